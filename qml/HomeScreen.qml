@@ -1,0 +1,68 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Dialogs
+import QtQuick.Layouts
+import Quire.Services
+
+// Home: the five jobs, settings, and the files written this run.
+ScreenPage {
+    id: page
+    hidesBackButton: true
+    rightAction: Action { text: "Settings"; onTriggered: page.screen.btnSetting() }
+    rightTint: App.appBlackColor
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 12
+
+        GridLayout {
+            columns: 2
+            columnSpacing: 12
+            rowSpacing: 12
+            Layout.fillWidth: true
+            JobButton { objectName: "btnImageToPDF"; text: "Images to PDF"; glyph: "▤"; onClicked: page.screen.btnImageToPDF() }
+            JobButton { objectName: "btnPDFToImage"; text: "PDF to Images"; glyph: "▦"; onClicked: page.screen.btnPDFToImage() }
+            JobButton { objectName: "btnCompressImage"; text: "Compress"; glyph: "⇲"; onClicked: page.screen.btnCompressImage() }
+            JobButton { objectName: "btnResizeImage"; text: "Resize"; glyph: "⤢"; onClicked: page.screen.btnResizeImage() }
+            JobButton { objectName: "btnExtractText"; text: "Extract Text"; glyph: "T"; onClicked: page.screen.btnExtractText(); Layout.columnSpan: 2 }
+        }
+
+        Label {
+            text: "History"
+            font.bold: true
+            font.pointSize: 15
+            color: App.appBlackColor
+        }
+
+        ListView {
+            id: tableviewRecent
+            objectName: "tableviewRecent"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            model: page.screen ? page.screen.tableviewRecent : null
+            delegate: TableViewCell {
+                width: ListView.view.width
+                onClicked: page.screen.didSelectRow(index)
+            }
+            Label {
+                anchors.centerIn: parent
+                visible: tableviewRecent.count === 0
+                text: "Files you make appear here."
+                color: "#888"
+            }
+        }
+    }
+
+    FileDialog {
+        id: documentPicker
+        objectName: "documentPicker"
+        nameFilters: ["PDF documents (*.pdf *.PDF)"]
+        onAccepted: page.screen.didPickDocument(selectedFile)
+    }
+    Connections {
+        target: page.screen
+        function onDocumentPickerRequested() { documentPicker.open() }
+    }
+}

@@ -1,0 +1,52 @@
+import QtQuick
+import QtQuick.Controls
+import Quire.Services
+
+// Draws the progress overlay: a dark box over a dimming mask that takes every touch.
+Popup {
+    id: hud
+    objectName: "hud"
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    visible: ProgressHUD.visible
+    modal: ProgressHUD.blocksTouches
+    dim: ProgressHUD.blocksTouches
+    closePolicy: Popup.NoAutoClose
+    padding: 20
+    Overlay.modal: Rectangle {
+        gradient: Gradient {
+            GradientStop { position: 0.0; color: "#10000000" }
+            GradientStop { position: 0.5; color: "#60000000" }
+            GradientStop { position: 1.0; color: "#10000000" }
+        }
+    }
+    background: Rectangle { radius: 14; color: "#ee1c1c1e" }
+    contentItem: Column {
+        spacing: 12
+        width: Math.max(120, status.implicitWidth)
+        BusyIndicator {
+            anchors.horizontalCenter: parent.horizontalCenter
+            running: ProgressHUD.state === 1
+            visible: running
+            palette.dark: "white"
+        }
+        Label {
+            anchors.horizontalCenter: parent.horizontalCenter
+            visible: ProgressHUD.state === 2 || ProgressHUD.state === 3
+            text: ProgressHUD.state === 2 ? "✓" : "ⓘ"
+            color: "white"
+            font.pixelSize: 36
+        }
+        Label {
+            id: status
+            objectName: "hudStatus"
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: ProgressHUD.status
+            visible: text.length > 0
+            color: "white"
+            wrapMode: Text.Wrap
+            width: Math.min(implicitWidth, 240)
+            horizontalAlignment: Text.AlignHCenter
+        }
+    }
+}

@@ -1,0 +1,67 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// White bar with a black title and black buttons, shared by every screen.
+ToolBar {
+    id: bar
+    property Item page
+    objectName: "navigationBar"
+    height: 52
+    background: Rectangle { color: App.appWhiteColor }
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 4
+        anchors.rightMargin: 4
+        ToolButton {
+            objectName: "leftBarButton"
+            readonly property Action custom: bar.page ? bar.page.leftAction : null
+            // Kept in the layout when hidden so the title stays centred.
+            visible: true
+            enabled: custom !== null ? custom.enabled : (Navigator.depth > 2 && bar.page !== null && !bar.page.hidesBackButton)
+            text: custom ? custom.text : "‹ Back"
+            icon.source: custom ? custom.icon.source : ""
+            contentItem: Label {
+                text: parent.text
+                color: App.appBlackColor
+                font.pointSize: 14
+                horizontalAlignment: Text.AlignLeft
+                verticalAlignment: Text.AlignVCenter
+            }
+            opacity: enabled ? 1 : 0
+            onClicked: custom ? custom.trigger() : Navigator.pop()
+            Layout.preferredWidth: 90
+        }
+        Label {
+            text: bar.page ? bar.page.title : ""
+            color: App.appBlackColor
+            font.family: App.titleFontFamily
+            font.bold: true
+            font.pointSize: 18
+            elide: Text.ElideMiddle
+            horizontalAlignment: Text.AlignHCenter
+            Layout.fillWidth: true
+        }
+        ToolButton {
+            objectName: "rightBarButton"
+            readonly property Action act: bar.page ? bar.page.rightAction : null
+            visible: true
+            enabled: act ? act.enabled : false
+            text: act ? act.text : ""
+            icon.source: act ? act.icon.source : ""
+            contentItem: Label {
+                text: parent.text
+                color: bar.page ? bar.page.rightTint : App.appBlackColor
+                font.pointSize: 14
+                font.bold: true
+                horizontalAlignment: Text.AlignRight
+                verticalAlignment: Text.AlignVCenter
+            }
+            opacity: act === null ? 0 : (enabled ? 1 : 0.4)
+            onClicked: act.trigger()
+            Layout.preferredWidth: 90
+        }
+    }
+}

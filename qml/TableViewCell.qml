@@ -1,0 +1,35 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// A history row ("TableViewCellHistory"): icon or picture, file name and size text.
+ItemDelegate {
+    id: cell
+    required property int index
+    required property string title
+    required property string sizeText
+    required property bool isPdf
+    required property url fileUrl
+    height: 80
+
+    contentItem: RowLayout {
+        spacing: 12
+        Image {
+            id: ivImage
+            objectName: "ivImage"
+            Layout.preferredWidth: 64
+            Layout.preferredHeight: 64
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            autoTransform: true
+            sourceSize: Qt.size(128, 128)
+            source: cell.isPdf ? App.pdfIconImage : cell.fileUrl
+        }
+        ColumnLayout {
+            Layout.fillWidth: true
+            Label { objectName: "lblTitle"; text: cell.title; font.bold: true; elide: Text.ElideMiddle; Layout.fillWidth: true }
+            Label { objectName: "lblSize"; text: cell.sizeText; color: "#666" }
+        }
+    }
+}

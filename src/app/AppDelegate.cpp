@@ -1,0 +1,22 @@
+#include "AppDelegate.h"
+
+#include "history/HistoryStore.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+#include "platform/UserDefaults.h"
+
+bool AppDelegate::didFinishLaunching()
+{
+    ProgressOverlay& overlay = *m_services.overlay;
+    overlay.setDefaultStyle(1);    // dark
+    overlay.setDefaultMaskType(4); // gradient: dims and takes every touch
+    overlay.setMinimumDismissTimeInterval(3.0);
+
+    UserDefaults& defaults = *m_services.defaults;
+    if (!defaults.value(QStringLiteral("isFirstTime")).isValid()) {
+        defaults.setValue(QStringLiteral("isFirstTime"), QStringLiteral("No"));
+        defaults.synchronize();
+        m_services.history->createFolder(QStringLiteral("History"));
+    }
+    return true;
+}

@@ -1,0 +1,44 @@
+#include "SceneDelegate.h"
+
+#include "app/AppValues.h"
+#include "app/ViewController.h"
+#include "platform/AlertCenter.h"
+#include "platform/Navigator.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+#include "platform/qt/ImageProvider.h"
+
+#include <QQuickWindow>
+
+namespace {
+template <typename T> void expose(const char* name, T* instance)
+{
+    if (instance)
+        qmlRegisterSingletonInstance("Quire.Services", 1, 0, name, instance);
+}
+} // namespace
+
+SceneDelegate::SceneDelegate(Services& services) : m_services(services)
+{
+}
+
+bool SceneDelegate::willConnect()
+{
+    expose("Navigator", m_services.navigator);
+    expose("ProgressHUD", m_services.overlay);
+    expose("Alerts", m_services.alerts);
+    expose("App", m_services.app);
+    m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
+    m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));
+    if (m_engine.rootObjects().isEmpty())
+        return false;
+    m_services.navigator->setRoot(new ViewController(m_services));
+    return true;
+}
+
+QQuickWindow* SceneDelegate::window() const
+{
+    const auto roots = m_engine.rootObjects();
+    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow*>(roots.first());
+}

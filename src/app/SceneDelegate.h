@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QQmlApplicationEngine>
+
+struct Services;
+class QQuickWindow;
+
+// Makes the one window: exposes the services to QML, loads the shell and puts the start screen.
+class SceneDelegate
+{
+  public:
+    explicit SceneDelegate(Services& services);
+    // Loads the window; false when the QML could not be loaded.
+    bool willConnect();
+    [[nodiscard]] QQmlApplicationEngine& engine() { return m_engine; }
+    [[nodiscard]] QQuickWindow* window() const;
+
+  private:
+    Services& m_services;
+    QQmlApplicationEngine m_engine;
+};

@@ -1,0 +1,127 @@
+#include "HistoryStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+HistoryStore::HistoryStore(QString documentsPath) : m_documents(std::move(documentsPath))
+{
+}
+
+QString HistoryStore::historyPath() const
+{
+    return m_documents + QStringLiteral("/History");
+}
+
+bool HistoryStore::createFolder(const QString& name) const
+{
+    const QString path = m_documents + QLatin1Char('/') + name;
+    if (QFileInfo::exists(path))
+        return true;
+    // Intermediate folders are not made; a missing documents area is reported like any failure.
+    if (QDir().mkdir(path))
+        return true;
+    const QString reason = QFileInfo::exists(m_documents)
+                               ? QStringLiteral("could not create \"%1\"").arg(path)
+                               : QStringLiteral("no such folder \"%1\"").arg(m_documents);
+    std::fprintf(stderr, "Error creating images folder in documents dir: %s\n", qPrintable(reason));
+    return false;
+}
+
+HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,
+                                          const QByteArray& bytes)
+{
+    return write(stem, extension, [&bytes](QIODevice& out, QString& error) {
+        if (out.write(bytes) == bytes.size())
+            return true;
+        error = out.errorString();
+        return false;
+    });
+}
+
+HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,
+                                          const Writer& writer)
+{
+    // The folder may have been removed since the first launch; losing output is worse.
+    QDir().mkpath(historyPath());
+    Written w = writeInto(historyPath(), QString::number(stem), extension, writer);
+    if (w.ok())
+        prepend(w.url());
+    return w;
+}
+
+HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QString& baseName,
+                                              const QString& extension, const Writer& writer)
+{
+    Written w;
+    if (!QFileInfo(folder).isDir()) {
+        w.error = QStringLiteral("The folder %1 does not exist.").arg(folder);
+        return w;
+    }
+    const QString path = reserve(folder, baseName, extension);
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        w.error = file.errorString();
+    } else if (!writer(file, w.error)) {
+        if (w.error.isEmpty())
+            w.error = file.errorString();
+        file.cancelWriting();
+        file.commit();
+    } else if (!file.commit()) {
+        w.error = file.errorString();
+    }
+    release(path);
+    if (w.error.isEmpty())
+        w.path = path;
+    return w;
+}
+
+QString HistoryStore::reserve(const QString& folder, const QString& baseName,
+                              const QString& extension)
+{
+    QMutexLocker lock(&m_mutex);
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? baseName : QStringLiteral("%1-%2").arg(baseName).arg(n);
+        const QString path = folder + QLatin1Char('/') + name + QLatin1Char('.') + extension;
+        if (!m_reserved.contains(path) && !QFileInfo::exists(path)) {
+            m_reserved.insert(path);
+            return path;
+        }
+    }
+}
+
+void HistoryStore::release(const QString& path)
+{
+    QMutexLocker lock(&m_mutex);
+    m_reserved.remove(path);
+}
+
+void HistoryStore::prepend(const QUrl& url)
+{
+    QMutexLocker lock(&m_mutex);
+    m_entries.push_back(url);
+}
+
+int HistoryStore::count() const
+{
+    QMutexLocker lock(&m_mutex);
+    return int(m_entries.size());
+}
+
+QUrl HistoryStore::at(int index) const
+{
+    QMutexLocker lock(&m_mutex);
+    if (index < 0 || index >= int(m_entries.size()))
+        return {};
+    return m_entries[m_entries.size() - 1 - size_t(index)];
+}
+
+std::vector<QUrl> HistoryStore::entries() const
+{
+    QMutexLocker lock(&m_mutex);
+    return {m_entries.rbegin(), m_entries.rend()};
+}

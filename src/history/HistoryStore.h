@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QMutex>
+#include <QSet>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <vector>
+
+// The History folder and the in-memory list of files written this run, newest first.
+class HistoryStore
+{
+  public:
+    // Outcome of writing one file: its path, or why it could not be written.
+    struct Written
+    {
+        QString path;
+        QString error;
+        [[nodiscard]] bool ok() const { return error.isEmpty(); }
+        [[nodiscard]] QUrl url() const { return QUrl::fromLocalFile(path); }
+    };
+    using Writer = std::function<bool(QIODevice&, QString& error)>;
+
+    explicit HistoryStore(QString documentsPath);
+
+    [[nodiscard]] QString documentsPath() const { return m_documents; }
+    [[nodiscard]] QString historyPath() const;
+
+    // Makes documents/name unless something is there already; reports failure on the console.
+    bool createFolder(const QString& name) const;
+
+    // Writes a new file named stem + "." + extension in the History folder (the next free variant
+    // when taken), whole or not at all, and lists it first. The folder is made when missing.
+    Written write(qint64 stem, const QString& extension, const QByteArray& bytes);
+    Written write(qint64 stem, const QString& extension, const Writer& writer);
+    // The same, into any folder, without listing (the command-line tool's -o).
+    Written writeInto(const QString& folder, const QString& baseName, const QString& extension,
+                      const Writer& writer);
+
+    void prepend(const QUrl& url);
+    [[nodiscard]] int count() const;
+    [[nodiscard]] QUrl at(int index) const;
+    [[nodiscard]] std::vector<QUrl> entries() const;
+
+  private:
+    QString reserve(const QString& folder, const QString& baseName, const QString& extension);
+    void release(const QString& path);
+
+    QString m_documents;
+    mutable QMutex m_mutex;
+    std::vector<QUrl> m_entries; // newest last; read back to front
+    QSet<QString> m_reserved;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "HistoryListModel.h"
+#include "platform/Screen.h"
+
+#include <QUrl>
+
+// The home screen: the five jobs, settings, and the list of files written this run.
+class HomeScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
+    Q_PROPERTY(QUrl selectedURL READ selectedURL NOTIFY selectedURLChanged)
+    Q_PROPERTY(HistoryListModel* tableviewRecent READ tableviewRecent CONSTANT)
+  public:
+    explicit HomeScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
+    [[nodiscard]] QUrl selectedURL() const { return m_selectedURL; }
+    [[nodiscard]] HistoryListModel* tableviewRecent() { return &m_tableviewRecent; }
+
+    void viewWillAppear() override;
+    void prepare(const QString& segue, Screen* destination) override;
+
+    Q_INVOKABLE void btnImageToPDF();
+    Q_INVOKABLE void btnPDFToImage();
+    Q_INVOKABLE void btnCompressImage();
+    Q_INVOKABLE void btnResizeImage();
+    Q_INVOKABLE void btnExtractText();
+    Q_INVOKABLE void btnSetting();
+    // The document picker handed back a PDF; cancelling never calls this.
+    Q_INVOKABLE void didPickDocument(const QUrl& url);
+    Q_INVOKABLE void didSelectRow(int row);
+
+  signals:
+    void pdfFilePathChanged();
+    void selectedURLChanged();
+    // Asks the window to show the PDF document picker.
+    void documentPickerRequested();
+
+  private:
+    void startJob(int job);
+
+    QString m_pdfFilePath;
+    QUrl m_selectedURL;
+    HistoryListModel m_tableviewRecent;
+};

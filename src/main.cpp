@@ -1,0 +1,60 @@
+// Quire: builds every service once, wires them together and runs the window.
+#include "app/AppDelegate.h"
+#include "app/AppValues.h"
+#include "app/SceneDelegate.h"
+#include "app/ScreenRegistry.h"
+#include "history/HistoryStore.h"
+#include "platform/AlertCenter.h"
+#include "platform/Navigator.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+#include "platform/qt/DesktopUrlOpener.h"
+#include "platform/qt/QtDispatcher.h"
+#include "platform/qt/SettingsUserDefaults.h"
+#include "platform/qt/SystemClipboard.h"
+#include "platform/qt/SystemClock.h"
+
+#include <QGuiApplication>
+#include <QQuickStyle>
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setOrganizationName(QStringLiteral("Quire"));
+    QGuiApplication::setApplicationName(QStringLiteral("Quire"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
+    QQuickStyle::setStyle(QStringLiteral("Material"));
+
+    Services services;
+    services.locations = Locations::fromEnvironment();
+
+    QtDispatcher dispatcher;
+    SystemClock clock;
+    SettingsUserDefaults defaults;
+    SystemClipboard clipboard;
+    DesktopUrlOpener urls;
+    ProgressOverlay overlay(dispatcher);
+    AlertCenter alerts;
+    HistoryStore history(services.locations.documents);
+    AppValues values(defaults);
+    Navigator navigator(services);
+
+    services.dispatcher = &dispatcher;
+    services.clock = &clock;
+    services.defaults = &defaults;
+    services.clipboard = &clipboard;
+    services.urls = &urls;
+    services.overlay = &overlay;
+    services.alerts = &alerts;
+    services.history = &history;
+    services.app = &values;
+    services.navigator = &navigator;
+    registerScreens(navigator);
+
+    AppDelegate delegate(services);
+    delegate.didFinishLaunching();
+    SceneDelegate scene(services);
+    if (!scene.willConnect())
+        return 1;
+    return QGuiApplication::exec();
+}

@@ -1,0 +1,38 @@
+#include "AlertCenter.h"
+
+void AlertCenter::present(Alert alert)
+{
+    m_presented.push_back(alert);
+    m_queue.push_back(std::move(alert));
+    emit changed();
+}
+
+void AlertCenter::respond(int index)
+{
+    if (m_queue.empty())
+        return;
+    Alert front = std::move(m_queue.front());
+    m_queue.erase(m_queue.begin());
+    emit changed();
+    if (index >= 0 && index < int(front.actions.size()) && front.actions[size_t(index)].handler)
+        front.actions[size_t(index)].handler();
+}
+
+QString AlertCenter::title() const
+{
+    return m_queue.empty() ? QString() : m_queue.front().title;
+}
+
+QString AlertCenter::message() const
+{
+    return m_queue.empty() ? QString() : m_queue.front().message;
+}
+
+QStringList AlertCenter::buttons() const
+{
+    QStringList out;
+    if (!m_queue.empty())
+        for (const auto& a : m_queue.front().actions)
+            out << a.title;
+    return out;
+}

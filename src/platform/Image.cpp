@@ -1,0 +1,208 @@
+#include "Image.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QMutex>
+
+#include <atomic>
+#include <unordered_map>
+
+struct Image::Data
+{
+    QImage pixels;
+    QString path;
+    QByteArray bytes;
+    QByteArray format;
+    QSize size; // upright pixel size
+    qreal scale = 1.0;
+    QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
+    quint64 id = 0;
+};
+
+namespace {
+std::atomic<quint64> nextId{1};
+QMutex registryMutex;
+std::unordered_map<quint64, std::weak_ptr<const void>>& registry()
+{
+    static std::unordered_map<quint64, std::weak_ptr<const void>> map;
+    return map;
+}
+
+void configure(QImageReader& reader)
+{
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(1024); // MB; large scans are fine, hostile headers are not
+}
+
+bool swapsAxes(QImageIOHandler::Transformations t)
+{
+    return t & QImageIOHandler::TransformationRotate90;
+}
+
+// Fills size, format and transformation from a header; false when it does not read as an image.
+bool readHeader(QImageReader& reader, Image::Data& d)
+{
+    configure(reader);
+    if (!reader.canRead())
+        return false;
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return false;
+    d.format = reader.format();
+    d.transformation = reader.transformation();
+    d.size = swapsAxes(d.transformation) ? stored.transposed() : stored;
+    return true;
+}
+} // namespace
+
+Image Image::fromQImage(const QImage& pixels, qreal scale)
+{
+    Image img;
+    if (pixels.isNull())
+        return img;
+    auto d = std::make_shared<Data>();
+    d->pixels = pixels;
+    d->size = pixels.size();
+    d->scale = scale > 0 ? scale : 1.0;
+    d->id = nextId++;
+    img.m_data = d;
+    return img;
+}
+
+Image Image::fromFile(const QString& path, qreal scale)
+{
+    auto d = std::make_shared<Data>();
+    QImageReader reader(path);
+    if (!readHeader(reader, *d))
+        return {};
+    d->path = path;
+    d->scale = scale > 0 ? scale : 1.0;
+    d->id = nextId++;
+    Image img;
+    img.m_data = d;
+    return img;
+}
+
+Image Image::fromData(const QByteArray& bytes, qreal scale)
+{
+    auto d = std::make_shared<Data>();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (!readHeader(reader, *d))
+        return {};
+    d->bytes = bytes;
+    d->scale = scale > 0 ? scale : 1.0;
+    d->id = nextId++;
+    Image img;
+    img.m_data = d;
+    return img;
+}
+
+Image Image::lookup(quint64 id)
+{
+    QMutexLocker lock(&registryMutex);
+    auto it = registry().find(id);
+    if (it == registry().end())
+        return {};
+    Image img;
+    img.m_data = std::static_pointer_cast<const Data>(it->second.lock());
+    if (!img.m_data)
+        registry().erase(it);
+    return img;
+}
+
+bool Image::isNull() const
+{
+    return !m_data;
+}
+QSize Image::pixelSize() const
+{
+    return m_data ? m_data->size : QSize();
+}
+qreal Image::scale() const
+{
+    return m_data ? m_data->scale : 1.0;
+}
+QSizeF Image::size() const
+{
+    return m_data ? QSizeF(m_data->size) / m_data->scale : QSizeF();
+}
+bool Image::hasSource() const
+{
+    return m_data && m_data->pixels.isNull();
+}
+QString Image::sourcePath() const
+{
+    return m_data ? m_data->path : QString();
+}
+QByteArray Image::sourceFormat() const
+{
+    return hasSource() ? m_data->format : QByteArray();
+}
+quint64 Image::id() const
+{
+    return m_data ? m_data->id : 0;
+}
+
+QImageIOHandler::Transformations Image::transformation() const
+{
+    return m_data ? m_data->transformation : QImageIOHandler::TransformationNone;
+}
+
+QByteArray Image::sourceBytes() const
+{
+    if (!hasSource())
+        return {};
+    if (!m_data->path.isEmpty()) {
+        QFile f(m_data->path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    return m_data->bytes;
+}
+
+QImage Image::toQImage() const
+{
+    return toQImage(QSize());
+}
+
+QImage Image::toQImage(const QSize& bound) const
+{
+    if (!m_data)
+        return {};
+    const bool shrink = bound.isValid() && (m_data->size.width() > bound.width() ||
+                                            m_data->size.height() > bound.height());
+    const QSize target =
+        shrink ? m_data->size.scaled(bound, Qt::KeepAspectRatio).expandedTo({1, 1}) : m_data->size;
+    if (!m_data->pixels.isNull())
+        return shrink ? m_data->pixels.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                      : m_data->pixels;
+
+    QBuffer buffer;
+    QImageReader reader;
+    if (!m_data->path.isEmpty()) {
+        reader.setFileName(m_data->path);
+    } else {
+        buffer.setData(m_data->bytes);
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
+    }
+    configure(reader);
+    if (shrink) // the scaled size is of the image as stored, before it is turned upright
+        reader.setScaledSize(swapsAxes(m_data->transformation) ? target.transposed() : target);
+    QImage out = reader.read();
+    return out;
+}
+
+QUrl Image::url() const
+{
+    if (!m_data)
+        return {};
+    {
+        QMutexLocker lock(&registryMutex);
+        registry()[m_data->id] = m_data;
+    }
+    return QUrl(QStringLiteral("image://quire/%1").arg(m_data->id));
+}

@@ -1,0 +1,25 @@
+#include "NavigationGraph.h"
+
+const std::vector<Transition>& navigationGraph()
+{
+    static const std::vector<Transition> graph = {
+        {"ViewController", "segue_start", "HomeScreen"},
+        {"HomeScreen", "segue_selectImage", "SelectImageScreen"},
+        {"HomeScreen", "segue_pdfToImage", "PDFToImageScreen"},
+        {"HomeScreen", "segue_PDF", "PDFPreviewScreen"},
+        {"HomeScreen", "segue_viewImage", "ViewImageScreen"},
+        {"HomeScreen", "segue_setting", "SettingScreen"},
+        {"SelectImageScreen", "segue_ImageToPDF", "ImageToPDFScreen"},
+        {"SelectImageScreen", "segue_compressImage", "CompressImageScreen"},
+        {"SelectImageScreen", "segue_resizeImage", "ResizeImageScreen"},
+        {"SelectImageScreen", "segue_extractText", "ExtractTextScreen"},
+        {"ImageToPDFScreen", "segue_PDF", "PDFPreviewScreen"},
+        {"PDFToImageScreen", "segue_imagePreview", "ImagePreviewScreen"},
+        {"ImagePreviewScreen", "segue_viewImage", "ViewImageScreen"},
+        {"CompressImageScreen", "segue_previewCompressImage", "CompressImagePreviewScreen"},
+        {"CompressImagePreviewScreen", "segue_viewImage", "ViewImageScreen"},
+        {"ResizeImageScreen", "segue_previewResizeImage", "ResizeImagePreviewScreen"},
+        {"ExtractTextScreen", "segue_text", "TextScreen"},
+    };
+    return graph;
+}

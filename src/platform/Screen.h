@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+struct Services;
+
+// Base of every screen: lifecycle callbacks, transition preparation and stack helpers.
+class Screen : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString screenName READ screenName CONSTANT)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+  public:
+    explicit Screen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QString screenName() const;
+    [[nodiscard]] QString title() const { return m_title; }
+
+    virtual void viewDidLoad() {}
+    virtual void viewWillAppear() {}
+    // Hands data forward to the destination of the transition segue.
+    virtual void prepare(const QString& segue, Screen* destination);
+
+    // Sender-less transition by identifier, as the navigation graph allows.
+    Q_INVOKABLE bool performSegue(const QString& segue);
+    Q_INVOKABLE void popScreen();
+    // Pops down to the first HomeScreen from the bottom; nothing when there is none.
+    Q_INVOKABLE void goHome();
+
+  signals:
+    void titleChanged();
+
+  protected:
+    void setTitle(const QString& title);
+    Services& m_services;
+
+  private:
+    QString m_title;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Locations.h"
+
+class AlertCenter;
+class AppValues;
+class Clipboard;
+class Clock;
+class Dispatcher;
+class DocumentPicker;
+class HistoryStore;
+class Navigator;
+class PhotoLibrary;
+class ProgressOverlay;
+class ShareSheet;
+class TextRecognizer;
+class UrlOpener;
+class UserDefaults;
+
+// Every service a screen may reach, wired once by main() or by the test platform.
+struct Services
+{
+    Dispatcher* dispatcher = nullptr;
+    Clock* clock = nullptr;
+    UserDefaults* defaults = nullptr;
+    Clipboard* clipboard = nullptr;
+    UrlOpener* urls = nullptr;
+    ProgressOverlay* overlay = nullptr;
+    AlertCenter* alerts = nullptr;
+    Navigator* navigator = nullptr;
+    HistoryStore* history = nullptr;
+    AppValues* app = nullptr;
+    PhotoLibrary* photos = nullptr;
+    ShareSheet* share = nullptr;
+    TextRecognizer* recognizer = nullptr;
+    DocumentPicker* documents = nullptr;
+    Locations locations;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QUrl>
+
+// Hands addresses and folders to the desktop (browser, file manager, default apps).
+class UrlOpener
+{
+  public:
+    virtual ~UrlOpener() = default;
+    virtual bool open(const QUrl& url) = 0;
+};

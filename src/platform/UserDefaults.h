@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The small persistent key-value store ("isFirstTime", "showRate").
+class UserDefaults
+{
+  public:
+    virtual ~UserDefaults() = default;
+    [[nodiscard]] virtual QVariant value(const QString& key) const = 0;
+    virtual void setValue(const QString& key, const QVariant& value) = 0;
+    virtual void synchronize() = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QQuickImageProvider>
+
+// Serves image://quire/<id> from Image handles, decoded at the requested size off the GUI thread.
+class ImageProvider : public QQuickImageProvider
+{
+  public:
+    ImageProvider()
+        : QQuickImageProvider(QQuickImageProvider::Image,
+                              QQmlImageProviderBase::ForceAsynchronousImageLoading)
+    {
+    }
+    QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/UserDefaults.h"
+
+#include <QSettings>
+
+// User defaults kept by QSettings in the user's configuration folder.
+class SettingsUserDefaults : public UserDefaults
+{
+  public:
+    [[nodiscard]] QVariant value(const QString& key) const override
+    {
+        return m_settings.value(key);
+    }
+    void setValue(const QString& key, const QVariant& value) override
+    {
+        m_settings.setValue(key, value);
+    }
+    void synchronize() override { m_settings.sync(); }
+
+  private:
+    QSettings m_settings;
+};

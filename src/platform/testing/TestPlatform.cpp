@@ -1,0 +1,42 @@
+#include "TestPlatform.h"
+
+#include "app/ScreenRegistry.h"
+#include "platform/qt/QtDispatcher.h"
+
+#include <QDir>
+
+TestPlatform::TestPlatform(bool realQueues)
+{
+    const QString base = root.path();
+    services.locations.documents = base + QStringLiteral("/Documents");
+    services.locations.photoLibrary = base + QStringLiteral("/Pictures");
+    services.locations.inbox = base + QStringLiteral("/Inbox");
+    QDir().mkpath(services.locations.documents);
+
+    Dispatcher* dispatcher = &queues;
+    if (realQueues) {
+        realDispatcher = std::make_unique<QtDispatcher>();
+        dispatcher = realDispatcher.get();
+    }
+    overlay = std::make_unique<ProgressOverlay>(*dispatcher);
+    history = std::make_unique<HistoryStore>(services.locations.documents);
+    app = std::make_unique<AppValues>(defaults);
+    navigator = std::make_unique<Navigator>(services);
+
+    services.dispatcher = dispatcher;
+    services.clock = &clock;
+    services.defaults = &defaults;
+    services.clipboard = &clipboard;
+    services.urls = &urls;
+    services.overlay = overlay.get();
+    services.alerts = &alerts;
+    services.history = history.get();
+    services.app = app.get();
+    services.navigator = navigator.get();
+    registerScreens(*navigator);
+}
+
+TestPlatform::~TestPlatform()
+{
+    navigator.reset();
+}

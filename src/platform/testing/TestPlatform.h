@@ -1,0 +1,41 @@
+#pragma once
+
+#include "TestDispatcher.h"
+#include "TestDoubles.h"
+#include "app/AppValues.h"
+#include "history/HistoryStore.h"
+#include "platform/AlertCenter.h"
+#include "platform/Navigator.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Every service with deterministic doubles: fixed clock, temporary folders, queues run on demand.
+// With realQueues the GUI thread's event loop and the thread pool are used instead (UI journeys).
+class TestPlatform
+{
+  public:
+    explicit TestPlatform(bool realQueues = false);
+    ~TestPlatform();
+
+    Services services;
+    QTemporaryDir root;
+    TestDispatcher queues;
+    FixedClock clock;
+    MemoryUserDefaults defaults;
+    MemoryClipboard clipboard;
+    RecordingUrlOpener urls;
+    std::unique_ptr<Dispatcher> realDispatcher;
+    std::unique_ptr<ProgressOverlay> overlay;
+    AlertCenter alerts;
+    std::unique_ptr<HistoryStore> history;
+    std::unique_ptr<AppValues> app;
+    std::unique_ptr<Navigator> navigator;
+
+    [[nodiscard]] QString historyPath() const { return history->historyPath(); }
+    // Runs queued main-thread work (no-op with real queues).
+    void drain() { queues.drain(); }
+};

@@ -1,0 +1,162 @@
+#include "app/AppDelegate.h"
+#include "history/HistoryStore.h"
+#include "history/SizeLabel.h"
+#include "platform/testing/TestPlatform.h"
+#include "support/Fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+
+TEST(SizeLabel, KilobytesBelowOneMillionThenMegabytes)
+{
+    const std::pair<qint64, const char*> table[] = {
+        {0, "0 kb"},        {999, "0 kb"},      {1000, "1 kb"},     {998999, "998 kb"},
+        {999000, "999 kb"}, {999500, "999 kb"}, {999999, "999 kb"}, {1000000, "1 mb"},
+        {1999999, "1 mb"},  {2500000, "2 mb"},  {2345678, "2 mb"},  {250000, "250 kb"},
+    };
+    for (auto [bytes, text] : table)
+        EXPECT_EQ(sizeLabel(bytes), QString::fromLatin1(text)) << bytes;
+}
+
+TEST(HistoryStore, WritesPrependNewestFirst)
+{
+    TestPlatform p;
+    HistoryStore& h = *p.history;
+    ASSERT_TRUE(h.createFolder("History"));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(h.write(1700000000 + i, "png", QByteArray("x")).ok());
+    ASSERT_EQ(h.count(), 3);
+    EXPECT_TRUE(h.at(0).toLocalFile().endsWith("/History/1700000002.png"));
+    EXPECT_TRUE(h.at(2).toLocalFile().endsWith("/History/1700000000.png"));
+    EXPECT_TRUE(h.at(3).isEmpty());
+}
+
+TEST(HistoryStore, ConcurrentPrependsLoseNothingWhileReading)
+{
+    TestPlatform p;
+    HistoryStore& h = *p.history;
+    std::atomic<bool> done{false};
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t)
+        writers.emplace_back([&h, t] {
+            for (int i = 0; i < 500; ++i)
+                h.prepend(QUrl::fromLocalFile(QStringLiteral("/x/%1-%2").arg(t).arg(i)));
+        });
+    int reads = 0;
+    std::thread reader([&] {
+        while (!done) {
+            const int n = h.count();
+            if (n > 0) {
+                EXPECT_FALSE(h.at(0).isEmpty());
+            }
+            ++reads;
+        }
+    });
+    for (auto& w : writers)
+        w.join();
+    done = true;
+    reader.join();
+    EXPECT_EQ(h.count(), 2000);
+    std::set<QString> unique;
+    for (const QUrl& u : h.entries())
+        unique.insert(u.toString());
+    EXPECT_EQ(unique.size(), 2000u);
+}
+
+TEST(HistoryStore, CreateFolderOnExistingFolderIsQuiet)
+{
+    TestPlatform p;
+    ASSERT_TRUE(QDir().mkpath(p.historyPath()));
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(p.history->createFolder("History"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(HistoryStore, CreateFolderFailureIsReportedOnTheConsole)
+{
+    HistoryStore h("/nonexistent/quire-docs");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(h.createFolder("History"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind(
+                  "Error creating images folder in documents dir: ", 0),
+              0u);
+}
+
+TEST(HistoryStore, TakenNameGetsNextFreeVariant)
+{
+    TestPlatform p;
+    QDir().mkpath(p.historyPath());
+    const QString taken = p.historyPath() + "/1700000000.png";
+    ASSERT_TRUE(fixtures::writeFile(taken, "old"));
+    auto first = p.history->write(1700000000, "png", QByteArray("new"));
+    auto second = p.history->write(1700000000, "png", QByteArray("newer"));
+    ASSERT_TRUE(first.ok() && second.ok());
+    EXPECT_EQ(QFileInfo(first.path).fileName(), "1700000000-2.png");
+    EXPECT_EQ(QFileInfo(second.path).fileName(), "1700000000-3.png");
+    QFile f(taken);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old");
+    EXPECT_EQ(p.history->at(0), second.url());
+    EXPECT_EQ(p.history->at(1), first.url());
+}
+
+TEST(HistoryStore, MissingFolderIsRecreatedBeforeWriting)
+{
+    TestPlatform p;
+    ASSERT_FALSE(QFileInfo::exists(p.historyPath()));
+    auto w = p.history->write(5, "pdf", QByteArray("%PDF"));
+    ASSERT_TRUE(w.ok()) << w.error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(p.historyPath() + "/5.pdf"));
+    EXPECT_EQ(p.history->count(), 1);
+}
+
+TEST(HistoryStore, FailedWriteLeavesNoFileAndIsNotListed)
+{
+    TestPlatform p;
+    QDir().mkpath(p.historyPath());
+    auto w = p.history->write(7, "png", [](QIODevice& out, QString& error) {
+        out.write("partial");
+        error = "encoder gave up";
+        return false;
+    });
+    EXPECT_FALSE(w.ok());
+    EXPECT_EQ(w.error, "encoder gave up");
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(QDir(p.historyPath()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(HistoryStore, UnwritableFolderGivesAReason)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes anywhere";
+    TestPlatform p;
+    QDir().mkpath(p.historyPath());
+    QFile::setPermissions(p.historyPath(), QFile::ReadOwner | QFile::ExeOwner);
+    auto w = p.history->write(8, "png", QByteArray("x"));
+    EXPECT_FALSE(w.ok());
+    EXPECT_FALSE(w.error.isEmpty());
+    EXPECT_EQ(p.history->count(), 0);
+}
+
+TEST(Launch, FirstLaunchStoresKeyAndMakesFolderSecondDoesNothing)
+{
+    TestPlatform p;
+    AppDelegate(p.services).didFinishLaunching();
+    EXPECT_EQ(p.defaults.value("isFirstTime").toString(), "No");
+    EXPECT_TRUE(QFileInfo(p.historyPath()).isDir());
+    EXPECT_EQ(p.overlay->minimumDismissTimeInterval(), 3.0);
+    EXPECT_EQ(p.overlay->defaultMaskType(), 4);
+
+    // Second launch: the key is there, so no folder operation happens even if it went away.
+    QDir(p.historyPath()).removeRecursively();
+    const int writes = p.defaults.writes();
+    AppDelegate(p.services).didFinishLaunching();
+    EXPECT_EQ(p.defaults.writes(), writes);
+    EXPECT_FALSE(QFileInfo::exists(p.historyPath()));
+}

@@ -1,0 +1,141 @@
+#include "app/ViewController.h"
+#include "home/HomeScreen.h"
+#include "platform/Image.h"
+#include "platform/testing/TestPlatform.h"
+#include "support/Fixtures.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <gtest/gtest.h>
+
+namespace {
+// Runs the start screen to the home screen and returns it.
+HomeScreen* launchHome(TestPlatform& p)
+{
+    p.navigator->setRoot(new ViewController(p.services));
+    p.queues.advance(0.5);
+    return qobject_cast<HomeScreen*>(p.navigator->top());
+}
+} // namespace
+
+TEST(StartScreen, MovesToHomeOnceAfterHalfASecondWithTheBarShownAgain)
+{
+    TestPlatform p;
+    p.navigator->setRoot(new ViewController(p.services));
+    EXPECT_TRUE(p.navigator->navigationBarHidden());
+    p.queues.advance(0.49);
+    EXPECT_EQ(p.navigator->depth(), 1);
+    p.queues.advance(0.01);
+    ASSERT_EQ(p.navigator->depth(), 2);
+    EXPECT_EQ(p.navigator->top()->screenName(), "HomeScreen");
+    EXPECT_FALSE(p.navigator->navigationBarHidden());
+    p.queues.advance(5);
+    EXPECT_EQ(p.navigator->depth(), 2);
+}
+
+TEST(ProgressOverlay, SuccessStaysAtLeastTheMinimumAndLaterCallsWin)
+{
+    TestPlatform p;
+    p.overlay->setMinimumDismissTimeInterval(3.0);
+    p.overlay->showSuccess("Saved!");
+    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Success);
+    p.queues.advance(2.9);
+    EXPECT_TRUE(p.overlay->visible());
+    p.queues.advance(0.1);
+    EXPECT_FALSE(p.overlay->visible());
+
+    p.overlay->showInfo("Something");
+    p.queues.advance(1);
+    p.overlay->show("Converting...");
+    p.queues.advance(5); // the info's timer must not take the busy state down
+    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Busy);
+    EXPECT_EQ(p.overlay->status(), "Converting...");
+    p.overlay->dismiss();
+    EXPECT_FALSE(p.overlay->visible());
+}
+
+TEST(HomeScreen, JobButtonsSetTheJobAndOpenThePicker)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    ASSERT_NE(home, nullptr);
+    std::vector<QString> segues;
+    QObject::connect(p.navigator.get(), &Navigator::transitionPerformed,
+                     [&](const QString& s, Screen*) { segues.push_back(s); });
+    const std::pair<void (HomeScreen::*)(), int> jobs[] = {{&HomeScreen::btnImageToPDF, 0},
+                                                           {&HomeScreen::btnCompressImage, 1},
+                                                           {&HomeScreen::btnResizeImage, 2},
+                                                           {&HomeScreen::btnExtractText, 3}};
+    for (auto [action, job] : jobs) {
+        p.app->setSelectedJob(-1);
+        (home->*action)();
+        EXPECT_EQ(p.app->selectedJob(), job);
+        p.navigator->popTo(home);
+    }
+}
+
+TEST(HomeScreen, RowsShowNameSizeAndIconFromRealFiles)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    QDir().mkpath(p.historyPath());
+    {
+        QPdfWriter pdf(p.historyPath() + "/1700000000.pdf");
+        QPainter painter(&pdf);
+        painter.drawText(100, 100, "hello");
+    }
+    p.history->prepend(QUrl::fromLocalFile(p.historyPath() + "/1700000000.pdf"));
+    ASSERT_TRUE(fixtures::photo(40, 30).save(p.historyPath() + "/1700000001.png"));
+    p.history->prepend(QUrl::fromLocalFile(p.historyPath() + "/1700000001.png"));
+    ASSERT_TRUE(fixtures::writeFile(p.historyPath() + "/big.png", QByteArray(999500, 'x')));
+    p.history->prepend(QUrl::fromLocalFile(p.historyPath() + "/big.png"));
+    p.history->prepend(QUrl::fromLocalFile(p.historyPath() + "/gone.png"));
+
+    EXPECT_EQ(home->tableviewRecent()->rowCount(), 0); // shown when the screen reappears
+    home->viewWillAppear();
+    HistoryListModel* rows = home->tableviewRecent();
+    ASSERT_EQ(rows->rowCount(), 4);
+    EXPECT_EQ(rows->row(0)["title"].toString(), "gone.png");
+    EXPECT_EQ(rows->row(0)["sizeText"].toString(), "0 kb");
+    EXPECT_EQ(rows->row(1)["sizeText"].toString(), "999 kb");
+    EXPECT_FALSE(rows->row(2)["isPdf"].toBool());
+    EXPECT_EQ(rows->row(3)["title"].toString(), "1700000000.pdf");
+    EXPECT_TRUE(rows->row(3)["isPdf"].toBool());
+}
+
+TEST(Navigator, GoHomePopsToTheFirstHomeScreenAndDoesNothingWithoutOne)
+{
+    TestPlatform p;
+    p.navigator->setRoot(new ViewController(p.services));
+    p.navigator->push(new Screen(p.services));
+    p.navigator->goHome(); // no home screen on the stack
+    EXPECT_EQ(p.navigator->depth(), 2);
+
+    auto* home = new HomeScreen(p.services);
+    p.navigator->push(home);
+    p.navigator->push(new Screen(p.services));
+    p.navigator->push(new Screen(p.services));
+    p.navigator->goHome();
+    EXPECT_EQ(p.navigator->depth(), 3);
+    EXPECT_EQ(p.navigator->top(), home);
+}
+
+TEST(ImageHandle, FileHandleReadsUprightSizeAndDecodesOnDemand)
+{
+    TestPlatform p;
+    const QString path = p.root.path() + "/sideways.jpg";
+    ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(400, 300), path, 6));
+    const Image img = Image::fromFile(path);
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.pixelSize(), QSize(300, 400));
+    EXPECT_EQ(img.sourceFormat(), "jpeg");
+    const QImage thumb = img.toQImage(QSize(75, 75));
+    EXPECT_EQ(thumb.size(), QSize(56, 75));
+    EXPECT_EQ(img.toQImage().size(), QSize(300, 400));
+    EXPECT_TRUE(Image::fromFile(p.root.path() + "/missing.jpg").isNull());
+    EXPECT_EQ(Image::lookup(Image::lookup(0).id()).isNull(), true);
+    const QUrl url = img.url();
+    EXPECT_EQ(Image::lookup(url.path().mid(1).toULongLong()), img);
+}

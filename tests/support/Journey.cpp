@@ -1,0 +1,58 @@
+#include "Journey.h"
+
+#include "Fixtures.h"
+#include "app/AppDelegate.h"
+#include "platform/Screen.h"
+
+#include <QDir>
+#include <QTest>
+
+Journey::Journey()
+{
+    AppDelegate(platform.services).didFinishLaunching();
+    scene = std::make_unique<SceneDelegate>(platform.services);
+    scene->willConnect();
+}
+
+QQuickItem* Journey::currentPage() const
+{
+    auto* stack = window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+    return stack ? qvariant_cast<QQuickItem*>(stack->property("currentItem")) : nullptr;
+}
+
+QQuickItem* Journey::find(const QString& objectName) const
+{
+    if (QQuickItem* page = currentPage())
+        if (auto* item = page->findChild<QQuickItem*>(objectName))
+            return item;
+    return window()->findChild<QQuickItem*>(objectName);
+}
+
+bool Journey::waitForScreen(const QString& name, int timeoutMs) const
+{
+    return fixtures::waitFor(
+        [&] {
+            Screen* top = platform.navigator->top();
+            QQuickItem* page = currentPage();
+            return top && top->screenName() == name && page &&
+                   page->property("screen").value<QObject*>() == static_cast<QObject*>(top) &&
+                   page->property("StackView.status").toInt() != 1;
+        },
+        timeoutMs);
+}
+
+void Journey::tap(QQuickItem* item) const
+{
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+void Journey::screenshot(const QString& name) const
+{
+    const QString dir = qEnvironmentVariable("QUIRE_SCREENSHOTS");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(400); // let transitions and async images settle
+    QDir().mkpath(dir);
+    window()->grabWindow().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/SceneDelegate.h"
+#include "platform/testing/TestPlatform.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include <memory>
+
+// The real window on the offscreen platform, over the test platform with real queues.
+class Journey
+{
+  public:
+    Journey();
+    TestPlatform platform{true};
+    std::unique_ptr<SceneDelegate> scene;
+
+    [[nodiscard]] QQuickWindow* window() const { return scene->window(); }
+    // The first item with this objectName inside the current page (or the whole window).
+    [[nodiscard]] QQuickItem* find(const QString& objectName) const;
+    [[nodiscard]] QQuickItem* currentPage() const;
+    // Waits until the navigator's top screen is the named screen.
+    bool waitForScreen(const QString& name, int timeoutMs = 10000) const;
+    // Clicks an item at its centre as a user would.
+    void tap(QQuickItem* item) const;
+    // Saves a picture of the window to $QUIRE_SCREENSHOTS/name.png when that is set.
+    void screenshot(const QString& name) const;
+};

@@ -1,0 +1,15 @@
+// Shared main of every test: a GUI application (offscreen) around GoogleTest.
+#include <QGuiApplication>
+#include <QQuickStyle>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("OMP_THREAD_LIMIT", "1");
+    QGuiApplication app(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Material"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
