@@ -8,6 +8,7 @@
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
 #include "platform/Services.h"
+#include "platform/ShareSheet.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/QtDispatcher.h"
 #include "platform/qt/SettingsUserDefaults.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
     HistoryStore history(services.locations.documents);
     AppValues values(defaults);
     Navigator navigator(services);
+    ShareSheet share;
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -49,6 +51,7 @@ int main(int argc, char* argv[])
     services.history = &history;
     services.app = &values;
     services.navigator = &navigator;
+    services.share = &share;
     registerScreens(navigator);
 
     AppDelegate delegate(services);

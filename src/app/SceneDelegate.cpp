@@ -6,6 +6,7 @@
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
 #include "platform/Services.h"
+#include "platform/ShareSheet.h"
 #include "platform/qt/ImageProvider.h"
 
 #include <QQuickWindow>
@@ -28,6 +29,7 @@ bool SceneDelegate::willConnect()
     expose("ProgressHUD", m_services.overlay);
     expose("Alerts", m_services.alerts);
     expose("App", m_services.app);
+    expose("Share", m_services.share);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));

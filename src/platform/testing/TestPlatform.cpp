@@ -33,6 +33,7 @@ TestPlatform::TestPlatform(bool realQueues)
     services.history = history.get();
     services.app = app.get();
     services.navigator = navigator.get();
+    services.share = &share;
     registerScreens(*navigator);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
 #include "platform/Services.h"
+#include "platform/ShareSheet.h"
 
 #include <QTemporaryDir>
 
@@ -34,6 +35,7 @@ class TestPlatform
     std::unique_ptr<HistoryStore> history;
     std::unique_ptr<AppValues> app;
     std::unique_ptr<Navigator> navigator;
+    ShareSheet share;
 
     [[nodiscard]] QString historyPath() const { return history->historyPath(); }
     // Runs queued main-thread work (no-op with real queues).
