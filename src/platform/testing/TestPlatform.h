@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MemoryPhotoLibrary.h"
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
 #include "app/AppValues.h"
@@ -36,6 +37,7 @@ class TestPlatform
     std::unique_ptr<AppValues> app;
     std::unique_ptr<Navigator> navigator;
     ShareSheet share;
+    MemoryPhotoLibrary photos;
 
     [[nodiscard]] QString historyPath() const { return history->historyPath(); }
     // Runs queued main-thread work (no-op with real queues).
