@@ -1,0 +1,21 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// A tappable settings row: a title over a grey detail line.
+ItemDelegate {
+    id: row
+    property string detail
+    Layout.fillWidth: true
+    contentItem: ColumnLayout {
+        spacing: 2
+        Label { text: row.text; font.bold: true; color: App.appBlackColor }
+        Label {
+            text: row.detail
+            color: "#666"
+            elide: Text.ElideMiddle
+            Layout.fillWidth: true
+        }
+    }
+}

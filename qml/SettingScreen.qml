@@ -1,0 +1,41 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// Settings: share, rate, more apps, and where Quire keeps its files.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 10
+
+        SettingRow { objectName: "btnShareApp"; text: "Share App"; detail: "Tell a friend about Quire"; onClicked: page.screen.btnShareApp() }
+        SettingRow { objectName: "btnRateApp"; text: "Rate App"; detail: "Write a review"; onClicked: page.screen.btnRateApp() }
+        SettingRow { objectName: "btnMoreApps"; text: "More Apps"; detail: "Other apps by the maker"; onClicked: page.screen.btnMoreApps() }
+
+        Label { text: "Files"; font.bold: true; font.pointSize: 15; color: App.appBlackColor; Layout.topMargin: 12 }
+        SettingRow {
+            objectName: "historyFolder"
+            text: "Made by Quire"
+            detail: page.screen ? page.screen.historyFolder : ""
+            onClicked: page.screen.openFolder(page.screen.historyFolder)
+        }
+        SettingRow {
+            objectName: "photoLibraryFolder"
+            text: "Photo library"
+            detail: page.screen ? page.screen.photoLibraryFolder : ""
+            onClicked: page.screen.openFolder(page.screen.photoLibraryFolder)
+        }
+        Item { Layout.fillHeight: true }
+        Label {
+            objectName: "version"
+            text: "Quire " + (page.screen ? page.screen.version : "")
+            color: "#888"
+            Layout.alignment: Qt.AlignHCenter
+        }
+    }
+}

@@ -1,0 +1,60 @@
+#include "SettingScreen.h"
+
+#include "history/HistoryStore.h"
+#include "platform/Services.h"
+#include "platform/ShareSheet.h"
+#include "platform/UrlOpener.h"
+#include "platform/UserDefaults.h"
+
+SettingScreen::SettingScreen(Services& services, QObject* parent) : Screen(services, parent)
+{
+    setTitle(QStringLiteral("Settings"));
+}
+
+QString SettingScreen::version() const
+{
+    return QStringLiteral(QUIRE_VERSION);
+}
+QString SettingScreen::historyFolder() const
+{
+    return m_services.history->historyPath();
+}
+QString SettingScreen::photoLibraryFolder() const
+{
+    return m_services.locations.photoLibrary;
+}
+
+void SettingScreen::btnBack()
+{
+    popScreen();
+}
+
+void SettingScreen::btnShareApp()
+{
+    const QUrl url = StoreAddresses::toUrl(m_addresses.storePage);
+    if (url.isEmpty())
+        return;
+    m_services.share->present({ShareItem::fromText(QStringLiteral(
+                                   "Download this awesome OCR app to extract text from image.")),
+                               ShareItem::fromUrl(url)});
+}
+
+void SettingScreen::btnRateApp()
+{
+    // Written for the record only; nothing reads it back.
+    m_services.defaults->setValue(QStringLiteral("showRate"), QStringLiteral("true"));
+    m_services.defaults->synchronize();
+    m_services.urls->open(QUrl(m_addresses.review));
+}
+
+void SettingScreen::btnMoreApps()
+{
+    const QUrl url = StoreAddresses::toUrl(m_addresses.developerPage);
+    if (!url.isEmpty())
+        m_services.urls->open(url);
+}
+
+void SettingScreen::openFolder(const QString& path)
+{
+    m_services.urls->open(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "StoreAddresses.h"
+#include "platform/Screen.h"
+
+// Settings: recommend the app, rate it, see the maker's other apps, and where files go.
+class SettingScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QString version READ version CONSTANT)
+    Q_PROPERTY(QString historyFolder READ historyFolder CONSTANT)
+    Q_PROPERTY(QString photoLibraryFolder READ photoLibraryFolder CONSTANT)
+  public:
+    explicit SettingScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QString version() const;
+    [[nodiscard]] QString historyFolder() const;
+    [[nodiscard]] QString photoLibraryFolder() const;
+    void setAddresses(const StoreAddresses& addresses) { m_addresses = addresses; }
+
+    Q_INVOKABLE void btnBack();
+    Q_INVOKABLE void btnShareApp();
+    Q_INVOKABLE void btnRateApp();
+    Q_INVOKABLE void btnMoreApps();
+    // Opens a folder shown on the screen in the file manager.
+    Q_INVOKABLE void openFolder(const QString& path);
+
+  private:
+    StoreAddresses m_addresses;
+};
