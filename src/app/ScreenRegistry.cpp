@@ -2,6 +2,7 @@
 
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
+#include "picker/SelectImageScreen.h"
 #include "platform/Navigator.h"
 
 namespace {
@@ -15,4 +16,5 @@ void registerScreens(Navigator& navigator)
 {
     add<ViewController>(navigator, "ViewController");
     add<HomeScreen>(navigator, "HomeScreen");
+    add<SelectImageScreen>(navigator, "SelectImageScreen");
 }
