@@ -72,6 +72,8 @@ static void BM_Done100TwelveMegapixelPhotos(benchmark::State& state)
         TestPlatform p;
         FolderPhotoLibrary photos(dir.path(), p.queues);
         p.services.photos = &photos;
+        p.navigator->registerScreen(QStringLiteral("ImageToPDFScreen"),
+                                    [](Services& s) { return new Screen(s); });
         p.app->setSelectedJob(0);
         auto* screen = new SelectImageScreen(p.services);
         p.navigator->setRoot(screen);

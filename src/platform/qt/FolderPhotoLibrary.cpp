@@ -9,11 +9,13 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <libexif/exif-loader.h>
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 namespace {
 // Suffixes of every format the image plugins here read; PDF documents are not photos.
@@ -74,6 +76,7 @@ void FolderPhotoLibrary::requestAuthorization(std::function<void(Status)> done)
 std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
 {
     std::vector<PhotoAsset> assets;
+    std::vector<bool> readExif;
     QDirIterator it(m_folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
@@ -81,10 +84,17 @@ std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
         const QString suffix = info.suffix().toLower();
         if (!photoSuffixes().contains(suffix))
             continue;
-        const QDateTime modified = info.lastModified();
-        assets.push_back({info.filePath(),
-                          mayHoldExif(suffix) ? captureTime(info.filePath(), modified) : modified});
+        assets.push_back({info.filePath(), info.lastModified()});
+        readExif.push_back(mayHoldExif(suffix));
     }
+    // Reading capture times means opening every file: spread it over the cores.
+    std::vector<int> rows(assets.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    QtConcurrent::blockingMap(rows, [&](int row) {
+        PhotoAsset& a = assets[size_t(row)];
+        if (readExif[size_t(row)])
+            a.created = captureTime(a.path, a.created);
+    });
     std::sort(assets.begin(), assets.end(), [](const PhotoAsset& a, const PhotoAsset& b) {
         return a.created != b.created ? a.created > b.created : a.path < b.path;
     });
