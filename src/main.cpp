@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/ShareSheet.h"
 #include "platform/qt/DesktopUrlOpener.h"
+#include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/QtDispatcher.h"
 #include "platform/qt/SettingsUserDefaults.h"
 #include "platform/qt/SystemClipboard.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[])
     AppValues values(defaults);
     Navigator navigator(services);
     ShareSheet share;
+    FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -52,6 +54,7 @@ int main(int argc, char* argv[])
     services.app = &values;
     services.navigator = &navigator;
     services.share = &share;
+    services.photos = &photos;
     registerScreens(navigator);
 
     AppDelegate delegate(services);

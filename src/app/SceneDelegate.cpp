@@ -2,6 +2,7 @@
 
 #include "app/AppValues.h"
 #include "app/ViewController.h"
+#include "common/ThumbnailProvider.h"
 #include "platform/AlertCenter.h"
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
@@ -31,6 +32,7 @@ bool SceneDelegate::willConnect()
     expose("App", m_services.app);
     expose("Share", m_services.share);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
+    m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));
     if (m_engine.rootObjects().isEmpty())

@@ -3,6 +3,7 @@
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
 #include "home/SettingScreen.h"
+#include "picker/SelectImageScreen.h"
 #include "platform/Navigator.h"
 
 namespace {
@@ -17,4 +18,5 @@ void registerScreens(Navigator& navigator)
     add<ViewController>(navigator, "ViewController");
     add<HomeScreen>(navigator, "HomeScreen");
     add<SettingScreen>(navigator, "SettingScreen");
+    add<SelectImageScreen>(navigator, "SelectImageScreen");
 }

@@ -1,14 +1,127 @@
 #include "SaveFlow.h"
 
-// Filled in with the photo library.
+#include "platform/AlertCenter.h"
+#include "platform/Dispatcher.h"
+#include "platform/PhotoLibrary.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+#include "platform/UrlOpener.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
 namespace SaveFlow {
-void saveAll(Services&, QObject*, std::vector<Image>, std::function<void(int)>)
+namespace {
+using Status = PhotoLibrary::Status;
+
+// One multi-image run; only touched on the GUI thread once it has started.
+struct Run
 {
+    Services& services;
+    QPointer<QObject> screen;
+    std::vector<Image> images;
+    std::function<void(int)> setIndex;
+    int index = 0;
+    int failed = 0;
+    QString firstError;
+};
+
+bool refused(Status status)
+{
+    return status == Status::Restricted || status == Status::Denied;
 }
-void saveOne(Services&, QObject*, const Image&)
+
+void saveNextImage(const std::shared_ptr<Run>& run)
 {
+    Services& s = run->services;
+    if (run->index == int(run->images.size())) {
+        s.overlay->dismiss();
+        s.dispatcher->async([run] {
+            showClosingAlert(run->services, int(run->images.size()), run->failed, run->firstError);
+        });
+        return;
+    }
+    s.photos->save(run->images[size_t(run->index)], [run](const QString& error) {
+        run->services.dispatcher->async([run, error] {
+            if (!error.isEmpty() && run->failed++ == 0)
+                run->firstError = error;
+            ++run->index;
+            if (run->screen && run->setIndex)
+                run->setIndex(run->index);
+            saveNextImage(run);
+        });
+    });
 }
-void showPermissionAlert(Services&)
+} // namespace
+
+void saveAll(Services& services, QObject* screen, std::vector<Image> images,
+             std::function<void(int)> setIndex)
 {
+    auto run = std::make_shared<Run>(
+        Run{services, QPointer<QObject>(screen), std::move(images), std::move(setIndex), 0, 0, {}});
+    services.photos->requestAuthorization([run](Status status) {
+        Services& s = run->services;
+        if (refused(status)) {
+            s.dispatcher->async([&s] { showPermissionAlert(s); });
+        } else if (status == Status::Authorized) {
+            s.dispatcher->sync([run] {
+                run->services.overlay->show(QStringLiteral("Saving..."));
+                run->index = 0;
+                if (run->screen && run->setIndex)
+                    run->setIndex(0);
+                saveNextImage(run);
+            });
+        }
+    });
+}
+
+void saveOne(Services& services, QObject* screen, const Image& image)
+{
+    Q_UNUSED(screen);
+    services.photos->requestAuthorization([&services, image](Status status) {
+        if (refused(status)) {
+            services.dispatcher->async([&services] { showPermissionAlert(services); });
+        } else if (status == Status::Authorized) {
+            services.dispatcher->sync([&services, image] {
+                services.photos->save(image, [&services](const QString& error) {
+                    services.dispatcher->async([&services, error] {
+                        showClosingAlert(services, 1, error.isEmpty() ? 0 : 1, error);
+                    });
+                });
+            });
+        }
+    });
+}
+
+void showPermissionAlert(Services& services)
+{
+    Alert alert;
+    alert.title = QStringLiteral("Can not access Photos!");
+    alert.message = QStringLiteral("You have not given permission for access Photos. \nGoto "
+                                   "settings and give permission to access Photos.");
+    alert.actions.push_back({QStringLiteral("Cancel"), {}});
+    alert.actions.push_back({QStringLiteral("Setting"),
+                             [&services] { services.urls->open(services.photos->settingsUrl()); }});
+    services.alerts->present(std::move(alert));
+}
+
+void showClosingAlert(Services& services, int total, int failed, const QString& error)
+{
+    Alert alert;
+    if (failed == 0) {
+        alert.title = QStringLiteral("Success");
+        alert.message = QStringLiteral("Images Successfully Saved To Photo Library.");
+    } else {
+        alert.title = QStringLiteral("Could Not Save");
+        alert.message = QStringLiteral("%1 of %2 images could not be saved to Photo Library.")
+                            .arg(failed)
+                            .arg(total);
+        if (!error.isEmpty())
+            alert.message += QLatin1Char('\n') + error;
+    }
+    alert.actions.push_back({QStringLiteral("OK"), {}});
+    services.alerts->present(std::move(alert));
 }
 } // namespace SaveFlow

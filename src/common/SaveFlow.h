@@ -2,6 +2,8 @@
 
 #include "platform/Image.h"
 
+#include <QString>
+
 #include <functional>
 #include <vector>
 
@@ -18,4 +20,7 @@ void saveAll(Services& services, QObject* screen, std::vector<Image> images,
 void saveOne(Services& services, QObject* screen, const Image& image);
 // The alert shown when the library cannot be reached.
 void showPermissionAlert(Services& services);
+// The alert that ends a run: "Success" when every save worked, else how many of how many
+// images could not be saved, with the first reason.
+void showClosingAlert(Services& services, int total, int failed, const QString& error = {});
 } // namespace SaveFlow

@@ -1,0 +1,67 @@
+import QtQuick
+import QtQuick.Controls
+import Quire.Services
+
+// A square photo cell of every photo grid: the picture, a tick mark, and a size text.
+Rectangle {
+    id: cell
+    property url imageUrl
+    property bool showsTick: false
+    property bool ticked: false
+    property string sizeText: ""
+    property int thumbnailSize: 300
+    signal clicked()
+    color: "#f2f2f7"
+    clip: true
+
+    MouseArea {
+        anchors.fill: parent
+        onClicked: cell.clicked()
+    }
+    Item {
+        anchors.fill: parent
+        // Stays in sight until the photo has been decoded, or when it cannot be.
+        Image {
+            anchors.centerIn: parent
+            width: parent.width * 0.4
+            height: width
+            source: App.placeholderImage
+            sourceSize: Qt.size(width, height)
+            visible: ivImage.status !== Image.Ready
+        }
+        Image {
+            id: ivImage
+            objectName: "ivImage"
+            anchors.fill: parent
+            fillMode: Image.PreserveAspectCrop
+            asynchronous: true
+            sourceSize: Qt.size(cell.thumbnailSize, cell.thumbnailSize)
+            source: cell.imageUrl
+        }
+        Image {
+            id: ivSelect
+            objectName: "ivSelect"
+            anchors.top: parent.top
+            anchors.right: parent.right
+            anchors.margins: 8
+            width: 28
+            height: 28
+            sourceSize: Qt.size(56, 56)
+            visible: cell.showsTick
+            source: cell.ticked ? App.selectImage : App.unselectImage
+        }
+        Label {
+            id: lblSize
+            objectName: "lblSize"
+            anchors.left: parent.left
+            anchors.bottom: parent.bottom
+            anchors.margins: 6
+            visible: text !== ""
+            text: cell.sizeText
+            color: "white"
+            font.bold: true
+            padding: 4
+            background: Rectangle { color: "#99000000"; radius: 4 }
+        }
+    }
+}

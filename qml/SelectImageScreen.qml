@@ -1,0 +1,62 @@
+import QtQuick
+import QtQuick.Controls
+import Quire.Services
+
+// The photo picker: two columns of the library, newest first; ticks or one tap choose.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    rightAction: Action {
+        text: "Done"
+        enabled: page.screen ? page.screen.doneEnabled : false
+        onTriggered: page.screen.btnDone()
+    }
+    rightTint: page.screen && page.screen.doneVisible ? App.appGreenColor : "transparent"
+
+    GridView {
+        id: collectionviewImages
+        objectName: "collectionviewImages"
+        anchors.fill: parent
+        // 12 points left, between and right: 36 in all, as the item size assumes.
+        leftMargin: 12
+        topMargin: 12
+        bottomMargin: 12
+        readonly property real side: page.screen ? page.screen.itemSide(width) : 0
+        cellWidth: side + 12
+        cellHeight: side + 12
+        clip: true
+        cacheBuffer: cellHeight * 2
+        model: page.screen ? page.screen.collectionviewImages : null
+        delegate: CollectionViewCell {
+            objectName: "CollectionViewCellImages"
+            required property int index
+            required property url thumbnail
+            required ticked
+            required showsTick
+            width: collectionviewImages.side
+            height: collectionviewImages.side
+            imageUrl: thumbnail
+            onClicked: page.screen.didSelectItem(index)
+        }
+        ScrollIndicator.vertical: ScrollIndicator {}
+    }
+
+    BusyIndicator {
+        anchors.centerIn: parent
+        running: page.screen ? page.screen.loading : false
+        visible: running
+    }
+
+    Label {
+        id: lblMsg
+        objectName: "lblMsg"
+        anchors.centerIn: parent
+        width: parent.width - 48
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        visible: page.screen ? !page.screen.lblMsgHidden : false
+        text: "No photos found.\nAdd pictures to your Pictures folder to use them here."
+        color: "#888"
+        font.pointSize: 15
+    }
+}

@@ -1,0 +1,94 @@
+#include "CommonUtils.h"
+
+#include "app/AppValues.h"
+#include "platform/PhotoLibrary.h"
+
+#include <QCache>
+#include <QImageReader>
+#include <QMutex>
+#include <QPainter>
+
+namespace {
+QMutex cacheMutex;
+// Decoded thumbnails, costed in KB: about 64 MB, a few screenfuls of a large grid.
+QCache<QString, QImage>& cache()
+{
+    static QCache<QString, QImage> c(64 * 1024);
+    return c;
+}
+
+QImage decodeCovering(const QString& path, const QSize& bound)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(1024);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return {};
+    const bool swaps = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize upright = swaps ? stored.transposed() : stored;
+    if (bound.isValid() && !bound.isEmpty()) {
+        const QSize target = upright.scaled(bound, Qt::KeepAspectRatioByExpanding);
+        // Scaled while decoding (JPEG decodes straight at a fraction of its size).
+        if (target.width() < upright.width())
+            reader.setScaledSize(swaps ? target.transposed() : target);
+    }
+    return reader.read();
+}
+} // namespace
+
+Image CommonUtils::fetchImage(PhotoLibrary& library, const PhotoAsset& asset, int width, int height)
+{
+    Image result = placeholderImage();
+    const Image delivered = library.requestImage(asset, QSize(width, height));
+    if (!delivered.isNull())
+        result = delivered;
+    return result;
+}
+
+Image CommonUtils::placeholderImage()
+{
+    static const Image placeholder = [] {
+        const Image art = Image::fromFile(AppValues::placeholderImage().toString().mid(3));
+        if (!art.isNull())
+            return art;
+        QImage grey(300, 300, QImage::Format_RGB32);
+        grey.fill(QColor(0xe5, 0xe5, 0xea));
+        return Image::fromQImage(grey);
+    }();
+    return placeholder;
+}
+
+QUrl CommonUtils::thumbnailUrl(const QString& path)
+{
+    const QByteArray id =
+        path.toUtf8().toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+    return QUrl(QStringLiteral("image://thumbs/") + QString::fromLatin1(id));
+}
+
+QString CommonUtils::pathOfThumbnailId(const QString& id)
+{
+    return QString::fromUtf8(QByteArray::fromBase64(id.toLatin1(), QByteArray::Base64UrlEncoding));
+}
+
+QImage CommonUtils::thumbnail(const QString& path, const QSize& bound)
+{
+    const QString key = QStringLiteral("%1x%2:%3").arg(bound.width()).arg(bound.height()).arg(path);
+    {
+        QMutexLocker lock(&cacheMutex);
+        if (const QImage* hit = cache().object(key))
+            return *hit;
+    }
+    const QImage decoded = decodeCovering(path, bound);
+    if (!decoded.isNull()) {
+        QMutexLocker lock(&cacheMutex);
+        cache().insert(key, new QImage(decoded), qMax<qsizetype>(1, decoded.sizeInBytes() / 1024));
+    }
+    return decoded;
+}
+
+void CommonUtils::clearThumbnailCache()
+{
+    QMutexLocker lock(&cacheMutex);
+    cache().clear();
+}

@@ -1,0 +1,180 @@
+#include "SelectImageScreen.h"
+
+#include "app/AppValues.h"
+#include "common/SaveFlow.h"
+#include "platform/AlertCenter.h"
+#include "platform/Dispatcher.h"
+#include "platform/PhotoLibrary.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+SelectImageScreen::SelectImageScreen(Services& services, QObject* parent)
+    : Screen(services, parent), m_grid([this](const PhotoAsset& a) {
+          return std::find(m_selected.begin(), m_selected.end(), a) != m_selected.end();
+      })
+{
+    setTitle(QStringLiteral("Select Images"));
+}
+
+bool SelectImageScreen::picksMany() const
+{
+    const int job = m_services.app->selectedJob();
+    return job == 0 || job == 1;
+}
+
+void SelectImageScreen::viewDidLoad()
+{
+    setDone(false, m_doneVisible);
+    m_loading = true;
+    emit libraryChanged();
+    QPointer<SelectImageScreen> self(this);
+    Services& s = m_services;
+    s.dispatcher->async([self, &s] {
+        if (!self)
+            return;
+        // The answer comes on a background thread, where the folder is listed too.
+        s.photos->requestAuthorization([self, &s](PhotoLibrary::Status status) {
+            using Status = PhotoLibrary::Status;
+            if (status == Status::Authorized) {
+                std::vector<PhotoAsset> assets = s.photos->fetchAssets();
+                s.dispatcher->async([self, assets = std::move(assets)]() mutable {
+                    if (self)
+                        self->showLibrary(std::move(assets));
+                });
+                return;
+            }
+            s.dispatcher->async([self, &s, status] {
+                if (self) {
+                    self->m_loading = false;
+                    emit self->libraryChanged();
+                }
+                if (status == Status::Restricted || status == Status::Denied)
+                    SaveFlow::showPermissionAlert(s);
+            });
+        });
+    });
+}
+
+void SelectImageScreen::showLibrary(std::vector<PhotoAsset> assets)
+{
+    m_lblMsgHidden = !assets.empty();
+    m_loading = false;
+    m_grid.setAssets(std::move(assets));
+    emit libraryChanged();
+}
+
+void SelectImageScreen::viewWillAppear()
+{
+    const bool many = picksMany();
+    m_grid.setShowsTicks(many);
+    if (!many)
+        setDone(false, false); // no Done button for the one-photo jobs
+    else
+        setDone(!m_selected.empty(), true);
+}
+
+void SelectImageScreen::setDone(bool enabled, bool visible)
+{
+    if (enabled == m_doneEnabled && visible == m_doneVisible)
+        return;
+    m_doneEnabled = enabled;
+    m_doneVisible = visible;
+    emit doneChanged();
+}
+
+void SelectImageScreen::didSelectItem(int index)
+{
+    if (m_busy || index < 0 || index >= int(arrOfImage().size()))
+        return;
+    const PhotoAsset& asset = arrOfImage()[size_t(index)];
+    if (!picksMany()) {
+        const int job = m_services.app->selectedJob();
+        if (job == 2 || job == 3)
+            loadAndPerform({asset}, job == 2 ? QStringLiteral("segue_resizeImage")
+                                             : QStringLiteral("segue_extractText"));
+        return;
+    }
+    auto it = std::find(m_selected.begin(), m_selected.end(), asset);
+    if (it != m_selected.end())
+        m_selected.erase(it);
+    else
+        m_selected.push_back(asset);
+    m_grid.reloadItem(index);
+    m_doneEnabled = !m_selected.empty();
+    emit doneChanged(); // the count changed too
+}
+
+void SelectImageScreen::btnDone()
+{
+    if (m_busy || !picksMany() || m_selected.empty())
+        return;
+    loadAndPerform(m_selected, m_services.app->selectedJob() == 0
+                                   ? QStringLiteral("segue_ImageToPDF")
+                                   : QStringLiteral("segue_compressImage"));
+}
+
+void SelectImageScreen::btnBack()
+{
+    popScreen();
+}
+
+void SelectImageScreen::loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue)
+{
+    m_busy = true;
+    m_arrOfSelectedImages.clear();
+    emit arrOfSelectedImagesChanged();
+    m_services.overlay->show();
+    QPointer<SelectImageScreen> self(this);
+    Services& s = m_services;
+    s.dispatcher->background([self, &s, chosen = std::move(chosen), segue] {
+        // Handles that decode on demand: a hundred photos never mean a hundred bitmaps.
+        QList<Image> images;
+        int unreadable = 0;
+        for (const PhotoAsset& asset : chosen) {
+            const Image image = s.photos->requestImage(asset, QSize());
+            if (image.isNull())
+                ++unreadable;
+            else
+                images.append(image);
+        }
+        const int total = int(chosen.size());
+        s.dispatcher->async([self, &s, images, unreadable, total, segue] {
+            s.overlay->dismiss();
+            if (self)
+                self->finishLoading(images, unreadable, total, segue);
+        });
+    });
+}
+
+void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable, int total,
+                                      const QString& segue)
+{
+    m_busy = false;
+    m_arrOfSelectedImages = images;
+    emit arrOfSelectedImagesChanged();
+    if (unreadable > 0) {
+        Alert alert;
+        alert.title = QStringLiteral("Could Not Read Photos");
+        alert.message = total == 1 ? QStringLiteral("The chosen photo could not be read.")
+                                   : QStringLiteral("%1 of %2 chosen photos could not be read.")
+                                         .arg(unreadable)
+                                         .arg(total);
+        alert.actions.push_back({QStringLiteral("OK"), {}});
+        m_services.alerts->present(std::move(alert));
+    }
+    if (!images.isEmpty())
+        performSegue(segue);
+}
+
+void SelectImageScreen::prepare(const QString& segue, Screen* destination)
+{
+    static const QStringList handsImages = {
+        QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_extractText"),
+        QStringLiteral("segue_resizeImage"), QStringLiteral("segue_compressImage")};
+    if (handsImages.contains(segue))
+        destination->setProperty("arrOfSelectedImages", QVariant::fromValue(m_arrOfSelectedImages));
+}

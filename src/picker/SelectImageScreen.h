@@ -1,0 +1,65 @@
+#pragma once
+
+#include "PhotoGridModel.h"
+#include "platform/Image.h"
+#include "platform/Screen.h"
+
+#include <QList>
+
+// The photo picker: a grid of the library, newest first, from which every photo job starts.
+class SelectImageScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(PhotoGridModel* collectionviewImages READ collectionviewImages CONSTANT)
+    Q_PROPERTY(
+        QList<Image> arrOfSelectedImages READ arrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
+    Q_PROPERTY(bool lblMsgHidden READ lblMsgHidden NOTIFY libraryChanged)
+    Q_PROPERTY(bool loading READ loading NOTIFY libraryChanged)
+    Q_PROPERTY(bool doneEnabled READ doneEnabled NOTIFY doneChanged)
+    Q_PROPERTY(bool doneVisible READ doneVisible NOTIFY doneChanged)
+    Q_PROPERTY(int selectedCount READ selectedCount NOTIFY doneChanged)
+  public:
+    explicit SelectImageScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] PhotoGridModel* collectionviewImages() { return &m_grid; }
+    [[nodiscard]] const std::vector<PhotoAsset>& arrOfImage() const { return m_grid.assets(); }
+    [[nodiscard]] const std::vector<PhotoAsset>& arrOfSelectedAsset() const { return m_selected; }
+    [[nodiscard]] QList<Image> arrOfSelectedImages() const { return m_arrOfSelectedImages; }
+    [[nodiscard]] bool lblMsgHidden() const { return m_lblMsgHidden; }
+    [[nodiscard]] bool loading() const { return m_loading; }
+    [[nodiscard]] bool doneEnabled() const { return m_doneEnabled; }
+    [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
+    [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
+
+    void viewDidLoad() override;
+    void viewWillAppear() override;
+    void prepare(const QString& segue, Screen* destination) override;
+
+    Q_INVOKABLE void didSelectItem(int index);
+    Q_INVOKABLE void btnDone();
+    Q_INVOKABLE void btnBack();
+    // Side of a grid item: two columns in a grid this wide, 36 points of spacing in all.
+    Q_INVOKABLE static qreal itemSide(qreal gridWidth) { return (gridWidth - 36) * 0.5; }
+
+  signals:
+    void arrOfSelectedImagesChanged();
+    void libraryChanged();
+    void doneChanged();
+
+  private:
+    [[nodiscard]] bool picksMany() const;
+    void showLibrary(std::vector<PhotoAsset> assets);
+    void setDone(bool enabled, bool visible);
+    // Loads the chosen photos as full-size handles in the background, then performs segue.
+    void loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue);
+    void finishLoading(const QList<Image>& images, int unreadable, int total, const QString& segue);
+
+    PhotoGridModel m_grid;
+    std::vector<PhotoAsset> m_selected;
+    QList<Image> m_arrOfSelectedImages;
+    bool m_lblMsgHidden = true;
+    bool m_loading = false;
+    bool m_doneEnabled = false;
+    bool m_doneVisible = true;
+    bool m_busy = false;
+};

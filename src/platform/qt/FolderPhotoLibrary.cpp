@@ -1,0 +1,268 @@
+#include "FolderPhotoLibrary.h"
+
+#include "platform/Dispatcher.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <libexif/exif-loader.h>
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace {
+// Suffixes of every format the image plugins here read; PDF documents are not photos.
+const QSet<QString>& photoSuffixes()
+{
+    static const QSet<QString> suffixes = [] {
+        QSet<QString> s;
+        for (const QByteArray& f : QImageReader::supportedImageFormats())
+            s.insert(QString::fromLatin1(f).toLower());
+        s.remove(QStringLiteral("pdf"));
+        if (s.contains(QStringLiteral("jpeg")))
+            s += {QStringLiteral("jpe"), QStringLiteral("jfif")};
+        if (s.contains(QStringLiteral("tiff")))
+            s.insert(QStringLiteral("tif"));
+        return s;
+    }();
+    return suffixes;
+}
+
+bool mayHoldExif(const QString& suffix)
+{
+    static const QSet<QString> exif = {QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                       QStringLiteral("jpe"), QStringLiteral("jfif")};
+    return exif.contains(suffix);
+}
+
+QString freshName(const QString& folder, const QString& extension)
+{
+    const QString stem = QStringLiteral("Quire_") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    QString path = folder + QLatin1Char('/') + stem + QLatin1Char('.') + extension;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QStringLiteral("%1/%2_%3.%4").arg(folder, stem).arg(n).arg(extension);
+    return path;
+}
+} // namespace
+
+FolderPhotoLibrary::FolderPhotoLibrary(QString folder, Dispatcher& dispatcher)
+    : m_folder(std::move(folder)), m_dispatcher(dispatcher)
+{
+}
+
+PhotoLibrary::Status FolderPhotoLibrary::status() const
+{
+    const QFileInfo info(m_folder);
+    if (!info.exists())
+        return Status::Authorized; // an empty library, made on the first save
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable())
+        return Status::Denied;
+    return QDir(m_folder).isReadable() ? Status::Authorized : Status::Denied;
+}
+
+void FolderPhotoLibrary::requestAuthorization(std::function<void(Status)> done)
+{
+    m_dispatcher.background([this, done = std::move(done)] { done(status()); });
+}
+
+std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
+{
+    std::vector<PhotoAsset> assets;
+    std::vector<bool> readExif;
+    QDirIterator it(m_folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString suffix = info.suffix().toLower();
+        if (!photoSuffixes().contains(suffix))
+            continue;
+        assets.push_back({info.filePath(), info.lastModified()});
+        readExif.push_back(mayHoldExif(suffix));
+    }
+    // Reading capture times means opening every file: spread it over the cores.
+    std::vector<int> rows(assets.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    QtConcurrent::blockingMap(rows, [&](int row) {
+        PhotoAsset& a = assets[size_t(row)];
+        if (readExif[size_t(row)])
+            a.created = captureTime(a.path, a.created);
+    });
+    std::sort(assets.begin(), assets.end(), [](const PhotoAsset& a, const PhotoAsset& b) {
+        return a.created != b.created ? a.created > b.created : a.path < b.path;
+    });
+    return assets;
+}
+
+QDateTime FolderPhotoLibrary::captureTime(const QString& path, const QDateTime& modified)
+{
+    ExifLoader* loader = exif_loader_new();
+    exif_loader_write_file(loader, QFile::encodeName(path).constData());
+    ExifData* data = exif_loader_get_data(loader);
+    exif_loader_unref(loader);
+    if (!data)
+        return modified;
+    QDateTime taken;
+    ExifEntry* entry =
+        exif_content_get_entry(data->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL);
+    if (entry && entry->format == EXIF_FORMAT_ASCII && entry->size >= 19) {
+        const QString text = QString::fromLatin1(reinterpret_cast<const char*>(entry->data), 19);
+        taken = QDateTime::fromString(text, QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    }
+    exif_data_unref(data);
+    return taken.isValid() ? taken : modified;
+}
+
+bool FolderPhotoLibrary::decodes(const Image& image)
+{
+    if (image.isNull())
+        return false;
+    if (image.sourceFormat() == "jpeg" && !image.sourcePath().isEmpty()) {
+        // A cut-off JPEG still "decodes" (grey to the end), so look for its end instead.
+        QFile file(image.sourcePath());
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const uchar* bytes = file.map(0, file.size());
+        if (bytes)
+            return jpegIsComplete(bytes, file.size());
+        const QByteArray all = file.readAll();
+        return jpegIsComplete(reinterpret_cast<const uchar*>(all.constData()), all.size());
+    }
+    // Anything else must decode; a small decode needs little memory.
+    return !image.toQImage(QSize(256, 256)).isNull();
+}
+
+bool FolderPhotoLibrary::jpegIsComplete(const uchar* p, qint64 n)
+{
+    if (n < 4 || p[0] != 0xFF || p[1] != 0xD8)
+        return false;
+    qint64 i = 2;
+    while (i + 1 < n) {
+        if (p[i] != 0xFF)
+            return false;
+        const uchar marker = p[i + 1];
+        if (marker == 0xFF) { // fill byte
+            ++i;
+            continue;
+        }
+        i += 2;
+        if (marker == 0xD9) // end of image; whatever follows (a motion photo's video) is extra
+            return true;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;
+        if (i + 1 >= n)
+            return false;
+        const int length = (p[i] << 8) | p[i + 1];
+        if (length < 2)
+            return false;
+        i += length;
+        if (marker != 0xDA)
+            continue;
+        // Entropy-coded data runs to the next marker that is not stuffing or a restart.
+        for (;;) {
+            if (i >= n)
+                return false;
+            const void* ff = memchr(p + i, 0xFF, size_t(n - i));
+            if (!ff)
+                return false;
+            i = static_cast<const uchar*>(ff) - p;
+            if (i + 1 >= n)
+                return false;
+            const uchar next = p[i + 1];
+            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7))
+                i += 2;
+            else if (next == 0xFF)
+                ++i;
+            else
+                break;
+        }
+    }
+    return false;
+}
+
+Image FolderPhotoLibrary::requestImage(const PhotoAsset& asset, QSize target)
+{
+    const Image image = Image::fromFile(asset.path);
+    if (!target.isValid())
+        return decodes(image) ? image : Image();
+    if (image.isNull())
+        return {};
+    const QImage fitted = image.toQImage(target);
+    return fitted.isNull() ? Image() : Image::fromQImage(fitted);
+}
+
+QString FolderPhotoLibrary::saveNow(const Image& image, QString& error)
+{
+    if (image.isNull()) {
+        error = QStringLiteral("There is no image to save.");
+        return {};
+    }
+    if (!QDir().mkpath(m_folder)) {
+        error = QStringLiteral("The folder %1 could not be made.").arg(m_folder);
+        return {};
+    }
+    // A JPEG or PNG keeps its own bytes; anything else is written as PNG.
+    const QByteArray format = image.sourceFormat();
+    const bool keepBytes = format == "jpeg" || format == "png";
+    const QByteArray bytes = keepBytes ? image.sourceBytes() : QByteArray();
+    if (keepBytes && bytes.isEmpty()) {
+        error = QStringLiteral("The image could not be read.");
+        return {};
+    }
+    const QString extension = format == "jpeg" ? QStringLiteral("jpg") : QStringLiteral("png");
+    QFile file;
+    // NewOnly: a file that appeared since the name was chosen is never written over.
+    for (int attempt = 0;; ++attempt) {
+        file.setFileName(freshName(m_folder, extension));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        if (attempt == 3 || !QFileInfo::exists(file.fileName())) {
+            error = file.errorString();
+            return {};
+        }
+    }
+    const QString path = file.fileName();
+    bool ok = false;
+    if (keepBytes) {
+        ok = file.write(bytes) == bytes.size();
+    } else {
+        QImageWriter writer(&file, "png");
+        ok = writer.write(image.toQImage());
+        if (!ok)
+            error = writer.errorString();
+    }
+    ok = ok && file.flush();
+    if (!ok && error.isEmpty())
+        error = file.errorString();
+    file.close();
+    if (ok && file.error() != QFileDevice::NoError) {
+        ok = false;
+        error = file.errorString();
+    }
+    if (!ok) {
+        file.remove(); // never leave half a photo behind
+        return {};
+    }
+    return path;
+}
+
+void FolderPhotoLibrary::save(const Image& image, std::function<void(QString error)> done)
+{
+    m_dispatcher.background([this, image, done = std::move(done)] {
+        QString error;
+        saveNow(image, error);
+        done(error);
+    });
+}
+
+QUrl FolderPhotoLibrary::settingsUrl() const
+{
+    return QUrl::fromLocalFile(m_folder);
+}

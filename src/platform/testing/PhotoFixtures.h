@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+
+// Camera-like photo files for tests and benchmarks: JPEGs with an EXIF capture time and
+// orientation, written as a camera would.
+namespace photofixtures {
+// A gradient picture with a red block in its top-left corner, to tell which way is up.
+QImage picture(int width, int height, QColor tint = QColor(40, 120, 200));
+// Writes image as JPEG; taken (when valid) becomes DateTimeOriginal, orientation 2..8 the EXIF
+// orientation. The folder is made when missing.
+bool writePhoto(const QString& path, const QImage& image, const QDateTime& taken = {},
+                int orientation = 1, int quality = 85);
+// jpeg with an EXIF block (capture time and orientation) put in right after its start.
+QByteArray withExif(const QByteArray& jpeg, const QDateTime& taken, int orientation = 1);
+// Sets the file's modification time.
+bool touch(const QString& path, const QDateTime& when);
+} // namespace photofixtures

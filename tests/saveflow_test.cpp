@@ -1,0 +1,132 @@
+#include "common/SaveFlow.h"
+#include "platform/qt/FolderPhotoLibrary.h"
+#include "platform/testing/PhotoFixtures.h"
+#include "platform/testing/TestPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+using photofixtures::picture;
+
+namespace {
+std::vector<Image> threeImages()
+{
+    return {Image::fromQImage(picture(30, 20, Qt::red)),
+            Image::fromQImage(picture(30, 20, Qt::green)),
+            Image::fromQImage(picture(30, 20, Qt::blue))};
+}
+} // namespace
+
+TEST(SaveFlow, SavesInOrderOneAtATimeThenOneSuccessAlert)
+{
+    TestPlatform p;
+    QObject screen;
+    std::vector<int> indexes;
+    const auto images = threeImages();
+    SaveFlow::saveAll(p.services, &screen, images, [&](int i) { indexes.push_back(i); });
+    // The first write has started; the next waits for its completion to reach the GUI thread.
+    EXPECT_EQ(p.photos.saveAttempts, 1);
+    EXPECT_EQ(p.overlay->status(), "Saving...");
+    EXPECT_TRUE(p.alerts.presented().empty());
+    p.drain();
+    ASSERT_EQ(p.photos.saved.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(p.photos.saved[i], images[i]);
+    EXPECT_EQ(indexes, std::vector<int>({0, 1, 2, 3}));
+    EXPECT_FALSE(p.overlay->visible());
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].title, "Success");
+    EXPECT_EQ(p.alerts.presented()[0].message, "Images Successfully Saved To Photo Library.");
+    EXPECT_EQ(p.alerts.buttons(), QStringList({"OK"}));
+}
+
+TEST(SaveFlow, EmptyListShowsSavingThenTheAlert)
+{
+    TestPlatform p;
+    QStringList seen;
+    QObject::connect(p.overlay.get(), &ProgressOverlay::changed,
+                     [&] { seen << (p.overlay->visible() ? p.overlay->status() : "hidden"); });
+    SaveFlow::saveAll(p.services, nullptr, {}, {});
+    p.drain();
+    EXPECT_EQ(seen, QStringList({"Saving...", "hidden"}));
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].title, "Success");
+}
+
+TEST(SaveFlow, FailedSavesAreCountedInsteadOfSuccess)
+{
+    TestPlatform p;
+    p.photos.failSaveNumber = 1;
+    SaveFlow::saveAll(p.services, nullptr, threeImages(), {});
+    p.drain();
+    EXPECT_EQ(p.photos.saved.size(), 2u); // the run goes on after a failure
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_NE(p.alerts.presented()[0].title, "Success");
+    EXPECT_EQ(p.alerts.presented()[0].message,
+              "1 of 3 images could not be saved to Photo Library.\ndisk full");
+}
+
+TEST(SaveFlow, ReadOnlyLibraryFolderGivesTheFailureAlert)
+{
+    TestPlatform p;
+    // A folder nobody can write into: a read-only one, or, for root, one under a plain file.
+    QString folder = p.services.locations.photoLibrary;
+    if (geteuid() == 0) {
+        QFile blocker(p.root.path() + "/blocker");
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        folder = blocker.fileName() + "/Pictures";
+    } else {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    FolderPhotoLibrary library(folder, p.queues);
+    p.services.photos = &library;
+    SaveFlow::saveAll(p.services, nullptr, threeImages(), {});
+    p.drain();
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].title, "Could Not Save");
+    EXPECT_TRUE(p.alerts.presented()[0].message.startsWith(
+        "3 of 3 images could not be saved to Photo Library."));
+
+    SaveFlow::saveOne(p.services, nullptr, threeImages()[0]);
+    p.drain();
+    ASSERT_EQ(p.alerts.presented().size(), 2u);
+    EXPECT_TRUE(p.alerts.presented()[1].message.startsWith("1 of 1 images"));
+}
+
+TEST(SaveFlow, SingleImageSavesWithoutOverlayThenSuccess)
+{
+    TestPlatform p;
+    SaveFlow::saveOne(p.services, nullptr, threeImages()[0]);
+    EXPECT_FALSE(p.overlay->visible());
+    EXPECT_TRUE(p.alerts.presented().empty()); // the alert follows the completion
+    p.drain();
+    EXPECT_EQ(p.photos.saved.size(), 1u);
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].title, "Success");
+}
+
+TEST(SaveFlow, DeniedAccessSavesNothingAndShowsThePermissionAlert)
+{
+    for (auto status : {PhotoLibrary::Status::Denied, PhotoLibrary::Status::Restricted}) {
+        TestPlatform p;
+        p.photos.status = status;
+        SaveFlow::saveAll(p.services, nullptr, threeImages(), {});
+        SaveFlow::saveOne(p.services, nullptr, threeImages()[0]);
+        p.drain();
+        EXPECT_EQ(p.photos.saveAttempts, 0);
+        EXPECT_FALSE(p.overlay->visible());
+        ASSERT_EQ(p.alerts.presented().size(), 2u);
+        EXPECT_EQ(p.alerts.presented()[0].title, "Can not access Photos!");
+        EXPECT_EQ(p.alerts.buttons(), QStringList({"Cancel", "Setting"}));
+    }
+    TestPlatform p;
+    p.photos.status = PhotoLibrary::Status::Limited; // neither: nothing happens
+    SaveFlow::saveAll(p.services, nullptr, threeImages(), {});
+    p.drain();
+    EXPECT_TRUE(p.alerts.presented().empty());
+    EXPECT_EQ(p.photos.saveAttempts, 0);
+}
