@@ -1,8 +1,12 @@
 #include "ScreenRegistry.h"
 
 #include "app/ViewController.h"
+#include "compress/CompressImagePreviewScreen.h"
+#include "compress/CompressImageScreen.h"
 #include "home/HomeScreen.h"
 #include "platform/Navigator.h"
+#include "resize/ResizeImagePreviewScreen.h"
+#include "resize/ResizeImageScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)
@@ -15,4 +19,8 @@ void registerScreens(Navigator& navigator)
 {
     add<ViewController>(navigator, "ViewController");
     add<HomeScreen>(navigator, "HomeScreen");
+    add<CompressImageScreen>(navigator, "CompressImageScreen");
+    add<CompressImagePreviewScreen>(navigator, "CompressImagePreviewScreen");
+    add<ResizeImageScreen>(navigator, "ResizeImageScreen");
+    add<ResizeImagePreviewScreen>(navigator, "ResizeImagePreviewScreen");
 }
