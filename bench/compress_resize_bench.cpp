@@ -15,11 +15,14 @@
 #include <cmath>
 
 namespace {
-// A photo-like 4032 × 3024 JPEG: soft gradients, hard edges and sensor-like noise.
+// $QUIRE_BENCH_PHOTO when set (a real photo), else a photo-like 4032 × 3024 JPEG: soft
+// gradients, hard edges and sensor-like noise.
 const QString& photoPath()
 {
     static QTemporaryDir dir;
     static const QString path = [] {
+        if (const QString given = qEnvironmentVariable("QUIRE_BENCH_PHOTO"); !given.isEmpty())
+            return given;
         QImage img(4032, 3024, QImage::Format_RGB32);
         QPainter p(&img);
         QLinearGradient sky(0, 0, 0, 3024);
