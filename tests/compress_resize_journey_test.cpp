@@ -36,9 +36,17 @@ QList<QQuickItem*> named(QQuickItem* root, const QString& objectName)
     return out;
 }
 
+// The screen is on top and its page has finished sliding in, so taps land where they aim.
+bool settled(Journey& j, const QString& name)
+{
+    auto* stack = j.window()->findChild<QQuickItem*>("stack");
+    return j.waitForScreen(name) &&
+           fixtures::waitFor([&] { return stack && !stack->property("busy").toBool(); });
+}
+
 HomeScreen* home(Journey& j)
 {
-    EXPECT_TRUE(j.waitForScreen("HomeScreen"));
+    EXPECT_TRUE(settled(j, "HomeScreen"));
     return qobject_cast<HomeScreen*>(j.platform.navigator->top());
 }
 } // namespace
@@ -53,7 +61,7 @@ TEST(CompressJourney, TwoPhotosCompressedViewedAndListed)
     screen->setArrOfSelectedImages({photoFile(j, "a.jpg", {1600, 1200}, QColor(30, 120, 200)),
                                     photoFile(j, "b.jpg", {1200, 1600}, QColor(200, 90, 40))});
     j.platform.navigator->push(screen);
-    ASSERT_TRUE(j.waitForScreen("CompressImageScreen"));
+    ASSERT_TRUE(settled(j, "CompressImageScreen"));
     ASSERT_TRUE(fixtures::waitFor([&] {
         const QStringList labels = screen->sizeLabels();
         return labels.size() == 2 && !labels[0].isEmpty() && !labels[1].isEmpty();
@@ -64,7 +72,7 @@ TEST(CompressJourney, TwoPhotosCompressedViewedAndListed)
     j.screenshot("compress-grid");
 
     j.tap(j.find("rightBarButton"));
-    ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen"));
+    ASSERT_TRUE(settled(j, "CompressImagePreviewScreen"));
     EXPECT_FALSE(j.platform.overlay->visible());
     auto* preview = qobject_cast<CompressImagePreviewScreen*>(j.platform.navigator->top());
     ASSERT_EQ(preview->arrOfCompressImage().size(), 2);
@@ -90,7 +98,7 @@ TEST(CompressJourney, TwoPhotosCompressedViewedAndListed)
     if (j.platform.navigator->top() != preview) {
         ASSERT_TRUE(j.waitForScreen("ViewImageScreen"));
         j.platform.navigator->pop();
-        ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen"));
+        ASSERT_TRUE(settled(j, "CompressImagePreviewScreen"));
     }
 
     j.tap(j.find("btnHome"));
@@ -110,7 +118,7 @@ TEST(ResizeJourney, TypedWidthGivesAResultAndANewFirstHistoryRow)
     auto* screen = new ResizeImageScreen(j.platform.services);
     screen->setArrOfSelectedImages({photoFile(j, "c.jpg", {2400, 1800}, QColor(60, 150, 90))});
     j.platform.navigator->push(screen);
-    ASSERT_TRUE(j.waitForScreen("ResizeImageScreen"));
+    ASSERT_TRUE(settled(j, "ResizeImageScreen"));
     EXPECT_EQ(j.find("lblImageOriginalSize")->property("text").toString(), "2400 X 1800");
 
     j.screenshot("resize-form");
@@ -126,7 +134,7 @@ TEST(ResizeJourney, TypedWidthGivesAResultAndANewFirstHistoryRow)
     EXPECT_TRUE(fixtures::waitFor([&] { return !width->hasActiveFocus(); }));
 
     j.tap(j.find("rightBarButton"));
-    ASSERT_TRUE(j.waitForScreen("ResizeImagePreviewScreen"));
+    ASSERT_TRUE(settled(j, "ResizeImagePreviewScreen"));
     QQuickItem* picture = j.find("ivImage");
     ASSERT_TRUE(fixtures::waitFor([&] { return picture->property("status").toInt() == 1; }));
     EXPECT_EQ(j.find("lblSize")->property("text").toString(), "1200 X 900");
