@@ -38,13 +38,27 @@ CompressImageScreen::CompressImageScreen(Services& services, QObject* parent)
     setTitle(QStringLiteral("Compress"));
 }
 
+CompressImageScreen::~CompressImageScreen()
+{
+    stopMeasuring();
+}
+
+void CompressImageScreen::stopMeasuring()
+{
+    if (m_measuring)
+        *m_measuring = false;
+    m_measuring.reset();
+}
+
 void CompressImageScreen::setArrOfSelectedImages(const QList<Image>& images)
 {
     m_arrOfSelectedImages = images;
-    ++m_generation;
+    stopMeasuring();
     m_sizeLabels = QStringList(images.size(), QString());
     emit arrOfSelectedImagesChanged();
     emit sizeLabelsChanged();
+    if (m_loaded)
+        measureSizes();
 }
 
 QList<QUrl> CompressImageScreen::imageUrls() const
@@ -58,29 +72,33 @@ QList<QUrl> CompressImageScreen::imageUrls() const
 
 void CompressImageScreen::viewDidLoad()
 {
+    m_loaded = true;
     measureSizes();
 }
 
 void CompressImageScreen::measureSizes()
 {
-    // A full-quality encode of a 12-megapixel photo takes a good part of a second: each one runs
-    // once, in the background, and its label appears when it is done.
-    const quint64 generation = m_generation;
+    // A full-quality encode of a 12-megapixel photo takes a good part of a second. One background
+    // item measures the photos in order, once each, and each label appears when it is known; it
+    // leaves the other threads to the compression itself, and stops when the screen lets go.
+    auto measuring = std::make_shared<std::atomic<bool>>(true);
+    m_measuring = measuring;
+    const QList<Image> photos = m_arrOfSelectedImages;
     QPointer<CompressImageScreen> self(this);
     Dispatcher* dispatcher = m_services.dispatcher;
-    for (int i = 0; i < m_arrOfSelectedImages.size(); ++i) {
-        const Image photo = m_arrOfSelectedImages.at(i);
-        dispatcher->background([=] {
-            const qint64 bytes = JpegCompressor::encodedSize(photo, JpegCompressor::kFullQuality);
+    dispatcher->background([=] {
+        for (int i = 0; i < photos.size() && *measuring; ++i) {
+            const qint64 bytes =
+                JpegCompressor::encodedSize(photos.at(i), JpegCompressor::kFullQuality);
             dispatcher->async([=] {
-                if (!self || self->m_generation != generation || i >= self->m_sizeLabels.size())
+                if (!self || !*measuring || i >= self->m_sizeLabels.size())
                     return;
                 // A photo that does not encode has no size to show.
                 self->m_sizeLabels[i] = bytes < 0 ? QStringLiteral("–") : sizeLabel(bytes);
                 emit self->sizeLabelsChanged();
             });
-        });
-    }
+        }
+    });
 }
 
 void CompressImageScreen::btnBack()

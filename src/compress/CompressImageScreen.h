@@ -8,6 +8,9 @@
 #include <QUrl>
 #include <QVariantList>
 
+#include <atomic>
+#include <memory>
+
 // The compression job: a grid of the chosen photos with their full-quality sizes, and the run
 // that re-encodes each one, writes it to the history and hands the records on.
 class CompressImageScreen : public Screen
@@ -23,6 +26,7 @@ class CompressImageScreen : public Screen
     Q_PROPERTY(QStringList sizeLabels READ sizeLabels NOTIFY sizeLabelsChanged)
   public:
     explicit CompressImageScreen(Services& services, QObject* parent = nullptr);
+    ~CompressImageScreen() override;
 
     [[nodiscard]] QList<Image> arrOfSelectedImages() const { return m_arrOfSelectedImages; }
     void setArrOfSelectedImages(const QList<Image>& images);
@@ -45,12 +49,14 @@ class CompressImageScreen : public Screen
 
   private:
     void measureSizes();
+    void stopMeasuring();
     void finishRun(const QVariantList& records, int failed);
 
     QList<Image> m_arrOfSelectedImages;
     QVariantList m_arrOfCompressImage;
     QStringList m_sizeLabels;
     int m_failedCount = 0;
-    quint64 m_generation = 0; // which selection the measurements in flight belong to
+    std::shared_ptr<std::atomic<bool>> m_measuring; // cleared when its labels are no longer wanted
     bool m_running = false;
+    bool m_loaded = false;
 };
