@@ -240,3 +240,19 @@ TEST(CompressResults, ViewingSharingAndGoingHome)
     EXPECT_EQ(p.navigator->depth(), 1);
     EXPECT_EQ(p.navigator->top()->screenName(), "HomeScreen");
 }
+
+TEST(JpegCompressor, TransparencyBecomesWhiteAndLowerQualityIsSmaller)
+{
+    QImage clear(64, 64, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const QImage back = JpegCompressor::decode(JpegCompressor::encode(clear, 25));
+    ASSERT_EQ(back.size(), QSize(64, 64));
+    EXPECT_GT(qGray(back.pixel(32, 32)), 245);
+
+    const QImage photo = fixtures::photo(800, 600);
+    const QByteArray low = JpegCompressor::encode(photo, JpegCompressor::kQuality);
+    EXPECT_LT(low.size(), JpegCompressor::encode(photo, JpegCompressor::kFullQuality).size());
+    EXPECT_TRUE(JpegCompressor::decodes(low));
+    EXPECT_FALSE(JpegCompressor::decodes(low.left(low.size() / 3)));
+    EXPECT_TRUE(JpegCompressor::encode(QImage(), 25).isEmpty());
+}

@@ -66,6 +66,9 @@ qint64 JpegCompressor::encodedSize(const Image& photo, int quality)
 
 bool JpegCompressor::decodes(const QByteArray& bytes)
 {
+    // The decoder fills a cut-off stream with grey and only warns; a whole one ends with EOI.
+    if (!bytes.endsWith(QByteArrayView("\xff\xd9", 2)))
+        return false;
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -20,7 +20,7 @@ class JpegCompressor
     [[nodiscard]] static QByteArray encode(const Image& photo, int quality);
     // The number of bytes of the encoding, without keeping the bytes; -1 when it fails.
     [[nodiscard]] static qint64 encodedSize(const Image& photo, int quality);
-    // Whether bytes decode as a whole JPEG image (every scan is read; the pixels are not kept).
+    // Whether bytes are a whole JPEG that decodes (every scan is read; the pixels are not kept).
     [[nodiscard]] static bool decodes(const QByteArray& bytes);
     // The whole image back from bytes; null when they do not decode.
     [[nodiscard]] static QImage decode(const QByteArray& bytes);
