@@ -1,10 +1,14 @@
 #include "ScreenRegistry.h"
 
 #include "app/ViewController.h"
+#include "compress/CompressImagePreviewScreen.h"
+#include "compress/CompressImageScreen.h"
 #include "home/HomeScreen.h"
 #include "home/SettingScreen.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/Navigator.h"
+#include "resize/ResizeImagePreviewScreen.h"
+#include "resize/ResizeImageScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)
@@ -19,4 +23,8 @@ void registerScreens(Navigator& navigator)
     add<HomeScreen>(navigator, "HomeScreen");
     add<SettingScreen>(navigator, "SettingScreen");
     add<SelectImageScreen>(navigator, "SelectImageScreen");
+    add<CompressImageScreen>(navigator, "CompressImageScreen");
+    add<CompressImagePreviewScreen>(navigator, "CompressImagePreviewScreen");
+    add<ResizeImageScreen>(navigator, "ResizeImageScreen");
+    add<ResizeImagePreviewScreen>(navigator, "ResizeImagePreviewScreen");
 }

@@ -1,0 +1,148 @@
+// Throughput of the compression and resize jobs on a 12-megapixel photo, and how close the
+// resize comes to an exact area-average of the same photo (PSNR, in dB).
+#include "compress/JpegCompressor.h"
+#include "resize/ImageResizer.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+// $QUIRE_BENCH_PHOTO when set (a real photo), else a photo-like 4032 × 3024 JPEG: soft
+// gradients, hard edges and sensor-like noise.
+const QString& photoPath()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        if (const QString given = qEnvironmentVariable("QUIRE_BENCH_PHOTO"); !given.isEmpty())
+            return given;
+        QImage img(4032, 3024, QImage::Format_RGB32);
+        QPainter p(&img);
+        QLinearGradient sky(0, 0, 0, 3024);
+        sky.setColorAt(0, QColor(90, 140, 210));
+        sky.setColorAt(1, QColor(230, 200, 150));
+        p.fillRect(img.rect(), sky);
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 400; ++i) {
+            p.setBrush(
+                QColor::fromHsv(rng.bounded(360), 80 + rng.bounded(150), 80 + rng.bounded(170)));
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPointF(rng.bounded(4032), rng.bounded(3024)), 20 + rng.bounded(300),
+                          20 + rng.bounded(200));
+        }
+        p.end();
+        for (int y = 0; y < img.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x) {
+                const int n = int(rng.bounded(17)) - 8;
+                const QRgb c = line[x];
+                line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
+                               qBound(0, qBlue(c) + n, 255));
+            }
+        }
+        const QString out = dir.path() + "/photo.jpg";
+        QImageWriter writer(out, "jpeg");
+        writer.setQuality(92);
+        writer.write(img);
+        return out;
+    }();
+    return path;
+}
+
+// Exact area average of src into a w × h grid, in double precision.
+QImage referenceDownscale(const QImage& src, int w, int h)
+{
+    QImage out(w, h, QImage::Format_RGB32);
+    const double sx = double(src.width()) / w, sy = double(src.height()) / h;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            double r = 0, g = 0, b = 0, area = 0;
+            for (int yy = int(y * sy); yy < std::min(src.height(), int(std::ceil((y + 1) * sy)));
+                 ++yy) {
+                const double wy =
+                    std::min<double>(yy + 1, (y + 1) * sy) - std::max<double>(yy, y * sy);
+                const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(yy));
+                for (int xx = int(x * sx); xx < std::min(src.width(), int(std::ceil((x + 1) * sx)));
+                     ++xx) {
+                    const double wx =
+                        std::min<double>(xx + 1, (x + 1) * sx) - std::max<double>(xx, x * sx);
+                    const double a = wx * wy;
+                    r += a * qRed(line[xx]);
+                    g += a * qGreen(line[xx]);
+                    b += a * qBlue(line[xx]);
+                    area += a;
+                }
+            }
+            out.setPixel(x, y, qRgb(int(r / area + 0.5), int(g / area + 0.5), int(b / area + 0.5)));
+        }
+    }
+    return out;
+}
+
+double psnr(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
+                sum += double(d) * d;
+        }
+    const double mse = sum / (3.0 * a.width() * a.height());
+    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+} // namespace
+
+static void BM_CompressPhoto(benchmark::State& state)
+{
+    const Image photo = Image::fromFile(photoPath());
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QByteArray data = JpegCompressor::encode(photo, JpegCompressor::kQuality);
+        benchmark::DoNotOptimize(JpegCompressor::decodes(data));
+        bytes = data.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["output_kb"] = double(bytes) / 1000;
+}
+BENCHMARK(BM_CompressPhoto)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_FullQualitySizeLabel(benchmark::State& state)
+{
+    const Image photo = Image::fromFile(photoPath());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(JpegCompressor::encodedSize(photo, JpegCompressor::kFullQuality));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FullQualitySizeLabel)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_ResizeTo1000Wide(benchmark::State& state)
+{
+    const Image photo = Image::fromFile(photoPath());
+    const QSizeF box = ImageResizer::drawingSize(photo.size(), 1000, 1000, true);
+    QImage out;
+    for (auto _ : state)
+        out = ImageResizer::draw(photo, box);
+    state.SetItemsProcessed(state.iterations());
+    const QImage reference = referenceDownscale(photo.toQImage(), out.width(), out.height());
+    state.counters["psnr_db"] = psnr(out, reference);
+}
+BENCHMARK(BM_ResizeTo1000Wide)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,56 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// The compressed photos with their new sizes; tap one to view it, or save, share, go home.
+ScreenPage {
+    id: page
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        Label {
+            objectName: "lblFailed"
+            Layout.fillWidth: true
+            Layout.margins: 16
+            Layout.bottomMargin: 0
+            visible: text.length > 0
+            text: page.screen ? page.screen.failureText : ""
+            color: "#b3261e"
+            wrapMode: Text.Wrap
+        }
+
+        GridView {
+            id: collectionviewCompressImagePreview
+            objectName: "collectionviewCompressImagePreview"
+            readonly property real side: (page.width - 48) * 0.5
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            Layout.leftMargin: 16
+            Layout.topMargin: 16
+            cellWidth: side + 16
+            cellHeight: side + 16
+            clip: true
+            model: page.screen ? page.screen.imageUrls.length : 0
+            delegate: CompressCell {
+                objectName: "CollectionViewCellCompressPreview"
+                width: collectionviewCompressImagePreview.side
+                height: collectionviewCompressImagePreview.side
+                source: page.screen.imageUrls[index]
+                sizeText: page.screen.sizeLabels[index] || ""
+                onClicked: page.screen.didSelectItem(index)
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.margins: 16
+            spacing: 12
+            JobButton { objectName: "btnSave"; text: "Save"; glyph: "⤓"; onClicked: page.screen.btnSave() }
+            JobButton { objectName: "btnShare"; text: "Share"; glyph: "⇪"; onClicked: page.screen.btnShare() }
+            JobButton { objectName: "btnHome"; text: "Home"; glyph: "⌂"; onClicked: page.screen.btnHome() }
+        }
+    }
+}

@@ -1,0 +1,32 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// Compress: the chosen photos in two columns, each with its size before compression.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    rightAction: Action { objectName: "btnCompress"; text: "Compress"; onTriggered: page.screen.btnCompress() }
+
+    GridView {
+        id: collectionviewCompressImage
+        objectName: "collectionviewCompressImage"
+        // 48 points of the width go to the two outer insets and the gap between the columns.
+        readonly property real side: (page.width - 48) * 0.5
+        anchors.fill: parent
+        anchors.leftMargin: 16
+        anchors.topMargin: 16
+        cellWidth: side + 16
+        cellHeight: side + 16
+        clip: true
+        model: page.screen ? page.screen.imageUrls.length : 0
+        delegate: CompressCell {
+            objectName: "CollectionViewCellCompress"
+            width: collectionviewCompressImage.side
+            height: collectionviewCompressImage.side
+            source: page.screen.imageUrls[index]
+            sizeText: page.screen.sizeLabels[index] || ""
+        }
+    }
+}

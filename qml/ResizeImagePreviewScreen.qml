@@ -1,0 +1,39 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// The resized image, to save or share, and the way home.
+ScreenPage {
+    id: page
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 12
+
+        Image {
+            id: ivImage
+            objectName: "ivImage"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            sourceSize: Qt.size(width * 2, height * 2)
+            source: page.screen ? page.screen.ivImage : ""
+        }
+        Label {
+            objectName: "lblSize"
+            Layout.alignment: Qt.AlignHCenter
+            text: page.screen ? page.screen.sizeText : ""
+            color: "#555"
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 12
+            JobButton { objectName: "btnSave"; text: "Save"; glyph: "⤓"; onClicked: page.screen.btnSave() }
+            JobButton { objectName: "btnShare"; text: "Share"; glyph: "⇪"; onClicked: page.screen.btnShare() }
+            JobButton { objectName: "btnHome"; text: "Home"; glyph: "⌂"; onClicked: page.screen.btnHome() }
+        }
+    }
+}

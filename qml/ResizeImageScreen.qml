@@ -1,0 +1,98 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// Resize: the photo's size, the new width and height, and the keep-proportions switch.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    rightAction: Action { objectName: "btnReize"; text: "Resize"; onTriggered: page.screen.btnReize() }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 12
+
+        Image {
+            objectName: "ivPhoto"
+            Layout.fillWidth: true
+            Layout.preferredHeight: 220
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            sourceSize: Qt.size(width * 2, height * 2)
+            source: page.screen ? page.screen.selectedImageUrl : ""
+        }
+        Label {
+            objectName: "lblImageOriginalSize"
+            Layout.alignment: Qt.AlignHCenter
+            text: page.screen ? page.screen.lblImageOriginalSize : ""
+            font.pointSize: 16
+            font.bold: true
+            color: App.appBlackColor
+        }
+        TextField {
+            id: tfImageWIdth
+            objectName: "tfImageWIdth"
+            Layout.fillWidth: true
+            placeholderText: page.screen ? page.screen.widthPlaceholder : ""
+            placeholderTextColor: App.appBlackColor
+            inputMethodHints: Qt.ImhDigitsOnly
+            text: page.screen ? page.screen.tfImageWIdth : ""
+            onTextEdited: page.screen.textFieldEdited("tfImageWIdth", text)
+        }
+        TextField {
+            id: tfImageheight
+            objectName: "tfImageheight"
+            Layout.fillWidth: true
+            placeholderText: page.screen ? page.screen.heightPlaceholder : ""
+            placeholderTextColor: App.appBlackColor
+            inputMethodHints: Qt.ImhDigitsOnly
+            text: page.screen ? page.screen.tfImageheight : ""
+            onTextEdited: page.screen.textFieldEdited("tfImageheight", text)
+        }
+        ItemDelegate {
+            objectName: "btnAspectRatio"
+            Layout.fillWidth: true
+            onClicked: page.screen.btnAspectRatio()
+            contentItem: RowLayout {
+                spacing: 10
+                Image {
+                    objectName: "ivMaintainAspectRatio"
+                    Layout.preferredWidth: 28
+                    Layout.preferredHeight: 28
+                    sourceSize: Qt.size(56, 56)
+                    source: page.screen ? "assets/" + page.screen.ivMaintainAspectRatio + ".svg" : ""
+                }
+                Label { text: "Keep proportions"; color: App.appBlackColor; Layout.fillWidth: true }
+            }
+        }
+        Label {
+            objectName: "lblMsg"
+            Layout.fillWidth: true
+            text: page.screen ? page.screen.lblMsg : ""
+            wrapMode: Text.Wrap
+            color: "#555"
+        }
+        Item { Layout.fillHeight: true }
+    }
+
+    // The keyboard's accessory bar: Done puts the keyboard away.
+    ToolBar {
+        objectName: "keyboardToolbar"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        height: 50
+        visible: tfImageWIdth.activeFocus || tfImageheight.activeFocus
+        RowLayout {
+            anchors.fill: parent
+            Item { Layout.fillWidth: true }
+            ToolButton { objectName: "btnDone"; text: "Done"; font.bold: true; onClicked: page.screen.doneButtonAction() }
+        }
+    }
+    Connections {
+        target: page.screen
+        function onEndEditing() { tfImageWIdth.focus = false; tfImageheight.focus = false; page.forceActiveFocus() }
+    }
+}

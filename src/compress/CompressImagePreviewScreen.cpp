@@ -1,0 +1,110 @@
+#include "CompressImagePreviewScreen.h"
+
+#include "common/SaveFlow.h"
+#include "history/SizeLabel.h"
+#include "platform/Services.h"
+#include "platform/ShareSheet.h"
+
+#include <QPointer>
+
+CompressImagePreviewScreen::CompressImagePreviewScreen(Services& services, QObject* parent)
+    : Screen(services, parent)
+{
+    setTitle(QStringLiteral("Compressed"));
+}
+
+void CompressImagePreviewScreen::setArrOfCompressImage(const QVariantList& records)
+{
+    m_arrOfCompressImage = records;
+    emit arrOfCompressImageChanged();
+}
+
+void CompressImagePreviewScreen::setFailedCount(int count)
+{
+    if (count == m_failedCount)
+        return;
+    m_failedCount = count;
+    emit failedCountChanged();
+}
+
+QString CompressImagePreviewScreen::failureText() const
+{
+    if (m_failedCount <= 0)
+        return {};
+    if (m_failedCount == 1)
+        return QStringLiteral("1 photo could not be compressed.");
+    return QStringLiteral("%1 photos could not be compressed.").arg(m_failedCount);
+}
+
+Image CompressImagePreviewScreen::imageAt(int row) const
+{
+    if (row < 0 || row >= m_arrOfCompressImage.size())
+        return {};
+    return m_arrOfCompressImage.at(row).toMap().value(QStringLiteral("image")).value<Image>();
+}
+
+QList<QUrl> CompressImagePreviewScreen::imageUrls() const
+{
+    QList<QUrl> urls;
+    for (int r = 0; r < m_arrOfCompressImage.size(); ++r)
+        urls.append(imageAt(r).url());
+    return urls;
+}
+
+QStringList CompressImagePreviewScreen::sizeLabels() const
+{
+    QStringList labels;
+    for (const QVariant& record : m_arrOfCompressImage)
+        labels.append(sizeLabel(record.toMap().value(QStringLiteral("compSize")).toLongLong()));
+    return labels;
+}
+
+void CompressImagePreviewScreen::didSelectItem(int row)
+{
+    const Image image = imageAt(row);
+    if (image.isNull())
+        return;
+    m_selectedImage = image;
+    emit selectedImageChanged();
+    performSegue(QStringLiteral("segue_viewImage"));
+}
+
+void CompressImagePreviewScreen::prepare(const QString& segue, Screen* destination)
+{
+    if (segue == QLatin1String("segue_viewImage"))
+        destination->setProperty("selectedImage", QVariant::fromValue(m_selectedImage));
+}
+
+void CompressImagePreviewScreen::btnSave()
+{
+    std::vector<Image> images;
+    for (int r = 0; r < m_arrOfCompressImage.size(); ++r)
+        if (const Image image = imageAt(r); !image.isNull())
+            images.push_back(image);
+    QPointer<CompressImagePreviewScreen> self(this);
+    SaveFlow::saveAll(m_services, this, std::move(images), [self](int index) {
+        if (!self || index == self->m_index)
+            return;
+        self->m_index = index;
+        emit self->indexChanged();
+    });
+}
+
+void CompressImagePreviewScreen::btnShare()
+{
+    shareImages();
+}
+
+void CompressImagePreviewScreen::shareImages()
+{
+    QList<ShareItem> items;
+    for (int r = 0; r < m_arrOfCompressImage.size(); ++r)
+        if (const Image image = imageAt(r); !image.isNull())
+            items.append(ShareItem::fromImage(image));
+    m_services.share->present(items);
+}
+
+void CompressImagePreviewScreen::btnHome()
+{
+    goHome();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/Image.h"
+#include "platform/Screen.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+#include <QVariantList>
+
+// The compression results: the compressed photos with their new sizes, to view, save or share.
+class CompressImagePreviewScreen : public Screen
+{
+    Q_OBJECT
+    // Records {"image": Image, "compSize": qint64}, in the order of the chosen photos.
+    Q_PROPERTY(QVariantList arrOfCompressImage READ arrOfCompressImage WRITE setArrOfCompressImage
+                   NOTIFY arrOfCompressImageChanged)
+    Q_PROPERTY(int index READ index NOTIFY indexChanged)
+    Q_PROPERTY(Image selectedImage READ selectedImage NOTIFY selectedImageChanged)
+    // Photos of the run that could not be compressed, and the sentence that says so.
+    Q_PROPERTY(int failedCount READ failedCount WRITE setFailedCount NOTIFY failedCountChanged)
+    Q_PROPERTY(QString failureText READ failureText NOTIFY failedCountChanged)
+    Q_PROPERTY(QList<QUrl> imageUrls READ imageUrls NOTIFY arrOfCompressImageChanged)
+    Q_PROPERTY(QStringList sizeLabels READ sizeLabels NOTIFY arrOfCompressImageChanged)
+  public:
+    explicit CompressImagePreviewScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QVariantList arrOfCompressImage() const { return m_arrOfCompressImage; }
+    void setArrOfCompressImage(const QVariantList& records);
+    [[nodiscard]] int index() const { return m_index; }
+    [[nodiscard]] Image selectedImage() const { return m_selectedImage; }
+    [[nodiscard]] int failedCount() const { return m_failedCount; }
+    void setFailedCount(int count);
+    [[nodiscard]] QString failureText() const;
+    [[nodiscard]] QList<QUrl> imageUrls() const;
+    [[nodiscard]] QStringList sizeLabels() const;
+
+    void prepare(const QString& segue, Screen* destination) override;
+
+    Q_INVOKABLE void didSelectItem(int row);
+    Q_INVOKABLE void btnSave();
+    Q_INVOKABLE void btnShare();
+    Q_INVOKABLE void shareImages();
+    Q_INVOKABLE void btnHome();
+
+  signals:
+    void arrOfCompressImageChanged();
+    void indexChanged();
+    void selectedImageChanged();
+    void failedCountChanged();
+
+  private:
+    [[nodiscard]] Image imageAt(int row) const;
+
+    QVariantList m_arrOfCompressImage;
+    int m_index = 0;
+    Image m_selectedImage;
+    int m_failedCount = 0;
+};

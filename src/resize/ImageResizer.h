@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Image.h"
+
+#include <QImage>
+#include <QSize>
+#include <QSizeF>
+
+// Draws a photo at a new width and height, fitted or stretched, with an area-averaging filter.
+class ImageResizer
+{
+  public:
+    // Above these the result would not fit in memory comfortably.
+    static constexpr int kMaxSide = 20000;
+    static constexpr qint64 kMaxPixels = 200'000'000;
+
+    enum class Refusal
+    {
+        None,
+        Empty,   // a side that reads as 0
+        TooLarge // beyond kMaxSide or kMaxPixels
+    };
+
+    // The drawing size: the typed box itself, or with keepAspect the photo fitted inside it.
+    [[nodiscard]] static QSizeF drawingSize(QSizeF original, double width, double height,
+                                            bool keepAspect);
+    // Whole pixels of a drawing of size (a partly covered last column or row counts).
+    [[nodiscard]] static QSize pixelSize(QSizeF drawing);
+    [[nodiscard]] static Refusal check(QSizeF drawing);
+    // The photo drawn to fill pixelSize(drawing) exactly, at scale 1; null when refused or the
+    // photo does not decode.
+    [[nodiscard]] static QImage draw(const Image& photo, QSizeF drawing);
+    [[nodiscard]] static QImage draw(const QImage& pixels, QSizeF drawing);
+};

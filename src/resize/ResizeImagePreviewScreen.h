@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Image.h"
+#include "platform/Screen.h"
+
+#include <QUrl>
+
+// The resize result: the new image, to save to the photo library or share.
+class ResizeImagePreviewScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(
+        Image croppedImage READ croppedImage WRITE setCroppedImage NOTIFY croppedImageChanged)
+    Q_PROPERTY(QUrl ivImage READ ivImage NOTIFY croppedImageChanged)
+    Q_PROPERTY(QString sizeText READ sizeText NOTIFY croppedImageChanged)
+  public:
+    explicit ResizeImagePreviewScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] Image croppedImage() const { return m_croppedImage; }
+    void setCroppedImage(const Image& image);
+    [[nodiscard]] QUrl ivImage() const { return m_croppedImage.url(); }
+    // "1000 X 750": the pixel size of the result.
+    [[nodiscard]] QString sizeText() const;
+
+    Q_INVOKABLE void btnSave();
+    Q_INVOKABLE void btnShare();
+    Q_INVOKABLE void btnHome();
+
+  signals:
+    void croppedImageChanged();
+
+  private:
+    Image m_croppedImage;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/Image.h"
+#include "platform/Screen.h"
+
+#include <QList>
+#include <QString>
+
+// The resize job: the photo's size, a width and a height kept in proportion while typed, and
+// the drawing of the result, which is written to the history and handed on.
+class ResizeImageScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
+                   setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
+    Q_PROPERTY(Image selectedImage READ selectedImage NOTIFY selectedImageChanged)
+    Q_PROPERTY(QUrl selectedImageUrl READ selectedImageUrl NOTIFY selectedImageChanged)
+    Q_PROPERTY(Image croppedImage READ croppedImage NOTIFY croppedImageChanged)
+    Q_PROPERTY(bool isAspectRatioOn READ isAspectRatioOn NOTIFY aspectRatioChanged)
+    // The texts of the labels and fields, by the names of their outlets.
+    Q_PROPERTY(QString lblImageOriginalSize READ lblImageOriginalSize NOTIFY selectedImageChanged)
+    Q_PROPERTY(QString tfImageWIdth READ tfImageWIdth NOTIFY fieldsChanged)
+    Q_PROPERTY(QString tfImageheight READ tfImageheight NOTIFY fieldsChanged)
+    Q_PROPERTY(QString widthPlaceholder READ widthPlaceholder CONSTANT)
+    Q_PROPERTY(QString heightPlaceholder READ heightPlaceholder CONSTANT)
+    Q_PROPERTY(QString ivMaintainAspectRatio READ ivMaintainAspectRatio NOTIFY aspectRatioChanged)
+    Q_PROPERTY(QString lblMsg READ lblMsg NOTIFY aspectRatioChanged)
+  public:
+    explicit ResizeImageScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QList<Image> arrOfSelectedImages() const { return m_arrOfSelectedImages; }
+    void setArrOfSelectedImages(const QList<Image>& images);
+    [[nodiscard]] Image selectedImage() const { return m_selectedImage; }
+    [[nodiscard]] QUrl selectedImageUrl() const { return m_selectedImage.url(); }
+    [[nodiscard]] Image croppedImage() const { return m_croppedImage; }
+    [[nodiscard]] bool isAspectRatioOn() const { return m_isAspectRatioOn; }
+    [[nodiscard]] QString lblImageOriginalSize() const { return m_lblImageOriginalSize; }
+    [[nodiscard]] QString tfImageWIdth() const { return m_width; }
+    [[nodiscard]] QString tfImageheight() const { return m_height; }
+    [[nodiscard]] static QString widthPlaceholder() { return QStringLiteral("Enter Width"); }
+    [[nodiscard]] static QString heightPlaceholder() { return QStringLiteral("Enter Height"); }
+    [[nodiscard]] QString ivMaintainAspectRatio() const;
+    [[nodiscard]] QString lblMsg() const;
+
+    void viewDidLoad() override;
+    void prepare(const QString& segue, Screen* destination) override;
+
+    Q_INVOKABLE void doneButtonAction();
+    Q_INVOKABLE void btnBack();
+    Q_INVOKABLE void btnAspectRatio();
+    // The typing filter: may string replace length characters at location of field
+    // ("tfImageWIdth" or "tfImageheight")? Applies the change when it may.
+    Q_INVOKABLE bool shouldChangeCharactersIn(const QString& field, int location, int length,
+                                              const QString& string);
+    // A field's text as the user left it; refused edits are put back.
+    Q_INVOKABLE void textFieldEdited(const QString& field, const QString& text);
+    Q_INVOKABLE void btnReize();
+
+  signals:
+    void arrOfSelectedImagesChanged();
+    void selectedImageChanged();
+    void croppedImageChanged();
+    void aspectRatioChanged();
+    void fieldsChanged();
+    // Asks the page to put the keyboard away.
+    void endEditing();
+
+  private:
+    QString& text(const QString& field);
+    void alert(const QString& message);
+    void finish(const QImage& result, const QString& failure);
+
+    QList<Image> m_arrOfSelectedImages;
+    Image m_selectedImage;
+    Image m_croppedImage;
+    bool m_isAspectRatioOn = true;
+    bool m_running = false;
+    QString m_lblImageOriginalSize;
+    QString m_width;
+    QString m_height;
+};
