@@ -34,9 +34,11 @@ bool Journey::waitForScreen(const QString& name, int timeoutMs) const
         [&] {
             Screen* top = platform.navigator->top();
             QQuickItem* page = currentPage();
+            auto* stack = window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+            // Taps land where they should only once the page has finished sliding in.
             return top && top->screenName() == name && page &&
                    page->property("screen").value<QObject*>() == static_cast<QObject*>(top) &&
-                   page->property("StackView.status").toInt() != 1;
+                   stack && !stack->property("busy").toBool();
         },
         timeoutMs);
 }
