@@ -2,6 +2,8 @@
 
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
+#include "ocr/ExtractTextScreen.h"
+#include "ocr/TextScreen.h"
 #include "platform/Navigator.h"
 
 namespace {
@@ -15,4 +17,6 @@ void registerScreens(Navigator& navigator)
 {
     add<ViewController>(navigator, "ViewController");
     add<HomeScreen>(navigator, "HomeScreen");
+    add<ExtractTextScreen>(navigator, "ExtractTextScreen");
+    add<TextScreen>(navigator, "TextScreen");
 }
