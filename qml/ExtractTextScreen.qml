@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 import Quire.Services
 
 // Extract text: the chosen photo, with Extract in the bar.
@@ -13,22 +14,24 @@ ScreenPage {
         onTriggered: page.screen.btnExtract()
     }
 
-    Image {
-        id: ivImage
-        objectName: "ivImage"
+    ColumnLayout {
         anchors.fill: parent
         anchors.margins: 16
-        fillMode: Image.PreserveAspectFit
-        asynchronous: true
-        sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
-        source: page.screen ? page.screen.ivImage : ""
-    }
+        spacing: 16
 
-    Label {
-        anchors.bottom: parent.bottom
-        anchors.horizontalCenter: parent.horizontalCenter
-        anchors.bottomMargin: 24
-        text: "Tap Extract to read the text in this photo."
-        color: "#888"
+        Image {
+            objectName: "ivImage"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+            source: page.screen ? page.screen.ivImage : ""
+        }
+        Label {
+            Layout.alignment: Qt.AlignHCenter
+            text: "Tap Extract to read the text in this photo."
+            color: "#888"
+        }
     }
 }

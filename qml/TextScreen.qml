@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import QtQuick.Controls.Material
 import Quire.Services
 
 // The recognised text under the photo it came from, editable, with Copy and Share.
@@ -25,48 +24,53 @@ ScreenPage {
             source: page.screen ? page.screen.ivImage : ""
         }
 
-        ScrollView {
+        Rectangle {
             Layout.fillWidth: true
             Layout.fillHeight: true
-            background: Rectangle { radius: 8; color: "#f2f2f4" }
-            TextArea {
-                id: tvText
-                objectName: "tvText"
-                text: page.screen ? page.screen.tvText : ""
-                onTextChanged: if (page.screen) page.screen.tvText = text
-                wrapMode: TextEdit.Wrap
-                selectByMouse: true
-                placeholderText: "No text was found in this photo."
-                color: App.appBlackColor
-                background: null
-                Keys.onPressed: (event) => {
-                    if (event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
-                        return
-                    event.accepted = true
-                    if (!page.screen.textViewShouldChangeText("\n"))
-                        return
-                    if (tvText.selectedText.length > 0)
-                        tvText.remove(tvText.selectionStart, tvText.selectionEnd)
-                    tvText.insert(tvText.cursorPosition, "\n")
+            radius: 8
+            color: "#f2f2f4"
+
+            Flickable {
+                anchors.fill: parent
+                clip: true
+                TextArea.flickable: TextArea {
+                    id: tvText
+                    objectName: "tvText"
+                    text: page.screen ? page.screen.tvText : ""
+                    onTextChanged: if (page.screen) page.screen.tvText = text
+                    wrapMode: TextEdit.Wrap
+                    selectByMouse: true
+                    padding: 12
+                    placeholderText: "No text was found in this photo."
+                    color: App.appBlackColor
+                    background: null
+                    Keys.onPressed: (event) => {
+                        if (event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+                            return
+                        event.accepted = true
+                        if (!page.screen.textViewShouldChangeText("\n"))
+                            return
+                        if (tvText.selectedText.length > 0)
+                            tvText.remove(tvText.selectionStart, tvText.selectionEnd)
+                        tvText.insert(tvText.cursorPosition, "\n")
+                    }
                 }
+                ScrollBar.vertical: ScrollBar {}
             }
         }
 
         RowLayout {
             spacing: 12
             Layout.fillWidth: true
-            Button {
+            ResultButton {
                 objectName: "btnCopy"
                 text: "Copy"
-                Layout.fillWidth: true
-                highlighted: true
-                Material.accent: App.appGreenColor
+                filled: true
                 onClicked: page.screen.btnCopy()
             }
-            Button {
+            ResultButton {
                 objectName: "btnShare"
                 text: "Share"
-                Layout.fillWidth: true
                 onClicked: page.screen.btnShare()
             }
         }

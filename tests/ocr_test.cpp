@@ -158,6 +158,8 @@ TEST_F(Ocr, ASecondTapStartsNothingAndEachRunStartsAfresh)
     open({Image::fromQImage(fixtures::photo(100, 100))});
     screen->btnExtract();
     EXPECT_TRUE(screen->extracting());
+    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Busy);
+    EXPECT_EQ(p.overlay->status(), QStringLiteral("Extracting Text..."));
     screen->btnExtract();
     p.drain();
     EXPECT_EQ(p.recognizer.performs(), 1);
