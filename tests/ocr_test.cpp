@@ -7,7 +7,9 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QSet>
 #include <QTransform>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <gtest/gtest.h>
 
@@ -242,4 +244,27 @@ TEST_F(Ocr, MissingOrBrokenLanguageDataIsAClearMessage)
         EXPECT_TRUE(console.first().startsWith("Unable to perform the requests: Text recognition"));
         console.clear();
     }
+}
+
+TEST(Tesseract, LinesInReadingOrderEachWithItsBestReadingFirst)
+{
+    TesseractRecognizer recognizer;
+    const QStringList lines = {"Invoice 2041", "Paper and ink", "Total 17.50 EUR"};
+    const QImage page = textImage(lines);
+    // One engine, two threads asking at once: each gets its own page's lines.
+    auto other = QtConcurrent::run([&] { return recognizer.perform(textImage({"second page"})); });
+    const Recognition r = recognizer.perform(page);
+    const Recognition o = other.result();
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    ASSERT_EQ(r.lines.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList& c = r.lines[i].candidates;
+        ASSERT_FALSE(c.isEmpty());
+        EXPECT_EQ(c.first(), lines[i]);
+        EXPECT_LE(c.size(), 3);
+        EXPECT_EQ(QSet<QString>(c.begin(), c.end()).size(), c.size()) << c.join('|').toStdString();
+        EXPECT_GT(r.lines[i].confidence, 50);
+    }
+    ASSERT_EQ(o.lines.size(), 1);
+    EXPECT_EQ(o.lines.first().candidates.value(0), QStringLiteral("second page"));
 }

@@ -11,6 +11,8 @@
 #include <dlfcn.h>
 
 namespace {
+const int kAlternatives = 2; // readings offered beside the best one
+
 // Tesseract's LSTM asks OpenMP for up to ten threads; on a small machine that is several times
 // slower than one. OMP_THREAD_LIMIT only counts when set before libgomp starts, which happens
 // before main() when it is linked in, so the calling thread also turns nested parallelism off
@@ -51,6 +53,50 @@ QImage toGrey(const QImage& image)
     painter.drawImage(0, 0, image);
     painter.end();
     return flat.convertToFormat(QImage::Format_Grayscale8);
+}
+// Other readings of the line at it, most likely first: each swaps one uncertain character for
+// the engine's runner-up there. best is the line as the engine reads it.
+QStringList alternatives(const tesseract::ResultIterator& it, const QString& best, int max)
+{
+    struct Swap
+    {
+        qsizetype at;
+        qsizetype length;
+        QString with;
+        float confidence;
+    };
+    std::vector<Swap> swaps;
+    QString line;
+    tesseract::ResultIterator sym(it);
+    while (line.size() <= best.size()) {
+        std::unique_ptr<char[]> text(sym.GetUTF8Text(tesseract::RIL_SYMBOL));
+        if (!text)
+            break;
+        if (sym.IsAtBeginningOf(tesseract::RIL_WORD) && !line.isEmpty())
+            line += QLatin1Char(' ');
+        const QString symbol = QString::fromUtf8(text.get());
+        tesseract::ChoiceIterator choice(sym);
+        if (choice.Next() && choice.GetUTF8Text()) {
+            const QString other = QString::fromUtf8(choice.GetUTF8Text()).trimmed();
+            if (!other.isEmpty() && other != symbol)
+                swaps.push_back({line.size(), symbol.size(), other, choice.Confidence()});
+        }
+        line += symbol;
+        if (sym.IsAtFinalElement(tesseract::RIL_TEXTLINE, tesseract::RIL_SYMBOL) ||
+            !sym.Next(tesseract::RIL_SYMBOL))
+            break;
+    }
+    if (line != best) // spelled out differently (e.g. reordered script): offer nothing
+        return {};
+    std::sort(swaps.begin(), swaps.end(),
+              [](const Swap& a, const Swap& b) { return a.confidence > b.confidence; });
+    QStringList out;
+    for (const Swap& s : swaps) {
+        if (out.size() >= max)
+            break;
+        out << QString(best).replace(s.at, s.length, s.with);
+    }
+    return out;
 }
 } // namespace
 
@@ -93,6 +139,8 @@ QString TesseractRecognizer::loadLocked()
     // Its notes on estimated resolution and the like would fill the console on every photo.
     api->SetVariable("debug_file", "/dev/null");
     api->SetPageSegMode(tesseract::PSM_AUTO);
+    // Keeps the runner-up of each character, for the other readings of a line (no slower).
+    api->SetVariable("lstm_choice_mode", "2");
     m_api = std::move(api);
     return {};
 }
@@ -122,7 +170,7 @@ Recognition TesseractRecognizer::perform(const QImage& image)
             RecognizedLine line;
             const QString best = QString::fromUtf8(text.get()).trimmed();
             if (!best.isEmpty())
-                line.candidates << best;
+                line.candidates << best << alternatives(*it, best, kAlternatives);
             line.confidence = it->Confidence(tesseract::RIL_TEXTLINE);
             result.lines << line;
         } while (it->Next(tesseract::RIL_TEXTLINE));
