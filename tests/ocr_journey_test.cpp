@@ -30,6 +30,12 @@ QString notePhoto(const QString& folder, const QStringList& lines)
     EXPECT_TRUE(fixtures::writeJpeg(upright.transformed(QTransform().rotate(-90)), path, 6, 92));
     return path;
 }
+// The overlay has gone, its closing animation included, and takes no more touches.
+bool hudGone(const Journey& j)
+{
+    auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
+    return fixtures::waitFor([&] { return hud && !hud->property("visible").toBool(); });
+}
 } // namespace
 
 TEST(OcrJourney, ExtractTextCopyItAndGoHome)
@@ -56,13 +62,13 @@ TEST(OcrJourney, ExtractTextCopyItAndGoHome)
     auto* text = j.find("tvText");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->property("text").toString(), expected);
-    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
+    ASSERT_TRUE(hudGone(j));
     j.screenshot("text");
 
     j.tap(j.find("btnCopy"));
     EXPECT_EQ(j.platform.clipboard.text(), expected);
     EXPECT_EQ(j.platform.overlay->status(), QStringLiteral("Copied!"));
-    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
+    ASSERT_TRUE(hudGone(j));
 
     // Return keeps its line feed and puts the keyboard away.
     j.tap(text);

@@ -105,7 +105,11 @@ TesseractRecognizer::TesseractRecognizer(const QString& language, const QString&
 {
 }
 
-TesseractRecognizer::~TesseractRecognizer() = default;
+TesseractRecognizer::~TesseractRecognizer()
+{
+    QMutexLocker lock(&m_mutex); // a perform under way finishes first
+    m_api.reset();
+}
 
 QString TesseractRecognizer::load()
 {
