@@ -144,6 +144,11 @@ TEST_F(Ocr, OnlyTheFirstOfThreePhotosIsReadAndAllAreHandedOn)
     EXPECT_EQ(result()->textFromImage(), QStringLiteral("first\nsecond\n"));
     EXPECT_EQ(result()->arrOfSelectedImages(), photos);
     EXPECT_EQ(result()->ivImage(), photos[0].url());
+
+    result()->btnBack();
+    screen->btnBack();
+    EXPECT_TRUE(screen->arrOfSelectedImages().isEmpty());
+    EXPECT_EQ(p.navigator->top()->screenName(), QStringLiteral("HomeScreen"));
 }
 
 TEST_F(Ocr, SidewaysPhotoReachesTheRecognizerUpright)
@@ -242,6 +247,7 @@ TEST_F(Ocr, MissingOrBrokenLanguageDataIsAClearMessage)
         EXPECT_TRUE(p.overlay->status().contains(package)) << p.overlay->status().toStdString();
         ASSERT_EQ(console.size(), 1);
         EXPECT_TRUE(console.first().startsWith("Unable to perform the requests: Text recognition"));
+        EXPECT_TRUE(console.first().endsWith(package + ").")) << console.first().toStdString();
         console.clear();
     }
 }

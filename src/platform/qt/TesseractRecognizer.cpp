@@ -38,7 +38,8 @@ QString missingDataError(const QStringList& languages)
     QStringList packages;
     for (const QString& l : languages)
         packages << packageFor(l);
-    return QStringLiteral("Text recognition needs the language data for %1. Install %2.")
+    // No closing full stop: the console line of a failed read adds one.
+    return QStringLiteral("Text recognition needs the language data for %1 (install %2)")
         .arg(languages.join(QStringLiteral(", ")), packages.join(QStringLiteral(" and ")));
 }
 
@@ -123,7 +124,7 @@ QString TesseractRecognizer::loadLocked()
         return {};
     static const QRegularExpression valid(QStringLiteral("^[A-Za-z0-9_]+(\\+[A-Za-z0-9_]+)*$"));
     if (!valid.match(m_language).hasMatch())
-        return QStringLiteral("\"%1\" is not a Tesseract language code.").arg(m_language);
+        return QStringLiteral("\"%1\" is not a Tesseract language code").arg(m_language);
     const QStringList wanted = m_language.split(QLatin1Char('+'));
 
     auto api = std::make_unique<tesseract::TessBaseAPI>();
