@@ -274,3 +274,20 @@ TEST(Tesseract, LinesInReadingOrderEachWithItsBestReadingFirst)
     ASSERT_EQ(o.lines.size(), 1);
     EXPECT_EQ(o.lines.first().candidates.value(0), QStringLiteral("second page"));
 }
+
+TEST(Tesseract, TransparentBackgroundReadsAsPaper)
+{
+    QImage image(textImage({"Clear as day"}).size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(52);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(50, 110, QStringLiteral("Clear as day"));
+    painter.end();
+    TesseractRecognizer recognizer;
+    const Recognition r = recognizer.perform(image);
+    ASSERT_EQ(r.lines.size(), 1);
+    EXPECT_EQ(r.lines.first().candidates.value(0), QStringLiteral("Clear as day"));
+}
