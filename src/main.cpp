@@ -15,12 +15,15 @@
 #include "platform/qt/SettingsUserDefaults.h"
 #include "platform/qt/SystemClipboard.h"
 #include "platform/qt/SystemClock.h"
+#include "platform/qt/TesseractRecognizer.h"
 
 #include <QGuiApplication>
 #include <QQuickStyle>
 
 int main(int argc, char* argv[])
 {
+    // Text recognition runs single-threaded: faster on small machines (see TesseractRecognizer).
+    qputenv("OMP_THREAD_LIMIT", "1");
     QGuiApplication app(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));
@@ -42,6 +45,7 @@ int main(int argc, char* argv[])
     Navigator navigator(services);
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
+    TesseractRecognizer recognizer;
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -55,6 +59,7 @@ int main(int argc, char* argv[])
     services.navigator = &navigator;
     services.share = &share;
     services.photos = &photos;
+    services.recognizer = &recognizer;
     registerScreens(navigator);
 
     AppDelegate delegate(services);

@@ -6,6 +6,8 @@
 #include "home/HomeScreen.h"
 #include "home/SettingScreen.h"
 #include "picker/SelectImageScreen.h"
+#include "ocr/ExtractTextScreen.h"
+#include "ocr/TextScreen.h"
 #include "platform/Navigator.h"
 #include "resize/ResizeImagePreviewScreen.h"
 #include "resize/ResizeImageScreen.h"
@@ -27,4 +29,6 @@ void registerScreens(Navigator& navigator)
     add<CompressImagePreviewScreen>(navigator, "CompressImagePreviewScreen");
     add<ResizeImageScreen>(navigator, "ResizeImageScreen");
     add<ResizeImagePreviewScreen>(navigator, "ResizeImagePreviewScreen");
+    add<ExtractTextScreen>(navigator, "ExtractTextScreen");
+    add<TextScreen>(navigator, "TextScreen");
 }

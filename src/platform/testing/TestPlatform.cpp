@@ -35,6 +35,7 @@ TestPlatform::TestPlatform(bool realQueues)
     services.navigator = navigator.get();
     services.share = &share;
     services.photos = &photos;
+    services.recognizer = &recognizer;
     registerScreens(*navigator);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MemoryPhotoLibrary.h"
+#include "ScriptedRecognizer.h"
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
 #include "app/AppValues.h"
@@ -10,6 +11,7 @@
 #include "platform/ProgressOverlay.h"
 #include "platform/Services.h"
 #include "platform/ShareSheet.h"
+#include "platform/qt/TesseractRecognizer.h"
 
 #include <QTemporaryDir>
 
@@ -38,6 +40,9 @@ class TestPlatform
     std::unique_ptr<Navigator> navigator;
     ShareSheet share;
     MemoryPhotoLibrary photos;
+    ScriptedRecognizer recognizer;
+    // The real engine, for tests that read real text: services.recognizer = &tesseract.
+    TesseractRecognizer tesseract;
 
     [[nodiscard]] QString historyPath() const { return history->historyPath(); }
     // Runs queued main-thread work (no-op with real queues).

@@ -1,0 +1,37 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// Extract text: the chosen photo, with Extract in the bar.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    rightAction: Action {
+        objectName: "btnExtract"
+        text: "Extract"
+        enabled: page.screen !== null && !page.screen.extracting
+        onTriggered: page.screen.btnExtract()
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 16
+
+        Image {
+            objectName: "ivImage"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+            source: page.screen ? page.screen.ivImage : ""
+        }
+        Label {
+            Layout.alignment: Qt.AlignHCenter
+            text: "Tap Extract to read the text in this photo."
+            color: "#888"
+        }
+    }
+}

@@ -1,0 +1,87 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// The recognised text under the photo it came from, editable, with Copy and Share.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 12
+
+        Image {
+            objectName: "ivImage"
+            Layout.fillWidth: true
+            Layout.preferredHeight: page.height * 0.3
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+            source: page.screen ? page.screen.ivImage : ""
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            radius: 8
+            color: "#f2f2f4"
+
+            Flickable {
+                anchors.fill: parent
+                clip: true
+                TextArea.flickable: TextArea {
+                    id: tvText
+                    objectName: "tvText"
+                    text: page.screen ? page.screen.tvText : ""
+                    onTextChanged: if (page.screen) page.screen.tvText = text
+                    wrapMode: TextEdit.Wrap
+                    selectByMouse: true
+                    padding: 12
+                    placeholderText: "No text was found in this photo."
+                    color: App.appBlackColor
+                    background: null
+                    Keys.onPressed: (event) => {
+                        if (event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+                            return
+                        event.accepted = true
+                        if (!page.screen.textViewShouldChangeText("\n"))
+                            return
+                        if (tvText.selectedText.length > 0)
+                            tvText.remove(tvText.selectionStart, tvText.selectionEnd)
+                        tvText.insert(tvText.cursorPosition, "\n")
+                    }
+                }
+                ScrollBar.vertical: ScrollBar {}
+            }
+        }
+
+        RowLayout {
+            spacing: 12
+            Layout.fillWidth: true
+            ResultButton {
+                objectName: "btnCopy"
+                text: "Copy"
+                filled: true
+                onClicked: page.screen.btnCopy()
+            }
+            ResultButton {
+                objectName: "btnShare"
+                text: "Share"
+                onClicked: page.screen.btnShare()
+            }
+        }
+    }
+
+    Connections {
+        target: page.screen
+        function onEndEditing() {
+            tvText.focus = false
+            page.forceActiveFocus()
+            Qt.inputMethod.hide()
+        }
+    }
+}

@@ -1,0 +1,25 @@
+#include "TextExtraction.h"
+
+#include "platform/TextRecognizer.h"
+
+TextExtraction TextExtraction::run(TextRecognizer& recognizer, const Image& image)
+{
+    TextExtraction out;
+    const QImage pixels = image.toQImage();
+    if (pixels.isNull()) {
+        out.outcome = NoBitmap;
+        return out;
+    }
+    const Recognition result = recognizer.perform(pixels);
+    if (!result.ok()) {
+        out.outcome = result.failure == Recognition::Unavailable ? Unavailable : Failed;
+        out.error = result.error;
+        return out;
+    }
+    for (const RecognizedLine& line : result.lines) {
+        if (line.candidates.isEmpty())
+            continue;
+        out.text += line.candidates.first() + QLatin1Char('\n');
+    }
+    return out;
+}

@@ -1,0 +1,70 @@
+#include "TextScreen.h"
+
+#include "platform/Clipboard.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+#include "platform/ShareSheet.h"
+
+TextScreen::TextScreen(Services& services, QObject* parent) : Screen(services, parent)
+{
+    setTitle(QStringLiteral("Text"));
+}
+
+void TextScreen::setArrOfSelectedImages(const QList<Image>& images)
+{
+    m_arrOfSelectedImages = images;
+    emit arrOfSelectedImagesChanged();
+}
+
+void TextScreen::setTextFromImage(const QString& text)
+{
+    if (text == m_textFromImage)
+        return;
+    m_textFromImage = text;
+    emit textFromImageChanged();
+}
+
+void TextScreen::setTvText(const QString& text)
+{
+    if (text == m_tvText)
+        return;
+    m_tvText = text;
+    emit tvTextChanged();
+}
+
+void TextScreen::viewDidLoad()
+{
+    m_ivImage = m_arrOfSelectedImages.value(0).url();
+    emit ivImageChanged();
+    setTvText(m_textFromImage);
+}
+
+void TextScreen::btnBack()
+{
+    setArrOfSelectedImages({});
+    emit endEditing();
+    popScreen();
+}
+
+void TextScreen::btnCopy()
+{
+    m_services.clipboard->setText(m_tvText);
+    m_services.overlay->showSuccess(QStringLiteral("Copied!"));
+}
+
+void TextScreen::btnShare()
+{
+    m_services.share->present({ShareItem::fromText(m_tvText)});
+}
+
+void TextScreen::btnHome()
+{
+    goHome();
+}
+
+bool TextScreen::textViewShouldChangeText(const QString& replacement)
+{
+    if (replacement == QLatin1String("\n"))
+        emit endEditing();
+    return true;
+}

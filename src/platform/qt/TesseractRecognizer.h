@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/TextRecognizer.h"
+
+#include <QMutex>
+
+#include <memory>
+
+namespace tesseract {
+class TessBaseAPI;
+}
+
+// Text recognition by Tesseract's LSTM engine. The engine is loaded on first use and kept; one
+// perform runs at a time.
+class TesseractRecognizer : public TextRecognizer
+{
+  public:
+    // language: Tesseract language codes joined by '+', e.g. "eng" or "eng+deu". dataPath: the
+    // tessdata folder; empty for Tesseract's own default (or TESSDATA_PREFIX).
+    explicit TesseractRecognizer(const QString& language = QStringLiteral("eng"),
+                                 const QString& dataPath = {});
+    ~TesseractRecognizer() override;
+
+    [[nodiscard]] Recognition perform(const QImage& image) override;
+    // Loads the engine now instead of on the first perform; an empty text when it is ready.
+    QString load();
+    [[nodiscard]] QString language() const { return m_language; }
+
+  private:
+    QString loadLocked();
+
+    const QString m_language;
+    const QString m_dataPath;
+    QMutex m_mutex;
+    std::unique_ptr<tesseract::TessBaseAPI> m_api;
+};

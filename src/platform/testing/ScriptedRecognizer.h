@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/TextRecognizer.h"
+
+#include <QMutex>
+#include <QSemaphore>
+
+#include <atomic>
+
+// A text recogniser that answers what the test scripted and remembers what it was shown.
+class ScriptedRecognizer : public TextRecognizer
+{
+  public:
+    // Each string becomes one line whose only candidate it is.
+    void answerLines(const QStringList& lines);
+    void answer(const Recognition& result);
+    // Makes perform wait until release(), to catch a run while it is under way.
+    void hold() { m_hold = true; }
+    void release() { m_gate.release(); }
+
+    [[nodiscard]] Recognition perform(const QImage& image) override;
+
+    [[nodiscard]] int performs() const { return m_performs; }
+    // The last image performed on (a copy).
+    [[nodiscard]] QImage lastImage() const;
+
+  private:
+    mutable QMutex m_mutex;
+    Recognition m_answer;
+    QImage m_last;
+    std::atomic<int> m_performs{0};
+    std::atomic<bool> m_hold{false};
+    QSemaphore m_gate;
+};

@@ -1,0 +1,293 @@
+#include "home/HomeScreen.h"
+#include "ocr/ExtractTextScreen.h"
+#include "ocr/TextScreen.h"
+#include "support/Fixtures.h"
+
+#include "platform/testing/TestPlatform.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSet>
+#include <QTransform>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kFailure = QStringLiteral("Something went wrong. Please try again later.");
+
+// Black text on white, as a page photographed square on.
+QImage textImage(const QStringList& lines)
+{
+    QImage image(1000, 80 + 100 * int(lines.size()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(52);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(50, 110 + 100 * i, lines[i]);
+    return image;
+}
+
+QStringList console;
+void record(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    console << message;
+}
+
+struct Ocr : ::testing::Test
+{
+    TestPlatform p;
+    ExtractTextScreen* screen = nullptr;
+
+    void SetUp() override { console.clear(); }
+    void open(const QList<Image>& images)
+    {
+        p.navigator->setRoot(new HomeScreen(p.services));
+        screen = new ExtractTextScreen(p.services);
+        screen->setArrOfSelectedImages(images);
+        p.navigator->push(screen);
+    }
+    // Taps Extract and lets the run finish.
+    void extract()
+    {
+        screen->btnExtract();
+        p.drain();
+    }
+    [[nodiscard]] TextScreen* result() const
+    {
+        return qobject_cast<TextScreen*>(p.navigator->top());
+    }
+    [[nodiscard]] Image jpeg(const QImage& image, const QString& name, int orientation = 1) const
+    {
+        const QString path = p.root.path() + QLatin1Char('/') + name;
+        EXPECT_TRUE(fixtures::writeJpeg(image, path, orientation));
+        return Image::fromFile(path);
+    }
+};
+} // namespace
+
+TEST_F(Ocr, TwoLinesReadUprightAndSidewaysGiveTheSameText)
+{
+    p.services.recognizer = &p.tesseract;
+    const QImage upright = textImage({"Quire reads text", "from 42 photos"});
+    const QString expected = QStringLiteral("Quire reads text\nfrom 42 photos\n");
+
+    open({Image::fromQImage(upright)});
+    extract();
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->textFromImage(), expected);
+    EXPECT_EQ(result()->tvText(), expected);
+    EXPECT_FALSE(p.overlay->visible());
+
+    // The same page stored turned a quarter (as a portrait camera stores it) with EXIF 6.
+    const QImage stored = upright.transformed(QTransform().rotate(-90));
+    TestPlatform q;
+    q.services.recognizer = &q.tesseract;
+    q.navigator->setRoot(new HomeScreen(q.services));
+    auto* sideways = new ExtractTextScreen(q.services);
+    const QString path = q.root.path() + QStringLiteral("/sideways.jpg");
+    ASSERT_TRUE(fixtures::writeJpeg(stored, path, 6));
+    sideways->setArrOfSelectedImages({Image::fromFile(path)});
+    q.navigator->push(sideways);
+    sideways->btnExtract();
+    q.drain();
+    auto* text = qobject_cast<TextScreen*>(q.navigator->top());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->textFromImage(), expected);
+}
+
+TEST_F(Ocr, BlankPhotoOpensTheResultOnAnEmptyText)
+{
+    p.services.recognizer = &p.tesseract;
+    QImage blank(800, 600, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    open({jpeg(blank, "blank.jpg")});
+    extract();
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->textFromImage(), QString());
+    EXPECT_EQ(result()->tvText(), QString());
+    EXPECT_FALSE(p.overlay->visible());
+}
+
+TEST_F(Ocr, ImageWithoutBitmapShowsTheInfoTextAndStays)
+{
+    const Image gone = jpeg(fixtures::photo(200, 100), "gone.jpg");
+    ASSERT_FALSE(gone.isNull());
+    ASSERT_TRUE(QFile::remove(gone.sourcePath()));
+    for (const Image& image : {gone, Image()}) {
+        open({image});
+        extract();
+        EXPECT_EQ(p.navigator->top(), screen);
+        EXPECT_EQ(p.overlay->state(), ProgressOverlay::Info);
+        EXPECT_EQ(p.overlay->status(), kFailure);
+        EXPECT_FALSE(screen->extracting());
+    }
+    EXPECT_EQ(p.recognizer.performs(), 0);
+}
+
+TEST_F(Ocr, OnlyTheFirstOfThreePhotosIsReadAndAllAreHandedOn)
+{
+    const QList<Image> photos = {jpeg(fixtures::photo(300, 200), "a.jpg"),
+                                 jpeg(fixtures::photo(120, 160), "b.jpg"),
+                                 Image::fromQImage(fixtures::photo(50, 50))};
+    p.recognizer.answerLines({"first", "second"});
+    open(photos);
+    EXPECT_EQ(screen->ivImage(), photos[0].url());
+
+    extract();
+    EXPECT_EQ(p.recognizer.performs(), 1);
+    EXPECT_EQ(p.recognizer.lastImage().size(), QSize(300, 200));
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->textFromImage(), QStringLiteral("first\nsecond\n"));
+    EXPECT_EQ(result()->arrOfSelectedImages(), photos);
+    EXPECT_EQ(result()->ivImage(), photos[0].url());
+
+    result()->btnBack();
+    screen->btnBack();
+    EXPECT_TRUE(screen->arrOfSelectedImages().isEmpty());
+    EXPECT_EQ(p.navigator->top()->screenName(), QStringLiteral("HomeScreen"));
+}
+
+TEST_F(Ocr, SidewaysPhotoReachesTheRecognizerUpright)
+{
+    const QImage upright = fixtures::photo(300, 200);
+    open({jpeg(upright.transformed(QTransform().rotate(-90)), "side.jpg", 6)});
+    extract();
+    EXPECT_EQ(p.recognizer.lastImage().size(), QSize(300, 200));
+}
+
+TEST_F(Ocr, ASecondTapStartsNothingAndEachRunStartsAfresh)
+{
+    p.recognizer.answerLines({"one"});
+    open({Image::fromQImage(fixtures::photo(100, 100))});
+    screen->btnExtract();
+    EXPECT_TRUE(screen->extracting());
+    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Busy);
+    EXPECT_EQ(p.overlay->status(), QStringLiteral("Extracting Text..."));
+    screen->btnExtract();
+    p.drain();
+    EXPECT_EQ(p.recognizer.performs(), 1);
+    EXPECT_FALSE(screen->extracting());
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->textFromImage(), QStringLiteral("one\n"));
+
+    result()->btnBack();
+    EXPECT_EQ(p.navigator->top(), screen);
+    p.recognizer.answerLines({"two"});
+    extract();
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->textFromImage(), QStringLiteral("two\n"));
+}
+
+TEST(OcrThreads, ATapWhileTheRecognizerWorksIsIgnored)
+{
+    TestPlatform p(true);
+    p.recognizer.answerLines({"line"});
+    p.recognizer.hold();
+    p.navigator->setRoot(new HomeScreen(p.services));
+    auto* screen = new ExtractTextScreen(p.services);
+    screen->setArrOfSelectedImages({Image::fromQImage(fixtures::photo(100, 100))});
+    p.navigator->push(screen);
+    screen->btnExtract();
+    ASSERT_TRUE(fixtures::waitFor([&] { return p.recognizer.performs() == 1; }));
+    screen->btnExtract();
+    p.recognizer.release();
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return p.navigator->top()->screenName() == "TextScreen"; }));
+    EXPECT_EQ(p.recognizer.performs(), 1);
+    EXPECT_EQ(p.navigator->top()->property("textFromImage").toString(), QStringLiteral("line\n"));
+}
+
+TEST_F(Ocr, FailedPerformWritesTheConsoleLineAndShowsTheInfoText)
+{
+    p.recognizer.answer(Recognition::failed(Recognition::Failed, "the engine gave up"));
+    open({Image::fromQImage(fixtures::photo(100, 100))});
+    const auto previous = qInstallMessageHandler(record);
+    extract();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(console, QStringList{"Unable to perform the requests: the engine gave up."});
+    EXPECT_EQ(p.navigator->top(), screen);
+    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Info);
+    EXPECT_EQ(p.overlay->status(), kFailure);
+    EXPECT_FALSE(screen->extracting());
+}
+
+TEST_F(Ocr, LinesWithoutCandidatesAreSkippedAndTheBestCandidateKept)
+{
+    Recognition r;
+    r.lines = {RecognizedLine{{}, 0}, RecognizedLine{{"best", "runner-up"}, 80}};
+    p.recognizer.answer(r);
+    open({Image::fromQImage(fixtures::photo(100, 100))});
+    extract();
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->textFromImage(), QStringLiteral("best\n"));
+}
+
+TEST_F(Ocr, MissingOrBrokenLanguageDataIsAClearMessage)
+{
+    QFile broken(p.root.path() + QStringLiteral("/zzz.traineddata"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(5000, 'x'));
+    broken.close();
+    TesseractRecognizer missing(QStringLiteral("zzz"));
+    TesseractRecognizer garbage(QStringLiteral("zzz"), p.root.path());
+    TesseractRecognizer partly(QStringLiteral("eng+zz_yy"));
+    for (TesseractRecognizer* r : {&missing, &garbage, &partly}) {
+        p.services.recognizer = r;
+        open({Image::fromQImage(textImage({"text"}))});
+        const auto previous = qInstallMessageHandler(record);
+        extract();
+        qInstallMessageHandler(previous);
+        EXPECT_EQ(p.navigator->top(), screen);
+        EXPECT_EQ(p.overlay->state(), ProgressOverlay::Info);
+        const QString package = r == &partly ? "tesseract-ocr-zz-yy" : "tesseract-ocr-zzz";
+        EXPECT_TRUE(p.overlay->status().contains(package)) << p.overlay->status().toStdString();
+        ASSERT_EQ(console.size(), 1);
+        EXPECT_TRUE(console.first().startsWith("Unable to perform the requests: Text recognition"));
+        EXPECT_TRUE(console.first().endsWith(package + ").")) << console.first().toStdString();
+        console.clear();
+    }
+}
+
+TEST(Tesseract, LinesInReadingOrderEachWithItsBestReadingFirst)
+{
+    TesseractRecognizer recognizer;
+    const QStringList lines = {"Invoice 2041", "Paper and ink", "Total 17.50 EUR"};
+    const QImage page = textImage(lines);
+    // One engine, two threads asking at once: each gets its own page's lines.
+    auto other = QtConcurrent::run([&] { return recognizer.perform(textImage({"second page"})); });
+    const Recognition r = recognizer.perform(page);
+    const Recognition o = other.result();
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    ASSERT_EQ(r.lines.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList& c = r.lines[i].candidates;
+        ASSERT_FALSE(c.isEmpty());
+        EXPECT_EQ(c.first(), lines[i]);
+        EXPECT_LE(c.size(), 3);
+        EXPECT_EQ(QSet<QString>(c.begin(), c.end()).size(), c.size()) << c.join('|').toStdString();
+        EXPECT_GT(r.lines[i].confidence, 50);
+    }
+    ASSERT_EQ(o.lines.size(), 1);
+    EXPECT_EQ(o.lines.first().candidates.value(0), QStringLiteral("second page"));
+}
+
+TEST(Tesseract, TransparentBackgroundReadsAsPaper)
+{
+    QImage image(textImage({"Clear as day"}).size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(52);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(50, 110, QStringLiteral("Clear as day"));
+    painter.end();
+    TesseractRecognizer recognizer;
+    const Recognition r = recognizer.perform(image);
+    ASSERT_EQ(r.lines.size(), 1);
+    EXPECT_EQ(r.lines.first().candidates.value(0), QStringLiteral("Clear as day"));
+}
