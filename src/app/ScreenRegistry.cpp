@@ -3,6 +3,9 @@
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
 #include "platform/Navigator.h"
+#include "toimages/ImagePreviewScreen.h"
+#include "toimages/PDFToImageScreen.h"
+#include "toimages/ViewImageScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)
@@ -15,4 +18,7 @@ void registerScreens(Navigator& navigator)
 {
     add<ViewController>(navigator, "ViewController");
     add<HomeScreen>(navigator, "HomeScreen");
+    add<PDFToImageScreen>(navigator, "PDFToImageScreen");
+    add<ImagePreviewScreen>(navigator, "ImagePreviewScreen");
+    add<ViewImageScreen>(navigator, "ViewImageScreen");
 }
