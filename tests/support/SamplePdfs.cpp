@@ -12,6 +12,13 @@
 
 namespace samplepdfs {
 
+namespace {
+const char* const kProse =
+    "Every page of the report is turned into an image of its own, upright and on white, so that "
+    "it can be saved to the photo library, shared, or looked at alone. The figures below give "
+    "the numbers for each quarter, and the notes that follow explain them line by line.";
+} // namespace
+
 int greyOf(int page)
 {
     return 40 * (page + 1);
@@ -32,7 +39,13 @@ bool write(const QString& path, int pages, QSizeF sizePoints)
         painter.fillRect(QRectF(0, 0, 60, 60), Qt::red);
         const int g = greyOf(i);
         painter.fillRect(QRectF(100, 0, 60, 60), QColor(g, g, g));
-        painter.drawText(QPointF(72, 200), QStringLiteral("Page %1").arg(i + 1));
+        // A page of text below the markers, so that it looks like the documents people convert.
+        painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 20, QFont::Bold));
+        painter.drawText(QPointF(72, 150), QStringLiteral("Section %1").arg(i + 1));
+        painter.setFont(QFont(QStringLiteral("DejaVu Serif"), 11));
+        const QString prose = QString::fromLatin1(kProse);
+        painter.drawText(QRectF(72, 175, sizePoints.width() - 144, sizePoints.height() - 250),
+                         Qt::TextWordWrap, (prose + QLatin1Char(' ')).repeated(6));
     }
     return painter.end();
 }
