@@ -11,6 +11,9 @@
 #include "platform/Navigator.h"
 #include "resize/ResizeImagePreviewScreen.h"
 #include "resize/ResizeImageScreen.h"
+#include "toimages/ImagePreviewScreen.h"
+#include "toimages/PDFToImageScreen.h"
+#include "toimages/ViewImageScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)
@@ -31,4 +34,7 @@ void registerScreens(Navigator& navigator)
     add<ResizeImagePreviewScreen>(navigator, "ResizeImagePreviewScreen");
     add<ExtractTextScreen>(navigator, "ExtractTextScreen");
     add<TextScreen>(navigator, "TextScreen");
+    add<PDFToImageScreen>(navigator, "PDFToImageScreen");
+    add<ImagePreviewScreen>(navigator, "ImagePreviewScreen");
+    add<ViewImageScreen>(navigator, "ViewImageScreen");
 }

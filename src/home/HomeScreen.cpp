@@ -2,6 +2,7 @@
 
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
+#include "platform/AlertCenter.h"
 #include "platform/Image.h"
 #include "platform/Services.h"
 
@@ -55,16 +56,22 @@ void HomeScreen::btnPDFToImage()
 void HomeScreen::didPickDocument(const QUrl& url)
 {
     const QString source = url.isLocalFile() ? url.toLocalFile() : url.toString();
-    // Work on a private copy, as a document picker in copy mode hands back.
+    // Work on a private copy, as a document picker in copy mode hands back. Each copy gets a
+    // folder of its own, so it keeps its name (the title the user sees) and replaces nothing.
     const QString inbox = m_services.locations.inbox;
     QDir().mkpath(inbox);
-    const QFileInfo info(source);
-    QString target = inbox + QLatin1Char('/') + info.fileName();
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = inbox +
-                 QStringLiteral("/%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
-    if (!QFile::copy(source, target)) {
+    QString folder;
+    for (int n = 1; n < 100000 && folder.isEmpty(); ++n)
+        if (QDir(inbox).mkdir(QString::number(n)))
+            folder = inbox + QLatin1Char('/') + QString::number(n);
+    const QString target = folder + QLatin1Char('/') + QFileInfo(source).fileName();
+    if (folder.isEmpty() || !QFile::copy(source, target)) {
         qWarning() << "Could not copy" << source << "into the inbox";
+        if (!folder.isEmpty())
+            QDir().rmdir(folder);
+        m_services.alerts->present({QStringLiteral("PDF to Images"),
+                                    QStringLiteral("The PDF could not be opened."),
+                                    {{QStringLiteral("OK"), nullptr}}});
         return;
     }
     m_pdfFilePath = target;

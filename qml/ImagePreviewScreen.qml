@@ -1,0 +1,80 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire.Services
+
+// The page gallery: one page per screen-filling item, swiped sideways; Save and Share below.
+ScreenPage {
+    id: page
+    rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
+    rightTint: App.appBlackColor
+
+    ListView {
+        id: collectionviewImagePreview
+        objectName: "collectionviewImagePreview"
+        anchors.fill: parent
+        orientation: ListView.Horizontal
+        snapMode: ListView.SnapOneItem
+        highlightRangeMode: ListView.StrictlyEnforceRange
+        boundsBehavior: Flickable.StopAtBounds
+        highlightMoveDuration: 250
+        clip: true
+        model: page.screen ? page.screen.imageUrls : []
+        delegate: ItemDelegate {
+            id: cell
+            objectName: "CollectionViewCellImagePreview"
+            required property int index
+            required property url modelData
+            readonly property size itemSize: page.screen.sizeForItem(
+                Qt.size(collectionviewImagePreview.width, collectionviewImagePreview.height))
+            width: itemSize.width
+            height: itemSize.height
+            padding: 12
+            background: Rectangle { color: "#f2f2f2" }
+            contentItem: Image {
+                objectName: "ivImage"
+                // No source until laid out, so the first decode is already at display size.
+                source: width > 0 ? cell.modelData : ""
+                fillMode: Image.PreserveAspectFit
+                asynchronous: true
+                // Decoded at the size it is shown, not at the page's full size.
+                sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+            }
+            onClicked: page.screen.didSelectItem(index)
+        }
+        Label {
+            anchors.centerIn: parent
+            visible: collectionviewImagePreview.count === 0
+            text: "No pages"
+            color: "#888"
+        }
+    }
+
+    footer: ToolBar {
+        background: Rectangle { color: App.appWhiteColor }
+        RowLayout {
+            anchors.fill: parent
+            anchors.leftMargin: 12
+            anchors.rightMargin: 12
+            ActionBarButton {
+                objectName: "btnSave"
+                text: "Save"
+                onClicked: page.screen.btnSave()
+            }
+            Label {
+                objectName: "lblPage"
+                text: collectionviewImagePreview.count > 0
+                      ? "Page " + (collectionviewImagePreview.currentIndex + 1) + " of " + collectionviewImagePreview.count
+                      : ""
+                color: "#666"
+                horizontalAlignment: Text.AlignHCenter
+                Layout.fillWidth: true
+            }
+            ActionBarButton {
+                objectName: "btnShare"
+                text: "Share"
+                onClicked: page.screen.btnShare()
+            }
+        }
+    }
+}

@@ -1,0 +1,44 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Pdf
+import Quire.Services
+
+// PDF to images: the chosen PDF, scaled to fit, with Convert in the bar.
+ScreenPage {
+    id: page
+    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
+
+    Item {
+        id: pdfViewer
+        objectName: "PDFViewer"
+        anchors.fill: parent
+
+        // Grey around the white pages, so each page's edge shows.
+        Rectangle {
+            anchors.fill: parent
+            color: "#e9e9e9"
+        }
+        // Opened once the page is complete; the path is handed over before the screen shows.
+        PdfDocument { id: document }
+        Component.onCompleted: if (page.screen) document.source = page.screen.documentUrl
+        PdfMultiPageView {
+            id: pdfView
+            objectName: "pdfView"
+            anchors.fill: parent
+            visible: document.status === PdfDocument.Ready
+            document: document
+            // Scaled to fit once the document is there, and again when the view changes size.
+            function fit() {
+                if (document.status === PdfDocument.Ready && width > 0)
+                    scaleToWidth(width, height)
+            }
+            onWidthChanged: fit()
+            Connections {
+                target: document
+                function onStatusChanged() { pdfView.fit() }
+            }
+            Component.onCompleted: fit()
+        }
+    }
+}

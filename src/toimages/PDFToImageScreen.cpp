@@ -1,0 +1,123 @@
+#include "PDFToImageScreen.h"
+
+#include "app/AppValues.h"
+#include "history/HistoryStore.h"
+#include "platform/AlertCenter.h"
+#include "platform/Clock.h"
+#include "platform/Dispatcher.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+
+#include <QFileInfo>
+#include <QPointer>
+
+namespace {
+void alert(Services& services, const QString& message)
+{
+    services.alerts->present(
+        Alert{QStringLiteral("PDF to Images"), message, {{QStringLiteral("OK"), nullptr}}});
+}
+
+// What the user is told about pages that did not make it; empty when all did.
+QString shortfall(const PageRenderer::Result& r)
+{
+    QStringList parts;
+    if (r.failedPages > 0)
+        parts << QStringLiteral("%1 of %2 pages could not be converted.")
+                     .arg(r.failedPages)
+                     .arg(r.pageCount);
+    if (r.unsavedPages > 0)
+        parts << QStringLiteral("%1 of %2 pages could not be written to the history; they are "
+                                "still in the gallery to save or share.")
+                     .arg(r.unsavedPages)
+                     .arg(r.pageCount);
+    return parts.join(QLatin1Char(' '));
+}
+} // namespace
+
+PDFToImageScreen::PDFToImageScreen(Services& services, QObject* parent) : Screen(services, parent)
+{
+}
+
+void PDFToImageScreen::setPdfFilePath(const QString& path)
+{
+    if (path == m_pdfFilePath)
+        return;
+    m_pdfFilePath = path;
+    emit pdfFilePathChanged();
+}
+
+QUrl PDFToImageScreen::documentUrl() const
+{
+    return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
+}
+
+void PDFToImageScreen::viewDidLoad()
+{
+    setTitle(QFileInfo(m_pdfFilePath).fileName());
+}
+
+void PDFToImageScreen::setImages(QList<Image> images)
+{
+    m_arrOfImages = std::move(images);
+    emit arrOfImagesChanged();
+}
+
+void PDFToImageScreen::btnBack()
+{
+    setImages({});
+    popScreen();
+}
+
+void PDFToImageScreen::btnConvert()
+{
+    if (m_converting)
+        return;
+    m_converting = true;
+    m_services.overlay->show(QStringLiteral("Converting..."));
+    const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
+    m_imgPath = m_services.history->historyPath();
+    emit imgPathChanged();
+    setImages({});
+
+    Services& services = m_services;
+    QPointer<PDFToImageScreen> self(this);
+    const QString path = m_pdfFilePath;
+    const qreal scale = PageRenderer::displayScale();
+    services.dispatcher->background([&services, self, path, firstStem, scale] {
+        PageRenderer renderer(*services.history, scale);
+        PageRenderer::Result result = renderer.render(path, firstStem);
+        services.dispatcher->async([&services, self, result = std::move(result)] {
+            services.overlay->dismiss();
+            if (self)
+                self->finishConversion(result);
+        });
+    });
+}
+
+void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
+{
+    m_converting = false;
+    if (!result.opened) {
+        alert(m_services, QStringLiteral("The PDF could not be opened. It may be damaged, or "
+                                         "protected by a password."));
+        return;
+    }
+    setImages(QList<Image>(result.images.begin(), result.images.end()));
+    m_services.app->setIsFromHistory(false);
+    const QString missing = shortfall(result);
+    // Nothing to show when every page failed; a document without pages still opens its gallery.
+    if (result.images.empty() && result.pageCount > 0) {
+        alert(m_services, missing);
+        return;
+    }
+    performSegue(QStringLiteral("segue_imagePreview"));
+    if (!missing.isEmpty())
+        alert(m_services, missing);
+}
+
+void PDFToImageScreen::prepare(const QString& segue, Screen* destination)
+{
+    if (segue == QLatin1String("segue_imagePreview"))
+        destination->setProperty("arrOfImages", QVariant::fromValue(m_arrOfImages));
+}

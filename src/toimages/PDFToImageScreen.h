@@ -1,0 +1,46 @@
+#pragma once
+
+#include "PageRenderer.h"
+#include "platform/Image.h"
+#include "platform/Screen.h"
+
+#include <QList>
+#include <QUrl>
+
+// Shows the chosen PDF and turns its pages into PNG files in the history, then opens the gallery.
+class PDFToImageScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
+    Q_PROPERTY(QString imgPath READ imgPath NOTIFY imgPathChanged)
+    Q_PROPERTY(QList<Image> arrOfImages READ arrOfImages NOTIFY arrOfImagesChanged)
+    Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
+  public:
+    explicit PDFToImageScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
+    void setPdfFilePath(const QString& path);
+    [[nodiscard]] QString imgPath() const { return m_imgPath; }
+    [[nodiscard]] QList<Image> arrOfImages() const { return m_arrOfImages; }
+    [[nodiscard]] QUrl documentUrl() const;
+
+    void viewDidLoad() override;
+    void prepare(const QString& segue, Screen* destination) override;
+
+    Q_INVOKABLE void btnBack();
+    Q_INVOKABLE void btnConvert();
+
+  signals:
+    void pdfFilePathChanged();
+    void imgPathChanged();
+    void arrOfImagesChanged();
+
+  private:
+    void finishConversion(const PageRenderer::Result& result);
+    void setImages(QList<Image> images);
+
+    QString m_pdfFilePath;
+    QString m_imgPath;
+    QList<Image> m_arrOfImages;
+    bool m_converting = false;
+};

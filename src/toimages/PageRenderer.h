@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Image.h"
+
+#include <QString>
+
+#include <vector>
+
+class HistoryStore;
+
+// Turns every page of a PDF into a PNG file on white, upright as viewers show it. Pages are drawn
+// one at a time (the PDF library allows no more); encoding and writing run alongside on a pool.
+class PageRenderer
+{
+  public:
+    struct Result
+    {
+        bool opened = false; // false: not a readable PDF, or it needs a password
+        int pageCount = 0;
+        std::vector<Image> images; // page order; each reads its PNG back on demand
+        int failedPages = 0;       // pages that could not be drawn
+        int unsavedPages = 0;      // drawn, but their file could not be written
+    };
+
+    // Writes into the History folder and lists each file there; into folder instead when given,
+    // without listing. scale is pixels per point.
+    PageRenderer(HistoryStore& history, qreal scale, QString folder = {});
+
+    // Page i becomes the file firstStem + i ".png". Returns when every file is written.
+    Result render(const QString& pdfPath, qint64 firstStem);
+
+    // The renderer's scale on this display: its device pixel ratio, never below 2.
+    [[nodiscard]] static qreal displayScale();
+    // Pages larger than this many pixels at the scale are drawn at a lower scale instead.
+    static constexpr qint64 maxPixelsPerPage = 48'000'000;
+
+  private:
+    HistoryStore& m_history;
+    qreal m_scale = 2.0;
+    QString m_folder;
+};

@@ -1,0 +1,43 @@
+#include "ViewImageScreen.h"
+
+#include "common/SaveFlow.h"
+#include "platform/Services.h"
+#include "platform/ShareSheet.h"
+
+ViewImageScreen::ViewImageScreen(Services& services, QObject* parent) : Screen(services, parent)
+{
+}
+
+void ViewImageScreen::setSelectedImage(const Image& image)
+{
+    if (image == m_selectedImage)
+        return;
+    m_selectedImage = image;
+    emit selectedImageChanged();
+}
+
+void ViewImageScreen::viewDidLoad()
+{
+    // Shown once; a later change of the selected image does not replace it.
+    m_shown = m_selectedImage;
+    m_ivImage = m_shown.url();
+    emit ivImageChanged();
+}
+
+void ViewImageScreen::btnBack()
+{
+    popScreen();
+}
+
+void ViewImageScreen::btnShare()
+{
+    // An image that no longer decodes has nothing to offer.
+    if (m_selectedImage.isNull())
+        return;
+    m_services.share->present({ShareItem::fromImage(m_selectedImage)});
+}
+
+void ViewImageScreen::btnSave()
+{
+    SaveFlow::saveOne(m_services, this, m_selectedImage);
+}

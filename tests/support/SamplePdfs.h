@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+// PDF files made on the spot for the page renderer's tests and benchmarks.
+namespace samplepdfs {
+// pages pages of sizePoints; page i (0-based) has a red square in its top-left corner and a grey
+// square of grey level 40 * (i + 1) beside it, so that order and orientation can be told.
+bool write(const QString& path, int pages, QSizeF sizePoints = QSizeF(612, 792));
+// The grey level of page i's marker.
+int greyOf(int page);
+// Runs qpdf on input with arguments (for example "--rotate=+90:1") and writes output.
+bool qpdf(const QString& input, const QString& output, const QStringList& arguments);
+// A file whose page tree says pages pages but holds only present of them.
+bool writeShortPageTree(const QString& path, int pages, int present);
+} // namespace samplepdfs

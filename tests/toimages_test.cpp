@@ -1,0 +1,427 @@
+#include "app/ViewController.h"
+#include "home/HomeScreen.h"
+#include "platform/testing/TestPlatform.h"
+#include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
+#include "toimages/ImagePreviewScreen.h"
+#include "toimages/PDFToImageScreen.h"
+#include "toimages/PageRenderer.h"
+#include "toimages/ViewImageScreen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr qint64 T = 1700000000;
+
+HomeScreen* launchHome(TestPlatform& p)
+{
+    p.navigator->setRoot(new ViewController(p.services));
+    p.queues.advance(0.5);
+    return qobject_cast<HomeScreen*>(p.navigator->top());
+}
+
+// Home, then the conversion screen for pdfPath, as the document picker leaves it.
+PDFToImageScreen* openConversion(TestPlatform& p, const QString& pdfPath)
+{
+    HomeScreen* home = launchHome(p);
+    home->didPickDocument(QUrl::fromLocalFile(pdfPath));
+    return qobject_cast<PDFToImageScreen*>(p.navigator->top());
+}
+
+// Taps Convert and runs everything it queues; returns what the console got.
+std::string convert(TestPlatform& p, PDFToImageScreen* screen)
+{
+    testing::internal::CaptureStderr();
+    screen->btnConvert();
+    p.drain();
+    return testing::internal::GetCapturedStderr();
+}
+
+QString historyFile(TestPlatform& p, const QString& name)
+{
+    return p.historyPath() + QLatin1Char('/') + name;
+}
+
+QStringList historyNames(TestPlatform& p)
+{
+    QStringList names;
+    for (const QUrl& url : p.history->entries())
+        names << url.fileName();
+    return names;
+}
+
+QColor pixelAtPoint(const Image& image, QPointF points)
+{
+    return image.toQImage().pixelColor((points * image.scale()).toPoint());
+}
+
+int markerGrey(const Image& page)
+{
+    return pixelAtPoint(page, {130, 30}).red();
+}
+} // namespace
+
+TEST(PDFToImage, ThreePagesBecomeNumberedFilesListedLastPageFirst)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/three.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 3));
+    PDFToImageScreen* screen = openConversion(p, pdf);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->title(), "three.pdf");
+    p.history->prepend(QUrl::fromLocalFile(historyFile(p, "earlier.pdf")));
+
+    std::vector<QString> overlayStates;
+    QObject::connect(p.overlay.get(), &ProgressOverlay::changed,
+                     [&] { overlayStates.push_back(p.overlay->status()); });
+    EXPECT_EQ(convert(p, screen), "");
+
+    EXPECT_EQ(overlayStates.front(), "Converting...");
+    EXPECT_FALSE(p.overlay->visible());
+    EXPECT_EQ(screen->imgPath(), p.historyPath());
+    for (const char* name : {"1700000000.png", "1700000001.png", "1700000002.png"})
+        EXPECT_TRUE(QFileInfo::exists(historyFile(p, name))) << name;
+    EXPECT_EQ(historyNames(p),
+              QStringList({"1700000002.png", "1700000001.png", "1700000000.png", "earlier.pdf"}));
+
+    const QList<Image> pages = screen->arrOfImages();
+    ASSERT_EQ(pages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(pages[i].hasSource()) << "a handle on the written file, not a bitmap";
+        EXPECT_EQ(QFileInfo(pages[i].sourcePath()).fileName(), QString::number(T + i) + ".png");
+        EXPECT_NEAR(markerGrey(pages[i]), samplepdfs::greyOf(i), 2) << "page " << i;
+    }
+    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
+    ASSERT_NE(gallery, nullptr);
+    EXPECT_EQ(gallery->arrOfImages(), pages);
+    EXPECT_FALSE(p.app->isFromHistory());
+    EXPECT_TRUE(p.alerts.presented().empty());
+}
+
+TEST(PDFToImage, PagesComeOutAtTheirPointSizeOnWhiteAndUpright)
+{
+    TestPlatform p;
+    const QString letter = p.root.path() + "/letter.pdf";
+    const QString turned = p.root.path() + "/turned.pdf";
+    ASSERT_TRUE(samplepdfs::write(letter, 2));
+    ASSERT_TRUE(samplepdfs::qpdf(letter, turned, {"--rotate=+90:2"}));
+
+    PageRenderer renderer(*p.history, 2.0);
+    const PageRenderer::Result r = renderer.render(turned, T);
+    ASSERT_EQ(r.images.size(), 2u);
+    const Image& upright = r.images[0];
+    EXPECT_EQ(upright.size(), QSizeF(612, 792));
+    EXPECT_EQ(upright.pixelSize(), QSize(1224, 1584));
+    const QImage pixels = QImage(upright.sourcePath());
+    EXPECT_FALSE(pixels.hasAlphaChannel());
+    EXPECT_EQ(pixelAtPoint(upright, {20, 20}), QColor(Qt::red));
+    EXPECT_EQ(pixelAtPoint(upright, {600, 780}), QColor(Qt::white));
+    EXPECT_EQ(pixelAtPoint(upright, {300, 100}), QColor(Qt::white));
+
+    // A page turned a quarter clockwise is shown landscape, its top-left corner now top-right.
+    const Image& landscape = r.images[1];
+    EXPECT_EQ(landscape.size(), QSizeF(792, 612));
+    EXPECT_EQ(pixelAtPoint(landscape, {770, 20}), QColor(Qt::red));
+    EXPECT_EQ(pixelAtPoint(landscape, {20, 20}), QColor(Qt::white));
+
+    // A finer display gives more pixels, never fewer points.
+    PageRenderer fine(*p.history, 3.0);
+    const PageRenderer::Result f = fine.render(letter, T + 10);
+    ASSERT_EQ(f.images.size(), 2u);
+    EXPECT_EQ(f.images[0].pixelSize(), QSize(1836, 2376));
+    EXPECT_EQ(f.images[0].size(), QSizeF(612, 792));
+    EXPECT_GE(PageRenderer::displayScale(), 2.0);
+}
+
+TEST(PDFToImage, HugePageIsDrawnAtALowerScaleButKeepsItsPointSize)
+{
+    TestPlatform p;
+    const QString poster = p.root.path() + "/poster.pdf";
+    ASSERT_TRUE(samplepdfs::write(poster, 1, QSizeF(14000, 14000)));
+    PageRenderer renderer(*p.history, 2.0);
+    const PageRenderer::Result r = renderer.render(poster, T);
+    ASSERT_EQ(r.images.size(), 1u);
+    const QSize px = r.images[0].pixelSize();
+    EXPECT_LE(qint64(px.width()) * px.height(), PageRenderer::maxPixelsPerPage);
+    EXPECT_NEAR(r.images[0].size().width(), 14000, 1);
+}
+
+TEST(PDFToImage, FileWithoutPagesOpensAnEmptyGalleryQuietly)
+{
+    TestPlatform p;
+    const QString none = p.root.path() + "/none.pdf";
+    ASSERT_TRUE(samplepdfs::qpdf("--empty", none, {}));
+    PDFToImageScreen* screen = openConversion(p, none);
+    EXPECT_EQ(convert(p, screen), "");
+    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
+    ASSERT_NE(gallery, nullptr);
+    EXPECT_TRUE(gallery->arrOfImages().isEmpty());
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(p.alerts.presented().empty());
+    EXPECT_FALSE(p.overlay->visible());
+}
+
+TEST(PDFToImage, UnreadableOrLockedFileSaysErrorAndAlertsInsteadOfAnEmptyGallery)
+{
+    TestPlatform p;
+    const QString plain = p.root.path() + "/plain.pdf";
+    const QString broken = p.root.path() + "/broken.pdf";
+    const QString locked = p.root.path() + "/locked.pdf";
+    ASSERT_TRUE(samplepdfs::write(plain, 1));
+    ASSERT_TRUE(fixtures::writeFile(broken, "%PDF-1.4\nthis is not a pdf"));
+    ASSERT_TRUE(samplepdfs::qpdf(plain, locked, {"--encrypt", "secret", "owner", "256", "--"}));
+    HomeScreen* home = launchHome(p);
+
+    for (const QString& path : {broken, locked}) {
+        home->didPickDocument(QUrl::fromLocalFile(path));
+        auto* screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
+        ASSERT_NE(screen, nullptr);
+        const size_t alertsBefore = p.alerts.presented().size();
+        EXPECT_EQ(convert(p, screen), "Error\n");
+        EXPECT_FALSE(p.overlay->visible());
+        EXPECT_EQ(p.navigator->top(), screen) << "no gallery";
+        ASSERT_EQ(p.alerts.presented().size(), alertsBefore + 1);
+        EXPECT_TRUE(p.alerts.presented().back().message.contains("could not be opened"));
+        screen->btnBack();
+    }
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_FALSE(QFileInfo::exists(historyFile(p, "1700000000.png")));
+}
+
+TEST(PDFToImage, PagesMissingPartWayKeepTheOthersAndTheAlertCountsThem)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/short.pdf";
+    ASSERT_TRUE(samplepdfs::writeShortPageTree(pdf, 5, 2));
+    PDFToImageScreen* screen = openConversion(p, pdf);
+    EXPECT_EQ(convert(p, screen), "Error\nError\nError\n");
+
+    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
+    ASSERT_NE(gallery, nullptr);
+    EXPECT_EQ(gallery->arrOfImages().size(), 2);
+    EXPECT_EQ(historyNames(p), QStringList({"1700000001.png", "1700000000.png"}));
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].message, "3 of 5 pages could not be converted.");
+}
+
+TEST(PDFToImage, SecondConversionStartsAfreshAndTakenNamesAreNotOverwritten)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/three.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 3));
+    QDir().mkpath(p.historyPath());
+    ASSERT_TRUE(fixtures::writeFile(historyFile(p, "1700000001.png"), "someone else's"));
+    PDFToImageScreen* screen = openConversion(p, pdf);
+    convert(p, screen);
+
+    QFile taken(historyFile(p, "1700000001.png"));
+    ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
+    EXPECT_EQ(taken.readAll(), "someone else's");
+    ASSERT_EQ(screen->arrOfImages().size(), 3);
+    EXPECT_EQ(QFileInfo(screen->arrOfImages()[1].sourcePath()).fileName(), "1700000001-2.png");
+    EXPECT_EQ(historyNames(p).first(), "1700000002.png");
+    EXPECT_TRUE(historyNames(p).contains("1700000001-2.png"));
+
+    // Back on the conversion screen a second run one second later: a new list, new numbers.
+    p.navigator->popTo(screen);
+    p.clock.set(T + 1.2);
+    convert(p, screen);
+    ASSERT_EQ(screen->arrOfImages().size(), 3);
+    EXPECT_EQ(QFileInfo(screen->arrOfImages()[0].sourcePath()).fileName(), "1700000001-3.png");
+    EXPECT_EQ(QFileInfo(screen->arrOfImages()[1].sourcePath()).fileName(), "1700000002-2.png");
+    EXPECT_EQ(QFileInfo(screen->arrOfImages()[2].sourcePath()).fileName(), "1700000003.png");
+    EXPECT_EQ(p.history->count(), 6);
+}
+
+TEST(PDFToImage, PagesThatCannotBeWrittenStayInTheGalleryAndTheUserIsTold)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/two.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 2));
+    ASSERT_TRUE(fixtures::writeFile(p.historyPath(), "a file where the folder should be"));
+    PDFToImageScreen* screen = openConversion(p, pdf);
+    convert(p, screen);
+
+    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
+    ASSERT_NE(gallery, nullptr);
+    ASSERT_EQ(gallery->arrOfImages().size(), 2);
+    EXPECT_EQ(gallery->arrOfImages()[1].size(), QSizeF(612, 792));
+    EXPECT_NEAR(markerGrey(gallery->arrOfImages()[1]), samplepdfs::greyOf(1), 2);
+    EXPECT_EQ(p.history->count(), 0);
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_TRUE(p.alerts.presented()[0].message.startsWith(
+        "2 of 2 pages could not be written to the history"));
+}
+
+TEST(PDFToImage, BackEmptiesTheListAndLeaves)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/one.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 1));
+    PDFToImageScreen* screen = openConversion(p, pdf);
+    convert(p, screen);
+    p.navigator->popTo(screen);
+    ASSERT_EQ(screen->arrOfImages().size(), 1);
+    screen->btnBack();
+    EXPECT_TRUE(screen->arrOfImages().isEmpty());
+    EXPECT_EQ(p.navigator->top()->screenName(), "HomeScreen");
+}
+
+TEST(DocumentPicker, PickedFileIsCopiedIntoTheInboxUnderItsOwnName)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    QDir().mkpath(p.root.path() + "/Downloads");
+    const QString original = p.root.path() + "/Downloads/report.pdf";
+    ASSERT_TRUE(samplepdfs::write(original, 1));
+    QFile f(original);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+
+    home->didPickDocument(QUrl::fromLocalFile(original));
+    const QString first = home->pdfFilePath();
+    EXPECT_TRUE(first.startsWith(p.services.locations.inbox + "/"));
+    EXPECT_EQ(QFileInfo(first).fileName(), "report.pdf");
+    QFile copy(first);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), bytes);
+    auto* screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->pdfFilePath(), first);
+    EXPECT_EQ(screen->title(), "report.pdf");
+
+    // The same name picked again is a new copy; the first stays as it was.
+    p.navigator->popTo(home);
+    home->didPickDocument(QUrl::fromLocalFile(original));
+    EXPECT_NE(home->pdfFilePath(), first);
+    EXPECT_EQ(QFileInfo(home->pdfFilePath()).fileName(), "report.pdf");
+    EXPECT_TRUE(QFileInfo::exists(first));
+    EXPECT_TRUE(QFileInfo::exists(original));
+}
+
+TEST(DocumentPicker, OpeningChangesNothingUntilAFileIsPickedAndAMissingFileIsRefused)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    int requests = 0;
+    QObject::connect(home, &HomeScreen::documentPickerRequested, [&] { ++requests; });
+    home->btnPDFToImage();
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(p.navigator->top(), home);
+    EXPECT_TRUE(home->pdfFilePath().isEmpty());
+
+    testing::internal::CaptureStderr();
+    home->didPickDocument(QUrl::fromLocalFile(p.root.path() + "/gone.pdf"));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(p.navigator->top(), home);
+    EXPECT_TRUE(home->pdfFilePath().isEmpty());
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].message, "The PDF could not be opened.");
+}
+
+namespace {
+// The gallery on top of home, holding count page images written as PNG files.
+ImagePreviewScreen* openGallery(TestPlatform& p, int count, QList<Image>& pages)
+{
+    const QString pdf = p.root.path() + "/pages.pdf";
+    EXPECT_TRUE(samplepdfs::write(pdf, count));
+    convert(p, openConversion(p, pdf));
+    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
+    if (gallery)
+        pages = gallery->arrOfImages();
+    return gallery;
+}
+} // namespace
+
+TEST(PageGallery, TappingTheSecondItemShowsTheSecondPageAlone)
+{
+    TestPlatform p;
+    QList<Image> pages;
+    ImagePreviewScreen* gallery = openGallery(p, 3, pages);
+    ASSERT_NE(gallery, nullptr);
+    ASSERT_EQ(gallery->imageUrls().size(), 3);
+    EXPECT_EQ(Image::lookup(gallery->imageUrls()[2].path().mid(1).toULongLong()), pages[2]);
+    EXPECT_EQ(ImagePreviewScreen::sizeForItem({390, 700}), QSizeF(390, 700));
+
+    gallery->didSelectItem(1);
+    auto* viewer = qobject_cast<ViewImageScreen*>(p.navigator->top());
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(gallery->selectedImage(), pages[1]);
+    EXPECT_EQ(viewer->selectedImage(), pages[1]);
+    EXPECT_EQ(Image::lookup(viewer->ivImage().path().mid(1).toULongLong()), pages[1]);
+    EXPECT_EQ(viewer->imageSize(), QSizeF(612, 792));
+
+    viewer->btnBack();
+    EXPECT_EQ(p.navigator->top(), gallery);
+    gallery->btnHome();
+    EXPECT_EQ(p.navigator->top()->screenName(), "HomeScreen");
+}
+
+TEST(PageGallery, ShareOffersEveryPageInOrderAndTheViewerJustItsOne)
+{
+    TestPlatform p;
+    QList<Image> pages;
+    ImagePreviewScreen* gallery = openGallery(p, 3, pages);
+    ASSERT_NE(gallery, nullptr);
+    gallery->btnShare();
+    ASSERT_EQ(p.share.presented().size(), 1);
+    const QList<ShareItem>& items = p.share.presented()[0];
+    ASSERT_EQ(items.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[i].kind, ShareItem::Picture);
+        EXPECT_EQ(items[i].image, pages[i]);
+    }
+
+    gallery->didSelectItem(2);
+    auto* viewer = qobject_cast<ViewImageScreen*>(p.navigator->top());
+    ASSERT_NE(viewer, nullptr);
+    viewer->btnShare();
+    ASSERT_EQ(p.share.presented().size(), 2);
+    ASSERT_EQ(p.share.presented()[1].size(), 1);
+    EXPECT_EQ(p.share.presented()[1][0].image, pages[2]);
+}
+
+TEST(PageGallery, SaveAllSavesEveryPageInOrderWithOneClosingAlert)
+{
+    TestPlatform p;
+    QList<Image> pages;
+    ImagePreviewScreen* gallery = openGallery(p, 3, pages);
+    ASSERT_NE(gallery, nullptr);
+    gallery->btnSave();
+    p.drain();
+    if (p.photos.saveAttempts == 0 && p.alerts.presented().empty())
+        GTEST_SKIP() << "the photo-library save flow is not part of this build yet";
+    ASSERT_EQ(p.photos.saved.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(p.photos.saved[size_t(i)].pixelSize(), pages[i].pixelSize());
+    EXPECT_EQ(gallery->index(), 3);
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].message, "Images Successfully Saved To Photo Library.");
+}
+
+TEST(ImageViewer, HistoryImageRowOpensTheViewerOnThatFile)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    QDir().mkpath(p.historyPath());
+    const QString png = historyFile(p, "1700000000.png");
+    ASSERT_TRUE(fixtures::photo(300, 200).save(png));
+    p.history->prepend(QUrl::fromLocalFile(png));
+    home->viewWillAppear();
+    home->didSelectRow(0);
+    auto* viewer = qobject_cast<ViewImageScreen*>(p.navigator->top());
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->selectedImage().sourcePath(), png);
+    EXPECT_EQ(viewer->imageSize(), QSizeF(300, 200));
+
+    // Without an image there is nothing to show or share.
+    auto* empty = new ViewImageScreen(p.services);
+    p.navigator->push(empty);
+    EXPECT_TRUE(empty->ivImage().isEmpty());
+    empty->btnShare();
+    EXPECT_TRUE(p.share.presented().isEmpty());
+}
