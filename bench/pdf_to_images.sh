@@ -4,7 +4,7 @@
 # written and peak memory of each whole process.
 #   bench/pdf_to_images.sh [document.pdf]
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 
 need=()

@@ -19,6 +19,7 @@
 
 #include <QGuiApplication>
 #include <QQuickStyle>
+#include <QThreadPool>
 
 int main(int argc, char* argv[])
 {
@@ -67,5 +68,8 @@ int main(int argc, char* argv[])
     SceneDelegate scene(services);
     if (!scene.willConnect())
         return 1;
-    return QGuiApplication::exec();
+    const int status = QGuiApplication::exec();
+    // Background jobs still hold the services; let them finish before those go away.
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
 }
