@@ -52,6 +52,7 @@ int main(int argc, char* argv[])
     services.app = &values;
     services.navigator = &navigator;
     services.share = &share;
+    share.setServices(&services);
     registerScreens(navigator);
 
     AppDelegate delegate(services);

@@ -3,6 +3,8 @@
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
 #include "platform/Navigator.h"
+#include "topdf/ImageToPDFScreen.h"
+#include "topdf/PDFPreviewScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)
@@ -15,4 +17,6 @@ void registerScreens(Navigator& navigator)
 {
     add<ViewController>(navigator, "ViewController");
     add<HomeScreen>(navigator, "HomeScreen");
+    add<ImageToPDFScreen>(navigator, "ImageToPDFScreen");
+    add<PDFPreviewScreen>(navigator, "PDFPreviewScreen");
 }
