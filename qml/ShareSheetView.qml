@@ -12,6 +12,15 @@ Drawer {
     edge: Qt.BottomEdge
     width: parent ? parent.width : 0
     onClosed: if (Share.showing) Share.close()
+    background: Rectangle {
+        color: App.appWhiteColor
+        radius: 14
+        Rectangle { // square off the bottom corners
+            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+            height: parent.radius
+            color: parent.color
+        }
+    }
     Connections {
         target: Share
         function onChanged() { Share.showing ? sheet.open() : sheet.close() }

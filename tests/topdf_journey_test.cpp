@@ -66,6 +66,24 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     EXPECT_TRUE(share->isVisible());
     j.screenshot("viewer");
 
+    // Share: the sheet offers its three actions; Copy puts the PDF on the clipboard as a file.
+    j.tap(share);
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.share.showing(); }));
+    QQuickItem* copy = nullptr;
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        copy = findItem(j.window()->contentItem(), "shareCopy");
+        return copy && copy->isVisible() &&
+               copy->mapToScene({0, 0}).y() + copy->height() <= j.window()->height();
+    }));
+    EXPECT_NE(findItem(j.window()->contentItem(), "shareSave"), nullptr);
+    EXPECT_NE(findItem(j.window()->contentItem(), "shareOpen"), nullptr);
+    j.screenshot("share-sheet");
+    j.tap(copy);
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.share.showing(); }));
+    ASSERT_EQ(j.platform.clipboard.urls().size(), 1);
+    EXPECT_EQ(j.platform.clipboard.urls().front().fileName(), "1700000000.pdf");
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
+
     auto* home = j.find("rightBarButton");
     EXPECT_EQ(home->property("text").toString(), "Home");
     j.tap(home);
