@@ -158,9 +158,20 @@ void PageImages::provideStreamData(QPDFObjGen const& og, Pipeline* pipeline)
 {
     const Entry& entry = m_entries.at(og);
     if (entry.part == Part::Jpeg) {
-        const QByteArray bytes = entry.image.sourceBytes();
-        QBuffer buffer;
-        buffer.setData(bytes);
+        // One write of the whole photo: qpdf then holds it in a single buffer of the right size.
+        // A file is mapped rather than read, so no other copy of it is made here.
+        QFile file(entry.image.sourcePath());
+        QByteArray bytes;
+        if (file.fileName().isEmpty()) {
+            bytes = entry.image.sourceBytes();
+        } else if (file.open(QIODevice::ReadOnly)) {
+            if (const uchar* mapped = file.map(0, file.size()))
+                bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
+                                                qsizetype(file.size()));
+            else
+                bytes = file.readAll();
+        }
+        QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         const JpegInfo now = JpegInfo::read(buffer);
         if (now.size != entry.jpeg.size || now.components != entry.jpeg.components)

@@ -1,5 +1,6 @@
 #include "PdfWriter.h"
 
+#include "BufferReuse.h"
 #include "JpegInfo.h"
 #include "PageImages.h"
 
@@ -77,6 +78,7 @@ namespace PdfWriter {
 
 bool write(const QList<Image>& images, QIODevice& out, QString& error)
 {
+    const BufferReuse reuse;
     try {
         QPDF pdf;
         pdf.emptyPDF();
