@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Pdf
+import QtQuick.Window
 import Quire.Services
 
 // One PDF, scrollable and zoomable, fitted to the width; share it or go home.
@@ -36,26 +37,62 @@ ScreenPage {
                 anchors.fill: parent
                 color: "#e8e8e8"
             }
-            PdfMultiPageView {
+            // Pages are laid out from the document's page sizes and drawn by the image reader
+            // off the GUI thread, each from the file itself: nothing it renders refers to the
+            // document object, which goes with this page.
+            ListView {
                 id: pdfView
                 objectName: "pdfView"
+                readonly property var document: pdfDocument
+                property real zoom: 1
+                // Scaled to fit: at zoom 1 the widest page fills the width.
+                readonly property real fitScale: pdfDocument.maxPageWidth > 0 ? (width - 16) / pdfDocument.maxPageWidth : 1
+                readonly property real pageScale: fitScale * zoom
+                function zoomTo(z) { zoom = Math.min(8, Math.max(1, z)) }
                 anchors.fill: parent
-                document: pdfDocument
-                visible: pdfDocument.status === PdfDocument.Ready
-                property bool fitted: false
-                // Scaled to fit: the widest page fills the width, leaving room for the scroll bar.
-                function fit() {
-                    if (!fitted && pdfDocument.status === PdfDocument.Ready && pdfDocument.pageCount > 0 && width > 0) {
-                        renderScale = Math.max(0.1, (width - 40) / pdfDocument.maxPageWidth)
-                        fitted = true
+                spacing: 8
+                topMargin: 8
+                bottomMargin: 8
+                contentWidth: Math.max(width, pdfDocument.maxPageWidth * pageScale + 16)
+                flickableDirection: Flickable.AutoFlickIfNeeded
+                boundsBehavior: Flickable.StopAtBounds
+                model: pdfDocument.status === PdfDocument.Ready ? pdfDocument.pageCount : 0
+                ScrollBar.vertical: ScrollBar {}
+                ScrollBar.horizontal: ScrollBar {}
+
+                delegate: Item {
+                    id: pageSlot
+                    required property int index
+                    readonly property size points: pdfDocument.pagePointSize(index)
+                    width: pdfView.contentWidth
+                    height: Math.round(points.height * pdfView.pageScale)
+                    Rectangle {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        width: Math.round(pageSlot.points.width * pdfView.pageScale)
+                        height: parent.height
+                        color: "white"
+                        Image {
+                            objectName: "pdfPage"
+                            anchors.fill: parent
+                            asynchronous: true
+                            cache: false
+                            source: page.screen ? page.screen.documentUrl : ""
+                            currentFrame: pageSlot.index
+                            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+                        }
                     }
                 }
-                onWidthChanged: fit()
-                Connections {
-                    target: pdfDocument
-                    function onStatusChanged() { pdfView.fit() }
+
+                PinchHandler {
+                    target: null
+                    property real startZoom: 1
+                    onActiveChanged: if (active) startZoom = pdfView.zoom
+                    onActiveScaleChanged: if (active) pdfView.zoomTo(startZoom * activeScale)
                 }
-                Component.onCompleted: fit()
+                WheelHandler {
+                    acceptedModifiers: Qt.ControlModifier
+                    onWheel: (event) => pdfView.zoomTo(pdfView.zoom * (event.angleDelta.y > 0 ? 1.15 : 1 / 1.15))
+                }
             }
             Label {
                 anchors.centerIn: parent

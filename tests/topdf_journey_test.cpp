@@ -57,6 +57,12 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     ASSERT_NE(document, nullptr);
     ASSERT_TRUE(fixtures::waitFor([&] { return document->property("pageCount").toInt() == 3; }));
     EXPECT_TRUE(view->isVisible());
+    // The first page is drawn (Image.Ready), as wide as the view less its margins.
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        auto* first = findItem(view, "pdfPage");
+        return first && first->property("status").toInt() == 1;
+    }));
+    EXPECT_NEAR(findItem(view, "pdfPage")->width(), view->width() - 16, 1);
     auto* back = j.find("leftBarButton");
     ASSERT_NE(back, nullptr);
     EXPECT_FALSE(back->isEnabled()); // after a conversion the way out is Home
@@ -64,6 +70,8 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     auto* share = j.find("btnShare");
     ASSERT_NE(share, nullptr);
     EXPECT_TRUE(share->isVisible());
+    // The push transition slides the page in; tap once it has come to rest.
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
     j.screenshot("viewer");
 
     // Share: the sheet offers its three actions; Copy puts the PDF on the clipboard as a file.
