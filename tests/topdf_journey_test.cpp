@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QQmlProperty>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -105,4 +106,15 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     ASSERT_NE(size, nullptr);
     EXPECT_EQ(title->property("text").toString(), "1700000000.pdf");
     EXPECT_EQ(size->property("text").toString(), sizeLabel(QFileInfo(path).size()));
+
+    // The row opens the PDF again, this time with a working back button.
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    QTest::qWait(300); // the pop transition's last frames
+    j.tap(title);
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    back = j.find("leftBarButton");
+    EXPECT_TRUE(back->isEnabled());
+    j.tap(back);
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
 }
