@@ -32,6 +32,7 @@ ApplicationWindow {
         }
     }
 
+    ShareSheetView {}
     HudView {}
     AlertView {}
 }

@@ -61,6 +61,7 @@ int main(int argc, char* argv[])
     services.share = &share;
     services.photos = &photos;
     services.recognizer = &recognizer;
+    share.setServices(&services);
     registerScreens(navigator);
 
     AppDelegate delegate(services);

@@ -14,6 +14,8 @@
 #include "toimages/ImagePreviewScreen.h"
 #include "toimages/PDFToImageScreen.h"
 #include "toimages/ViewImageScreen.h"
+#include "topdf/ImageToPDFScreen.h"
+#include "topdf/PDFPreviewScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)
@@ -37,4 +39,6 @@ void registerScreens(Navigator& navigator)
     add<PDFToImageScreen>(navigator, "PDFToImageScreen");
     add<ImagePreviewScreen>(navigator, "ImagePreviewScreen");
     add<ViewImageScreen>(navigator, "ViewImageScreen");
+    add<ImageToPDFScreen>(navigator, "ImageToPDFScreen");
+    add<PDFPreviewScreen>(navigator, "PDFPreviewScreen");
 }

@@ -1,5 +1,15 @@
 #include "ShareSheet.h"
 
+#include "AlertCenter.h"
+#include "Clipboard.h"
+#include "ProgressOverlay.h"
+#include "Services.h"
+#include "ShareFiles.h"
+#include "UrlOpener.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
 ShareItem ShareItem::fromData(const QByteArray& bytes, const QString& fileName)
 {
     ShareItem i;
@@ -45,4 +55,117 @@ void ShareSheet::close()
 {
     m_showing = false;
     emit changed();
+}
+
+ShareSheet::~ShareSheet() = default;
+
+QString ShareSheet::suggestedName() const
+{
+    return m_items.isEmpty() ? QString() : ShareFiles::suggestedName(m_items.first());
+}
+
+bool ShareSheet::saveCopy(const QUrl& target)
+{
+    const QString path = target.isLocalFile() ? target.toLocalFile() : target.toString();
+    QString error;
+    bool ok = !m_items.isEmpty();
+    if (m_items.size() == 1) {
+        ok = ShareFiles::write(m_items.first(), path, error);
+    } else {
+        for (int i = 0; ok && i < m_items.size(); ++i) {
+            const QString name = ShareFiles::suggestedName(m_items[i]);
+            ok = ShareFiles::write(m_items[i], ShareFiles::freePath(path, name), error);
+        }
+    }
+    report(ok, QStringLiteral("Saved!"), QStringLiteral("Could Not Save"), error);
+    return ok;
+}
+
+bool ShareSheet::copy()
+{
+    if (!m_services || !m_services->clipboard || m_items.isEmpty())
+        return false;
+    Clipboard& clipboard = *m_services->clipboard;
+    QStringList texts;
+    for (const ShareItem& item : m_items)
+        if (item.kind == ShareItem::Text || item.kind == ShareItem::Link)
+            texts.append(item.kind == ShareItem::Text ? item.text : item.url.toString());
+    QString error;
+    bool ok = true;
+    if (texts.size() == m_items.size()) {
+        clipboard.setText(texts.join(QLatin1Char('\n')));
+    } else if (m_items.size() == 1 && m_items.first().kind == ShareItem::Picture) {
+        const QImage pixels = m_items.first().image.toQImage();
+        ok = !pixels.isNull();
+        if (ok)
+            clipboard.setImage(pixels);
+        else
+            error = QStringLiteral("The picture could not be read.");
+    } else {
+        const QList<QUrl> files = writeTemporaryFiles(error);
+        ok = !files.isEmpty();
+        if (ok)
+            clipboard.setUrls(files);
+    }
+    report(ok, QStringLiteral("Copied!"), QStringLiteral("Could Not Copy"), error);
+    return ok;
+}
+
+bool ShareSheet::openWithDefaultApp()
+{
+    if (!m_services || !m_services->urls || m_items.isEmpty())
+        return false;
+    QString error;
+    QList<QUrl> targets;
+    for (const ShareItem& item : m_items)
+        if (item.kind == ShareItem::Link)
+            targets.append(item.url);
+    if (targets.size() != m_items.size())
+        targets = writeTemporaryFiles(error);
+    bool ok = !targets.isEmpty();
+    for (const QUrl& url : std::as_const(targets)) {
+        if (!m_services->urls->open(url)) {
+            ok = false;
+            error = QStringLiteral("No application opens %1.").arg(url.fileName());
+        }
+    }
+    report(ok, {}, QStringLiteral("Could Not Open"), error);
+    return ok;
+}
+
+QList<QUrl> ShareSheet::writeTemporaryFiles(QString& error)
+{
+    if (!m_temporary || !m_temporary->isValid())
+        m_temporary = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                      QStringLiteral("/quire-share-XXXXXX"));
+    if (!m_temporary->isValid()) {
+        error = m_temporary->errorString();
+        return {};
+    }
+    // A folder per action, so files of an earlier share are never overwritten while in use.
+    const QString folder = m_temporary->filePath(QString::number(++m_batches));
+    QDir().mkpath(folder);
+    QList<QUrl> urls;
+    for (int i = 0; i < m_items.size(); ++i) {
+        const QString path = ShareFiles::freePath(folder, ShareFiles::suggestedName(m_items[i]));
+        if (!ShareFiles::write(m_items[i], path, error))
+            return {};
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    return urls;
+}
+
+void ShareSheet::report(bool ok, const QString& success, const QString& failure,
+                        const QString& error)
+{
+    close();
+    if (!m_services)
+        return;
+    if (ok && !success.isEmpty() && m_services->overlay)
+        m_services->overlay->showSuccess(success);
+    if (!ok && m_services->alerts)
+        m_services->alerts->present(
+            {failure,
+             error.isEmpty() ? QStringLiteral("Nothing was shared.") : error,
+             {{QStringLiteral("OK"), {}}}});
 }

@@ -41,15 +41,21 @@ class MemoryUserDefaults : public UserDefaults
     int m_syncs = 0;
 };
 
-// A clipboard held in memory.
+// A clipboard held in memory (each kind kept on its own, for the tests to read).
 class MemoryClipboard : public Clipboard
 {
   public:
     void setText(const QString& text) override { m_text = text; }
     [[nodiscard]] QString text() const override { return m_text; }
+    void setImage(const QImage& image) override { m_image = image; }
+    void setUrls(const QList<QUrl>& urls) override { m_urls = urls; }
+    [[nodiscard]] QImage image() const { return m_image; }
+    [[nodiscard]] QList<QUrl> urls() const { return m_urls; }
 
   private:
     QString m_text;
+    QImage m_image;
+    QList<QUrl> m_urls;
 };
 
 // Records every address it is asked to open.

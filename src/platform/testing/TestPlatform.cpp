@@ -34,6 +34,7 @@ TestPlatform::TestPlatform(bool realQueues)
     services.app = app.get();
     services.navigator = navigator.get();
     services.share = &share;
+    share.setServices(&services);
     services.photos = &photos;
     services.recognizer = &recognizer;
     registerScreens(*navigator);

@@ -1,0 +1,39 @@
+#include "BufferReuse.h"
+
+#include <mutex>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace {
+std::mutex mutex;
+int users = 0;
+
+void keepLargeBuffers(bool keep)
+{
+#if defined(__GLIBC__)
+    // glibc's defaults: 128 KiB for both; above the mmap threshold every buffer is a new mapping.
+    mallopt(M_MMAP_THRESHOLD, keep ? 64 << 20 : 128 << 10);
+    mallopt(M_TRIM_THRESHOLD, keep ? 128 << 20 : 128 << 10);
+    if (!keep)
+        malloc_trim(0);
+#else
+    (void)keep;
+#endif
+}
+} // namespace
+
+BufferReuse::BufferReuse()
+{
+    std::lock_guard lock(mutex);
+    if (users++ == 0)
+        keepLargeBuffers(true);
+}
+
+BufferReuse::~BufferReuse()
+{
+    std::lock_guard lock(mutex);
+    if (--users == 0)
+        keepLargeBuffers(false);
+}

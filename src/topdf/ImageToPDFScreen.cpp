@@ -1,0 +1,77 @@
+#include "ImageToPDFScreen.h"
+
+#include "PdfWriter.h"
+#include "app/AppValues.h"
+#include "platform/AlertCenter.h"
+#include "platform/Clock.h"
+#include "platform/Dispatcher.h"
+#include "platform/ProgressOverlay.h"
+#include "platform/Services.h"
+
+#include <QPointer>
+
+#include <cmath>
+
+ImageToPDFScreen::ImageToPDFScreen(Services& services, QObject* parent) : Screen(services, parent)
+{
+    setTitle(QStringLiteral("Images to PDF"));
+}
+
+void ImageToPDFScreen::setArrOfSelectedImages(const QList<Image>& images)
+{
+    m_arrOfSelectedImages = images;
+    emit arrOfSelectedImagesChanged();
+}
+
+QList<QUrl> ImageToPDFScreen::pageImages() const
+{
+    QList<QUrl> urls;
+    urls.reserve(m_arrOfSelectedImages.size());
+    for (const Image& image : m_arrOfSelectedImages)
+        urls.append(image.url());
+    return urls;
+}
+
+void ImageToPDFScreen::prepare(const QString& segue, Screen* destination)
+{
+    if (segue == QLatin1String("segue_PDF"))
+        destination->setProperty("pdfFilePath", m_pdfFilePath);
+}
+
+void ImageToPDFScreen::btnBack()
+{
+    setArrOfSelectedImages({});
+    popScreen();
+}
+
+void ImageToPDFScreen::btnConvert()
+{
+    convertImagesToPDF();
+}
+
+void ImageToPDFScreen::convertImagesToPDF()
+{
+    Services& s = m_services;
+    s.overlay->show(QStringLiteral("Converting..."));
+    s.dispatcher->background([&s, images = m_arrOfSelectedImages, self = QPointer(this)] {
+        const auto stem = qint64(std::trunc(s.clock->now()));
+        const HistoryStore::Written written = writePDF(*s.history, stem, images);
+        s.dispatcher->async([&s, written, self] {
+            s.overlay->dismiss();
+            if (!self)
+                return;
+            if (!written.ok()) {
+                // Nothing was listed; say why rather than open a viewer on no file.
+                s.alerts->present(
+                    {QStringLiteral("PDF Not Saved"),
+                     QStringLiteral("The PDF could not be saved: %1").arg(written.error),
+                     {{QStringLiteral("OK"), {}}}});
+                return;
+            }
+            self->m_pdfFilePath = written.path;
+            emit self->pdfFilePathChanged();
+            s.app->setIsFromHistory(false);
+            self->performSegue(QStringLiteral("segue_PDF"));
+        });
+    });
+}

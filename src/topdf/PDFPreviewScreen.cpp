@@ -1,0 +1,56 @@
+#include "PDFPreviewScreen.h"
+
+#include "app/AppValues.h"
+#include "platform/Services.h"
+#include "platform/ShareSheet.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+PDFPreviewScreen::PDFPreviewScreen(Services& services, QObject* parent) : Screen(services, parent)
+{
+}
+
+void PDFPreviewScreen::setPdfFilePath(const QString& path)
+{
+    if (path == m_pdfFilePath)
+        return;
+    m_pdfFilePath = path;
+    emit pdfFilePathChanged();
+}
+
+QUrl PDFPreviewScreen::documentUrl() const
+{
+    return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
+}
+
+void PDFPreviewScreen::viewDidLoad()
+{
+    setTitle(QFileInfo(m_pdfFilePath).fileName());
+}
+
+void PDFPreviewScreen::viewWillAppear()
+{
+    // Right after a conversion the screens below are spent; the way out is Home.
+    if (!m_services.app->isFromHistory() && m_backEnabled) {
+        m_backEnabled = false;
+        emit backEnabledChanged();
+    }
+}
+
+void PDFPreviewScreen::btnBack()
+{
+    popScreen();
+}
+
+void PDFPreviewScreen::btnShare()
+{
+    QFile file(m_pdfFilePath);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    m_services.share->present({ShareItem::fromData(bytes, QFileInfo(m_pdfFilePath).fileName())});
+}
+
+void PDFPreviewScreen::btnHome()
+{
+    goHome();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Screen.h"
+
+#include <QUrl>
+
+// Shows one PDF, scrollable and zoomable, to share it or go home.
+class PDFPreviewScreen : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
+    Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
+    // The left bar button: usable only when the PDF was opened from the history.
+    Q_PROPERTY(bool backEnabled READ backEnabled NOTIFY backEnabledChanged)
+  public:
+    explicit PDFPreviewScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
+    void setPdfFilePath(const QString& path);
+    [[nodiscard]] QUrl documentUrl() const;
+    [[nodiscard]] bool backEnabled() const { return m_backEnabled; }
+
+    void viewDidLoad() override;
+    void viewWillAppear() override;
+
+    Q_INVOKABLE void btnBack();
+    Q_INVOKABLE void btnShare();
+    Q_INVOKABLE void btnHome();
+
+  signals:
+    void pdfFilePathChanged();
+    void backEnabledChanged();
+
+  private:
+    QString m_pdfFilePath;
+    bool m_backEnabled = true;
+};

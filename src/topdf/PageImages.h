@@ -1,0 +1,60 @@
+#pragma once
+
+#include "JpegInfo.h"
+#include "platform/Image.h"
+
+#include <qpdf/QPDFObjGen.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include <QImage>
+
+#include <map>
+#include <memory>
+
+class QPDF;
+
+// The image streams of a PDF being written. Each stream's data is read only when the writer
+// reaches it, so one photo at a time is in memory; a JPEG is passed on as its own bytes.
+class PageImages : public QPDFObjectHandle::StreamDataProvider,
+                   public std::enable_shared_from_this<PageImages>
+{
+  public:
+    // A page's image stream and how its stored pixels lie.
+    struct Placed
+    {
+        QPDFObjectHandle stream;
+        QSize stored;
+        QImageIOHandler::Transformations transformation;
+    };
+
+    Placed add(QPDF& pdf, int page, const Image& image);
+    [[nodiscard]] bool needsSixteenBits() const { return m_sixteenBits; }
+
+    void provideStreamData(QPDFObjGen const& og, Pipeline* pipeline) override;
+
+  private:
+    enum class Part
+    {
+        Jpeg,
+        Colour,
+        Alpha
+    };
+    struct Entry
+    {
+        int page = 0;
+        Image image;
+        Part part = Part::Colour;
+        JpegInfo jpeg;
+        QImage::Format format = QImage::Format_RGB888; // the layout of lossless samples
+    };
+
+    Placed addJpeg(QPDF& pdf, Entry entry);
+    Placed addLossless(QPDF& pdf, Entry entry);
+    static QPDFObjectHandle newImageStream(QPDF& pdf, QSize size, int components, int bits);
+    const QImage& decoded(const Entry& entry);
+
+    std::map<QPDFObjGen, Entry> m_entries;
+    int m_cachedPage = -1; // the colour and alpha streams of a page share one decode
+    QImage m_cached;
+    bool m_sixteenBits = false;
+};

@@ -1,0 +1,134 @@
+#include "PdfWriter.h"
+
+#include "BufferReuse.h"
+#include "JpegInfo.h"
+#include "PageImages.h"
+
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QIODevice>
+#include <QTransform>
+
+#include <stdexcept>
+
+namespace {
+// The end of qpdf's output chain: straight into the device, failing loudly.
+class DevicePipeline : public Pipeline
+{
+  public:
+    explicit DevicePipeline(QIODevice& out) : Pipeline("device", nullptr), m_out(out) {}
+    void write(unsigned char const* data, size_t len) override
+    {
+        if (m_out.write(reinterpret_cast<const char*>(data), qint64(len)) != qint64(len))
+            throw std::runtime_error(m_out.errorString().toStdString());
+    }
+    void finish() override {}
+
+  private:
+    QIODevice& m_out;
+};
+
+std::string number(double v)
+{
+    QString s = QString::number(v, 'f', 6);
+    while (s.endsWith(QLatin1Char('0')))
+        s.chop(1);
+    if (s.endsWith(QLatin1Char('.')))
+        s.chop(1);
+    return s == QLatin1String("-0") ? "0" : s.toStdString();
+}
+
+// Maps the image's unit square onto the page so that stored pixels stand upright and fill it.
+QTransform placement(QSize stored, QImageIOHandler::Transformations t, QSizeF page)
+{
+    const qreal w = stored.width(), h = stored.height();
+    // Unit square (PDF image space, first row at the top) to stored pixels, y down.
+    QTransform m(w, 0, 0, -h, 0, h);
+    // Stored pixels to upright pixels, as a reader applying EXIF orientation turns them.
+    if (t & QImageIOHandler::TransformationMirror)
+        m *= QTransform(-1, 0, 0, 1, w, 0);
+    if (t & QImageIOHandler::TransformationFlip)
+        m *= QTransform(1, 0, 0, -1, 0, h);
+    QSizeF upright(w, h);
+    if (t & QImageIOHandler::TransformationRotate90) {
+        m *= QTransform(0, 1, -1, 0, h, 0); // a quarter turn clockwise
+        upright.transpose();
+    }
+    // Upright pixels to page points, y up.
+    m *= QTransform(page.width() / upright.width(), 0, 0, -page.height() / upright.height(), 0,
+                    page.height());
+    return m;
+}
+
+QPDFObjectHandle box(QSizeF size)
+{
+    auto a = QPDFObjectHandle::newArray();
+    a.appendItem(QPDFObjectHandle::newInteger(0));
+    a.appendItem(QPDFObjectHandle::newInteger(0));
+    a.appendItem(QPDFObjectHandle::newReal(size.width(), 4));
+    a.appendItem(QPDFObjectHandle::newReal(size.height(), 4));
+    return a;
+}
+} // namespace
+
+namespace PdfWriter {
+
+bool write(const QList<Image>& images, QIODevice& out, QString& error)
+{
+    const BufferReuse reuse;
+    try {
+        QPDF pdf;
+        pdf.emptyPDF();
+        auto pages = std::make_shared<PageImages>();
+        for (int i = 0; i < images.size(); ++i) {
+            const Image& image = images[i];
+            const QSizeF size = image.size();
+            if (image.isNull() || size.isEmpty())
+                throw std::runtime_error(
+                    QStringLiteral("Page %1 has no picture.").arg(i + 1).toStdString());
+            const PageImages::Placed placed = pages->add(pdf, i, image);
+            const QTransform m = placement(placed.stored, placed.transformation, size);
+            const std::string content = "q " + number(m.m11()) + ' ' + number(m.m12()) + ' ' +
+                                        number(m.m21()) + ' ' + number(m.m22()) + ' ' +
+                                        number(m.dx()) + ' ' + number(m.dy()) + " cm /Im0 Do Q\n";
+
+            auto xobjects = QPDFObjectHandle::newDictionary();
+            xobjects.replaceKey("/Im0", placed.stream);
+            auto resources = QPDFObjectHandle::newDictionary();
+            resources.replaceKey("/XObject", xobjects);
+            auto page = QPDFObjectHandle::newDictionary();
+            page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+            page.replaceKey("/MediaBox", box(size));
+            page.replaceKey("/Resources", resources);
+            page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
+            pdf.addPage(pdf.makeIndirectObject(page), false);
+        }
+        DevicePipeline pipe(out);
+        QPDFWriter writer(pdf);
+        writer.setOutputPipeline(&pipe);
+        if (pages->needsSixteenBits())
+            writer.setMinimumPDFVersion("1.5");
+        writer.write();
+        return true;
+    } catch (const std::exception& e) {
+        error = QString::fromStdString(e.what());
+        return false;
+    }
+}
+
+HistoryStore::Writer writer(QList<Image> images)
+{
+    return [images = std::move(images)](QIODevice& out, QString& error) {
+        return write(images, out, error);
+    };
+}
+
+} // namespace PdfWriter
+
+HistoryStore::Written writePDF(HistoryStore& history, qint64 stem, const QList<Image>& images)
+{
+    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images));
+}

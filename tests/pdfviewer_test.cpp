@@ -1,0 +1,136 @@
+#include "home/HomeScreen.h"
+#include "platform/testing/TestPlatform.h"
+#include "support/Fixtures.h"
+#include "topdf/ImageToPDFScreen.h"
+#include "topdf/PDFPreviewScreen.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+PDFPreviewScreen* open(TestPlatform& p, const QString& path, bool fromHistory)
+{
+    p.app->setIsFromHistory(fromHistory);
+    auto* viewer = new PDFPreviewScreen(p.services);
+    viewer->setPdfFilePath(path);
+    p.navigator->push(viewer);
+    return viewer;
+}
+} // namespace
+
+TEST(PDFPreviewScreen, TitleIsTheFileNameAndBackWorksOnlyFromHistory)
+{
+    TestPlatform p;
+    p.navigator->setRoot(new HomeScreen(p.services));
+    const QString path = p.historyPath() + "/1700000000.pdf";
+    auto* fromHistory = open(p, path, true);
+    EXPECT_EQ(fromHistory->title(), "1700000000.pdf");
+    EXPECT_EQ(fromHistory->documentUrl(), QUrl::fromLocalFile(path));
+    EXPECT_TRUE(fromHistory->backEnabled());
+    fromHistory->btnBack();
+    EXPECT_EQ(p.navigator->depth(), 1);
+
+    auto* converted = open(p, path, false);
+    EXPECT_FALSE(converted->backEnabled());
+}
+
+TEST(PDFPreviewScreen, HomePopsPastTheWholeJobInOneStep)
+{
+    TestPlatform p;
+    auto* home = new HomeScreen(p.services);
+    p.navigator->setRoot(home);
+    p.navigator->push(new Screen(p.services)); // the photo picker's place
+    p.navigator->push(new ImageToPDFScreen(p.services));
+    auto* viewer = open(p, p.historyPath() + "/1700000000.pdf", false);
+    int pops = 0;
+    QObject::connect(p.navigator.get(), &Navigator::popped, [&](int) { ++pops; });
+    viewer->btnHome();
+    EXPECT_EQ(pops, 1);
+    EXPECT_EQ(p.navigator->top(), home);
+}
+
+TEST(PDFPreviewScreen, ShareHandsTheFileBytesAsOneItem)
+{
+    TestPlatform p;
+    QDir().mkpath(p.historyPath());
+    const QString path = p.historyPath() + "/1700000000.pdf";
+    ASSERT_TRUE(fixtures::writeFile(path, "%PDF-1.3 bytes"));
+    auto* viewer = open(p, path, true);
+    viewer->btnShare();
+    ASSERT_EQ(p.share.presented().size(), 1);
+    const QList<ShareItem> items = p.share.presented().front();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].kind, ShareItem::Data);
+    EXPECT_EQ(items[0].data, "%PDF-1.3 bytes");
+    EXPECT_EQ(items[0].fileName, "1700000000.pdf");
+
+    // A file that cannot be read still gives the sheet one (empty) item.
+    viewer->setPdfFilePath(p.historyPath() + "/missing.pdf");
+    viewer->btnShare();
+    ASSERT_EQ(p.share.presented().size(), 2);
+    ASSERT_EQ(p.share.presented().back().size(), 1);
+    EXPECT_TRUE(p.share.presented().back()[0].data.isEmpty());
+}
+
+TEST(ShareSheet, SaveACopyWritesEveryItemWithoutOverwriting)
+{
+    TestPlatform p;
+    const QString out = p.root.filePath("out");
+    QDir().mkpath(out);
+    p.share.present({ShareItem::fromData("pdf bytes", "a.pdf")});
+    EXPECT_EQ(p.share.suggestedName(), "a.pdf");
+    ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out + "/chosen.pdf")));
+    EXPECT_FALSE(p.share.showing());
+    EXPECT_EQ(p.overlay->status(), "Saved!");
+    QFile chosen(out + "/chosen.pdf");
+    ASSERT_TRUE(chosen.open(QIODevice::ReadOnly));
+    EXPECT_EQ(chosen.readAll(), "pdf bytes");
+
+    ASSERT_TRUE(fixtures::writeFile(out + "/Text.txt", "already here"));
+    p.share.present({ShareItem::fromImage(Image::fromQImage(fixtures::photo(10, 8))),
+                     ShareItem::fromText("hello")});
+    ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out)));
+    EXPECT_EQ(QImage(out + "/Image.png").size(), QSize(10, 8));
+    QFile text(out + "/Text-2.txt");
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.readAll(), "hello");
+    QFile kept(out + "/Text.txt");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "already here");
+
+    // A folder that is not there: an alert, not a success.
+    p.share.present({ShareItem::fromData("x", "x.pdf")});
+    EXPECT_FALSE(p.share.saveCopy(QUrl::fromLocalFile(out + "/no/such/x.pdf")));
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented().front().title, "Could Not Save");
+}
+
+TEST(ShareSheet, CopyAndOpenUseTheClipboardAndTheDefaultApps)
+{
+    TestPlatform p;
+    p.share.present({ShareItem::fromText("line one"), ShareItem::fromText("line two")});
+    ASSERT_TRUE(p.share.copy());
+    EXPECT_EQ(p.clipboard.text(), "line one\nline two");
+    EXPECT_EQ(p.overlay->status(), "Copied!");
+
+    p.share.present({ShareItem::fromImage(Image::fromQImage(fixtures::photo(12, 9)))});
+    ASSERT_TRUE(p.share.copy());
+    EXPECT_EQ(p.clipboard.image().size(), QSize(12, 9));
+
+    p.share.present({ShareItem::fromData("pdf bytes", "1700000000.pdf")});
+    ASSERT_TRUE(p.share.copy());
+    ASSERT_EQ(p.clipboard.urls().size(), 1);
+    QFile copied(p.clipboard.urls().front().toLocalFile());
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), "pdf bytes");
+    EXPECT_EQ(copied.fileName().section('/', -1), "1700000000.pdf");
+
+    ASSERT_TRUE(p.share.openWithDefaultApp());
+    ASSERT_EQ(p.urls.opened.size(), 1u);
+    QFile opened(p.urls.opened.front().toLocalFile());
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_EQ(opened.readAll(), "pdf bytes");
+    EXPECT_FALSE(p.share.showing());
+}

@@ -1,0 +1,120 @@
+#include "history/SizeLabel.h"
+#include "support/Fixtures.h"
+#include "support/Journey.h"
+#include "topdf/ImageToPDFScreen.h"
+
+#include <QFileInfo>
+#include <QQmlProperty>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+// The first item named name in the visual tree under root (delegates and control contents too).
+QQuickItem* findItem(QQuickItem* root, const QString& name)
+{
+    if (!root)
+        return nullptr;
+    if (root->objectName() == name)
+        return root;
+    for (QQuickItem* child : root->childItems())
+        if (QQuickItem* found = findItem(child, name))
+            return found;
+    return nullptr;
+}
+} // namespace
+
+TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
+{
+    Journey j;
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+
+    QTemporaryDir photos;
+    const QString a = photos.filePath("a.jpg"), b = photos.filePath("b.jpg"),
+                  c = photos.filePath("c.jpg");
+    ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(1200, 900), a));
+    ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(1200, 900, Qt::darkRed), b, 6));
+    ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(800, 800, Qt::darkGreen), c));
+    // The photo picker hands these over; here they go straight to the screen.
+    auto* screen = new ImageToPDFScreen(j.platform.services);
+    screen->setArrOfSelectedImages({Image::fromFile(a), Image::fromFile(b), Image::fromFile(c)});
+    j.platform.navigator->push(screen);
+    ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+    auto* grid = j.find("collectionviewImagePDFPreview");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->property("count").toInt(), 3);
+    j.screenshot("images-to-pdf");
+
+    auto* convert = j.find("rightBarButton");
+    ASSERT_NE(convert, nullptr);
+    EXPECT_EQ(convert->property("text").toString(), "Convert");
+    j.tap(convert);
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
+
+    auto* view = j.find("pdfView");
+    ASSERT_NE(view, nullptr);
+    auto* document = view->property("document").value<QObject*>();
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return document->property("pageCount").toInt() == 3; }));
+    EXPECT_TRUE(view->isVisible());
+    // The first page is drawn (Image.Ready), as wide as the view less its margins.
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        auto* first = findItem(view, "pdfPage");
+        return first && first->property("status").toInt() == 1;
+    }));
+    EXPECT_NEAR(findItem(view, "pdfPage")->width(), view->width() - 16, 1);
+    auto* back = j.find("leftBarButton");
+    ASSERT_NE(back, nullptr);
+    EXPECT_FALSE(back->isEnabled()); // after a conversion the way out is Home
+    EXPECT_EQ(back->opacity(), 0);
+    auto* share = j.find("btnShare");
+    ASSERT_NE(share, nullptr);
+    EXPECT_TRUE(share->isVisible());
+    // The push transition slides the page in; tap once it has come to rest.
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    j.screenshot("viewer");
+
+    // Share: the sheet offers its three actions; Copy puts the PDF on the clipboard as a file.
+    j.tap(share);
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.share.showing(); }));
+    QQuickItem* copy = nullptr;
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        copy = findItem(j.window()->contentItem(), "shareCopy");
+        return copy && copy->isVisible() &&
+               copy->mapToScene({0, 0}).y() + copy->height() <= j.window()->height();
+    }));
+    EXPECT_NE(findItem(j.window()->contentItem(), "shareSave"), nullptr);
+    EXPECT_NE(findItem(j.window()->contentItem(), "shareOpen"), nullptr);
+    j.screenshot("share-sheet");
+    j.tap(copy);
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.share.showing(); }));
+    ASSERT_EQ(j.platform.clipboard.urls().size(), 1);
+    EXPECT_EQ(j.platform.clipboard.urls().front().fileName(), "1700000000.pdf");
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
+
+    auto* home = j.find("rightBarButton");
+    EXPECT_EQ(home->property("text").toString(), "Home");
+    j.tap(home);
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+    auto* list = j.find("tableviewRecent");
+    ASSERT_TRUE(fixtures::waitFor([&] { return list->property("count").toInt() == 1; }));
+    const QString path = j.platform.historyPath() + "/1700000000.pdf";
+    auto* title = findItem(list, "lblTitle");
+    auto* size = findItem(list, "lblSize");
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(title->property("text").toString(), "1700000000.pdf");
+    EXPECT_EQ(size->property("text").toString(), sizeLabel(QFileInfo(path).size()));
+
+    // The row opens the PDF again, this time with a working back button.
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    QTest::qWait(300); // the pop transition's last frames
+    j.tap(title);
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    back = j.find("leftBarButton");
+    EXPECT_TRUE(back->isEnabled());
+    j.tap(back);
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+}
