@@ -33,7 +33,7 @@ Popup {
         Label {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: ProgressHUD.state === 2 || ProgressHUD.state === 3
-            text: ProgressHUD.state === 2 ? "✓" : "ⓘ"
+            text: ProgressHUD.state === 2 ? "✓" : "!"
             color: "white"
             font.pixelSize: 36
         }

@@ -39,7 +39,7 @@ ToolBar {
             color: App.appBlackColor
             font.family: App.titleFontFamily
             font.bold: true
-            font.pointSize: 18
+            font.pixelSize: 18
             elide: Text.ElideMiddle
             horizontalAlignment: Text.AlignHCenter
             Layout.fillWidth: true

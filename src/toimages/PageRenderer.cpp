@@ -18,6 +18,12 @@
 #include <deque>
 
 namespace {
+void printError(bool enabled)
+{
+    if (enabled)
+        std::fprintf(stderr, "Error\n");
+}
+
 // One drawn page on its way to a file.
 struct Encoded
 {
@@ -25,11 +31,6 @@ struct Encoded
     HistoryStore::Written written;
     qreal scale = 1.0;
 };
-
-void printError()
-{
-    std::fprintf(stderr, "Error\n");
-}
 
 // Draws page index at wanted pixels per point, or less for a page too large to hold in memory;
 // scale receives the one used. Null when the page cannot be drawn.
@@ -123,7 +124,7 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     Result result;
     QPdfDocument document;
     if (document.load(pdfPath) != QPdfDocument::Error::None) {
-        printError();
+        printError(m_consoleErrors);
         return result;
     }
     result.opened = true;
@@ -158,7 +159,7 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
         qreal scale = m_scale;
         QImage page = drawPage(document, i, m_scale, scale);
         if (page.isNull()) {
-            printError();
+            printError(m_consoleErrors);
             ++result.failedPages;
             continue;
         }

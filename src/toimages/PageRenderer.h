@@ -34,8 +34,13 @@ class PageRenderer
     // Pages larger than this many pixels at the scale are drawn at a lower scale instead.
     static constexpr qint64 maxPixelsPerPage = 48'000'000;
 
+    // The app logs "Error" for a document or page it cannot draw; callers that report
+    // failures their own way turn that off.
+    void setConsoleErrors(bool on) { m_consoleErrors = on; }
+
   private:
     HistoryStore& m_history;
+    bool m_consoleErrors = true;
     qreal m_scale = 2.0;
     QString m_folder;
 };

@@ -1,0 +1,160 @@
+#include "support/Fixtures.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+// Runs the real quire-cli with its History folder in a temporary documents area.
+struct Cli
+{
+    QTemporaryDir dir;
+    int status = -1;
+    QString out;
+    QString err;
+
+    QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
+    QStringList run(const QStringList& args)
+    {
+        QProcess p;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUIRE_DOCUMENTS", path("docs"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QUIRE_CLI), args);
+        p.waitForFinished(120000);
+        status = p.exitCode();
+        out = QString::fromUtf8(p.readAllStandardOutput());
+        err = QString::fromUtf8(p.readAllStandardError());
+        return out.split('\n', Qt::SkipEmptyParts);
+    }
+    QString photo(const QString& name, int w = 400, int h = 300, int orientation = 1)
+    {
+        const QString p = path(name);
+        fixtures::writeJpeg(fixtures::photo(w, h), p, orientation);
+        return p;
+    }
+};
+} // namespace
+
+TEST(Cli, PdfWritesOneFileAndSkipsBrokenInputs)
+{
+    Cli cli;
+    const QString a = cli.photo("a.jpg");
+    const QString b = cli.photo("b.jpg", 300, 400, 6);
+    fixtures::writeFile(cli.path("broken.jpg"), "not a jpeg");
+    const QStringList paths =
+        cli.run({"pdf", a, cli.path("broken.jpg"), b, "-o", cli.path("out.pdf")});
+    EXPECT_EQ(cli.status, 1);
+    ASSERT_EQ(paths.size(), 1);
+    EXPECT_EQ(paths[0], cli.path("out.pdf"));
+    EXPECT_EQ(cli.err.count('\n'), 1);
+    EXPECT_TRUE(cli.err.contains("broken.jpg"));
+    QFile f(paths[0]);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray pdf = f.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2);
+
+    // A taken name is never overwritten.
+    const QStringList again = cli.run({"pdf", a, "-o", cli.path("out.pdf")});
+    EXPECT_EQ(cli.status, 0);
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_EQ(again[0], cli.path("out-2.pdf"));
+    EXPECT_EQ(QFileInfo(cli.path("out.pdf")).size(), pdf.size());
+}
+
+TEST(Cli, WithoutOutputFilesGoToTheHistoryFolder)
+{
+    Cli cli;
+    const QStringList paths = cli.run({"compress", cli.photo("a.jpg"), cli.photo("b.jpg")});
+    EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(paths.size(), 2);
+    for (const QString& p : paths) {
+        EXPECT_EQ(QFileInfo(p).absolutePath(), cli.path("docs/History"));
+        EXPECT_TRUE(p.endsWith(".jpg"));
+        EXPECT_FALSE(QImage(p).isNull());
+    }
+}
+
+TEST(Cli, ResizeKeepsProportionsUnlessStretched)
+{
+    Cli cli;
+    const QString photo = cli.photo("p.jpg", 400, 300);
+    auto paths = cli.run({"resize", photo, "--width", "200", "-o", cli.path("r.png")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    EXPECT_EQ(QImage(paths.value(0)).size(), QSize(200, 150));
+    paths = cli.run(
+        {"resize", photo, "--width", "50", "--height", "50", "--stretch", "-o", cli.path("s.png")});
+    ASSERT_EQ(cli.status, 0);
+    EXPECT_EQ(QImage(paths.value(0)).size(), QSize(50, 50));
+    // Sideways photos are read upright.
+    paths = cli.run(
+        {"resize", cli.photo("side.jpg", 400, 300, 6), "--width", "150", "-o", cli.path("u.png")});
+    EXPECT_EQ(QImage(paths.value(0)).size(), QSize(150, 200));
+}
+
+TEST(Cli, ImagesWritesEveryPage)
+{
+    Cli cli;
+    {
+        QPdfWriter writer(cli.path("doc.pdf"));
+        writer.setPageSize(QPageSize(QPageSize::A6));
+        QPainter painter(&writer);
+        painter.drawText(100, 100, "one");
+        writer.newPage();
+        painter.drawText(100, 100, "two");
+    }
+    QDir().mkpath(cli.path("pages"));
+    const QStringList paths =
+        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});
+    EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(paths.size(), 2);
+    EXPECT_FALSE(QImage(paths[1]).isNull());
+    cli.run({"images", cli.path("missing.pdf")});
+    EXPECT_EQ(cli.status, 1);
+}
+
+TEST(Cli, OcrPrintsTheText)
+{
+    Cli cli;
+    QImage page(900, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(48);
+        p.setFont(font);
+        p.drawText(40, 120, "Hello Quire");
+        p.drawText(40, 220, "second line");
+    }
+    page.save(cli.path("text.png"));
+    const QStringList lines = cli.run({"ocr", cli.path("text.png")});
+    EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "Hello Quire");
+}
+
+TEST(Cli, BadUsageExitsTwo)
+{
+    Cli cli;
+    cli.run({});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"frobnicate"});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"pdf"});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"resize", cli.photo("p.jpg")});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"compress", cli.photo("q.jpg"), "--quality", "7"});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"pdf", "--help"});
+    EXPECT_EQ(cli.status, 0);
+    EXPECT_TRUE(cli.out.contains("PHOTO"));
+}

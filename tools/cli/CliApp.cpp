@@ -1,0 +1,116 @@
+#include "CliApp.h"
+
+#include "platform/Locations.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+const char* kUsage =
+    "Usage: quire-cli <command> [options]\n"
+    "\n"
+    "Commands:\n"
+    "  pdf PHOTO... [-o OUT.pdf]                 photos to one PDF\n"
+    "  images PDF [-o DIR] [--scale S]           PDF pages to PNG images\n"
+    "  compress PHOTO... [-o DIR] [--quality Q]  photos to JPEG at quality Q\n"
+    "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
+    "  ocr PHOTO... [--lang eng]                 text of photos on stdout\n"
+    "\n"
+    "Without -o, files go to Quire's History folder. Written paths are printed one\n"
+    "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
+} // namespace
+
+CliApp::CliApp() : m_out(stdout), m_err(stderr), m_tty(isatty(STDERR_FILENO) != 0)
+{
+}
+
+int CliApp::run(const QStringList& arguments)
+{
+    const QString command = arguments.value(1);
+    const QStringList rest = arguments.mid(1); // the command stands in for the program name
+    int status = 2;
+    if (command == QLatin1String("pdf"))
+        status = pdf(rest);
+    else if (command == QLatin1String("images"))
+        status = images(rest);
+    else if (command == QLatin1String("compress"))
+        status = compress(rest);
+    else if (command == QLatin1String("resize"))
+        status = resize(rest);
+    else if (command == QLatin1String("ocr"))
+        status = ocr(rest);
+    else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        m_out << kUsage;
+        status = 0;
+    } else {
+        m_err << (command.isEmpty() ? QString()
+                                    : QStringLiteral("Unknown command: %1\n").arg(command))
+              << kUsage;
+    }
+    m_out.flush();
+    m_err.flush();
+    return status;
+}
+
+bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
+                   int minPositional, int maxPositional)
+{
+    parser.setApplicationDescription(synopsis);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    parser.addOption(help);
+    if (!parser.parse(args)) {
+        m_err << parser.errorText() << "\n\n" << parser.helpText();
+        return false;
+    }
+    if (parser.isSet(help)) {
+        m_out << parser.helpText();
+        m_helpShown = true;
+        return false;
+    }
+    const qsizetype n = parser.positionalArguments().size();
+    if (n < minPositional || (maxPositional >= 0 && n > maxPositional)) {
+        m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
+              << parser.helpText();
+        return false;
+    }
+    return true;
+}
+
+void CliApp::fail(const QString& file, const QString& reason)
+{
+    ++m_failures;
+    m_err << "quire-cli: " << file << ": " << reason << '\n';
+    m_err.flush();
+}
+
+void CliApp::progress(int done, int total, const QString& file)
+{
+    if (!m_tty)
+        return;
+    m_err << '[' << done << '/' << total << "] " << QFileInfo(file).fileName() << '\n';
+    m_err.flush();
+}
+
+void CliApp::printPath(const QString& path)
+{
+    m_out << QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) << '\n';
+    m_out.flush();
+}
+
+HistoryStore& CliApp::history()
+{
+    if (!m_history)
+        m_history = std::make_unique<HistoryStore>(Locations::fromEnvironment().documents);
+    return *m_history;
+}
+
+qint64 CliApp::nowSeconds() const
+{
+    return QDateTime::currentSecsSinceEpoch();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "history/HistoryStore.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+
+// Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
+class CliApp
+{
+  public:
+    CliApp();
+    // Exit status: 0 all done, 1 some input failed, 2 bad usage.
+    int run(const QStringList& arguments);
+
+  private:
+    int pdf(const QStringList& args);
+    int images(const QStringList& args);
+    int compress(const QStringList& args);
+    int resize(const QStringList& args);
+    int ocr(const QStringList& args);
+
+    // Parses args for a subcommand; false (after printing why) on bad usage or --help.
+    bool parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
+               int minPositional, int maxPositional);
+    void fail(const QString& file, const QString& reason);
+    void progress(int done, int total, const QString& file);
+    void printPath(const QString& path);
+    // The History folder's store, made on first use.
+    HistoryStore& history();
+    [[nodiscard]] qint64 nowSeconds() const;
+
+    QTextStream m_out;
+    QTextStream m_err;
+    bool m_tty = false;
+    bool m_helpShown = false;
+    int m_failures = 0;
+    std::unique_ptr<HistoryStore> m_history;
+};

@@ -1,0 +1,228 @@
+// The subcommands: each reads its inputs in the order given and hands them to the job code.
+#include "CliApp.h"
+
+#include "compress/JpegCompressor.h"
+#include "ocr/TextExtraction.h"
+#include "platform/Image.h"
+#include "platform/qt/TesseractRecognizer.h"
+#include "resize/ImageResizer.h"
+#include "topdf/PdfWriter.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include <cmath>
+
+namespace {
+const QCommandLineOption kOutputFile({QStringLiteral("o"), QStringLiteral("output")},
+                                     QStringLiteral("Write to FILE (a free variant if taken)."),
+                                     QStringLiteral("FILE"));
+const QCommandLineOption kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Write into DIR instead of the History folder."),
+                                    QStringLiteral("DIR"));
+
+HistoryStore::Writer bytesWriter(const QByteArray& bytes)
+{
+    return [bytes](QIODevice& out, QString& error) {
+        if (out.write(bytes) == bytes.size())
+            return true;
+        error = out.errorString();
+        return false;
+    };
+}
+
+// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot.
+Image loadPhoto(const QString& path, QString& reason)
+{
+    if (!QFileInfo(path).isFile()) {
+        reason = QStringLiteral("no such file");
+        return {};
+    }
+    Image image = Image::fromFile(path);
+    if (image.isNull())
+        reason = QStringLiteral("not an image Quire can read");
+    return image;
+}
+} // namespace
+
+// Writes to -o's exact file when given (its free variant if taken), else T.ext in History.
+static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, const QString& output,
+                                         const QString& extension, const HistoryStore::Writer& w)
+{
+    if (output.isEmpty())
+        return history.write(stem, extension, w);
+    const QFileInfo info(output);
+    const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
+    return history.writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
+}
+
+int CliApp::pdf(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption(kOutputFile);
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos, one page each."),
+                                 QStringLiteral("PHOTO..."));
+    if (!parse(parser, args, QStringLiteral("Makes one PDF with a page per photo."), 1, -1))
+        return m_helpShown ? 0 : 2;
+    QList<Image> pages;
+    for (const QString& path : parser.positionalArguments()) {
+        QString reason;
+        Image image = loadPhoto(path, reason);
+        if (image.isNull())
+            fail(path, reason);
+        else
+            pages.append(image);
+    }
+    if (pages.isEmpty())
+        return 1;
+    const QString output = parser.value(kOutputFile);
+    const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
+                                     PdfWriter::writer(pages));
+    if (!written.ok()) {
+        fail(output.isEmpty() ? history().historyPath() : output, written.error);
+        return 1;
+    }
+    printPath(written.path);
+    return m_failures ? 1 : 0;
+}
+
+int CliApp::compress(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption(kOutputDir);
+    const QCommandLineOption quality(QStringLiteral("quality"),
+                                     QStringLiteral("JPEG quality from 0 to 1 (default 0.25)."),
+                                     QStringLiteral("Q"), QStringLiteral("0.25"));
+    parser.addOption(quality);
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to compress."),
+                                 QStringLiteral("PHOTO..."));
+    if (!parse(parser, args, QStringLiteral("Re-encodes photos as JPEG."), 1, -1))
+        return m_helpShown ? 0 : 2;
+    bool ok = false;
+    const double q = parser.value(quality).toDouble(&ok);
+    if (!ok || q <= 0 || q > 1) {
+        m_err << "The quality must be a number above 0 and at most 1.\n";
+        return 2;
+    }
+    const QString dir = parser.value(kOutputDir);
+    const QStringList inputs = parser.positionalArguments();
+    for (int i = 0; i < inputs.size(); ++i) {
+        const QString& path = inputs[i];
+        progress(i + 1, int(inputs.size()), path);
+        QString reason;
+        const Image photo = loadPhoto(path, reason);
+        if (photo.isNull()) {
+            fail(path, reason);
+            continue;
+        }
+        const QByteArray bytes = JpegCompressor::encode(photo, int(std::lround(q * 100)));
+        if (bytes.isEmpty()) {
+            fail(path, QStringLiteral("could not be encoded as JPEG"));
+            continue;
+        }
+        const auto written =
+            dir.isEmpty()
+                ? history().write(nowSeconds() + i, QStringLiteral("jpg"), bytesWriter(bytes))
+                : history().writeInto(dir, QFileInfo(path).completeBaseName(),
+                                      QStringLiteral("jpg"), bytesWriter(bytes));
+        if (written.ok())
+            printPath(written.path);
+        else
+            fail(path, written.error);
+    }
+    return m_failures ? 1 : 0;
+}
+
+int CliApp::resize(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption(kOutputFile);
+    const QCommandLineOption width(QStringLiteral("width"), QStringLiteral("Width in pixels."),
+                                   QStringLiteral("W"));
+    const QCommandLineOption height(QStringLiteral("height"),
+                                    QStringLiteral("Height in pixels (default: in proportion)."),
+                                    QStringLiteral("H"));
+    const QCommandLineOption stretch(
+        QStringLiteral("stretch"), QStringLiteral("Stretch to exactly W x H instead of fitting."));
+    parser.addOptions({width, height, stretch});
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("The photo to resize."));
+    if (!parse(parser, args, QStringLiteral("Resizes a photo to a PNG image."), 1, 1))
+        return m_helpShown ? 0 : 2;
+    bool wOk = false;
+    bool hOk = true;
+    const qint64 w = parser.value(width).toLongLong(&wOk);
+    qint64 h = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
+    if (!parser.isSet(width) || !wOk || !hOk || w <= 0 || h < 0 ||
+        (parser.isSet(height) && h == 0)) {
+        m_err << "Give --width (and optionally --height) as whole numbers above 0.\n";
+        return 2;
+    }
+    const QString path = parser.positionalArguments().first();
+    QString reason;
+    const Image photo = loadPhoto(path, reason);
+    if (photo.isNull()) {
+        fail(path, reason);
+        return 1;
+    }
+    const QSizeF original = photo.size();
+    if (!parser.isSet(height)) // the other side in step, as the app's fields keep it
+        h = qint64(original.height() * (double(w) / original.width()));
+    const QSizeF drawing =
+        ImageResizer::drawingSize(original, double(w), double(h), !parser.isSet(stretch));
+    if (ImageResizer::check(drawing) != ImageResizer::Refusal::None) {
+        fail(path, QStringLiteral("no image can be made at %1 x %2").arg(w).arg(h));
+        return 1;
+    }
+    const QImage result = ImageResizer::draw(photo, drawing);
+    if (result.isNull()) {
+        fail(path, QStringLiteral("could not be decoded"));
+        return 1;
+    }
+    const auto written = writeOutput(history(), nowSeconds(), parser.value(kOutputFile),
+                                     QStringLiteral("png"), [&result](QIODevice& out, QString& e) {
+                                         QImageWriter writer(&out, "png");
+                                         if (writer.write(result))
+                                             return true;
+                                         e = writer.errorString();
+                                         return false;
+                                     });
+    if (!written.ok()) {
+        fail(path, written.error);
+        return 1;
+    }
+    printPath(written.path);
+    return 0;
+}
+
+int CliApp::ocr(const QStringList& args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Tesseract languages, e.g. eng or eng+deu."),
+                                  QStringLiteral("LANG"), QStringLiteral("eng"));
+    parser.addOption(lang);
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
+                                 QStringLiteral("PHOTO..."));
+    if (!parse(parser, args, QStringLiteral("Prints the text recognised in photos."), 1, -1))
+        return m_helpShown ? 0 : 2;
+    TesseractRecognizer recognizer(parser.value(lang));
+    const QStringList inputs = parser.positionalArguments();
+    for (int i = 0; i < inputs.size(); ++i) {
+        const QString& path = inputs[i];
+        progress(i + 1, int(inputs.size()), path);
+        QString reason;
+        const Image photo = loadPhoto(path, reason);
+        if (photo.isNull()) {
+            fail(path, reason);
+            continue;
+        }
+        const TextExtraction result = TextExtraction::run(recognizer, photo);
+        if (result.outcome != TextExtraction::Read) {
+            fail(path, result.error.isEmpty() ? QStringLiteral("no pixels to read") : result.error);
+            continue;
+        }
+        m_out << result.text;
+        m_out.flush();
+    }
+    return m_failures ? 1 : 0;
+}

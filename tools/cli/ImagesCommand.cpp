@@ -1,0 +1,55 @@
+// The images subcommand: every page of a PDF to PNG files.
+#include "CliApp.h"
+
+#include "toimages/PageRenderer.h"
+
+#include <QFileInfo>
+
+namespace {
+const QCommandLineOption kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Write into DIR instead of the History folder."),
+                                    QStringLiteral("DIR"));
+} // namespace
+
+int CliApp::images(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption(kOutputDir);
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Pixels per point (default 2, i.e. 144 dpi)."),
+                                   QStringLiteral("S"), QStringLiteral("2"));
+    parser.addOption(scale);
+    parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDF to convert."));
+    if (!parse(parser, args, QStringLiteral("Renders every page of a PDF to a PNG image."), 1, 1))
+        return m_helpShown ? 0 : 2;
+    bool ok = false;
+    const double s = parser.value(scale).toDouble(&ok);
+    if (!ok || s <= 0 || s > 16) {
+        m_err << "The scale must be a number above 0 and at most 16.\n";
+        return 2;
+    }
+    const QString pdfPath = parser.positionalArguments().first();
+    const QString dir = parser.value(kOutputDir);
+    if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
+        fail(dir, QStringLiteral("no such folder"));
+        return 1;
+    }
+    PageRenderer renderer(history(), s,
+                          dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
+    renderer.setConsoleErrors(false);
+    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
+    if (!result.opened) {
+        fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
+        return 1;
+    }
+    for (const Image& page : result.images)
+        if (!page.sourcePath().isEmpty())
+            printPath(page.sourcePath());
+    if (result.failedPages > 0)
+        fail(pdfPath, QStringLiteral("%1 of %2 pages could not be converted")
+                          .arg(result.failedPages)
+                          .arg(result.pageCount));
+    if (result.unsavedPages > 0)
+        fail(pdfPath, QStringLiteral("%1 pages could not be written").arg(result.unsavedPages));
+    return m_failures ? 1 : 0;
+}
