@@ -17,7 +17,9 @@
 #include "platform/qt/SystemClock.h"
 #include "platform/qt/TesseractRecognizer.h"
 
+#include <QDir>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QQuickStyle>
 #include <QThreadPool>
 
@@ -30,9 +32,13 @@ int main(int argc, char* argv[])
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
     QQuickStyle::setStyle(QStringLiteral("Material"));
+    QGuiApplication::setWindowIcon(
+        QIcon(AppValues::asset(QStringLiteral("icon")).toString().mid(3)));
 
     Services services;
     services.locations = Locations::fromEnvironment();
+    // The documents area always exists, as it does on a phone; History is made inside it.
+    QDir().mkpath(services.locations.documents);
 
     QtDispatcher dispatcher;
     SystemClock clock;
