@@ -1,5 +1,7 @@
 #include "ImageResizer.h"
 
+#include <QImageWriter>
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -92,4 +94,14 @@ QImage ImageResizer::draw(const QImage& pixels, QSizeF drawing)
     QImage out = pixels.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     out.setDevicePixelRatio(1.0);
     return out;
+}
+
+bool ImageResizer::writePng(const QImage& result, QIODevice& out, QString& error)
+{
+    QImageWriter writer(&out, "png");
+    writer.setQuality(70);
+    if (writer.write(result))
+        return true;
+    error = writer.errorString();
+    return false;
 }

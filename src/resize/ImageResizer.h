@@ -2,6 +2,7 @@
 
 #include "platform/Image.h"
 
+#include <QIODevice>
 #include <QImage>
 #include <QSize>
 #include <QSizeF>
@@ -31,4 +32,7 @@ class ImageResizer
     // photo does not decode.
     [[nodiscard]] static QImage draw(const Image& photo, QSizeF drawing);
     [[nodiscard]] static QImage draw(const QImage& pixels, QSizeF drawing);
+    // Writes result as PNG, with light compression: a photo's PNG is large whatever the level,
+    // and the highest levels cost several times the time for a few percent.
+    static bool writePng(const QImage& result, QIODevice& out, QString& error);
 };

@@ -185,11 +185,7 @@ void ResizeImageScreen::btnReize()
             // A failed write lists nothing; the result is still shown.
             services->history->write(seconds, QStringLiteral("png"),
                                      [&result](QIODevice& out, QString& error) {
-                                         QImageWriter writer(&out, "png");
-                                         if (writer.write(result))
-                                             return true;
-                                         error = writer.errorString();
-                                         return false;
+                                         return ImageResizer::writePng(result, out, error);
                                      });
         }
         services->dispatcher->async([services, self, result] {

@@ -6,10 +6,12 @@
 #include "platform/Image.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
+#include "topdf/BufferReuse.h"
 #include "topdf/PdfWriter.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QtConcurrent>
 
 #include <cmath>
 
@@ -106,20 +108,33 @@ int CliApp::compress(const QStringList& args)
     }
     const QString dir = parser.value(kOutputDir);
     const QStringList inputs = parser.positionalArguments();
+    // Photos are encoded on every core; results are taken, written and printed in input order.
+    struct Encoded
+    {
+        QByteArray bytes;
+        QString reason;
+    };
+    const int level = int(std::lround(q * 100));
+    const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
+    QFuture<Encoded> encoded = QtConcurrent::mapped(inputs, [level](const QString& path) {
+        Encoded e;
+        const Image photo = loadPhoto(path, e.reason);
+        if (photo.isNull())
+            return e;
+        e.bytes = JpegCompressor::encode(photo, level);
+        if (e.bytes.isEmpty())
+            e.reason = QStringLiteral("could not be encoded as JPEG");
+        return e;
+    });
     for (int i = 0; i < inputs.size(); ++i) {
         const QString& path = inputs[i];
+        const Encoded e = encoded.resultAt(i);
         progress(i + 1, int(inputs.size()), path);
-        QString reason;
-        const Image photo = loadPhoto(path, reason);
-        if (photo.isNull()) {
-            fail(path, reason);
+        if (e.bytes.isEmpty()) {
+            fail(path, e.reason);
             continue;
         }
-        const QByteArray bytes = JpegCompressor::encode(photo, int(std::lround(q * 100)));
-        if (bytes.isEmpty()) {
-            fail(path, QStringLiteral("could not be encoded as JPEG"));
-            continue;
-        }
+        const QByteArray& bytes = e.bytes;
         const auto written =
             dir.isEmpty()
                 ? history().write(nowSeconds() + i, QStringLiteral("jpg"), bytesWriter(bytes))
@@ -178,14 +193,9 @@ int CliApp::resize(const QStringList& args)
         fail(path, QStringLiteral("could not be decoded"));
         return 1;
     }
-    const auto written = writeOutput(history(), nowSeconds(), parser.value(kOutputFile),
-                                     QStringLiteral("png"), [&result](QIODevice& out, QString& e) {
-                                         QImageWriter writer(&out, "png");
-                                         if (writer.write(result))
-                                             return true;
-                                         e = writer.errorString();
-                                         return false;
-                                     });
+    const auto written = writeOutput(
+        history(), nowSeconds(), parser.value(kOutputFile), QStringLiteral("png"),
+        [&result](QIODevice& out, QString& e) { return ImageResizer::writePng(result, out, e); });
     if (!written.ok()) {
         fail(path, written.error);
         return 1;
