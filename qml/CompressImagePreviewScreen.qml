@@ -25,11 +25,11 @@ ScreenPage {
         GridView {
             id: collectionviewCompressImagePreview
             objectName: "collectionviewCompressImagePreview"
-            readonly property real side: (page.width - 48) * 0.5
+            readonly property real side: (width - 48) * 0.5
             Layout.fillWidth: true
             Layout.fillHeight: true
-            Layout.leftMargin: 16
-            Layout.topMargin: 16
+            leftMargin: 16
+            topMargin: 16
             cellWidth: side + 16
             cellHeight: side + 16
             clip: true

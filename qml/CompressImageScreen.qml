@@ -13,10 +13,10 @@ ScreenPage {
         id: collectionviewCompressImage
         objectName: "collectionviewCompressImage"
         // 48 points of the width go to the two outer insets and the gap between the columns.
-        readonly property real side: (page.width - 48) * 0.5
+        readonly property real side: (width - 48) * 0.5
         anchors.fill: parent
-        anchors.leftMargin: 16
-        anchors.topMargin: 16
+        leftMargin: 16
+        topMargin: 16
         cellWidth: side + 16
         cellHeight: side + 16
         clip: true

@@ -43,6 +43,7 @@ ScreenPage {
             clip: true
             model: page.screen ? page.screen.tableviewRecent : null
             delegate: TableViewCell {
+                objectName: "TableViewCellHistory"
                 width: ListView.view.width
                 onClicked: page.screen.didSelectRow(index)
             }

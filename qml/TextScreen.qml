@@ -41,7 +41,6 @@ ScreenPage {
                     wrapMode: TextEdit.Wrap
                     selectByMouse: true
                     padding: 12
-                    placeholderText: "No text was found in this photo."
                     color: App.appBlackColor
                     background: null
                     Keys.onPressed: (event) => {

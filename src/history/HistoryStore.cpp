@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <filesystem>
 
 HistoryStore::HistoryStore(QString documentsPath) : m_documents(std::move(documentsPath))
 {

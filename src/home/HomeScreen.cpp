@@ -81,7 +81,8 @@ void HomeScreen::didPickDocument(const QUrl& url)
 
 void HomeScreen::didSelectRow(int row)
 {
-    const QUrl url = m_services.history->at(row);
+    // The row the user saw, even if a job has added files since the list was drawn.
+    const QUrl url = m_tableviewRecent.row(row).value(QStringLiteral("fileUrl")).toUrl();
     if (url.isEmpty())
         return;
     m_selectedURL = url;
