@@ -10,6 +10,8 @@ Rectangle {
     property bool ticked: false
     property string sizeText: ""
     property int thumbnailSize: 300
+    // Shows a spinner while the size text is still being worked out.
+    property bool sizePending: false
     signal clicked()
     color: "#f2f2f7"
     clip: true
@@ -49,6 +51,13 @@ Rectangle {
             sourceSize: Qt.size(56, 56)
             visible: cell.showsTick
             source: cell.ticked ? App.selectImage : App.unselectImage
+        }
+        BusyIndicator {
+            anchors.centerIn: parent
+            width: 32
+            height: 32
+            running: cell.sizePending
+            visible: running
         }
         Label {
             id: lblSize

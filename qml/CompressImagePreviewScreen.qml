@@ -34,11 +34,12 @@ ScreenPage {
             cellHeight: side + 16
             clip: true
             model: page.screen ? page.screen.imageUrls.length : 0
-            delegate: CompressCell {
+            delegate: CollectionViewCell {
+                required property int index
                 objectName: "CollectionViewCellCompressPreview"
                 width: collectionviewCompressImagePreview.side
                 height: collectionviewCompressImagePreview.side
-                source: page.screen.imageUrls[index]
+                imageUrl: page.screen.imageUrls[index]
                 sizeText: page.screen.sizeLabels[index] || ""
                 onClicked: page.screen.didSelectItem(index)
             }

@@ -21,12 +21,14 @@ ScreenPage {
         cellHeight: side + 16
         clip: true
         model: page.screen ? page.screen.imageUrls.length : 0
-        delegate: CompressCell {
+        delegate: CollectionViewCell {
+            required property int index
             objectName: "CollectionViewCellCompress"
             width: collectionviewCompressImage.side
             height: collectionviewCompressImage.side
-            source: page.screen.imageUrls[index]
+            imageUrl: page.screen.imageUrls[index]
             sizeText: page.screen.sizeLabels[index] || ""
+            sizePending: sizeText === ""
         }
     }
 }
