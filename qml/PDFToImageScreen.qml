@@ -26,12 +26,16 @@ ScreenPage {
             id: pdfView
             objectName: "pdfView"
             anchors.fill: parent
+            // Each page sits in the middle of a column that also holds the scroll bar: move the
+            // view left by half of that, so pages are centred in the window.
+            anchors.leftMargin: -11
+            anchors.rightMargin: 11
             visible: document.status === PdfDocument.Ready
             document: document
-            // Scaled to fit once the document is there, and again when the view changes size.
+            // Scaled to fit, with a margin, once the document is there and when the view resizes.
             function fit() {
                 if (document.status === PdfDocument.Ready && width > 0)
-                    scaleToWidth(width, height)
+                    scaleToWidth(width - 40, height)
             }
             onWidthChanged: fit()
             Connections {

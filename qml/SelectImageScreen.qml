@@ -6,12 +6,14 @@ import Quire.Services
 ScreenPage {
     id: page
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action {
+    // The one-photo jobs choose with a tap: no Done button at all.
+    rightAction: page.screen && page.screen.doneVisible ? done : null
+    Action {
+        id: done
         text: "Done"
         enabled: page.screen ? page.screen.doneEnabled : false
         onTriggered: page.screen.btnDone()
     }
-    rightTint: page.screen && page.screen.doneVisible ? App.appGreenColor : "transparent"
 
     GridView {
         id: collectionviewImages

@@ -1,0 +1,206 @@
+#include "history/SizeLabel.h"
+#include "platform/qt/FolderPhotoLibrary.h"
+#include "platform/testing/PhotoFixtures.h"
+#include "support/Fixtures.h"
+#include "support/Journey.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QTest>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+// Whole jobs as a user walks them: from the home screen through the photo picker to the result.
+namespace {
+// The picture of a note: dark lines of text on paper.
+QImage note(const QStringList& lines)
+{
+    QImage image(1200, 900, QImage::Format_RGB32);
+    image.fill(QColor(250, 249, 244));
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(64);
+    painter.setFont(font);
+    painter.setPen(QColor(30, 30, 40));
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(120, 220 + 120 * i, lines[i]);
+    return image;
+}
+
+// The app over a photo library folder of camera photos, photo0 the newest.
+class AppJourney : public ::testing::Test
+{
+  protected:
+    Journey j;
+    std::unique_ptr<FolderPhotoLibrary> library;
+
+    void SetUp() override
+    {
+        library = std::make_unique<FolderPhotoLibrary>(j.platform.services.locations.photoLibrary,
+                                                       *j.platform.services.dispatcher);
+        j.platform.services.photos = library.get();
+    }
+    void TearDown() override
+    {
+        fixtures::waitFor([&] { return !j.platform.overlay->visible(); });
+        QThreadPool::globalInstance()->waitForDone();
+    }
+
+    void addPhoto(int i, const QImage& image)
+    {
+        ASSERT_TRUE(photofixtures::writePhoto(
+            j.platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
+            image, QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600)));
+    }
+    void addPhotos(int count)
+    {
+        const QColor tints[] = {QColor(230, 120, 40), QColor(40, 150, 90), QColor(60, 90, 200),
+                                QColor(180, 60, 160)};
+        for (int i = 0; i < count; ++i)
+            addPhoto(i,
+                     photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 4]));
+    }
+
+    // Taps a job button on the home screen and waits for the picker's grid to fill.
+    void openPicker(const QString& button, int cells)
+    {
+        ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+        ASSERT_NE(j.find(button), nullptr);
+        j.tap(j.find(button));
+        ASSERT_TRUE(j.waitForScreen("SelectImageScreen"));
+        ASSERT_TRUE(fixtures::waitFor([&] { return cell(cells - 1) != nullptr; }));
+    }
+
+    [[nodiscard]] QQuickItem* cell(int index) const
+    {
+        auto* grid = j.find("collectionviewImages");
+        auto* content = grid ? qvariant_cast<QQuickItem*>(grid->property("contentItem")) : nullptr;
+        for (QQuickItem* item : content ? content->childItems() : QList<QQuickItem*>())
+            if (item->objectName() == "CollectionViewCellImages" &&
+                item->property("index").toInt() == index && item->isVisible())
+                return item;
+        return nullptr;
+    }
+
+    // The bar's right button, once it reads text and can be tapped.
+    [[nodiscard]] QQuickItem* rightButton(const QString& text) const
+    {
+        QQuickItem* button = nullptr;
+        fixtures::waitFor([&] {
+            button = j.find("rightBarButton");
+            return button && button->isEnabled() && button->property("text").toString() == text;
+        });
+        return button;
+    }
+
+    // The history's first row after going back home: its file name and its size text.
+    void expectFirstRow(const QString& fileName)
+    {
+        ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+        auto* list = j.find("tableviewRecent");
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(fixtures::waitFor([&] { return list->property("count").toInt() >= 1; }));
+        QQuickItem* row = nullptr;
+        ASSERT_TRUE(fixtures::waitFor([&] {
+            QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, row),
+                                      Q_ARG(int, 0));
+            return row != nullptr;
+        }));
+        auto* title = row->findChild<QQuickItem*>("lblTitle");
+        auto* size = row->findChild<QQuickItem*>("lblSize");
+        ASSERT_NE(title, nullptr);
+        ASSERT_NE(size, nullptr);
+        EXPECT_EQ(title->property("text").toString(), fileName);
+        EXPECT_EQ(size->property("text").toString(),
+                  sizeLabel(QFileInfo(j.platform.historyPath() + "/" + fileName).size()));
+    }
+};
+} // namespace
+
+TEST_F(AppJourney, ImagesToPdfFromHomeThroughThePicker)
+{
+    addPhotos(4);
+    openPicker("btnImageToPDF", 4);
+    j.tap(cell(0));
+    j.tap(cell(2));
+    j.tap(cell(1));
+    j.tap(rightButton("Done"));
+    ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+    auto* grid = j.find("collectionviewImagePDFPreview");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->property("count").toInt(), 3);
+    j.screenshot("app-images-to-pdf");
+
+    j.tap(rightButton("Convert"));
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
+    auto* document = j.find("pdfView")->property("document").value<QObject*>();
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return document->property("pageCount").toInt() == 3; }));
+    j.screenshot("app-viewer");
+
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
+    j.tap(rightButton("Home"));
+    expectFirstRow("1700000000.pdf");
+}
+
+TEST_F(AppJourney, ExtractTextFromHomeThroughThePicker)
+{
+    j.platform.services.recognizer = &j.platform.tesseract;
+    addPhoto(0, note({"Buy milk and bread", "Call the plumber"}));
+    openPicker("btnExtractText", 1);
+    EXPECT_EQ(j.find("rightBarButton")->opacity(), 0); // one tap chooses: no Done
+    j.tap(cell(0));
+    ASSERT_TRUE(j.waitForScreen("ExtractTextScreen"));
+    j.screenshot("app-extract");
+
+    j.tap(rightButton("Extract"));
+    ASSERT_TRUE(j.waitForScreen("TextScreen", 60000));
+    EXPECT_EQ(j.find("tvText")->property("text").toString(),
+              "Buy milk and bread\nCall the plumber\n");
+    j.screenshot("app-text");
+}
+
+TEST_F(AppJourney, CompressFromHomeThroughThePicker)
+{
+    addPhotos(3);
+    openPicker("btnCompressImage", 3);
+    j.tap(cell(1));
+    j.tap(cell(2));
+    j.tap(rightButton("Done"));
+    ASSERT_TRUE(j.waitForScreen("CompressImageScreen"));
+    auto* grid = j.find("collectionviewCompressImage");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->property("count").toInt(), 2);
+    j.screenshot("app-compress");
+
+    j.tap(rightButton("Compress"));
+    ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen", 30000));
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
+    j.screenshot("app-compressed");
+    j.tap(j.find("btnHome"));
+    expectFirstRow("1700000001.jpg");
+}
+
+TEST_F(AppJourney, ResizeFromHomeThroughThePicker)
+{
+    addPhotos(2);
+    openPicker("btnResizeImage", 2);
+    j.tap(cell(1));
+    ASSERT_TRUE(j.waitForScreen("ResizeImageScreen"));
+    EXPECT_EQ(j.find("lblImageOriginalSize")->property("text").toString(), "900 X 1200");
+    QQuickItem* width = j.find("tfImageWIdth");
+    j.tap(width);
+    ASSERT_TRUE(fixtures::waitFor([&] { return width->hasActiveFocus(); }));
+    for (char key : QByteArray("450"))
+        QTest::keyClick(j.window(), key);
+    EXPECT_EQ(j.find("tfImageheight")->property("text").toString(), "600");
+    j.screenshot("app-resize");
+    j.tap(j.find("btnDone"));
+
+    j.tap(rightButton("Resize"));
+    ASSERT_TRUE(j.waitForScreen("ResizeImagePreviewScreen", 30000));
+    j.screenshot("app-resized");
+    j.tap(j.find("btnHome"));
+    expectFirstRow("1700000000.png");
+}
