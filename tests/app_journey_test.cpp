@@ -125,6 +125,7 @@ TEST_F(AppJourney, ImagesToPdfFromHomeThroughThePicker)
     j.tap(cell(0));
     j.tap(cell(2));
     j.tap(cell(1));
+    j.screenshot("picker");
     j.tap(rightButton("Done"));
     ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
     auto* grid = j.find("collectionviewImagePDFPreview");
@@ -177,7 +178,7 @@ TEST_F(AppJourney, CompressFromHomeThroughThePicker)
     j.tap(rightButton("Compress"));
     ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen", 30000));
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
-    j.screenshot("app-compressed");
+    j.screenshot("compress");
     j.tap(j.find("btnHome"));
     expectFirstRow("1700000001.jpg");
 }
@@ -200,7 +201,7 @@ TEST_F(AppJourney, ResizeFromHomeThroughThePicker)
 
     j.tap(rightButton("Resize"));
     ASSERT_TRUE(j.waitForScreen("ResizeImagePreviewScreen", 30000));
-    j.screenshot("app-resized");
+    j.screenshot("resize");
     j.tap(j.find("btnHome"));
     expectFirstRow("1700000000.png");
 }
