@@ -9,6 +9,7 @@
 ImagePreviewScreen::ImagePreviewScreen(Services& services, QObject* parent)
     : Screen(services, parent)
 {
+    setTitle(QStringLiteral("Pages"));
 }
 
 void ImagePreviewScreen::setArrOfImages(const QList<Image>& images)

@@ -6,6 +6,7 @@
 
 ViewImageScreen::ViewImageScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
+    setTitle(QStringLiteral("Image"));
 }
 
 void ViewImageScreen::setSelectedImage(const Image& image)
