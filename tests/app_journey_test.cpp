@@ -3,6 +3,7 @@
 #include "platform/testing/PhotoFixtures.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
+#include "topdf/ImageToPDFScreen.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -128,6 +129,12 @@ TEST_F(AppJourney, ImagesToPdfFromHomeThroughThePicker)
     j.screenshot("picker");
     j.tap(rightButton("Done"));
     ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+    // Newest first, so cell n is photo n; the pages come in tick order.
+    QStringList handed;
+    for (const Image& image :
+         qobject_cast<ImageToPDFScreen*>(j.platform.navigator->top())->arrOfSelectedImages())
+        handed << QFileInfo(image.sourcePath()).fileName();
+    EXPECT_EQ(handed, QStringList({"photo0.jpg", "photo2.jpg", "photo1.jpg"}));
     auto* grid = j.find("collectionviewImagePDFPreview");
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->property("count").toInt(), 3);
