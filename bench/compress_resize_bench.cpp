@@ -1,5 +1,6 @@
 // Throughput of the compression and resize jobs on a 12-megapixel photo, and how close the
 // resize comes to an exact area-average of the same photo (PSNR, in dB).
+#include "BenchSupport.h"
 #include "compress/JpegCompressor.h"
 #include "resize/ImageResizer.h"
 
@@ -38,15 +39,7 @@ const QString& photoPath()
                           20 + rng.bounded(200));
         }
         p.end();
-        for (int y = 0; y < img.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-            for (int x = 0; x < img.width(); ++x) {
-                const int n = int(rng.bounded(17)) - 8;
-                const QRgb c = line[x];
-                line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
-                               qBound(0, qBlue(c) + n, 255));
-            }
-        }
+        bench::addSensorNoise(img, 8);
         const QString out = dir.path() + "/photo.jpg";
         QImageWriter writer(out, "jpeg");
         writer.setQuality(92);
@@ -135,14 +128,3 @@ static void BM_ResizeTo1000Wide(benchmark::State& state)
     state.counters["psnr_db"] = psnr(out, reference);
 }
 BENCHMARK(BM_ResizeTo1000Wide)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

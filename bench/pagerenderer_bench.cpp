@@ -1,6 +1,7 @@
 // Whole-document PDF-to-PNG conversion at 144 dpi (scale 2): pages per second, bytes written and
 // peak memory. QUIRE_BENCH_PDF names the document (else a generated 120-page text document);
 // QUIRE_BENCH_OUT keeps the pages in that folder for inspection.
+#include "BenchSupport.h"
 #include "history/HistoryStore.h"
 #include "toimages/PageRenderer.h"
 
@@ -68,23 +69,11 @@ void BM_ConvertDocument(benchmark::State& state)
         bytes = folderBytes(folder);
         state.ResumeTiming();
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     state.counters["pages"] = pages;
     state.counters["pages_per_s"] =
         benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["output_MB"] = double(bytes) / 1e6;
-    state.counters["peak_RSS_MB"] = double(usage.ru_maxrss) / 1024.0;
+    state.counters["peak_RSS_MB"] = bench::peakRssMB();
 }
 BENCHMARK(BM_ConvertDocument)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // fonts for the generated document
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
 // The photo library and picker at scale: listing 5,000 photos, the first screenful of
 // thumbnails, and Done over 100 twelve-megapixel photos (peak memory).
+#include "BenchSupport.h"
 #include "common/CommonUtils.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/qt/FolderPhotoLibrary.h"
@@ -33,24 +34,8 @@ QByteArray encode(const QImage& image, int quality)
 QImage noisyTwelveMegapixels()
 {
     QImage img = photofixtures::picture(4000, 3000);
-    QRandomGenerator rng(7);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int n = int(rng.bounded(17)) - 8;
-            const QRgb c = line[x];
-            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
-                           qBound(0, qBlue(c) + n, 255));
-        }
-    }
+    bench::addSensorNoise(img, 7);
     return img;
-}
-
-double peakRssMB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 
 // 5,000 camera-like photos (1024 × 768) in nested folders, each with its own capture time.
@@ -105,7 +90,7 @@ static void BM_Done100TwelveMegapixelPhotos(benchmark::State& state)
         // Nothing is decoded yet; the PDF writer or compressor decodes one at a time.
         benchmark::DoNotOptimize(screen->arrOfSelectedImages().first().pixelSize());
     }
-    state.counters["peak_rss_MB"] = peakRssMB();
+    state.counters["peak_rss_MB"] = bench::peakRssMB();
     state.counters["photo_MB"] = double(QFileInfo(first).size()) / (1024 * 1024);
 }
 BENCHMARK(BM_Done100TwelveMegapixelPhotos)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -149,13 +134,3 @@ static void BM_ThumbnailFrom12Megapixels(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ThumbnailFrom12Megapixels)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

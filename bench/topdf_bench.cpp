@@ -2,6 +2,7 @@
 //   topdf_bench                       Google Benchmark runs over cached photos
 //   topdf_bench photos DIR N W H      makes N photo-like JPEGs of W x H pixels in DIR
 //   topdf_bench pdf OUT.pdf FILES...  writes FILES as one PDF (for whole-process comparisons)
+#include "BenchSupport.h"
 #include "history/HistoryStore.h"
 #include "topdf/PdfWriter.h"
 
@@ -64,13 +65,6 @@ QStringList makePhotos(const QString& dir, int count, int w, int h)
     return files;
 }
 
-long peakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 bool writeFiles(const QStringList& files, const QString& out, QString& error)
 {
     QList<Image> images;
@@ -96,7 +90,7 @@ void BM_JpegPhotosToPdf(benchmark::State& state)
         if (!writeFiles(files, out, error))
             state.SkipWithError(error.toUtf8().constData());
     state.counters["pdf_MB"] = double(QFileInfo(out).size()) / 1e6;
-    state.counters["peak_RSS_MB"] = double(peakRssKb()) / 1024;
+    state.counters["peak_RSS_MB"] = bench::peakRssMB();
     state.counters["photos_per_s"] =
         benchmark::Counter(double(count), benchmark::Counter::kIsIterationInvariantRate);
 }

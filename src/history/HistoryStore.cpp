@@ -35,12 +35,17 @@ bool HistoryStore::createFolder(const QString& name) const
 HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,
                                           const QByteArray& bytes)
 {
-    return write(stem, extension, [&bytes](QIODevice& out, QString& error) {
+    return write(stem, extension, writerOf(bytes));
+}
+
+HistoryStore::Writer HistoryStore::writerOf(const QByteArray& bytes)
+{
+    return [bytes](QIODevice& out, QString& error) {
         if (out.write(bytes) == bytes.size())
             return true;
         error = out.errorString();
         return false;
-    });
+    };
 }
 
 HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,

@@ -25,6 +25,8 @@ class HistoryStore
     using Writer = std::function<bool(QIODevice&, QString& error)>;
 
     explicit HistoryStore(QString documentsPath);
+    // A writer that puts bytes out whole.
+    [[nodiscard]] static Writer writerOf(const QByteArray& bytes);
 
     [[nodiscard]] QString documentsPath() const { return m_documents; }
     [[nodiscard]] QString historyPath() const;

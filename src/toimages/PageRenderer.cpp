@@ -95,14 +95,8 @@ Encoded encodeAndWrite(QImage page, qreal scale, qint64 stem, HistoryStore* hist
     e.png = encodePng(flattenOnWhite(std::move(page)));
     if (e.png.isEmpty())
         return e;
-    const QByteArray& png = e.png;
     e.written = history->writeInto(folder, QString::number(stem), QStringLiteral("png"),
-                                   [&png](QIODevice& out, QString& error) {
-                                       if (out.write(png) == png.size())
-                                           return true;
-                                       error = out.errorString();
-                                       return false;
-                                   });
+                                   HistoryStore::writerOf(e.png));
     return e;
 }
 } // namespace

@@ -82,6 +82,17 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
     return true;
 }
 
+double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                              const QString& what, double max)
+{
+    bool ok = false;
+    const double value = parser.value(option).toDouble(&ok);
+    if (ok && value > 0 && value <= max)
+        return value;
+    m_err << "The " << what << " must be a number above 0 and at most " << max << ".\n";
+    return 0;
+}
+
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;

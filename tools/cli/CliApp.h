@@ -8,6 +8,15 @@
 
 #include <memory>
 
+// -o for the subcommands that write one file, and for those that write into a folder.
+inline const QCommandLineOption
+    kOutputFile({QStringLiteral("o"), QStringLiteral("output")},
+                QStringLiteral("Write to FILE (a free variant if taken)."), QStringLiteral("FILE"));
+inline const QCommandLineOption
+    kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
+               QStringLiteral("Write into DIR instead of the History folder."),
+               QStringLiteral("DIR"));
+
 // Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
 class CliApp
 {
@@ -26,6 +35,9 @@ class CliApp
     // Parses args for a subcommand; false (after printing why) on bad usage or --help.
     bool parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
                int minPositional, int maxPositional);
+    // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.
+    double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                          const QString& what, double max);
     void fail(const QString& file, const QString& reason);
     void progress(int done, int total, const QString& file);
     void printPath(const QString& path);

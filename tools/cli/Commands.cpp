@@ -10,29 +10,11 @@
 #include "topdf/PdfWriter.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QtConcurrent>
 
 #include <cmath>
 
 namespace {
-const QCommandLineOption kOutputFile({QStringLiteral("o"), QStringLiteral("output")},
-                                     QStringLiteral("Write to FILE (a free variant if taken)."),
-                                     QStringLiteral("FILE"));
-const QCommandLineOption kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Write into DIR instead of the History folder."),
-                                    QStringLiteral("DIR"));
-
-HistoryStore::Writer bytesWriter(const QByteArray& bytes)
-{
-    return [bytes](QIODevice& out, QString& error) {
-        if (out.write(bytes) == bytes.size())
-            return true;
-        error = out.errorString();
-        return false;
-    };
-}
-
 // Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot.
 Image loadPhoto(const QString& path, QString& reason)
 {
@@ -100,12 +82,9 @@ int CliApp::compress(const QStringList& args)
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, args, QStringLiteral("Re-encodes photos as JPEG."), 1, -1))
         return m_helpShown ? 0 : 2;
-    bool ok = false;
-    const double q = parser.value(quality).toDouble(&ok);
-    if (!ok || q <= 0 || q > 1) {
-        m_err << "The quality must be a number above 0 and at most 1.\n";
+    const double q = positiveNumber(parser, quality, QStringLiteral("quality"), 1);
+    if (q == 0)
         return 2;
-    }
     const QString dir = parser.value(kOutputDir);
     const QStringList inputs = parser.positionalArguments();
     // Photos are encoded on every core; results are taken, written and printed in input order.
@@ -137,9 +116,10 @@ int CliApp::compress(const QStringList& args)
         const QByteArray& bytes = e.bytes;
         const auto written =
             dir.isEmpty()
-                ? history().write(nowSeconds() + i, QStringLiteral("jpg"), bytesWriter(bytes))
+                ? history().write(nowSeconds() + i, QStringLiteral("jpg"),
+                                  HistoryStore::writerOf(bytes))
                 : history().writeInto(dir, QFileInfo(path).completeBaseName(),
-                                      QStringLiteral("jpg"), bytesWriter(bytes));
+                                      QStringLiteral("jpg"), HistoryStore::writerOf(bytes));
         if (written.ok())
             printPath(written.path);
         else

@@ -5,12 +5,6 @@
 
 #include <QFileInfo>
 
-namespace {
-const QCommandLineOption kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Write into DIR instead of the History folder."),
-                                    QStringLiteral("DIR"));
-} // namespace
-
 int CliApp::images(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -22,12 +16,9 @@ int CliApp::images(const QStringList& args)
     parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDF to convert."));
     if (!parse(parser, args, QStringLiteral("Renders every page of a PDF to a PNG image."), 1, 1))
         return m_helpShown ? 0 : 2;
-    bool ok = false;
-    const double s = parser.value(scale).toDouble(&ok);
-    if (!ok || s <= 0 || s > 16) {
-        m_err << "The scale must be a number above 0 and at most 16.\n";
+    const double s = positiveNumber(parser, scale, QStringLiteral("scale"), 16);
+    if (s == 0)
         return 2;
-    }
     const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
     if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
