@@ -2,6 +2,7 @@
 
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobControl.h"
 #include "platform/AlertCenter.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
@@ -86,7 +87,8 @@ void PDFToImageScreen::btnConvert()
     const qreal scale = PageRenderer::displayScale();
     services.dispatcher->background([&services, self, path, firstStem, scale] {
         PageRenderer renderer(*services.history, scale);
-        PageRenderer::Result result = renderer.render(path, firstStem);
+        JobControl job;
+        PageRenderer::Result result = renderer.render(path, firstStem, job);
         services.dispatcher->async([&services, self, result = std::move(result)] {
             services.overlay->dismiss();
             if (self)
