@@ -1,6 +1,7 @@
 #include "PDFToImageScreen.h"
 
 #include "history/HistoryStore.h"
+#include "jobs/JobControl.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
 #include "ui/AlertCenter.h"
@@ -85,7 +86,8 @@ void PDFToImageScreen::btnConvert()
     const qreal scale = PageRenderer::displayScale();
     services.dispatcher->background([&services, self, path, firstStem, scale] {
         PageRenderer renderer(*services.history, scale);
-        PageRenderer::Result result = renderer.render(path, firstStem);
+        JobControl job;
+        PageRenderer::Result result = renderer.render(path, firstStem, job);
         services.dispatcher->async([&services, self, result = std::move(result)] {
             services.overlay->dismiss();
             if (self)
