@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
 import Quire
 
 // Draws the progress overlay: a dark box over a dimming mask that takes every touch.
@@ -24,22 +23,21 @@ Popup {
     background: Rectangle { radius: 14; color: Theme.hud }
     contentItem: Column {
         spacing: Theme.spacingMedium
-        width: Math.max(120, status.implicitWidth)
+        width: Math.max(120, implicitWidth)
         BusyIndicator {
             anchors.horizontalCenter: parent.horizontalCenter
-            running: ProgressHUD.state === 1
+            running: ProgressHUD.state === ProgressHUD.Busy
             visible: running
             palette.dark: Theme.textOnAccent
         }
         Label {
             anchors.horizontalCenter: parent.horizontalCenter
-            visible: ProgressHUD.state === 2 || ProgressHUD.state === 3
-            text: ProgressHUD.state === 2 ? "✓" : "!"
+            visible: ProgressHUD.state === ProgressHUD.Success || ProgressHUD.state === ProgressHUD.Info
+            text: ProgressHUD.state === ProgressHUD.Success ? "✓" : "!"
             color: Theme.textOnAccent
             font.pixelSize: Theme.fontMarkPixels
         }
         Label {
-            id: status
             objectName: "hudStatus"
             anchors.horizontalCenter: parent.horizontalCenter
             text: ProgressHUD.status

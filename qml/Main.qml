@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
 import Quire
 
 // The one window: navigation bar, the stack that mirrors the navigator, overlay and alerts.
@@ -14,7 +13,7 @@ ApplicationWindow {
 
     header: NavigationBar {
         visible: !Navigator.navigationBarHidden
-        page: stack.currentItem
+        page: stack.currentItem as ScreenPage
     }
 
     StackView {
@@ -26,9 +25,9 @@ ApplicationWindow {
     Connections {
         target: Navigator
         function onPushed(screen) {
-            stack.push(Qt.resolvedUrl(screen.screenName + ".qml"), { "screen": screen })
+            stack.push(Qt.resolvedUrl(screen.screenName + "Page.qml"), { "screen": screen })
         }
-        function onPopped(depth) {
+        function onPopped(depth: int) {
             stack.pop(stack.get(depth - 1))
         }
     }

@@ -45,9 +45,8 @@ QtObject {
     readonly property int fontGlyphPixels: 24
     readonly property int fontMarkPixels: 36
 
-    // "Product Sans" when installed, else the default font.
-    readonly property string titleFontFamily: Qt.fontFamilies().indexOf("Product Sans") >= 0
-                                              ? "Product Sans" : Qt.application.font.family
+    // Falls back to the default font where "Product Sans" is not installed.
+    readonly property string titleFontFamily: "Product Sans"
 
     readonly property url placeholderImage: asset("placeholder")
     readonly property url selectImage: asset("select")

@@ -1,6 +1,5 @@
 // Quire: builds every service once, wires them together and runs the window.
 #include "app/AppDelegate.h"
-#include "app/AppValues.h"
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "history/HistoryStore.h"
@@ -32,8 +31,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
     QQuickStyle::setStyle(QStringLiteral("Material"));
-    QGuiApplication::setWindowIcon(
-        QIcon(AppValues::asset(QStringLiteral("icon")).toString().mid(3)));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/Quire/qml/assets/icon.svg")));
 
     Services services;
     services.locations = Locations::fromEnvironment();
@@ -48,7 +46,6 @@ int main(int argc, char* argv[])
     ProgressOverlay overlay(dispatcher);
     AlertCenter alerts;
     HistoryStore history(services.locations.documents);
-    AppValues values(defaults);
     Navigator navigator(services);
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
@@ -62,7 +59,6 @@ int main(int argc, char* argv[])
     services.overlay = &overlay;
     services.alerts = &alerts;
     services.history = &history;
-    services.app = &values;
     services.navigator = &navigator;
     services.share = &share;
     services.photos = &photos;

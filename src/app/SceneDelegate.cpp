@@ -1,24 +1,19 @@
 #include "SceneDelegate.h"
 
-#include "AppValues.h"
 #include "ViewController.h"
 #include "image/ThumbnailProvider.h"
 #include "platform/qt/ImageProvider.h"
 #include "ui/AlertCenter.h"
 #include "ui/Navigator.h"
 #include "ui/ProgressOverlay.h"
+#include "ui/QmlSingletons.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 
 #include <QQuickWindow>
 
-namespace {
-template <typename T> void expose(const char* name, T* instance)
-{
-    if (instance)
-        qmlRegisterSingletonInstance("Quire.Services", 1, 0, name, instance);
-}
-} // namespace
+// The module's types are registered from the library; this keeps that registration linked in.
+void qml_register_types_Quire();
 
 SceneDelegate::SceneDelegate(Services& services) : m_services(services)
 {
@@ -26,11 +21,12 @@ SceneDelegate::SceneDelegate(Services& services) : m_services(services)
 
 bool SceneDelegate::willConnect()
 {
-    expose("Navigator", m_services.navigator);
-    expose("ProgressHUD", m_services.overlay);
-    expose("Alerts", m_services.alerts);
-    expose("App", m_services.app);
-    expose("Share", m_services.share);
+    volatile auto registration = &qml_register_types_Quire;
+    Q_UNUSED(registration);
+    NavigatorSingleton::instance = m_services.navigator;
+    ProgressHUDSingleton::instance = m_services.overlay;
+    AlertsSingleton::instance = m_services.alerts;
+    ShareSingleton::instance = m_services.share;
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariantList>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 #include <atomic>
 #include <memory>
@@ -16,6 +17,8 @@
 class CompressImageScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
                    setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(

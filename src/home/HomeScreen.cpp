@@ -1,5 +1,6 @@
 #include "HomeScreen.h"
 
+#include "common/Logging.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
 #include "picker/SelectImageScreen.h"
@@ -66,7 +67,7 @@ void HomeScreen::didPickDocument(const QUrl& url)
             folder = inbox + QLatin1Char('/') + QString::number(n);
     const QString target = folder + QLatin1Char('/') + QFileInfo(source).fileName();
     if (folder.isEmpty() || !QFile::copy(source, target)) {
-        qWarning() << "Could not copy" << source << "into the inbox";
+        qCWarning(lcHome) << "Could not copy" << source << "into the inbox";
         if (!folder.isEmpty())
             QDir().rmdir(folder);
         m_services.alerts->present({QStringLiteral("PDF to Images"),

@@ -1,6 +1,7 @@
 #include "Navigator.h"
 
 #include "Screen.h"
+#include "common/Logging.h"
 
 #include <QDebug>
 
@@ -32,7 +33,7 @@ bool Navigator::perform(Screen* source, const QString& segue)
             continue;
         auto factory = m_factories.find(t.to);
         if (factory == m_factories.end()) {
-            qWarning() << "No screen registered for" << t.to;
+            qCWarning(lcUi) << "No screen registered for" << t.to;
             return false;
         }
         Screen* destination = factory->second(m_services);
@@ -41,7 +42,7 @@ bool Navigator::perform(Screen* source, const QString& segue)
         push(destination);
         return true;
     }
-    qWarning() << "No transition" << segue << "from" << from;
+    qCWarning(lcUi) << "No transition" << segue << "from" << from;
     return false;
 }
 

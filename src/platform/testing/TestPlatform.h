@@ -4,7 +4,6 @@
 #include "ScriptedRecognizer.h"
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
-#include "app/AppValues.h"
 #include "history/HistoryStore.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "ui/AlertCenter.h"
@@ -36,7 +35,6 @@ class TestPlatform
     std::unique_ptr<ProgressOverlay> overlay;
     AlertCenter alerts;
     std::unique_ptr<HistoryStore> history;
-    std::unique_ptr<AppValues> app;
     std::unique_ptr<Navigator> navigator;
     ShareSheet share;
     MemoryPhotoLibrary photos;

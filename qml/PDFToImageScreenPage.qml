@@ -1,11 +1,13 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Pdf
+import QtQuick.Pdf // qmllint disable import
 import Quire
 
 // PDF to images: the chosen PDF, scaled to fit, with Convert in the bar.
 ScreenPage {
     id: page
+    required property PDFToImageScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quire
@@ -5,6 +6,8 @@ import Quire
 // The pages to be: the picked photos in pick order, two to a row; Convert writes the PDF.
 ScreenPage {
     id: page
+    required property ImageToPDFScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 
@@ -17,11 +20,11 @@ ScreenPage {
         topMargin: Theme.spacingMedium
         bottomMargin: Theme.spacingMedium
         clip: true
-        readonly property real side: page.screen ? page.screen.itemSide(width) : 0
+        readonly property real side: page.screen.itemSide(width)
         // Two cells a row; what the item side leaves over is the space between them.
         cellWidth: width / 2
         cellHeight: side + 18
-        model: page.screen ? page.screen.pageImages : []
+        model: page.screen.pageImages
         delegate: Item {
             id: slot
             required property url modelData
@@ -42,7 +45,8 @@ ScreenPage {
                     anchors.margins: 6
                     fillMode: Image.PreserveAspectFit
                     asynchronous: true
-                    sourceSize: Qt.size(width * 2, height * 2)
+                    sourceSize.width: width * 2
+                    sourceSize.height: height * 2
                     source: slot.modelData
                 }
             }

@@ -1,16 +1,19 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import QtQuick.Pdf
+import QtQuick.Pdf // qmllint disable import
 import QtQuick.Window
 import Quire
 
 // One PDF, scrollable and zoomable, fitted to the width; share it or go home.
 ScreenPage {
     id: page
+    required property PDFPreviewScreen screen
+    title: screen.title
     leftAction: Action {
         text: "‹ Back"
-        enabled: page.screen ? page.screen.backEnabled : false
+        enabled: page.screen.backEnabled
         onTriggered: page.screen.btnBack()
     }
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
@@ -19,7 +22,7 @@ ScreenPage {
     PdfDocument {
         id: pdfDocument
         objectName: "pdfDocument"
-        source: page.screen ? page.screen.documentUrl : ""
+        source: page.screen.documentUrl
     }
 
     ColumnLayout {
@@ -76,9 +79,10 @@ ScreenPage {
                             anchors.fill: parent
                             asynchronous: true
                             cache: false
-                            source: page.screen ? page.screen.documentUrl : ""
+                            source: page.screen.documentUrl
                             currentFrame: pageSlot.index
-                            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+                            sourceSize.width: width * Screen.devicePixelRatio
+                            sourceSize.height: height * Screen.devicePixelRatio
                         }
                     }
                 }

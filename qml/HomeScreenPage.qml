@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
@@ -7,6 +8,8 @@ import Quire
 // Home: the five jobs, settings, and the files written this run.
 ScreenPage {
     id: page
+    required property HomeScreen screen
+    title: screen.title
     hidesBackButton: true
     rightAction: Action { text: "Settings"; onTriggered: page.screen.btnSetting() }
     rightTint: Theme.appBlackColor
@@ -41,8 +44,9 @@ ScreenPage {
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
-            model: page.screen ? page.screen.tableviewRecent : null
+            model: page.screen.tableviewRecent
             delegate: TableViewCell {
+                required property int index
                 objectName: "TableViewCellHistory"
                 width: ListView.view.width
                 onClicked: page.screen.didSelectRow(index)

@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/AlertCenter.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/ShareSheet.h"
+
+#include <QQmlEngine>
+
+// The services main() built, handed to QML as singletons of the Quire module. Set the
+// instances before an engine loads; each engine asks once and never owns them.
+template <typename T> struct QmlInstance
+{
+    static inline T* instance = nullptr;
+    static T* create(QQmlEngine* /*engine*/, QJSEngine* /*js*/)
+    {
+        QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
+        return instance;
+    }
+};
+
+struct NavigatorSingleton : QmlInstance<Navigator>
+{
+    Q_GADGET
+    QML_FOREIGN(Navigator)
+    QML_NAMED_ELEMENT(Navigator)
+    QML_SINGLETON
+};
+
+struct ProgressHUDSingleton : QmlInstance<ProgressOverlay>
+{
+    Q_GADGET
+    QML_FOREIGN(ProgressOverlay)
+    QML_NAMED_ELEMENT(ProgressHUD)
+    QML_SINGLETON
+};
+
+struct AlertsSingleton : QmlInstance<AlertCenter>
+{
+    Q_GADGET
+    QML_FOREIGN(AlertCenter)
+    QML_NAMED_ELEMENT(Alerts)
+    QML_SINGLETON
+};
+
+struct ShareSingleton : QmlInstance<ShareSheet>
+{
+    Q_GADGET
+    QML_FOREIGN(ShareSheet)
+    QML_NAMED_ELEMENT(Share)
+    QML_SINGLETON
+};
