@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PhotoGridModel.h"
+#include "jobs/Job.h"
 #include "platform/Image.h"
 #include "platform/Screen.h"
 
@@ -30,6 +31,7 @@ class SelectImageScreen : public Screen
     [[nodiscard]] bool doneEnabled() const { return m_doneEnabled; }
     [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
+    [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -61,5 +63,5 @@ class SelectImageScreen : public Screen
     bool m_loading = false;
     bool m_doneEnabled = false;
     bool m_doneVisible = true;
-    bool m_busy = false;
+    Job m_job{m_services};
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/Job.h"
 #include "platform/Image.h"
 #include "platform/Screen.h"
 
@@ -42,6 +43,7 @@ class ResizeImageScreen : public Screen
     [[nodiscard]] QString ivMaintainAspectRatio() const;
     [[nodiscard]] QString lblMsg() const;
 
+    [[nodiscard]] Job& job() { return m_job; }
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
 
@@ -74,7 +76,7 @@ class ResizeImageScreen : public Screen
     Image m_selectedImage;
     Image m_croppedImage;
     bool m_isAspectRatioOn = true;
-    bool m_running = false;
+    Job m_job{m_services};
     QString m_lblImageOriginalSize;
     QString m_width;
     QString m_height;

@@ -28,6 +28,7 @@ int CliApp::images(const QStringList& args)
     PageRenderer renderer(history(), s,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
+    m_unit = QStringLiteral("page");
     const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));

@@ -6,6 +6,7 @@
 #include "TestDoubles.h"
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobRegistry.h"
 #include "platform/AlertCenter.h"
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
@@ -28,6 +29,7 @@ class TestPlatform
     Services services;
     QTemporaryDir root;
     TestDispatcher queues;
+    JobRegistry jobs;
     FixedClock clock;
     MemoryUserDefaults defaults;
     MemoryClipboard clipboard;
