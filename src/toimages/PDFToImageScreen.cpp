@@ -2,6 +2,7 @@
 
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobControl.h"
 #include "platform/AlertCenter.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -74,9 +75,9 @@ void PDFToImageScreen::btnConvert()
     const qreal scale = PageRenderer::displayScale();
     m_job.run(
         QStringLiteral("Converting..."),
-        [history, path, firstStem, scale]([[maybe_unused]] JobControl& job) {
+        [history, path, firstStem, scale](JobControl& job) {
             PageRenderer renderer(*history, scale);
-            return renderer.render(path, firstStem);
+            return renderer.render(path, firstStem, job);
         },
         [this](const PageRenderer::Result& result) { finishConversion(result); });
 }

@@ -1,6 +1,7 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 
+#include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QFileInfo>
@@ -29,7 +30,7 @@ int CliApp::images(const QStringList& args)
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
     m_unit = QStringLiteral("page");
-    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
+    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), m_job);
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
         return 1;
