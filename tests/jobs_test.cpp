@@ -6,7 +6,6 @@
 #include "jobs/Job.h"
 #include "ocr/ExtractTextScreen.h"
 #include "picker/SelectImageScreen.h"
-#include "platform/Dispatcher.h"
 #include "platform/testing/TestPlatform.h"
 #include "resize/ResizeImageScreen.h"
 #include "support/Fixtures.h"
@@ -167,8 +166,9 @@ TEST_F(Jobs, CancelledReadingLoadingAndSavingLeaveTheScreenAsItWas)
 
     for (int i = 0; i < 4; ++i)
         p.photos.add(QStringLiteral("p%1").arg(i), fixtures::photo(64, 48));
-    p.app->setSelectedJob(1);
-    auto* picker = push(new SelectImageScreen(p.services));
+    auto* picker = new SelectImageScreen(p.services);
+    picker->setSelectedJob(SelectedJob::CompressImage);
+    push(picker);
     picker->viewDidLoad();
     picker->viewWillAppear();
     p.drain();

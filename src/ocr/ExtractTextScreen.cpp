@@ -1,9 +1,10 @@
 #include "ExtractTextScreen.h"
 
 #include "TextExtraction.h"
-#include "platform/Navigator.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
+#include "platform/Dispatcher.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QDebug>
 

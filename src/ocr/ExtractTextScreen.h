@@ -1,8 +1,8 @@
 #pragma once
 
+#include "image/Image.h"
 #include "jobs/Job.h"
-#include "platform/Image.h"
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 #include <QList>
 #include <QUrl>

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "PhotoGridModel.h"
+#include "SelectedJob.h"
+#include "image/Image.h"
 #include "jobs/Job.h"
-#include "platform/Image.h"
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 #include <QList>
 
@@ -33,6 +34,9 @@ class SelectImageScreen : public Screen
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
     [[nodiscard]] Job& job() { return m_job; }
 
+    [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
+    void setSelectedJob(SelectedJob job) { m_selectedJob = job; }
+
     void viewDidLoad() override;
     void viewWillAppear() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -56,6 +60,7 @@ class SelectImageScreen : public Screen
     void loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue);
     void finishLoading(const QList<Image>& images, int unreadable, int total, const QString& segue);
 
+    SelectedJob m_selectedJob = SelectedJob::ImageToPDF;
     PhotoGridModel m_grid;
     std::vector<PhotoAsset> m_selected;
     QList<Image> m_arrOfSelectedImages;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "PageRenderer.h"
+#include "image/Image.h"
 #include "jobs/Job.h"
-#include "platform/Image.h"
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 #include <QList>
 #include <QUrl>

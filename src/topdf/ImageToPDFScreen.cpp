@@ -1,10 +1,11 @@
 #include "ImageToPDFScreen.h"
 
 #include "PdfWriter.h"
-#include "app/AppValues.h"
-#include "platform/AlertCenter.h"
 #include "platform/Clock.h"
-#include "platform/Services.h"
+#include "platform/Dispatcher.h"
+#include "ui/AlertCenter.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <cmath>
 
@@ -30,8 +31,10 @@ QList<QUrl> ImageToPDFScreen::pageImages() const
 
 void ImageToPDFScreen::prepare(const QString& segue, Screen* destination)
 {
-    if (segue == QLatin1String("segue_PDF"))
+    if (segue == QLatin1String("segue_PDF")) {
         destination->setProperty("pdfFilePath", m_pdfFilePath);
+        destination->setProperty("isFromHistory", false);
+    }
 }
 
 void ImageToPDFScreen::btnBack()
@@ -64,7 +67,6 @@ void ImageToPDFScreen::convertImagesToPDF()
         }
         m_pdfFilePath = written.path;
         emit pdfFilePathChanged();
-        s.app->setIsFromHistory(false);
         performSegue(QStringLiteral("segue_PDF"));
     });
 }

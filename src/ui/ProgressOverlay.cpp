@@ -1,7 +1,7 @@
 #include "ProgressOverlay.h"
 
-#include "Dispatcher.h"
 #include "jobs/Job.h"
+#include "platform/Dispatcher.h"
 
 #include <QMetaObject>
 #include <QThread>
