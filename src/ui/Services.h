@@ -8,6 +8,7 @@ class Clock;
 class Dispatcher;
 class DocumentPicker;
 class HistoryStore;
+class JobRegistry;
 class Navigator;
 class PhotoLibrary;
 class ProgressOverlay;
@@ -32,5 +33,6 @@ struct Services
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;
     DocumentPicker* documents = nullptr;
+    JobRegistry* jobs = nullptr;
     Locations locations;
 };

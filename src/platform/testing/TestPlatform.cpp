@@ -35,6 +35,7 @@ TestPlatform::TestPlatform(bool realQueues)
     share.setServices(&services);
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.jobs = &jobs;
     registerScreens(*navigator);
 }
 

@@ -5,6 +5,7 @@
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobRegistry.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "ui/AlertCenter.h"
 #include "ui/Navigator.h"
@@ -27,6 +28,7 @@ class TestPlatform
     Services services;
     QTemporaryDir root;
     TestDispatcher queues;
+    JobRegistry jobs;
     FixedClock clock;
     MemoryUserDefaults defaults;
     MemoryClipboard clipboard;
