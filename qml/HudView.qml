@@ -51,14 +51,14 @@ Popup {
             objectName: "hudProgress"
             anchors.horizontalCenter: parent.horizontalCenter
             text: ProgressHUD.progressText
-            visible: ProgressHUD.state === 1 && text.length > 0
-            color: status.color
+            visible: ProgressHUD.state === ProgressHUD.Busy && text.length > 0
+            color: Theme.textOnAccent
         }
         ProgressBar {
             objectName: "hudBar"
             anchors.horizontalCenter: parent.horizontalCenter
             width: 160
-            visible: ProgressHUD.state === 1 && ProgressHUD.total > 0
+            visible: ProgressHUD.state === ProgressHUD.Busy && ProgressHUD.total > 0
             from: 0
             to: Math.max(1, ProgressHUD.total)
             value: ProgressHUD.progress
@@ -68,7 +68,7 @@ Popup {
             anchors.horizontalCenter: parent.horizontalCenter
             text: "Cancel"
             flat: true
-            visible: ProgressHUD.state === 1 && ProgressHUD.cancellable
+            visible: ProgressHUD.state === ProgressHUD.Busy && ProgressHUD.cancellable
             enabled: !ProgressHUD.cancelling
             onClicked: ProgressHUD.cancel()
         }
