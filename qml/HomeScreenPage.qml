@@ -46,7 +46,6 @@ ScreenPage {
             clip: true
             model: page.screen.tableviewRecent
             delegate: TableViewCell {
-                required property int index
                 objectName: "TableViewCellHistory"
                 width: ListView.view.width
                 onClicked: page.screen.didSelectRow(index)

@@ -80,10 +80,10 @@ ScreenPage {
 
     Connections {
         target: page.screen
+        // Focus moves to the page, which takes no text input: the keyboard goes with it.
         function onEndEditing() {
             tvText.focus = false
             page.forceActiveFocus()
-            Qt.inputMethod.hide() // qmllint disable property
         }
     }
 }
