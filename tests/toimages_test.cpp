@@ -7,7 +7,7 @@
 #include "toimages/ImagePreviewScreen.h"
 #include "toimages/PDFToImageScreen.h"
 #include "toimages/PageRenderer.h"
-#include "toimages/ViewImageScreen.h"
+#include "viewer/ViewImageScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,7 +99,6 @@ TEST(PDFToImage, ThreePagesBecomeNumberedFilesListedLastPageFirst)
     auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
     ASSERT_NE(gallery, nullptr);
     EXPECT_EQ(gallery->arrOfImages(), pages);
-    EXPECT_FALSE(p.app->isFromHistory());
     EXPECT_TRUE(p.alerts.presented().empty());
 }
 
