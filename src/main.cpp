@@ -1,8 +1,10 @@
 // Quire: builds every service once, wires them together and runs the window.
 #include "app/AppDelegate.h"
 #include "app/AppValues.h"
+#include "app/FileOpener.h"
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
+#include "app/WindowPlacement.h"
 #include "history/HistoryStore.h"
 #include "platform/AlertCenter.h"
 #include "platform/Navigator.h"
@@ -21,6 +23,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQuickStyle>
+#include <QQuickWindow>
 #include <QThreadPool>
 
 int main(int argc, char* argv[])
@@ -32,6 +35,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
     QQuickStyle::setStyle(QStringLiteral("Material"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quire"));
     QGuiApplication::setWindowIcon(
         QIcon(AppValues::asset(QStringLiteral("icon")).toString().mid(3)));
 
@@ -69,12 +73,18 @@ int main(int argc, char* argv[])
     services.recognizer = &recognizer;
     share.setServices(&services);
     registerScreens(navigator);
+    FileOpener opener(services);
+    services.opener = &opener;
 
     AppDelegate delegate(services);
     delegate.didFinishLaunching();
     SceneDelegate scene(services);
     if (!scene.willConnect())
         return 1;
+    WindowPlacement placement(*scene.window(), defaults);
+    placement.restore();
+    // quire FILE...: what "Open with Quire" runs.
+    opener.openArguments(QGuiApplication::arguments().mid(1));
     const int status = QGuiApplication::exec();
     // Background jobs still hold the services; let them finish before those go away.
     QThreadPool::globalInstance()->waitForDone();

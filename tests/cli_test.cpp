@@ -1,9 +1,11 @@
+#include "platform/testing/PhotoFormats.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPdfDocument>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -111,11 +113,12 @@ TEST(Cli, ImagesWritesEveryPage)
         writer.newPage();
         painter.drawText(100, 100, "two");
     }
-    QDir().mkpath(cli.path("pages"));
+    // The output folder is made, parents included.
     const QStringList paths =
-        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});
+        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("new/pages"), "--scale", "1"});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
     ASSERT_EQ(paths.size(), 2);
+    EXPECT_EQ(QFileInfo(paths[0]).absolutePath(), cli.path("new/pages"));
     EXPECT_FALSE(QImage(paths[1]).isNull());
     cli.run({"images", cli.path("missing.pdf")});
     EXPECT_EQ(cli.status, 1);
@@ -157,4 +160,65 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
+}
+
+TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
+{
+    Cli cli;
+    // Portraits stored sideways, the file saying "turn 90° clockwise" (WebP has no such mark).
+    const QImage upright = fixtures::photo(300, 400);
+    const QImage stored = upright.transformed(QTransform().rotate(-90));
+    ASSERT_TRUE(photofixtures::writeHeic(cli.path("a.heic"), stored, 6));
+    ASSERT_TRUE(photofixtures::writeTiff(cli.path("b.tif"), stored, 6));
+    ASSERT_TRUE(photofixtures::writeWebp(cli.path("c.webp"), upright));
+    const QStringList photos = {cli.path("a.heic"), cli.path("b.tif"), cli.path("c.webp")};
+    const auto redCorner = [](const QImage& img) {
+        const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
+        return c.red() > 160 && c.green() < 100 && c.blue() < 100;
+    };
+
+    const QStringList pdf =
+        cli.run(QStringList{"pdf"} + photos + QStringList{"-o", cli.path("out/p.pdf")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    QPdfDocument doc;
+    ASSERT_EQ(doc.load(pdf.value(0)), QPdfDocument::Error::None);
+    ASSERT_EQ(doc.pageCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(doc.pagePointSize(i).toSize(), QSize(300, 400)) << i;
+        EXPECT_TRUE(redCorner(doc.render(i, QSize(150, 200)))) << i;
+    }
+
+    const QStringList compressed =
+        cli.run(QStringList{"compress"} + photos + QStringList{"-o", cli.path("small")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(compressed.size(), 3);
+    for (const QString& path : photos) {
+        const QString resized = cli.run({"resize", path, "--width", "150"}).value(0);
+        ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+        for (const QString& out : {resized, compressed[photos.indexOf(path)]}) {
+            const QImage img(out);
+            EXPECT_EQ(img.size(), out == resized ? QSize(150, 200) : QSize(300, 400))
+                << out.toStdString();
+            EXPECT_TRUE(redCorner(img)) << out.toStdString();
+        }
+    }
+
+    // Sideways text reads only when the photo is turned upright first.
+    QImage page(900, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(48);
+        p.setFont(font);
+        p.drawText(40, 160, "Hello Quire");
+    }
+    const QImage sideways = page.transformed(QTransform().rotate(-90));
+    ASSERT_TRUE(photofixtures::writeHeic(cli.path("text.heic"), sideways, 6));
+    ASSERT_TRUE(photofixtures::writeTiff(cli.path("text.tif"), sideways, 6));
+    ASSERT_TRUE(photofixtures::writeWebp(cli.path("text.webp"), page));
+    const QStringList text =
+        cli.run({"ocr", cli.path("text.heic"), cli.path("text.tif"), cli.path("text.webp")});
+    EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+    EXPECT_EQ(text, QStringList({"Hello Quire", "Hello Quire", "Hello Quire"}));
 }

@@ -1,6 +1,7 @@
 #include "SceneDelegate.h"
 
 #include "app/AppValues.h"
+#include "app/FileOpener.h"
 #include "app/ViewController.h"
 #include "common/ThumbnailProvider.h"
 #include "platform/AlertCenter.h"
@@ -31,6 +32,7 @@ bool SceneDelegate::willConnect()
     expose("Alerts", m_services.alerts);
     expose("App", m_services.app);
     expose("Share", m_services.share);
+    expose("Opener", m_services.opener);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));

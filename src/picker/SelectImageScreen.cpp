@@ -117,6 +117,19 @@ void SelectImageScreen::btnDone()
                                    : QStringLiteral("segue_compressImage"));
 }
 
+void SelectImageScreen::openWith(const QList<Image>& images)
+{
+    static const QStringList segues = {
+        QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_compressImage"),
+        QStringLiteral("segue_resizeImage"), QStringLiteral("segue_extractText")};
+    const int job = m_services.app->selectedJob();
+    if (m_busy || images.isEmpty() || job < 0 || job >= segues.size())
+        return;
+    m_arrOfSelectedImages = picksMany() ? images : images.mid(0, 1);
+    emit arrOfSelectedImagesChanged();
+    performSegue(segues[job]);
+}
+
 void SelectImageScreen::btnBack()
 {
     popScreen();

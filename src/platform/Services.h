@@ -8,6 +8,7 @@ class Clipboard;
 class Clock;
 class Dispatcher;
 class DocumentPicker;
+class FileOpener;
 class HistoryStore;
 class Navigator;
 class PhotoLibrary;
@@ -34,5 +35,6 @@ struct Services
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;
     DocumentPicker* documents = nullptr;
+    FileOpener* opener = nullptr;
     Locations locations;
 };

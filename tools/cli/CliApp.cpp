@@ -93,6 +93,15 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
     return 0;
 }
 
+bool CliApp::makeFolder(const QString& dir)
+{
+    if (dir.isEmpty() || QDir().mkpath(dir))
+        return true;
+    fail(dir, QFileInfo(dir).exists() ? QStringLiteral("not a folder")
+                                      : QStringLiteral("the folder could not be made"));
+    return false;
+}
+
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;

@@ -38,6 +38,8 @@ class CliApp
     // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.
     double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                           const QString& what, double max);
+    // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
+    bool makeFolder(const QString& dir);
     void fail(const QString& file, const QString& reason);
     void progress(int done, int total, const QString& file);
     void printPath(const QString& path);

@@ -9,6 +9,7 @@
 #include "topdf/BufferReuse.h"
 #include "topdf/PdfWriter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QtConcurrent>
 
@@ -36,6 +37,7 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
     if (output.isEmpty())
         return history.write(stem, extension, w);
     const QFileInfo info(output);
+    QDir().mkpath(info.absolutePath()); // a missing folder is made, parents included
     const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
     return history.writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
 }
@@ -86,6 +88,8 @@ int CliApp::compress(const QStringList& args)
     if (q == 0)
         return 2;
     const QString dir = parser.value(kOutputDir);
+    if (!makeFolder(dir))
+        return 1;
     const QStringList inputs = parser.positionalArguments();
     // Photos are encoded on every core; results are taken, written and printed in input order.
     struct Encoded

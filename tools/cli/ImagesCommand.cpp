@@ -21,10 +21,8 @@ int CliApp::images(const QStringList& args)
         return 2;
     const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
-    if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
-        fail(dir, QStringLiteral("no such folder"));
+    if (!makeFolder(dir))
         return 1;
-    }
     PageRenderer renderer(history(), s,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);

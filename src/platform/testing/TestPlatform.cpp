@@ -38,9 +38,12 @@ TestPlatform::TestPlatform(bool realQueues)
     services.photos = &photos;
     services.recognizer = &recognizer;
     registerScreens(*navigator);
+    opener = std::make_unique<FileOpener>(services);
+    services.opener = opener.get();
 }
 
 TestPlatform::~TestPlatform()
 {
+    opener.reset();
     navigator.reset();
 }

@@ -5,6 +5,7 @@
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
 #include "app/AppValues.h"
+#include "app/FileOpener.h"
 #include "history/HistoryStore.h"
 #include "platform/AlertCenter.h"
 #include "platform/Navigator.h"
@@ -38,6 +39,7 @@ class TestPlatform
     std::unique_ptr<HistoryStore> history;
     std::unique_ptr<AppValues> app;
     std::unique_ptr<Navigator> navigator;
+    std::unique_ptr<FileOpener> opener;
     ShareSheet share;
     MemoryPhotoLibrary photos;
     ScriptedRecognizer recognizer;
