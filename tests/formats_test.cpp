@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/CommonUtils.h"
-#include "platform/Image.h"
+#include "image/Image.h"
+#include "image/Thumbnails.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/testing/PhotoFixtures.h"
 #include "platform/testing/PhotoFormats.h"
@@ -48,7 +48,7 @@ TEST(PhotoFormats, HeicTiffAndWebpReadUprightInFullAndAsThumbnails)
         EXPECT_EQ(full.size(), QSize(300, 400));
         EXPECT_TRUE(cornerIsRed(full));
         EXPECT_EQ(photo.toQImage(QSize(150, 150)).size(), QSize(112, 150));
-        const QImage thumb = CommonUtils::thumbnail(path, QSize(150, 150));
+        const QImage thumb = Thumbnails::image(path, QSize(150, 150));
         EXPECT_EQ(thumb.size(), QSize(150, 200));
         EXPECT_TRUE(cornerIsRed(thumb));
     }

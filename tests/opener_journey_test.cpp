@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Image.h"
-#include "platform/Navigator.h"
-#include "platform/Screen.h"
+#include "image/Image.h"
 #include "platform/testing/PhotoFormats.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
+#include "ui/Navigator.h"
+#include "ui/Screen.h"
 
 #include <QDir>
 #include <QPainter>

@@ -3,12 +3,12 @@
 #include "FileOpener.h"
 
 #include "picker/SelectImageScreen.h"
-#include "platform/AlertCenter.h"
 #include "platform/Dispatcher.h"
-#include "platform/Navigator.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Screen.h"
-#include "platform/Services.h"
+#include "ui/AlertCenter.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Screen.h"
+#include "ui/Services.h"
 
 #include <QFile>
 #include <QFileInfo>
