@@ -9,8 +9,12 @@ ScreenPage {
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
 
     ColumnLayout {
-        anchors.fill: parent
+        // Wide windows keep the form at a readable width, centred.
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
         anchors.margins: Theme.spacingLarge
+        width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
         spacing: 10
 
         SettingRow { objectName: "btnShareApp"; text: "Share App"; detail: "Tell a friend about Quire"; onClicked: page.screen.btnShareApp() }

@@ -151,11 +151,11 @@ void FileOpener::offerOtherJobs(const QList<Image>& photos)
     const auto job = [this, photos](int n) {
         return [this, photos, n] { startPhotoJob(photos, n); };
     };
-    alert.actions.push_back({QStringLiteral("Images to PDF"), {}});
     alert.actions.push_back({QStringLiteral("Compress"), job(1)});
     if (photos.size() == 1) { // resizing and reading text take one photo
         alert.actions.push_back({QStringLiteral("Resize"), job(2)});
         alert.actions.push_back({QStringLiteral("Extract Text"), job(3)});
     }
+    alert.actions.push_back({QStringLiteral("Images to PDF"), {}}); // last: Enter keeps it
     m_services.alerts->present(std::move(alert));
 }

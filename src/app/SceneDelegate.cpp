@@ -33,6 +33,7 @@ bool SceneDelegate::willConnect()
     expose("App", m_services.app);
     expose("Share", m_services.share);
     expose("Opener", m_services.opener);
+    expose("Appearance", &m_colors);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
