@@ -93,7 +93,7 @@ TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeybo
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
 }
 
-TEST(DesktopJourney, DarkSchemeAndScreenshotsAtPhoneAndDesktopSizes)
+TEST(DesktopJourney, DarkSchemeFollowsTheDesktopAtPhoneAndDesktopSizes)
 {
     for (const char* scheme : {"light", "dark"}) {
         for (const QSize size : {QSize(390, 844), QSize(1280, 800)}) {
@@ -107,16 +107,6 @@ TEST(DesktopJourney, DarkSchemeAndScreenshotsAtPhoneAndDesktopSizes)
             w.openPicker();
             j.screenshot("picker" + suffix);
 
-            // A result: the text of a photo opened with Quire and sent to Extract Text.
-            j.platform.recognizer.answerLines({"Quire reads this line", "and this one too"});
-            j.platform.opener->open(
-                {QUrl::fromLocalFile(j.platform.services.locations.photoLibrary + "/photo0.jpg")});
-            ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.alerts.showing(); }));
-            j.platform.alerts.respond(j.platform.alerts.buttons().indexOf("Extract Text"));
-            ASSERT_TRUE(j.waitForScreen("ExtractTextScreen"));
-            j.tap(j.find("rightBarButton"));
-            ASSERT_TRUE(j.waitForScreen("TextScreen", 30000));
-            j.screenshot("text" + suffix);
         }
     }
 }
