@@ -1,11 +1,14 @@
+#include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -83,6 +86,36 @@ TEST(Cli, WithoutOutputFilesGoToTheHistoryFolder)
     }
 }
 
+TEST(Cli, CopiesKeepTheCaptureDateAndCompressionFitsASizeAndDropsTheLocationUnlessKept)
+{
+    Cli cli;
+    const QString photo = cli.path("cam.jpg");
+    ASSERT_TRUE(camera::write(
+        photo, camera::jpeg(fixtures::photo(640, 480),
+                            {QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)), 1, true})));
+    QStringList lines =
+        cli.run({"compress", photo, "-o", cli.dir.path(), "--max-size", "20k", "--verbose"});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(lines.size(), 1);
+    const QStringList fields = lines[0].split('\t');
+    ASSERT_EQ(fields.size(), 2);
+    EXPECT_TRUE(QRegularExpression("^quality (0\\.\\d\\d|1\\.00)$").match(fields[1]).hasMatch())
+        << fields[1].toStdString();
+    EXPECT_LE(QFileInfo(fields[0]).size(), 20000);
+    EXPECT_EQ(camera::read(fields[0]).taken, "2022:01:02 03:04:05");
+    EXPECT_EQ(camera::read(fields[0]).gpsTags, 0);
+
+    lines = cli.run({"compress", photo, "-o", cli.dir.path(), "--keep-location"});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_FALSE(lines[0].contains('\t'));
+    EXPECT_GT(camera::read(lines[0]).gpsTags, 0);
+
+    // A resized copy carries the capture date in its PNG text.
+    lines = cli.run({"resize", photo, "--width", "100", "-o", cli.path("small.png")});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(QImageReader(lines[0]).text("Creation Time"), "2022-01-02T03:04:05");
+}
+
 TEST(Cli, ResizeKeepsProportionsUnlessStretched)
 {
     Cli cli;
@@ -153,6 +186,8 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"resize", cli.photo("p.jpg")});
     EXPECT_EQ(cli.status, 2);
     cli.run({"compress", cli.photo("q.jpg"), "--quality", "7"});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"compress", cli.photo("q.jpg"), "--max-size", "half"});
     EXPECT_EQ(cli.status, 2);
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);

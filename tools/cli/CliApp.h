@@ -40,7 +40,8 @@ class CliApp
                           const QString& what, double max);
     void fail(const QString& file, const QString& reason);
     void progress(int done, int total, const QString& file);
-    void printPath(const QString& path);
+    // The path, with a note after a tab when given.
+    void printPath(const QString& path, const QString& note = {});
     // The History folder's store, made on first use.
     HistoryStore& history();
     [[nodiscard]] qint64 nowSeconds() const;
