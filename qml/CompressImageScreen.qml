@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Compress: the chosen photos in two columns, each with its size before compression.
 ScreenPage {
@@ -12,8 +12,8 @@ ScreenPage {
     // Quality 0.25 by default, or the highest quality that fits under a size.
     RowLayout {
         id: target
-        anchors { left: parent.left; right: parent.right; top: parent.top; margins: 16 }
-        spacing: 8
+        anchors { left: parent.left; right: parent.right; top: parent.top; margins: Theme.spacingLarge }
+        spacing: Theme.spacingSmall
         ComboBox {
             id: targetMode
             objectName: "targetMode"
@@ -49,8 +49,8 @@ ScreenPage {
         // 48 points of the width go to the two outer insets and the gap between the columns.
         readonly property real side: (width - 48) * 0.5
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: target.bottom }
-        leftMargin: 16
-        topMargin: 16
+        leftMargin: Theme.spacingLarge
+        topMargin: Theme.spacingLarge
         cellWidth: side + 16
         cellHeight: side + 16
         clip: true

@@ -7,9 +7,9 @@
 #include "jobs/JobControl.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
 #include "platform/UserDefaults.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QPointer>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "PhotoCompressor.h"
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QList>
 

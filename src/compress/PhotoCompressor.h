@@ -3,7 +3,7 @@
 #pragma once
 
 #include "JpegCompressor.h"
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QByteArray>
 #include <QSize>

@@ -3,8 +3,8 @@
 
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
+#include "image/Image.h"
 #include "ocr/TextExtraction.h"
-#include "platform/Image.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
 #include "topdf/BufferReuse.h"
