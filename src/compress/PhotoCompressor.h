@@ -17,8 +17,9 @@ class PhotoCompressor
   public:
     // Below this quality a photo is not worth keeping: a size target scales it down instead.
     static constexpr int kLowestQuality = 10;
-    // A size target never shrinks a photo's long side below this.
-    static constexpr int kSmallestSide = 200;
+    // A size target never shrinks a photo's long side below this (a photo smaller than VGA is
+    // no longer worth sending).
+    static constexpr int kSmallestSide = 640;
 
     struct Settings
     {
