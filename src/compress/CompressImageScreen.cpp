@@ -154,10 +154,6 @@ void CompressImageScreen::btnCompress()
 
 void CompressImageScreen::startCompression()
 {
-    if (m_running)
-        return;
-    m_running = true;
-    m_services.overlay->show(QStringLiteral("Compresing Images..."));
     // The run works on its own copies: nothing it reads or writes belongs to the screen until
     // the main queue hands the records back.
     const QList<Image> photos = m_arrOfSelectedImages;
@@ -165,12 +161,10 @@ void CompressImageScreen::startCompression()
     settings.maxBytes = m_maxBytes;
     settings.keepLocation = keepLocation(m_services);
     Services* services = &m_services;
-    QPointer<CompressImageScreen> self(this);
-    services->dispatcher->background([photos, settings, services, self] {
+    const auto work = [photos, settings, services](JobControl& job) {
         Outcome outcome;
-        JobControl control;
         CompressRun::run(
-            photos, settings, control, [&](int index, const PhotoCompressor::Result& result) {
+            photos, settings, job, [&](int index, const PhotoCompressor::Result& result) {
                 if (!result.ok()) {
                     outcome.failures.append(
                         QStringLiteral("Photo %1 %2.").arg(index + 1).arg(result.error));
@@ -179,17 +173,14 @@ void CompressImageScreen::startCompression()
                 outcome.records.append(store(*services, index, result.bytes));
                 outcome.qualities.append(qualityLabel(result));
             });
-        services->dispatcher->async([services, self, outcome] {
-            services->overlay->dismiss();
-            if (self)
-                self->finishRun(outcome);
-        });
-    });
+        return outcome;
+    };
+    m_job.run(QStringLiteral("Compresing Images..."), work,
+              [this](const Outcome& outcome) { finishRun(outcome); });
 }
 
 void CompressImageScreen::finishRun(const Outcome& outcome)
 {
-    m_running = false;
     m_arrOfCompressImage = outcome.records; // each run starts from an empty list
     m_outcome = outcome;
     emit arrOfCompressImageChanged();

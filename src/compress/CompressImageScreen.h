@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -49,6 +50,7 @@ class CompressImageScreen : public Screen
     }
     [[nodiscard]] QList<QUrl> imageUrls() const;
     [[nodiscard]] QStringList sizeLabels() const { return m_sizeLabels; }
+    [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -84,6 +86,6 @@ class CompressImageScreen : public Screen
     Outcome m_outcome;
     qint64 m_maxBytes = 0;
     std::shared_ptr<std::atomic<bool>> m_measuring; // cleared when its labels are no longer wanted
-    bool m_running = false;
+    Job m_job{m_services};
     bool m_loaded = false;
 };

@@ -62,7 +62,9 @@ int CliApp::pdf(const QStringList& args)
         return 1;
     const QString output = parser.value(kOutputFile);
     const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
-                                     PdfWriter::writer(pages));
+                                     PdfWriter::writer(pages, &m_job));
+    if (m_job.isCancelled())
+        return 1; // nothing was written
     if (!written.ok()) {
         fail(output.isEmpty() ? history().historyPath() : output, written.error);
         return 1;
@@ -122,10 +124,16 @@ int CliApp::compress(const QStringList& args)
     QFuture<PhotoCompressor::Result> encoded;
     if (inputs.size() > 1)
         encoded = QtConcurrent::mapped(inputs, encode);
+    m_job.setTotal(int(inputs.size()));
     for (int i = 0; i < inputs.size(); ++i) {
         const QString& path = inputs[i];
         const PhotoCompressor::Result e = inputs.size() > 1 ? encoded.resultAt(i) : encode(path);
-        progress(i + 1, int(inputs.size()), path);
+        if (m_job.isCancelled()) {
+            encoded.cancel();
+            encoded.waitForFinished();
+            break;
+        }
+        m_job.advance();
         if (!e.ok()) {
             fail(path, e.error);
             continue;
@@ -185,7 +193,8 @@ int CliApp::resize(const QStringList& args)
     }
     const QSizeF original = photo.size();
     if (!parser.isSet(height)) // the other side in step, as the app's fields keep it
-        h = qint64(original.height() * (double(w) / original.width()));
+        // A side under a pixel is one pixel: 40 wide from 256 x 1 is 40 x 1.
+        h = std::max<qint64>(1, qint64(original.height() * (double(w) / original.width())));
     const QSizeF drawing =
         ImageResizer::drawingSize(original, double(w), double(h), !parser.isSet(stretch));
     if (ImageResizer::check(drawing) != ImageResizer::Refusal::None) {
@@ -193,6 +202,8 @@ int CliApp::resize(const QStringList& args)
         return 1;
     }
     const QImage result = ImageResizer::draw(photo, drawing);
+    if (m_job.isCancelled())
+        return 1;
     if (result.isNull()) {
         fail(path, QStringLiteral("could not be decoded"));
         return 1;
@@ -221,9 +232,10 @@ int CliApp::ocr(const QStringList& args)
         return m_helpShown ? 0 : 2;
     TesseractRecognizer recognizer(parser.value(lang));
     const QStringList inputs = parser.positionalArguments();
-    for (int i = 0; i < inputs.size(); ++i) {
+    m_job.setTotal(int(inputs.size()));
+    for (int i = 0; i < inputs.size() && !m_job.isCancelled(); ++i) {
         const QString& path = inputs[i];
-        progress(i + 1, int(inputs.size()), path);
+        m_job.advance();
         QString reason;
         const Image photo = loadPhoto(path, reason);
         if (photo.isNull()) {
