@@ -24,12 +24,12 @@ struct Cli
     int status = -1;
     QString out;
     QString err;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
     QStringList run(const QStringList& args)
     {
         QProcess p;
-        auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QUIRE_DOCUMENTS", path("docs"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
@@ -155,6 +155,28 @@ TEST(Cli, ImagesWritesEveryPage)
     EXPECT_FALSE(QImage(paths[1]).isNull());
     cli.run({"images", cli.path("missing.pdf")});
     EXPECT_EQ(cli.status, 1);
+}
+
+TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFailedPages)
+{
+    Cli cli;
+    samplepdfs::write(cli.path("doc.pdf"), 4, QSizeF(200, 200));
+    QDir().mkpath(cli.path("pages"));
+    cli.env.insert("QUIRE_PAGE_TIMEOUT", "1");
+    cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:2,crash:3");
+    const QStringList paths =
+        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_EQ(paths.size(), 2);
+    const QString prefix = "quire-cli: " + cli.path("doc.pdf") + ": ";
+    EXPECT_EQ(cli.err, prefix + "page 2: took too long to draw\n" + prefix +
+                           "page 3: the PDF library stopped\n" + prefix +
+                           "2 of 4 pages could not be converted\n");
+
+    cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:open");
+    EXPECT_TRUE(cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages")}).isEmpty());
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_EQ(cli.err, prefix + "could not be opened: took too long to open\n");
 }
 
 TEST(Cli, OcrPrintsTheText)
