@@ -6,6 +6,7 @@
 #include "app/ScreenRegistry.h"
 #include "app/WindowPlacement.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobRegistry.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/QtDispatcher.h"
@@ -26,6 +27,8 @@
 #include <QQuickWindow>
 #include <QThreadPool>
 
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
     // Text recognition runs single-threaded: faster on small machines (see TesseractRecognizer).
@@ -45,6 +48,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(services.locations.documents);
 
     QtDispatcher dispatcher;
+    JobRegistry jobs; // before the screens, whose jobs sign off from it when they go
     SystemClock clock;
     SettingsUserDefaults defaults;
     SystemClipboard clipboard;
@@ -71,6 +75,7 @@ int main(int argc, char* argv[])
     services.share = &share;
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.jobs = &jobs;
     share.setServices(&services);
     registerScreens(navigator);
     FileOpener opener(services);
@@ -86,7 +91,10 @@ int main(int argc, char* argv[])
     // quire FILE...: what "Open with Quire" runs.
     opener.openArguments(QGuiApplication::arguments().mid(1));
     const int status = QGuiApplication::exec();
-    // Background jobs still hold the services; let them finish before those go away.
+    // Closing the window cancels every job, which takes back what it wrote. Background work still
+    // holds the services; wait for it, but not longer than someone closing a window would.
+    if (!jobs.shutdown(1500))
+        std::_Exit(status);
     QThreadPool::globalInstance()->waitForDone();
     return status;
 }

@@ -10,6 +10,8 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
+#include "viewer/PdfPageProvider.h"
+#include "viewer/PdfPages.h"
 
 #include <QQuickWindow>
 
@@ -36,6 +38,8 @@ bool SceneDelegate::willConnect()
     expose("Appearance", &m_colors);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
+    qmlRegisterType<PdfPages>("Quire.Services", 1, 0, "PdfPages");
+    m_engine.addImageProvider(QStringLiteral("pdfpage"), new PdfPageProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));
     if (m_engine.rootObjects().isEmpty())

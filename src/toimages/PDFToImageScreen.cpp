@@ -9,7 +9,6 @@
 #include "ui/Services.h"
 
 #include <QFileInfo>
-#include <QPointer>
 
 namespace {
 void alert(Services& services, const QString& message)
@@ -22,10 +21,19 @@ void alert(Services& services, const QString& message)
 QString shortfall(const PageRenderer::Result& r)
 {
     QStringList parts;
-    if (r.failedPages > 0)
-        parts << QStringLiteral("%1 of %2 pages could not be converted.")
+    if (r.failedPages > 0) {
+        QStringList which;
+        for (const PageRenderer::Failure& f : r.failures)
+            if (which.size() < 5)
+                which << QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason);
+        if (r.failures.size() > 5)
+            which << QStringLiteral("...");
+        parts << QStringLiteral("%1 of %2 pages could not be converted%3.")
                      .arg(r.failedPages)
-                     .arg(r.pageCount);
+                     .arg(r.pageCount)
+                     .arg(which.isEmpty() ? QString()
+                                          : QStringLiteral(" (%1)").arg(which.join("; ")));
+    }
     if (r.unsavedPages > 0)
         parts << QStringLiteral("%1 of %2 pages could not be written to the history; they are "
                                 "still in the gallery to save or share.")
@@ -71,37 +79,31 @@ void PDFToImageScreen::btnBack()
 
 void PDFToImageScreen::btnConvert()
 {
-    if (m_converting)
-        return;
-    m_converting = true;
-    m_services.overlay->show(QStringLiteral("Converting..."));
     const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
-    m_imgPath = m_services.history->historyPath();
-    emit imgPathChanged();
-    setImages({});
-
-    Services& services = m_services;
-    QPointer<PDFToImageScreen> self(this);
+    HistoryStore* history = m_services.history;
     const QString path = m_pdfFilePath;
     const qreal scale = PageRenderer::displayScale();
-    services.dispatcher->background([&services, self, path, firstStem, scale] {
-        PageRenderer renderer(*services.history, scale);
-        JobControl job;
-        PageRenderer::Result result = renderer.render(path, firstStem, job);
-        services.dispatcher->async([&services, self, result = std::move(result)] {
-            services.overlay->dismiss();
-            if (self)
-                self->finishConversion(result);
-        });
-    });
+    m_job.run(
+        QStringLiteral("Converting..."),
+        [history, path, firstStem, scale](JobControl& job) {
+            PageRenderer renderer(*history, scale);
+            return renderer.render(path, firstStem, job);
+        },
+        [this](const PageRenderer::Result& result) { finishConversion(result); });
 }
 
 void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
 {
-    m_converting = false;
+    m_imgPath = m_services.history->historyPath();
+    emit imgPathChanged();
     if (!result.opened) {
-        alert(m_services, QStringLiteral("The PDF could not be opened. It may be damaged, or "
-                                         "protected by a password."));
+        const QString unopened =
+            result.openError.isEmpty()
+                ? QStringLiteral("The PDF could not be opened. It may be damaged, or protected "
+                                 "by a password.")
+                : QStringLiteral("The PDF could not be opened: %1.").arg(result.openError);
+        m_job.fail(unopened);
+        alert(m_services, unopened);
         return;
     }
     setImages(QList<Image>(result.images.begin(), result.images.end()));

@@ -10,6 +10,7 @@ class Dispatcher;
 class DocumentPicker;
 class FileOpener;
 class HistoryStore;
+class JobRegistry;
 class Navigator;
 class PhotoLibrary;
 class ProgressOverlay;
@@ -36,5 +37,6 @@ struct Services
     TextRecognizer* recognizer = nullptr;
     DocumentPicker* documents = nullptr;
     FileOpener* opener = nullptr;
+    JobRegistry* jobs = nullptr;
     Locations locations;
 };

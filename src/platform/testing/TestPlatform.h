@@ -7,6 +7,7 @@
 #include "app/AppValues.h"
 #include "app/FileOpener.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobRegistry.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "ui/AlertCenter.h"
 #include "ui/Navigator.h"
@@ -29,6 +30,7 @@ class TestPlatform
     Services services;
     QTemporaryDir root;
     TestDispatcher queues;
+    JobRegistry jobs;
     FixedClock clock;
     MemoryUserDefaults defaults;
     MemoryClipboard clipboard;
