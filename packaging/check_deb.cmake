@@ -14,7 +14,7 @@ list(GET debs 0 deb)
 execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents RESULT_VARIABLE status)
 execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
 foreach(path
-        ./usr/bin/quire ./usr/bin/quire-cli
+        ./usr/bin/quire ./usr/bin/quire-cli ./usr/libexec/quire/quire-pdf-worker
         ./usr/share/applications/${APP_ID}.desktop
         ./usr/share/metainfo/${APP_ID}.metainfo.xml
         ./usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg

@@ -119,7 +119,7 @@ void SelectImageScreen::openWith(const QList<Image>& images)
     static const QStringList segues = {
         QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_compressImage"),
         QStringLiteral("segue_resizeImage"), QStringLiteral("segue_extractText")};
-    if (m_busy || images.isEmpty())
+    if (m_job.running() || images.isEmpty())
         return;
     m_arrOfSelectedImages = picksMany() ? images : images.mid(0, 1);
     emit arrOfSelectedImagesChanged();
