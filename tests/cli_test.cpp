@@ -281,6 +281,7 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
         cli.run({"ocr", cli.path("text.heic"), cli.path("text.tif"), cli.path("text.webp")});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
     EXPECT_EQ(text, QStringList({"Hello Quire", "Hello Quire", "Hello Quire"}));
+}
 
 TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)
 {
