@@ -1,5 +1,6 @@
 #include "CommonUtils.h"
 
+#include "InputFile.h"
 #include "app/AppValues.h"
 #include "platform/PhotoLibrary.h"
 
@@ -19,7 +20,10 @@ QCache<QString, QImage>& cache()
 
 QImage decodeCovering(const QString& path, const QSize& bound)
 {
-    QImageReader reader(path);
+    const auto file = InputFile::open(path);
+    if (!file)
+        return {};
+    QImageReader reader(file.get());
     reader.setAutoTransform(true);
     reader.setAllocationLimit(1024);
     const QSize stored = reader.size();

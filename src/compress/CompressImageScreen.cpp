@@ -1,6 +1,7 @@
 #include "CompressImageScreen.h"
 
 #include "JpegCompressor.h"
+#include "common/MemoryBudget.h"
 #include "history/HistoryStore.h"
 #include "history/SizeLabel.h"
 #include "platform/Clock.h"
@@ -133,6 +134,7 @@ void CompressImageScreen::startCompression()
             const QList<Image> slice = photos.mid(first, batch);
             const QList<QByteArray> encoded =
                 QtConcurrent::blockingMapped(slice, [](const Image& photo) {
+                    const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
                     QByteArray data = JpegCompressor::encode(photo, JpegCompressor::kQuality);
                     return JpegCompressor::decodes(data) ? data : QByteArray();
                 });

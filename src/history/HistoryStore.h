@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QMutex>
-#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -48,11 +47,7 @@ class HistoryStore
     [[nodiscard]] std::vector<QUrl> entries() const;
 
   private:
-    QString reserve(const QString& folder, const QString& baseName, const QString& extension);
-    void release(const QString& path);
-
     QString m_documents;
     mutable QMutex m_mutex;
     std::vector<QUrl> m_entries; // newest last; read back to front
-    QSet<QString> m_reserved;
 };

@@ -24,7 +24,8 @@ const char* kUsage =
     "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
 } // namespace
 
-CliApp::CliApp() : m_out(stdout), m_err(stderr), m_tty(isatty(STDERR_FILENO) != 0)
+CliApp::CliApp(FILE* messages)
+    : m_out(stdout), m_err(messages), m_tty(isatty(fileno(messages)) != 0)
 {
 }
 

@@ -21,7 +21,7 @@ inline const QCommandLineOption
 class CliApp
 {
   public:
-    CliApp();
+    explicit CliApp(FILE* messages = stderr);
     // Exit status: 0 all done, 1 some input failed, 2 bad usage.
     int run(const QStringList& arguments);
 

@@ -1,9 +1,11 @@
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
 
+#include "common/MemoryBudget.h"
 #include "compress/JpegCompressor.h"
 #include "ocr/TextExtraction.h"
 #include "platform/Image.h"
+#include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
 #include "topdf/BufferReuse.h"
@@ -15,16 +17,19 @@
 #include <cmath>
 
 namespace {
-// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot.
-Image loadPhoto(const QString& path, QString& reason)
+const QString kUnreadable = QStringLiteral("could not be read as an image");
+
+// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot. A
+// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey);
+// with wholly, anything else must decode in full too (a PDF takes its pages as they are checked).
+Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
 {
-    if (!QFileInfo(path).isFile()) {
-        reason = QStringLiteral("no such file");
+    Image image = Image::fromFile(path, 1.0, &reason);
+    if (!image.isNull() && (wholly || image.sourceFormat() == "jpeg") &&
+        !FolderPhotoLibrary::decodes(image)) {
+        reason = kUnreadable;
         return {};
     }
-    Image image = Image::fromFile(path);
-    if (image.isNull())
-        reason = QStringLiteral("not an image Quire can read");
     return image;
 }
 } // namespace
@@ -51,7 +56,7 @@ int CliApp::pdf(const QStringList& args)
     QList<Image> pages;
     for (const QString& path : parser.positionalArguments()) {
         QString reason;
-        Image image = loadPhoto(path, reason);
+        Image image = loadPhoto(path, reason, true);
         if (image.isNull())
             fail(path, reason);
         else
@@ -100,9 +105,10 @@ int CliApp::compress(const QStringList& args)
         const Image photo = loadPhoto(path, e.reason);
         if (photo.isNull())
             return e;
+        const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
         e.bytes = JpegCompressor::encode(photo, level);
         if (e.bytes.isEmpty())
-            e.reason = QStringLiteral("could not be encoded as JPEG");
+            e.reason = kUnreadable; // the header read, the pixels did not
         return e;
     });
     for (int i = 0; i < inputs.size(); ++i) {
@@ -170,7 +176,7 @@ int CliApp::resize(const QStringList& args)
     }
     const QImage result = ImageResizer::draw(photo, drawing);
     if (result.isNull()) {
-        fail(path, QStringLiteral("could not be decoded"));
+        fail(path, kUnreadable);
         return 1;
     }
     const auto written = writeOutput(
@@ -208,7 +214,7 @@ int CliApp::ocr(const QStringList& args)
         }
         const TextExtraction result = TextExtraction::run(recognizer, photo);
         if (result.outcome != TextExtraction::Read) {
-            fail(path, result.error.isEmpty() ? QStringLiteral("no pixels to read") : result.error);
+            fail(path, result.error.isEmpty() ? kUnreadable : result.error);
             continue;
         }
         m_out << result.text;

@@ -1,6 +1,7 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 
+#include "common/InputFile.h"
 #include "toimages/PageRenderer.h"
 
 #include <QFileInfo>
@@ -25,12 +26,21 @@ int CliApp::images(const QStringList& args)
         fail(dir, QStringLiteral("no such folder"));
         return 1;
     }
+    // A pipe or device would block the PDF reader; a folder is no PDF.
+    if (const QString refusal = InputFile::refusal(pdfPath); !refusal.isEmpty()) {
+        fail(pdfPath, refusal);
+        return 1;
+    }
     PageRenderer renderer(history(), s,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
     const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
+        return 1;
+    }
+    if (result.pageCount == 0) {
+        fail(pdfPath, QStringLiteral("has no pages"));
         return 1;
     }
     for (const Image& page : result.images)
