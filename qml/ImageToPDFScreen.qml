@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // The pages to be: the picked photos in pick order, two to a row; Convert writes the PDF.
 ScreenPage {
@@ -12,10 +12,10 @@ ScreenPage {
         id: collectionviewImagePDFPreview
         objectName: "collectionviewImagePDFPreview"
         anchors.fill: parent
-        anchors.leftMargin: 12
-        anchors.rightMargin: 12
-        topMargin: 12
-        bottomMargin: 12
+        anchors.leftMargin: Theme.spacingMedium
+        anchors.rightMargin: Theme.spacingMedium
+        topMargin: Theme.spacingMedium
+        bottomMargin: Theme.spacingMedium
         clip: true
         readonly property real side: page.screen ? page.screen.itemSide(width) : 0
         // Two cells a row; what the item side leaves over is the space between them.
@@ -33,8 +33,8 @@ ScreenPage {
                 anchors.centerIn: parent
                 width: collectionviewImagePDFPreview.side
                 height: collectionviewImagePDFPreview.side
-                color: "#f2f2f2"
-                border.color: "#dddddd"
+                color: Theme.surface
+                border.color: Theme.border
                 radius: 6
                 Image {
                     objectName: "ivImage"

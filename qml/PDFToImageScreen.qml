@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Pdf
-import Quire.Services
+import Quire
 
 // PDF to images: the chosen PDF, scaled to fit, with Convert in the bar.
 ScreenPage {
@@ -17,7 +17,7 @@ ScreenPage {
         // Grey around the white pages, so each page's edge shows.
         Rectangle {
             anchors.fill: parent
-            color: "#e9e9e9"
+            color: Theme.surface
         }
         // Opened once the page is complete; the path is handed over before the screen shows.
         PdfDocument { id: document }

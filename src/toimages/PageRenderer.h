@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QString>
 
 #include <vector>
 
 class HistoryStore;
+class JobControl;
 
 // Turns every page of a PDF into a PNG file on white, upright as viewers show it. Pages are drawn
 // one at a time (the PDF library allows no more); encoding and writing run alongside on a pool.
@@ -20,14 +21,16 @@ class PageRenderer
         std::vector<Image> images; // page order; each reads its PNG back on demand
         int failedPages = 0;       // pages that could not be drawn
         int unsavedPages = 0;      // drawn, but their file could not be written
+        bool cancelled = false;    // stopped part way; images holds the pages done by then
     };
 
     // Writes into the History folder and lists each file there; into folder instead when given,
     // without listing. scale is pixels per point.
     PageRenderer(HistoryStore& history, qreal scale, QString folder = {});
 
-    // Page i becomes the file firstStem + i ".png". Returns when every file is written.
-    Result render(const QString& pdfPath, qint64 firstStem);
+    // Page i becomes the file firstStem + i ".png". Returns when every file is written, or soon
+    // after job is cancelled, with the pages finished by then. Reports each page to job.
+    Result render(const QString& pdfPath, qint64 firstStem, JobControl& job);
 
     // The renderer's scale on this display: its device pixel ratio, never below 2.
     [[nodiscard]] static qreal displayScale();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/HistoryStore.h"
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QList>
 #include <QString>

@@ -3,8 +3,8 @@
 
 #include "common/MemoryBudget.h"
 #include "compress/JpegCompressor.h"
+#include "image/Image.h"
 #include "ocr/TextExtraction.h"
-#include "platform/Image.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"

@@ -2,6 +2,7 @@
 #include "CliApp.h"
 
 #include "common/InputFile.h"
+#include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QFileInfo>
@@ -34,7 +35,8 @@ int CliApp::images(const QStringList& args)
     PageRenderer renderer(history(), s,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
-    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
+    JobControl job;
+    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), job);
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
         return 1;

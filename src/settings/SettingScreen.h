@@ -1,7 +1,7 @@
 #pragma once
 
 #include "StoreAddresses.h"
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 // Settings: recommend the app, rate it, see the maker's other apps, and where files go.
 class SettingScreen : public Screen
