@@ -227,6 +227,9 @@ TEST_F(CliSafety, BadInputsFailAloneWithAReason)
         EXPECT_EQ(s.status, 1) << name;
         EXPECT_EQ(s.err.count('\n'), 1) << s.err.toStdString();
     }
+    const CliRun huge =
+        cli({"resize", good, "--width", "9223372036854775807", "-o", path("r.png")});
+    EXPECT_EQ(huge.status, 2);
     const CliRun o = cli({"ocr", path("cut.jpg"), path("damaged.png")});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err.count('\n'), 2) << o.err.toStdString();

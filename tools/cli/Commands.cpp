@@ -153,9 +153,12 @@ int CliApp::resize(const QStringList& args)
     bool hOk = true;
     const qint64 w = parser.value(width).toLongLong(&wOk);
     qint64 h = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
+    // Range-checked before any arithmetic: a 64-bit width must not overflow a later cast.
     if (!parser.isSet(width) || !wOk || !hOk || w <= 0 || h < 0 ||
-        (parser.isSet(height) && h == 0)) {
-        m_err << "Give --width (and optionally --height) as whole numbers above 0.\n";
+        (parser.isSet(height) && h == 0) || w > ImageResizer::kMaxSide ||
+        h > ImageResizer::kMaxSide) {
+        m_err << "Give --width (and optionally --height) as whole numbers from 1 to "
+              << ImageResizer::kMaxSide << ".\n";
         return 2;
     }
     const QString path = parser.positionalArguments().first();

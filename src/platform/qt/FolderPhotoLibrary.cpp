@@ -101,7 +101,11 @@ QDateTime FolderPhotoLibrary::captureTime(const QString& path, const QDateTime& 
 {
     // The EXIF block sits in the first 64 KiB segments; read through the safe opener, which
     // refuses a FIFO or device a photo name may point at.
-    QByteArray head = InputFile::read(path, nullptr, 256 * 1024);
+    return captureTimeOf(InputFile::read(path, nullptr, 256 * 1024), modified);
+}
+
+QDateTime FolderPhotoLibrary::captureTimeOf(QByteArray head, const QDateTime& modified)
+{
     if (head.isEmpty())
         return modified;
     ExifLoader* loader = exif_loader_new();
