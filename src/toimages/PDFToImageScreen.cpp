@@ -9,7 +9,6 @@
 #include "ui/Services.h"
 
 #include <QFileInfo>
-#include <QPointer>
 
 namespace {
 void alert(Services& services, const QString& message)
@@ -71,37 +70,28 @@ void PDFToImageScreen::btnBack()
 
 void PDFToImageScreen::btnConvert()
 {
-    if (m_converting)
-        return;
-    m_converting = true;
-    m_services.overlay->show(QStringLiteral("Converting..."));
     const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
-    m_imgPath = m_services.history->historyPath();
-    emit imgPathChanged();
-    setImages({});
-
-    Services& services = m_services;
-    QPointer<PDFToImageScreen> self(this);
+    HistoryStore* history = m_services.history;
     const QString path = m_pdfFilePath;
     const qreal scale = PageRenderer::displayScale();
-    services.dispatcher->background([&services, self, path, firstStem, scale] {
-        PageRenderer renderer(*services.history, scale);
-        JobControl job;
-        PageRenderer::Result result = renderer.render(path, firstStem, job);
-        services.dispatcher->async([&services, self, result = std::move(result)] {
-            services.overlay->dismiss();
-            if (self)
-                self->finishConversion(result);
-        });
-    });
+    m_job.run(
+        QStringLiteral("Converting..."),
+        [history, path, firstStem, scale](JobControl& job) {
+            PageRenderer renderer(*history, scale);
+            return renderer.render(path, firstStem, job);
+        },
+        [this](const PageRenderer::Result& result) { finishConversion(result); });
 }
 
 void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
 {
-    m_converting = false;
+    m_imgPath = m_services.history->historyPath();
+    emit imgPathChanged();
     if (!result.opened) {
-        alert(m_services, QStringLiteral("The PDF could not be opened. It may be damaged, or "
-                                         "protected by a password."));
+        const QString unopened = QStringLiteral("The PDF could not be opened. It may be damaged, "
+                                                "or protected by a password.");
+        m_job.fail(unopened);
+        alert(m_services, unopened);
         return;
     }
     if (result.pageCount == 0) { // an empty gallery would look like success

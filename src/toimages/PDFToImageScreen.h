@@ -2,6 +2,7 @@
 
 #include "PageRenderer.h"
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -23,6 +24,7 @@ class PDFToImageScreen : public Screen
     [[nodiscard]] QString imgPath() const { return m_imgPath; }
     [[nodiscard]] QList<Image> arrOfImages() const { return m_arrOfImages; }
     [[nodiscard]] QUrl documentUrl() const;
+    [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -42,5 +44,5 @@ class PDFToImageScreen : public Screen
     QString m_pdfFilePath;
     QString m_imgPath;
     QList<Image> m_arrOfImages;
-    bool m_converting = false;
+    Job m_job{m_services};
 };

@@ -7,8 +7,6 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
-#include <QPointer>
-
 #include <cmath>
 
 ImageToPDFScreen::ImageToPDFScreen(Services& services, QObject* parent) : Screen(services, parent)
@@ -53,25 +51,22 @@ void ImageToPDFScreen::btnConvert()
 void ImageToPDFScreen::convertImagesToPDF()
 {
     Services& s = m_services;
-    s.overlay->show(QStringLiteral("Converting..."));
-    s.dispatcher->background([&s, images = m_arrOfSelectedImages, self = QPointer(this)] {
+    const auto work = [&s, images = m_arrOfSelectedImages](JobControl& job) {
         const auto stem = qint64(std::trunc(s.clock->now()));
-        const HistoryStore::Written written = writePDF(*s.history, stem, images);
-        s.dispatcher->async([&s, written, self] {
-            s.overlay->dismiss();
-            if (!self)
-                return;
-            if (!written.ok()) {
-                // Nothing was listed; say why rather than open a viewer on no file.
-                s.alerts->present(
-                    {QStringLiteral("PDF Not Saved"),
-                     QStringLiteral("The PDF could not be saved: %1").arg(written.error),
-                     {{QStringLiteral("OK"), {}}}});
-                return;
-            }
-            self->m_pdfFilePath = written.path;
-            emit self->pdfFilePathChanged();
-            self->performSegue(QStringLiteral("segue_PDF"));
-        });
+        return writePDF(*s.history, stem, images, &job);
+    };
+    m_job.run(QStringLiteral("Converting..."), work, [this](const HistoryStore::Written& written) {
+        Services& s = m_services;
+        if (!written.ok()) {
+            // Nothing was listed; say why rather than open a viewer on no file.
+            m_job.fail(written.error);
+            s.alerts->present({QStringLiteral("PDF Not Saved"),
+                               QStringLiteral("The PDF could not be saved: %1").arg(written.error),
+                               {{QStringLiteral("OK"), {}}}});
+            return;
+        }
+        m_pdfFilePath = written.path;
+        emit pdfFilePathChanged();
+        performSegue(QStringLiteral("segue_PDF"));
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -22,6 +23,7 @@ class ImageToPDFScreen : public Screen
     void setArrOfSelectedImages(const QList<Image>& images);
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     [[nodiscard]] QList<QUrl> pageImages() const;
+    [[nodiscard]] Job& job() { return m_job; }
 
     // Two pages share a row of a grid this wide.
     Q_INVOKABLE [[nodiscard]] qreal itemSide(qreal gridWidth) const
@@ -41,6 +43,7 @@ class ImageToPDFScreen : public Screen
   private:
     void convertImagesToPDF();
 
+    Job m_job{m_services};
     QList<Image> m_arrOfSelectedImages;
     QString m_pdfFilePath;
 };

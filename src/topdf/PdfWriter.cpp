@@ -3,6 +3,7 @@
 #include "BufferReuse.h"
 #include "JpegInfo.h"
 #include "PageImages.h"
+#include "jobs/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -76,13 +77,16 @@ QPDFObjectHandle box(QSizeF size)
 
 namespace PdfWriter {
 
-bool write(const QList<Image>& images, QIODevice& out, QString& error)
+bool write(const QList<Image>& images, QIODevice& out, QString& error, JobControl* job)
 {
     const BufferReuse reuse;
     try {
         QPDF pdf;
         pdf.emptyPDF();
         auto pages = std::make_shared<PageImages>();
+        pages->setJob(job);
+        if (job)
+            job->setTotal(int(images.size()));
         for (int i = 0; i < images.size(); ++i) {
             const Image& image = images[i];
             const QSizeF size = image.size();
@@ -119,16 +123,17 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error)
     }
 }
 
-HistoryStore::Writer writer(QList<Image> images)
+HistoryStore::Writer writer(QList<Image> images, JobControl* job)
 {
-    return [images = std::move(images)](QIODevice& out, QString& error) {
-        return write(images, out, error);
+    return [images = std::move(images), job](QIODevice& out, QString& error) {
+        return write(images, out, error, job);
     };
 }
 
 } // namespace PdfWriter
 
-HistoryStore::Written writePDF(HistoryStore& history, qint64 stem, const QList<Image>& images)
+HistoryStore::Written writePDF(HistoryStore& history, qint64 stem, const QList<Image>& images,
+                               JobControl* job)
 {
-    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images));
+    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images, job));
 }

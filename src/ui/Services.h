@@ -9,6 +9,7 @@ class Clock;
 class Dispatcher;
 class DocumentPicker;
 class HistoryStore;
+class JobRegistry;
 class Navigator;
 class PhotoLibrary;
 class ProgressOverlay;
@@ -34,5 +35,6 @@ struct Services
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;
     DocumentPicker* documents = nullptr;
+    JobRegistry* jobs = nullptr;
     Locations locations;
 };

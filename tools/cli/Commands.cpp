@@ -66,7 +66,9 @@ int CliApp::pdf(const QStringList& args)
         return 1;
     const QString output = parser.value(kOutputFile);
     const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
-                                     PdfWriter::writer(pages));
+                                     PdfWriter::writer(pages, &m_job));
+    if (m_job.isCancelled())
+        return 1; // nothing was written
     if (!written.ok()) {
         fail(output.isEmpty() ? history().historyPath() : output, written.error);
         return 1;
@@ -111,10 +113,16 @@ int CliApp::compress(const QStringList& args)
             e.reason = kUnreadable; // the header read, the pixels did not
         return e;
     });
+    m_job.setTotal(int(inputs.size()));
     for (int i = 0; i < inputs.size(); ++i) {
         const QString& path = inputs[i];
         const Encoded e = encoded.resultAt(i);
-        progress(i + 1, int(inputs.size()), path);
+        if (m_job.isCancelled()) {
+            encoded.cancel();
+            encoded.waitForFinished();
+            break;
+        }
+        m_job.advance();
         if (e.bytes.isEmpty()) {
             fail(path, e.reason);
             continue;
@@ -170,7 +178,8 @@ int CliApp::resize(const QStringList& args)
     }
     const QSizeF original = photo.size();
     if (!parser.isSet(height)) // the other side in step, as the app's fields keep it
-        h = qint64(original.height() * (double(w) / original.width()));
+        // A side under a pixel is one pixel: 40 wide from 256 x 1 is 40 x 1.
+        h = std::max<qint64>(1, qint64(original.height() * (double(w) / original.width())));
     const QSizeF drawing =
         ImageResizer::drawingSize(original, double(w), double(h), !parser.isSet(stretch));
     if (ImageResizer::check(drawing) != ImageResizer::Refusal::None) {
@@ -178,6 +187,8 @@ int CliApp::resize(const QStringList& args)
         return 1;
     }
     const QImage result = ImageResizer::draw(photo, drawing);
+    if (m_job.isCancelled())
+        return 1;
     if (result.isNull()) {
         fail(path, kUnreadable);
         return 1;
@@ -206,9 +217,10 @@ int CliApp::ocr(const QStringList& args)
         return m_helpShown ? 0 : 2;
     TesseractRecognizer recognizer(parser.value(lang));
     const QStringList inputs = parser.positionalArguments();
-    for (int i = 0; i < inputs.size(); ++i) {
+    m_job.setTotal(int(inputs.size()));
+    for (int i = 0; i < inputs.size() && !m_job.isCancelled(); ++i) {
         const QString& path = inputs[i];
-        progress(i + 1, int(inputs.size()), path);
+        m_job.advance();
         QString reason;
         const Image photo = loadPhoto(path, reason);
         if (photo.isNull()) {

@@ -37,6 +37,7 @@ TestPlatform::TestPlatform(bool realQueues)
     share.setServices(&services);
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.jobs = &jobs;
     registerScreens(*navigator);
 }
 
