@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Pdf
 import Quire
+import Quire.Services
 
 // PDF to images: the chosen PDF, scaled to fit, with Convert in the bar.
 ScreenPage {
@@ -20,29 +20,14 @@ ScreenPage {
             color: Theme.surface
         }
         // Opened once the page is complete; the path is handed over before the screen shows.
-        PdfDocument { id: document }
+        PdfPages { id: document }
         Component.onCompleted: if (page.screen) document.source = page.screen.documentUrl
-        PdfMultiPageView {
+        PdfPageList {
             id: pdfView
             objectName: "pdfView"
             anchors.fill: parent
-            // Each page sits in the middle of a column that also holds the scroll bar: move the
-            // view left by half of that, so pages are centred in the window.
-            anchors.leftMargin: -11
-            anchors.rightMargin: 11
-            visible: document.status === PdfDocument.Ready
+            visible: document.status === PdfPages.Ready
             document: document
-            // Scaled to fit, with a margin, once the document is there and when the view resizes.
-            function fit() {
-                if (document.status === PdfDocument.Ready && width > 0)
-                    scaleToWidth(width - 40, height)
-            }
-            onWidthChanged: fit()
-            Connections {
-                target: document
-                function onStatusChanged() { pdfView.fit() }
-            }
-            Component.onCompleted: fit()
         }
     }
 }

@@ -17,6 +17,15 @@ ScreenPage {
         SettingRow { objectName: "btnRateApp"; text: "Rate App"; detail: "Write a review"; onClicked: page.screen.btnRateApp() }
         SettingRow { objectName: "btnMoreApps"; text: "More Apps"; detail: "Other apps by the maker"; onClicked: page.screen.btnMoreApps() }
 
+        Label { text: "Photos"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
+        SwitchDelegate {
+            objectName: "keepLocation"
+            Layout.fillWidth: true
+            text: "Keep location in compressed photos"
+            checked: page.screen ? page.screen.keepLocation : false
+            onToggled: page.screen.keepLocation = checked
+        }
+
         Label { text: "Files"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SettingRow {
             objectName: "historyFolder"

@@ -1,3 +1,4 @@
+#include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,12 +24,12 @@ struct Cli
     int status = -1;
     QString out;
     QString err;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
     QStringList run(const QStringList& args)
     {
         QProcess p;
-        auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QUIRE_DOCUMENTS", path("docs"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
@@ -87,6 +89,36 @@ TEST(Cli, WithoutOutputFilesGoToTheHistoryFolder)
     }
 }
 
+TEST(Cli, CopiesKeepTheCaptureDateAndCompressionFitsASizeAndDropsTheLocationUnlessKept)
+{
+    Cli cli;
+    const QString photo = cli.path("cam.jpg");
+    ASSERT_TRUE(camera::write(
+        photo, camera::jpeg(fixtures::photo(640, 480),
+                            {QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)), 1, true})));
+    QStringList lines =
+        cli.run({"compress", photo, "-o", cli.dir.path(), "--max-size", "20k", "--verbose"});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(lines.size(), 1);
+    const QStringList fields = lines[0].split('\t');
+    ASSERT_EQ(fields.size(), 2);
+    EXPECT_TRUE(QRegularExpression("^quality (0\\.\\d\\d|1\\.00)$").match(fields[1]).hasMatch())
+        << fields[1].toStdString();
+    EXPECT_LE(QFileInfo(fields[0]).size(), 20000);
+    EXPECT_EQ(camera::read(fields[0]).taken, "2022:01:02 03:04:05");
+    EXPECT_EQ(camera::read(fields[0]).gpsTags, 0);
+
+    lines = cli.run({"compress", photo, "-o", cli.dir.path(), "--keep-location"});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_FALSE(lines[0].contains('\t'));
+    EXPECT_GT(camera::read(lines[0]).gpsTags, 0);
+
+    // A resized copy carries the capture date in its PNG text.
+    lines = cli.run({"resize", photo, "--width", "100", "-o", cli.path("small.png")});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(QImage(lines[0]).text("Creation Time"), "2022-01-02T03:04:05");
+}
+
 TEST(Cli, ResizeKeepsProportionsUnlessStretched)
 {
     Cli cli;
@@ -125,6 +157,28 @@ TEST(Cli, ImagesWritesEveryPage)
     EXPECT_EQ(cli.status, 1);
 }
 
+TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFailedPages)
+{
+    Cli cli;
+    samplepdfs::write(cli.path("doc.pdf"), 4, QSizeF(200, 200));
+    QDir().mkpath(cli.path("pages"));
+    cli.env.insert("QUIRE_PAGE_TIMEOUT", "1");
+    cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:2,crash:3");
+    const QStringList paths =
+        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_EQ(paths.size(), 2);
+    const QString prefix = "quire-cli: " + cli.path("doc.pdf") + ": ";
+    EXPECT_EQ(cli.err, prefix + "page 2: took too long to draw\n" + prefix +
+                           "page 3: the PDF library stopped\n" + prefix +
+                           "2 of 4 pages could not be converted\n");
+
+    cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:open");
+    EXPECT_TRUE(cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages")}).isEmpty());
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_EQ(cli.err, prefix + "could not be opened: took too long to open\n");
+}
+
 TEST(Cli, OcrPrintsTheText)
 {
     Cli cli;
@@ -157,6 +211,8 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"resize", cli.photo("p.jpg")});
     EXPECT_EQ(cli.status, 2);
     cli.run({"compress", cli.photo("q.jpg"), "--quality", "7"});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"compress", cli.photo("q.jpg"), "--max-size", "half"});
     EXPECT_EQ(cli.status, 2);
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);

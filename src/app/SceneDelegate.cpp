@@ -9,6 +9,8 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
+#include "viewer/PdfPageProvider.h"
+#include "viewer/PdfPages.h"
 
 #include <QQuickWindow>
 
@@ -33,6 +35,8 @@ bool SceneDelegate::willConnect()
     expose("Share", m_services.share);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
+    qmlRegisterType<PdfPages>("Quire.Services", 1, 0, "PdfPages");
+    m_engine.addImageProvider(QStringLiteral("pdfpage"), new PdfPageProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));
     if (m_engine.rootObjects().isEmpty())

@@ -21,10 +21,19 @@ void alert(Services& services, const QString& message)
 QString shortfall(const PageRenderer::Result& r)
 {
     QStringList parts;
-    if (r.failedPages > 0)
-        parts << QStringLiteral("%1 of %2 pages could not be converted.")
+    if (r.failedPages > 0) {
+        QStringList which;
+        for (const PageRenderer::Failure& f : r.failures)
+            if (which.size() < 5)
+                which << QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason);
+        if (r.failures.size() > 5)
+            which << QStringLiteral("...");
+        parts << QStringLiteral("%1 of %2 pages could not be converted%3.")
                      .arg(r.failedPages)
-                     .arg(r.pageCount);
+                     .arg(r.pageCount)
+                     .arg(which.isEmpty() ? QString()
+                                          : QStringLiteral(" (%1)").arg(which.join("; ")));
+    }
     if (r.unsavedPages > 0)
         parts << QStringLiteral("%1 of %2 pages could not be written to the history; they are "
                                 "still in the gallery to save or share.")
@@ -88,8 +97,11 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
     m_imgPath = m_services.history->historyPath();
     emit imgPathChanged();
     if (!result.opened) {
-        const QString unopened = QStringLiteral("The PDF could not be opened. It may be damaged, "
-                                                "or protected by a password.");
+        const QString unopened =
+            result.openError.isEmpty()
+                ? QStringLiteral("The PDF could not be opened. It may be damaged, or protected "
+                                 "by a password.")
+                : QStringLiteral("The PDF could not be opened: %1.").arg(result.openError);
         m_job.fail(unopened);
         alert(m_services, unopened);
         return;

@@ -10,22 +10,36 @@ class HistoryStore;
 class JobControl;
 
 // Turns every page of a PDF into a PNG file on white, upright as viewers show it. Pages are drawn
-// one at a time (the PDF library allows no more); encoding and writing run alongside on a pool.
+// side by side in helper processes, one per core, so a page that hangs or crashes the PDF library
+// costs that page only.
 class PageRenderer
 {
   public:
+    // How pages are drawn and where they go.
+    struct Options
+    {
+        qreal scale = 2.0; // pixels per point
+        QString folder;    // empty: the History folder, each file listed there
+    };
+    // A page that could not be drawn, and why.
+    struct Failure
+    {
+        int page = 0; // from 0
+        QString reason;
+    };
     struct Result
     {
         bool opened = false; // false: not a readable PDF, or it needs a password
+        QString openError;   // when not opened for another reason (it took too long, ...)
         int pageCount = 0;
         std::vector<Image> images; // page order; each reads its PNG back on demand
-        int failedPages = 0;       // pages that could not be drawn
-        int unsavedPages = 0;      // drawn, but their file could not be written
-        bool cancelled = false;    // stopped part way; images holds the pages done by then
+        int failedPages = 0;       // pages that could not be drawn; failures says which and why
+        std::vector<Failure> failures;
+        int unsavedPages = 0;   // drawn, but their file could not be written
+        bool cancelled = false; // stopped part way; images holds the pages done by then
     };
 
-    // Writes into the History folder and lists each file there; into folder instead when given,
-    // without listing. scale is pixels per point.
+    PageRenderer(HistoryStore& history, Options options);
     PageRenderer(HistoryStore& history, qreal scale, QString folder = {});
 
     // Page i becomes the file firstStem + i ".png". Returns when every file is written, or soon
@@ -44,6 +58,5 @@ class PageRenderer
   private:
     HistoryStore& m_history;
     bool m_consoleErrors = true;
-    qreal m_scale = 2.0;
-    QString m_folder;
+    Options m_options;
 };

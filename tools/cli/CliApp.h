@@ -44,7 +44,8 @@ class CliApp
     void fail(const QString& file, const QString& reason);
     // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
     void report(const QString& unit, int done, int total);
-    void printPath(const QString& path);
+    // The path, with a note after a tab when given.
+    void printPath(const QString& path, const QString& note = {});
     // The History folder's store, made on first use.
     HistoryStore& history();
     [[nodiscard]] qint64 nowSeconds() const;

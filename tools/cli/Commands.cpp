@@ -2,7 +2,8 @@
 #include "CliApp.h"
 
 #include "common/MemoryBudget.h"
-#include "compress/JpegCompressor.h"
+#include "compress/PhotoCompressor.h"
+#include "compress/SizeTarget.h"
 #include "image/Image.h"
 #include "ocr/TextExtraction.h"
 #include "platform/qt/FolderPhotoLibrary.h"
@@ -84,60 +85,83 @@ int CliApp::compress(const QStringList& args)
     const QCommandLineOption quality(QStringLiteral("quality"),
                                      QStringLiteral("JPEG quality from 0 to 1 (default 0.25)."),
                                      QStringLiteral("Q"), QStringLiteral("0.25"));
-    parser.addOption(quality);
+    const QCommandLineOption maxSize(
+        QStringLiteral("max-size"),
+        QStringLiteral("Highest quality whose file fits SIZE bytes (500k, 2m), scaled down when "
+                       "none does."),
+        QStringLiteral("SIZE"));
+    const QCommandLineOption keepLocation(QStringLiteral("keep-location"),
+                                          QStringLiteral("Keep the photos' GPS location."));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Print the quality used beside each path."));
+    parser.addOptions({quality, maxSize, keepLocation, verbose});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to compress."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, args, QStringLiteral("Re-encodes photos as JPEG."), 1, -1))
         return m_helpShown ? 0 : 2;
+    PhotoCompressor::Settings settings;
     const double q = positiveNumber(parser, quality, QStringLiteral("quality"), 1);
     if (q == 0)
         return 2;
+    settings.quality = std::max(1, int(std::lround(q * 100)));
+    settings.keepLocation = parser.isSet(keepLocation);
+    if (parser.isSet(maxSize)) {
+        settings.maxBytes = SizeTarget::parse(parser.value(maxSize));
+        if (settings.maxBytes <= 0) {
+            m_err << "The size must be a whole number of bytes, or with k or m (500k, 2m).\n";
+            return 2;
+        }
+    }
     const QString dir = parser.value(kOutputDir);
     const QStringList inputs = parser.positionalArguments();
     // Photos are encoded on every core; results are taken, written and printed in input order.
-    struct Encoded
-    {
-        QByteArray bytes;
+    const auto encode = [settings](const QString& path) {
         QString reason;
-    };
-    const int level = int(std::lround(q * 100));
-    const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
-    QFuture<Encoded> encoded = QtConcurrent::mapped(inputs, [level](const QString& path) {
-        Encoded e;
-        const Image photo = loadPhoto(path, e.reason);
-        if (photo.isNull())
-            return e;
+        const Image photo = loadPhoto(path, reason);
+        if (photo.isNull()) {
+            PhotoCompressor::Result failed;
+            failed.error = reason;
+            return failed;
+        }
         const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-        e.bytes = JpegCompressor::encode(photo, level);
-        if (e.bytes.isEmpty())
-            e.reason = kUnreadable; // the header read, the pixels did not
-        return e;
-    });
+        return PhotoCompressor::compress(photo, settings);
+    };
+    const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
+    QFuture<PhotoCompressor::Result> encoded;
+    if (inputs.size() > 1)
+        encoded = QtConcurrent::mapped(inputs, encode);
     m_job.setTotal(int(inputs.size()));
     for (int i = 0; i < inputs.size(); ++i) {
         const QString& path = inputs[i];
-        const Encoded e = encoded.resultAt(i);
+        const PhotoCompressor::Result e = inputs.size() > 1 ? encoded.resultAt(i) : encode(path);
         if (m_job.isCancelled()) {
             encoded.cancel();
             encoded.waitForFinished();
             break;
         }
         m_job.advance();
-        if (e.bytes.isEmpty()) {
-            fail(path, e.reason);
+        if (!e.ok()) {
+            fail(path, e.error);
             continue;
         }
-        const QByteArray& bytes = e.bytes;
         const auto written =
             dir.isEmpty()
                 ? history().write(nowSeconds() + i, QStringLiteral("jpg"),
-                                  HistoryStore::writerOf(bytes))
+                                  HistoryStore::writerOf(e.bytes))
                 : history().writeInto(dir, QFileInfo(path).completeBaseName(),
-                                      QStringLiteral("jpg"), HistoryStore::writerOf(bytes));
-        if (written.ok())
-            printPath(written.path);
-        else
+                                      QStringLiteral("jpg"), HistoryStore::writerOf(e.bytes));
+        if (!written.ok()) {
             fail(path, written.error);
+            continue;
+        }
+        if (!parser.isSet(verbose)) {
+            printPath(written.path);
+            continue;
+        }
+        QString note = QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
+        if (e.scaled)
+            note += QStringLiteral(", scaled to %1 x %2").arg(e.size.width()).arg(e.size.height());
+        printPath(written.path, note);
     }
     return m_failures ? 1 : 0;
 }

@@ -38,7 +38,9 @@ int CliApp::images(const QStringList& args)
     m_unit = QStringLiteral("page");
     const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), m_job);
     if (!result.opened) {
-        fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
+        fail(pdfPath, result.openError.isEmpty()
+                          ? QStringLiteral("not a readable PDF (or it needs a password)")
+                          : QStringLiteral("could not be opened: %1").arg(result.openError));
         return 1;
     }
     if (result.pageCount == 0) {
@@ -48,6 +50,8 @@ int CliApp::images(const QStringList& args)
     for (const Image& page : result.images)
         if (!page.sourcePath().isEmpty())
             printPath(page.sourcePath());
+    for (const PageRenderer::Failure& f : result.failures)
+        fail(pdfPath, QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason));
     if (result.failedPages > 0)
         fail(pdfPath, QStringLiteral("%1 of %2 pages could not be converted")
                           .arg(result.failedPages)
