@@ -47,7 +47,8 @@ void catchInterrupts(JobControl* job)
 }
 } // namespace
 
-CliApp::CliApp() : m_out(stdout), m_err(stderr), m_tty(isatty(STDERR_FILENO) != 0)
+CliApp::CliApp(FILE* messages)
+    : m_out(stdout), m_err(messages), m_tty(isatty(fileno(messages)) != 0)
 {
 }
 

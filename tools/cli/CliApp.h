@@ -22,7 +22,7 @@ inline const QCommandLineOption
 class CliApp
 {
   public:
-    CliApp();
+    explicit CliApp(FILE* messages = stderr);
     // Exit status: 0 all done, 1 some input failed, 2 bad usage, 130 stopped by SIGINT or
     // SIGTERM (files already whole stay; the one being written is not left behind).
     int run(const QStringList& arguments);

@@ -1,10 +1,12 @@
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
 
+#include "common/MemoryBudget.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
 #include "image/Image.h"
 #include "ocr/TextExtraction.h"
+#include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
 #include "topdf/BufferReuse.h"
@@ -17,16 +19,19 @@
 #include <cmath>
 
 namespace {
-// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot.
-Image loadPhoto(const QString& path, QString& reason)
+const QString kUnreadable = QStringLiteral("could not be read as an image");
+
+// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot. A
+// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey);
+// with wholly, anything else must decode in full too (a PDF takes its pages as they are checked).
+Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
 {
-    if (!QFileInfo(path).isFile()) {
-        reason = QStringLiteral("no such file");
+    Image image = Image::fromFile(path, 1.0, &reason);
+    if (!image.isNull() && (wholly || image.sourceFormat() == "jpeg") &&
+        !FolderPhotoLibrary::decodes(image)) {
+        reason = kUnreadable;
         return {};
     }
-    Image image = Image::fromFile(path);
-    if (image.isNull())
-        reason = QStringLiteral("not an image Quire can read");
     return image;
 }
 } // namespace
@@ -54,7 +59,7 @@ int CliApp::pdf(const QStringList& args)
     QList<Image> pages;
     for (const QString& path : parser.positionalArguments()) {
         QString reason;
-        Image image = loadPhoto(path, reason);
+        Image image = loadPhoto(path, reason, true);
         if (image.isNull())
             fail(path, reason);
         else
@@ -122,6 +127,7 @@ int CliApp::compress(const QStringList& args)
             failed.error = reason;
             return failed;
         }
+        const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
         return PhotoCompressor::compress(photo, settings);
     };
     const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
@@ -183,9 +189,12 @@ int CliApp::resize(const QStringList& args)
     bool hOk = true;
     const qint64 w = parser.value(width).toLongLong(&wOk);
     qint64 h = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
+    // Range-checked before any arithmetic: a 64-bit width must not overflow a later cast.
     if (!parser.isSet(width) || !wOk || !hOk || w <= 0 || h < 0 ||
-        (parser.isSet(height) && h == 0)) {
-        m_err << "Give --width (and optionally --height) as whole numbers above 0.\n";
+        (parser.isSet(height) && h == 0) || w > ImageResizer::kMaxSide ||
+        h > ImageResizer::kMaxSide) {
+        m_err << "Give --width (and optionally --height) as whole numbers from 1 to "
+              << ImageResizer::kMaxSide << ".\n";
         return 2;
     }
     const QString path = parser.positionalArguments().first();
@@ -209,7 +218,7 @@ int CliApp::resize(const QStringList& args)
     if (m_job.isCancelled())
         return 1;
     if (result.isNull()) {
-        fail(path, QStringLiteral("could not be decoded"));
+        fail(path, kUnreadable);
         return 1;
     }
     const auto written = writeOutput(
@@ -248,7 +257,7 @@ int CliApp::ocr(const QStringList& args)
         }
         const TextExtraction result = TextExtraction::run(recognizer, photo);
         if (result.outcome != TextExtraction::Read) {
-            fail(path, result.error.isEmpty() ? QStringLiteral("no pixels to read") : result.error);
+            fail(path, result.error.isEmpty() ? kUnreadable : result.error);
             continue;
         }
         m_out << result.text;

@@ -1,6 +1,7 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 
+#include "common/InputFile.h"
 #include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
@@ -24,6 +25,11 @@ int CliApp::images(const QStringList& args)
     const QString dir = parser.value(kOutputDir);
     if (!makeFolder(dir))
         return 1;
+    // A pipe or device would block the PDF reader; a folder is no PDF.
+    if (const QString refusal = InputFile::refusal(pdfPath); !refusal.isEmpty()) {
+        fail(pdfPath, refusal);
+        return 1;
+    }
     PageRenderer renderer(history(), s,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
@@ -33,6 +39,10 @@ int CliApp::images(const QStringList& args)
         fail(pdfPath, result.openError.isEmpty()
                           ? QStringLiteral("not a readable PDF (or it needs a password)")
                           : QStringLiteral("could not be opened: %1").arg(result.openError));
+        return 1;
+    }
+    if (result.pageCount == 0) {
+        fail(pdfPath, QStringLiteral("has no pages"));
         return 1;
     }
     for (const Image& page : result.images)
