@@ -6,7 +6,7 @@ import Quire.Services
 
 // The one place for the app's colours, spacing, type sizes and artwork.
 QtObject {
-    // Follows a light/dark preference once there is one; the spec colours are the light scheme.
+    // Follows the desktop's light or dark preference; the light scheme is the original green, white and black.
     property bool dark: Appearance.dark
 
     readonly property color appGreenColor: Qt.rgba(0, 182 / 255, 87 / 255, 1)
