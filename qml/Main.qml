@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
 import Quire
 
 // The one window: navigation bar, the stack that mirrors the navigator, overlay and alerts.
@@ -10,10 +11,12 @@ ApplicationWindow {
     visible: true
     title: "Quire"
     color: Theme.appWhiteColor
+    Material.theme: Theme.dark ? Material.Dark : Material.Light
+    Material.accent: Theme.appGreenColor
 
     header: NavigationBar {
         visible: !Navigator.navigationBarHidden
-        page: stack.currentItem as ScreenPage
+        stack: stack
     }
 
     StackView {
@@ -25,13 +28,16 @@ ApplicationWindow {
     Connections {
         target: Navigator
         function onPushed(screen) {
-            stack.push(Qt.resolvedUrl(screen.screenName + "Page.qml"), { "screen": screen })
+            const page = stack.push(Qt.resolvedUrl(screen.screenName + "Page.qml"), { "screen": screen }) as ScreenPage
+            page.gone.connect(() => Navigator.release(screen))
         }
         function onPopped(depth: int) {
             stack.pop(stack.get(depth - 1))
         }
     }
 
+    FileDropArea { anchors.fill: parent }
+    WindowKeys { stack: stack }
     ShareSheetView {}
     HudView {}
     AlertView {}

@@ -6,7 +6,8 @@ import Quire
 // White bar with a black title and black buttons, shared by every screen.
 ToolBar {
     id: bar
-    property ScreenPage page
+    required property StackView stack
+    readonly property ScreenPage page: stack.currentItem as ScreenPage
     objectName: "navigationBar"
     height: 52
     background: Rectangle { color: Theme.appWhiteColor }

@@ -11,4 +11,7 @@ Page {
     property bool hidesBackButton: false
     property color rightTint: Theme.appGreenColor
     background: Rectangle { color: Theme.appWhiteColor }
+    // The stack has destroyed this page; its screen may go now.
+    signal gone()
+    Component.onDestruction: gone()
 }

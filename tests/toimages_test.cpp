@@ -177,18 +177,17 @@ TEST(PDFToImage, RendererReportsEachPageAndDrawsNoneOnceCancelled)
     EXPECT_EQ(p.history->count(), 5);
 }
 
-TEST(PDFToImage, FileWithoutPagesOpensAnEmptyGalleryQuietly)
+TEST(PDFToImage, FileWithoutPagesIsAnErrorNotAnEmptyGallery)
 {
     TestPlatform p;
     const QString none = p.root.path() + "/none.pdf";
     ASSERT_TRUE(samplepdfs::qpdf("--empty", none, {}));
     PDFToImageScreen* screen = openConversion(p, none);
-    EXPECT_EQ(convert(p, screen), "");
-    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
-    ASSERT_NE(gallery, nullptr);
-    EXPECT_TRUE(gallery->arrOfImages().isEmpty());
+    convert(p, screen);
+    EXPECT_EQ(p.navigator->top(), screen);
     EXPECT_EQ(p.history->count(), 0);
-    EXPECT_TRUE(p.alerts.presented().empty());
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].message, "The PDF has no pages.");
     EXPECT_FALSE(p.overlay->visible());
 }
 

@@ -107,6 +107,7 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     EXPECT_EQ(size->property("text").toString(), sizeLabel(QFileInfo(path).size()));
 
     // The row opens the PDF again, this time with a working back button.
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
     ASSERT_TRUE(j.waitForSettled());
     j.tap(title);
     ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));

@@ -1,16 +1,15 @@
 #include "SceneDelegate.h"
 
+#include "QmlSingletons.h"
 #include "ViewController.h"
 #include "image/ThumbnailProvider.h"
 #include "platform/qt/ImageProvider.h"
 #include "ui/AlertCenter.h"
 #include "ui/Navigator.h"
 #include "ui/ProgressOverlay.h"
-#include "ui/QmlSingletons.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 #include "viewer/PdfPageProvider.h"
-#include "viewer/PdfPages.h"
 
 #include <QQuickWindow>
 
@@ -26,12 +25,14 @@ bool SceneDelegate::willConnect()
     volatile auto registration = &qml_register_types_Quire;
     Q_UNUSED(registration);
     NavigatorSingleton::instance = m_services.navigator;
+    m_services.navigator->setViewAttached(true);
     ProgressHUDSingleton::instance = m_services.overlay;
     AlertsSingleton::instance = m_services.alerts;
     ShareSingleton::instance = m_services.share;
+    OpenerSingleton::instance = m_services.opener;
+    AppearanceSingleton::instance = &m_colors;
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
-    qmlRegisterType<PdfPages>("Quire.Services", 1, 0, "PdfPages");
     m_engine.addImageProvider(QStringLiteral("pdfpage"), new PdfPageProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));

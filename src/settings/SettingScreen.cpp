@@ -1,5 +1,6 @@
 #include "SettingScreen.h"
 
+#include "compress/CompressImageScreen.h"
 #include "history/HistoryStore.h"
 #include "platform/UrlOpener.h"
 #include "platform/UserDefaults.h"
@@ -22,6 +23,20 @@ QString SettingScreen::historyFolder() const
 QString SettingScreen::photoLibraryFolder() const
 {
     return m_services.locations.photoLibrary;
+}
+
+bool SettingScreen::keepLocation() const
+{
+    return m_services.defaults->value(CompressImageScreen::kKeepLocationKey).toBool();
+}
+
+void SettingScreen::setKeepLocation(bool keep)
+{
+    if (keep == keepLocation())
+        return;
+    m_services.defaults->setValue(CompressImageScreen::kKeepLocationKey, keep);
+    m_services.defaults->synchronize();
+    emit keepLocationChanged();
 }
 
 void SettingScreen::btnBack()

@@ -106,10 +106,14 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
         alert(m_services, unopened);
         return;
     }
+    if (result.pageCount == 0) { // an empty gallery would look like success
+        alert(m_services, QStringLiteral("The PDF has no pages."));
+        return;
+    }
     setImages(QList<Image>(result.images.begin(), result.images.end()));
     const QString missing = shortfall(result);
-    // Nothing to show when every page failed; a document without pages still opens its gallery.
-    if (result.images.empty() && result.pageCount > 0) {
+    // Nothing to show when every page failed.
+    if (result.images.empty()) {
         alert(m_services, missing);
         return;
     }

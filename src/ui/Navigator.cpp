@@ -69,12 +69,25 @@ void Navigator::popTo(Screen* screen)
     if (it == m_stack.end() || it + 1 == m_stack.end())
         return;
     // Screens go later so that work already queued against them can still finish safely.
-    for (auto gone = it + 1; gone != m_stack.end(); ++gone)
-        (*gone)->deleteLater();
+    for (auto gone = it + 1; gone != m_stack.end(); ++gone) {
+        if (m_viewAttached)
+            m_leaving.push_back(*gone);
+        else
+            (*gone)->deleteLater();
+    }
     m_stack.erase(it + 1, m_stack.end());
     emit popped(depth());
     emit stackChanged();
     screen->viewWillAppear();
+}
+
+void Navigator::release(Screen* screen)
+{
+    auto it = std::find(m_leaving.begin(), m_leaving.end(), screen);
+    if (it == m_leaving.end())
+        return;
+    m_leaving.erase(it);
+    screen->deleteLater();
 }
 
 void Navigator::goHome()

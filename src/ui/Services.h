@@ -7,6 +7,7 @@ class Clipboard;
 class Clock;
 class Dispatcher;
 class DocumentPicker;
+class FileOpener;
 class HistoryStore;
 class JobRegistry;
 class Navigator;
@@ -33,6 +34,7 @@ struct Services
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;
     DocumentPicker* documents = nullptr;
+    FileOpener* opener = nullptr;
     JobRegistry* jobs = nullptr;
     Locations locations;
 };

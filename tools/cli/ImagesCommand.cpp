@@ -1,6 +1,7 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 
+#include "common/InputFile.h"
 #include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
@@ -22,8 +23,11 @@ int CliApp::images(const QStringList& args)
         return 2;
     const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
-    if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
-        fail(dir, QStringLiteral("no such folder"));
+    if (!makeFolder(dir))
+        return 1;
+    // A pipe or device would block the PDF reader; a folder is no PDF.
+    if (const QString refusal = InputFile::refusal(pdfPath); !refusal.isEmpty()) {
+        fail(pdfPath, refusal);
         return 1;
     }
     PageRenderer renderer(history(), s,
@@ -35,6 +39,10 @@ int CliApp::images(const QStringList& args)
         fail(pdfPath, result.openError.isEmpty()
                           ? QStringLiteral("not a readable PDF (or it needs a password)")
                           : QStringLiteral("could not be opened: %1").arg(result.openError));
+        return 1;
+    }
+    if (result.pageCount == 0) {
+        fail(pdfPath, QStringLiteral("has no pages"));
         return 1;
     }
     for (const Image& page : result.images)

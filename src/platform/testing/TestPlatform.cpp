@@ -37,9 +37,12 @@ TestPlatform::TestPlatform(bool realQueues)
     services.recognizer = &recognizer;
     services.jobs = &jobs;
     registerScreens(*navigator);
+    opener = std::make_unique<FileOpener>(services);
+    services.opener = opener.get();
 }
 
 TestPlatform::~TestPlatform()
 {
+    opener.reset();
     navigator.reset();
 }

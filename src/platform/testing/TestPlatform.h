@@ -5,6 +5,7 @@
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
 #include "history/HistoryStore.h"
+#include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "ui/AlertCenter.h"
@@ -38,6 +39,7 @@ class TestPlatform
     AlertCenter alerts;
     std::unique_ptr<HistoryStore> history;
     std::unique_ptr<Navigator> navigator;
+    std::unique_ptr<FileOpener> opener;
     ShareSheet share;
     MemoryPhotoLibrary photos;
     ScriptedRecognizer recognizer;

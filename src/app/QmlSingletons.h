@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "home/FileOpener.h"
 #include "ui/AlertCenter.h"
+#include "ui/ColorScheme.h"
 #include "ui/Navigator.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/ShareSheet.h"
@@ -50,5 +52,21 @@ struct ShareSingleton : QmlInstance<ShareSheet>
     Q_GADGET
     QML_FOREIGN(ShareSheet)
     QML_NAMED_ELEMENT(Share)
+    QML_SINGLETON
+};
+
+struct OpenerSingleton : QmlInstance<FileOpener>
+{
+    Q_GADGET
+    QML_FOREIGN(FileOpener)
+    QML_NAMED_ELEMENT(Opener)
+    QML_SINGLETON
+};
+
+struct AppearanceSingleton : QmlInstance<ColorScheme>
+{
+    Q_GADGET
+    QML_FOREIGN(ColorScheme)
+    QML_NAMED_ELEMENT(Appearance)
     QML_SINGLETON
 };
