@@ -1,18 +1,24 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 import QtQuick.Pdf
 import Quire.Services
 
-// PDF to images: the chosen PDF, scaled to fit, with Convert in the bar.
+// PDF to images: the chosen PDF, scaled to fit, the resolution and pages to convert below it,
+// and Convert in the bar.
 ScreenPage {
     id: page
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 
+    ColumnLayout {
+    anchors.fill: parent
+    spacing: 0
     Item {
         id: pdfViewer
         objectName: "PDFViewer"
-        anchors.fill: parent
+        Layout.fillWidth: true
+        Layout.fillHeight: true
 
         // Grey around the white pages, so each page's edge shows.
         Rectangle {
@@ -44,5 +50,11 @@ ScreenPage {
             }
             Component.onCompleted: fit()
         }
+    }
+    ImageOptionsPane {
+        Layout.fillWidth: true
+        screen: page.screen
+        pageCount: document.status === PdfDocument.Ready ? document.pageCount : 0
+    }
     }
 }

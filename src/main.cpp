@@ -4,6 +4,7 @@
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "history/HistoryStore.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/AlertCenter.h"
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
@@ -53,6 +54,8 @@ int main(int argc, char* argv[])
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
     TesseractRecognizer recognizer;
+    RecognitionLanguages languages(&defaults);
+    languages.drive(recognizer);
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -67,6 +70,7 @@ int main(int argc, char* argv[])
     services.share = &share;
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.languages = &languages;
     share.setServices(&services);
     registerScreens(navigator);
 

@@ -24,6 +24,11 @@ QString SettingScreen::photoLibraryFolder() const
     return m_services.locations.photoLibrary;
 }
 
+RecognitionLanguages* SettingScreen::languages() const
+{
+    return m_services.languages;
+}
+
 void SettingScreen::btnBack()
 {
     popScreen();

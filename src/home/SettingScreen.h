@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoreAddresses.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/Screen.h"
 
 // Settings: recommend the app, rate it, see the maker's other apps, and where files go.
@@ -10,12 +11,14 @@ class SettingScreen : public Screen
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(QString historyFolder READ historyFolder CONSTANT)
     Q_PROPERTY(QString photoLibraryFolder READ photoLibraryFolder CONSTANT)
+    Q_PROPERTY(RecognitionLanguages* languages READ languages CONSTANT)
   public:
     explicit SettingScreen(Services& services, QObject* parent = nullptr);
 
     [[nodiscard]] QString version() const;
     [[nodiscard]] QString historyFolder() const;
     [[nodiscard]] QString photoLibraryFolder() const;
+    [[nodiscard]] RecognitionLanguages* languages() const;
     void setAddresses(const StoreAddresses& addresses) { m_addresses = addresses; }
 
     Q_INVOKABLE void btnBack();

@@ -12,6 +12,7 @@ class HistoryStore;
 class Navigator;
 class PhotoLibrary;
 class ProgressOverlay;
+class RecognitionLanguages;
 class ShareSheet;
 class TextRecognizer;
 class UrlOpener;
@@ -33,6 +34,7 @@ struct Services
     PhotoLibrary* photos = nullptr;
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;
+    RecognitionLanguages* languages = nullptr; // what the recogniser reads, as the user chose
     DocumentPicker* documents = nullptr;
     Locations locations;
 };

@@ -52,6 +52,24 @@ QUrl PDFToImageScreen::documentUrl() const
     return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
 }
 
+void PDFToImageScreen::setResolution(int dpi)
+{
+    if (dpi == m_resolution || !resolutions().contains(dpi))
+        return;
+    m_resolution = dpi;
+    emit optionsChanged();
+}
+
+void PDFToImageScreen::setPageRange(const QString& text)
+{
+    if (text == m_pageRange)
+        return;
+    m_pageRange = text;
+    m_pageRangeError.clear();
+    PageRange::parse(text, &m_pageRangeError);
+    emit optionsChanged();
+}
+
 void PDFToImageScreen::viewDidLoad()
 {
     setTitle(QFileInfo(m_pdfFilePath).fileName());
@@ -73,6 +91,11 @@ void PDFToImageScreen::btnConvert()
 {
     if (m_converting)
         return;
+    const auto range = PageRange::parse(m_pageRange);
+    if (!range) {
+        alert(m_services, m_pageRangeError);
+        return;
+    }
     m_converting = true;
     m_services.overlay->show(QStringLiteral("Converting..."));
     const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
@@ -83,9 +106,12 @@ void PDFToImageScreen::btnConvert()
     Services& services = m_services;
     QPointer<PDFToImageScreen> self(this);
     const QString path = m_pdfFilePath;
-    const qreal scale = PageRenderer::displayScale();
-    services.dispatcher->background([&services, self, path, firstStem, scale] {
-        PageRenderer renderer(*services.history, scale);
+    RenderOptions options;
+    options.scale =
+        m_resolution > 0 ? RenderOptions::scaleForDpi(m_resolution) : PageRenderer::displayScale();
+    options.pages = *range;
+    services.dispatcher->background([&services, self, path, firstStem, options] {
+        PageRenderer renderer(*services.history, options);
         PageRenderer::Result result = renderer.render(path, firstStem);
         services.dispatcher->async([&services, self, result = std::move(result)] {
             services.overlay->dismiss();
@@ -101,6 +127,10 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
     if (!result.opened) {
         alert(m_services, QStringLiteral("The PDF could not be opened. It may be damaged, or "
                                          "protected by a password."));
+        return;
+    }
+    if (const QString error = result.rangeError(); !error.isEmpty()) {
+        alert(m_services, error);
         return;
     }
     setImages(QList<Image>(result.images.begin(), result.images.end()));

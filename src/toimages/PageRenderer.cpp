@@ -106,6 +106,22 @@ PageRenderer::PageRenderer(HistoryStore& history, qreal scale, QString folder)
 {
 }
 
+PageRenderer::PageRenderer(HistoryStore& history, RenderOptions options, QString folder)
+    : PageRenderer(history, options.scale, std::move(folder))
+{
+    m_pages = std::move(options.pages);
+}
+
+QString PageRenderer::Result::rangeError() const
+{
+    if (pastTheEnd <= pageCount)
+        return {};
+    return QStringLiteral("The PDF has %1 %2; there is no page %3.")
+        .arg(pageCount)
+        .arg(pageCount == 1 ? QStringLiteral("page") : QStringLiteral("pages"))
+        .arg(pastTheEnd);
+}
+
 qreal PageRenderer::displayScale()
 {
     // A command-line run has no QGuiApplication, and no display to match.
@@ -123,9 +139,14 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     }
     result.opened = true;
     result.pageCount = document.pageCount();
+    if (m_pages.lastPage() > result.pageCount) {
+        result.pastTheEnd = m_pages.lastPage();
+        return result;
+    }
+    const QList<int> chosen = m_pages.indices(result.pageCount);
     const bool listing = m_folder.isEmpty();
     const QString folder = listing ? m_history.historyPath() : m_folder;
-    if (listing && result.pageCount > 0)
+    if (listing && !chosen.isEmpty())
         QDir().mkpath(folder); // it may have gone since the first launch
 
     QThreadPool pool;
@@ -149,9 +170,9 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     };
     // A few drawn pages may wait for the encoders; more would only cost memory.
     const size_t window = size_t(pool.maxThreadCount()) + 1;
-    for (int i = 0; i < result.pageCount; ++i) {
+    for (qsizetype k = 0; k < chosen.size(); ++k) {
         qreal scale = m_scale;
-        QImage page = drawPage(document, i, m_scale, scale);
+        QImage page = drawPage(document, chosen[k], m_scale, scale);
         if (page.isNull()) {
             printError(m_consoleErrors);
             ++result.failedPages;
@@ -160,7 +181,7 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
         while (!pending.empty() && (pending.size() >= window || pending.front().isFinished()))
             settleFront();
         pending.push_back(QtConcurrent::run(&pool, encodeAndWrite, std::move(page), scale,
-                                            firstStem + i, &m_history, folder));
+                                            firstStem + k, &m_history, folder));
     }
     while (!pending.empty())
         settleFront();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RenderOptions.h"
 #include "platform/Image.h"
 
 #include <QString>
@@ -20,13 +21,19 @@ class PageRenderer
         std::vector<Image> images; // page order; each reads its PNG back on demand
         int failedPages = 0;       // pages that could not be drawn
         int unsavedPages = 0;      // drawn, but their file could not be written
+        int pastTheEnd = 0;        // a page the range names beyond pageCount; then nothing is drawn
+
+        // "The PDF has 5 pages; there is no page 8." when the range went past the end.
+        [[nodiscard]] QString rangeError() const;
     };
 
     // Writes into the History folder and lists each file there; into folder instead when given,
     // without listing. scale is pixels per point.
     PageRenderer(HistoryStore& history, qreal scale, QString folder = {});
+    PageRenderer(HistoryStore& history, RenderOptions options, QString folder = {});
 
-    // Page i becomes the file firstStem + i ".png". Returns when every file is written.
+    // The k-th page drawn becomes the file firstStem + k ".png". Returns when every file is
+    // written.
     Result render(const QString& pdfPath, qint64 firstStem);
 
     // The renderer's scale on this display: its device pixel ratio, never below 2.
@@ -42,5 +49,6 @@ class PageRenderer
     HistoryStore& m_history;
     bool m_consoleErrors = true;
     qreal m_scale = 2.0;
+    PageRange m_pages;
     QString m_folder;
 };

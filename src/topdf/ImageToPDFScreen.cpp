@@ -1,20 +1,110 @@
 #include "ImageToPDFScreen.h"
 
 #include "PdfWriter.h"
+#include "TextLayers.h"
 #include "app/AppValues.h"
+#include "jobs/JobControl.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/AlertCenter.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
 #include "platform/ProgressOverlay.h"
 #include "platform/Services.h"
+#include "platform/UserDefaults.h"
 
 #include <QPointer>
+#include <QTemporaryDir>
 
 #include <cmath>
+
+namespace {
+const QString kPaperKey = QStringLiteral("pdfPaperSize");
+const QString kMarginKey = QStringLiteral("pdfMarginMm");
+const QString kSearchableKey = QStringLiteral("pdfSearchable");
+
+// Reads the text of the pages into layers for options, reporting on the overlay; empty when
+// done, else why not.
+QString addTextLayers(Services& s, const QList<Image>& images, const QString& language,
+                      const QTemporaryDir& folder, PdfWriter::Options& options)
+{
+    JobControl job([&s](int done, int total, const QString&) {
+        s.overlay->show(QStringLiteral("Reading text... %1 of %2").arg(done + 1).arg(total));
+    });
+    const TextLayers::Result layers = TextLayers::make(images, language, folder.path(), job);
+    if (layers.ok())
+        options.overlays = layers.files;
+    return layers.ok() ? QString() : layers.error;
+}
+} // namespace
 
 ImageToPDFScreen::ImageToPDFScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
     setTitle(QStringLiteral("Images to PDF"));
+    if (services.defaults) {
+        m_setup.paper = PageSetup::fromKey(services.defaults->value(kPaperKey).toString())
+                            .value_or(PageSetup::Paper::Photo);
+        bool ok = false;
+        const qreal margin = services.defaults->value(kMarginKey).toReal(&ok);
+        if (ok && margin >= 0)
+            m_setup.marginMm = margin;
+        m_searchable = services.defaults->value(kSearchableKey).toBool();
+    }
+}
+
+void ImageToPDFScreen::setSearchable(bool on)
+{
+    if (on == m_searchable)
+        return;
+    m_searchable = on;
+    rememberSetup();
+}
+
+void ImageToPDFScreen::setPaperSize(const QString& key)
+{
+    const auto paper = PageSetup::fromKey(key);
+    if (!paper || *paper == m_setup.paper)
+        return;
+    m_setup.paper = *paper;
+    rememberSetup();
+}
+
+void ImageToPDFScreen::setMarginMm(qreal mm)
+{
+    PageSetup next = m_setup;
+    next.marginMm = mm;
+    if (qFuzzyCompare(mm + 1, m_setup.marginMm + 1) || !next.marginFits() ||
+        !PageSetup{PageSetup::Paper::A4, mm}.marginFits())
+        return;
+    m_setup = next;
+    rememberSetup();
+}
+
+void ImageToPDFScreen::rememberSetup()
+{
+    if (m_services.defaults) {
+        m_services.defaults->setValue(kPaperKey, PageSetup::key(m_setup.paper));
+        m_services.defaults->setValue(kMarginKey, m_setup.marginMm);
+        m_services.defaults->setValue(kSearchableKey, m_searchable);
+        m_services.defaults->synchronize();
+    }
+    emit pageSetupChanged();
+}
+
+void ImageToPDFScreen::movePage(int from, int to)
+{
+    const auto n = m_arrOfSelectedImages.size();
+    if (from < 0 || from >= n || to < 0 || to >= n || from == to)
+        return;
+    m_arrOfSelectedImages.move(from, to);
+    emit arrOfSelectedImagesChanged();
+}
+
+void ImageToPDFScreen::removePage(int index)
+{
+    if (index < 0 || index >= m_arrOfSelectedImages.size())
+        return;
+    m_arrOfSelectedImages.removeAt(index);
+    emit arrOfSelectedImagesChanged();
 }
 
 void ImageToPDFScreen::setArrOfSelectedImages(const QList<Image>& images)
@@ -53,25 +143,35 @@ void ImageToPDFScreen::convertImagesToPDF()
 {
     Services& s = m_services;
     s.overlay->show(QStringLiteral("Converting..."));
-    s.dispatcher->background([&s, images = m_arrOfSelectedImages, self = QPointer(this)] {
-        const auto stem = qint64(std::trunc(s.clock->now()));
-        const HistoryStore::Written written = writePDF(*s.history, stem, images);
-        s.dispatcher->async([&s, written, self] {
-            s.overlay->dismiss();
-            if (!self)
-                return;
-            if (!written.ok()) {
-                // Nothing was listed; say why rather than open a viewer on no file.
-                s.alerts->present(
-                    {QStringLiteral("PDF Not Saved"),
-                     QStringLiteral("The PDF could not be saved: %1").arg(written.error),
-                     {{QStringLiteral("OK"), {}}}});
-                return;
-            }
-            self->m_pdfFilePath = written.path;
-            emit self->pdfFilePathChanged();
-            s.app->setIsFromHistory(false);
-            self->performSegue(QStringLiteral("segue_PDF"));
+    PdfWriter::Options options;
+    options.setup = m_setup;
+    const QString language =
+        m_searchable ? (s.languages ? s.languages->chosen() : QStringLiteral("eng")) : QString();
+    s.dispatcher->background(
+        [&s, images = m_arrOfSelectedImages, options, language, self = QPointer(this)]() mutable {
+            const auto stem = qint64(std::trunc(s.clock->now()));
+            const QTemporaryDir layers;
+            HistoryStore::Written written;
+            if (!language.isEmpty())
+                written.error = addTextLayers(s, images, language, layers, options);
+            if (written.ok())
+                written = writePDF(*s.history, stem, images, options);
+            s.dispatcher->async([&s, written, self] {
+                s.overlay->dismiss();
+                if (!self)
+                    return;
+                if (!written.ok()) {
+                    // Nothing was listed; say why rather than open a viewer on no file.
+                    s.alerts->present(
+                        {QStringLiteral("PDF Not Saved"),
+                         QStringLiteral("The PDF could not be saved: %1").arg(written.error),
+                         {{QStringLiteral("OK"), {}}}});
+                    return;
+                }
+                self->m_pdfFilePath = written.path;
+                emit self->pdfFilePathChanged();
+                s.app->setIsFromHistory(false);
+                self->performSegue(QStringLiteral("segue_PDF"));
+            });
         });
-    });
 }

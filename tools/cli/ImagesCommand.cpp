@@ -12,25 +12,48 @@ int CliApp::images(const QStringList& args)
     const QCommandLineOption scale(QStringLiteral("scale"),
                                    QStringLiteral("Pixels per point (default 2, i.e. 144 dpi)."),
                                    QStringLiteral("S"), QStringLiteral("2"));
-    parser.addOption(scale);
+    const QCommandLineOption dpi(
+        QStringLiteral("dpi"), QStringLiteral("Resolution in dots per inch (instead of --scale)."),
+        QStringLiteral("N"));
+    const QCommandLineOption pages(QStringLiteral("pages"),
+                                   QStringLiteral("Pages to convert, e.g. 1-3,8 (default all)."),
+                                   QStringLiteral("RANGE"));
+    parser.addOptions({scale, dpi, pages});
     parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDF to convert."));
-    if (!parse(parser, args, QStringLiteral("Renders every page of a PDF to a PNG image."), 1, 1))
+    if (!parse(parser, args, QStringLiteral("Renders the pages of a PDF to PNG images."), 1, 1))
         return m_helpShown ? 0 : 2;
-    const double s = positiveNumber(parser, scale, QStringLiteral("scale"), 16);
-    if (s == 0)
+    RenderOptions options;
+    options.scale = parser.isSet(dpi) ? RenderOptions::scaleForDpi(positiveNumber(
+                                            parser, dpi, QStringLiteral("resolution"), 1200))
+                                      : positiveNumber(parser, scale, QStringLiteral("scale"), 16);
+    if (options.scale <= 0)
         return 2;
+    if (parser.isSet(pages)) {
+        QString why;
+        const auto range = PageRange::parse(parser.value(pages), &why);
+        if (!range || range->isAll()) {
+            m_err << "Bad page range: " << (range ? QStringLiteral("no pages given.") : why)
+                  << '\n';
+            return 2;
+        }
+        options.pages = *range;
+    }
     const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
     if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
         fail(dir, QStringLiteral("no such folder"));
         return 1;
     }
-    PageRenderer renderer(history(), s,
+    PageRenderer renderer(history(), options,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
     const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
+        return 1;
+    }
+    if (!result.rangeError().isEmpty()) {
+        fail(pdfPath, result.rangeError());
         return 1;
     }
     for (const Image& page : result.images)

@@ -6,6 +6,7 @@
 #include "TestDoubles.h"
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/AlertCenter.h"
 #include "platform/Navigator.h"
 #include "platform/ProgressOverlay.h"
@@ -41,6 +42,8 @@ class TestPlatform
     ShareSheet share;
     MemoryPhotoLibrary photos;
     ScriptedRecognizer recognizer;
+    // The languages chosen; the installed ones are read from the system's folder.
+    std::unique_ptr<RecognitionLanguages> languages;
     // The real engine, for tests that read real text: services.recognizer = &tesseract.
     TesseractRecognizer tesseract;
 
