@@ -3,6 +3,7 @@
 // QUIRE_BENCH_OUT keeps the pages in that folder for inspection.
 #include "BenchSupport.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QDir>
@@ -63,7 +64,8 @@ void BM_ConvertDocument(benchmark::State& state)
         HistoryStore store(scratch.path());
         PageRenderer renderer(store, 2.0, folder);
         state.ResumeTiming();
-        const PageRenderer::Result r = renderer.render(pdf, 1700000000);
+        JobControl job;
+        const PageRenderer::Result r = renderer.render(pdf, 1700000000, job);
         pages = int(r.images.size());
         state.PauseTiming();
         bytes = folderBytes(folder);

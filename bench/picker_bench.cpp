@@ -1,7 +1,7 @@
 // The photo library and picker at scale: listing 5,000 photos, the first screenful of
 // thumbnails, and Done over 100 twelve-megapixel photos (peak memory).
 #include "BenchSupport.h"
-#include "common/CommonUtils.h"
+#include "image/Thumbnails.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/testing/PhotoFixtures.h"
@@ -77,8 +77,8 @@ static void BM_Done100TwelveMegapixelPhotos(benchmark::State& state)
         p.services.photos = &photos;
         p.navigator->registerScreen(QStringLiteral("ImageToPDFScreen"),
                                     [](Services& s) { return new Screen(s); });
-        p.app->setSelectedJob(0);
         auto* screen = new SelectImageScreen(p.services);
+        screen->setSelectedJob(SelectedJob::ImageToPDF);
         p.navigator->setRoot(screen);
         p.drain();
         for (int i = 0; i < 100; ++i)
@@ -114,11 +114,10 @@ static void BM_FirstScreenfulOfThumbnails(benchmark::State& state)
     TestPlatform p;
     FolderPhotoLibrary photos(root, p.queues);
     for (auto _ : state) {
-        CommonUtils::clearThumbnailCache();
+        Thumbnails::clearCache();
         const auto assets = photos.fetchAssets();
         for (int i = 0; i < 8; ++i)
-            benchmark::DoNotOptimize(
-                CommonUtils::thumbnail(assets[size_t(i)].path, QSize(300, 300)));
+            benchmark::DoNotOptimize(Thumbnails::image(assets[size_t(i)].path, QSize(300, 300)));
     }
 }
 BENCHMARK(BM_FirstScreenfulOfThumbnails)->Unit(benchmark::kMillisecond);
@@ -129,8 +128,8 @@ static void BM_ThumbnailFrom12Megapixels(benchmark::State& state)
     const QString path = dir.path() + QStringLiteral("/big.jpg");
     photofixtures::writePhoto(path, photofixtures::picture(4000, 3000), {}, 6);
     for (auto _ : state) {
-        CommonUtils::clearThumbnailCache();
-        benchmark::DoNotOptimize(CommonUtils::thumbnail(path, QSize(300, 300)));
+        Thumbnails::clearCache();
+        benchmark::DoNotOptimize(Thumbnails::image(path, QSize(300, 300)));
     }
 }
 BENCHMARK(BM_ThumbnailFrom12Megapixels)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // A square photo cell of every photo grid: the picture, a tick mark, and a size text.
 Rectangle {
@@ -13,7 +13,7 @@ Rectangle {
     // Shows a spinner while the size text is still being worked out.
     property bool sizePending: false
     signal clicked()
-    color: "#f2f2f7"
+    color: Theme.surface
     clip: true
 
     MouseArea {
@@ -27,7 +27,7 @@ Rectangle {
             anchors.centerIn: parent
             width: parent.width * 0.4
             height: width
-            source: App.placeholderImage
+            source: Theme.placeholderImage
             sourceSize: Qt.size(width, height)
             visible: ivImage.status !== Image.Ready
         }
@@ -45,12 +45,12 @@ Rectangle {
             objectName: "ivSelect"
             anchors.top: parent.top
             anchors.right: parent.right
-            anchors.margins: 8
+            anchors.margins: Theme.spacing
             width: 28
             height: 28
             sourceSize: Qt.size(56, 56)
             visible: cell.showsTick
-            source: cell.ticked ? App.selectImage : App.unselectImage
+            source: cell.ticked ? Theme.selectImage : Theme.unselectImage
         }
         BusyIndicator {
             anchors.centerIn: parent
@@ -67,10 +67,10 @@ Rectangle {
             anchors.margins: 6
             visible: text !== ""
             text: cell.sizeText
-            color: "white"
+            color: Theme.textOnAccent
             font.bold: true
             padding: 4
-            background: Rectangle { color: "#99000000"; radius: 4 }
+            background: Rectangle { color: Theme.badge; radius: 4 }
         }
     }
 }

@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // The compressed photos with their new sizes; tap one to view it, or save, share, go home.
 ScreenPage {
@@ -14,11 +14,11 @@ ScreenPage {
         Label {
             objectName: "lblFailed"
             Layout.fillWidth: true
-            Layout.margins: 16
+            Layout.margins: Theme.spacingLarge
             Layout.bottomMargin: 0
             visible: text.length > 0
             text: page.screen ? page.screen.failureText : ""
-            color: "#b3261e"
+            color: Theme.error
             wrapMode: Text.Wrap
         }
 
@@ -28,8 +28,8 @@ ScreenPage {
             readonly property real side: (width - 48) * 0.5
             Layout.fillWidth: true
             Layout.fillHeight: true
-            leftMargin: 16
-            topMargin: 16
+            leftMargin: Theme.spacingLarge
+            topMargin: Theme.spacingLarge
             cellWidth: side + 16
             cellHeight: side + 16
             clip: true
@@ -47,8 +47,8 @@ ScreenPage {
 
         RowLayout {
             Layout.fillWidth: true
-            Layout.margins: 16
-            spacing: 12
+            Layout.margins: Theme.spacingLarge
+            spacing: Theme.spacingMedium
             JobButton { objectName: "btnSave"; text: "Save"; glyph: "⤓"; onClicked: page.screen.btnSave() }
             JobButton { objectName: "btnShare"; text: "Share"; glyph: "⇪"; onClicked: page.screen.btnShare() }
             JobButton { objectName: "btnHome"; text: "Home"; glyph: "⌂"; onClicked: page.screen.btnHome() }

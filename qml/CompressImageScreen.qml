@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Compress: the chosen photos in two columns, each with its size before compression.
 ScreenPage {
@@ -15,8 +15,8 @@ ScreenPage {
         // 48 points of the width go to the two outer insets and the gap between the columns.
         readonly property real side: (width - 48) * 0.5
         anchors.fill: parent
-        leftMargin: 16
-        topMargin: 16
+        leftMargin: Theme.spacingLarge
+        topMargin: Theme.spacingLarge
         cellWidth: side + 16
         cellHeight: side + 16
         clip: true

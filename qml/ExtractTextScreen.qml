@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Extract text: the chosen photo, with Extract in the bar.
 ScreenPage {
@@ -16,8 +16,8 @@ ScreenPage {
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 16
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingLarge
 
         Image {
             objectName: "ivImage"
@@ -31,7 +31,7 @@ ScreenPage {
         Label {
             Layout.alignment: Qt.AlignHCenter
             text: "Tap Extract to read the text in this photo."
-            color: "#888"
+            color: Theme.hintText
         }
     }
 }

@@ -2,24 +2,24 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Home: the five jobs, settings, and the files written this run.
 ScreenPage {
     id: page
     hidesBackButton: true
     rightAction: Action { text: "Settings"; onTriggered: page.screen.btnSetting() }
-    rightTint: App.appBlackColor
+    rightTint: Theme.appBlackColor
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 12
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingMedium
 
         GridLayout {
             columns: 2
-            columnSpacing: 12
-            rowSpacing: 12
+            columnSpacing: Theme.spacingMedium
+            rowSpacing: Theme.spacingMedium
             Layout.fillWidth: true
             JobButton { objectName: "btnImageToPDF"; text: "Images to PDF"; glyph: "▤"; onClicked: page.screen.btnImageToPDF() }
             JobButton { objectName: "btnPDFToImage"; text: "PDF to Images"; glyph: "▦"; onClicked: page.screen.btnPDFToImage() }
@@ -31,8 +31,8 @@ ScreenPage {
         Label {
             text: "History"
             font.bold: true
-            font.pointSize: 15
-            color: App.appBlackColor
+            font.pointSize: Theme.fontHeading
+            color: Theme.appBlackColor
         }
 
         ListView {
@@ -51,7 +51,7 @@ ScreenPage {
                 anchors.centerIn: parent
                 visible: tableviewRecent.count === 0
                 text: "Files you make appear here."
-                color: "#888"
+                color: Theme.hintText
             }
         }
     }

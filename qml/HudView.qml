@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quire.Services
+import Quire
 
 // Draws the progress overlay: a dark box over a dimming mask that takes every touch.
 Popup {
@@ -15,27 +16,27 @@ Popup {
     padding: 20
     Overlay.modal: Rectangle {
         gradient: Gradient {
-            GradientStop { position: 0.0; color: "#10000000" }
-            GradientStop { position: 0.5; color: "#60000000" }
-            GradientStop { position: 1.0; color: "#10000000" }
+            GradientStop { position: 0.0; color: Theme.scrimEdge }
+            GradientStop { position: 0.5; color: Theme.scrimCentre }
+            GradientStop { position: 1.0; color: Theme.scrimEdge }
         }
     }
-    background: Rectangle { radius: 14; color: "#ee1c1c1e" }
+    background: Rectangle { radius: 14; color: Theme.hud }
     contentItem: Column {
-        spacing: 12
+        spacing: Theme.spacingMedium
         width: Math.max(120, status.implicitWidth)
         BusyIndicator {
             anchors.horizontalCenter: parent.horizontalCenter
             running: ProgressHUD.state === 1
             visible: running
-            palette.dark: "white"
+            palette.dark: Theme.textOnAccent
         }
         Label {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: ProgressHUD.state === 2 || ProgressHUD.state === 3
             text: ProgressHUD.state === 2 ? "✓" : "!"
-            color: "white"
-            font.pixelSize: 36
+            color: Theme.textOnAccent
+            font.pixelSize: Theme.fontMarkPixels
         }
         Label {
             id: status
@@ -43,7 +44,7 @@ Popup {
             anchors.horizontalCenter: parent.horizontalCenter
             text: ProgressHUD.status
             visible: text.length > 0
-            color: "white"
+            color: Theme.textOnAccent
             wrapMode: Text.Wrap
             width: Math.min(implicitWidth, 240)
             horizontalAlignment: Text.AlignHCenter

@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Controls.Material
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // What PDF to images makes: the resolution of the images and which pages become images.
 Pane {
@@ -16,7 +15,7 @@ Pane {
         anchors.fill: parent
         spacing: 4
         RowLayout {
-            Label { text: "Resolution"; color: App.appBlackColor; Layout.fillWidth: true }
+            Label { text: "Resolution"; color: Theme.appBlackColor; Layout.fillWidth: true }
             ComboBox {
                 objectName: "resolution"
                 textRole: "text"
@@ -29,7 +28,7 @@ Pane {
             }
         }
         RowLayout {
-            Label { text: "Pages"; color: App.appBlackColor; Layout.fillWidth: true }
+            Label { text: "Pages"; color: Theme.appBlackColor; Layout.fillWidth: true }
             TextField {
                 objectName: "pageRange"
                 placeholderText: pane.pageCount > 1 ? "All " + pane.pageCount + ", or e.g. 1-3, 8"
@@ -44,7 +43,7 @@ Pane {
             objectName: "pageRangeError"
             visible: text !== ""
             text: pane.screen ? pane.screen.pageRangeError : ""
-            color: Material.color(Material.Red)
+            color: Theme.error
             wrapMode: Text.Wrap
             Layout.fillWidth: true
         }

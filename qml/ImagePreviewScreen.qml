@@ -1,13 +1,13 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // The page gallery: one page per screen-filling item, swiped sideways; Save and Share below.
 ScreenPage {
     id: page
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
-    rightTint: App.appBlackColor
+    rightTint: Theme.appBlackColor
 
     ListView {
         id: collectionviewImagePreview
@@ -30,7 +30,7 @@ ScreenPage {
             width: itemSize.width
             height: itemSize.height
             padding: 12
-            background: Rectangle { color: "#f2f2f2" }
+            background: Rectangle { color: Theme.surface }
             contentItem: Image {
                 objectName: "ivImage"
                 // No source until laid out, so the first decode is already at display size.
@@ -46,16 +46,16 @@ ScreenPage {
             anchors.centerIn: parent
             visible: collectionviewImagePreview.count === 0
             text: "No pages"
-            color: "#888"
+            color: Theme.hintText
         }
     }
 
     footer: ToolBar {
-        background: Rectangle { color: App.appWhiteColor }
+        background: Rectangle { color: Theme.appWhiteColor }
         RowLayout {
             anchors.fill: parent
-            anchors.leftMargin: 12
-            anchors.rightMargin: 12
+            anchors.leftMargin: Theme.spacingMedium
+            anchors.rightMargin: Theme.spacingMedium
             ActionBarButton {
                 objectName: "btnSave"
                 text: "Save"
@@ -66,7 +66,7 @@ ScreenPage {
                 text: collectionviewImagePreview.count > 0
                       ? "Page " + (collectionviewImagePreview.currentIndex + 1) + " of " + collectionviewImagePreview.count
                       : ""
-                color: "#666"
+                color: Theme.secondaryText
                 horizontalAlignment: Text.AlignHCenter
                 Layout.fillWidth: true
             }

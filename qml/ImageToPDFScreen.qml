@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // The pages to be, two to a row, in the order they will have: drag a page, or use its arrows, to
 // move it; ✕ leaves it out. Below, the paper and the text layer; Convert writes the PDF.
@@ -19,10 +19,10 @@ ScreenPage {
             objectName: "collectionviewImagePDFPreview"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            Layout.leftMargin: 12
-            Layout.rightMargin: 12
-            topMargin: 12
-            bottomMargin: 12
+            Layout.leftMargin: Theme.spacingMedium
+            Layout.rightMargin: Theme.spacingMedium
+            topMargin: Theme.spacingMedium
+            bottomMargin: Theme.spacingMedium
             clip: true
             readonly property real side: page.screen ? page.screen.itemSide(width) : 0
             // Two cells a row; what the item side leaves over is the space between them.

@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // One of the home screen's job buttons: a glyph over a label on a green tile.
 Button {
@@ -10,22 +10,22 @@ Button {
     Layout.fillWidth: true
     Layout.preferredHeight: 76
     contentItem: Column {
-        spacing: 4
+        spacing: Theme.spacingSmall
         Label {
             text: control.glyph
-            color: "white"
-            font.pixelSize: 24
+            color: Theme.textOnAccent
+            font.pixelSize: Theme.fontGlyphPixels
             anchors.horizontalCenter: parent.horizontalCenter
         }
         Label {
             text: control.text
-            color: "white"
+            color: Theme.textOnAccent
             font.bold: true
             anchors.horizontalCenter: parent.horizontalCenter
         }
     }
     background: Rectangle {
         radius: 12
-        color: control.down ? Qt.darker(App.appGreenColor, 1.2) : App.appGreenColor
+        color: control.down ? Theme.accentPressed : Theme.appGreenColor
     }
 }

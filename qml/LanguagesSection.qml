@@ -3,7 +3,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // The languages text recognition reads, one box each; a chosen language whose data is missing
 // says which package brings it.
@@ -16,7 +16,7 @@ ColumnLayout {
         text: "Text recognition languages"
         font.bold: true
         font.pointSize: 15
-        color: App.appBlackColor
+        color: Theme.appBlackColor
         Layout.topMargin: 12
     }
     Repeater {

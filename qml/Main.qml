@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quire.Services
+import Quire
 
 // The one window: navigation bar, the stack that mirrors the navigator, overlay and alerts.
 ApplicationWindow {
@@ -9,7 +10,7 @@ ApplicationWindow {
     height: 844
     visible: true
     title: "Quire"
-    color: App.appWhiteColor
+    color: Theme.appWhiteColor
 
     header: NavigationBar {
         visible: !Navigator.navigationBarHidden

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quire.Services
+import Quire
 
 // White bar with a black title and black buttons, shared by every screen.
 ToolBar {
@@ -9,12 +10,12 @@ ToolBar {
     property Item page
     objectName: "navigationBar"
     height: 52
-    background: Rectangle { color: App.appWhiteColor }
+    background: Rectangle { color: Theme.appWhiteColor }
 
     RowLayout {
         anchors.fill: parent
-        anchors.leftMargin: 4
-        anchors.rightMargin: 4
+        anchors.leftMargin: Theme.spacingSmall
+        anchors.rightMargin: Theme.spacingSmall
         ToolButton {
             objectName: "leftBarButton"
             readonly property Action custom: bar.page ? bar.page.leftAction : null
@@ -25,8 +26,8 @@ ToolBar {
             icon.source: custom ? custom.icon.source : ""
             contentItem: Label {
                 text: parent.text
-                color: App.appBlackColor
-                font.pointSize: 14
+                color: Theme.appBlackColor
+                font.pointSize: Theme.fontBody
                 horizontalAlignment: Text.AlignLeft
                 verticalAlignment: Text.AlignVCenter
             }
@@ -36,10 +37,10 @@ ToolBar {
         }
         Label {
             text: bar.page ? bar.page.title : ""
-            color: App.appBlackColor
-            font.family: App.titleFontFamily
+            color: Theme.appBlackColor
+            font.family: Theme.titleFontFamily
             font.bold: true
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontTitlePixels
             elide: Text.ElideMiddle
             horizontalAlignment: Text.AlignHCenter
             Layout.fillWidth: true
@@ -53,8 +54,8 @@ ToolBar {
             icon.source: act ? act.icon.source : ""
             contentItem: Label {
                 text: parent.text
-                color: bar.page ? bar.page.rightTint : App.appBlackColor
-                font.pointSize: 14
+                color: bar.page ? bar.page.rightTint : Theme.appBlackColor
+                font.pointSize: Theme.fontBody
                 font.bold: true
                 horizontalAlignment: Text.AlignRight
                 verticalAlignment: Text.AlignVCenter

@@ -3,7 +3,7 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Pdf
 import QtQuick.Window
-import Quire.Services
+import Quire
 
 // One PDF, scrollable and zoomable, fitted to the width; share it or go home.
 ScreenPage {
@@ -14,7 +14,7 @@ ScreenPage {
         onTriggered: page.screen.btnBack()
     }
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
-    rightTint: App.appBlackColor
+    rightTint: Theme.appBlackColor
 
     PdfDocument {
         id: pdfDocument
@@ -35,7 +35,7 @@ ScreenPage {
 
             Rectangle {
                 anchors.fill: parent
-                color: "#e8e8e8"
+                color: Theme.surface
             }
             // Pages are laid out from the document's page sizes and drawn by the image reader
             // off the GUI thread, each from the file itself: nothing it renders refers to the
@@ -50,9 +50,9 @@ ScreenPage {
                 readonly property real pageScale: fitScale * zoom
                 function zoomTo(z) { zoom = Math.min(8, Math.max(1, z)) }
                 anchors.fill: parent
-                spacing: 8
-                topMargin: 8
-                bottomMargin: 8
+                spacing: Theme.spacing
+                topMargin: Theme.spacing
+                bottomMargin: Theme.spacing
                 contentWidth: Math.max(width, pdfDocument.maxPageWidth * pageScale + 16)
                 flickableDirection: Flickable.AutoFlickIfNeeded
                 boundsBehavior: Flickable.StopAtBounds
@@ -70,7 +70,7 @@ ScreenPage {
                         anchors.horizontalCenter: parent.horizontalCenter
                         width: Math.round(pageSlot.points.width * pdfView.pageScale)
                         height: parent.height
-                        color: "white"
+                        color: Theme.paper
                         Image {
                             objectName: "pdfPage"
                             anchors.fill: parent
@@ -98,13 +98,13 @@ ScreenPage {
                 anchors.centerIn: parent
                 visible: pdfDocument.status === PdfDocument.Ready && pdfDocument.pageCount === 0
                 text: "This PDF has no pages."
-                color: "#888"
+                color: Theme.hintText
             }
         }
 
         ToolBar {
             Layout.fillWidth: true
-            background: Rectangle { color: App.appWhiteColor }
+            background: Rectangle { color: Theme.appWhiteColor }
             Button {
                 id: btnShare
                 objectName: "btnShare"
@@ -113,7 +113,7 @@ ScreenPage {
                 text: "Share"
                 contentItem: Label {
                     text: btnShare.text
-                    color: "white"
+                    color: Theme.textOnAccent
                     font.bold: true
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
@@ -121,7 +121,7 @@ ScreenPage {
                 background: Rectangle {
                     implicitHeight: 40
                     radius: 20
-                    color: btnShare.down ? Qt.darker(App.appGreenColor, 1.2) : App.appGreenColor
+                    color: btnShare.down ? Theme.accentPressed : Theme.appGreenColor
                 }
                 onClicked: page.screen.btnShare()
             }

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Pdf
-import Quire.Services
+import Quire
 
 // PDF to images: the chosen PDF, scaled to fit, the resolution and pages to convert below it,
 // and Convert in the bar.
@@ -23,7 +23,7 @@ ScreenPage {
         // Grey around the white pages, so each page's edge shows.
         Rectangle {
             anchors.fill: parent
-            color: "#e9e9e9"
+            color: Theme.surface
         }
         // Opened once the page is complete; the path is handed over before the screen shows.
         PdfDocument { id: document }

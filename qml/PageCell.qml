@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // One page of the PDF to be: its picture and number; dragged onto another cell it takes that
 // place; the arrows move it a place earlier or later and ✕ leaves it out.
@@ -23,8 +23,8 @@ Item {
         x: (slot.width - width) / 2
         y: (slot.height - height) / 2
         z: dragArea.drag.active ? 2 : 0
-        color: "#f2f2f2"
-        border.color: dragArea.drag.active ? App.appGreenColor : "#dddddd"
+        color: Theme.surface
+        border.color: dragArea.drag.active ? Theme.appGreenColor : Theme.border
         radius: 6
         Image {
             objectName: "ivImage"
@@ -53,8 +53,8 @@ Item {
             text: slot.index + 1
             anchors { left: parent.left; top: parent.top; margins: 8 }
             padding: 4
-            color: App.appWhiteColor
-            background: Rectangle { color: App.appBlackColor; radius: 4; opacity: 0.7 }
+            color: Theme.appWhiteColor
+            background: Rectangle { color: Theme.appBlackColor; radius: 4; opacity: 0.7 }
         }
         Row {
             anchors { bottom: parent.bottom; horizontalCenter: parent.horizontalCenter; margins: 4 }

@@ -3,7 +3,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // How the PDF is made: the paper its pages are, the margin, and whether its text is searchable.
 Pane {
@@ -15,7 +15,7 @@ Pane {
         anchors.fill: parent
         spacing: 4
         RowLayout {
-            Label { text: "Paper"; color: App.appBlackColor; Layout.fillWidth: true }
+            Label { text: "Paper"; color: Theme.appBlackColor; Layout.fillWidth: true }
             ComboBox {
                 id: paperSize
                 objectName: "paperSize"
@@ -30,7 +30,7 @@ Pane {
         }
         RowLayout {
             visible: pane.onPaper
-            Label { text: "Margin (mm)"; color: App.appBlackColor; Layout.fillWidth: true }
+            Label { text: "Margin (mm)"; color: Theme.appBlackColor; Layout.fillWidth: true }
             SpinBox {
                 objectName: "marginMm"
                 from: 0

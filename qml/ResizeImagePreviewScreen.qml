@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // The resized image, to save or share, and the way home.
 ScreenPage {
@@ -9,8 +9,8 @@ ScreenPage {
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 12
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingMedium
 
         Image {
             id: ivImage
@@ -26,11 +26,11 @@ ScreenPage {
             objectName: "lblSize"
             Layout.alignment: Qt.AlignHCenter
             text: page.screen ? page.screen.sizeText : ""
-            color: "#555"
+            color: Theme.secondaryText
         }
         RowLayout {
             Layout.fillWidth: true
-            spacing: 12
+            spacing: Theme.spacingMedium
             JobButton { objectName: "btnSave"; text: "Save"; glyph: "⤓"; onClicked: page.screen.btnSave() }
             JobButton { objectName: "btnShare"; text: "Share"; glyph: "⇪"; onClicked: page.screen.btnShare() }
             JobButton { objectName: "btnHome"; text: "Home"; glyph: "⌂"; onClicked: page.screen.btnHome() }

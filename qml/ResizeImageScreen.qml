@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Resize: the photo's size, the new width and height, and the keep-proportions switch.
 ScreenPage {
@@ -11,8 +11,8 @@ ScreenPage {
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 12
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingMedium
 
         Image {
             objectName: "ivPhoto"
@@ -27,16 +27,16 @@ ScreenPage {
             objectName: "lblImageOriginalSize"
             Layout.alignment: Qt.AlignHCenter
             text: page.screen ? page.screen.lblImageOriginalSize : ""
-            font.pointSize: 16
+            font.pointSize: Theme.fontLarge
             font.bold: true
-            color: App.appBlackColor
+            color: Theme.appBlackColor
         }
         TextField {
             id: tfImageWIdth
             objectName: "tfImageWIdth"
             Layout.fillWidth: true
             placeholderText: page.screen ? page.screen.widthPlaceholder : ""
-            placeholderTextColor: App.appBlackColor
+            placeholderTextColor: Theme.appBlackColor
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen ? page.screen.tfImageWIdth : ""
             onTextEdited: page.screen.textFieldEdited("tfImageWIdth", text)
@@ -46,7 +46,7 @@ ScreenPage {
             objectName: "tfImageheight"
             Layout.fillWidth: true
             placeholderText: page.screen ? page.screen.heightPlaceholder : ""
-            placeholderTextColor: App.appBlackColor
+            placeholderTextColor: Theme.appBlackColor
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen ? page.screen.tfImageheight : ""
             onTextEdited: page.screen.textFieldEdited("tfImageheight", text)
@@ -64,7 +64,7 @@ ScreenPage {
                     sourceSize: Qt.size(56, 56)
                     source: page.screen ? "assets/" + page.screen.ivMaintainAspectRatio + ".svg" : ""
                 }
-                Label { text: "Keep proportions"; color: App.appBlackColor; Layout.fillWidth: true }
+                Label { text: "Keep proportions"; color: Theme.appBlackColor; Layout.fillWidth: true }
             }
         }
         Label {
@@ -72,7 +72,7 @@ ScreenPage {
             Layout.fillWidth: true
             text: page.screen ? page.screen.lblMsg : ""
             wrapMode: Text.Wrap
-            color: "#555"
+            color: Theme.secondaryText
         }
         Item { Layout.fillHeight: true }
     }

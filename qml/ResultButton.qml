@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // A wide button under a result: filled green for the main action, outlined for the others.
 Button {
@@ -12,15 +12,15 @@ Button {
     contentItem: Label {
         text: control.text
         font.bold: true
-        color: control.filled ? "white" : App.appGreenColor
+        color: control.filled ? Theme.textOnAccent : Theme.appGreenColor
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
     }
     background: Rectangle {
         radius: 10
-        color: control.filled ? (control.down ? Qt.darker(App.appGreenColor, 1.2) : App.appGreenColor)
-                              : (control.down ? "#e8f5ec" : "white")
-        border.color: App.appGreenColor
+        color: control.filled ? (control.down ? Theme.accentPressed : Theme.appGreenColor)
+                              : (control.down ? Theme.accentTint : Theme.appWhiteColor)
+        border.color: Theme.appGreenColor
         border.width: control.filled ? 0 : 1.5
     }
 }

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // Base of every screen's page: binds the screen object and offers bar buttons to the bar.
 Page {
@@ -10,7 +10,7 @@ Page {
     property Action leftAction: null
     property Action rightAction: null
     property bool hidesBackButton: false
-    property color rightTint: App.appGreenColor
+    property color rightTint: Theme.appGreenColor
     title: screen ? screen.title : ""
-    background: Rectangle { color: App.appWhiteColor }
+    background: Rectangle { color: Theme.appWhiteColor }
 }

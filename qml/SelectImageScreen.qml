@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // The photo picker: two columns of the library, newest first; ticks or one tap choose.
 ScreenPage {
@@ -20,9 +20,9 @@ ScreenPage {
         objectName: "collectionviewImages"
         anchors.fill: parent
         // 12 points left, between and right: 36 in all, as the item size assumes.
-        leftMargin: 12
-        topMargin: 12
-        bottomMargin: 12
+        leftMargin: Theme.spacingMedium
+        topMargin: Theme.spacingMedium
+        bottomMargin: Theme.spacingMedium
         readonly property real side: page.screen ? page.screen.itemSide(width) : 0
         cellWidth: side + 12
         cellHeight: side + 12
@@ -58,7 +58,7 @@ ScreenPage {
         wrapMode: Text.WordWrap
         visible: page.screen ? !page.screen.lblMsgHidden : false
         text: "No photos found.\nAdd pictures to your Pictures folder to use them here."
-        color: "#888"
-        font.pointSize: 15
+        color: Theme.hintText
+        font.pointSize: Theme.fontHeading
     }
 }

@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // A tappable settings row: a title over a grey detail line.
 ItemDelegate {
@@ -10,10 +10,10 @@ ItemDelegate {
     Layout.fillWidth: true
     contentItem: ColumnLayout {
         spacing: 2
-        Label { text: row.text; font.bold: true; color: App.appBlackColor }
+        Label { text: row.text; font.bold: true; color: Theme.appBlackColor }
         Label {
             text: row.detail
-            color: "#666"
+            color: Theme.secondaryText
             elide: Text.ElideMiddle
             Layout.fillWidth: true
         }

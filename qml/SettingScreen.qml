@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Settings: share, rate, more apps, and where Quire keeps its files.
 ScreenPage {
@@ -10,14 +10,14 @@ ScreenPage {
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 16
+        anchors.margins: Theme.spacingLarge
         spacing: 10
 
         SettingRow { objectName: "btnShareApp"; text: "Share App"; detail: "Tell a friend about Quire"; onClicked: page.screen.btnShareApp() }
         SettingRow { objectName: "btnRateApp"; text: "Rate App"; detail: "Write a review"; onClicked: page.screen.btnRateApp() }
         SettingRow { objectName: "btnMoreApps"; text: "More Apps"; detail: "Other apps by the maker"; onClicked: page.screen.btnMoreApps() }
 
-        Label { text: "Files"; font.bold: true; font.pointSize: 15; color: App.appBlackColor; Layout.topMargin: 12 }
+        Label { text: "Files"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SettingRow {
             objectName: "historyFolder"
             text: "Made by Quire"
@@ -35,7 +35,7 @@ ScreenPage {
         Label {
             objectName: "version"
             text: "Quire " + (page.screen ? page.screen.version : "")
-            color: "#888"
+            color: Theme.hintText
             Layout.alignment: Qt.AlignHCenter
         }
     }

@@ -4,6 +4,7 @@ import QtQuick.Controls
 import QtQuick.Dialogs
 import QtQuick.Layouts
 import Quire.Services
+import Quire
 
 // The share sheet: what a screen offers, saved as a copy, copied or opened in its default app.
 Drawer {
@@ -13,7 +14,7 @@ Drawer {
     width: parent ? parent.width : 0
     onClosed: if (Share.showing) Share.close()
     background: Rectangle {
-        color: App.appWhiteColor
+        color: Theme.appWhiteColor
         radius: 14
         Rectangle { // square off the bottom corners
             anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
@@ -34,7 +35,7 @@ Drawer {
             elide: Text.ElideMiddle
             horizontalAlignment: Text.AlignHCenter
             Layout.fillWidth: true
-            Layout.margins: 16
+            Layout.margins: Theme.spacingLarge
         }
         ItemDelegate {
             objectName: "shareSave"
@@ -58,7 +59,7 @@ Drawer {
             objectName: "shareCancel"
             text: "Cancel"
             Layout.fillWidth: true
-            Layout.bottomMargin: 8
+            Layout.bottomMargin: Theme.spacing
             onClicked: Share.close()
         }
     }

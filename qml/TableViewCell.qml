@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // A history row ("TableViewCellHistory"): icon or picture, file name and size text.
 ItemDelegate {
@@ -14,7 +14,7 @@ ItemDelegate {
     height: 80
 
     contentItem: RowLayout {
-        spacing: 12
+        spacing: Theme.spacingMedium
         Image {
             id: ivImage
             objectName: "ivImage"
@@ -24,12 +24,12 @@ ItemDelegate {
             asynchronous: true
             autoTransform: true
             sourceSize: Qt.size(128, 128)
-            source: cell.isPdf ? App.pdfIconImage : cell.fileUrl
+            source: cell.isPdf ? Theme.pdfIconImage : cell.fileUrl
         }
         ColumnLayout {
             Layout.fillWidth: true
             Label { objectName: "lblTitle"; text: cell.title; font.bold: true; elide: Text.ElideMiddle; Layout.fillWidth: true }
-            Label { objectName: "lblSize"; text: cell.sizeText; color: "#666" }
+            Label { objectName: "lblSize"; text: cell.sizeText; color: Theme.secondaryText }
         }
     }
 }

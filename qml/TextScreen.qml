@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quire.Services
+import Quire
 
 // The recognised text under the photo it came from, editable, with Copy and Share.
 ScreenPage {
@@ -11,8 +12,8 @@ ScreenPage {
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 12
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingMedium
 
         Image {
             objectName: "ivImage"
@@ -28,7 +29,7 @@ ScreenPage {
             Layout.fillWidth: true
             Layout.fillHeight: true
             radius: 8
-            color: "#f2f2f4"
+            color: Theme.surface
 
             Flickable {
                 anchors.fill: parent
@@ -41,7 +42,7 @@ ScreenPage {
                     wrapMode: TextEdit.Wrap
                     selectByMouse: true
                     padding: 12
-                    color: App.appBlackColor
+                    color: Theme.appBlackColor
                     background: null
                     Keys.onPressed: (event) => {
                         if (event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
@@ -59,7 +60,7 @@ ScreenPage {
         }
 
         RowLayout {
-            spacing: 12
+            spacing: Theme.spacingMedium
             Layout.fillWidth: true
             ResultButton {
                 objectName: "btnCopy"

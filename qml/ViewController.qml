@@ -1,23 +1,23 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // Start screen: the app's name on white while the home screen gets ready.
 ScreenPage {
     Column {
         anchors.centerIn: parent
-        spacing: 16
+        spacing: Theme.spacingLarge
         Image {
-            source: "assets/icon.svg"
+            source: Theme.iconImage
             sourceSize: Qt.size(120, 120)
             anchors.horizontalCenter: parent.horizontalCenter
         }
         Label {
             text: "Quire"
-            font.family: App.titleFontFamily
+            font.family: Theme.titleFontFamily
             font.bold: true
-            font.pointSize: 28
-            color: App.appBlackColor
+            font.pointSize: Theme.fontDisplay
+            color: Theme.appBlackColor
             anchors.horizontalCenter: parent.horizontalCenter
         }
     }

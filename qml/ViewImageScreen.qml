@@ -1,20 +1,20 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // One image alone, fitted to the screen; Save and Share below.
 ScreenPage {
     id: page
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
 
-    background: Rectangle { color: "#f2f2f2" }
+    background: Rectangle { color: Theme.surface }
 
     Image {
         id: ivImage
         objectName: "ivImage"
         anchors.fill: parent
-        anchors.margins: 12
+        anchors.margins: Theme.spacingMedium
         source: page.screen && width > 0 ? page.screen.ivImage : ""
         fillMode: Image.PreserveAspectFit
         asynchronous: true
@@ -22,11 +22,11 @@ ScreenPage {
     }
 
     footer: ToolBar {
-        background: Rectangle { color: App.appWhiteColor }
+        background: Rectangle { color: Theme.appWhiteColor }
         RowLayout {
             anchors.fill: parent
-            anchors.leftMargin: 12
-            anchors.rightMargin: 12
+            anchors.leftMargin: Theme.spacingMedium
+            anchors.rightMargin: Theme.spacingMedium
             ActionBarButton {
                 objectName: "btnSave"
                 text: "Save"

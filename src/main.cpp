@@ -5,11 +5,6 @@
 #include "app/ScreenRegistry.h"
 #include "history/HistoryStore.h"
 #include "ocr/RecognitionLanguages.h"
-#include "platform/AlertCenter.h"
-#include "platform/Navigator.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/QtDispatcher.h"
@@ -17,6 +12,11 @@
 #include "platform/qt/SystemClipboard.h"
 #include "platform/qt/SystemClock.h"
 #include "platform/qt/TesseractRecognizer.h"
+#include "ui/AlertCenter.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 #include <QDir>
 #include <QGuiApplication>

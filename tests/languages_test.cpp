@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeScreen.h"
-#include "home/SettingScreen.h"
+#include "settings/SettingScreen.h"
 #include "ocr/ExtractTextScreen.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/testing/TestPlatform.h"

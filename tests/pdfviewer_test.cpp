@@ -2,7 +2,7 @@
 #include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
 #include "topdf/ImageToPDFScreen.h"
-#include "topdf/PDFPreviewScreen.h"
+#include "viewer/PDFPreviewScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +12,8 @@
 namespace {
 PDFPreviewScreen* open(TestPlatform& p, const QString& path, bool fromHistory)
 {
-    p.app->setIsFromHistory(fromHistory);
     auto* viewer = new PDFPreviewScreen(p.services);
+    viewer->setIsFromHistory(fromHistory);
     viewer->setPdfFilePath(path);
     p.navigator->push(viewer);
     return viewer;

@@ -37,9 +37,12 @@ struct Picker
         for (const char* name :
              {"ImageToPDFScreen", "CompressImageScreen", "ResizeImageScreen", "ExtractTextScreen"})
             p.navigator->registerScreen(name, [](Services& s) { return new JobProbe(s); });
-        p.navigator->setRoot(new HomeScreen(p.services));
-        p.app->setSelectedJob(job);
-        p.navigator->top()->performSegue("segue_selectImage");
+        auto* home = new HomeScreen(p.services);
+        p.navigator->setRoot(home);
+        void (HomeScreen::*const start[])() = {
+            &HomeScreen::btnImageToPDF, &HomeScreen::btnCompressImage, &HomeScreen::btnResizeImage,
+            &HomeScreen::btnExtractText};
+        (home->*start[job])();
         screen = qobject_cast<SelectImageScreen*>(p.navigator->top());
         p.drain();
     }
@@ -193,9 +196,9 @@ TEST(SelectImageScreen, DeniedLibraryGivesThePermissionAlertWhoseSettingOpensThe
 {
     TestPlatform p;
     p.photos.status = PhotoLibrary::Status::Denied;
-    p.navigator->setRoot(new HomeScreen(p.services));
-    p.app->setSelectedJob(0);
-    p.navigator->top()->performSegue("segue_selectImage");
+    auto* home = new HomeScreen(p.services);
+    p.navigator->setRoot(home);
+    home->btnImageToPDF();
     auto* screen = qobject_cast<SelectImageScreen*>(p.navigator->top());
     p.drain();
     ASSERT_EQ(p.alerts.presented().size(), 1u);

@@ -171,14 +171,12 @@ TEST(Resize, KeptProportionsFitTheBoxAndStretchingFillsIt)
 TEST(Resize, TheResultIsWrittenAsPngNamedBySecondsAndHandedOn)
 {
     TestPlatform p;
-    p.app->setIsFromHistory(true);
     ResizeImageScreen* s = open(p);
     type(s, W, "1001");
     EXPECT_EQ(s->tfImageheight(), "750");
     s->btnReize();
     p.drain();
     EXPECT_EQ(s->croppedImage().pixelSize(), QSize(1000, 750));
-    EXPECT_FALSE(p.app->isFromHistory());
     auto* preview = qobject_cast<ResizeImagePreviewScreen*>(p.navigator->top());
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->croppedImage(), s->croppedImage());

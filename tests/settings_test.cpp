@@ -1,6 +1,6 @@
 #include "home/HomeScreen.h"
-#include "home/SettingScreen.h"
 #include "platform/testing/TestPlatform.h"
+#include "settings/SettingScreen.h"
 #include "support/Journey.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
-#include "platform/Image.h"
+#include "image/Image.h"
+#include "picker/SelectImageScreen.h"
 #include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
 
@@ -64,14 +65,16 @@ TEST(HomeScreen, JobButtonsSetTheJobAndOpenThePicker)
     std::vector<QString> segues;
     QObject::connect(p.navigator.get(), &Navigator::transitionPerformed,
                      [&](const QString& s, Screen*) { segues.push_back(s); });
-    const std::pair<void (HomeScreen::*)(), int> jobs[] = {{&HomeScreen::btnImageToPDF, 0},
-                                                           {&HomeScreen::btnCompressImage, 1},
-                                                           {&HomeScreen::btnResizeImage, 2},
-                                                           {&HomeScreen::btnExtractText, 3}};
+    const std::pair<void (HomeScreen::*)(), SelectedJob> jobs[] = {
+        {&HomeScreen::btnImageToPDF, SelectedJob::ImageToPDF},
+        {&HomeScreen::btnCompressImage, SelectedJob::CompressImage},
+        {&HomeScreen::btnResizeImage, SelectedJob::ResizeImage},
+        {&HomeScreen::btnExtractText, SelectedJob::ExtractText}};
     for (auto [action, job] : jobs) {
-        p.app->setSelectedJob(-1);
         (home->*action)();
-        EXPECT_EQ(p.app->selectedJob(), job);
+        auto* picker = qobject_cast<SelectImageScreen*>(p.navigator->top());
+        ASSERT_NE(picker, nullptr);
+        EXPECT_EQ(picker->selectedJob(), job);
         p.navigator->popTo(home);
     }
 }

@@ -3,7 +3,7 @@
 #include "support/Journey.h"
 #include "support/SamplePdfs.h"
 #include "toimages/ImagePreviewScreen.h"
-#include "toimages/ViewImageScreen.h"
+#include "viewer/ViewImageScreen.h"
 
 #include <QTest>
 

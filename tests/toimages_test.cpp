@@ -1,12 +1,13 @@
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
+#include "jobs/JobControl.h"
 #include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 #include "toimages/ImagePreviewScreen.h"
 #include "toimages/PDFToImageScreen.h"
 #include "toimages/PageRenderer.h"
-#include "toimages/ViewImageScreen.h"
+#include "viewer/ViewImageScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +99,6 @@ TEST(PDFToImage, ThreePagesBecomeNumberedFilesListedLastPageFirst)
     auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
     ASSERT_NE(gallery, nullptr);
     EXPECT_EQ(gallery->arrOfImages(), pages);
-    EXPECT_FALSE(p.app->isFromHistory());
     EXPECT_TRUE(p.alerts.presented().empty());
 }
 
@@ -111,7 +111,8 @@ TEST(PDFToImage, PagesComeOutAtTheirPointSizeOnWhiteAndUpright)
     ASSERT_TRUE(samplepdfs::qpdf(letter, turned, {"--rotate=+90:2"}));
 
     PageRenderer renderer(*p.history, 2.0);
-    const PageRenderer::Result r = renderer.render(turned, T);
+    JobControl job;
+    const PageRenderer::Result r = renderer.render(turned, T, job);
     ASSERT_EQ(r.images.size(), 2u);
     const Image& upright = r.images[0];
     EXPECT_EQ(upright.size(), QSizeF(612, 792));
@@ -130,7 +131,7 @@ TEST(PDFToImage, PagesComeOutAtTheirPointSizeOnWhiteAndUpright)
 
     // A finer display gives more pixels, never fewer points.
     PageRenderer fine(*p.history, 3.0);
-    const PageRenderer::Result f = fine.render(letter, T + 10);
+    const PageRenderer::Result f = fine.render(letter, T + 10, job);
     ASSERT_EQ(f.images.size(), 2u);
     EXPECT_EQ(f.images[0].pixelSize(), QSize(1836, 2376));
     EXPECT_EQ(f.images[0].size(), QSizeF(612, 792));
@@ -143,11 +144,37 @@ TEST(PDFToImage, HugePageIsDrawnAtALowerScaleButKeepsItsPointSize)
     const QString poster = p.root.path() + "/poster.pdf";
     ASSERT_TRUE(samplepdfs::write(poster, 1, QSizeF(14000, 14000)));
     PageRenderer renderer(*p.history, 2.0);
-    const PageRenderer::Result r = renderer.render(poster, T);
+    JobControl job;
+    const PageRenderer::Result r = renderer.render(poster, T, job);
     ASSERT_EQ(r.images.size(), 1u);
     const QSize px = r.images[0].pixelSize();
     EXPECT_LE(qint64(px.width()) * px.height(), PageRenderer::maxPixelsPerPage);
     EXPECT_NEAR(r.images[0].size().width(), 14000, 1);
+}
+
+TEST(PDFToImage, RendererReportsEachPageAndDrawsNoneOnceCancelled)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/five.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 5));
+    QStringList labels;
+    JobControl job([&](int done, int total, const QString& label) {
+        if (done > 0)
+            labels << QStringLiteral("%1 %2 %3").arg(done).arg(total).arg(label);
+    });
+    PageRenderer renderer(*p.history, 1.0);
+    const PageRenderer::Result r = renderer.render(pdf, T, job);
+    EXPECT_FALSE(r.cancelled);
+    EXPECT_EQ(r.images.size(), 5u);
+    EXPECT_EQ(labels, QStringList({"1 5 page 1/5", "2 5 page 2/5", "3 5 page 3/5", "4 5 page 4/5",
+                                   "5 5 page 5/5"}));
+
+    JobControl stopped;
+    stopped.cancel();
+    const PageRenderer::Result none = renderer.render(pdf, T + 10, stopped);
+    EXPECT_TRUE(none.cancelled);
+    EXPECT_TRUE(none.images.empty());
+    EXPECT_EQ(p.history->count(), 5);
 }
 
 TEST(PDFToImage, FileWithoutPagesOpensAnEmptyGalleryQuietly)

@@ -245,7 +245,6 @@ TEST(ImageToPDFScreen, ConvertNamesByWholeSecondsListsFirstAndOpensTheViewer)
 {
     TestPlatform p;
     p.history->prepend(QUrl::fromLocalFile(QStringLiteral("/earlier.png")));
-    p.app->setIsFromHistory(true);
     auto* screen = new ImageToPDFScreen(p.services);
     p.navigator->setRoot(screen);
     screen->setArrOfSelectedImages({Image::fromQImage(fixtures::photo(30, 20))});
@@ -261,9 +260,9 @@ TEST(ImageToPDFScreen, ConvertNamesByWholeSecondsListsFirstAndOpensTheViewer)
     ASSERT_EQ(p.history->count(), 2);
     EXPECT_EQ(p.history->at(0), QUrl::fromLocalFile(expected));
     EXPECT_FALSE(p.overlay->visible());
-    EXPECT_FALSE(p.app->isFromHistory());
     ASSERT_EQ(p.navigator->depth(), 2);
     EXPECT_EQ(p.navigator->top()->screenName(), "PDFPreviewScreen");
+    EXPECT_FALSE(p.navigator->top()->property("isFromHistory").toBool());
     EXPECT_EQ(p.navigator->top()->property("pdfFilePath").toString(), expected);
 
     // The same second again never overwrites the first file.

@@ -1,9 +1,9 @@
 #include "AppDelegate.h"
 
 #include "history/HistoryStore.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
 #include "platform/UserDefaults.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 bool AppDelegate::didFinishLaunching()
 {

@@ -20,15 +20,3 @@ QString AppValues::titleFontFamily() const
         return wanted;
     return QGuiApplication::font().family();
 }
-
-void AppValues::setSelectedJob(int job)
-{
-    if (m_selectedJob.exchange(job) != job)
-        emit selectedJobChanged();
-}
-
-void AppValues::setIsFromHistory(bool value)
-{
-    if (m_isFromHistory.exchange(value) != value)
-        emit isFromHistoryChanged();
-}

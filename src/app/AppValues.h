@@ -4,11 +4,9 @@
 #include <QObject>
 #include <QUrl>
 
-#include <atomic>
-
 class UserDefaults;
 
-// The application-wide values: colours, artwork, and the two flags that cross screens.
+// The application-wide values: colours, artwork and fonts.
 class AppValues : public QObject
 {
     Q_OBJECT
@@ -20,9 +18,6 @@ class AppValues : public QObject
     Q_PROPERTY(QUrl unselectImage READ unselectImage CONSTANT)
     Q_PROPERTY(QUrl pdfIconImage READ pdfIconImage CONSTANT)
     Q_PROPERTY(QString titleFontFamily READ titleFontFamily CONSTANT)
-    Q_PROPERTY(int selectedJob READ selectedJob WRITE setSelectedJob NOTIFY selectedJobChanged)
-    Q_PROPERTY(
-        bool isFromHistory READ isFromHistory WRITE setIsFromHistory NOTIFY isFromHistoryChanged)
   public:
     explicit AppValues(UserDefaults& defaults, QObject* parent = nullptr);
 
@@ -41,17 +36,7 @@ class AppValues : public QObject
     [[nodiscard]] QString titleFontFamily() const;
 
     [[nodiscard]] UserDefaults& userDefaults() const { return m_defaults; }
-    [[nodiscard]] int selectedJob() const { return m_selectedJob; }
-    void setSelectedJob(int job);
-    [[nodiscard]] bool isFromHistory() const { return m_isFromHistory; }
-    void setIsFromHistory(bool value);
-
-  signals:
-    void selectedJobChanged();
-    void isFromHistoryChanged();
 
   private:
     UserDefaults& m_defaults;
-    std::atomic<int> m_selectedJob{0};
-    std::atomic<bool> m_isFromHistory{false};
 };

@@ -1,14 +1,14 @@
 #include "SceneDelegate.h"
 
-#include "app/AppValues.h"
-#include "app/ViewController.h"
-#include "common/ThumbnailProvider.h"
-#include "platform/AlertCenter.h"
-#include "platform/Navigator.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "AppValues.h"
+#include "ViewController.h"
+#include "image/ThumbnailProvider.h"
 #include "platform/qt/ImageProvider.h"
+#include "ui/AlertCenter.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 #include <QQuickWindow>
 

@@ -1,21 +1,21 @@
 #include "ScreenRegistry.h"
 
-#include "app/ViewController.h"
+#include "ViewController.h"
 #include "compress/CompressImagePreviewScreen.h"
 #include "compress/CompressImageScreen.h"
 #include "home/HomeScreen.h"
-#include "home/SettingScreen.h"
-#include "picker/SelectImageScreen.h"
 #include "ocr/ExtractTextScreen.h"
 #include "ocr/TextScreen.h"
-#include "platform/Navigator.h"
+#include "picker/SelectImageScreen.h"
 #include "resize/ResizeImagePreviewScreen.h"
 #include "resize/ResizeImageScreen.h"
+#include "settings/SettingScreen.h"
 #include "toimages/ImagePreviewScreen.h"
 #include "toimages/PDFToImageScreen.h"
-#include "toimages/ViewImageScreen.h"
 #include "topdf/ImageToPDFScreen.h"
-#include "topdf/PDFPreviewScreen.h"
+#include "ui/Navigator.h"
+#include "viewer/PDFPreviewScreen.h"
+#include "viewer/ViewImageScreen.h"
 
 namespace {
 template <typename T> void add(Navigator& navigator, const char* name)

@@ -1,8 +1,8 @@
 #include "ViewController.h"
 
 #include "platform/Dispatcher.h"
-#include "platform/Navigator.h"
-#include "platform/Services.h"
+#include "ui/Navigator.h"
+#include "ui/Services.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 // The start screen: hides the bar, then moves to the home screen half a second after loading.
 class ViewController : public Screen

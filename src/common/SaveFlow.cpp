@@ -1,11 +1,11 @@
 #include "SaveFlow.h"
 
-#include "platform/AlertCenter.h"
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
 #include "platform/UrlOpener.h"
+#include "ui/AlertCenter.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,8 +2,8 @@
 
 #include "common/SaveFlow.h"
 #include "history/SizeLabel.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 #include <QPointer>
 

@@ -5,8 +5,8 @@
 #include "history/SizeLabel.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QPointer>
 #include <QThread>

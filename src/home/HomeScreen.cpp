@@ -1,10 +1,10 @@
 #include "HomeScreen.h"
 
-#include "app/AppValues.h"
 #include "history/HistoryStore.h"
-#include "platform/AlertCenter.h"
-#include "platform/Image.h"
-#include "platform/Services.h"
+#include "image/Image.h"
+#include "picker/SelectImageScreen.h"
+#include "ui/AlertCenter.h"
+#include "ui/Services.h"
 
 #include <QDebug>
 #include <QDir>
@@ -22,27 +22,27 @@ void HomeScreen::viewWillAppear()
     m_tableviewRecent.reload();
 }
 
-void HomeScreen::startJob(int job)
+void HomeScreen::startJob(SelectedJob job)
 {
-    m_services.app->setSelectedJob(job);
+    m_selectedJob = job;
     performSegue(QStringLiteral("segue_selectImage"));
 }
 
 void HomeScreen::btnImageToPDF()
 {
-    startJob(0);
+    startJob(SelectedJob::ImageToPDF);
 }
 void HomeScreen::btnCompressImage()
 {
-    startJob(1);
+    startJob(SelectedJob::CompressImage);
 }
 void HomeScreen::btnResizeImage()
 {
-    startJob(2);
+    startJob(SelectedJob::ResizeImage);
 }
 void HomeScreen::btnExtractText()
 {
-    startJob(3);
+    startJob(SelectedJob::ExtractText);
 }
 void HomeScreen::btnSetting()
 {
@@ -88,7 +88,6 @@ void HomeScreen::didSelectRow(int row)
     m_selectedURL = url;
     emit selectedURLChanged();
     if (QFileInfo(url.toLocalFile()).suffix() == QLatin1String("pdf")) {
-        m_services.app->setIsFromHistory(true);
         performSegue(QStringLiteral("segue_PDF"));
     } else {
         performSegue(QStringLiteral("segue_viewImage"));
@@ -104,5 +103,9 @@ void HomeScreen::prepare(const QString& segue, Screen* destination)
         destination->setProperty("selectedImage", QVariant::fromValue(image));
     } else if (segue == QLatin1String("segue_PDF")) {
         destination->setProperty("pdfFilePath", m_selectedURL.toLocalFile());
+        destination->setProperty("isFromHistory", true);
+    } else if (segue == QLatin1String("segue_selectImage")) {
+        if (auto* picker = qobject_cast<SelectImageScreen*>(destination))
+            picker->setSelectedJob(m_selectedJob);
     }
 }

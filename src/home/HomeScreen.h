@@ -1,7 +1,8 @@
 #pragma once
 
 #include "HistoryListModel.h"
-#include "platform/Screen.h"
+#include "picker/SelectedJob.h"
+#include "ui/Screen.h"
 
 #include <QUrl>
 
@@ -39,9 +40,10 @@ class HomeScreen : public Screen
     void documentPickerRequested();
 
   private:
-    void startJob(int job);
+    void startJob(SelectedJob job);
 
     QString m_pdfFilePath;
     QUrl m_selectedURL;
+    SelectedJob m_selectedJob = SelectedJob::ImageToPDF;
     HistoryListModel m_tableviewRecent;
 };

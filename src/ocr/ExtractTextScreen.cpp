@@ -2,9 +2,9 @@
 
 #include "TextExtraction.h"
 #include "platform/Dispatcher.h"
-#include "platform/Navigator.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QDebug>
 #include <QPointer>

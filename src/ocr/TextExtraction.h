@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QString>
 

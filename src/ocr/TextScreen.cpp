@@ -1,9 +1,9 @@
 #include "TextScreen.h"
 
 #include "platform/Clipboard.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 TextScreen::TextScreen(Services& services, QObject* parent) : Screen(services, parent)
 {

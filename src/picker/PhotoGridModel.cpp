@@ -1,6 +1,6 @@
 #include "PhotoGridModel.h"
 
-#include "common/CommonUtils.h"
+#include "image/Thumbnails.h"
 
 PhotoGridModel::PhotoGridModel(std::function<bool(const PhotoAsset&)> isTicked, QObject* parent)
     : QAbstractListModel(parent), m_isTicked(std::move(isTicked))
@@ -19,7 +19,7 @@ QVariant PhotoGridModel::data(const QModelIndex& index, int role) const
     const PhotoAsset& asset = m_assets[size_t(index.row())];
     switch (role) {
     case ThumbnailRole:
-        return CommonUtils::thumbnailUrl(asset.path);
+        return Thumbnails::url(asset.path);
     case TickedRole:
         return m_showsTicks && m_isTicked(asset);
     case ShowsTickRole:

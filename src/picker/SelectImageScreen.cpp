@@ -1,12 +1,11 @@
 #include "SelectImageScreen.h"
 
-#include "app/AppValues.h"
 #include "common/SaveFlow.h"
-#include "platform/AlertCenter.h"
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
+#include "ui/AlertCenter.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QPointer>
 
@@ -22,8 +21,7 @@ SelectImageScreen::SelectImageScreen(Services& services, QObject* parent)
 
 bool SelectImageScreen::picksMany() const
 {
-    const int job = m_services.app->selectedJob();
-    return job == 0 || job == 1;
+    return m_selectedJob == SelectedJob::ImageToPDF || m_selectedJob == SelectedJob::CompressImage;
 }
 
 void SelectImageScreen::viewDidLoad()
@@ -92,10 +90,9 @@ void SelectImageScreen::didSelectItem(int index)
         return;
     const PhotoAsset& asset = arrOfImage()[size_t(index)];
     if (!picksMany()) {
-        const int job = m_services.app->selectedJob();
-        if (job == 2 || job == 3)
-            loadAndPerform({asset}, job == 2 ? QStringLiteral("segue_resizeImage")
-                                             : QStringLiteral("segue_extractText"));
+        loadAndPerform({asset}, m_selectedJob == SelectedJob::ResizeImage
+                                    ? QStringLiteral("segue_resizeImage")
+                                    : QStringLiteral("segue_extractText"));
         return;
     }
     auto it = std::find(m_selected.begin(), m_selected.end(), asset);
@@ -112,7 +109,7 @@ void SelectImageScreen::btnDone()
 {
     if (m_busy || !picksMany() || m_selected.empty())
         return;
-    loadAndPerform(m_selected, m_services.app->selectedJob() == 0
+    loadAndPerform(m_selected, m_selectedJob == SelectedJob::ImageToPDF
                                    ? QStringLiteral("segue_ImageToPDF")
                                    : QStringLiteral("segue_compressImage"));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "PhotoGridModel.h"
-#include "platform/Image.h"
-#include "platform/Screen.h"
+#include "SelectedJob.h"
+#include "image/Image.h"
+#include "ui/Screen.h"
 
 #include <QList>
 
@@ -31,6 +32,9 @@ class SelectImageScreen : public Screen
     [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
 
+    [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
+    void setSelectedJob(SelectedJob job) { m_selectedJob = job; }
+
     void viewDidLoad() override;
     void viewWillAppear() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -54,6 +58,7 @@ class SelectImageScreen : public Screen
     void loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue);
     void finishLoading(const QList<Image>& images, int unreadable, int total, const QString& segue);
 
+    SelectedJob m_selectedJob = SelectedJob::ImageToPDF;
     PhotoGridModel m_grid;
     std::vector<PhotoAsset> m_selected;
     QList<Image> m_arrOfSelectedImages;

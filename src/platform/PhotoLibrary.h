@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Image.h"
+#include "image/Image.h"
 
 #include <QDateTime>
 #include <QSize>

@@ -2,9 +2,9 @@
 
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 ResizeImagePreviewScreen::ResizeImagePreviewScreen(Services& services, QObject* parent)
     : Screen(services, parent)

@@ -1,13 +1,12 @@
 #include "ResizeImageScreen.h"
 
 #include "ImageResizer.h"
-#include "app/AppValues.h"
 #include "history/HistoryStore.h"
-#include "platform/AlertCenter.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
+#include "ui/AlertCenter.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QImageWriter>
 #include <QPointer>
@@ -207,7 +206,6 @@ void ResizeImageScreen::finish(const QImage& result, const QString& failure)
     }
     m_croppedImage = Image::fromQImage(result);
     emit croppedImageChanged();
-    m_services.app->setIsFromHistory(false);
     performSegue(QStringLiteral("segue_previewResizeImage"));
 }
 

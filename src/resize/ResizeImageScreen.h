@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Image.h"
-#include "platform/Screen.h"
+#include "image/Image.h"
+#include "ui/Screen.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "ImagePreviewScreen.h"
 
 #include "common/SaveFlow.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 #include <QPointer>
 

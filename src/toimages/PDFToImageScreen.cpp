@@ -1,12 +1,12 @@
 #include "PDFToImageScreen.h"
 
-#include "app/AppValues.h"
 #include "history/HistoryStore.h"
-#include "platform/AlertCenter.h"
+#include "jobs/JobControl.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
+#include "ui/AlertCenter.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -112,7 +112,8 @@ void PDFToImageScreen::btnConvert()
     options.pages = *range;
     services.dispatcher->background([&services, self, path, firstStem, options] {
         PageRenderer renderer(*services.history, options);
-        PageRenderer::Result result = renderer.render(path, firstStem);
+        JobControl job;
+        PageRenderer::Result result = renderer.render(path, firstStem, job);
         services.dispatcher->async([&services, self, result = std::move(result)] {
             services.overlay->dismiss();
             if (self)
@@ -134,7 +135,6 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
         return;
     }
     setImages(QList<Image>(result.images.begin(), result.images.end()));
-    m_services.app->setIsFromHistory(false);
     const QString missing = shortfall(result);
     // Nothing to show when every page failed; a document without pages still opens its gallery.
     if (result.images.empty() && result.pageCount > 0) {

@@ -1,6 +1,7 @@
 #include "PageRenderer.h"
 
 #include "history/HistoryStore.h"
+#include "jobs/JobControl.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -30,7 +31,13 @@ struct Encoded
     QByteArray png;
     HistoryStore::Written written;
     qreal scale = 1.0;
+    int page = 0;
 };
+
+QString pageLabel(int index, int count)
+{
+    return QStringLiteral("page %1/%2").arg(index + 1).arg(count);
+}
 
 // Draws page index at wanted pixels per point, or less for a page too large to hold in memory;
 // scale receives the one used. Null when the page cannot be drawn.
@@ -87,11 +94,12 @@ QByteArray encodePng(const QImage& image)
     return writer.write(image) ? bytes : QByteArray();
 }
 
-Encoded encodeAndWrite(QImage page, qreal scale, qint64 stem, HistoryStore* history,
+Encoded encodeAndWrite(QImage page, qreal scale, int index, qint64 stem, HistoryStore* history,
                        const QString& folder)
 {
     Encoded e;
     e.scale = scale;
+    e.page = index;
     e.png = encodePng(flattenOnWhite(std::move(page)));
     if (e.png.isEmpty())
         return e;
@@ -129,7 +137,7 @@ qreal PageRenderer::displayScale()
     return std::max<qreal>(app ? app->devicePixelRatio() : 1.0, 2.0);
 }
 
-PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstStem)
+PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstStem, JobControl& job)
 {
     Result result;
     QPdfDocument document;
@@ -144,6 +152,7 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
         return result;
     }
     const QList<int> chosen = m_pages.indices(result.pageCount);
+    job.setTotal(int(chosen.size()));
     const bool listing = m_folder.isEmpty();
     const QString folder = listing ? m_history.historyPath() : m_folder;
     if (listing && !chosen.isEmpty())
@@ -167,20 +176,27 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
             ++result.unsavedPages;
             result.images.push_back(Image::fromData(e.png, e.scale));
         }
+        job.advance(pageLabel(e.page, result.pageCount));
     };
     // A few drawn pages may wait for the encoders; more would only cost memory.
     const size_t window = size_t(pool.maxThreadCount()) + 1;
     for (qsizetype k = 0; k < chosen.size(); ++k) {
+        const int i = chosen[k];
+        if (job.isCancelled()) {
+            result.cancelled = true;
+            break;
+        }
         qreal scale = m_scale;
-        QImage page = drawPage(document, chosen[k], m_scale, scale);
+        QImage page = drawPage(document, i, m_scale, scale);
         if (page.isNull()) {
             printError(m_consoleErrors);
             ++result.failedPages;
+            job.advance(pageLabel(i, result.pageCount));
             continue;
         }
         while (!pending.empty() && (pending.size() >= window || pending.front().isFinished()))
             settleFront();
-        pending.push_back(QtConcurrent::run(&pool, encodeAndWrite, std::move(page), scale,
+        pending.push_back(QtConcurrent::run(&pool, encodeAndWrite, std::move(page), scale, i,
                                             firstStem + k, &m_history, folder));
     }
     while (!pending.empty())

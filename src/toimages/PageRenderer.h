@@ -1,13 +1,14 @@
 #pragma once
 
 #include "RenderOptions.h"
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QString>
 
 #include <vector>
 
 class HistoryStore;
+class JobControl;
 
 // Turns every page of a PDF into a PNG file on white, upright as viewers show it. Pages are drawn
 // one at a time (the PDF library allows no more); encoding and writing run alongside on a pool.
@@ -21,6 +22,7 @@ class PageRenderer
         std::vector<Image> images; // page order; each reads its PNG back on demand
         int failedPages = 0;       // pages that could not be drawn
         int unsavedPages = 0;      // drawn, but their file could not be written
+        bool cancelled = false;    // stopped part way; images holds the pages done by then
         int pastTheEnd = 0;        // a page the range names beyond pageCount; then nothing is drawn
 
         // "The PDF has 5 pages; there is no page 8." when the range went past the end.
@@ -33,8 +35,9 @@ class PageRenderer
     PageRenderer(HistoryStore& history, RenderOptions options, QString folder = {});
 
     // The k-th page drawn becomes the file firstStem + k ".png". Returns when every file is
-    // written.
-    Result render(const QString& pdfPath, qint64 firstStem);
+    // written, or soon after job is cancelled, with the pages finished by then. Reports each page
+    // to job.
+    Result render(const QString& pdfPath, qint64 firstStem, JobControl& job);
 
     // The renderer's scale on this display: its device pixel ratio, never below 2.
     [[nodiscard]] static qreal displayScale();

@@ -2,15 +2,14 @@
 
 #include "PdfWriter.h"
 #include "TextLayers.h"
-#include "app/AppValues.h"
 #include "jobs/JobControl.h"
 #include "ocr/RecognitionLanguages.h"
-#include "platform/AlertCenter.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
 #include "platform/UserDefaults.h"
+#include "ui/AlertCenter.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -124,8 +123,10 @@ QList<QUrl> ImageToPDFScreen::pageImages() const
 
 void ImageToPDFScreen::prepare(const QString& segue, Screen* destination)
 {
-    if (segue == QLatin1String("segue_PDF"))
+    if (segue == QLatin1String("segue_PDF")) {
         destination->setProperty("pdfFilePath", m_pdfFilePath);
+        destination->setProperty("isFromHistory", false);
+    }
 }
 
 void ImageToPDFScreen::btnBack()
@@ -170,7 +171,6 @@ void ImageToPDFScreen::convertImagesToPDF()
                 }
                 self->m_pdfFilePath = written.path;
                 emit self->pdfFilePathChanged();
-                s.app->setIsFromHistory(false);
                 self->performSegue(QStringLiteral("segue_PDF"));
             });
         });

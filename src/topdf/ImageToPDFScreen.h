@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PageSetup.h"
-#include "platform/Image.h"
-#include "platform/Screen.h"
+#include "image/Image.h"
+#include "ui/Screen.h"
 
 #include <QList>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "JpegInfo.h"
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <qpdf/QPDFObjGen.hh>
 #include <qpdf/QPDFObjectHandle.hh>

@@ -2,7 +2,7 @@
 
 #include "PageSetup.h"
 #include "history/HistoryStore.h"
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QList>
 #include <QString>

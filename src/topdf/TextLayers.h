@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Image.h"
+#include "image/Image.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "Fixtures.h"
 #include "app/AppDelegate.h"
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 #include <QDir>
 #include <QTest>

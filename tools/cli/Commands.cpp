@@ -2,8 +2,8 @@
 #include "CliApp.h"
 
 #include "compress/JpegCompressor.h"
+#include "image/Image.h"
 #include "ocr/TextExtraction.h"
-#include "platform/Image.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
 #include "topdf/BufferReuse.h"

@@ -1,6 +1,7 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 
+#include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QFileInfo>
@@ -47,7 +48,8 @@ int CliApp::images(const QStringList& args)
     PageRenderer renderer(history(), options,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
-    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds());
+    JobControl job;
+    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), job);
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
         return 1;

@@ -1,6 +1,6 @@
 #include "ImageProvider.h"
 
-#include "platform/Image.h"
+#include "image/Image.h"
 
 QImage ImageProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize)
 {

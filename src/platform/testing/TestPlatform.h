@@ -7,12 +7,12 @@
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
 #include "ocr/RecognitionLanguages.h"
-#include "platform/AlertCenter.h"
-#include "platform/Navigator.h"
-#include "platform/ProgressOverlay.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
 #include "platform/qt/TesseractRecognizer.h"
+#include "ui/AlertCenter.h"
+#include "ui/Navigator.h"
+#include "ui/ProgressOverlay.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,7 @@
 #include "PDFPreviewScreen.h"
 
-#include "app/AppValues.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +18,14 @@ void PDFPreviewScreen::setPdfFilePath(const QString& path)
     emit pdfFilePathChanged();
 }
 
+void PDFPreviewScreen::setIsFromHistory(bool value)
+{
+    if (value == m_isFromHistory)
+        return;
+    m_isFromHistory = value;
+    emit isFromHistoryChanged();
+}
+
 QUrl PDFPreviewScreen::documentUrl() const
 {
     return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
@@ -32,7 +39,7 @@ void PDFPreviewScreen::viewDidLoad()
 void PDFPreviewScreen::viewWillAppear()
 {
     // Right after a conversion the screens below are spent; the way out is Home.
-    if (!m_services.app->isFromHistory() && m_backEnabled) {
+    if (!m_isFromHistory && m_backEnabled) {
         m_backEnabled = false;
         emit backEnabledChanged();
     }

@@ -1,6 +1,6 @@
 #include "ThumbnailProvider.h"
 
-#include "CommonUtils.h"
+#include "image/Thumbnails.h"
 
 #include <QRunnable>
 
@@ -15,7 +15,7 @@ class ThumbnailResponse : public QQuickImageResponse, public QRunnable
     }
     void run() override
     {
-        m_image = CommonUtils::thumbnail(m_path, m_bound);
+        m_image = Thumbnails::image(m_path, m_bound);
         emit finished();
     }
     QQuickTextureFactory* textureFactory() const override
@@ -45,7 +45,7 @@ QQuickImageResponse* ThumbnailProvider::requestImageResponse(const QString& id,
     QSize bound = requestedSize;
     if (!bound.isValid() || bound.isEmpty())
         bound = QSize(300, 300);
-    auto* response = new ThumbnailResponse(CommonUtils::pathOfThumbnailId(id), bound);
+    auto* response = new ThumbnailResponse(Thumbnails::pathOfId(id), bound);
     m_pool.start(response);
     return response;
 }

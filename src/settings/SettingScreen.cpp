@@ -1,10 +1,10 @@
 #include "SettingScreen.h"
 
 #include "history/HistoryStore.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
 #include "platform/UrlOpener.h"
 #include "platform/UserDefaults.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 SettingScreen::SettingScreen(Services& services, QObject* parent) : Screen(services, parent)
 {

@@ -1,12 +1,8 @@
-#include "CommonUtils.h"
-
-#include "app/AppValues.h"
-#include "platform/PhotoLibrary.h"
+#include "Thumbnails.h"
 
 #include <QCache>
 #include <QImageReader>
 #include <QMutex>
-#include <QPainter>
 
 namespace {
 QMutex cacheMutex;
@@ -37,41 +33,19 @@ QImage decodeCovering(const QString& path, const QSize& bound)
 }
 } // namespace
 
-Image CommonUtils::fetchImage(PhotoLibrary& library, const PhotoAsset& asset, int width, int height)
-{
-    Image result = placeholderImage();
-    const Image delivered = library.requestImage(asset, QSize(width, height));
-    if (!delivered.isNull())
-        result = delivered;
-    return result;
-}
-
-Image CommonUtils::placeholderImage()
-{
-    static const Image placeholder = [] {
-        const Image art = Image::fromFile(AppValues::placeholderImage().toString().mid(3));
-        if (!art.isNull())
-            return art;
-        QImage grey(300, 300, QImage::Format_RGB32);
-        grey.fill(QColor(0xe5, 0xe5, 0xea));
-        return Image::fromQImage(grey);
-    }();
-    return placeholder;
-}
-
-QUrl CommonUtils::thumbnailUrl(const QString& path)
+QUrl Thumbnails::url(const QString& path)
 {
     const QByteArray id =
         path.toUtf8().toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
     return QUrl(QStringLiteral("image://thumbs/") + QString::fromLatin1(id));
 }
 
-QString CommonUtils::pathOfThumbnailId(const QString& id)
+QString Thumbnails::pathOfId(const QString& id)
 {
     return QString::fromUtf8(QByteArray::fromBase64(id.toLatin1(), QByteArray::Base64UrlEncoding));
 }
 
-QImage CommonUtils::thumbnail(const QString& path, const QSize& bound)
+QImage Thumbnails::image(const QString& path, const QSize& bound)
 {
     const QString key = QStringLiteral("%1x%2:%3").arg(bound.width()).arg(bound.height()).arg(path);
     {
@@ -87,7 +61,7 @@ QImage CommonUtils::thumbnail(const QString& path, const QSize& bound)
     return decoded;
 }
 
-void CommonUtils::clearThumbnailCache()
+void Thumbnails::clearCache()
 {
     QMutexLocker lock(&cacheMutex);
     cache().clear();

@@ -1,11 +1,11 @@
 #include "ShareSheet.h"
 
 #include "AlertCenter.h"
-#include "Clipboard.h"
 #include "ProgressOverlay.h"
 #include "Services.h"
 #include "ShareFiles.h"
-#include "UrlOpener.h"
+#include "platform/Clipboard.h"
+#include "platform/UrlOpener.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 #include <QUrl>
 
@@ -10,6 +10,9 @@ class PDFPreviewScreen : public Screen
     Q_OBJECT
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
     Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
+    // Set by whoever opens the viewer: true from the home screen's history list.
+    Q_PROPERTY(
+        bool isFromHistory READ isFromHistory WRITE setIsFromHistory NOTIFY isFromHistoryChanged)
     // The left bar button: usable only when the PDF was opened from the history.
     Q_PROPERTY(bool backEnabled READ backEnabled NOTIFY backEnabledChanged)
   public:
@@ -18,6 +21,8 @@ class PDFPreviewScreen : public Screen
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     void setPdfFilePath(const QString& path);
     [[nodiscard]] QUrl documentUrl() const;
+    [[nodiscard]] bool isFromHistory() const { return m_isFromHistory; }
+    void setIsFromHistory(bool value);
     [[nodiscard]] bool backEnabled() const { return m_backEnabled; }
 
     void viewDidLoad() override;
@@ -30,8 +35,10 @@ class PDFPreviewScreen : public Screen
   signals:
     void pdfFilePathChanged();
     void backEnabledChanged();
+    void isFromHistoryChanged();
 
   private:
     QString m_pdfFilePath;
     bool m_backEnabled = true;
+    bool m_isFromHistory = false;
 };

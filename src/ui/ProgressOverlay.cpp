@@ -1,6 +1,6 @@
 #include "ProgressOverlay.h"
 
-#include "Dispatcher.h"
+#include "platform/Dispatcher.h"
 
 #include <QMetaObject>
 #include <QThread>

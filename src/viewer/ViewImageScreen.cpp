@@ -1,8 +1,8 @@
 #include "ViewImageScreen.h"
 
 #include "common/SaveFlow.h"
-#include "platform/Services.h"
-#include "platform/ShareSheet.h"
+#include "ui/Services.h"
+#include "ui/ShareSheet.h"
 
 ViewImageScreen::ViewImageScreen(Services& services, QObject* parent) : Screen(services, parent)
 {

@@ -2,7 +2,7 @@
 
 #include "StoreAddresses.h"
 #include "ocr/RecognitionLanguages.h"
-#include "platform/Screen.h"
+#include "ui/Screen.h"
 
 // Settings: recommend the app, rate it, see the maker's other apps, and where files go.
 class SettingScreen : public Screen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Locations.h"
+#include "platform/Locations.h"
 
 class AlertCenter;
 class AppValues;

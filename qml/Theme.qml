@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+pragma Singleton
+import QtQuick
+
+// The one place for the app's colours, spacing, type sizes and artwork.
+QtObject {
+    // Follows a light/dark preference once there is one; the spec colours are the light scheme.
+    property bool dark: false
+
+    readonly property color appGreenColor: Qt.rgba(0, 182 / 255, 87 / 255, 1)
+    readonly property color appWhiteColor: dark ? "#000000" : "#ffffff"
+    readonly property color appBlackColor: dark ? "#ffffff" : "#000000"
+
+    // Roles, built on the three colours above.
+    readonly property color background: appWhiteColor
+    readonly property color text: appBlackColor
+    readonly property color textOnAccent: "#ffffff"
+    readonly property color secondaryText: dark ? "#a0a0a0" : "#666666"
+    readonly property color hintText: dark ? "#8a8a8a" : "#888888"
+    readonly property color disabledText: "#999999"
+    readonly property color surface: dark ? "#1c1c1e" : "#f2f2f2"
+    readonly property color border: dark ? "#3a3a3c" : "#dddddd"
+    readonly property color error: "#b3261e"
+    readonly property color accentPressed: Qt.darker(appGreenColor, 1.2)
+    readonly property color accentTint: dark ? "#0d3320" : "#e8f5ec"
+    readonly property color paper: "#ffffff"
+    readonly property color badge: "#99000000"
+    readonly property color hud: "#ee1c1c1e"
+    readonly property color scrimEdge: "#10000000"
+    readonly property color scrimCentre: "#60000000"
+
+    readonly property int spacingSmall: 4
+    readonly property int spacing: 8
+    readonly property int spacingMedium: 12
+    readonly property int spacingLarge: 16
+    readonly property int radius: 10
+    readonly property int radiusLarge: 14
+
+    readonly property real fontBody: 14
+    readonly property real fontHeading: 15
+    readonly property real fontLarge: 16
+    readonly property real fontDisplay: 28
+    readonly property int fontTitlePixels: 18
+    readonly property int fontGlyphPixels: 24
+    readonly property int fontMarkPixels: 36
+
+    // "Product Sans" when installed, else the default font.
+    readonly property string titleFontFamily: Qt.fontFamilies().indexOf("Product Sans") >= 0
+                                              ? "Product Sans" : Qt.application.font.family
+
+    readonly property url placeholderImage: asset("placeholder")
+    readonly property url selectImage: asset("select")
+    readonly property url unselectImage: asset("unselect")
+    readonly property url pdfIconImage: asset("pdf")
+    readonly property url iconImage: asset("icon")
+
+    function asset(name: string): url {
+        return Qt.resolvedUrl("assets/" + name + ".svg")
+    }
+}
