@@ -3,6 +3,7 @@
 #include "app/ViewController.h"
 #include "common/PageRange.h"
 #include "home/HomeScreen.h"
+#include "jobs/JobControl.h"
 #include "platform/testing/TestPlatform.h"
 #include "support/SamplePdfs.h"
 #include "toimages/PDFToImageScreen.h"
@@ -99,7 +100,8 @@ TEST(PageRenderer, ThreeHundredDpiGivesALetterPage2550By3300Pixels)
     RenderOptions options;
     options.scale = RenderOptions::scaleForDpi(300);
     PageRenderer renderer(*p.history, options, p.root.path());
-    const auto result = renderer.render(pdf, 1);
+    JobControl job;
+    const auto result = renderer.render(pdf, 1, job);
     ASSERT_EQ(result.images.size(), 1u);
     EXPECT_EQ(QImage(result.images[0].sourcePath()).size(), QSize(2550, 3300));
 }
