@@ -49,5 +49,30 @@ Popup {
             width: Math.min(implicitWidth, 240)
             horizontalAlignment: Text.AlignHCenter
         }
+        Label {
+            objectName: "hudProgress"
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: ProgressHUD.progressText
+            visible: ProgressHUD.state === 1 && text.length > 0
+            color: status.color
+        }
+        ProgressBar {
+            objectName: "hudBar"
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: 160
+            visible: ProgressHUD.state === 1 && ProgressHUD.total > 0
+            from: 0
+            to: Math.max(1, ProgressHUD.total)
+            value: ProgressHUD.progress
+        }
+        Button {
+            objectName: "hudCancel"
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: "Cancel"
+            flat: true
+            visible: ProgressHUD.state === 1 && ProgressHUD.cancellable
+            enabled: !ProgressHUD.cancelling
+            onClicked: ProgressHUD.cancel()
+        }
     }
 }

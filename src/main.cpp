@@ -4,6 +4,7 @@
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobRegistry.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/FolderPhotoLibrary.h"
@@ -24,6 +25,8 @@
 #include <QQuickStyle>
 #include <QThreadPool>
 
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
     // Text recognition runs single-threaded: faster on small machines (see TesseractRecognizer).
@@ -42,6 +45,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(services.locations.documents);
 
     QtDispatcher dispatcher;
+    JobRegistry jobs; // before the screens, whose jobs sign off from it when they go
     SystemClock clock;
     SettingsUserDefaults defaults;
     SystemClipboard clipboard;
@@ -71,6 +75,7 @@ int main(int argc, char* argv[])
     services.photos = &photos;
     services.recognizer = &recognizer;
     services.languages = &languages;
+    services.jobs = &jobs;
     share.setServices(&services);
     registerScreens(navigator);
 
@@ -80,7 +85,10 @@ int main(int argc, char* argv[])
     if (!scene.willConnect())
         return 1;
     const int status = QGuiApplication::exec();
-    // Background jobs still hold the services; let them finish before those go away.
+    // Closing the window cancels every job, which takes back what it wrote. Background work still
+    // holds the services; wait for it, but not longer than someone closing a window would.
+    if (!jobs.shutdown(1500))
+        std::_Exit(status);
     QThreadPool::globalInstance()->waitForDone();
     return status;
 }

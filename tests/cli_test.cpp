@@ -1,14 +1,18 @@
 #include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 // Runs the real quire-cli with its History folder in a temporary documents area.
@@ -195,4 +199,36 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
+}
+
+TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)
+{
+    Cli cli;
+    const QString pdf = cli.path("long.pdf");
+    ASSERT_TRUE(samplepdfs::write(pdf, 300));
+    const QString pages = cli.path("pages");
+    ASSERT_TRUE(QDir().mkpath(pages));
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUIRE_DOCUMENTS", cli.path("docs"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUIRE_CLI), {"images", pdf, "-o", pages});
+    ASSERT_TRUE(fixtures::waitFor(
+        [&] { return !QDir(pages).entryList({"*.png"}, QDir::Files).isEmpty(); }, 60000));
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 130);
+
+    // Every file left is a whole page, and it is the list printed; nothing half-written remains.
+    const QStringList files = QDir(pages).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    EXPECT_GT(files.size(), 0);
+    EXPECT_LT(files.size(), 300);
+    for (const QString& name : files) {
+        EXPECT_TRUE(name.endsWith(".png")) << name.toStdString();
+        EXPECT_EQ(QImageReader(pages + '/' + name).read().size(), QSize(1224, 1584));
+    }
+    const QStringList printed =
+        QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(printed.size(), files.size());
 }

@@ -121,7 +121,7 @@ TEST(PaperSize, PhotosAreFittedCentredInsideTheMarginWithTheirBytesUntouched)
         QString error;
         PdfWriter::Options options;
         options.setup = c.setup;
-        ASSERT_TRUE(PdfWriter::write({Image::fromFile(photo)}, file, error, options));
+        ASSERT_TRUE(PdfWriter::write({Image::fromFile(photo)}, file, error, nullptr, options));
         file.close();
 
         const Rendered r = inspect(out);

@@ -67,7 +67,7 @@ TEST(Resize, TypingKeepsTheOtherSideInProportion)
     ResizeImageScreen* s = open(p);
     QStringList heights;
     type(s, W, "1000", &heights);
-    EXPECT_EQ(heights, QStringList({"0", "7", "75", "750"}));
+    EXPECT_EQ(heights, QStringList({"1", "7", "75", "750"})); // never a side of 0 pixels
     backspace(s, W);
     EXPECT_EQ(s->tfImageWIdth(), "100");
     EXPECT_EQ(s->tfImageheight(), "75");
@@ -188,6 +188,18 @@ TEST(Resize, TheResultIsWrittenAsPngNamedBySecondsAndHandedOn)
     QImageReader reader(path);
     EXPECT_EQ(reader.format(), "png");
     EXPECT_EQ(reader.size(), QSize(1000, 750));
+}
+
+TEST(Resize, AProportionalSideUnderAPixelBecomesOnePixel)
+{
+    TestPlatform p;
+    ResizeImageScreen* s = open(p, {256, 1});
+    type(s, W, "40");
+    EXPECT_EQ(s->tfImageheight(), "1");
+    s->btnReize();
+    p.drain();
+    EXPECT_EQ(s->croppedImage().pixelSize(), QSize(40, 1));
+    EXPECT_TRUE(p.alerts.presented().empty());
 }
 
 TEST(Resize, EmptyZeroAndOversizedSizesAlertAndDrawNothing)

@@ -1,5 +1,6 @@
 #include "SaveFlow.h"
 
+#include "jobs/Job.h"
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
 #include "platform/UrlOpener.h"
@@ -26,6 +27,8 @@ struct Run
     int index = 0;
     int failed = 0;
     QString firstError;
+    QPointer<Job> job; // goes with the screen, which cancels the run
+    std::shared_ptr<JobControl> control;
 };
 
 bool refused(Status status)
@@ -36,8 +39,17 @@ bool refused(Status status)
 void saveNextImage(const std::shared_ptr<Run>& run)
 {
     Services& s = run->services;
+    if (!run->job || run->control->isCancelled()) {
+        // Photos saved by then stay in the library; the screen is left as it was.
+        if (run->job) {
+            run->job->end();
+            run->job->deleteLater();
+        }
+        return;
+    }
     if (run->index == int(run->images.size())) {
-        s.overlay->dismiss();
+        run->job->end();
+        run->job->deleteLater();
         s.dispatcher->async([run] {
             showClosingAlert(run->services, int(run->images.size()), run->failed, run->firstError);
         });
@@ -48,6 +60,7 @@ void saveNextImage(const std::shared_ptr<Run>& run)
             if (!error.isEmpty() && run->failed++ == 0)
                 run->firstError = error;
             ++run->index;
+            run->control->advance();
             if (run->screen && run->setIndex)
                 run->setIndex(run->index);
             saveNextImage(run);
@@ -59,15 +72,25 @@ void saveNextImage(const std::shared_ptr<Run>& run)
 void saveAll(Services& services, QObject* screen, std::vector<Image> images,
              std::function<void(int)> setIndex)
 {
-    auto run = std::make_shared<Run>(
-        Run{services, QPointer<QObject>(screen), std::move(images), std::move(setIndex), 0, 0, {}});
+    auto run = std::make_shared<Run>(Run{services,
+                                         QPointer<QObject>(screen),
+                                         std::move(images),
+                                         std::move(setIndex),
+                                         0,
+                                         0,
+                                         {},
+                                         nullptr,
+                                         nullptr});
     services.photos->requestAuthorization([run](Status status) {
         Services& s = run->services;
         if (refused(status)) {
             s.dispatcher->async([&s] { showPermissionAlert(s); });
         } else if (status == Status::Authorized) {
-            s.dispatcher->sync([run] {
-                run->services.overlay->show(QStringLiteral("Saving..."));
+            // Queued, never waited for: quitting waits on this thread's pool, not the other way.
+            s.dispatcher->async([run] {
+                run->job = new Job(run->services, run->screen.data());
+                run->control = run->job->begin(QStringLiteral("Saving..."));
+                run->control->setTotal(int(run->images.size()));
                 run->index = 0;
                 if (run->screen && run->setIndex)
                     run->setIndex(0);
@@ -84,7 +107,7 @@ void saveOne(Services& services, QObject* screen, const Image& image)
         if (refused(status)) {
             services.dispatcher->async([&services] { showPermissionAlert(services); });
         } else if (status == Status::Authorized) {
-            services.dispatcher->sync([&services, image] {
+            services.dispatcher->async([&services, image] {
                 services.photos->save(image, [&services](const QString& error) {
                     services.dispatcher->async([&services, error] {
                         showClosingAlert(services, 1, error.isEmpty() ? 0 : 1, error);

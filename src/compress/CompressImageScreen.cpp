@@ -114,22 +114,18 @@ void CompressImageScreen::btnCompress()
 
 void CompressImageScreen::startCompression()
 {
-    if (m_running)
-        return;
-    m_running = true;
-    m_services.overlay->show(QStringLiteral("Compresing Images..."));
     // The run works on its own copies: nothing it reads or writes belongs to the screen until
     // the main queue hands the records back.
     const QList<Image> photos = m_arrOfSelectedImages;
     Services* services = &m_services;
-    QPointer<CompressImageScreen> self(this);
-    services->dispatcher->background([photos, services, self] {
+    const auto work = [photos, services](JobControl& job) {
         QVariantList records;
         int failed = 0;
+        job.setTotal(int(photos.size()));
         // A few photos at a time are encoded side by side; their files are then written in list
         // order, so names and history stay in step with the list and memory stays bounded.
         const int batch = std::max(1, QThread::idealThreadCount());
-        for (int first = 0; first < photos.size(); first += batch) {
+        for (int first = 0; first < photos.size() && !job.isCancelled(); first += batch) {
             const QList<Image> slice = photos.mid(first, batch);
             const QList<QByteArray> encoded =
                 QtConcurrent::blockingMapped(slice, [](const Image& photo) {
@@ -138,24 +134,22 @@ void CompressImageScreen::startCompression()
                 });
             for (int k = 0; k < encoded.size(); ++k) {
                 const QByteArray& data = encoded.at(k);
-                if (data.isEmpty()) {
+                if (data.isEmpty())
                     ++failed;
-                    continue;
-                }
-                records.append(store(*services, first + k, data));
+                else
+                    records.append(store(*services, first + k, data));
+                job.advance();
             }
         }
-        services->dispatcher->async([services, self, records, failed] {
-            services->overlay->dismiss();
-            if (self)
-                self->finishRun(records, failed);
-        });
-    });
+        return std::make_pair(records, failed);
+    };
+    m_job.run(
+        QStringLiteral("Compresing Images..."), work,
+        [this](const std::pair<QVariantList, int>& run) { finishRun(run.first, run.second); });
 }
 
 void CompressImageScreen::finishRun(const QVariantList& records, int failed)
 {
-    m_running = false;
     m_arrOfCompressImage = records; // each run starts from an empty list
     m_failedCount = failed;
     emit arrOfCompressImageChanged();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -34,6 +35,7 @@ class CompressImageScreen : public Screen
     [[nodiscard]] int failedCount() const { return m_failedCount; }
     [[nodiscard]] QList<QUrl> imageUrls() const;
     [[nodiscard]] QStringList sizeLabels() const { return m_sizeLabels; }
+    [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -57,6 +59,6 @@ class CompressImageScreen : public Screen
     QStringList m_sizeLabels;
     int m_failedCount = 0;
     std::shared_ptr<std::atomic<bool>> m_measuring; // cleared when its labels are no longer wanted
-    bool m_running = false;
+    Job m_job{m_services};
     bool m_loaded = false;
 };

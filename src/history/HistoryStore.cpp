@@ -1,6 +1,7 @@
 #include "HistoryStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
@@ -110,6 +111,25 @@ void HistoryStore::prepend(const QUrl& url)
 {
     QMutexLocker lock(&m_mutex);
     m_entries.push_back(url);
+    m_serials.push_back(m_listed++);
+}
+
+quint64 HistoryStore::mark() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_listed;
+}
+
+void HistoryStore::discardSince(quint64 mark)
+{
+    QMutexLocker lock(&m_mutex);
+    for (size_t i = m_entries.size(); i-- > 0;) {
+        if (m_serials[i] < mark)
+            continue;
+        QFile::remove(m_entries[i].toLocalFile());
+        m_entries.erase(m_entries.begin() + qsizetype(i));
+        m_serials.erase(m_serials.begin() + qsizetype(i));
+    }
 }
 
 int HistoryStore::count() const

@@ -43,6 +43,9 @@ class HistoryStore
                       const Writer& writer);
 
     void prepend(const QUrl& url);
+    // Where the list stands now; discardSince(mark) deletes and unlists every file listed after.
+    [[nodiscard]] quint64 mark() const;
+    void discardSince(quint64 mark);
     [[nodiscard]] int count() const;
     [[nodiscard]] QUrl at(int index) const;
     [[nodiscard]] std::vector<QUrl> entries() const;
@@ -53,6 +56,8 @@ class HistoryStore
 
     QString m_documents;
     mutable QMutex m_mutex;
-    std::vector<QUrl> m_entries; // newest last; read back to front
+    std::vector<QUrl> m_entries;    // newest last; read back to front
+    std::vector<quint64> m_serials; // when each entry was listed, counted from the first
+    quint64 m_listed = 0;
     QSet<QString> m_reserved;
 };

@@ -7,7 +7,6 @@
 #include "ui/Services.h"
 
 #include <QDebug>
-#include <QPointer>
 
 namespace {
 const QString kFailure = QStringLiteral("Something went wrong. Please try again later.");
@@ -16,6 +15,7 @@ const QString kFailure = QStringLiteral("Something went wrong. Please try again 
 ExtractTextScreen::ExtractTextScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
     setTitle(QStringLiteral("Extract Text"));
+    connect(&m_job, &Job::stateChanged, this, &ExtractTextScreen::extractingChanged);
 }
 
 void ExtractTextScreen::setArrOfSelectedImages(const QList<Image>& images)
@@ -38,47 +38,35 @@ void ExtractTextScreen::btnBack()
 
 void ExtractTextScreen::btnExtract()
 {
-    if (m_extracting)
-        return;
-    setExtracting(true);
-    setTextFromImage({}); // each run starts afresh rather than appending to the last one
-    Services& services = m_services;
+    TextRecognizer* recognizer = m_services.recognizer;
     const Image image = m_arrOfSelectedImages.value(0);
-    QPointer<ExtractTextScreen> self(this);
-    services.dispatcher->background([&services, image, self] {
-        services.overlay->show(QStringLiteral("Extracting Text..."));
-        const TextExtraction result = TextExtraction::run(*services.recognizer, image);
-        switch (result.outcome) {
-        case TextExtraction::Read:
-            break;
-        case TextExtraction::NoBitmap:
-            services.overlay->showInfo(kFailure);
-            break;
-        case TextExtraction::Failed:
-        case TextExtraction::Unavailable:
-            qWarning().noquote() << QStringLiteral("Unable to perform the requests: ") +
-                                        result.error + QLatin1Char('.');
-            // Missing language data is something the user can put right: say what it is.
-            services.overlay->showInfo(result.outcome == TextExtraction::Unavailable ? result.error
-                                                                                     : kFailure);
-            break;
-        }
-        const bool read = result.outcome == TextExtraction::Read;
-        services.dispatcher->async([&services, self, read, text = result.text] {
-            if (read)
-                services.overlay->dismiss();
-            if (self)
-                self->finish(text, read);
-        });
-    });
+    m_job.run(
+        QStringLiteral("Extracting Text..."),
+        [recognizer, image](JobControl& job) {
+            job.setTotal(1);
+            TextExtraction result = TextExtraction::run(*recognizer, image);
+            job.advance();
+            if (result.outcome == TextExtraction::Failed ||
+                result.outcome == TextExtraction::Unavailable)
+                qWarning().noquote() << QStringLiteral("Unable to perform the requests: ") +
+                                            result.error + QLatin1Char('.');
+            return result;
+        },
+        [this](const TextExtraction& result) { finish(result); });
 }
 
-void ExtractTextScreen::finish(const QString& text, bool read)
+void ExtractTextScreen::finish(const TextExtraction& result)
 {
-    setExtracting(false);
-    if (!read)
+    if (result.outcome != TextExtraction::Read) {
+        // Missing language data is something the user can put right: say what it is.
+        const QString info =
+            result.outcome == TextExtraction::Unavailable ? result.error : kFailure;
+        m_job.fail(info);
+        m_services.overlay->showInfo(info);
         return;
-    setTextFromImage(text);
+    }
+    // Each run starts afresh rather than appending to the last one.
+    setTextFromImage(result.text);
     if (m_services.navigator->top() == this)
         performSegue(QStringLiteral("segue_text"));
 }
@@ -89,14 +77,6 @@ void ExtractTextScreen::prepare(const QString& segue, Screen* destination)
         return;
     destination->setProperty("textFromImage", m_textFromImage);
     destination->setProperty("arrOfSelectedImages", QVariant::fromValue(m_arrOfSelectedImages));
-}
-
-void ExtractTextScreen::setExtracting(bool on)
-{
-    if (on == m_extracting)
-        return;
-    m_extracting = on;
-    emit extractingChanged();
 }
 
 void ExtractTextScreen::setTextFromImage(const QString& text)

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
 #include <QUrl>
 
 // Shows the first chosen photo and reads its text, then opens the text result.
+struct TextExtraction;
+
 class ExtractTextScreen : public Screen
 {
     Q_OBJECT
@@ -23,7 +26,8 @@ class ExtractTextScreen : public Screen
     [[nodiscard]] QString textFromImage() const { return m_textFromImage; }
     [[nodiscard]] QUrl ivImage() const { return m_ivImage; }
     // A run is under way: further taps on Extract are ignored.
-    [[nodiscard]] bool extracting() const { return m_extracting; }
+    [[nodiscard]] bool extracting() const { return m_job.running(); }
+    [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -38,12 +42,11 @@ class ExtractTextScreen : public Screen
     void extractingChanged();
 
   private:
-    void finish(const QString& text, bool read);
-    void setExtracting(bool on);
+    void finish(const TextExtraction& result);
     void setTextFromImage(const QString& text);
 
     QList<Image> m_arrOfSelectedImages;
     QString m_textFromImage;
     QUrl m_ivImage;
-    bool m_extracting = false;
+    Job m_job{m_services};
 };

@@ -86,7 +86,7 @@ void SelectImageScreen::setDone(bool enabled, bool visible)
 
 void SelectImageScreen::didSelectItem(int index)
 {
-    if (m_busy || index < 0 || index >= int(arrOfImage().size()))
+    if (m_job.running() || index < 0 || index >= int(arrOfImage().size()))
         return;
     const PhotoAsset& asset = arrOfImage()[size_t(index)];
     if (!picksMany()) {
@@ -107,7 +107,7 @@ void SelectImageScreen::didSelectItem(int index)
 
 void SelectImageScreen::btnDone()
 {
-    if (m_busy || !picksMany() || m_selected.empty())
+    if (m_job.running() || !picksMany() || m_selected.empty())
         return;
     loadAndPerform(m_selected, m_selectedJob == SelectedJob::ImageToPDF
                                    ? QStringLiteral("segue_ImageToPDF")
@@ -121,36 +121,33 @@ void SelectImageScreen::btnBack()
 
 void SelectImageScreen::loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue)
 {
-    m_busy = true;
-    m_arrOfSelectedImages.clear();
-    emit arrOfSelectedImagesChanged();
-    m_services.overlay->show();
-    QPointer<SelectImageScreen> self(this);
-    Services& s = m_services;
-    s.dispatcher->background([self, &s, chosen = std::move(chosen), segue] {
+    PhotoLibrary* photos = m_services.photos;
+    const int total = int(chosen.size());
+    const auto work = [photos, chosen = std::move(chosen)](JobControl& job) {
         // Handles that decode on demand: a hundred photos never mean a hundred bitmaps.
         QList<Image> images;
         int unreadable = 0;
+        job.setTotal(int(chosen.size()));
         for (const PhotoAsset& asset : chosen) {
-            const Image image = s.photos->requestImage(asset, QSize());
+            if (job.isCancelled())
+                break;
+            const Image image = photos->requestImage(asset, QSize());
             if (image.isNull())
                 ++unreadable;
             else
                 images.append(image);
+            job.advance();
         }
-        const int total = int(chosen.size());
-        s.dispatcher->async([self, &s, images, unreadable, total, segue] {
-            s.overlay->dismiss();
-            if (self)
-                self->finishLoading(images, unreadable, total, segue);
-        });
+        return std::make_pair(images, unreadable);
+    };
+    m_job.run(QString(), work, [this, total, segue](const std::pair<QList<Image>, int>& loaded) {
+        finishLoading(loaded.first, loaded.second, total, segue);
     });
 }
 
 void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable, int total,
                                       const QString& segue)
 {
-    m_busy = false;
     m_arrOfSelectedImages = images;
     emit arrOfSelectedImagesChanged();
     if (unreadable > 0) {

@@ -3,6 +3,7 @@
 #include "PhotoGridModel.h"
 #include "SelectedJob.h"
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -31,6 +32,7 @@ class SelectImageScreen : public Screen
     [[nodiscard]] bool doneEnabled() const { return m_doneEnabled; }
     [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
+    [[nodiscard]] Job& job() { return m_job; }
 
     [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
     void setSelectedJob(SelectedJob job) { m_selectedJob = job; }
@@ -66,5 +68,5 @@ class SelectImageScreen : public Screen
     bool m_loading = false;
     bool m_doneEnabled = false;
     bool m_doneVisible = true;
-    bool m_busy = false;
+    Job m_job{m_services};
 };

@@ -9,7 +9,6 @@
 #include "ui/Services.h"
 
 #include <QImageWriter>
-#include <QPointer>
 
 #include <cmath>
 #include <limits>
@@ -17,11 +16,14 @@
 namespace {
 const QString kWidthField = QStringLiteral("tfImageWIdth");
 
-// The decimal text of a computed side; empty when it is no number a field could show.
+// The decimal text of a computed side; empty when it is no number a field could show. A side
+// that exists but is under a pixel (40 wide from 256 x 1) is one pixel, not nothing.
 QString sideText(double value)
 {
     if (!std::isfinite(value) || std::abs(value) >= 9.2e18)
         return {};
+    if (value > 0 && value < 1)
+        return QStringLiteral("1");
     return QString::number(qint64(std::trunc(value)));
 }
 } // namespace
@@ -143,7 +145,7 @@ void ResizeImageScreen::alert(const QString& message)
 
 void ResizeImageScreen::btnReize()
 {
-    if (m_running)
+    if (m_job.running())
         return;
     if (m_width.isEmpty() || m_height.isEmpty()) {
         alert(m_width.isEmpty() ? QStringLiteral("Enter Width For Image")
@@ -172,14 +174,13 @@ void ResizeImageScreen::btnReize()
     }
 
     // A large photo takes a while to draw and encode: off the GUI thread, under the overlay.
-    m_running = true;
-    m_services.overlay->show();
     const Image photo = m_selectedImage;
     Services* services = &m_services;
-    QPointer<ResizeImageScreen> self(this);
-    services->dispatcher->background([photo, drawing, services, self] {
+    const auto work = [photo, drawing, services](JobControl& job) {
+        job.setTotal(1);
         const QImage result = ImageResizer::draw(photo, drawing);
-        if (!result.isNull()) {
+        job.advance();
+        if (!result.isNull() && !job.isCancelled()) {
             const auto seconds = qint64(std::trunc(services->clock->now()));
             // A failed write lists nothing; the result is still shown.
             services->history->write(seconds, QStringLiteral("png"),
@@ -187,20 +188,18 @@ void ResizeImageScreen::btnReize()
                                          return ImageResizer::writePng(result, out, error);
                                      });
         }
-        services->dispatcher->async([services, self, result] {
-            services->overlay->dismiss();
-            if (self)
-                self->finish(result, result.isNull()
-                                         ? QStringLiteral("The photo could not be read.")
-                                         : QString());
-        });
+        return result;
+    };
+    m_job.run(QString(), work, [this](const QImage& result) {
+        finish(result,
+               result.isNull() ? QStringLiteral("The photo could not be read.") : QString());
     });
 }
 
 void ResizeImageScreen::finish(const QImage& result, const QString& failure)
 {
-    m_running = false;
     if (!failure.isEmpty()) {
+        m_job.fail(failure);
         alert(failure);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -42,6 +43,7 @@ class ResizeImageScreen : public Screen
     [[nodiscard]] QString ivMaintainAspectRatio() const;
     [[nodiscard]] QString lblMsg() const;
 
+    [[nodiscard]] Job& job() { return m_job; }
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
 
@@ -74,7 +76,7 @@ class ResizeImageScreen : public Screen
     Image m_selectedImage;
     Image m_croppedImage;
     bool m_isAspectRatioOn = true;
-    bool m_running = false;
+    Job m_job{m_services};
     QString m_lblImageOriginalSize;
     QString m_width;
     QString m_height;

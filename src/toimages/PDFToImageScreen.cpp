@@ -9,7 +9,6 @@
 #include "ui/Services.h"
 
 #include <QFileInfo>
-#include <QPointer>
 
 namespace {
 void alert(Services& services, const QString& message)
@@ -89,45 +88,36 @@ void PDFToImageScreen::btnBack()
 
 void PDFToImageScreen::btnConvert()
 {
-    if (m_converting)
-        return;
     const auto range = PageRange::parse(m_pageRange);
     if (!range) {
         alert(m_services, m_pageRangeError);
         return;
     }
-    m_converting = true;
-    m_services.overlay->show(QStringLiteral("Converting..."));
     const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
-    m_imgPath = m_services.history->historyPath();
-    emit imgPathChanged();
-    setImages({});
-
-    Services& services = m_services;
-    QPointer<PDFToImageScreen> self(this);
+    HistoryStore* history = m_services.history;
     const QString path = m_pdfFilePath;
     RenderOptions options;
     options.scale =
         m_resolution > 0 ? RenderOptions::scaleForDpi(m_resolution) : PageRenderer::displayScale();
     options.pages = *range;
-    services.dispatcher->background([&services, self, path, firstStem, options] {
-        PageRenderer renderer(*services.history, options);
-        JobControl job;
-        PageRenderer::Result result = renderer.render(path, firstStem, job);
-        services.dispatcher->async([&services, self, result = std::move(result)] {
-            services.overlay->dismiss();
-            if (self)
-                self->finishConversion(result);
-        });
-    });
+    m_job.run(
+        QStringLiteral("Converting..."),
+        [history, path, firstStem, options](JobControl& job) {
+            PageRenderer renderer(*history, options);
+            return renderer.render(path, firstStem, job);
+        },
+        [this](const PageRenderer::Result& result) { finishConversion(result); });
 }
 
 void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
 {
-    m_converting = false;
+    m_imgPath = m_services.history->historyPath();
+    emit imgPathChanged();
     if (!result.opened) {
-        alert(m_services, QStringLiteral("The PDF could not be opened. It may be damaged, or "
-                                         "protected by a password."));
+        const QString unopened = QStringLiteral("The PDF could not be opened. It may be damaged, "
+                                                "or protected by a password.");
+        m_job.fail(unopened);
+        alert(m_services, unopened);
         return;
     }
     if (const QString error = result.rangeError(); !error.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "PageRenderer.h"
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -35,6 +36,7 @@ class PDFToImageScreen : public Screen
     [[nodiscard]] QString pageRange() const { return m_pageRange; }
     void setPageRange(const QString& text);
     [[nodiscard]] QString pageRangeError() const { return m_pageRangeError; }
+    [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -55,8 +57,8 @@ class PDFToImageScreen : public Screen
     QString m_pdfFilePath;
     QString m_imgPath;
     QList<Image> m_arrOfImages;
-    bool m_converting = false;
     int m_resolution = 0;
     QString m_pageRange;
     QString m_pageRangeError;
+    Job m_job{m_services};
 };

@@ -11,7 +11,6 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
-#include <QPointer>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -21,14 +20,11 @@ const QString kPaperKey = QStringLiteral("pdfPaperSize");
 const QString kMarginKey = QStringLiteral("pdfMarginMm");
 const QString kSearchableKey = QStringLiteral("pdfSearchable");
 
-// Reads the text of the pages into layers for options, reporting on the overlay; empty when
-// done, else why not.
-QString addTextLayers(Services& s, const QList<Image>& images, const QString& language,
-                      const QTemporaryDir& folder, PdfWriter::Options& options)
+// Reads the text of the pages into layers for options, reporting to job; empty when done (or
+// cancelled), else why not.
+QString addTextLayers(const QList<Image>& images, const QString& language,
+                      const QTemporaryDir& folder, JobControl& job, PdfWriter::Options& options)
 {
-    JobControl job([&s](int done, int total, const QString&) {
-        s.overlay->show(QStringLiteral("Reading text... %1 of %2").arg(done + 1).arg(total));
-    });
     const TextLayers::Result layers = TextLayers::make(images, language, folder.path(), job);
     if (layers.ok())
         options.overlays = layers.files;
@@ -143,35 +139,34 @@ void ImageToPDFScreen::btnConvert()
 void ImageToPDFScreen::convertImagesToPDF()
 {
     Services& s = m_services;
-    s.overlay->show(QStringLiteral("Converting..."));
     PdfWriter::Options options;
     options.setup = m_setup;
     const QString language =
         m_searchable ? (s.languages ? s.languages->chosen() : QStringLiteral("eng")) : QString();
-    s.dispatcher->background(
-        [&s, images = m_arrOfSelectedImages, options, language, self = QPointer(this)]() mutable {
-            const auto stem = qint64(std::trunc(s.clock->now()));
-            const QTemporaryDir layers;
-            HistoryStore::Written written;
-            if (!language.isEmpty())
-                written.error = addTextLayers(s, images, language, layers, options);
-            if (written.ok())
-                written = writePDF(*s.history, stem, images, options);
-            s.dispatcher->async([&s, written, self] {
-                s.overlay->dismiss();
-                if (!self)
-                    return;
-                if (!written.ok()) {
-                    // Nothing was listed; say why rather than open a viewer on no file.
-                    s.alerts->present(
-                        {QStringLiteral("PDF Not Saved"),
-                         QStringLiteral("The PDF could not be saved: %1").arg(written.error),
-                         {{QStringLiteral("OK"), {}}}});
-                    return;
-                }
-                self->m_pdfFilePath = written.path;
-                emit self->pdfFilePathChanged();
-                self->performSegue(QStringLiteral("segue_PDF"));
-            });
-        });
+    const auto work = [&s, images = m_arrOfSelectedImages, options,
+                       language](JobControl& job) mutable {
+        const auto stem = qint64(std::trunc(s.clock->now()));
+        const QTemporaryDir layers;
+        if (!language.isEmpty()) {
+            HistoryStore::Written failed;
+            failed.error = addTextLayers(images, language, layers, job, options);
+            if (!failed.ok() || job.isCancelled())
+                return failed;
+        }
+        return writePDF(*s.history, stem, images, &job, options);
+    };
+    m_job.run(QStringLiteral("Converting..."), work, [this](const HistoryStore::Written& written) {
+        Services& s = m_services;
+        if (!written.ok()) {
+            // Nothing was listed; say why rather than open a viewer on no file.
+            m_job.fail(written.error);
+            s.alerts->present({QStringLiteral("PDF Not Saved"),
+                               QStringLiteral("The PDF could not be saved: %1").arg(written.error),
+                               {{QStringLiteral("OK"), {}}}});
+            return;
+        }
+        m_pdfFilePath = written.path;
+        emit pdfFilePathChanged();
+        performSegue(QStringLiteral("segue_PDF"));
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "PageSetup.h"
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -35,6 +36,7 @@ class ImageToPDFScreen : public Screen
     [[nodiscard]] PageSetup pageSetup() const { return m_setup; }
     [[nodiscard]] bool searchable() const { return m_searchable; }
     void setSearchable(bool on);
+    [[nodiscard]] Job& job() { return m_job; }
 
     // Two pages share a row of a grid this wide.
     Q_INVOKABLE [[nodiscard]] qreal itemSide(qreal gridWidth) const
@@ -61,6 +63,7 @@ class ImageToPDFScreen : public Screen
     void convertImagesToPDF();
     void rememberSetup();
 
+    Job m_job{m_services};
     QList<Image> m_arrOfSelectedImages;
     QString m_pdfFilePath;
     PageSetup m_setup;

@@ -1,5 +1,7 @@
 #include "PageImages.h"
 
+#include "jobs/JobControl.h"
+
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 
@@ -157,6 +159,14 @@ const QImage& PageImages::decoded(const Entry& entry)
 void PageImages::provideStreamData(QPDFObjGen const& og, Pipeline* pipeline)
 {
     const Entry& entry = m_entries.at(og);
+    if (m_job) {
+        if (m_job->isCancelled())
+            throw std::runtime_error("Cancelled.");
+        if (entry.page > m_reportedPage) {
+            m_reportedPage = entry.page;
+            m_job->advance();
+        }
+    }
     if (entry.part == Part::Jpeg) {
         // One write of the whole photo: qpdf then holds it in a single buffer of the right size.
         // A file is mapped rather than read, so no other copy of it is made here.

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+class JobControl;
 class QPDF;
 
 // The image streams of a PDF being written. Each stream's data is read only when the writer
@@ -29,6 +30,8 @@ class PageImages : public QPDFObjectHandle::StreamDataProvider,
 
     Placed add(QPDF& pdf, int page, const Image& image);
     [[nodiscard]] bool needsSixteenBits() const { return m_sixteenBits; }
+    // Reports each page as the writer reaches it, and stops the writer when job is cancelled.
+    void setJob(JobControl* job) { m_job = job; }
 
     void provideStreamData(QPDFObjGen const& og, Pipeline* pipeline) override;
 
@@ -57,4 +60,6 @@ class PageImages : public QPDFObjectHandle::StreamDataProvider,
     int m_cachedPage = -1; // the colour and alpha streams of a page share one decode
     QImage m_cached;
     bool m_sixteenBits = false;
+    JobControl* m_job = nullptr;
+    int m_reportedPage = -1;
 };

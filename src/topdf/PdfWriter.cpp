@@ -3,6 +3,7 @@
 #include "BufferReuse.h"
 #include "JpegInfo.h"
 #include "PageImages.h"
+#include "jobs/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -104,7 +105,8 @@ QPDFObjectHandle box(QSizeF size)
 
 namespace PdfWriter {
 
-bool write(const QList<Image>& images, QIODevice& out, QString& error, const Options& options)
+bool write(const QList<Image>& images, QIODevice& out, QString& error, JobControl* job,
+           const Options& options)
 {
     const BufferReuse reuse;
     try {
@@ -112,6 +114,9 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, const Opt
         pdf.emptyPDF();
         std::vector<std::unique_ptr<QPDF>> overlays; // read from until the document is written
         auto pages = std::make_shared<PageImages>();
+        pages->setJob(job);
+        if (job)
+            job->setTotal(int(images.size()));
         for (int i = 0; i < images.size(); ++i) {
             const Image& image = images[i];
             const QSizeF size = image.size();
@@ -153,16 +158,16 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, const Opt
     }
 }
 
-HistoryStore::Writer writer(QList<Image> images, Options options)
+HistoryStore::Writer writer(QList<Image> images, JobControl* job, Options options)
 {
-    return [images = std::move(images), options = std::move(options)](
-               QIODevice& out, QString& error) { return write(images, out, error, options); };
+    return [images = std::move(images), job, options = std::move(options)](
+               QIODevice& out, QString& error) { return write(images, out, error, job, options); };
 }
 
 } // namespace PdfWriter
 
 HistoryStore::Written writePDF(HistoryStore& history, qint64 stem, const QList<Image>& images,
-                               const PdfWriter::Options& options)
+                               JobControl* job, const PdfWriter::Options& options)
 {
-    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images, options));
+    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images, job, options));
 }

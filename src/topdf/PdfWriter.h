@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class JobControl;
 class QIODevice;
 
 // Writes images as the pages of one PDF, each page the image's size in points or the chosen paper.
@@ -20,12 +21,14 @@ struct Options
     // Per page, a one-page PDF laid over the photo (an invisible text layer); empty for none.
     QStringList overlays;
 };
-// Writes the document to out; false, with error set, when it could not be made or written.
-bool write(const QList<Image>& images, QIODevice& out, QString& error, const Options& options = {});
+// Writes the document to out; false, with error set, when it could not be made or written, or
+// when job was cancelled. Each page is reported to job as it is written.
+bool write(const QList<Image>& images, QIODevice& out, QString& error, JobControl* job = nullptr,
+           const Options& options = {});
 // The same as a writer for the history store (which writes whole files or none).
-HistoryStore::Writer writer(QList<Image> images, Options options = {});
+HistoryStore::Writer writer(QList<Image> images, JobControl* job = nullptr, Options options = {});
 } // namespace PdfWriter
 
 // Writes images as stem.pdf into the History folder and lists it first.
 HistoryStore::Written writePDF(HistoryStore& history, qint64 stem, const QList<Image>& images,
-                               const PdfWriter::Options& options = {});
+                               JobControl* job = nullptr, const PdfWriter::Options& options = {});

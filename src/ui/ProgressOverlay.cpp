@@ -1,5 +1,6 @@
 #include "ProgressOverlay.h"
 
+#include "jobs/Job.h"
 #include "platform/Dispatcher.h"
 
 #include <QMetaObject>
@@ -36,6 +37,10 @@ void ProgressOverlay::apply(State state, const QString& status)
         return;
     }
     const quint64 generation = ++m_generation;
+    if (m_job)
+        disconnect(m_job, nullptr, this, nullptr);
+    m_job = nullptr;
+    m_cancelAsked = false;
     m_state = state;
     m_status = status;
     emit changed();
@@ -46,4 +51,51 @@ void ProgressOverlay::apply(State state, const QString& status)
                 apply(Hidden, {});
         });
     }
+}
+
+void ProgressOverlay::follow(Job* job)
+{
+    // Called on the GUI thread right after show(), which has then taken effect already.
+    if (m_state != Busy || !job)
+        return;
+    m_job = job;
+    connect(job, &Job::progressChanged, this, &ProgressOverlay::changed);
+    emit changed();
+}
+
+void ProgressOverlay::dismissJob(Job* job)
+{
+    if (m_job == job)
+        dismiss();
+}
+
+void ProgressOverlay::cancel()
+{
+    if (!cancellable() || m_cancelAsked)
+        return;
+    m_cancelAsked = true;
+    m_job->cancel();
+    emit changed();
+}
+
+int ProgressOverlay::progress() const
+{
+    return m_job ? m_job->progress() : 0;
+}
+
+int ProgressOverlay::total() const
+{
+    return m_job ? m_job->total() : 0;
+}
+
+QString ProgressOverlay::progressText() const
+{
+    if (total() <= 0)
+        return {};
+    return QStringLiteral("%1 of %2").arg(progress()).arg(total());
+}
+
+bool ProgressOverlay::cancellable() const
+{
+    return m_job && m_job->running();
 }

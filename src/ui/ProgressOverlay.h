@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class Dispatcher;
+class Job;
 
 // The one app-wide progress overlay: busy, success and info states over a touch-blocking mask.
 class ProgressOverlay : public QObject
@@ -13,6 +15,11 @@ class ProgressOverlay : public QObject
     Q_PROPERTY(QString status READ status NOTIFY changed)
     Q_PROPERTY(bool visible READ visible NOTIFY changed)
     Q_PROPERTY(bool blocksTouches READ blocksTouches NOTIFY changed)
+    Q_PROPERTY(int progress READ progress NOTIFY changed)
+    Q_PROPERTY(int total READ total NOTIFY changed)
+    Q_PROPERTY(QString progressText READ progressText NOTIFY changed)
+    Q_PROPERTY(bool cancellable READ cancellable NOTIFY changed)
+    Q_PROPERTY(bool cancelling READ cancelling NOTIFY changed)
   public:
     enum State
     {
@@ -38,11 +45,24 @@ class ProgressOverlay : public QObject
     void showSuccess(const QString& status);
     void showInfo(const QString& status);
     void dismiss();
+    // While busy, shows job's progress and offers Cancel, until the overlay shows something else.
+    void follow(Job* job);
+    // Dismisses only while the overlay still shows job.
+    void dismissJob(Job* job);
+    // The Cancel button: asks the job to stop; the overlay stays until the job has ended.
+    Q_INVOKABLE void cancel();
 
     [[nodiscard]] State state() const { return m_state; }
     [[nodiscard]] QString status() const { return m_status; }
     [[nodiscard]] bool visible() const { return m_state != Hidden; }
     [[nodiscard]] bool blocksTouches() const { return visible() && m_mask >= 2; }
+    [[nodiscard]] int progress() const;
+    [[nodiscard]] int total() const;
+    // "12 of 311" when the job knows its total, else empty.
+    [[nodiscard]] QString progressText() const;
+    // A job is shown that can be stopped; cancelling once Cancel has been tapped.
+    [[nodiscard]] bool cancellable() const;
+    [[nodiscard]] bool cancelling() const { return m_cancelAsked; }
 
   signals:
     void changed();
@@ -57,4 +77,6 @@ class ProgressOverlay : public QObject
     int m_mask = 1;
     double m_minimumDismiss = 5.0;
     quint64 m_generation = 0;
+    QPointer<Job> m_job;
+    bool m_cancelAsked = false;
 };

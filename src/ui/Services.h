@@ -9,6 +9,7 @@ class Clock;
 class Dispatcher;
 class DocumentPicker;
 class HistoryStore;
+class JobRegistry;
 class Navigator;
 class PhotoLibrary;
 class ProgressOverlay;
@@ -36,5 +37,6 @@ struct Services
     TextRecognizer* recognizer = nullptr;
     RecognitionLanguages* languages = nullptr; // what the recogniser reads, as the user chose
     DocumentPicker* documents = nullptr;
+    JobRegistry* jobs = nullptr;
     Locations locations;
 };

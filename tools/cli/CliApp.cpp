@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
+#include <mutex>
 #include <unistd.h>
 
 namespace {
@@ -26,6 +28,26 @@ const char* kUsage =
     "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
     "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
+
+JobControl* interruptible = nullptr;
+
+// Only an atomic store: safe in a signal handler. A second signal ends the program at once.
+void stop(int)
+{
+    if (interruptible)
+        interruptible->cancel();
+}
+
+void catchInterrupts(JobControl* job)
+{
+    interruptible = job;
+    struct sigaction action = {};
+    action.sa_handler = stop;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
 } // namespace
 
 CliApp::CliApp() : m_out(stdout), m_err(stderr), m_tty(isatty(STDERR_FILENO) != 0)
@@ -36,6 +58,7 @@ int CliApp::run(const QStringList& arguments)
 {
     const QString command = arguments.value(1);
     const QStringList rest = arguments.mid(1); // the command stands in for the program name
+    catchInterrupts(&m_job);
     int status = 2;
     if (command == QLatin1String("pdf"))
         status = pdf(rest);
@@ -57,8 +80,11 @@ int CliApp::run(const QStringList& arguments)
                                     : QStringLiteral("Unknown command: %1\n").arg(command))
               << kUsage;
     }
+    if (m_job.isCancelled() && status != 2)
+        status = kInterrupted;
     m_out.flush();
     m_err.flush();
+    interruptible = nullptr;
     return status;
 }
 
@@ -121,11 +147,14 @@ void CliApp::fail(const QString& file, const QString& reason)
     m_err.flush();
 }
 
-void CliApp::progress(int done, int total, const QString& file)
+void CliApp::report(const QString& unit, int done, int total)
 {
-    if (!m_tty)
+    if (!m_tty || total <= 0 || done <= 0)
         return;
-    m_err << '[' << done << '/' << total << "] " << QFileInfo(file).fileName() << '\n';
+    // Pages may be reported from several threads at once.
+    static std::mutex lock;
+    std::lock_guard guard(lock);
+    m_err << unit << ' ' << done << '/' << total << '\n';
     m_err.flush();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/HistoryStore.h"
+#include "jobs/JobControl.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -22,8 +23,10 @@ class CliApp
 {
   public:
     CliApp();
-    // Exit status: 0 all done, 1 some input failed, 2 bad usage.
+    // Exit status: 0 all done, 1 some input failed, 2 bad usage, 130 stopped by SIGINT or
+    // SIGTERM (files already whole stay; the one being written is not left behind).
     int run(const QStringList& arguments);
+    static constexpr int kInterrupted = 130;
 
   private:
     int pdf(const QStringList& args);
@@ -40,7 +43,8 @@ class CliApp
     double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                           const QString& what, double max);
     void fail(const QString& file, const QString& reason);
-    void progress(int done, int total, const QString& file);
+    // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
+    void report(const QString& unit, int done, int total);
     void printPath(const QString& path);
     // The History folder's store, made on first use.
     HistoryStore& history();
@@ -52,4 +56,7 @@ class CliApp
     bool m_helpShown = false;
     int m_failures = 0;
     std::unique_ptr<HistoryStore> m_history;
+    QString m_unit = QStringLiteral("photo");
+    // Reports progress and is cancelled by the interrupt signals.
+    JobControl m_job{[this](int done, int total, const QString&) { report(m_unit, done, total); }};
 };

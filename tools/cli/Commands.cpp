@@ -14,7 +14,6 @@
 #include "jobs/JobControl.h"
 
 #include <QFileInfo>
-#include <QMutex>
 #include <QTemporaryDir>
 #include <QtConcurrent>
 
@@ -95,13 +94,10 @@ int CliApp::pdf(const QStringList& args)
         return 1;
     const QTemporaryDir layers;
     if (parser.isSet(searchable)) {
-        QMutex reporting; // pages are read on several threads
-        JobControl job([this, &reporting](int done, int total, const QString& label) {
-            const QMutexLocker lock(&reporting);
-            progress(done, total, label);
-        });
         const TextLayers::Result read =
-            TextLayers::make(pages, parser.value(lang), layers.path(), job);
+            TextLayers::make(pages, parser.value(lang), layers.path(), m_job);
+        if (read.cancelled)
+            return 1; // nothing was written
         if (!read.ok()) {
             fail(QStringLiteral("--searchable"), read.error);
             return 1;
@@ -110,7 +106,9 @@ int CliApp::pdf(const QStringList& args)
     }
     const QString output = parser.value(kOutputFile);
     const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
-                                     PdfWriter::writer(pages, options));
+                                     PdfWriter::writer(pages, &m_job, options));
+    if (m_job.isCancelled())
+        return 1; // nothing was written
     if (!written.ok()) {
         fail(output.isEmpty() ? history().historyPath() : output, written.error);
         return 1;
@@ -154,10 +152,16 @@ int CliApp::compress(const QStringList& args)
             e.reason = QStringLiteral("could not be encoded as JPEG");
         return e;
     });
+    m_job.setTotal(int(inputs.size()));
     for (int i = 0; i < inputs.size(); ++i) {
         const QString& path = inputs[i];
         const Encoded e = encoded.resultAt(i);
-        progress(i + 1, int(inputs.size()), path);
+        if (m_job.isCancelled()) {
+            encoded.cancel();
+            encoded.waitForFinished();
+            break;
+        }
+        m_job.advance();
         if (e.bytes.isEmpty()) {
             fail(path, e.reason);
             continue;
@@ -210,7 +214,8 @@ int CliApp::resize(const QStringList& args)
     }
     const QSizeF original = photo.size();
     if (!parser.isSet(height)) // the other side in step, as the app's fields keep it
-        h = qint64(original.height() * (double(w) / original.width()));
+        // A side under a pixel is one pixel: 40 wide from 256 x 1 is 40 x 1.
+        h = std::max<qint64>(1, qint64(original.height() * (double(w) / original.width())));
     const QSizeF drawing =
         ImageResizer::drawingSize(original, double(w), double(h), !parser.isSet(stretch));
     if (ImageResizer::check(drawing) != ImageResizer::Refusal::None) {
@@ -218,6 +223,8 @@ int CliApp::resize(const QStringList& args)
         return 1;
     }
     const QImage result = ImageResizer::draw(photo, drawing);
+    if (m_job.isCancelled())
+        return 1;
     if (result.isNull()) {
         fail(path, QStringLiteral("could not be decoded"));
         return 1;
@@ -246,9 +253,10 @@ int CliApp::ocr(const QStringList& args)
         return m_helpShown ? 0 : 2;
     TesseractRecognizer recognizer(parser.value(lang));
     const QStringList inputs = parser.positionalArguments();
-    for (int i = 0; i < inputs.size(); ++i) {
+    m_job.setTotal(int(inputs.size()));
+    for (int i = 0; i < inputs.size() && !m_job.isCancelled(); ++i) {
         const QString& path = inputs[i];
-        progress(i + 1, int(inputs.size()), path);
+        m_job.advance();
         QString reason;
         const Image photo = loadPhoto(path, reason);
         if (photo.isNull()) {

@@ -48,8 +48,8 @@ int CliApp::images(const QStringList& args)
     PageRenderer renderer(history(), options,
                           dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
     renderer.setConsoleErrors(false);
-    JobControl job;
-    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), job);
+    m_unit = QStringLiteral("page");
+    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), m_job);
     if (!result.opened) {
         fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
         return 1;

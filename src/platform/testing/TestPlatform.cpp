@@ -40,6 +40,7 @@ TestPlatform::TestPlatform(bool realQueues)
     languages = std::make_unique<RecognitionLanguages>(&defaults);
     languages->drive(recognizer);
     services.languages = languages.get();
+    services.jobs = &jobs;
     registerScreens(*navigator);
 }
 

@@ -6,6 +6,7 @@
 #include "TestDoubles.h"
 #include "app/AppValues.h"
 #include "history/HistoryStore.h"
+#include "jobs/JobRegistry.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "ui/AlertCenter.h"
@@ -29,6 +30,7 @@ class TestPlatform
     Services services;
     QTemporaryDir root;
     TestDispatcher queues;
+    JobRegistry jobs;
     FixedClock clock;
     MemoryUserDefaults defaults;
     MemoryClipboard clipboard;
