@@ -60,6 +60,9 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     ASSERT_TRUE(fixtures::waitFor([&] { return margin->isVisible(); }));
     EXPECT_EQ(margin->property("value").toInt(), 10);
     j.screenshot("images-to-pdf-options");
+    // Back as picked, pages the photos' own size, for the viewer checks below.
+    screen->setPaperSize("photo");
+    screen->moveEarlier(1);
 
     auto* convert = j.find("rightBarButton");
     ASSERT_NE(convert, nullptr);
