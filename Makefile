@@ -6,7 +6,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: setup configure build run test clean format
+.PHONY: setup configure build run test clean format sanitize fuzz
 
 setup:
 	@scripts/setup
@@ -22,6 +22,37 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The unit tests (journeys are left to `make test`) with AddressSanitizer and UBSan, in their own
+# build folder. Leaks are not checked: Qt and fontconfig keep caches to the end on purpose.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRE_SANITIZE=ON $(LAUNCHER) >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen QUIRE_CLI_DEBUG=1 \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -E journey
+
+# Each fuzz target for FUZZ_SECONDS under libFuzzer (clang), starting from its seed corpus; new
+# finds go to $(FUZZ_BUILD)/corpus, crashes to $(FUZZ_BUILD)/crashes.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
+ifeq ($(wildcard src/common/PageRange.h),)
+FUZZ_TARGETS := $(filter-out pagerange,$(FUZZ_TARGETS))
+endif
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRE_FUZZ=ON $(LAUNCHER) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@mkdir -p $(FUZZ_BUILD)/crashes
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; echo "fuzzing $$t for $(FUZZ_SECONDS)s"; \
+	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $(FUZZ_BUILD)/fuzz/fuzz_$$t \
+	    -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
+	    2>$(FUZZ_BUILD)/fuzz-$$t.log || { tail -40 $(FUZZ_BUILD)/fuzz-$$t.log; exit 1; }; \
+	  grep -E "stat::number_of_executed_units|cov:" $(FUZZ_BUILD)/fuzz-$$t.log | tail -2; \
+	done
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -14,12 +14,26 @@ Dialog {
     closePolicy: Popup.NoAutoClose
     visible: Alerts.showing
     title: Alerts.title
+    focus: true
     contentItem: Label {
         text: Alerts.message
         wrapMode: Text.Wrap
+        // Enter confirms (the last button, the alert's preferred one); Esc cancels.
+        focus: true
+        Keys.onReturnPressed: Alerts.respond(Alerts.buttons.length - 1)
+        Keys.onEnterPressed: Alerts.respond(Alerts.buttons.length - 1)
+        Keys.onEscapePressed: {
+            const cancel = Alerts.buttons.indexOf("Cancel")
+            Alerts.respond(cancel >= 0 ? cancel : Alerts.buttons.length - 1)
+        }
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: Alerts.title
+        Accessible.description: Alerts.message
     }
-    footer: RowLayout {
-        spacing: 0
+    footer: GridLayout {
+        columns: Alerts.buttons.length > 2 ? 1 : Math.max(1, Alerts.buttons.length)
+        columnSpacing: 0
+        rowSpacing: 0
         Repeater {
             model: Alerts.buttons
             Button {

@@ -6,6 +6,8 @@ import Quire
 Rectangle {
     id: cell
     property url imageUrl
+    // The photo's file name, for screen readers.
+    property string name: ""
     property bool showsTick: false
     property bool ticked: false
     property string sizeText: ""
@@ -15,6 +17,14 @@ Rectangle {
     signal clicked()
     color: Theme.surface
     clip: true
+    border.color: Theme.appGreenColor
+    border.width: activeFocus || (GridView.isCurrentItem && GridView.view.activeFocus) ? 3 : 0
+    Accessible.role: showsTick ? Accessible.CheckBox : Accessible.Button
+    Accessible.name: name
+    Accessible.checkable: showsTick
+    Accessible.checked: ticked
+    Accessible.onPressAction: cell.clicked()
+    Accessible.onToggleAction: cell.clicked()
 
     MouseArea {
         anchors.fill: parent

@@ -40,7 +40,8 @@ ScreenPage {
                 width: collectionviewCompressImagePreview.side
                 height: collectionviewCompressImagePreview.side
                 imageUrl: page.screen.imageUrls[index]
-                sizeText: page.screen.sizeLabels[index] || ""
+                sizeText: (page.screen.sizeLabels[index] || "")
+                          + (page.screen.qualityLabels[index] ? " · " + page.screen.qualityLabels[index] : "")
                 onClicked: page.screen.didSelectItem(index)
             }
         }

@@ -9,12 +9,46 @@ ScreenPage {
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { objectName: "btnCompress"; text: "Compress"; onTriggered: page.screen.btnCompress() }
 
+    // Quality 0.25 by default, or the highest quality that fits under a size.
+    RowLayout {
+        id: target
+        anchors { left: parent.left; right: parent.right; top: parent.top; margins: Theme.spacingLarge }
+        spacing: Theme.spacingSmall
+        ComboBox {
+            id: targetMode
+            objectName: "targetMode"
+            Layout.fillWidth: true
+            model: ["Quality 25 %"].concat((page.screen ? page.screen.targetChoices : [])
+                                           .map(c => "Fit under " + c)).concat(["Fit under…"])
+            readonly property bool typed: currentIndex === count - 1
+            onActivated: index => {
+                if (index === 0)
+                    page.screen.setTargetText("")
+                else if (!typed)
+                    page.screen.setTargetText(page.screen.targetChoices[index - 1])
+                else
+                    typedSize.forceActiveFocus()
+            }
+        }
+        TextField {
+            id: typedSize
+            objectName: "typedSize"
+            visible: targetMode.typed
+            placeholderText: "e.g. 750 KB"
+            Layout.preferredWidth: 120
+            onTextEdited: valid = page.screen.setTargetText(text)
+            property bool valid: true
+            ToolTip.visible: !valid && activeFocus
+            ToolTip.text: "Type a size such as 500 KB or 1.5 MB"
+        }
+    }
+
     GridView {
         id: collectionviewCompressImage
         objectName: "collectionviewCompressImage"
         // 48 points of the width go to the two outer insets and the gap between the columns.
         readonly property real side: (width - 48) * 0.5
-        anchors.fill: parent
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: target.bottom }
         leftMargin: Theme.spacingLarge
         topMargin: Theme.spacingLarge
         cellWidth: side + 16

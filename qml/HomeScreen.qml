@@ -1,3 +1,4 @@
+import QtCore
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
@@ -12,12 +13,17 @@ ScreenPage {
     rightTint: Theme.appBlackColor
 
     ColumnLayout {
-        anchors.fill: parent
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
         anchors.margins: Theme.spacingLarge
+        width: Math.min(parent.width - 2 * Theme.spacingLarge, 960)
         spacing: Theme.spacingMedium
 
         GridLayout {
-            columns: 2
+            id: jobs
+            // Five buttons of at least 150 points side by side when the window is that wide.
+            columns: width >= 5 * 150 + 4 * columnSpacing ? 5 : 2
             columnSpacing: Theme.spacingMedium
             rowSpacing: Theme.spacingMedium
             Layout.fillWidth: true
@@ -25,7 +31,7 @@ ScreenPage {
             JobButton { objectName: "btnPDFToImage"; text: "PDF to Images"; glyph: "▦"; onClicked: page.screen.btnPDFToImage() }
             JobButton { objectName: "btnCompressImage"; text: "Compress"; glyph: "⇲"; onClicked: page.screen.btnCompressImage() }
             JobButton { objectName: "btnResizeImage"; text: "Resize"; glyph: "⤢"; onClicked: page.screen.btnResizeImage() }
-            JobButton { objectName: "btnExtractText"; text: "Extract Text"; glyph: "T"; onClicked: page.screen.btnExtractText(); Layout.columnSpan: 2 }
+            JobButton { objectName: "btnExtractText"; text: "Extract Text"; glyph: "T"; onClicked: page.screen.btnExtractText(); Layout.columnSpan: jobs.columns === 5 ? 1 : 2 }
         }
 
         Label {
@@ -60,6 +66,8 @@ ScreenPage {
         id: documentPicker
         objectName: "documentPicker"
         nameFilters: ["PDF documents (*.pdf *.PDF)"]
+        // Starts in Documents; the dialog then keeps the folder last used.
+        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
         onAccepted: page.screen.didPickDocument(selectedFile)
     }
     Connections {

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
 import Quire.Services
 import Quire
 
@@ -11,6 +12,8 @@ ApplicationWindow {
     visible: true
     title: "Quire"
     color: Theme.appWhiteColor
+    Material.theme: Theme.dark ? Material.Dark : Material.Light
+    Material.accent: Theme.appGreenColor
 
     header: NavigationBar {
         visible: !Navigator.navigationBarHidden
@@ -33,6 +36,8 @@ ApplicationWindow {
         }
     }
 
+    FileDropArea { anchors.fill: parent }
+    WindowKeys { stack: stack }
     ShareSheetView {}
     HudView {}
     AlertView {}

@@ -28,6 +28,12 @@ ScreenPage {
         cellHeight: side + 12
         clip: true
         cacheBuffer: cellHeight * 2
+        // Arrows walk the photos, Space ticks (or, for the one-photo jobs, takes) the current one.
+        focus: true
+        keyNavigationEnabled: true
+        Keys.onSpacePressed: page.screen.didSelectItem(currentIndex)
+        Accessible.role: Accessible.List
+        Accessible.name: "Photos"
         model: page.screen ? page.screen.collectionviewImages : null
         delegate: CollectionViewCell {
             objectName: "CollectionViewCellImages"
@@ -35,6 +41,7 @@ ScreenPage {
             required property url thumbnail
             required ticked
             required showsTick
+            required name
             width: collectionviewImages.side
             height: collectionviewImages.side
             imageUrl: thumbnail

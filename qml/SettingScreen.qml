@@ -9,13 +9,26 @@ ScreenPage {
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
 
     ColumnLayout {
-        anchors.fill: parent
+        // Wide windows keep the form at a readable width, centred.
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
         anchors.margins: Theme.spacingLarge
+        width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
         spacing: 10
 
         SettingRow { objectName: "btnShareApp"; text: "Share App"; detail: "Tell a friend about Quire"; onClicked: page.screen.btnShareApp() }
         SettingRow { objectName: "btnRateApp"; text: "Rate App"; detail: "Write a review"; onClicked: page.screen.btnRateApp() }
         SettingRow { objectName: "btnMoreApps"; text: "More Apps"; detail: "Other apps by the maker"; onClicked: page.screen.btnMoreApps() }
+
+        Label { text: "Photos"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
+        SwitchDelegate {
+            objectName: "keepLocation"
+            Layout.fillWidth: true
+            text: "Keep location in compressed photos"
+            checked: page.screen ? page.screen.keepLocation : false
+            onToggled: page.screen.keepLocation = checked
+        }
 
         Label { text: "Files"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SettingRow {

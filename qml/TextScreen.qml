@@ -11,8 +11,12 @@ ScreenPage {
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
 
     ColumnLayout {
-        anchors.fill: parent
+        // Wide windows keep the form at a readable width, centred.
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
         anchors.margins: Theme.spacingLarge
+        width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
         spacing: Theme.spacingMedium
 
         Image {

@@ -2,11 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma Singleton
 import QtQuick
+import Quire.Services
 
 // The one place for the app's colours, spacing, type sizes and artwork.
 QtObject {
-    // Follows a light/dark preference once there is one; the spec colours are the light scheme.
-    property bool dark: false
+    // Follows the desktop's light or dark preference; the light scheme is the original green, white and black.
+    property bool dark: Appearance.dark
 
     readonly property color appGreenColor: Qt.rgba(0, 182 / 255, 87 / 255, 1)
     readonly property color appWhiteColor: dark ? "#000000" : "#ffffff"
@@ -36,6 +37,8 @@ QtObject {
     readonly property int spacingLarge: 16
     readonly property int radius: 10
     readonly property int radiusLarge: 14
+    // The widest a form or a text runs on a desktop window.
+    readonly property int readableWidth: 640
 
     readonly property real fontBody: 14
     readonly property real fontHeading: 15

@@ -1,8 +1,10 @@
 // Quire: builds every service once, wires them together and runs the window.
 #include "app/AppDelegate.h"
 #include "app/AppValues.h"
+#include "app/FileOpener.h"
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
+#include "app/WindowPlacement.h"
 #include "history/HistoryStore.h"
 #include "jobs/JobRegistry.h"
 #include "ocr/RecognitionLanguages.h"
@@ -23,6 +25,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQuickStyle>
+#include <QQuickWindow>
 #include <QThreadPool>
 
 #include <cstdlib>
@@ -36,6 +39,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
     QQuickStyle::setStyle(QStringLiteral("Material"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quire"));
     QGuiApplication::setWindowIcon(
         QIcon(AppValues::asset(QStringLiteral("icon")).toString().mid(3)));
 
@@ -78,12 +82,18 @@ int main(int argc, char* argv[])
     services.jobs = &jobs;
     share.setServices(&services);
     registerScreens(navigator);
+    FileOpener opener(services);
+    services.opener = &opener;
 
     AppDelegate delegate(services);
     delegate.didFinishLaunching();
     SceneDelegate scene(services);
     if (!scene.willConnect())
         return 1;
+    WindowPlacement placement(*scene.window(), defaults);
+    placement.restore();
+    // quire FILE...: what "Open with Quire" runs.
+    opener.openArguments(QGuiApplication::arguments().mid(1));
     const int status = QGuiApplication::exec();
     // Closing the window cancels every job, which takes back what it wrote. Background work still
     // holds the services; wait for it, but not longer than someone closing a window would.

@@ -1,3 +1,5 @@
+#include "platform/testing/PhotoFormats.h"
+#include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 
@@ -6,8 +8,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <QPdfDocument>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,12 +26,12 @@ struct Cli
     int status = -1;
     QString out;
     QString err;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
     QStringList run(const QStringList& args)
     {
         QProcess p;
-        auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QUIRE_DOCUMENTS", path("docs"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
@@ -87,6 +91,36 @@ TEST(Cli, WithoutOutputFilesGoToTheHistoryFolder)
     }
 }
 
+TEST(Cli, CopiesKeepTheCaptureDateAndCompressionFitsASizeAndDropsTheLocationUnlessKept)
+{
+    Cli cli;
+    const QString photo = cli.path("cam.jpg");
+    ASSERT_TRUE(camera::write(
+        photo, camera::jpeg(fixtures::photo(640, 480),
+                            {QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)), 1, true})));
+    QStringList lines =
+        cli.run({"compress", photo, "-o", cli.dir.path(), "--max-size", "20k", "--verbose"});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(lines.size(), 1);
+    const QStringList fields = lines[0].split('\t');
+    ASSERT_EQ(fields.size(), 2);
+    EXPECT_TRUE(QRegularExpression("^quality (0\\.\\d\\d|1\\.00)$").match(fields[1]).hasMatch())
+        << fields[1].toStdString();
+    EXPECT_LE(QFileInfo(fields[0]).size(), 20000);
+    EXPECT_EQ(camera::read(fields[0]).taken, "2022:01:02 03:04:05");
+    EXPECT_EQ(camera::read(fields[0]).gpsTags, 0);
+
+    lines = cli.run({"compress", photo, "-o", cli.dir.path(), "--keep-location"});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_FALSE(lines[0].contains('\t'));
+    EXPECT_GT(camera::read(lines[0]).gpsTags, 0);
+
+    // A resized copy carries the capture date in its PNG text.
+    lines = cli.run({"resize", photo, "--width", "100", "-o", cli.path("small.png")});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(QImage(lines[0]).text("Creation Time"), "2022-01-02T03:04:05");
+}
+
 TEST(Cli, ResizeKeepsProportionsUnlessStretched)
 {
     Cli cli;
@@ -115,11 +149,12 @@ TEST(Cli, ImagesWritesEveryPage)
         writer.newPage();
         painter.drawText(100, 100, "two");
     }
-    QDir().mkpath(cli.path("pages"));
+    // The output folder is made, parents included.
     const QStringList paths =
-        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});
+        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("new/pages"), "--scale", "1"});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
     ASSERT_EQ(paths.size(), 2);
+    EXPECT_EQ(QFileInfo(paths[0]).absolutePath(), cli.path("new/pages"));
     EXPECT_FALSE(QImage(paths[1]).isNull());
     cli.run({"images", cli.path("missing.pdf")});
     EXPECT_EQ(cli.status, 1);
@@ -159,6 +194,28 @@ TEST(Cli, PdfFitsPhotosOnTheChosenPaper)
     EXPECT_EQ(cli.status, 2);
 }
 
+TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFailedPages)
+{
+    Cli cli;
+    samplepdfs::write(cli.path("doc.pdf"), 4, QSizeF(200, 200));
+    QDir().mkpath(cli.path("pages"));
+    cli.env.insert("QUIRE_PAGE_TIMEOUT", "1");
+    cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:2,crash:3");
+    const QStringList paths =
+        cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_EQ(paths.size(), 2);
+    const QString prefix = "quire-cli: " + cli.path("doc.pdf") + ": ";
+    EXPECT_EQ(cli.err, prefix + "page 2: took too long to draw\n" + prefix +
+                           "page 3: the PDF library stopped\n" + prefix +
+                           "2 of 4 pages could not be converted\n");
+
+    cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:open");
+    EXPECT_TRUE(cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages")}).isEmpty());
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_EQ(cli.err, prefix + "could not be opened: took too long to open\n");
+}
+
 TEST(Cli, OcrPrintsTheText)
 {
     Cli cli;
@@ -196,9 +253,72 @@ TEST(Cli, BadUsageExitsTwo)
     EXPECT_EQ(cli.status, 2);
     cli.run({"compress", cli.photo("q.jpg"), "--quality", "7"});
     EXPECT_EQ(cli.status, 2);
+    cli.run({"compress", cli.photo("q.jpg"), "--max-size", "half"});
+    EXPECT_EQ(cli.status, 2);
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
+}
+
+TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
+{
+    Cli cli;
+    // Portraits stored sideways, the file saying "turn 90° clockwise" (WebP has no such mark).
+    const QImage upright = fixtures::photo(300, 400);
+    const QImage stored = upright.transformed(QTransform().rotate(-90));
+    ASSERT_TRUE(photofixtures::writeHeic(cli.path("a.heic"), stored, 6));
+    ASSERT_TRUE(photofixtures::writeTiff(cli.path("b.tif"), stored, 6));
+    ASSERT_TRUE(photofixtures::writeWebp(cli.path("c.webp"), upright));
+    const QStringList photos = {cli.path("a.heic"), cli.path("b.tif"), cli.path("c.webp")};
+    const auto redCorner = [](const QImage& img) {
+        const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
+        return c.red() > 160 && c.green() < 100 && c.blue() < 100;
+    };
+
+    const QStringList pdf =
+        cli.run(QStringList{"pdf"} + photos + QStringList{"-o", cli.path("out/p.pdf")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    QPdfDocument doc;
+    ASSERT_EQ(doc.load(pdf.value(0)), QPdfDocument::Error::None);
+    ASSERT_EQ(doc.pageCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(doc.pagePointSize(i).toSize(), QSize(300, 400)) << i;
+        EXPECT_TRUE(redCorner(doc.render(i, QSize(150, 200)))) << i;
+    }
+
+    const QStringList compressed =
+        cli.run(QStringList{"compress"} + photos + QStringList{"-o", cli.path("small")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(compressed.size(), 3);
+    for (const QString& path : photos) {
+        const QString resized = cli.run({"resize", path, "--width", "150"}).value(0);
+        ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+        for (const QString& out : {resized, compressed[photos.indexOf(path)]}) {
+            const QImage img(out);
+            EXPECT_EQ(img.size(), out == resized ? QSize(150, 200) : QSize(300, 400))
+                << out.toStdString();
+            EXPECT_TRUE(redCorner(img)) << out.toStdString();
+        }
+    }
+
+    // Sideways text reads only when the photo is turned upright first.
+    QImage page(900, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(48);
+        p.setFont(font);
+        p.drawText(40, 160, "Hello Quire");
+    }
+    const QImage sideways = page.transformed(QTransform().rotate(-90));
+    ASSERT_TRUE(photofixtures::writeHeic(cli.path("text.heic"), sideways, 6));
+    ASSERT_TRUE(photofixtures::writeTiff(cli.path("text.tif"), sideways, 6));
+    ASSERT_TRUE(photofixtures::writeWebp(cli.path("text.webp"), page));
+    const QStringList text =
+        cli.run({"ocr", cli.path("text.heic"), cli.path("text.tif"), cli.path("text.webp")});
+    EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+    EXPECT_EQ(text, QStringList({"Hello Quire", "Hello Quire", "Hello Quire"}));
 }
 
 TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)

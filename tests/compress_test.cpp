@@ -1,14 +1,19 @@
 #include "compress/CompressImagePreviewScreen.h"
 #include "compress/CompressImageScreen.h"
 #include "compress/JpegCompressor.h"
+#include "compress/PhotoCompressor.h"
 #include "history/SizeLabel.h"
 #include "home/HomeScreen.h"
 #include "platform/testing/TestPlatform.h"
+#include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRandomGenerator>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +42,40 @@ Image recordImage(const QVariant& record)
 qint64 recordSize(const QVariant& record)
 {
     return record.toMap().value("compSize").toLongLong();
+}
+
+// A picture with sensor-like noise: it does not compress to nothing.
+QImage noisy(int width, int height)
+{
+    QImage img = fixtures::photo(width, height);
+    QRandomGenerator rng(3);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int n = int(rng.bounded(48)) - 24;
+            const QRgb c = line[x];
+            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
+                           qBound(0, qBlue(c) + n, 255));
+        }
+    }
+    return img;
+}
+
+double psnr(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
+                sum += double(d) * d;
+        }
+    return 10 * std::log10(255.0 * 255.0 * 3 * a.width() * a.height() / std::max(sum, 1.0));
+}
+
+bool reddish(QRgb c)
+{
+    return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
 }
 
 QStringList historyNames(TestPlatform& p)
@@ -147,7 +186,8 @@ TEST(Compress, APhotoThatCannotBeReadIsSkippedAndTheResultsSaySo)
     EXPECT_EQ(recordImage(records[1]).pixelSize(), QSize(30, 40));
     // Each file keeps the number of its photo's place in the list.
     EXPECT_EQ(historyNames(p), QStringList({"1700000002.jpg", "1700000000.jpg"}));
-    EXPECT_EQ(preview->failureText(), "1 photo could not be compressed.");
+    EXPECT_EQ(preview->failureText(),
+              "1 photo could not be compressed.\nPhoto 2 could not be read.");
 }
 
 TEST(Compress, ASecondRunStartsFromAnEmptyRecordList)
@@ -164,6 +204,109 @@ TEST(Compress, ASecondRunStartsFromAnEmptyRecordList)
     p.drain();
     EXPECT_EQ(results(p)->arrOfCompressImage().size(), 2);
     EXPECT_EQ(p.history->count(), 4); // the first run's files stay listed
+}
+
+TEST(Compress, ACameraPhotoKeepsDateAndCameraDropsLocationAndStandsUpright)
+{
+    TestPlatform p;
+    const QDateTime taken(QDate(2023, 5, 17), QTime(9, 41, 7));
+    // 128 × 96 turns block by block; 120 × 92 has partial edge blocks and goes through pixels.
+    for (const QSize stored : {QSize(128, 96), QSize(120, 92)}) {
+        for (const bool keep : {false, true}) {
+            SCOPED_TRACE(QString("%1x%2 keep %3")
+                             .arg(stored.width())
+                             .arg(stored.height())
+                             .arg(keep)
+                             .toStdString());
+            p.defaults.setValue(CompressImageScreen::kKeepLocationKey, keep);
+            const QString path = p.root.path() + "/camera.jpg";
+            ASSERT_TRUE(
+                camera::write(path, camera::jpeg(fixtures::photo(stored.width(), stored.height()),
+                                                 {taken, 6, true}, 2, 1)));
+            open(p, {Image::fromFile(path)})->btnCompress();
+            p.drain();
+            const QString out = p.history->at(0).toLocalFile();
+            const camera::Read tags = camera::read(out);
+            EXPECT_EQ(tags.taken, "2023:05:17 09:41:07");
+            EXPECT_EQ(tags.make, "Quire");
+            EXPECT_EQ(tags.model, "Test Cam");
+            EXPECT_LE(tags.orientation, 1);
+            EXPECT_EQ(tags.gpsTags > 0, keep);
+            // Turned clockwise: the stored top-left marker is now at the top right.
+            const QImage upright(out);
+            ASSERT_EQ(upright.size(), stored.transposed());
+            EXPECT_TRUE(reddish(upright.pixel(upright.width() - 8, 8)));
+            EXPECT_FALSE(reddish(upright.pixel(8, 8)));
+            EXPECT_FALSE(reddish(upright.pixel(upright.width() - 8, upright.height() - 8)));
+        }
+    }
+}
+
+TEST(Compress, EveryChromaLayoutComesOutAsCloseAsAPixelReencode)
+{
+    const QImage original = noisy(320, 240);
+    for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}}) {
+        SCOPED_TRACE(QString("%1x%2").arg(h).arg(v).toStdString());
+        const QByteArray source = camera::jpeg(original, {}, h, v, 95);
+        const QImage decoded = QImage::fromData(source).convertToFormat(QImage::Format_RGB32);
+        const auto result = PhotoCompressor::compress(Image::fromData(source), {});
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        EXPECT_EQ(result.quality, 25);
+        const QByteArray pixels = JpegCompressor::encode(decoded, 25);
+        const QImage back = QImage::fromData(result.bytes).convertToFormat(QImage::Format_RGB32);
+        const QImage reference = QImage::fromData(pixels).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(back.size(), original.size());
+        EXPECT_GT(psnr(back, decoded), psnr(reference, decoded) - 0.5);
+        EXPECT_LT(result.bytes.size(), pixels.size() * 105 / 100);
+    }
+}
+
+TEST(Compress, FitUnderTakesTheHighestQualityThatFitsThenScalesDown)
+{
+    const QByteArray source = camera::jpeg(noisy(1280, 960), {}, 2, 2, 95);
+    const Image photo = Image::fromData(source);
+    const qint64 target = PhotoCompressor::compress(photo, {40, 0, false}).bytes.size() + 1;
+    const auto fitted = PhotoCompressor::compress(photo, {25, target, false});
+    ASSERT_TRUE(fitted.ok()) << fitted.error.toStdString();
+    EXPECT_LE(fitted.bytes.size(), target);
+    EXPECT_GE(fitted.quality, 40);
+    EXPECT_LT(fitted.quality, 100);
+    EXPECT_FALSE(fitted.scaled);
+    const auto above = PhotoCompressor::compress(photo, {fitted.quality + 1, 0, false});
+    EXPECT_GT(above.bytes.size(), target);
+
+    // Under what even the lowest quality makes: smaller, at the lowest quality.
+    const auto lowest =
+        PhotoCompressor::compress(photo, {PhotoCompressor::kLowestQuality, 0, false});
+    const auto scaled = PhotoCompressor::compress(photo, {25, lowest.bytes.size() * 2 / 5, false});
+    ASSERT_TRUE(scaled.ok()) << scaled.error.toStdString();
+    EXPECT_TRUE(scaled.scaled);
+    EXPECT_EQ(scaled.quality, PhotoCompressor::kLowestQuality);
+    EXPECT_LE(scaled.bytes.size(), lowest.bytes.size() * 2 / 5);
+    EXPECT_LT(scaled.size.width(), 1280);
+    EXPECT_EQ(QImage::fromData(scaled.bytes).size(), scaled.size);
+}
+
+TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
+{
+    TestPlatform p;
+    const QString big = p.root.path() + "/big.jpg";
+    ASSERT_TRUE(camera::write(big, camera::jpeg(noisy(800, 600), {})));
+    QImage tiny(16, 16, QImage::Format_RGB32);
+    tiny.fill(Qt::gray);
+    CompressImageScreen* screen = open(p, {Image::fromQImage(tiny), Image::fromFile(big)});
+    EXPECT_FALSE(screen->setTargetText("lots"));
+    ASSERT_TRUE(screen->setTargetText("1k"));
+    EXPECT_EQ(screen->maxBytes(), 1000);
+    EXPECT_EQ(screen->targetText(), "1 KB");
+    screen->btnCompress();
+    p.drain();
+    CompressImagePreviewScreen* preview = results(p);
+    ASSERT_EQ(preview->arrOfCompressImage().size(), 1);
+    EXPECT_LE(recordSize(preview->arrOfCompressImage().at(0)), 1000);
+    EXPECT_EQ(preview->qualityLabels().size(), 1);
+    EXPECT_EQ(preview->failureText(),
+              "1 photo could not be compressed.\nPhoto 2 cannot be made to fit under 1 KB.");
 }
 
 TEST(Compress, GridLabelsShowEachPhotosFullQualitySizeOnceMeasured)

@@ -97,9 +97,10 @@ TEST(PageRenderer, ThreeHundredDpiGivesALetterPage2550By3300Pixels)
     TestPlatform p;
     const QString pdf = p.root.path() + "/letter.pdf";
     ASSERT_TRUE(samplepdfs::write(pdf, 1, QSizeF(612, 792)));
-    RenderOptions options;
-    options.scale = RenderOptions::scaleForDpi(300);
-    PageRenderer renderer(*p.history, options, p.root.path());
+    PageRenderer::Options options;
+    options.scale = PageRenderer::Options::scaleForDpi(300);
+    options.folder = p.root.path();
+    PageRenderer renderer(*p.history, options);
     JobControl job;
     const auto result = renderer.render(pdf, 1, job);
     ASSERT_EQ(result.images.size(), 1u);

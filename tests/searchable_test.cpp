@@ -4,12 +4,15 @@
 #include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
 #include "topdf/ImageToPDFScreen.h"
+#include "ui/ProgressOverlay.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QMutex>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -113,8 +116,9 @@ TEST(SearchablePdf, TheTextLayerHoldsThePrintedWordsWhereTheyArePrinted)
     EXPECT_EQ(embeddedImage(screen->pdfFilePath(), 1), jpeg.readAll());
 }
 
-// Searchable PDFs read with the languages chosen in the settings; missing data is named.
-TEST(SearchablePdf, AMissingLanguageIsNamedWithItsPackageAndNothingIsWritten)
+// Searchable PDFs read with the languages chosen in the settings; missing data is named. Reading
+// runs under the overlay, page by page, and Cancel part way leaves nothing behind.
+TEST(SearchablePdf, AMissingLanguageIsNamedAndACancelledReadingWritesNothing)
 {
     TestPlatform p;
     p.defaults.setValue("recognitionLanguages", "eng+zzz");
@@ -130,4 +134,29 @@ TEST(SearchablePdf, AMissingLanguageIsNamedWithItsPackageAndNothingIsWritten)
     EXPECT_TRUE(p.alerts.presented().front().message.contains("tesseract-ocr-zzz"));
     EXPECT_EQ(p.history->count(), 0);
     EXPECT_EQ(p.navigator->depth(), 1);
+
+    p.alerts.respond(0);
+
+    languages.setChosen("zzz", false);
+    QMap<QString, QRectF> words;
+    const Image page = Image::fromQImage(printed(words));
+    screen->setArrOfSelectedImages({page, page, page});
+    QMutex mutex; // pages are read on several threads at once
+    QStringList reported;
+    screen->job().setObserver([&](int done, int total, const QString& label) {
+        const QMutexLocker lock(&mutex);
+        if (done > 0)
+            reported << QStringLiteral("of %1: %2").arg(total).arg(label);
+        if (done >= 1)
+            p.overlay->cancel();
+    });
+    screen->btnConvert();
+    p.drain();
+    EXPECT_EQ(screen->job().state(), Job::Cancelled);
+    ASSERT_FALSE(reported.isEmpty());
+    EXPECT_EQ(reported.first(), "of 3: Reading the text of the pages");
+    EXPECT_TRUE(screen->pdfFilePath().isEmpty());
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(QDir(p.historyPath()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(p.alerts.presented().size(), 1u);
 }

@@ -45,7 +45,7 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(fixtures::waitFor([&] { return picker->property("visible").toBool(); }));
     QMetaObject::invokeMethod(picker, "reject");
-    QTest::qWait(100);
+    ASSERT_TRUE(fixtures::waitFor([&] { return !picker->property("visible").toBool(); }));
     EXPECT_EQ(j.platform.navigator->top(), home);
     EXPECT_TRUE(home->pdfFilePath().isEmpty());
 

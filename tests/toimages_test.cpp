@@ -177,18 +177,17 @@ TEST(PDFToImage, RendererReportsEachPageAndDrawsNoneOnceCancelled)
     EXPECT_EQ(p.history->count(), 5);
 }
 
-TEST(PDFToImage, FileWithoutPagesOpensAnEmptyGalleryQuietly)
+TEST(PDFToImage, FileWithoutPagesIsAnErrorNotAnEmptyGallery)
 {
     TestPlatform p;
     const QString none = p.root.path() + "/none.pdf";
     ASSERT_TRUE(samplepdfs::qpdf("--empty", none, {}));
     PDFToImageScreen* screen = openConversion(p, none);
-    EXPECT_EQ(convert(p, screen), "");
-    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
-    ASSERT_NE(gallery, nullptr);
-    EXPECT_TRUE(gallery->arrOfImages().isEmpty());
+    convert(p, screen);
+    EXPECT_EQ(p.navigator->top(), screen);
     EXPECT_EQ(p.history->count(), 0);
-    EXPECT_TRUE(p.alerts.presented().empty());
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].message, "The PDF has no pages.");
     EXPECT_FALSE(p.overlay->visible());
 }
 
@@ -232,7 +231,41 @@ TEST(PDFToImage, PagesMissingPartWayKeepTheOthersAndTheAlertCountsThem)
     EXPECT_EQ(gallery->arrOfImages().size(), 2);
     EXPECT_EQ(historyNames(p), QStringList({"1700000001.png", "1700000000.png"}));
     ASSERT_EQ(p.alerts.presented().size(), 1u);
-    EXPECT_EQ(p.alerts.presented()[0].message, "3 of 5 pages could not be converted.");
+    EXPECT_EQ(p.alerts.presented()[0].message,
+              "3 of 5 pages could not be converted (page 3: could not be drawn; page 4: could not "
+              "be drawn; page 5: could not be drawn).");
+}
+
+TEST(PDFToImage, APageThatHangsOrCrashesItsWorkerCostsThatPageOnly)
+{
+    TestPlatform p;
+    const QString pdf = p.root.path() + "/five.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 5));
+    // The helper hangs on page 2 and crashes on page 4; the limit is cut to a second.
+    const fixtures::ScopedEnv fault("QUIRE_PDF_WORKER_FAULT", "hang:2,crash:4");
+    const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "1");
+    PDFToImageScreen* screen = openConversion(p, pdf);
+    EXPECT_EQ(convert(p, screen), "Error\nError\n");
+
+    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
+    ASSERT_NE(gallery, nullptr);
+    const QList<Image> pages = gallery->arrOfImages();
+    ASSERT_EQ(pages.size(), 3);
+    for (int i : {0, 1, 2})
+        EXPECT_NEAR(markerGrey(pages[i]), samplepdfs::greyOf(i * 2), 2) << "pages 1, 3 and 5";
+    EXPECT_EQ(historyNames(p), QStringList({"1700000004.png", "1700000002.png", "1700000000.png"}));
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented()[0].message,
+              "2 of 5 pages could not be converted (page 2: took too long to draw; page 4: the "
+              "PDF library stopped).");
+
+    // A document that hangs as it opens is given up on in the same time.
+    const fixtures::ScopedEnv stuck("QUIRE_PDF_WORKER_FAULT", "hang:open");
+    JobControl job;
+    PageRenderer renderer(*p.history, 1.0);
+    const PageRenderer::Result r = renderer.render(pdf, T + 10, job);
+    EXPECT_FALSE(r.opened);
+    EXPECT_EQ(r.openError, "took too long to open");
 }
 
 TEST(PDFToImage, SecondConversionStartsAfreshAndTakenNamesAreNotOverwritten)

@@ -127,7 +127,7 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
 
     // The row opens the PDF again, this time with a working back button.
     ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
-    QTest::qWait(300); // the pop transition's last frames
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
     j.tap(title);
     ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));
     ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));

@@ -1,6 +1,7 @@
 #include "SceneDelegate.h"
 
 #include "AppValues.h"
+#include "FileOpener.h"
 #include "ViewController.h"
 #include "image/ThumbnailProvider.h"
 #include "platform/qt/ImageProvider.h"
@@ -9,6 +10,8 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
+#include "viewer/PdfPageProvider.h"
+#include "viewer/PdfPages.h"
 
 #include <QQuickWindow>
 
@@ -31,8 +34,12 @@ bool SceneDelegate::willConnect()
     expose("Alerts", m_services.alerts);
     expose("App", m_services.app);
     expose("Share", m_services.share);
+    expose("Opener", m_services.opener);
+    expose("Appearance", &m_colors);
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
+    qmlRegisterType<PdfPages>("Quire.Services", 1, 0, "PdfPages");
+    m_engine.addImageProvider(QStringLiteral("pdfpage"), new PdfPageProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));
     if (m_engine.rootObjects().isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ColorScheme.h"
+
 #include <QQmlApplicationEngine>
 
 struct Services;
@@ -17,5 +19,6 @@ class SceneDelegate
 
   private:
     Services& m_services;
+    ColorScheme m_colors;
     QQmlApplicationEngine m_engine;
 };

@@ -19,21 +19,29 @@ void CompressImagePreviewScreen::setArrOfCompressImage(const QVariantList& recor
     emit arrOfCompressImageChanged();
 }
 
-void CompressImagePreviewScreen::setFailedCount(int count)
+void CompressImagePreviewScreen::setFailures(const QStringList& failures)
 {
-    if (count == m_failedCount)
+    if (failures == m_failures)
         return;
-    m_failedCount = count;
-    emit failedCountChanged();
+    m_failures = failures;
+    emit failuresChanged();
+}
+
+void CompressImagePreviewScreen::setQualityLabels(const QStringList& labels)
+{
+    m_qualityLabels = labels;
+    emit qualityLabelsChanged();
 }
 
 QString CompressImagePreviewScreen::failureText() const
 {
-    if (m_failedCount <= 0)
+    const qsizetype count = m_failures.size();
+    if (count == 0)
         return {};
-    if (m_failedCount == 1)
-        return QStringLiteral("1 photo could not be compressed.");
-    return QStringLiteral("%1 photos could not be compressed.").arg(m_failedCount);
+    const QString sentence = count == 1
+                                 ? QStringLiteral("1 photo could not be compressed.")
+                                 : QStringLiteral("%1 photos could not be compressed.").arg(count);
+    return sentence + QLatin1Char('\n') + m_failures.join(QLatin1Char('\n'));
 }
 
 Image CompressImagePreviewScreen::imageAt(int row) const

@@ -17,9 +17,13 @@ class CompressImagePreviewScreen : public Screen
                    NOTIFY arrOfCompressImageChanged)
     Q_PROPERTY(int index READ index NOTIFY indexChanged)
     Q_PROPERTY(Image selectedImage READ selectedImage NOTIFY selectedImageChanged)
-    // Photos of the run that could not be compressed, and the sentence that says so.
-    Q_PROPERTY(int failedCount READ failedCount WRITE setFailedCount NOTIFY failedCountChanged)
-    Q_PROPERTY(QString failureText READ failureText NOTIFY failedCountChanged)
+    // One sentence per photo of the run that could not be compressed, and the text that says so.
+    Q_PROPERTY(QStringList failures READ failures WRITE setFailures NOTIFY failuresChanged)
+    Q_PROPERTY(int failedCount READ failedCount NOTIFY failuresChanged)
+    Q_PROPERTY(QString failureText READ failureText NOTIFY failuresChanged)
+    // The quality each record was made at ("quality 25"; with the size when it was scaled down).
+    Q_PROPERTY(QStringList qualityLabels READ qualityLabels WRITE setQualityLabels NOTIFY
+                   qualityLabelsChanged)
     Q_PROPERTY(QList<QUrl> imageUrls READ imageUrls NOTIFY arrOfCompressImageChanged)
     Q_PROPERTY(QStringList sizeLabels READ sizeLabels NOTIFY arrOfCompressImageChanged)
   public:
@@ -29,8 +33,11 @@ class CompressImagePreviewScreen : public Screen
     void setArrOfCompressImage(const QVariantList& records);
     [[nodiscard]] int index() const { return m_index; }
     [[nodiscard]] Image selectedImage() const { return m_selectedImage; }
-    [[nodiscard]] int failedCount() const { return m_failedCount; }
-    void setFailedCount(int count);
+    [[nodiscard]] QStringList failures() const { return m_failures; }
+    void setFailures(const QStringList& failures);
+    [[nodiscard]] int failedCount() const { return int(m_failures.size()); }
+    [[nodiscard]] QStringList qualityLabels() const { return m_qualityLabels; }
+    void setQualityLabels(const QStringList& labels);
     [[nodiscard]] QString failureText() const;
     [[nodiscard]] QList<QUrl> imageUrls() const;
     [[nodiscard]] QStringList sizeLabels() const;
@@ -47,7 +54,8 @@ class CompressImagePreviewScreen : public Screen
     void arrOfCompressImageChanged();
     void indexChanged();
     void selectedImageChanged();
-    void failedCountChanged();
+    void failuresChanged();
+    void qualityLabelsChanged();
 
   private:
     [[nodiscard]] Image imageAt(int row) const;
@@ -55,5 +63,6 @@ class CompressImagePreviewScreen : public Screen
     QVariantList m_arrOfCompressImage;
     int m_index = 0;
     Image m_selectedImage;
-    int m_failedCount = 0;
+    QStringList m_failures;
+    QStringList m_qualityLabels;
 };

@@ -1,16 +1,17 @@
 #include "CompressImageScreen.h"
 
-#include "JpegCompressor.h"
+#include "CompressRun.h"
+#include "SizeTarget.h"
 #include "history/HistoryStore.h"
 #include "history/SizeLabel.h"
+#include "jobs/JobControl.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
+#include "platform/UserDefaults.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
 #include <QPointer>
-#include <QThread>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <cmath>
 
@@ -29,6 +30,19 @@ QVariantMap store(Services& services, int index, const QByteArray& data)
     record.insert(QStringLiteral("image"), QVariant::fromValue(image));
     record.insert(QStringLiteral("compSize"), qint64(data.size()));
     return record;
+}
+
+QString qualityLabel(const PhotoCompressor::Result& result)
+{
+    QString label = QStringLiteral("quality %1").arg(result.quality);
+    if (result.scaled)
+        label += QStringLiteral(", %1 × %2").arg(result.size.width()).arg(result.size.height());
+    return label;
+}
+
+bool keepLocation(Services& services)
+{
+    return services.defaults->value(CompressImageScreen::kKeepLocationKey).toBool();
 }
 } // namespace
 
@@ -88,8 +102,7 @@ void CompressImageScreen::measureSizes()
     Dispatcher* dispatcher = m_services.dispatcher;
     dispatcher->background([=] {
         for (int i = 0; i < photos.size() && *measuring; ++i) {
-            const qint64 bytes =
-                JpegCompressor::encodedSize(photos.at(i), JpegCompressor::kFullQuality);
+            const qint64 bytes = PhotoCompressor::fullQualitySize(photos.at(i));
             dispatcher->async([=] {
                 if (!self || !*measuring || i >= self->m_sizeLabels.size())
                     return;
@@ -99,6 +112,33 @@ void CompressImageScreen::measureSizes()
             });
         }
     });
+}
+
+void CompressImageScreen::setMaxBytes(qint64 bytes)
+{
+    bytes = std::max<qint64>(0, bytes);
+    if (bytes == m_maxBytes)
+        return;
+    m_maxBytes = bytes;
+    emit maxBytesChanged();
+}
+
+QString CompressImageScreen::targetText() const
+{
+    return m_maxBytes > 0 ? SizeTarget::text(m_maxBytes) : QString();
+}
+
+bool CompressImageScreen::setTargetText(const QString& text)
+{
+    if (text.trimmed().isEmpty()) {
+        setMaxBytes(0);
+        return true;
+    }
+    const qint64 bytes = SizeTarget::parse(text);
+    if (bytes <= 0)
+        return false;
+    setMaxBytes(bytes);
+    return true;
 }
 
 void CompressImageScreen::btnBack()
@@ -117,41 +157,32 @@ void CompressImageScreen::startCompression()
     // The run works on its own copies: nothing it reads or writes belongs to the screen until
     // the main queue hands the records back.
     const QList<Image> photos = m_arrOfSelectedImages;
+    PhotoCompressor::Settings settings;
+    settings.maxBytes = m_maxBytes;
+    settings.keepLocation = keepLocation(m_services);
     Services* services = &m_services;
-    const auto work = [photos, services](JobControl& job) {
-        QVariantList records;
-        int failed = 0;
-        job.setTotal(int(photos.size()));
-        // A few photos at a time are encoded side by side; their files are then written in list
-        // order, so names and history stay in step with the list and memory stays bounded.
-        const int batch = std::max(1, QThread::idealThreadCount());
-        for (int first = 0; first < photos.size() && !job.isCancelled(); first += batch) {
-            const QList<Image> slice = photos.mid(first, batch);
-            const QList<QByteArray> encoded =
-                QtConcurrent::blockingMapped(slice, [](const Image& photo) {
-                    QByteArray data = JpegCompressor::encode(photo, JpegCompressor::kQuality);
-                    return JpegCompressor::decodes(data) ? data : QByteArray();
-                });
-            for (int k = 0; k < encoded.size(); ++k) {
-                const QByteArray& data = encoded.at(k);
-                if (data.isEmpty())
-                    ++failed;
-                else
-                    records.append(store(*services, first + k, data));
-                job.advance();
-            }
-        }
-        return std::make_pair(records, failed);
+    const auto work = [photos, settings, services](JobControl& job) {
+        Outcome outcome;
+        CompressRun::run(
+            photos, settings, job, [&](int index, const PhotoCompressor::Result& result) {
+                if (!result.ok()) {
+                    outcome.failures.append(
+                        QStringLiteral("Photo %1 %2.").arg(index + 1).arg(result.error));
+                    return;
+                }
+                outcome.records.append(store(*services, index, result.bytes));
+                outcome.qualities.append(qualityLabel(result));
+            });
+        return outcome;
     };
-    m_job.run(
-        QStringLiteral("Compresing Images..."), work,
-        [this](const std::pair<QVariantList, int>& run) { finishRun(run.first, run.second); });
+    m_job.run(QStringLiteral("Compresing Images..."), work,
+              [this](const Outcome& outcome) { finishRun(outcome); });
 }
 
-void CompressImageScreen::finishRun(const QVariantList& records, int failed)
+void CompressImageScreen::finishRun(const Outcome& outcome)
 {
-    m_arrOfCompressImage = records; // each run starts from an empty list
-    m_failedCount = failed;
+    m_arrOfCompressImage = outcome.records; // each run starts from an empty list
+    m_outcome = outcome;
     emit arrOfCompressImageChanged();
     performSegue(QStringLiteral("segue_previewCompressImage"));
 }
@@ -161,5 +192,6 @@ void CompressImageScreen::prepare(const QString& segue, Screen* destination)
     if (segue != QLatin1String("segue_previewCompressImage"))
         return;
     destination->setProperty("arrOfCompressImage", m_arrOfCompressImage);
-    destination->setProperty("failedCount", m_failedCount);
+    destination->setProperty("qualityLabels", m_outcome.qualities);
+    destination->setProperty("failures", m_outcome.failures);
 }

@@ -22,17 +22,32 @@ class CompressImageScreen : public Screen
     Q_PROPERTY(
         QVariantList arrOfCompressImage READ arrOfCompressImage NOTIFY arrOfCompressImageChanged)
     Q_PROPERTY(int failedCount READ failedCount NOTIFY arrOfCompressImageChanged)
+    // A size to fit each photo under, in bytes; 0 for the fixed quality 0.25.
+    Q_PROPERTY(qint64 maxBytes READ maxBytes WRITE setMaxBytes NOTIFY maxBytesChanged)
+    Q_PROPERTY(QString targetText READ targetText NOTIFY maxBytesChanged)
+    Q_PROPERTY(QStringList targetChoices READ targetChoices CONSTANT)
     // What the grid shows: one address and one size text per photo ("" until measured).
     Q_PROPERTY(QList<QUrl> imageUrls READ imageUrls NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(QStringList sizeLabels READ sizeLabels NOTIFY sizeLabelsChanged)
   public:
+    // The setting "Keep location in compressed photos" (off unless set).
+    static constexpr const char* kKeepLocationKey = "keepLocationInCompressedPhotos";
+
     explicit CompressImageScreen(Services& services, QObject* parent = nullptr);
     ~CompressImageScreen() override;
 
     [[nodiscard]] QList<Image> arrOfSelectedImages() const { return m_arrOfSelectedImages; }
     void setArrOfSelectedImages(const QList<Image>& images);
     [[nodiscard]] QVariantList arrOfCompressImage() const { return m_arrOfCompressImage; }
-    [[nodiscard]] int failedCount() const { return m_failedCount; }
+    [[nodiscard]] int failedCount() const { return int(m_outcome.failures.size()); }
+    [[nodiscard]] qint64 maxBytes() const { return m_maxBytes; }
+    void setMaxBytes(qint64 bytes);
+    [[nodiscard]] QString targetText() const;
+    [[nodiscard]] QStringList targetChoices() const
+    {
+        return {QStringLiteral("200 KB"), QStringLiteral("500 KB"), QStringLiteral("1 MB"),
+                QStringLiteral("2 MB")};
+    }
     [[nodiscard]] QList<QUrl> imageUrls() const;
     [[nodiscard]] QStringList sizeLabels() const { return m_sizeLabels; }
     [[nodiscard]] Job& job() { return m_job; }
@@ -43,21 +58,33 @@ class CompressImageScreen : public Screen
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnCompress();
     Q_INVOKABLE void startCompression();
+    // A typed size ("500 KB", "1.5m"); empty for the fixed quality. False when it is no size.
+    Q_INVOKABLE bool setTargetText(const QString& text);
 
   signals:
     void arrOfSelectedImagesChanged();
     void arrOfCompressImageChanged();
     void sizeLabelsChanged();
+    void maxBytesChanged();
 
   private:
+    // What a run hands back: the records, the quality of each, and a sentence per failed photo.
+    struct Outcome
+    {
+        QVariantList records;
+        QStringList qualities;
+        QStringList failures;
+    };
+
     void measureSizes();
     void stopMeasuring();
-    void finishRun(const QVariantList& records, int failed);
+    void finishRun(const Outcome& outcome);
 
     QList<Image> m_arrOfSelectedImages;
     QVariantList m_arrOfCompressImage;
     QStringList m_sizeLabels;
-    int m_failedCount = 0;
+    Outcome m_outcome;
+    qint64 m_maxBytes = 0;
     std::shared_ptr<std::atomic<bool>> m_measuring; // cleared when its labels are no longer wanted
     Job m_job{m_services};
     bool m_loaded = false;

@@ -1,9 +1,10 @@
 #include "HistoryStore.h"
 
+#include "common/NewFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -68,43 +69,18 @@ HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QStri
         w.error = QStringLiteral("The folder %1 does not exist.").arg(folder);
         return w;
     }
-    const QString path = reserve(folder, baseName, extension);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    NewFile file(folder);
+    if (!file.open()) {
         w.error = file.errorString();
-    } else if (!writer(file, w.error)) {
+    } else if (!writer(file.device(), w.error)) {
         if (w.error.isEmpty())
+            w.error = file.device().errorString();
+    } else {
+        w.path = file.commit(NewFile::numbered(baseName, extension));
+        if (w.path.isEmpty())
             w.error = file.errorString();
-        file.cancelWriting();
-        file.commit();
-    } else if (!file.commit()) {
-        w.error = file.errorString();
     }
-    release(path);
-    if (w.error.isEmpty())
-        w.path = path;
     return w;
-}
-
-QString HistoryStore::reserve(const QString& folder, const QString& baseName,
-                              const QString& extension)
-{
-    QMutexLocker lock(&m_mutex);
-    for (int n = 1;; ++n) {
-        const QString name = n == 1 ? baseName : QStringLiteral("%1-%2").arg(baseName).arg(n);
-        const QString path = folder + QLatin1Char('/') + name + QLatin1Char('.') + extension;
-        if (!m_reserved.contains(path) && !QFileInfo::exists(path)) {
-            m_reserved.insert(path);
-            return path;
-        }
-    }
-}
-
-void HistoryStore::release(const QString& path)
-{
-    QMutexLocker lock(&m_mutex);
-    m_reserved.remove(path);
 }
 
 void HistoryStore::prepend(const QUrl& url)

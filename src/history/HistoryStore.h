@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QMutex>
-#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -51,13 +50,9 @@ class HistoryStore
     [[nodiscard]] std::vector<QUrl> entries() const;
 
   private:
-    QString reserve(const QString& folder, const QString& baseName, const QString& extension);
-    void release(const QString& path);
-
     QString m_documents;
     mutable QMutex m_mutex;
     std::vector<QUrl> m_entries;    // newest last; read back to front
     std::vector<quint64> m_serials; // when each entry was listed, counted from the first
     quint64 m_listed = 0;
-    QSet<QString> m_reserved;
 };

@@ -1,5 +1,6 @@
 #include "HomeScreen.h"
 
+#include "common/InputFile.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
 #include "picker/SelectImageScreen.h"
@@ -56,6 +57,14 @@ void HomeScreen::btnPDFToImage()
 void HomeScreen::didPickDocument(const QUrl& url)
 {
     const QString source = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    // Copying a FIFO or device would block, or never end.
+    if (const QString refusal = InputFile::refusal(source); !refusal.isEmpty()) {
+        qWarning() << source << refusal;
+        m_services.alerts->present({QStringLiteral("PDF to Images"),
+                                    QStringLiteral("The PDF could not be opened."),
+                                    {{QStringLiteral("OK"), nullptr}}});
+        return;
+    }
     // Work on a private copy, as a document picker in copy mode hands back. Each copy gets a
     // folder of its own, so it keeps its name (the title the user sees) and replaces nothing.
     const QString inbox = m_services.locations.inbox;

@@ -1,5 +1,7 @@
 #include "Image.h"
 
+#include "common/InputFile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -40,15 +42,25 @@ bool swapsAxes(QImageIOHandler::Transformations t)
     return t & QImageIOHandler::TransformationRotate90;
 }
 
-// Fills size, format and transformation from a header; false when it does not read as an image.
-bool readHeader(QImageReader& reader, Image::Data& d)
+// Fills size, format and transformation from a header; false, with why, when it does not read as
+// an image or is too large to decode.
+bool readHeader(QImageReader& reader, Image::Data& d, QString* why = nullptr)
 {
     configure(reader);
-    if (!reader.canRead())
+    const QSize stored = reader.canRead() ? reader.size() : QSize();
+    if (!stored.isValid() || stored.isEmpty()) {
+        if (why)
+            *why = QStringLiteral("could not be read as an image");
         return false;
-    const QSize stored = reader.size();
-    if (!stored.isValid() || stored.isEmpty())
+    }
+    if (qint64(stored.width()) * stored.height() > Image::kMaxPixels) {
+        if (why)
+            *why = QStringLiteral("is too large: %1 x %2 pixels is over %3 megapixels")
+                       .arg(stored.width())
+                       .arg(stored.height())
+                       .arg(Image::kMaxPixels / 1'000'000);
         return false;
+    }
     d.format = reader.format();
     d.transformation = reader.transformation();
     d.size = swapsAxes(d.transformation) ? stored.transposed() : stored;
@@ -70,11 +82,14 @@ Image Image::fromQImage(const QImage& pixels, qreal scale)
     return img;
 }
 
-Image Image::fromFile(const QString& path, qreal scale)
+Image Image::fromFile(const QString& path, qreal scale, QString* reason)
 {
     auto d = std::make_shared<Data>();
-    QImageReader reader(path);
-    if (!readHeader(reader, *d))
+    const auto file = InputFile::open(path, reason);
+    if (!file)
+        return {};
+    QImageReader reader(file.get());
+    if (!readHeader(reader, *d, reason))
         return {};
     d->path = path;
     d->scale = scale > 0 ? scale : 1.0;
@@ -157,8 +172,7 @@ QByteArray Image::sourceBytes() const
     if (!hasSource())
         return {};
     if (!m_data->path.isEmpty()) {
-        QFile f(m_data->path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return InputFile::read(m_data->path);
     }
     return m_data->bytes;
 }
@@ -182,8 +196,12 @@ QImage Image::toQImage(const QSize& bound) const
 
     QBuffer buffer;
     QImageReader reader;
+    std::unique_ptr<QFile> file;
     if (!m_data->path.isEmpty()) {
-        reader.setFileName(m_data->path);
+        file = InputFile::open(m_data->path);
+        if (!file)
+            return {};
+        reader.setDevice(file.get());
     } else {
         buffer.setData(m_data->bytes);
         buffer.open(QIODevice::ReadOnly);

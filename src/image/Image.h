@@ -15,10 +15,14 @@
 class Image
 {
   public:
+    // Larger photos are refused when read: decoding one would take gigabytes.
+    static constexpr qint64 kMaxPixels = 200'000'000;
+
     Image() = default;
     static Image fromQImage(const QImage& pixels, qreal scale = 1.0);
-    // Reads only the header; a file that is not a readable image gives a null Image.
-    static Image fromFile(const QString& path, qreal scale = 1.0);
+    // Reads only the header; a file that is not a readable image, or is above kMaxPixels, gives
+    // a null Image and the reason ("is a folder", "could not be read as an image", ...).
+    static Image fromFile(const QString& path, qreal scale = 1.0, QString* reason = nullptr);
     static Image fromData(const QByteArray& bytes, qreal scale = 1.0);
     // The handle behind an image:// URL of url(), while something still holds it.
     static Image lookup(quint64 id);

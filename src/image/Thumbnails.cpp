@@ -1,5 +1,7 @@
 #include "Thumbnails.h"
 
+#include "common/InputFile.h"
+
 #include <QCache>
 #include <QImageReader>
 #include <QMutex>
@@ -15,7 +17,10 @@ QCache<QString, QImage>& cache()
 
 QImage decodeCovering(const QString& path, const QSize& bound)
 {
-    QImageReader reader(path);
+    const auto file = InputFile::open(path);
+    if (!file)
+        return {};
+    QImageReader reader(file.get());
     reader.setAutoTransform(true);
     reader.setAllocationLimit(1024);
     const QSize stored = reader.size();

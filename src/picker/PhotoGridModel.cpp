@@ -2,6 +2,8 @@
 
 #include "image/Thumbnails.h"
 
+#include <QFileInfo>
+
 PhotoGridModel::PhotoGridModel(std::function<bool(const PhotoAsset&)> isTicked, QObject* parent)
     : QAbstractListModel(parent), m_isTicked(std::move(isTicked))
 {
@@ -24,6 +26,8 @@ QVariant PhotoGridModel::data(const QModelIndex& index, int role) const
         return m_showsTicks && m_isTicked(asset);
     case ShowsTickRole:
         return m_showsTicks;
+    case NameRole:
+        return QFileInfo(asset.path).fileName();
     default:
         return {};
     }
@@ -31,7 +35,10 @@ QVariant PhotoGridModel::data(const QModelIndex& index, int role) const
 
 QHash<int, QByteArray> PhotoGridModel::roleNames() const
 {
-    return {{ThumbnailRole, "thumbnail"}, {TickedRole, "ticked"}, {ShowsTickRole, "showsTick"}};
+    return {{ThumbnailRole, "thumbnail"},
+            {TickedRole, "ticked"},
+            {ShowsTickRole, "showsTick"},
+            {NameRole, "name"}};
 }
 
 void PhotoGridModel::setAssets(std::vector<PhotoAsset> assets)

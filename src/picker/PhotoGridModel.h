@@ -15,7 +15,8 @@ class PhotoGridModel : public QAbstractListModel
     {
         ThumbnailRole = Qt::UserRole + 1,
         TickedRole,
-        ShowsTickRole
+        ShowsTickRole,
+        NameRole // the file's name, what a screen reader says for the cell
     };
     explicit PhotoGridModel(std::function<bool(const PhotoAsset&)> isTicked,
                             QObject* parent = nullptr);

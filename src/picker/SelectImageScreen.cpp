@@ -114,6 +114,18 @@ void SelectImageScreen::btnDone()
                                    : QStringLiteral("segue_compressImage"));
 }
 
+void SelectImageScreen::openWith(const QList<Image>& images)
+{
+    static const QStringList segues = {
+        QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_compressImage"),
+        QStringLiteral("segue_resizeImage"), QStringLiteral("segue_extractText")};
+    if (m_job.running() || images.isEmpty())
+        return;
+    m_arrOfSelectedImages = picksMany() ? images : images.mid(0, 1);
+    emit arrOfSelectedImagesChanged();
+    performSegue(segues[int(m_selectedJob)]);
+}
+
 void SelectImageScreen::btnBack()
 {
     popScreen();

@@ -2,6 +2,7 @@
 
 #include "PhotoGridModel.h"
 #include "SelectedJob.h"
+#include "common/GridColumns.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "ui/Screen.h"
@@ -44,8 +45,11 @@ class SelectImageScreen : public Screen
     Q_INVOKABLE void didSelectItem(int index);
     Q_INVOKABLE void btnDone();
     Q_INVOKABLE void btnBack();
-    // Side of a grid item: two columns in a grid this wide, 36 points of spacing in all.
-    Q_INVOKABLE static qreal itemSide(qreal gridWidth) { return (gridWidth - 36) * 0.5; }
+    // Photos handed in from outside the library (opened with Quire, dropped on the window) go
+    // straight on to the job, in the order given; the one-photo jobs take the first.
+    void openWith(const QList<Image>& images);
+    // Side of a grid item: two columns on a phone, more on wider windows; 12 points of spacing.
+    Q_INVOKABLE static qreal itemSide(qreal gridWidth) { return GridColumns::side(gridWidth, 12); }
 
   signals:
     void arrOfSelectedImagesChanged();

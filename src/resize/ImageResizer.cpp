@@ -1,5 +1,7 @@
 #include "ImageResizer.h"
 
+#include "compress/PhotoMetadata.h"
+
 #include <QImageWriter>
 
 #include <QBuffer>
@@ -79,7 +81,15 @@ QImage ImageResizer::draw(const Image& photo, QSizeF drawing)
 {
     if (check(drawing) != Refusal::None || photo.isNull())
         return {};
-    return draw(decodeAtLeast(photo, pixelSize(drawing)), drawing);
+    QImage result = draw(decodeAtLeast(photo, pixelSize(drawing)), drawing);
+    // The capture date goes along into the PNG's text, so the copy sorts with its photo.
+    if (photo.sourceFormat() == "jpeg") {
+        const QDateTime taken =
+            PhotoMetadata::captureTime(PhotoMetadata::exifOf(photo.sourceBytes()));
+        if (taken.isValid() && !result.isNull())
+            result.setText(QStringLiteral("Creation Time"), taken.toString(Qt::ISODate));
+    }
+    return result;
 }
 
 QImage ImageResizer::draw(const QImage& pixels, QSizeF drawing)

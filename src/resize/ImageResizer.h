@@ -13,7 +13,7 @@ class ImageResizer
   public:
     // Above these the result would not fit in memory comfortably.
     static constexpr int kMaxSide = 20000;
-    static constexpr qint64 kMaxPixels = 200'000'000;
+    static constexpr qint64 kMaxPixels = Image::kMaxPixels;
 
     enum class Refusal
     {

@@ -1,5 +1,6 @@
 #include "SettingScreen.h"
 
+#include "compress/CompressImageScreen.h"
 #include "history/HistoryStore.h"
 #include "platform/UrlOpener.h"
 #include "platform/UserDefaults.h"
@@ -27,6 +28,20 @@ QString SettingScreen::photoLibraryFolder() const
 RecognitionLanguages* SettingScreen::languages() const
 {
     return m_services.languages;
+}
+
+bool SettingScreen::keepLocation() const
+{
+    return m_services.defaults->value(CompressImageScreen::kKeepLocationKey).toBool();
+}
+
+void SettingScreen::setKeepLocation(bool keep)
+{
+    if (keep == keepLocation())
+        return;
+    m_services.defaults->setValue(CompressImageScreen::kKeepLocationKey, keep);
+    m_services.defaults->synchronize();
+    emit keepLocationChanged();
 }
 
 void SettingScreen::btnBack()

@@ -12,6 +12,8 @@ class SettingScreen : public Screen
     Q_PROPERTY(QString historyFolder READ historyFolder CONSTANT)
     Q_PROPERTY(QString photoLibraryFolder READ photoLibraryFolder CONSTANT)
     Q_PROPERTY(RecognitionLanguages* languages READ languages CONSTANT)
+    // "Keep location in compressed photos": off unless the user turns it on.
+    Q_PROPERTY(bool keepLocation READ keepLocation WRITE setKeepLocation NOTIFY keepLocationChanged)
   public:
     explicit SettingScreen(Services& services, QObject* parent = nullptr);
 
@@ -20,6 +22,8 @@ class SettingScreen : public Screen
     [[nodiscard]] QString photoLibraryFolder() const;
     [[nodiscard]] RecognitionLanguages* languages() const;
     void setAddresses(const StoreAddresses& addresses) { m_addresses = addresses; }
+    [[nodiscard]] bool keepLocation() const;
+    void setKeepLocation(bool keep);
 
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnShareApp();
@@ -27,6 +31,9 @@ class SettingScreen : public Screen
     Q_INVOKABLE void btnMoreApps();
     // Opens a folder shown on the screen in the file manager.
     Q_INVOKABLE void openFolder(const QString& path);
+
+  signals:
+    void keepLocationChanged();
 
   private:
     StoreAddresses m_addresses;

@@ -21,10 +21,19 @@ void alert(Services& services, const QString& message)
 QString shortfall(const PageRenderer::Result& r)
 {
     QStringList parts;
-    if (r.failedPages > 0)
-        parts << QStringLiteral("%1 of %2 pages could not be converted.")
+    if (r.failedPages > 0) {
+        QStringList which;
+        for (const PageRenderer::Failure& f : r.failures)
+            if (which.size() < 5)
+                which << QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason);
+        if (r.failures.size() > 5)
+            which << QStringLiteral("...");
+        parts << QStringLiteral("%1 of %2 pages could not be converted%3.")
                      .arg(r.failedPages)
-                     .arg(r.pageCount);
+                     .arg(r.pageCount)
+                     .arg(which.isEmpty() ? QString()
+                                          : QStringLiteral(" (%1)").arg(which.join("; ")));
+    }
     if (r.unsavedPages > 0)
         parts << QStringLiteral("%1 of %2 pages could not be written to the history; they are "
                                 "still in the gallery to save or share.")
@@ -96,9 +105,9 @@ void PDFToImageScreen::btnConvert()
     const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
     HistoryStore* history = m_services.history;
     const QString path = m_pdfFilePath;
-    RenderOptions options;
-    options.scale =
-        m_resolution > 0 ? RenderOptions::scaleForDpi(m_resolution) : PageRenderer::displayScale();
+    PageRenderer::Options options;
+    options.scale = m_resolution > 0 ? PageRenderer::Options::scaleForDpi(m_resolution)
+                                     : PageRenderer::displayScale();
     options.pages = *range;
     m_job.run(
         QStringLiteral("Converting..."),
@@ -114,20 +123,28 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
     m_imgPath = m_services.history->historyPath();
     emit imgPathChanged();
     if (!result.opened) {
-        const QString unopened = QStringLiteral("The PDF could not be opened. It may be damaged, "
-                                                "or protected by a password.");
+        const QString unopened =
+            result.openError.isEmpty()
+                ? QStringLiteral("The PDF could not be opened. It may be damaged, or protected "
+                                 "by a password.")
+                : QStringLiteral("The PDF could not be opened: %1.").arg(result.openError);
         m_job.fail(unopened);
         alert(m_services, unopened);
         return;
     }
+    if (result.pageCount == 0) { // an empty gallery would look like success
+        alert(m_services, QStringLiteral("The PDF has no pages."));
+        return;
+    }
     if (const QString error = result.rangeError(); !error.isEmpty()) {
+        m_job.fail(error);
         alert(m_services, error);
         return;
     }
     setImages(QList<Image>(result.images.begin(), result.images.end()));
     const QString missing = shortfall(result);
-    // Nothing to show when every page failed; a document without pages still opens its gallery.
-    if (result.images.empty() && result.pageCount > 0) {
+    // Nothing to show when every page failed.
+    if (result.images.empty()) {
         alert(m_services, missing);
         return;
     }

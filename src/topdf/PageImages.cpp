@@ -1,5 +1,6 @@
 #include "PageImages.h"
 
+#include "common/InputFile.h"
 #include "jobs/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
@@ -23,9 +24,9 @@ namespace {
 std::unique_ptr<QIODevice> openSource(const Image& image)
 {
     if (!image.sourcePath().isEmpty()) {
-        auto file = std::make_unique<QFile>(image.sourcePath());
-        file->open(QIODevice::ReadOnly);
-        return file;
+        if (auto file = InputFile::open(image.sourcePath()))
+            return file;
+        return std::make_unique<QBuffer>();
     }
     auto buffer = std::make_unique<QBuffer>();
     buffer->setData(image.sourceBytes());
@@ -169,18 +170,8 @@ void PageImages::provideStreamData(QPDFObjGen const& og, Pipeline* pipeline)
     }
     if (entry.part == Part::Jpeg) {
         // One write of the whole photo: qpdf then holds it in a single buffer of the right size.
-        // A file is mapped rather than read, so no other copy of it is made here.
-        QFile file(entry.image.sourcePath());
-        QByteArray bytes;
-        if (file.fileName().isEmpty()) {
-            bytes = entry.image.sourceBytes();
-        } else if (file.open(QIODevice::ReadOnly)) {
-            if (const uchar* mapped = file.map(0, file.size()))
-                bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
-                                                qsizetype(file.size()));
-            else
-                bytes = file.readAll();
-        }
+        // Read, not mapped: a file cut short meanwhile is then an error, not a SIGBUS.
+        QByteArray bytes = entry.image.sourceBytes();
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         const JpegInfo now = JpegInfo::read(buffer);

@@ -8,6 +8,7 @@ class Clipboard;
 class Clock;
 class Dispatcher;
 class DocumentPicker;
+class FileOpener;
 class HistoryStore;
 class JobRegistry;
 class Navigator;
@@ -37,6 +38,7 @@ struct Services
     TextRecognizer* recognizer = nullptr;
     RecognitionLanguages* languages = nullptr; // what the recogniser reads, as the user chose
     DocumentPicker* documents = nullptr;
+    FileOpener* opener = nullptr;
     JobRegistry* jobs = nullptr;
     Locations locations;
 };

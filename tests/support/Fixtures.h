@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -14,4 +15,29 @@ bool writeJpeg(const QImage& image, const QString& path, int orientation = 1, in
 bool writeFile(const QString& path, const QByteArray& bytes);
 // Waits, spinning the event loop, until done() or the timeout.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000);
+
+// Sets an environment variable, seen by child processes too, for the life of this object.
+class ScopedEnv
+{
+  public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : m_name(name), m_was(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_was)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* m_name;
+    bool m_was;
+    QByteArray m_old;
+};
 } // namespace fixtures

@@ -21,7 +21,8 @@ const char* kUsage =
     "      [--searchable] [--lang eng+deu]       photos to one PDF\n"
     "  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]\n"
     "                                            PDF pages to PNG images\n"
-    "  compress PHOTO... [-o DIR] [--quality Q]  photos to JPEG at quality Q\n"
+    "  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]\n"
+    "                                            photos to JPEG\n"
     "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
     "  ocr PHOTO... [--lang eng+deu]             text of photos on stdout\n"
     "  --list-langs                              text recognition languages installed\n"
@@ -50,7 +51,8 @@ void catchInterrupts(JobControl* job)
 }
 } // namespace
 
-CliApp::CliApp() : m_out(stdout), m_err(stderr), m_tty(isatty(STDERR_FILENO) != 0)
+CliApp::CliApp(FILE* messages)
+    : m_out(stdout), m_err(messages), m_tty(isatty(fileno(messages)) != 0)
 {
 }
 
@@ -140,6 +142,15 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
     return 0;
 }
 
+bool CliApp::makeFolder(const QString& dir)
+{
+    if (dir.isEmpty() || QDir().mkpath(dir))
+        return true;
+    fail(dir, QFileInfo(dir).exists() ? QStringLiteral("not a folder")
+                                      : QStringLiteral("the folder could not be made"));
+    return false;
+}
+
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
@@ -158,9 +169,12 @@ void CliApp::report(const QString& unit, int done, int total)
     m_err.flush();
 }
 
-void CliApp::printPath(const QString& path)
+void CliApp::printPath(const QString& path, const QString& note)
 {
-    m_out << QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) << '\n';
+    m_out << QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (!note.isEmpty())
+        m_out << '\t' << note;
+    m_out << '\n';
     m_out.flush();
 }
 

@@ -22,7 +22,7 @@ inline const QCommandLineOption
 class CliApp
 {
   public:
-    CliApp();
+    explicit CliApp(FILE* messages = stderr);
     // Exit status: 0 all done, 1 some input failed, 2 bad usage, 130 stopped by SIGINT or
     // SIGTERM (files already whole stay; the one being written is not left behind).
     int run(const QStringList& arguments);
@@ -42,10 +42,13 @@ class CliApp
     // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.
     double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                           const QString& what, double max);
+    // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
+    bool makeFolder(const QString& dir);
     void fail(const QString& file, const QString& reason);
     // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
     void report(const QString& unit, int done, int total);
-    void printPath(const QString& path);
+    // The path, with a note after a tab when given.
+    void printPath(const QString& path, const QString& note = {});
     // The History folder's store, made on first use.
     HistoryStore& history();
     [[nodiscard]] qint64 nowSeconds() const;

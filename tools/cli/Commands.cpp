@@ -1,9 +1,12 @@
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
 
-#include "compress/JpegCompressor.h"
+#include "common/MemoryBudget.h"
+#include "compress/PhotoCompressor.h"
+#include "compress/SizeTarget.h"
 #include "image/Image.h"
 #include "ocr/TextExtraction.h"
+#include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
 #include "topdf/BufferReuse.h"
@@ -13,6 +16,7 @@
 
 #include "jobs/JobControl.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtConcurrent>
@@ -20,16 +24,19 @@
 #include <cmath>
 
 namespace {
-// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot.
-Image loadPhoto(const QString& path, QString& reason)
+const QString kUnreadable = QStringLiteral("could not be read as an image");
+
+// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot. A
+// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey);
+// with wholly, anything else must decode in full too (a PDF takes its pages as they are checked).
+Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
 {
-    if (!QFileInfo(path).isFile()) {
-        reason = QStringLiteral("no such file");
+    Image image = Image::fromFile(path, 1.0, &reason);
+    if (!image.isNull() && (wholly || image.sourceFormat() == "jpeg") &&
+        !FolderPhotoLibrary::decodes(image)) {
+        reason = kUnreadable;
         return {};
     }
-    Image image = Image::fromFile(path);
-    if (image.isNull())
-        reason = QStringLiteral("not an image Quire can read");
     return image;
 }
 } // namespace
@@ -41,6 +48,7 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
     if (output.isEmpty())
         return history.write(stem, extension, w);
     const QFileInfo info(output);
+    QDir().mkpath(info.absolutePath()); // a missing folder is made, parents included
     const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
     return history.writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
 }
@@ -84,7 +92,7 @@ int CliApp::pdf(const QStringList& args)
     QList<Image> pages;
     for (const QString& path : parser.positionalArguments()) {
         QString reason;
-        Image image = loadPhoto(path, reason);
+        Image image = loadPhoto(path, reason, true);
         if (image.isNull())
             fail(path, reason);
         else
@@ -124,59 +132,85 @@ int CliApp::compress(const QStringList& args)
     const QCommandLineOption quality(QStringLiteral("quality"),
                                      QStringLiteral("JPEG quality from 0 to 1 (default 0.25)."),
                                      QStringLiteral("Q"), QStringLiteral("0.25"));
-    parser.addOption(quality);
+    const QCommandLineOption maxSize(
+        QStringLiteral("max-size"),
+        QStringLiteral("Highest quality whose file fits SIZE bytes (500k, 2m), scaled down when "
+                       "none does."),
+        QStringLiteral("SIZE"));
+    const QCommandLineOption keepLocation(QStringLiteral("keep-location"),
+                                          QStringLiteral("Keep the photos' GPS location."));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Print the quality used beside each path."));
+    parser.addOptions({quality, maxSize, keepLocation, verbose});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to compress."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, args, QStringLiteral("Re-encodes photos as JPEG."), 1, -1))
         return m_helpShown ? 0 : 2;
+    PhotoCompressor::Settings settings;
     const double q = positiveNumber(parser, quality, QStringLiteral("quality"), 1);
     if (q == 0)
         return 2;
+    settings.quality = std::max(1, int(std::lround(q * 100)));
+    settings.keepLocation = parser.isSet(keepLocation);
+    if (parser.isSet(maxSize)) {
+        settings.maxBytes = SizeTarget::parse(parser.value(maxSize));
+        if (settings.maxBytes <= 0) {
+            m_err << "The size must be a whole number of bytes, or with k or m (500k, 2m).\n";
+            return 2;
+        }
+    }
     const QString dir = parser.value(kOutputDir);
+    if (!makeFolder(dir))
+        return 1;
     const QStringList inputs = parser.positionalArguments();
     // Photos are encoded on every core; results are taken, written and printed in input order.
-    struct Encoded
-    {
-        QByteArray bytes;
+    const auto encode = [settings](const QString& path) {
         QString reason;
+        const Image photo = loadPhoto(path, reason);
+        if (photo.isNull()) {
+            PhotoCompressor::Result failed;
+            failed.error = reason;
+            return failed;
+        }
+        const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
+        return PhotoCompressor::compress(photo, settings);
     };
-    const int level = int(std::lround(q * 100));
     const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
-    QFuture<Encoded> encoded = QtConcurrent::mapped(inputs, [level](const QString& path) {
-        Encoded e;
-        const Image photo = loadPhoto(path, e.reason);
-        if (photo.isNull())
-            return e;
-        e.bytes = JpegCompressor::encode(photo, level);
-        if (e.bytes.isEmpty())
-            e.reason = QStringLiteral("could not be encoded as JPEG");
-        return e;
-    });
+    QFuture<PhotoCompressor::Result> encoded;
+    if (inputs.size() > 1)
+        encoded = QtConcurrent::mapped(inputs, encode);
     m_job.setTotal(int(inputs.size()));
     for (int i = 0; i < inputs.size(); ++i) {
         const QString& path = inputs[i];
-        const Encoded e = encoded.resultAt(i);
+        const PhotoCompressor::Result e = inputs.size() > 1 ? encoded.resultAt(i) : encode(path);
         if (m_job.isCancelled()) {
             encoded.cancel();
             encoded.waitForFinished();
             break;
         }
         m_job.advance();
-        if (e.bytes.isEmpty()) {
-            fail(path, e.reason);
+        if (!e.ok()) {
+            fail(path, e.error);
             continue;
         }
-        const QByteArray& bytes = e.bytes;
         const auto written =
             dir.isEmpty()
                 ? history().write(nowSeconds() + i, QStringLiteral("jpg"),
-                                  HistoryStore::writerOf(bytes))
+                                  HistoryStore::writerOf(e.bytes))
                 : history().writeInto(dir, QFileInfo(path).completeBaseName(),
-                                      QStringLiteral("jpg"), HistoryStore::writerOf(bytes));
-        if (written.ok())
-            printPath(written.path);
-        else
+                                      QStringLiteral("jpg"), HistoryStore::writerOf(e.bytes));
+        if (!written.ok()) {
             fail(path, written.error);
+            continue;
+        }
+        if (!parser.isSet(verbose)) {
+            printPath(written.path);
+            continue;
+        }
+        QString note = QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
+        if (e.scaled)
+            note += QStringLiteral(", scaled to %1 x %2").arg(e.size.width()).arg(e.size.height());
+        printPath(written.path, note);
     }
     return m_failures ? 1 : 0;
 }
@@ -200,9 +234,12 @@ int CliApp::resize(const QStringList& args)
     bool hOk = true;
     const qint64 w = parser.value(width).toLongLong(&wOk);
     qint64 h = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
+    // Range-checked before any arithmetic: a 64-bit width must not overflow a later cast.
     if (!parser.isSet(width) || !wOk || !hOk || w <= 0 || h < 0 ||
-        (parser.isSet(height) && h == 0)) {
-        m_err << "Give --width (and optionally --height) as whole numbers above 0.\n";
+        (parser.isSet(height) && h == 0) || w > ImageResizer::kMaxSide ||
+        h > ImageResizer::kMaxSide) {
+        m_err << "Give --width (and optionally --height) as whole numbers from 1 to "
+              << ImageResizer::kMaxSide << ".\n";
         return 2;
     }
     const QString path = parser.positionalArguments().first();
@@ -226,7 +263,7 @@ int CliApp::resize(const QStringList& args)
     if (m_job.isCancelled())
         return 1;
     if (result.isNull()) {
-        fail(path, QStringLiteral("could not be decoded"));
+        fail(path, kUnreadable);
         return 1;
     }
     const auto written = writeOutput(
@@ -265,7 +302,7 @@ int CliApp::ocr(const QStringList& args)
         }
         const TextExtraction result = TextExtraction::run(recognizer, photo);
         if (result.outcome != TextExtraction::Read) {
-            fail(path, result.error.isEmpty() ? QStringLiteral("no pixels to read") : result.error);
+            fail(path, result.error.isEmpty() ? kUnreadable : result.error);
             continue;
         }
         m_out << result.text;

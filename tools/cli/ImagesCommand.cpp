@@ -1,6 +1,7 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 
+#include "common/InputFile.h"
 #include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
@@ -23,8 +24,8 @@ int CliApp::images(const QStringList& args)
     parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDF to convert."));
     if (!parse(parser, args, QStringLiteral("Renders the pages of a PDF to PNG images."), 1, 1))
         return m_helpShown ? 0 : 2;
-    RenderOptions options;
-    options.scale = parser.isSet(dpi) ? RenderOptions::scaleForDpi(positiveNumber(
+    PageRenderer::Options options;
+    options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(positiveNumber(
                                             parser, dpi, QStringLiteral("resolution"), 1200))
                                       : positiveNumber(parser, scale, QStringLiteral("scale"), 16);
     if (options.scale <= 0)
@@ -41,17 +42,26 @@ int CliApp::images(const QStringList& args)
     }
     const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
-    if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
-        fail(dir, QStringLiteral("no such folder"));
+    if (!makeFolder(dir))
+        return 1;
+    // A pipe or device would block the PDF reader; a folder is no PDF.
+    if (const QString refusal = InputFile::refusal(pdfPath); !refusal.isEmpty()) {
+        fail(pdfPath, refusal);
         return 1;
     }
-    PageRenderer renderer(history(), options,
-                          dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
+    options.folder = dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath();
+    PageRenderer renderer(history(), options);
     renderer.setConsoleErrors(false);
     m_unit = QStringLiteral("page");
     const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), m_job);
     if (!result.opened) {
-        fail(pdfPath, QStringLiteral("not a readable PDF (or it needs a password)"));
+        fail(pdfPath, result.openError.isEmpty()
+                          ? QStringLiteral("not a readable PDF (or it needs a password)")
+                          : QStringLiteral("could not be opened: %1").arg(result.openError));
+        return 1;
+    }
+    if (result.pageCount == 0) {
+        fail(pdfPath, QStringLiteral("has no pages"));
         return 1;
     }
     if (!result.rangeError().isEmpty()) {
@@ -61,6 +71,8 @@ int CliApp::images(const QStringList& args)
     for (const Image& page : result.images)
         if (!page.sourcePath().isEmpty())
             printPath(page.sourcePath());
+    for (const PageRenderer::Failure& f : result.failures)
+        fail(pdfPath, QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason));
     if (result.failedPages > 0)
         fail(pdfPath, QStringLiteral("%1 of %2 pages could not be converted")
                           .arg(result.failedPages)

@@ -1,7 +1,10 @@
 #include "FolderPhotoLibrary.h"
 
+#include "common/InputFile.h"
+#include "common/NewFile.h"
 #include "platform/Dispatcher.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -42,15 +45,6 @@ bool mayHoldExif(const QString& suffix)
     return exif.contains(suffix);
 }
 
-QString freshName(const QString& folder, const QString& extension)
-{
-    const QString stem = QStringLiteral("Quire_") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"));
-    QString path = folder + QLatin1Char('/') + stem + QLatin1Char('.') + extension;
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QStringLiteral("%1/%2_%3.%4").arg(folder, stem).arg(n).arg(extension);
-    return path;
-}
 } // namespace
 
 FolderPhotoLibrary::FolderPhotoLibrary(QString folder, Dispatcher& dispatcher)
@@ -81,6 +75,8 @@ std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
+        if (!info.isFile()) // a link to a FIFO, device or folder is no photo
+            continue;
         const QString suffix = info.suffix().toLower();
         if (!photoSuffixes().contains(suffix))
             continue;
@@ -103,8 +99,17 @@ std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
 
 QDateTime FolderPhotoLibrary::captureTime(const QString& path, const QDateTime& modified)
 {
+    // The EXIF block sits in the first 64 KiB segments; read through the safe opener, which
+    // refuses a FIFO or device a photo name may point at.
+    return captureTimeOf(InputFile::read(path, nullptr, 256 * 1024), modified);
+}
+
+QDateTime FolderPhotoLibrary::captureTimeOf(QByteArray head, const QDateTime& modified)
+{
+    if (head.isEmpty())
+        return modified;
     ExifLoader* loader = exif_loader_new();
-    exif_loader_write_file(loader, QFile::encodeName(path).constData());
+    exif_loader_write(loader, reinterpret_cast<unsigned char*>(head.data()), unsigned(head.size()));
     ExifData* data = exif_loader_get_data(loader);
     exif_loader_unref(loader);
     if (!data)
@@ -126,13 +131,7 @@ bool FolderPhotoLibrary::decodes(const Image& image)
         return false;
     if (image.sourceFormat() == "jpeg" && !image.sourcePath().isEmpty()) {
         // A cut-off JPEG still "decodes" (grey to the end), so look for its end instead.
-        QFile file(image.sourcePath());
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        const uchar* bytes = file.map(0, file.size());
-        if (bytes)
-            return jpegIsComplete(bytes, file.size());
-        const QByteArray all = file.readAll();
+        const QByteArray all = InputFile::read(image.sourcePath());
         return jpegIsComplete(reinterpret_cast<const uchar*>(all.constData()), all.size());
     }
     // Anything else must decode; a small decode needs little memory.
@@ -217,39 +216,33 @@ QString FolderPhotoLibrary::saveNow(const Image& image, QString& error)
         return {};
     }
     const QString extension = format == "jpeg" ? QStringLiteral("jpg") : QStringLiteral("png");
-    QFile file;
-    // NewOnly: a file that appeared since the name was chosen is never written over.
-    for (int attempt = 0;; ++attempt) {
-        file.setFileName(freshName(m_folder, extension));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            break;
-        if (attempt == 3 || !QFileInfo::exists(file.fileName())) {
-            error = file.errorString();
-            return {};
-        }
+    NewFile file(m_folder);
+    if (!file.open()) {
+        error = file.errorString();
+        return {};
     }
-    const QString path = file.fileName();
     bool ok = false;
     if (keepBytes) {
-        ok = file.write(bytes) == bytes.size();
+        ok = file.device().write(bytes) == bytes.size();
     } else {
-        QImageWriter writer(&file, "png");
+        QImageWriter writer(&file.device(), "png");
         ok = writer.write(image.toQImage());
         if (!ok)
             error = writer.errorString();
     }
-    ok = ok && file.flush();
-    if (!ok && error.isEmpty())
-        error = file.errorString();
-    file.close();
-    if (ok && file.error() != QFileDevice::NoError) {
-        ok = false;
-        error = file.errorString();
-    }
     if (!ok) {
-        file.remove(); // never leave half a photo behind
-        return {};
+        if (error.isEmpty())
+            error = file.device().errorString();
+        return {}; // the unnamed file goes with it: never half a photo in the library
     }
+    const QString stem = QStringLiteral("Quire_") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    const QString path = file.commit([&](int n) {
+        return (n == 1 ? stem : QStringLiteral("%1_%2").arg(stem).arg(n)) + QLatin1Char('.') +
+               extension;
+    });
+    if (path.isEmpty())
+        error = file.errorString();
     return path;
 }
 

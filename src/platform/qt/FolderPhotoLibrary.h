@@ -25,6 +25,8 @@ class FolderPhotoLibrary : public PhotoLibrary
     QString saveNow(const Image& image, QString& error);
     // When the photo was taken (EXIF DateTimeOriginal), else when the file was last changed.
     [[nodiscard]] static QDateTime captureTime(const QString& path, const QDateTime& modified);
+    // The same from the first bytes of the file.
+    [[nodiscard]] static QDateTime captureTimeOf(QByteArray head, const QDateTime& modified);
     // True when the whole file decodes, not just its header (a cut-off file does not).
     [[nodiscard]] static bool decodes(const Image& image);
     // Walks a JPEG's segments and scans to its end-of-image marker.

@@ -42,9 +42,12 @@ TestPlatform::TestPlatform(bool realQueues)
     services.languages = languages.get();
     services.jobs = &jobs;
     registerScreens(*navigator);
+    opener = std::make_unique<FileOpener>(services);
+    services.opener = opener.get();
 }
 
 TestPlatform::~TestPlatform()
 {
+    opener.reset();
     navigator.reset();
 }

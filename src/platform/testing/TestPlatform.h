@@ -5,6 +5,7 @@
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
 #include "app/AppValues.h"
+#include "app/FileOpener.h"
 #include "history/HistoryStore.h"
 #include "jobs/JobRegistry.h"
 #include "ocr/RecognitionLanguages.h"
@@ -41,6 +42,7 @@ class TestPlatform
     std::unique_ptr<HistoryStore> history;
     std::unique_ptr<AppValues> app;
     std::unique_ptr<Navigator> navigator;
+    std::unique_ptr<FileOpener> opener;
     ShareSheet share;
     MemoryPhotoLibrary photos;
     ScriptedRecognizer recognizer;

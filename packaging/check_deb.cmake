@@ -1,0 +1,34 @@
+# Builds the .deb from an already built tree and checks it carries the app, the command-line tool,
+# the desktop entry, the metainfo and the icons.
+# cmake -DBINARY_DIR=<build> -DAPP_ID=<id> -P check_deb.cmake
+set(out ${BINARY_DIR}/deb-check)
+file(REMOVE_RECURSE ${out})
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB -B ${out}
+                        --config ${BINARY_DIR}/CPackConfig.cmake
+                RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
+file(GLOB debs ${out}/*.deb)
+if(NOT status EQUAL 0 OR NOT debs)
+    message(FATAL_ERROR "cpack failed:\n${log}")
+endif()
+list(GET debs 0 deb)
+execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents RESULT_VARIABLE status)
+execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
+foreach(path
+        ./usr/bin/quire ./usr/bin/quire-cli ./usr/libexec/quire/quire-pdf-worker
+        ./usr/share/applications/${APP_ID}.desktop
+        ./usr/share/metainfo/${APP_ID}.metainfo.xml
+        ./usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
+        ./usr/share/icons/hicolor/48x48/apps/${APP_ID}.png)
+    string(FIND "${contents}" " ${path}\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${deb} lacks ${path}:\n${contents}")
+    endif()
+endforeach()
+# Libraries found by dpkg-shlibdeps as well as the named run-time modules.
+foreach(dependency libqt6gui6 libqpdf libheif1 qml6-module-qtquick-controls tesseract-ocr-eng)
+    string(FIND "${depends}" "${dependency}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${deb} does not depend on ${dependency}: ${depends}")
+    endif()
+endforeach()
+file(REMOVE_RECURSE ${out})

@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+// Re-encodes a JPEG without decoding its pixels: its DCT coefficients are read once, then turned
+// upright by the EXIF orientation, brought to 4:2:0 chroma and quantized for each quality asked.
+// JPEGs it cannot take that way (CMYK, 12-bit, a turn whose edge blocks do not fit) are refused
+// with a reason, and the caller goes through pixels instead.
+class DctRecompressor
+{
+  public:
+    // No quality finer than finestQuality will be asked for: a progressive JPEG's last scans,
+    // which only refine bits such an encoding rounds away, are then not read.
+    explicit DctRecompressor(const QByteArray& jpeg, int finestQuality = 100);
+    ~DctRecompressor();
+    DctRecompressor(const DctRecompressor&) = delete;
+    DctRecompressor& operator=(const DctRecompressor&) = delete;
+
+    [[nodiscard]] bool isUsable() const;
+    [[nodiscard]] QString refusal() const;
+    // The size of the output: the picture upright.
+    [[nodiscard]] QSize uprightSize() const;
+    // The source's EXIF block ("Exif\0\0" and its TIFF data), empty when it has none.
+    [[nodiscard]] QByteArray exif() const;
+
+    // The picture at quality 1..100, carrying exif (may be empty) and the source's colour
+    // profile; empty when encoding fails.
+    [[nodiscard]] QByteArray encode(int quality, const QByteArray& exif = {}) const;
+
+    struct Impl;
+
+  private:
+    std::unique_ptr<Impl> d;
+};

@@ -1,0 +1,168 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PhotoCompressor.h"
+
+#include "DctRecompressor.h"
+#include "PhotoMetadata.h"
+#include "SizeTarget.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+namespace {
+// Encodes one photo at any quality, the fastest way its source allows.
+class Encoder
+{
+  public:
+    Encoder(const Image& photo, bool keepLocation, int finestQuality)
+        : m_photo(photo), m_keepLocation(keepLocation)
+    {
+        if (photo.sourceFormat() == "jpeg") {
+            const QByteArray source = photo.sourceBytes();
+            m_exif = PhotoMetadata::exifOf(source);
+            m_dct.emplace(source, finestQuality);
+            if (m_dct->isUsable()) {
+                m_size = m_dct->uprightSize();
+                m_block = PhotoMetadata::forCopy(m_dct->exif(), m_size, keepLocation);
+                return;
+            }
+            m_dct.reset();
+        }
+        m_pixels = photo.toQImage();
+        m_size = m_pixels.size();
+        m_block = PhotoMetadata::forCopy(m_exif, m_size, keepLocation);
+    }
+
+    [[nodiscard]] bool readable() const { return m_dct || !m_pixels.isNull(); }
+    [[nodiscard]] QSize size() const { return m_size; }
+
+    [[nodiscard]] QByteArray at(int quality) const
+    {
+        if (m_dct)
+            return m_dct->encode(quality, m_block);
+        return pixelsAt(m_pixels, quality);
+    }
+
+    // The photo decoded to fit within bound, at quality: the way down when no quality fits.
+    [[nodiscard]] QByteArray scaledAt(const QSize& bound, int quality, QSize& size) const
+    {
+        const QImage pixels = m_photo.toQImage(bound);
+        size = pixels.size();
+        return pixelsAt(pixels, quality);
+    }
+
+  private:
+    [[nodiscard]] QByteArray pixelsAt(const QImage& pixels, int quality) const
+    {
+        const QByteArray data = JpegCompressor::encode(pixels, quality);
+        if (!JpegCompressor::decodes(data))
+            return {};
+        const QByteArray block =
+            pixels.size() == m_size ? m_block
+                                    : PhotoMetadata::forCopy(m_exif, pixels.size(), m_keepLocation);
+        return PhotoMetadata::withExif(data, block);
+    }
+
+    Image m_photo;
+    bool m_keepLocation = false;
+    std::optional<DctRecompressor> m_dct;
+    QImage m_pixels;
+    QByteArray m_exif;  // the source's, as found
+    QByteArray m_block; // the copy's, at full size
+    QSize m_size;
+};
+
+// The highest quality from kLowestQuality up whose encoding fits (sizes grow with quality), or
+// nothing when even the lowest does not.
+PhotoCompressor::Result fitQuality(const Encoder& encoder, qint64 maxBytes, QByteArray lowest)
+{
+    PhotoCompressor::Result best;
+    best.bytes = std::move(lowest);
+    best.quality = PhotoCompressor::kLowestQuality;
+    best.size = encoder.size();
+    int fits = PhotoCompressor::kLowestQuality, tooLarge = 101;
+    while (tooLarge - fits > 1) {
+        const int mid = (fits + tooLarge) / 2;
+        QByteArray bytes = encoder.at(mid);
+        if (!bytes.isEmpty() && bytes.size() <= maxBytes) {
+            fits = mid;
+            best.bytes = std::move(bytes);
+            best.quality = mid;
+        } else {
+            tooLarge = mid;
+        }
+    }
+    return best;
+}
+
+// The photo shrunk, at the lowest quality, until it fits.
+PhotoCompressor::Result fitScale(const Encoder& encoder, qint64 maxBytes, qint64 lowestBytes)
+{
+    PhotoCompressor::Result result;
+    result.quality = PhotoCompressor::kLowestQuality;
+    result.scaled = true;
+    const QSize full = encoder.size();
+    double factor = 1.0;
+    qint64 bytes = lowestBytes;
+    for (int step = 0; step < 16; ++step) {
+        // Bytes go roughly with the pixel count; aim a little under.
+        factor *= std::min(0.9, std::sqrt(double(maxBytes) / double(bytes)) * 0.95);
+        const QSize bound = (QSizeF(full) * factor).toSize().expandedTo({1, 1});
+        if (std::max(bound.width(), bound.height()) < PhotoCompressor::kSmallestSide)
+            break;
+        QSize size;
+        QByteArray out = encoder.scaledAt(bound, PhotoCompressor::kLowestQuality, size);
+        if (out.isEmpty())
+            break;
+        bytes = out.size();
+        if (bytes <= maxBytes) {
+            result.bytes = std::move(out);
+            result.size = size;
+            return result;
+        }
+    }
+    result.error = QStringLiteral("cannot be made to fit under %1").arg(SizeTarget::text(maxBytes));
+    return result;
+}
+} // namespace
+
+PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Settings& settings)
+{
+    const bool fixed = settings.maxBytes <= 0;
+    const Encoder encoder(photo, settings.keepLocation, fixed ? settings.quality : 100);
+    Result result;
+    if (!encoder.readable()) {
+        result.error = QStringLiteral("could not be read");
+        return result;
+    }
+    if (fixed) {
+        result.quality = std::clamp(settings.quality, 1, 100);
+        result.bytes = encoder.at(result.quality);
+        result.size = encoder.size();
+        if (result.bytes.isEmpty())
+            result.error = QStringLiteral("could not be encoded as JPEG");
+        return result;
+    }
+    QByteArray lowest = encoder.at(kLowestQuality);
+    if (lowest.isEmpty()) {
+        result.error = QStringLiteral("could not be encoded as JPEG");
+        return result;
+    }
+    if (lowest.size() <= settings.maxBytes)
+        return fitQuality(encoder, settings.maxBytes, std::move(lowest));
+    return fitScale(encoder, settings.maxBytes, lowest.size());
+}
+
+qint64 PhotoCompressor::fullQualitySize(const Image& photo)
+{
+    if (photo.sourceFormat() == "jpeg") {
+        const DctRecompressor dct(photo.sourceBytes());
+        if (dct.isUsable()) {
+            const QByteArray bytes = dct.encode(JpegCompressor::kFullQuality);
+            return bytes.isEmpty() ? -1 : bytes.size();
+        }
+    }
+    return JpegCompressor::encodedSize(photo, JpegCompressor::kFullQuality);
+}

@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+
+#include <array>
+
+// Where the rest of a progressive JPEG only refines low bits that a coarser re-encoding rounds
+// away: reading can stop there, which skips up to half of the entropy decoding.
+class ScanCut
+{
+  public:
+    // The offset of the first scan not worth reading when each component (in frame order) is
+    // re-encoded with quantizer steps of at least outStep[c]; jpeg.size() when every scan counts
+    // (baseline files, fine steps, or anything this does not understand).
+    [[nodiscard]] static qsizetype find(const QByteArray& jpeg, const std::array<int, 4>& outStep);
+};

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// A size to fit compressed photos under, as typed and as shown (1 KB = 1000 bytes, as the size
+// labels count).
+class SizeTarget
+{
+  public:
+    // "500k", "2m", "1.5 MB", "350000" (bytes); 0 when the text is not a size above 0.
+    [[nodiscard]] static qint64 parse(const QString& text);
+    // "500 KB", "1.5 MB", "900 bytes".
+    [[nodiscard]] static QString text(qint64 bytes);
+};

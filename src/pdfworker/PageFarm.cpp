@@ -1,0 +1,138 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PageFarm.h"
+
+#include "jobs/JobControl.h"
+
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+
+PageFarm::PageFarm(QString pdfPath, JobControl& job) : m_path(std::move(pdfPath)), m_job(job)
+{
+}
+
+PageFarm::~PageFarm() = default;
+
+PdfWorker* PageFarm::spawn(size_t slot)
+{
+    m_workers.push_back(std::make_unique<PdfWorker>(
+        [this, slot](const QList<QByteArray>& words, const QByteArray& bytes) {
+            answered(slot, words, bytes);
+        },
+        [this, slot](PdfWorker::Failure f) { failed(slot, f); }));
+    if (slot >= m_slots.size())
+        m_slots.resize(slot + 1);
+    m_slots[slot] = Slot{m_workers.back().get(), -1};
+    m_slots[slot].worker->request("open " + m_path.toUtf8().toPercentEncoding());
+    return m_slots[slot].worker;
+}
+
+int PageFarm::open(QString& error)
+{
+    spawn(0);
+    if (m_opened == -2)
+        m_loop.exec();
+    error = m_openError;
+    return m_opened;
+}
+
+void PageFarm::draw(const std::vector<int>& pages, qreal scale,
+                    const std::function<void(Page)>& done)
+{
+    m_done = done;
+    m_scale = QByteArray::number(scale, 'g', 17);
+    m_pages = m_opened > 0 ? pages : std::vector<int>();
+    m_pageCount = int(m_pages.size());
+    m_next = m_settled = 0;
+    const size_t count =
+        size_t(std::clamp(QThread::idealThreadCount(), 1, std::max(m_pageCount, 1)));
+    feed(0);
+    for (size_t i = 1; i < count; ++i)
+        spawn(i);
+    QTimer watch; // a cancel from another thread stops the loop
+    QObject::connect(&watch, &QTimer::timeout, &watch, [this] {
+        if (m_job.isCancelled())
+            m_loop.quit();
+    });
+    watch.start(50);
+    if (!finished())
+        m_loop.exec();
+    m_done = nullptr;
+}
+
+void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes)
+{
+    const int page = std::exchange(m_slots[slot].page, -1);
+    if (m_opened == -2) { // the first worker's document
+        m_opened = words[0] == "opened" ? words.value(1).toInt() : -1;
+        m_loop.quit();
+        return;
+    }
+    if (page >= 0)
+        settle(words[0] == "png" ? Page{page, words.value(1).toDouble(), bytes, {}}
+                                 : Page{page, 1.0, {}, QStringLiteral("could not be drawn")});
+    if (words[0] == "error" && page < 0)
+        m_slots[slot].worker = nullptr; // a replacement that cannot open the document after all
+    feed(slot);
+}
+
+void PageFarm::failed(size_t slot, PdfWorker::Failure failure)
+{
+    const int page = std::exchange(m_slots[slot].page, -1);
+    m_slots[slot].worker = nullptr;
+    if (m_opened == -2) {
+        m_opened = -1;
+        m_openError = failure == PdfWorker::Failure::TimedOut
+                          ? QStringLiteral("took too long to open")
+                          : PdfWorker::reason(failure);
+        m_loop.quit();
+        return;
+    }
+    if (page >= 0) {
+        settle(Page{page, 1.0, {}, PdfWorker::reason(failure)});
+        // Killed and replaced; a replacement that cannot open the document leaves one fewer.
+        if (failure != PdfWorker::Failure::Missing && m_next < m_pageCount && !finished()) {
+            spawn(slot);
+            return;
+        }
+    }
+    feed(slot);
+}
+
+void PageFarm::feed(size_t slot)
+{
+    PdfWorker* worker = m_slots[slot].worker;
+    if (worker && worker->isDead() && m_next < m_pageCount && !finished()) {
+        spawn(slot); // it went while idle
+        return;
+    }
+    if (!worker || m_next >= m_pageCount || m_job.isCancelled()) {
+        // With no worker left, the pages nobody will draw fail for the last reason known.
+        const bool anyone = std::any_of(m_slots.begin(), m_slots.end(),
+                                        [](const Slot& s) { return s.worker != nullptr; });
+        while (!anyone && m_next < m_pageCount)
+            settle(
+                Page{m_pages[m_next++], 1.0, {}, PdfWorker::reason(PdfWorker::Failure::Stopped)});
+        if (finished())
+            m_loop.quit();
+        return;
+    }
+    m_slots[slot].page = m_pages[m_next++];
+    worker->request("png " + QByteArray::number(m_slots[slot].page) + ' ' + m_scale);
+}
+
+void PageFarm::settle(Page page)
+{
+    ++m_settled;
+    if (m_done)
+        m_done(std::move(page));
+    if (finished())
+        m_loop.quit();
+}
+
+bool PageFarm::finished() const
+{
+    return m_settled >= m_pageCount || m_job.isCancelled();
+}

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "PdfWorker.h"
+
+#include <QEventLoop>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class JobControl;
+
+// Draws the pages of one PDF to PNG on as many helper processes as there are cores, side by side.
+// A page whose worker hangs past the time limit or crashes fails alone: that worker is killed
+// and a fresh one takes its place. Runs its own event loop in the calling thread.
+class PageFarm
+{
+  public:
+    // One page back from a worker: its PNG and the scale it was drawn at, or why not.
+    struct Page
+    {
+        int index = 0;
+        qreal scale = 1.0;
+        QByteArray png;
+        QString error;
+    };
+
+    PageFarm(QString pdfPath, JobControl& job);
+    ~PageFarm();
+
+    // Opens the document: its page count, or -1 with error saying why (empty: not a readable PDF).
+    int open(QString& error);
+    // Draws the pages (indices from 0) at scale in pixels per point, handing each to done as it
+    // comes back, in any order. Returns when every page is back or soon after the job is cancelled.
+    void draw(const std::vector<int>& pages, qreal scale, const std::function<void(Page)>& done);
+
+  private:
+    struct Slot
+    {
+        PdfWorker* worker = nullptr;
+        int page = -1; // being drawn; -1 while opening or idle
+    };
+    PdfWorker* spawn(size_t slot);
+    void answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes);
+    void failed(size_t slot, PdfWorker::Failure failure);
+    void feed(size_t slot);
+    void settle(Page page);
+    [[nodiscard]] bool finished() const;
+
+    QString m_path;
+    JobControl& m_job;
+    QEventLoop m_loop;
+    std::vector<std::unique_ptr<PdfWorker>> m_workers; // all ever started, dead ones included
+    std::vector<Slot> m_slots;
+    std::function<void(Page)> m_done;
+    QByteArray m_scale;
+    std::vector<int> m_pages;
+    int m_pageCount = 0; // of m_pages
+    int m_next = 0;      // in m_pages
+    int m_settled = 0;
+    // The first document answer, for open().
+    int m_opened = -2;
+    QString m_openError;
+};

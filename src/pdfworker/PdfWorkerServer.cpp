@@ -1,0 +1,143 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PdfWorkerServer.h"
+
+#include "PageDrawing.h"
+
+#include <QPdfDocument>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <thread>
+
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+namespace {
+// Enough for the largest page drawn (48 megapixels at four bytes, twice over) and the library.
+constexpr rlim_t kMemoryLimit = rlim_t(2) << 30;
+} // namespace
+
+PdfWorkerServer::PdfWorkerServer(std::FILE* in, std::FILE* out)
+    : m_in(in), m_out(out), m_faults(qgetenv("QUIRE_PDF_WORKER_FAULT").split(','))
+{
+}
+
+PdfWorkerServer::~PdfWorkerServer() = default;
+
+void PdfWorkerServer::confine()
+{
+    const rlimit memory{kMemoryLimit, kMemoryLimit};
+    setrlimit(RLIMIT_AS, &memory);
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    std::signal(SIGINT, SIG_IGN);
+}
+
+int PdfWorkerServer::run()
+{
+    QByteArray line(64 * 1024, '\0');
+    while (std::fgets(line.data(), int(line.size()), m_in)) {
+        const QByteArray request(line.constData());
+        handle(request.trimmed().split(' '));
+    }
+    return 0;
+}
+
+void PdfWorkerServer::handle(const QList<QByteArray>& words)
+{
+    const QByteArray& verb = words.value(0);
+    if (verb == "open" && words.size() == 2)
+        open(words[1]);
+    else if (verb == "png" && words.size() == 3)
+        png(words[1].toInt(), words[2].toDouble());
+    else if (verb == "pixels" && words.size() == 4)
+        pixels(words[1].toInt(), QSize(words[2].toInt(), words[3].toInt()));
+    else if (verb == "sizes")
+        sizes();
+    else
+        answer("error");
+}
+
+void PdfWorkerServer::open(const QByteArray& encodedPath)
+{
+    faultAt("open");
+    m_document = std::make_unique<QPdfDocument>();
+    if (m_document->load(QString::fromUtf8(QByteArray::fromPercentEncoding(encodedPath))) !=
+        QPdfDocument::Error::None) {
+        m_document.reset();
+        answer("error");
+        return;
+    }
+    answer("opened " + QByteArray::number(m_document->pageCount()));
+}
+
+void PdfWorkerServer::png(int index, qreal scale)
+{
+    faultAt(QByteArray::number(index + 1));
+    qreal used = scale;
+    const QImage page = m_document && index >= 0 && index < m_document->pageCount()
+                            ? pagedrawing::draw(*m_document, index, scale, used)
+                            : QImage();
+    const QByteArray bytes =
+        page.isNull() ? QByteArray() : pagedrawing::encodePng(pagedrawing::flattenOnWhite(page));
+    if (bytes.isEmpty()) {
+        answer("error");
+        return;
+    }
+    answer("png " + QByteArray::number(used, 'g', 17) + ' ' + QByteArray::number(bytes.size()),
+           bytes);
+}
+
+void PdfWorkerServer::pixels(int index, QSize size)
+{
+    faultAt(QByteArray::number(index + 1));
+    QImage page = m_document && index >= 0 && index < m_document->pageCount()
+                      ? pagedrawing::drawToFit(*m_document, index, size)
+                      : QImage();
+    if (page.isNull()) {
+        answer("error");
+        return;
+    }
+    page = pagedrawing::flattenOnWhite(std::move(page));
+    const QByteArray bytes(reinterpret_cast<const char*>(page.constBits()), page.sizeInBytes());
+    answer("pixels " + QByteArray::number(page.width()) + ' ' + QByteArray::number(page.height()) +
+               ' ' + QByteArray::number(int(page.format())) + ' ' +
+               QByteArray::number(page.bytesPerLine()) + ' ' + QByteArray::number(bytes.size()),
+           bytes);
+}
+
+void PdfWorkerServer::sizes()
+{
+    if (!m_document) {
+        answer("error");
+        return;
+    }
+    QByteArray points;
+    for (int i = 0; i < m_document->pageCount(); ++i) {
+        const QSizeF s = m_document->pagePointSize(i);
+        points += ' ' + QByteArray::number(s.width(), 'g', 9) + ' ' +
+                  QByteArray::number(s.height(), 'g', 9);
+    }
+    answer("sizes " + QByteArray::number(m_document->pageCount()) + points);
+}
+
+void PdfWorkerServer::answer(const QByteArray& head, const QByteArray& payload)
+{
+    const QByteArray line = head + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), m_out);
+    if (!payload.isEmpty())
+        std::fwrite(payload.constData(), 1, size_t(payload.size()), m_out);
+    std::fflush(m_out);
+}
+
+void PdfWorkerServer::faultAt(const QByteArray& where) const
+{
+    if (m_faults.contains("crash:" + where))
+        std::abort();
+    if (m_faults.contains("hang:" + where))
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
+}

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSize>
+
+#include <cstdio>
+#include <memory>
+
+class QPdfDocument;
+
+// The helper process's side of a PDF worker: opens one document and draws the pages it is asked
+// for, so that a page which hangs or crashes the PDF library takes only this process with it.
+// Requests come one per line on in; each answer is one line on out, then the bytes it announces.
+class PdfWorkerServer
+{
+  public:
+    PdfWorkerServer(std::FILE* in, std::FILE* out);
+    ~PdfWorkerServer();
+
+    // Serves requests until in closes; returns the process's exit status.
+    int run();
+    // Caps this process's memory, so that a page needing more fails alone; no core files; dies
+    // with the process that started it; ignores the terminal's Ctrl-C, which is its parent's.
+    static void confine();
+
+  private:
+    void handle(const QList<QByteArray>& words);
+    void open(const QByteArray& encodedPath);
+    void png(int index, qreal scale);
+    void pixels(int index, QSize size);
+    void sizes();
+    void answer(const QByteArray& head, const QByteArray& payload = {});
+    // The test-only switch: hangs or crashes where QUIRE_PDF_WORKER_FAULT says.
+    void faultAt(const QByteArray& where) const;
+
+    std::FILE* m_in = nullptr;
+    std::FILE* m_out = nullptr;
+    std::unique_ptr<QPdfDocument> m_document;
+    QList<QByteArray> m_faults;
+};

@@ -1,0 +1,112 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/FolderPhotoLibrary.h"
+#include "platform/testing/PhotoFixtures.h"
+#include "support/Fixtures.h"
+#include "support/Journey.h"
+#include "ui/Navigator.h"
+#include "ui/Screen.h"
+
+#include <QAccessible>
+#include <QQuickWindow>
+#include <QTest>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+namespace {
+// The real window over a folder of photos, at a given size and colour scheme.
+struct DesktopWindow
+{
+    explicit DesktopWindow(QSize size, const char* scheme = "light")
+        : schemeSet(qputenv("QUIRE_COLOR_SCHEME", scheme)), j(std::make_unique<Journey>()),
+          library(j->platform.services.locations.photoLibrary, *j->platform.services.dispatcher)
+    {
+        j->platform.services.photos = &library;
+        const QColor tints[] = {QColor(230, 120, 40), QColor(40, 150, 90), QColor(60, 90, 200)};
+        for (int i = 0; i < 8; ++i)
+            photofixtures::writePhoto(
+                j->platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
+                photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 3]),
+                QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600));
+        j->window()->resize(size);
+        j->window()->show(); // given the focus, as a window the user has just opened
+        j->window()->requestActivate();
+    }
+    ~DesktopWindow()
+    {
+        fixtures::waitFor([&] { return !j->platform.overlay->visible(); });
+        QThreadPool::globalInstance()->waitForDone();
+        qunsetenv("QUIRE_COLOR_SCHEME");
+    }
+    void openPicker()
+    {
+        ASSERT_TRUE(j->waitForScreen("HomeScreen"));
+        j->tap(j->find("btnImageToPDF"));
+        ASSERT_TRUE(j->waitForScreen("SelectImageScreen"));
+        auto* grid = j->find("collectionviewImages");
+        ASSERT_NE(grid, nullptr);
+        ASSERT_TRUE(fixtures::waitFor([&] { return grid->property("count").toInt() == 8; }));
+    }
+    bool schemeSet;
+    std::unique_ptr<Journey> j;
+    FolderPhotoLibrary library;
+};
+
+// The item a screen reader would announce under this name, if any.
+QAccessibleInterface* accessibleNamed(QQuickItem* root, const QString& name)
+{
+    for (QQuickItem* item : root->childItems()) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+        if (iface && iface->text(QAccessible::Name) == name)
+            return iface;
+        if (QAccessibleInterface* inner = accessibleNamed(item, name))
+            return inner;
+    }
+    return nullptr;
+}
+} // namespace
+
+TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeyboard)
+{
+    DesktopWindow w(QSize(1280, 800));
+    Journey& j = *w.j;
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+    const qreal firstRow = j.find("btnImageToPDF")->y();
+    EXPECT_EQ(j.find("btnExtractText")->y(), firstRow); // all five in one row
+    w.openPicker();
+    auto* grid = j.find("collectionviewImages");
+    EXPECT_EQ(int(grid->width() / grid->property("cellWidth").toReal()), 6);
+
+    // Arrows walk the grid, Space ticks; a screen reader hears each cell as a checkable photo.
+    QAccessibleInterface* cell = accessibleNamed(j.currentPage(), "photo1.jpg");
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->role(), QAccessible::CheckBox);
+    EXPECT_FALSE(cell->state().checked);
+    ASSERT_TRUE(fixtures::waitFor([&] { return grid->hasActiveFocus(); }));
+    QTest::keyClick(j.window(), Qt::Key_Right);
+    QTest::keyClick(j.window(), Qt::Key_Space);
+    Screen* picker = j.platform.navigator->top();
+    ASSERT_TRUE(fixtures::waitFor([&] { return picker->property("selectedCount").toInt() == 1; }));
+
+    QTest::keyClick(j.window(), Qt::Key_Escape);
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+}
+
+TEST(DesktopJourney, DarkSchemeFollowsTheDesktopAtPhoneAndDesktopSizes)
+{
+    for (const char* scheme : {"light", "dark"}) {
+        for (const QSize size : {QSize(390, 844), QSize(1280, 800)}) {
+            DesktopWindow w(size, scheme);
+            Journey& j = *w.j;
+            const QString suffix = QStringLiteral("-%1-%2").arg(
+                size.width() > 500 ? "desktop" : "phone", QString::fromLatin1(scheme));
+            ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+            EXPECT_EQ(j.window()->color().lightness() < 128, qstrcmp(scheme, "dark") == 0);
+            j.screenshot("home" + suffix);
+            w.openPicker();
+            j.screenshot("picker" + suffix);
+
+        }
+    }
+}

@@ -1,0 +1,79 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/Image.h"
+#include "image/Thumbnails.h"
+#include "platform/qt/FolderPhotoLibrary.h"
+#include "platform/testing/PhotoFixtures.h"
+#include "platform/testing/PhotoFormats.h"
+#include "platform/testing/TestPlatform.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using photofixtures::picture;
+
+namespace {
+bool cornerIsRed(const QImage& img)
+{
+    const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
+    return c.red() > 160 && c.green() < 100 && c.blue() < 100;
+}
+
+// A 300 × 400 portrait stored sideways (400 × 300) with the file saying "turn 90° clockwise",
+// in each format that can say so; WebP photos are stored upright.
+QStringList writeSidewaysPortraits(const QString& folder)
+{
+    const QImage upright = picture(300, 400);
+    const QImage stored = upright.transformed(QTransform().rotate(-90));
+    QDir().mkpath(folder);
+    const QStringList paths = {folder + "/phone.heic", folder + "/scan.tif", folder + "/web.webp"};
+    EXPECT_TRUE(photofixtures::writeHeic(paths[0], stored, 6));
+    EXPECT_TRUE(photofixtures::writeTiff(paths[1], stored, 6));
+    EXPECT_TRUE(photofixtures::writeWebp(paths[2], upright));
+    return paths;
+}
+} // namespace
+
+TEST(PhotoFormats, HeicTiffAndWebpReadUprightInFullAndAsThumbnails)
+{
+    TestPlatform p;
+    for (const QString& path : writeSidewaysPortraits(p.services.locations.photoLibrary)) {
+        SCOPED_TRACE(path.toStdString());
+        const Image photo = Image::fromFile(path);
+        ASSERT_FALSE(photo.isNull());
+        EXPECT_EQ(photo.pixelSize(), QSize(300, 400));
+        const QImage full = photo.toQImage();
+        EXPECT_EQ(full.size(), QSize(300, 400));
+        EXPECT_TRUE(cornerIsRed(full));
+        EXPECT_EQ(photo.toQImage(QSize(150, 150)).size(), QSize(112, 150));
+        const QImage thumb = Thumbnails::image(path, QSize(150, 150));
+        EXPECT_EQ(thumb.size(), QSize(150, 200));
+        EXPECT_TRUE(cornerIsRed(thumb));
+    }
+    // Not a HEIF file, though named like one: not an image rather than a crash.
+    const QString fake = p.services.locations.photoLibrary + "/fake.heic";
+    QFile f(fake);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray("\0\0\0\x18"
+                       "ftypheic",
+                       12) +
+            QByteArray(64, 'x'));
+    f.close();
+    EXPECT_TRUE(Image::fromFile(fake).isNull());
+    EXPECT_TRUE(Image::fromFile(fake).toQImage().isNull());
+}
+
+TEST(PhotoFormats, ThePickerOffersThem)
+{
+    TestPlatform p;
+    const QString root = p.services.locations.photoLibrary;
+    writeSidewaysPortraits(root);
+    FolderPhotoLibrary library(root, p.queues);
+    QStringList names;
+    for (const PhotoAsset& a : library.fetchAssets())
+        names << QFileInfo(a.path).fileName();
+    names.sort();
+    EXPECT_EQ(names, QStringList({"phone.heic", "scan.tif", "web.webp"}));
+}
