@@ -21,7 +21,7 @@ ScreenPage {
             id: targetMode
             objectName: "targetMode"
             Layout.fillWidth: true
-            model: ["Quality 25 %"].concat((page.screen ? page.screen.targetChoices : [])
+            model: ["Quality 25 %"].concat(page.screen.targetChoices
                                            .map(c => "Fit under " + c)).concat(["Fit under…"])
             readonly property bool typed: currentIndex === count - 1
             onActivated: index => {

@@ -28,7 +28,7 @@ ScreenPage {
             objectName: "keepLocation"
             Layout.fillWidth: true
             text: "Keep location in compressed photos"
-            checked: page.screen ? page.screen.keepLocation : false
+            checked: page.screen.keepLocation
             onToggled: page.screen.keepLocation = checked
         }
 
@@ -45,6 +45,7 @@ ScreenPage {
             detail: page.screen.photoLibraryFolder
             onClicked: page.screen.openFolder(page.screen.photoLibraryFolder)
         }
+        LanguagesSection { languages: page.screen.languages; Layout.fillWidth: true }
         Item { Layout.fillHeight: true }
         Label {
             objectName: "version"

@@ -6,6 +6,7 @@
 #include "history/HistoryStore.h"
 #include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/QtDispatcher.h"
@@ -58,6 +59,8 @@ int main(int argc, char* argv[])
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
     TesseractRecognizer recognizer;
+    RecognitionLanguages languages(&defaults);
+    languages.drive(recognizer);
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -71,6 +74,7 @@ int main(int argc, char* argv[])
     services.share = &share;
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.languages = &languages;
     services.jobs = &jobs;
     share.setServices(&services);
     registerScreens(navigator);
