@@ -7,6 +7,7 @@
 #include "app/WindowPlacement.h"
 #include "history/HistoryStore.h"
 #include "jobs/JobRegistry.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/QtDispatcher.h"
@@ -61,6 +62,8 @@ int main(int argc, char* argv[])
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
     TesseractRecognizer recognizer;
+    RecognitionLanguages languages(&defaults);
+    languages.drive(recognizer);
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -75,6 +78,7 @@ int main(int argc, char* argv[])
     services.share = &share;
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.languages = &languages;
     services.jobs = &jobs;
     share.setServices(&services);
     registerScreens(navigator);
