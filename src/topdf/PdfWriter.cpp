@@ -14,6 +14,7 @@
 #include <QIODevice>
 #include <QTransform>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -115,8 +116,8 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
         std::vector<std::unique_ptr<QPDF>> overlays; // read from until the document is written
         auto pages = std::make_shared<PageImages>();
         pages->setJob(job);
-        if (job)
-            job->setTotal(int(images.size()));
+        if (job) // after the pages' text was read, when it was
+            job->setTotal(std::max(job->total(), job->done() + int(images.size())));
         for (int i = 0; i < images.size(); ++i) {
             const Image& image = images[i];
             const QSizeF size = image.size();
