@@ -105,6 +105,18 @@ int CliApp::listLanguages()
     return 0;
 }
 
+namespace {
+// Qt's help names the program by its full path; a subcommand's help names the command as typed.
+QString helpFor(const QCommandLineParser& parser, const QString& command)
+{
+    QString text = parser.helpText();
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && options > 0 && options < text.indexOf('\n'))
+        text.replace(7, options - 7, QStringLiteral("quire-cli ") + command);
+    return text;
+}
+} // namespace
+
 bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
                    int minPositional, int maxPositional)
 {
@@ -114,18 +126,18 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
                                   QStringLiteral("Shows this help."));
     parser.addOption(help);
     if (!parser.parse(args)) {
-        m_err << parser.errorText() << "\n\n" << parser.helpText();
+        m_err << parser.errorText() << "\n\n" << helpFor(parser, args.value(0));
         return false;
     }
     if (parser.isSet(help)) {
-        m_out << parser.helpText();
+        m_out << helpFor(parser, args.value(0));
         m_helpShown = true;
         return false;
     }
     const qsizetype n = parser.positionalArguments().size();
     if (n < minPositional || (maxPositional >= 0 && n > maxPositional)) {
         m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
-              << parser.helpText();
+              << helpFor(parser, args.value(0));
         return false;
     }
     return true;
