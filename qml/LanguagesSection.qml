@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
@@ -9,7 +10,7 @@ import Quire
 // says which package brings it.
 ColumnLayout {
     id: section
-    property QtObject languages
+    required property RecognitionLanguages languages
     spacing: 0
 
     Label {
@@ -22,6 +23,7 @@ ColumnLayout {
     Repeater {
         model: section.languages ? section.languages.languages : []
         delegate: CheckDelegate {
+            id: box
             required property var modelData
             objectName: "language_" + modelData.code
             text: modelData.installed ? modelData.name
@@ -29,9 +31,9 @@ ColumnLayout {
             checked: modelData.chosen
             enabled: modelData.installed || modelData.chosen
             onToggled: {
-                section.languages.setChosen(modelData.code, checked)
+                section.languages.setChosen(box.modelData.code, box.checked)
                 // The last language cannot be dropped: show what was kept.
-                checked = section.languages.chosen.split("+").indexOf(modelData.code) >= 0
+                box.checked = section.languages.chosen.split("+").indexOf(box.modelData.code) >= 0
             }
             Layout.fillWidth: true
         }
