@@ -1,6 +1,6 @@
-pragma ComponentBehavior: Bound
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -16,12 +16,12 @@ ColumnLayout {
     Label {
         text: "Text recognition languages"
         font.bold: true
-        font.pointSize: 15
+        font.pointSize: Theme.fontHeading
         color: Theme.appBlackColor
-        Layout.topMargin: 12
+        Layout.topMargin: Theme.spacingMedium
     }
     Repeater {
-        model: section.languages ? section.languages.languages : []
+        model: section.languages.languages
         delegate: CheckDelegate {
             id: box
             required property var modelData
@@ -31,9 +31,9 @@ ColumnLayout {
             checked: modelData.chosen
             enabled: modelData.installed || modelData.chosen
             onToggled: {
-                section.languages.setChosen(box.modelData.code, box.checked)
+                section.languages.setChosen(box.modelData.code, checked)
                 // The last language cannot be dropped: show what was kept.
-                box.checked = section.languages.chosen.split("+").indexOf(box.modelData.code) >= 0
+                checked = section.languages.chosen.split("+").indexOf(box.modelData.code) >= 0
             }
             Layout.fillWidth: true
         }

@@ -16,7 +16,7 @@ class RecognitionLanguages : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    QML_UNCREATABLE("Made once, at start-up")
+    QML_UNCREATABLE("Made once by the app")
     // One entry per language shown: {code, name, chosen, installed, package}.
     Q_PROPERTY(QVariantList languages READ languages NOTIFY changed)
     // The chosen codes joined by '+', as the engine takes them ("eng+deu").
