@@ -1,5 +1,4 @@
 pragma ComponentBehavior: Bound
-import QtCore
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
@@ -69,8 +68,8 @@ ScreenPage {
         id: documentPicker
         objectName: "documentPicker"
         nameFilters: ["PDF documents (*.pdf *.PDF)"]
-        // Starts in Documents; the dialog then keeps the folder last used.
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
+        // Documents at first, then the folder of the last PDF chosen, also in later runs.
+        currentFolder: page.screen.documentFolder
         onAccepted: page.screen.didPickDocument(selectedFile)
     }
     Connections {

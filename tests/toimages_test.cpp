@@ -485,3 +485,17 @@ TEST(ImageViewer, HistoryImageRowOpensTheViewerOnThatFile)
     empty->btnShare();
     EXPECT_TRUE(p.share.presented().isEmpty());
 }
+
+TEST(PDFToImage, TheDocumentDialogReopensWhereTheLastPdfWasChosen)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    const QString folder = p.root.filePath("letters");
+    QDir().mkpath(folder);
+    ASSERT_TRUE(samplepdfs::write(folder + "/a.pdf", 1));
+    home->didPickDocument(QUrl::fromLocalFile(folder + "/a.pdf"));
+    EXPECT_EQ(home->documentFolder(), QUrl::fromLocalFile(folder));
+    // A later run, on the same settings, starts there too.
+    p.navigator->popTo(home);
+    EXPECT_EQ(launchHome(p)->documentFolder(), QUrl::fromLocalFile(folder));
+}

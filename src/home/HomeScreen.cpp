@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "image/Image.h"
 #include "picker/SelectImageScreen.h"
+#include "platform/UserDefaults.h"
 #include "ui/AlertCenter.h"
 #include "ui/Services.h"
 
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 HomeScreen::HomeScreen(Services& services, QObject* parent)
     : Screen(services, parent), m_tableviewRecent(*services.history)
@@ -55,9 +57,27 @@ void HomeScreen::btnPDFToImage()
     emit documentPickerRequested();
 }
 
+namespace {
+const QString kDocumentFolderKey = QStringLiteral("lastDocumentFolder");
+}
+
+QUrl HomeScreen::documentFolder() const
+{
+    const QString last = m_services.defaults->value(kDocumentFolderKey).toString();
+    return QUrl::fromLocalFile(
+        !last.isEmpty() && QFileInfo(last).isDir()
+            ? last
+            : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
 void HomeScreen::didPickDocument(const QUrl& url)
 {
     const QString source = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    if (const QString folder = QFileInfo(source).absolutePath(); QFileInfo(folder).isDir()) {
+        m_services.defaults->setValue(kDocumentFolderKey, folder);
+        m_services.defaults->synchronize();
+        emit documentFolderChanged();
+    }
     // Copying a FIFO or device would block, or never end.
     if (const QString refusal = InputFile::refusal(source); !refusal.isEmpty()) {
         qCWarning(lcHome) << source << refusal;

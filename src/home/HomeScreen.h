@@ -15,6 +15,8 @@ class HomeScreen : public Screen
     QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
     Q_PROPERTY(QUrl selectedURL READ selectedURL NOTIFY selectedURLChanged)
+    // Where the PDF dialog opens: the folder of the last PDF chosen, across runs, else Documents.
+    Q_PROPERTY(QUrl documentFolder READ documentFolder NOTIFY documentFolderChanged)
     Q_PROPERTY(HistoryListModel* tableviewRecent READ tableviewRecent CONSTANT)
   public:
     explicit HomeScreen(Services& services, QObject* parent = nullptr);
@@ -36,7 +38,10 @@ class HomeScreen : public Screen
     Q_INVOKABLE void didPickDocument(const QUrl& url);
     Q_INVOKABLE void didSelectRow(int row);
 
+    [[nodiscard]] QUrl documentFolder() const;
+
   signals:
+    void documentFolderChanged();
     void pdfFilePathChanged();
     void selectedURLChanged();
     // Asks the window to show the PDF document picker.
