@@ -225,12 +225,12 @@ TEST(Cli, BadUsageExitsTwo)
 TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
 {
     Cli cli;
-    // Portraits stored sideways, the file saying "turn 90° clockwise" (WebP has no such mark).
+    // Portraits stored sideways, the file saying "turn 90° clockwise".
     const QImage upright = fixtures::photo(300, 400);
     const QImage stored = upright.transformed(QTransform().rotate(-90));
     ASSERT_TRUE(photofixtures::writeHeic(cli.path("a.heic"), stored, 6));
     ASSERT_TRUE(photofixtures::writeTiff(cli.path("b.tif"), stored, 6));
-    ASSERT_TRUE(photofixtures::writeWebp(cli.path("c.webp"), upright));
+    ASSERT_TRUE(photofixtures::writeWebp(cli.path("c.webp"), stored, 6));
     const QStringList photos = {cli.path("a.heic"), cli.path("b.tif"), cli.path("c.webp")};
     const auto redCorner = [](const QImage& img) {
         const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
@@ -276,7 +276,7 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
     const QImage sideways = page.transformed(QTransform().rotate(-90));
     ASSERT_TRUE(photofixtures::writeHeic(cli.path("text.heic"), sideways, 6));
     ASSERT_TRUE(photofixtures::writeTiff(cli.path("text.tif"), sideways, 6));
-    ASSERT_TRUE(photofixtures::writeWebp(cli.path("text.webp"), page));
+    ASSERT_TRUE(photofixtures::writeWebp(cli.path("text.webp"), sideways, 6));
     const QStringList text =
         cli.run({"ocr", cli.path("text.heic"), cli.path("text.tif"), cli.path("text.webp")});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();

@@ -105,8 +105,16 @@ TEST(DesktopJourney, DarkSchemeFollowsTheDesktopAtPhoneAndDesktopSizes)
             EXPECT_EQ(j.window()->color().lightness() < 128, qstrcmp(scheme, "dark") == 0);
             j.screenshot("home" + suffix);
             w.openPicker();
+            auto* picker = j.platform.navigator->top();
+            QMetaObject::invokeMethod(picker, "didSelectItem", Q_ARG(int, 0));
+            QMetaObject::invokeMethod(picker, "didSelectItem", Q_ARG(int, 1));
             j.screenshot("picker" + suffix);
-
+            QMetaObject::invokeMethod(picker, "btnDone");
+            ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+            QMetaObject::invokeMethod(j.platform.navigator->top(), "btnConvert");
+            ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
+            ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
+            j.screenshot("result" + suffix);
         }
     }
 }

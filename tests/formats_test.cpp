@@ -22,7 +22,7 @@ bool cornerIsRed(const QImage& img)
 }
 
 // A 300 × 400 portrait stored sideways (400 × 300) with the file saying "turn 90° clockwise",
-// in each format that can say so; WebP photos are stored upright.
+// in each format.
 QStringList writeSidewaysPortraits(const QString& folder)
 {
     const QImage upright = picture(300, 400);
@@ -31,7 +31,7 @@ QStringList writeSidewaysPortraits(const QString& folder)
     const QStringList paths = {folder + "/phone.heic", folder + "/scan.tif", folder + "/web.webp"};
     EXPECT_TRUE(photofixtures::writeHeic(paths[0], stored, 6));
     EXPECT_TRUE(photofixtures::writeTiff(paths[1], stored, 6));
-    EXPECT_TRUE(photofixtures::writeWebp(paths[2], upright));
+    EXPECT_TRUE(photofixtures::writeWebp(paths[2], stored, 6));
     return paths;
 }
 } // namespace

@@ -1,10 +1,10 @@
 #include "Image.h"
 
+#include "UprightReader.h"
 #include "common/InputFile.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QMutex>
 
 #include <atomic>
@@ -31,12 +31,6 @@ std::unordered_map<quint64, std::weak_ptr<const void>>& registry()
     return map;
 }
 
-void configure(QImageReader& reader)
-{
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(1024); // MB; large scans are fine, hostile headers are not
-}
-
 bool swapsAxes(QImageIOHandler::Transformations t)
 {
     return t & QImageIOHandler::TransformationRotate90;
@@ -44,10 +38,9 @@ bool swapsAxes(QImageIOHandler::Transformations t)
 
 // Fills size, format and transformation from a header; false, with why, when it does not read as
 // an image or is too large to decode.
-bool readHeader(QImageReader& reader, Image::Data& d, QString* why = nullptr)
+bool readHeader(UprightReader& reader, Image::Data& d, QString* why = nullptr)
 {
-    configure(reader);
-    const QSize stored = reader.canRead() ? reader.size() : QSize();
+    const QSize stored = reader.canRead() ? reader.storedSize() : QSize();
     if (!stored.isValid() || stored.isEmpty()) {
         if (why)
             *why = QStringLiteral("could not be read as an image");
@@ -88,7 +81,7 @@ Image Image::fromFile(const QString& path, qreal scale, QString* reason)
     const auto file = InputFile::open(path, reason);
     if (!file)
         return {};
-    QImageReader reader(file.get());
+    UprightReader reader(file.get());
     if (!readHeader(reader, *d, reason))
         return {};
     d->path = path;
@@ -105,7 +98,7 @@ Image Image::fromData(const QByteArray& bytes, qreal scale)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    UprightReader reader(&buffer);
     if (!readHeader(reader, *d))
         return {};
     d->bytes = bytes;
@@ -195,23 +188,21 @@ QImage Image::toQImage(const QSize& bound) const
                       : m_data->pixels;
 
     QBuffer buffer;
-    QImageReader reader;
     std::unique_ptr<QFile> file;
+    QIODevice* device = &buffer;
     if (!m_data->path.isEmpty()) {
         file = InputFile::open(m_data->path);
         if (!file)
             return {};
-        reader.setDevice(file.get());
+        device = file.get();
     } else {
         buffer.setData(m_data->bytes);
         buffer.open(QIODevice::ReadOnly);
-        reader.setDevice(&buffer);
     }
-    configure(reader);
-    if (shrink) // the scaled size is of the image as stored, before it is turned upright
-        reader.setScaledSize(swapsAxes(m_data->transformation) ? target.transposed() : target);
-    QImage out = reader.read();
-    return out;
+    UprightReader reader(device);
+    if (shrink)
+        reader.setUprightScaledSize(target);
+    return reader.read();
 }
 
 QUrl Image::url() const

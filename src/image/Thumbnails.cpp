@@ -1,9 +1,9 @@
 #include "Thumbnails.h"
 
+#include "UprightReader.h"
 #include "common/InputFile.h"
 
 #include <QCache>
-#include <QImageReader>
 #include <QMutex>
 
 namespace {
@@ -20,10 +20,8 @@ QImage decodeCovering(const QString& path, const QSize& bound)
     const auto file = InputFile::open(path);
     if (!file)
         return {};
-    QImageReader reader(file.get());
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(1024);
-    const QSize stored = reader.size();
+    UprightReader reader(file.get());
+    const QSize stored = reader.storedSize();
     if (!stored.isValid() || stored.isEmpty())
         return {};
     const bool swaps = reader.transformation() & QImageIOHandler::TransformationRotate90;
@@ -32,7 +30,7 @@ QImage decodeCovering(const QString& path, const QSize& bound)
         const QSize target = upright.scaled(bound, Qt::KeepAspectRatioByExpanding);
         // Scaled while decoding (JPEG decodes straight at a fraction of its size).
         if (target.width() < upright.width())
-            reader.setScaledSize(swaps ? target.transposed() : target);
+            reader.setUprightScaledSize(target);
     }
     return reader.read();
 }

@@ -26,9 +26,9 @@ void entry(QByteArray& b, int tag, int type, quint32 count, quint32 value)
     put32(b, value);
 }
 
-// APP1 segment: IFD0 with the orientation and a pointer to the Exif IFD holding
-// DateTimeOriginal (big-endian TIFF).
-QByteArray exifSegment(const QDateTime& taken, int orientation)
+} // namespace
+
+QByteArray exifTiff(const QDateTime& taken, int orientation)
 {
     QByteArray tiff("MM\x00\x2a\x00\x00\x00\x08", 8);
     put16(tiff, taken.isValid() ? 2 : 1);
@@ -45,7 +45,13 @@ QByteArray exifSegment(const QDateTime& taken, int orientation)
     } else {
         put32(tiff, 0);
     }
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    return tiff;
+}
+
+namespace {
+QByteArray exifSegment(const QDateTime& taken, int orientation)
+{
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + exifTiff(taken, orientation);
     QByteArray seg("\xff\xe1", 2);
     put16(seg, int(payload.size() + 2));
     return seg + payload;

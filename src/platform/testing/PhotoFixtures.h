@@ -13,6 +13,9 @@ QImage picture(int width, int height, QColor tint = QColor(40, 120, 200));
 // orientation. The folder is made when missing.
 bool writePhoto(const QString& path, const QImage& image, const QDateTime& taken = {},
                 int orientation = 1, int quality = 85);
+// EXIF as TIFF: IFD0 with the orientation and, when taken is valid, an Exif IFD holding
+// DateTimeOriginal (big-endian).
+QByteArray exifTiff(const QDateTime& taken, int orientation);
 // jpeg with an EXIF block (capture time and orientation) put in right after its start.
 QByteArray withExif(const QByteArray& jpeg, const QDateTime& taken, int orientation = 1);
 // Sets the file's modification time.

@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoFormats.h"
 
+#include "PhotoFixtures.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
 
 #include <libheif/heif.h>
@@ -55,11 +59,34 @@ bool writeTiff(const QString& path, const QImage& image, int orientation)
     return writer.write(image);
 }
 
-bool writeWebp(const QString& path, const QImage& image)
+bool writeWebp(const QString& path, const QImage& image, int orientation)
 {
-    QImageWriter writer(path, "webp");
+    QByteArray simple;
+    QBuffer buffer(&simple);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "webp");
     writer.setQuality(90);
-    return writer.write(image);
+    if (!writer.write(image) || simple.size() < 12)
+        return false;
+    QByteArray out = simple;
+    if (orientation != 1) {
+        // The extended layout: a VP8X header saying EXIF follows, the picture, then the EXIF.
+        const auto le = [](quint32 v, int bytes) {
+            QByteArray b;
+            for (int i = 0; i < bytes; ++i)
+                b += char((v >> (8 * i)) & 0xff);
+            return b;
+        };
+        const QByteArray exif = photofixtures::exifTiff({}, orientation);
+        QByteArray body = "WEBP" + QByteArray("VP8X") + le(10, 4) + le(0x08, 4) +
+                          le(quint32(image.width() - 1), 3) + le(quint32(image.height() - 1), 3) +
+                          simple.mid(12) + "EXIF" + le(quint32(exif.size()), 4) + exif;
+        if (exif.size() % 2)
+            body += '\0';
+        out = "RIFF" + le(quint32(body.size()), 4) + body;
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }
 
 } // namespace photofixtures

@@ -8,8 +8,9 @@
 // Photo files in the formats besides JPEG and PNG that phones and scanners write, for tests.
 namespace photofixtures {
 // Writes image (as stored) with orientation 1, 3, 6 or 8 saying how to turn it upright, as the
-// file format records it: HEIF's own rotation, TIFF's orientation tag. The folder must exist.
+// file format records it: HEIF's own rotation, TIFF's orientation tag, WebP's EXIF chunk.
+// The folder must exist.
 bool writeHeic(const QString& path, const QImage& image, int orientation = 1);
 bool writeTiff(const QString& path, const QImage& image, int orientation = 1);
-bool writeWebp(const QString& path, const QImage& image);
+bool writeWebp(const QString& path, const QImage& image, int orientation = 1);
 } // namespace photofixtures
