@@ -13,6 +13,8 @@
 #include <QIODevice>
 #include <QTransform>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -73,6 +75,14 @@ QPDFObjectHandle box(QSizeF size)
     a.appendItem(QPDFObjectHandle::newReal(size.height(), 4));
     return a;
 }
+// Viewers refuse pages beyond 14,400 units a side; a larger page keeps its size by counting in
+// larger units (/UserUnit) instead. 1 for every page within the limit.
+qreal userUnit(QSizeF size)
+{
+    constexpr qreal kMaxSide = 14400;
+    const qreal side = std::max(size.width(), size.height());
+    return side <= kMaxSide ? 1 : std::ceil(side / kMaxSide * 1000) / 1000;
+}
 } // namespace
 
 namespace PdfWriter {
@@ -84,6 +94,7 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
         QPDF pdf;
         pdf.emptyPDF();
         auto pages = std::make_shared<PageImages>();
+        bool largePages = false;
         pages->setJob(job);
         if (job)
             job->setTotal(int(images.size()));
@@ -94,7 +105,8 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
                 throw std::runtime_error(
                     QStringLiteral("Page %1 has no picture.").arg(i + 1).toStdString());
             const PageImages::Placed placed = pages->add(pdf, i, image);
-            const QTransform m = placement(placed.stored, placed.transformation, size);
+            const qreal unit = userUnit(size);
+            const QTransform m = placement(placed.stored, placed.transformation, size / unit);
             const std::string content = "q " + number(m.m11()) + ' ' + number(m.m12()) + ' ' +
                                         number(m.m21()) + ' ' + number(m.m22()) + ' ' +
                                         number(m.dx()) + ' ' + number(m.dy()) + " cm /Im0 Do Q\n";
@@ -105,7 +117,11 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
             resources.replaceKey("/XObject", xobjects);
             auto page = QPDFObjectHandle::newDictionary();
             page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-            page.replaceKey("/MediaBox", box(size));
+            page.replaceKey("/MediaBox", box(size / unit));
+            if (unit != 1) {
+                page.replaceKey("/UserUnit", QPDFObjectHandle::newReal(unit, 3));
+                largePages = true;
+            }
             page.replaceKey("/Resources", resources);
             page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
             pdf.addPage(pdf.makeIndirectObject(page), false);
@@ -113,7 +129,9 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
         DevicePipeline pipe(out);
         QPDFWriter writer(pdf);
         writer.setOutputPipeline(&pipe);
-        if (pages->needsSixteenBits())
+        if (largePages)
+            writer.setMinimumPDFVersion("1.6");
+        else if (pages->needsSixteenBits())
             writer.setMinimumPDFVersion("1.5");
         writer.write();
         return true;
