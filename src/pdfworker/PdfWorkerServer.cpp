@@ -3,6 +3,7 @@
 #include "PdfWorkerServer.h"
 
 #include "PageDrawing.h"
+#include "common/LocalPath.h"
 
 #include <QPdfDocument>
 
@@ -10,7 +11,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <thread>
+#include <unistd.h>
 
+#include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
@@ -65,8 +68,16 @@ void PdfWorkerServer::open(const QByteArray& encodedPath)
 {
     faultAt("open");
     m_document = std::make_unique<QPdfDocument>();
-    if (m_document->load(QString::fromUtf8(QByteArray::fromPercentEncoding(encodedPath))) !=
-        QPdfDocument::Error::None) {
+    // The name's own bytes, UTF-8 or not: the library opens the file through a descriptor of
+    // ours, which it reopens by number.
+    const QByteArray name = QByteArray::fromPercentEncoding(encodedPath);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const QString path =
+        fd < 0 ? LocalPath::decode(name) : QStringLiteral("/proc/self/fd/%1").arg(fd);
+    const QPdfDocument::Error loaded = m_document->load(path);
+    if (fd >= 0)
+        ::close(fd);
+    if (loaded != QPdfDocument::Error::None) {
         m_document.reset();
         answer("error");
         return;
