@@ -1,51 +1,43 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 import Quire
 
-// The pages to be: the picked photos in pick order, two to a row; Convert writes the PDF.
+// The pages to be, two to a row, in the order they will have: drag a page, or use its arrows, to
+// move it; ✕ leaves it out. Below, the paper and the text layer; Convert writes the PDF.
 ScreenPage {
     id: page
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 
-    GridView {
-        id: collectionviewImagePDFPreview
-        objectName: "collectionviewImagePDFPreview"
+    ColumnLayout {
         anchors.fill: parent
-        anchors.leftMargin: Theme.spacingMedium
-        anchors.rightMargin: Theme.spacingMedium
-        topMargin: Theme.spacingMedium
-        bottomMargin: Theme.spacingMedium
-        clip: true
-        readonly property real side: page.screen ? page.screen.itemSide(width) : 0
-        // Two cells a row; what the item side leaves over is the space between them.
-        cellWidth: width / 2
-        cellHeight: side + 18
-        model: page.screen ? page.screen.pageImages : []
-        delegate: Item {
-            id: slot
-            required property url modelData
-            width: collectionviewImagePDFPreview.cellWidth
-            height: collectionviewImagePDFPreview.cellHeight
+        spacing: 0
 
-            Rectangle {
-                objectName: "CollectionViewCellImagePDFPreview"
-                anchors.centerIn: parent
-                width: collectionviewImagePDFPreview.side
-                height: collectionviewImagePDFPreview.side
-                color: Theme.surface
-                border.color: Theme.border
-                radius: 6
-                Image {
-                    objectName: "ivImage"
-                    anchors.fill: parent
-                    anchors.margins: 6
-                    fillMode: Image.PreserveAspectFit
-                    asynchronous: true
-                    sourceSize: Qt.size(width * 2, height * 2)
-                    source: slot.modelData
-                }
+        GridView {
+            id: collectionviewImagePDFPreview
+            objectName: "collectionviewImagePDFPreview"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            Layout.leftMargin: Theme.spacingMedium
+            Layout.rightMargin: Theme.spacingMedium
+            topMargin: Theme.spacingMedium
+            bottomMargin: Theme.spacingMedium
+            clip: true
+            readonly property real side: page.screen ? page.screen.itemSide(width) : 0
+            // Two cells a row; what the item side leaves over is the space between them.
+            cellWidth: width / 2
+            cellHeight: side + 18
+            model: page.screen ? page.screen.pageImages : []
+            delegate: PageCell {
+                grid: collectionviewImagePDFPreview
+                screen: page.screen
             }
+        }
+
+        PdfOptionsPane {
+            Layout.fillWidth: true
+            screen: page.screen
         }
     }
 }

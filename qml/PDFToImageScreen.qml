@@ -1,33 +1,45 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 import Quire
 import Quire.Services
 
-// PDF to images: the chosen PDF, scaled to fit, with Convert in the bar.
+// PDF to images: the chosen PDF, scaled to fit, the resolution and pages to convert below it,
+// and Convert in the bar.
 ScreenPage {
     id: page
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 
-    Item {
-        id: pdfViewer
-        objectName: "PDFViewer"
+    ColumnLayout {
         anchors.fill: parent
+        spacing: 0
+        Item {
+            id: pdfViewer
+            objectName: "PDFViewer"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
 
-        // Grey around the white pages, so each page's edge shows.
-        Rectangle {
-            anchors.fill: parent
-            color: Theme.surface
+            // Grey around the white pages, so each page's edge shows.
+            Rectangle {
+                anchors.fill: parent
+                color: Theme.surface
+            }
+            // Opened once the page is complete; the path is handed over before the screen shows.
+            PdfPages { id: document }
+            Component.onCompleted: if (page.screen) document.source = page.screen.documentUrl
+            PdfPageList {
+                id: pdfView
+                objectName: "pdfView"
+                anchors.fill: parent
+                visible: document.status === PdfPages.Ready
+                document: document
+            }
         }
-        // Opened once the page is complete; the path is handed over before the screen shows.
-        PdfPages { id: document }
-        Component.onCompleted: if (page.screen) document.source = page.screen.documentUrl
-        PdfPageList {
-            id: pdfView
-            objectName: "pdfView"
-            anchors.fill: parent
-            visible: document.status === PdfPages.Ready
-            document: document
+        ImageOptionsPane {
+            Layout.fillWidth: true
+            screen: page.screen
+            pageCount: document.status === PdfPages.Ready ? document.pageCount : 0
         }
     }
 }

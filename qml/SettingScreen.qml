@@ -43,6 +43,7 @@ ScreenPage {
             detail: page.screen ? page.screen.photoLibraryFolder : ""
             onClicked: page.screen.openFolder(page.screen.photoLibraryFolder)
         }
+        LanguagesSection { languages: page.screen ? page.screen.languages : null; Layout.fillWidth: true }
         Item { Layout.fillHeight: true }
         Label {
             objectName: "version"

@@ -8,6 +8,7 @@
 #include "common/LibraryChatter.h"
 #include "history/HistoryStore.h"
 #include "jobs/JobRegistry.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/qt/DesktopUrlOpener.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/QtDispatcher.h"
@@ -64,6 +65,8 @@ int main(int argc, char* argv[])
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
     TesseractRecognizer recognizer;
+    RecognitionLanguages languages(&defaults);
+    languages.drive(recognizer);
 
     services.dispatcher = &dispatcher;
     services.clock = &clock;
@@ -78,6 +81,7 @@ int main(int argc, char* argv[])
     services.share = &share;
     services.photos = &photos;
     services.recognizer = &recognizer;
+    services.languages = &languages;
     services.jobs = &jobs;
     share.setServices(&services);
     registerScreens(navigator);

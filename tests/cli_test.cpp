@@ -158,6 +158,40 @@ TEST(Cli, ImagesWritesEveryPage)
     EXPECT_FALSE(QImage(paths[1]).isNull());
     cli.run({"images", cli.path("missing.pdf")});
     EXPECT_EQ(cli.status, 1);
+
+    // A chosen page at a chosen resolution; A6 is 297.6 x 419.5 points.
+    const QStringList second = cli.run(
+        {"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--dpi", "144", "--pages", "2"});
+    EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_NEAR(QImage(second[0]).width(), 595, 1);
+    EXPECT_NEAR(QImage(second[0]).height(), 839, 1);
+    // Bad ranges are bad usage; a page past the end is a failure naming the page count.
+    for (const char* bad : {"0", "5-2", "x"}) {
+        cli.run({"images", cli.path("doc.pdf"), "--pages", bad});
+        EXPECT_EQ(cli.status, 2) << bad;
+        EXPECT_TRUE(cli.err.contains(bad)) << cli.err.toStdString();
+    }
+    cli.run({"images", cli.path("doc.pdf"), "--pages", "1,8"});
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_TRUE(cli.err.contains("The PDF has 2 pages; there is no page 8."))
+        << cli.err.toStdString();
+}
+
+TEST(Cli, PdfFitsPhotosOnTheChosenPaper)
+{
+    Cli cli;
+    const QString wide = cli.photo("wide.jpg", 400, 300);
+    const QStringList paths =
+        cli.run({"pdf", wide, "--page-size", "a4", "--margin", "0", "-o", cli.path("a4.pdf")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    QFile f(paths.value(0));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("/MediaBox [ 0 0 841.8898 595.2756 ]")); // landscape A4
+    cli.run({"pdf", wide, "--page-size", "a5"});
+    EXPECT_EQ(cli.status, 2);
+    cli.run({"pdf", wide, "--page-size", "letter", "--margin", "5 furlongs"});
+    EXPECT_EQ(cli.status, 2);
 }
 
 TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFailedPages)
@@ -200,6 +234,10 @@ TEST(Cli, OcrPrintsTheText)
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], "Hello Quire");
+    cli.run({"ocr", cli.path("text.png"), "--lang", "eng+zzz"});
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_TRUE(cli.err.contains("tesseract-ocr-zzz")) << cli.err.toStdString();
+    EXPECT_TRUE(cli.run({"--list-langs"}).contains("eng\tEnglish"));
 }
 
 TEST(Cli, BadUsageExitsTwo)

@@ -3,6 +3,7 @@
 #include "support/Journey.h"
 #include "support/SamplePdfs.h"
 #include "toimages/ImagePreviewScreen.h"
+#include "toimages/PDFToImageScreen.h"
 #include "viewer/ViewImageScreen.h"
 
 #include <QTest>
@@ -56,6 +57,19 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     ASSERT_NE(pdfView, nullptr);
     EXPECT_TRUE(fixtures::waitFor([&] { return pdfView->isVisible(); }));
     j.screenshot("pdf-to-images");
+
+    // The options under the PDF: pages typed into the range field reach the screen.
+    auto* conversion = qobject_cast<PDFToImageScreen*>(j.platform.navigator->top());
+    ASSERT_NE(conversion, nullptr);
+    auto* range = j.find("pageRange");
+    ASSERT_NE(range, nullptr);
+    EXPECT_NE(j.find("resolution"), nullptr);
+    j.tap(range);
+    for (const char key : {'1', '-', '3'})
+        QTest::keyClick(j.window(), key);
+    ASSERT_TRUE(fixtures::waitFor([&] { return conversion->pageRange() == "1-3"; }));
+    EXPECT_TRUE(conversion->pageRangeError().isEmpty());
+    j.screenshot("pdf-to-images-options");
 
     j.tap(j.find("rightBarButton")); // Convert
     ASSERT_TRUE(arrive(j, "ImagePreviewScreen", 30000));

@@ -46,6 +46,24 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     EXPECT_EQ(grid->property("count").toInt(), 3);
     j.screenshot("images-to-pdf");
 
+    // The first page moves a place later with its arrow; A4 paper shows the margin beside it.
+    const QList<Image> picked = screen->arrOfSelectedImages();
+    QQuickItem* later = findItem(grid, "btnMoveLater");
+    ASSERT_NE(later, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    j.tap(later);
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return screen->arrOfSelectedImages().first() == picked[1]; }));
+    screen->setPaperSize("a4");
+    auto* margin = j.find("marginMm");
+    ASSERT_NE(margin, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return margin->isVisible(); }));
+    EXPECT_EQ(margin->property("value").toInt(), 10);
+    j.screenshot("images-to-pdf-options");
+    // Back as picked, pages the photos' own size, for the viewer checks below.
+    screen->setPaperSize("photo");
+    screen->moveEarlier(1);
+
     auto* convert = j.find("rightBarButton");
     ASSERT_NE(convert, nullptr);
     EXPECT_EQ(convert->property("text").toString(), "Convert");

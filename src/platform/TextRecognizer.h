@@ -39,4 +39,7 @@ class TextRecognizer
   public:
     virtual ~TextRecognizer() = default;
     [[nodiscard]] virtual Recognition perform(const QImage& image) = 0;
+    // The languages to read, as engine codes joined by '+' ("eng+deu"); applies from the next
+    // perform.
+    virtual void setLanguage(const QString& language) { Q_UNUSED(language) }
 };

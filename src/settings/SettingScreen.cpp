@@ -25,6 +25,11 @@ QString SettingScreen::photoLibraryFolder() const
     return m_services.locations.photoLibrary;
 }
 
+RecognitionLanguages* SettingScreen::languages() const
+{
+    return m_services.languages;
+}
+
 bool SettingScreen::keepLocation() const
 {
     return m_services.defaults->value(CompressImageScreen::kKeepLocationKey).toBool();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoreAddresses.h"
+#include "ocr/RecognitionLanguages.h"
 #include "ui/Screen.h"
 
 // Settings: recommend the app, rate it, see the maker's other apps, and where files go.
@@ -10,6 +11,7 @@ class SettingScreen : public Screen
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(QString historyFolder READ historyFolder CONSTANT)
     Q_PROPERTY(QString photoLibraryFolder READ photoLibraryFolder CONSTANT)
+    Q_PROPERTY(RecognitionLanguages* languages READ languages CONSTANT)
     // "Keep location in compressed photos": off unless the user turns it on.
     Q_PROPERTY(bool keepLocation READ keepLocation WRITE setKeepLocation NOTIFY keepLocationChanged)
   public:
@@ -18,6 +20,7 @@ class SettingScreen : public Screen
     [[nodiscard]] QString version() const;
     [[nodiscard]] QString historyFolder() const;
     [[nodiscard]] QString photoLibraryFolder() const;
+    [[nodiscard]] RecognitionLanguages* languages() const;
     void setAddresses(const StoreAddresses& addresses) { m_addresses = addresses; }
     [[nodiscard]] bool keepLocation() const;
     void setKeepLocation(bool keep);

@@ -60,6 +60,24 @@ QUrl PDFToImageScreen::documentUrl() const
     return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
 }
 
+void PDFToImageScreen::setResolution(int dpi)
+{
+    if (dpi == m_resolution || !resolutions().contains(dpi))
+        return;
+    m_resolution = dpi;
+    emit optionsChanged();
+}
+
+void PDFToImageScreen::setPageRange(const QString& text)
+{
+    if (text == m_pageRange)
+        return;
+    m_pageRange = text;
+    m_pageRangeError.clear();
+    PageRange::parse(text, &m_pageRangeError);
+    emit optionsChanged();
+}
+
 void PDFToImageScreen::viewDidLoad()
 {
     setTitle(QFileInfo(m_pdfFilePath).fileName());
@@ -79,14 +97,22 @@ void PDFToImageScreen::btnBack()
 
 void PDFToImageScreen::btnConvert()
 {
+    const auto range = PageRange::parse(m_pageRange);
+    if (!range) {
+        alert(m_services, m_pageRangeError);
+        return;
+    }
     const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
     HistoryStore* history = m_services.history;
     const QString path = m_pdfFilePath;
-    const qreal scale = PageRenderer::displayScale();
+    PageRenderer::Options options;
+    options.scale = m_resolution > 0 ? PageRenderer::Options::scaleForDpi(m_resolution)
+                                     : PageRenderer::displayScale();
+    options.pages = *range;
     m_job.run(
         QStringLiteral("Converting..."),
-        [history, path, firstStem, scale](JobControl& job) {
-            PageRenderer renderer(*history, scale);
+        [history, path, firstStem, options](JobControl& job) {
+            PageRenderer renderer(*history, options);
             return renderer.render(path, firstStem, job);
         },
         [this](const PageRenderer::Result& result) { finishConversion(result); });
@@ -108,6 +134,11 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
     }
     if (result.pageCount == 0) { // an empty gallery would look like success
         alert(m_services, QStringLiteral("The PDF has no pages."));
+        return;
+    }
+    if (const QString error = result.rangeError(); !error.isEmpty()) {
+        m_job.fail(error);
+        alert(m_services, error);
         return;
     }
     setImages(QList<Image>(result.images.begin(), result.images.end()));

@@ -16,6 +16,12 @@ class PDFToImageScreen : public Screen
     Q_PROPERTY(QString imgPath READ imgPath NOTIFY imgPathChanged)
     Q_PROPERTY(QList<Image> arrOfImages READ arrOfImages NOTIFY arrOfImagesChanged)
     Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
+    // Dots per inch of the images; 0 for the screen's own scale.
+    Q_PROPERTY(int resolution READ resolution WRITE setResolution NOTIFY optionsChanged)
+    Q_PROPERTY(QList<int> resolutions READ resolutions CONSTANT)
+    // Which pages, as typed ("1-3, 8"); blank for all. pageRangeError says what is wrong with it.
+    Q_PROPERTY(QString pageRange READ pageRange WRITE setPageRange NOTIFY optionsChanged)
+    Q_PROPERTY(QString pageRangeError READ pageRangeError NOTIFY optionsChanged)
   public:
     explicit PDFToImageScreen(Services& services, QObject* parent = nullptr);
 
@@ -24,6 +30,12 @@ class PDFToImageScreen : public Screen
     [[nodiscard]] QString imgPath() const { return m_imgPath; }
     [[nodiscard]] QList<Image> arrOfImages() const { return m_arrOfImages; }
     [[nodiscard]] QUrl documentUrl() const;
+    [[nodiscard]] int resolution() const { return m_resolution; }
+    void setResolution(int dpi);
+    [[nodiscard]] static QList<int> resolutions() { return {0, 72, 150, 300}; }
+    [[nodiscard]] QString pageRange() const { return m_pageRange; }
+    void setPageRange(const QString& text);
+    [[nodiscard]] QString pageRangeError() const { return m_pageRangeError; }
     [[nodiscard]] Job& job() { return m_job; }
 
     void viewDidLoad() override;
@@ -36,6 +48,7 @@ class PDFToImageScreen : public Screen
     void pdfFilePathChanged();
     void imgPathChanged();
     void arrOfImagesChanged();
+    void optionsChanged();
 
   private:
     void finishConversion(const PageRenderer::Result& result);
@@ -44,5 +57,8 @@ class PDFToImageScreen : public Screen
     QString m_pdfFilePath;
     QString m_imgPath;
     QList<Image> m_arrOfImages;
+    int m_resolution = 0;
+    QString m_pageRange;
+    QString m_pageRangeError;
     Job m_job{m_services};
 };

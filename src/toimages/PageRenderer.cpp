@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <numeric>
 
 static_assert(PageRenderer::maxPixelsPerPage == pagedrawing::maxPixelsPerPage);
 
@@ -31,8 +30,18 @@ PageRenderer::PageRenderer(HistoryStore& history, Options options)
 }
 
 PageRenderer::PageRenderer(HistoryStore& history, qreal scale, QString folder)
-    : PageRenderer(history, Options{scale, std::move(folder)})
+    : PageRenderer(history, Options{scale, std::move(folder), {}})
 {
+}
+
+QString PageRenderer::Result::rangeError() const
+{
+    if (pastTheEnd <= pageCount)
+        return {};
+    return QStringLiteral("The PDF has %1 %2; there is no page %3.")
+        .arg(pageCount)
+        .arg(pageCount == 1 ? QStringLiteral("page") : QStringLiteral("pages"))
+        .arg(pastTheEnd);
 }
 
 qreal PageRenderer::displayScale()
@@ -53,25 +62,34 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     }
     result.opened = true;
     result.pageCount = count;
-    job.setTotal(count);
+    if (m_options.pages.lastPage() > count) {
+        result.pastTheEnd = m_options.pages.lastPage();
+        return result;
+    }
+    const QList<int> chosen = m_options.pages.indices(count);
+    const int total = int(chosen.size());
+    job.setTotal(total);
     const bool listing = m_options.folder.isEmpty();
     const QString folder = listing ? m_history.historyPath() : m_options.folder;
-    if (listing && count > 0)
+    if (listing && total > 0)
         QDir().mkpath(folder); // it may have gone since the first launch
 
-    // Pages come back in any order, but are written and listed in page order, so that the
+    // Pages come back in any order, but are written and listed in the order chosen, so that the
     // history lists the last page first.
-    std::map<int, PageFarm::Page> early;
+    std::map<int, int> position; // page index to its place in chosen
+    for (int k = 0; k < total; ++k)
+        position.emplace(chosen[k], k);
+    std::map<int, PageFarm::Page> early; // by place
     int next = 0;
-    auto take = [&](PageFarm::Page page) {
+    auto take = [&](int k, PageFarm::Page page) {
         if (!page.error.isEmpty()) {
             printError(m_consoleErrors);
             ++result.failedPages;
             result.failures.push_back({page.index, page.error});
         } else {
             const auto written =
-                m_history.writeInto(folder, QString::number(firstStem + page.index),
-                                    QStringLiteral("png"), HistoryStore::writerOf(page.png));
+                m_history.writeInto(folder, QString::number(firstStem + k), QStringLiteral("png"),
+                                    HistoryStore::writerOf(page.png));
             if (written.ok()) {
                 if (listing)
                     m_history.prepend(written.url());
@@ -84,14 +102,13 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
         }
         job.advance(QStringLiteral("page %1/%2").arg(page.index + 1).arg(count));
     };
-    std::vector<int> pages(static_cast<size_t>(count));
-    std::iota(pages.begin(), pages.end(), 0);
-    farm.draw(pages, m_options.scale, [&](PageFarm::Page page) {
-        early.emplace(page.index, std::move(page));
-        for (auto it = early.begin(); it != early.end() && it->first == next;
-             it = early.erase(it), ++next)
-            take(std::move(it->second));
-    });
-    result.cancelled = next < count;
+    farm.draw(std::vector<int>(chosen.begin(), chosen.end()), m_options.scale,
+              [&](PageFarm::Page page) {
+                  early.emplace(position.at(page.index), std::move(page));
+                  for (auto it = early.begin(); it != early.end() && it->first == next;
+                       it = early.erase(it), ++next)
+                      take(next, std::move(it->second));
+              });
+    result.cancelled = next < total;
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/PageRange.h"
 #include "image/Image.h"
 
 #include <QString>
@@ -9,9 +10,9 @@
 class HistoryStore;
 class JobControl;
 
-// Turns every page of a PDF into a PNG file on white, upright as viewers show it. Pages are drawn
-// side by side in helper processes, one per core, so a page that hangs or crashes the PDF library
-// costs that page only.
+// Turns the chosen pages of a PDF (every page by default) into PNG files on white, upright as
+// viewers show it. Pages are drawn side by side in helper processes, one per core, so a page that
+// hangs or crashes the PDF library costs that page only.
 class PageRenderer
 {
   public:
@@ -20,6 +21,10 @@ class PageRenderer
     {
         qreal scale = 2.0; // pixels per point
         QString folder;    // empty: the History folder, each file listed there
+        PageRange pages;   // every page by default
+
+        // A resolution in dots per inch as pixels per point (a point is 1/72 inch).
+        static constexpr qreal scaleForDpi(qreal dpi) { return dpi / 72.0; }
     };
     // A page that could not be drawn, and why.
     struct Failure
@@ -32,19 +37,24 @@ class PageRenderer
         bool opened = false; // false: not a readable PDF, or it needs a password
         QString openError;   // when not opened for another reason (it took too long, ...)
         int pageCount = 0;
-        std::vector<Image> images; // page order; each reads its PNG back on demand
+        std::vector<Image> images; // in the order chosen; each reads its PNG back on demand
         int failedPages = 0;       // pages that could not be drawn; failures says which and why
         std::vector<Failure> failures;
         int unsavedPages = 0;   // drawn, but their file could not be written (nor kept)
         QString unsavedReason;  // the system's reason for the last of those
         bool cancelled = false; // stopped part way; images holds the pages done by then
+        int pastTheEnd = 0;     // a page the range names beyond pageCount; then nothing is drawn
+
+        // "The PDF has 5 pages; there is no page 8." when the range went past the end.
+        [[nodiscard]] QString rangeError() const;
     };
 
     PageRenderer(HistoryStore& history, Options options);
     PageRenderer(HistoryStore& history, qreal scale, QString folder = {});
 
-    // Page i becomes the file firstStem + i ".png". Returns when every file is written, or soon
-    // after job is cancelled, with the pages finished by then. Reports each page to job.
+    // The k-th page drawn becomes the file firstStem + k ".png". Returns when every file is
+    // written, or soon after job is cancelled, with the pages finished by then. Reports each page
+    // to job.
     Result render(const QString& pdfPath, qint64 firstStem, JobControl& job);
 
     // The renderer's scale on this display: its device pixel ratio, never below 2.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageSetup.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "ui/Screen.h"
@@ -16,6 +17,11 @@ class ImageToPDFScreen : public Screen
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
     // The grid's cells: one image:// address per page, first page first.
     Q_PROPERTY(QList<QUrl> pageImages READ pageImages NOTIFY arrOfSelectedImagesChanged)
+    // The paper: "photo", "a4" or "letter"; remembered for the next conversion.
+    Q_PROPERTY(QString paperSize READ paperSize WRITE setPaperSize NOTIFY pageSetupChanged)
+    Q_PROPERTY(qreal marginMm READ marginMm WRITE setMarginMm NOTIFY pageSetupChanged)
+    // "Make text searchable": an invisible layer of the recognised text over every page.
+    Q_PROPERTY(bool searchable READ searchable WRITE setSearchable NOTIFY pageSetupChanged)
   public:
     explicit ImageToPDFScreen(Services& services, QObject* parent = nullptr);
 
@@ -23,6 +29,13 @@ class ImageToPDFScreen : public Screen
     void setArrOfSelectedImages(const QList<Image>& images);
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     [[nodiscard]] QList<QUrl> pageImages() const;
+    [[nodiscard]] QString paperSize() const { return PageSetup::key(m_setup.paper); }
+    void setPaperSize(const QString& key);
+    [[nodiscard]] qreal marginMm() const { return m_setup.marginMm; }
+    void setMarginMm(qreal mm);
+    [[nodiscard]] PageSetup pageSetup() const { return m_setup; }
+    [[nodiscard]] bool searchable() const { return m_searchable; }
+    void setSearchable(bool on);
     [[nodiscard]] Job& job() { return m_job; }
 
     // Two pages share a row of a grid this wide.
@@ -35,15 +48,24 @@ class ImageToPDFScreen : public Screen
 
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnConvert();
+    // Page order before converting: the PDF follows the order shown.
+    Q_INVOKABLE void movePage(int from, int to);
+    Q_INVOKABLE void moveEarlier(int index) { movePage(index, index - 1); }
+    Q_INVOKABLE void moveLater(int index) { movePage(index, index + 1); }
+    Q_INVOKABLE void removePage(int index);
 
   signals:
     void arrOfSelectedImagesChanged();
     void pdfFilePathChanged();
+    void pageSetupChanged();
 
   private:
     void convertImagesToPDF();
+    void rememberSetup();
 
     Job m_job{m_services};
     QList<Image> m_arrOfSelectedImages;
     QString m_pdfFilePath;
+    PageSetup m_setup;
+    bool m_searchable = false;
 };

@@ -8,6 +8,7 @@
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <QIODevice>
@@ -44,8 +45,9 @@ std::string number(double v)
     return s == QLatin1String("-0") ? "0" : s.toStdString();
 }
 
-// Maps the image's unit square onto the page so that stored pixels stand upright and fill it.
-QTransform placement(QSize stored, QImageIOHandler::Transformations t, QSizeF page)
+// Maps the image's unit square onto target (page points, y up) so that stored pixels stand
+// upright and fill it.
+QTransform placement(QSize stored, QImageIOHandler::Transformations t, const QRectF& target)
 {
     const qreal w = stored.width(), h = stored.height();
     // Unit square (PDF image space, first row at the top) to stored pixels, y down.
@@ -61,9 +63,35 @@ QTransform placement(QSize stored, QImageIOHandler::Transformations t, QSizeF pa
         upright.transpose();
     }
     // Upright pixels to page points, y up.
-    m *= QTransform(page.width() / upright.width(), 0, 0, -page.height() / upright.height(), 0,
-                    page.height());
+    m *= QTransform(target.width() / upright.width(), 0, 0, -target.height() / upright.height(),
+                    target.x(), target.y() + target.height());
     return m;
+}
+
+std::string matrix(const QTransform& m)
+{
+    return number(m.m11()) + ' ' + number(m.m12()) + ' ' + number(m.m21()) + ' ' + number(m.m22()) +
+           ' ' + number(m.dx()) + ' ' + number(m.dy()) + " cm";
+}
+
+// The first page of the PDF at path as a form XObject of pdf, and the transform that stretches
+// it over target. The source document must outlive the writing of pdf.
+QPDFObjectHandle overlayForm(QPDF& pdf, QPDF& source, const QString& path, const QRectF& target,
+                             QTransform& m)
+{
+    source.processFile(path.toLocal8Bit().constData());
+    auto pages = QPDFPageDocumentHelper(source).getAllPages();
+    if (pages.empty())
+        throw std::runtime_error("The text layer has no page.");
+    QPDFObjectHandle form = pages.front().getFormXObjectForPage();
+    const auto bbox = form.getDict().getKey("/BBox").getArrayAsRectangle();
+    const qreal w = bbox.urx - bbox.llx, h = bbox.ury - bbox.lly;
+    if (!(w > 0 && h > 0))
+        throw std::runtime_error("The text layer's page is empty.");
+    m = QTransform::fromTranslate(-bbox.llx, -bbox.lly) *
+        QTransform::fromScale(target.width() / w, target.height() / h) *
+        QTransform::fromTranslate(target.x(), target.y());
+    return pdf.copyForeignObject(form);
 }
 
 QPDFObjectHandle box(QSizeF size)
@@ -87,12 +115,14 @@ qreal userUnit(QSizeF size)
 
 namespace PdfWriter {
 
-bool write(const QList<Image>& images, QIODevice& out, QString& error, JobControl* job)
+bool write(const QList<Image>& images, QIODevice& out, QString& error, JobControl* job,
+           const Options& options)
 {
     const BufferReuse reuse;
     try {
         QPDF pdf;
         pdf.emptyPDF();
+        std::vector<std::unique_ptr<QPDF>> overlays; // read from until the document is written
         auto pages = std::make_shared<PageImages>();
         bool largePages = false;
         pages->setJob(job);
@@ -105,19 +135,25 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
                 throw std::runtime_error(
                     QStringLiteral("Page %1 has no picture.").arg(i + 1).toStdString());
             const PageImages::Placed placed = pages->add(pdf, i, image);
-            const qreal unit = userUnit(size);
-            const QTransform m = placement(placed.stored, placed.transformation, size / unit);
-            const std::string content = "q " + number(m.m11()) + ' ' + number(m.m12()) + ' ' +
-                                        number(m.m21()) + ' ' + number(m.m22()) + ' ' +
-                                        number(m.dx()) + ' ' + number(m.dy()) + " cm /Im0 Do Q\n";
+            const PageSetup::Placement at = options.setup.place(size);
+            const qreal unit = userUnit(at.page);
+            const QRectF target(at.image.topLeft() / unit, at.image.size() / unit);
+            const QTransform m = placement(placed.stored, placed.transformation, target);
+            std::string content = "q " + matrix(m) + " /Im0 Do Q\n";
 
             auto xobjects = QPDFObjectHandle::newDictionary();
             xobjects.replaceKey("/Im0", placed.stream);
+            if (const QString layer = options.overlays.value(i); !layer.isEmpty()) {
+                overlays.push_back(std::make_unique<QPDF>());
+                QTransform t;
+                xobjects.replaceKey("/Tx0", overlayForm(pdf, *overlays.back(), layer, target, t));
+                content += "q " + matrix(t) + " /Tx0 Do Q\n";
+            }
             auto resources = QPDFObjectHandle::newDictionary();
             resources.replaceKey("/XObject", xobjects);
             auto page = QPDFObjectHandle::newDictionary();
             page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-            page.replaceKey("/MediaBox", box(size / unit));
+            page.replaceKey("/MediaBox", box(at.page / unit));
             if (unit != 1) {
                 page.replaceKey("/UserUnit", QPDFObjectHandle::newReal(unit, 3));
                 largePages = true;
@@ -141,17 +177,16 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
     }
 }
 
-HistoryStore::Writer writer(QList<Image> images, JobControl* job)
+HistoryStore::Writer writer(QList<Image> images, JobControl* job, Options options)
 {
-    return [images = std::move(images), job](QIODevice& out, QString& error) {
-        return write(images, out, error, job);
-    };
+    return [images = std::move(images), job, options = std::move(options)](
+               QIODevice& out, QString& error) { return write(images, out, error, job, options); };
 }
 
 } // namespace PdfWriter
 
 HistoryStore::Written writePDF(HistoryStore& history, qint64 stem, const QList<Image>& images,
-                               JobControl* job)
+                               JobControl* job, const PdfWriter::Options& options)
 {
-    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images, job));
+    return history.write(stem, QStringLiteral("pdf"), PdfWriter::writer(images, job, options));
 }

@@ -14,6 +14,7 @@ class JobRegistry;
 class Navigator;
 class PhotoLibrary;
 class ProgressOverlay;
+class RecognitionLanguages;
 class ShareSheet;
 class TextRecognizer;
 class UrlOpener;
@@ -35,6 +36,7 @@ struct Services
     PhotoLibrary* photos = nullptr;
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;
+    RecognitionLanguages* languages = nullptr; // what the recogniser reads, as the user chose
     DocumentPicker* documents = nullptr;
     FileOpener* opener = nullptr;
     JobRegistry* jobs = nullptr;

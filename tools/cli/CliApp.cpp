@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "common/LocalPath.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/Locations.h"
 
 #include <QDateTime>
@@ -18,12 +19,15 @@ const char* kUsage =
     "Usage: quire-cli <command> [options]\n"
     "\n"
     "Commands:\n"
-    "  pdf PHOTO... [-o OUT.pdf]                 photos to one PDF\n"
-    "  images PDF [-o DIR] [--scale S]           PDF pages to PNG images\n"
+    "  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]\n"
+    "      [--searchable] [--lang eng+deu]       photos to one PDF\n"
+    "  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]\n"
+    "                                            PDF pages to PNG images\n"
     "  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]\n"
     "                                            photos to JPEG\n"
     "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
-    "  ocr PHOTO... [--lang eng]                 text of photos on stdout\n"
+    "  ocr PHOTO... [--lang eng+deu]             text of photos on stdout\n"
+    "  --list-langs                              text recognition languages installed\n"
     "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
     "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
@@ -70,6 +74,8 @@ int CliApp::run(const QStringList& arguments)
         status = resize(rest);
     else if (command == QLatin1String("ocr"))
         status = ocr(rest);
+    else if (command == QLatin1String("--list-langs"))
+        status = listLanguages();
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         m_out << kUsage;
         status = 0;
@@ -84,6 +90,21 @@ int CliApp::run(const QStringList& arguments)
     m_err.flush();
     interruptible = nullptr;
     return status;
+}
+
+int CliApp::listLanguages()
+{
+    const QString folder = RecognitionLanguages::defaultDataPath();
+    const QStringList codes = RecognitionLanguages::installedIn(folder);
+    if (codes.isEmpty()) {
+        m_err << "No text recognition languages are installed"
+              << (folder.isEmpty() ? QString() : QStringLiteral(" in %1").arg(folder))
+              << "; install tesseract-ocr-eng or another tesseract-ocr-* package.\n";
+        return 1;
+    }
+    for (const QString& code : codes)
+        m_out << code << '\t' << RecognitionLanguages::displayName(code) << '\n';
+    return 0;
 }
 
 bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,

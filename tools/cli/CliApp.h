@@ -34,6 +34,7 @@ class CliApp
     int compress(const QStringList& args);
     int resize(const QStringList& args);
     int ocr(const QStringList& args);
+    int listLanguages();
 
     // Parses args for a subcommand; false (after printing why) on bad usage or --help.
     bool parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,

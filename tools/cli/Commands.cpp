@@ -10,10 +10,15 @@
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
 #include "topdf/BufferReuse.h"
+#include "topdf/PageSetup.h"
 #include "topdf/PdfWriter.h"
+#include "topdf/TextLayers.h"
+
+#include "jobs/JobControl.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtConcurrent>
 
 #include <cmath>
@@ -52,10 +57,38 @@ int CliApp::pdf(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.addOption(kOutputFile);
+    const QCommandLineOption pageSize(
+        QStringLiteral("page-size"),
+        QStringLiteral("photo (each page the photo's size, the default), a4 or letter."),
+        QStringLiteral("SIZE"), QStringLiteral("photo"));
+    const QCommandLineOption margin(
+        QStringLiteral("margin"),
+        QStringLiteral("Space around the photo on a4 or letter paper (default 10mm)."),
+        QStringLiteral("LENGTH"), QStringLiteral("10mm"));
+    const QCommandLineOption searchable(
+        QStringLiteral("searchable"),
+        QStringLiteral("Add an invisible layer of the recognised text, to search and copy."));
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Languages of the text, e.g. eng or eng+deu."),
+                                  QStringLiteral("LANG"), QStringLiteral("eng"));
+    parser.addOptions({pageSize, margin, searchable, lang});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, args, QStringLiteral("Makes one PDF with a page per photo."), 1, -1))
         return m_helpShown ? 0 : 2;
+    PdfWriter::Options options;
+    const auto paper = PageSetup::fromKey(parser.value(pageSize));
+    const auto marginMm = PageSetup::parseMarginMm(parser.value(margin));
+    if (!paper) {
+        m_err << "The page size must be photo, a4 or letter.\n";
+        return 2;
+    }
+    options.setup = {*paper, marginMm.value_or(-1)};
+    if (!marginMm || !options.setup.marginFits()) {
+        m_err << "The margin must be a length such as 10mm, 0.5in or 0, and leave room for the "
+                 "photo.\n";
+        return 2;
+    }
     QList<Image> pages;
     for (const QString& path : parser.positionalArguments()) {
         QString reason;
@@ -67,9 +100,21 @@ int CliApp::pdf(const QStringList& args)
     }
     if (pages.isEmpty())
         return 1;
+    const QTemporaryDir layers;
+    if (parser.isSet(searchable)) {
+        const TextLayers::Result read =
+            TextLayers::make(pages, parser.value(lang), layers.path(), m_job);
+        if (read.cancelled)
+            return 1; // nothing was written
+        if (!read.ok()) {
+            fail(QStringLiteral("--searchable"), read.error);
+            return 1;
+        }
+        options.overlays = read.files;
+    }
     const QString output = parser.value(kOutputFile);
     const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
-                                     PdfWriter::writer(pages, &m_job));
+                                     PdfWriter::writer(pages, &m_job, options));
     if (m_job.isCancelled())
         return 1; // nothing was written
     if (!written.ok()) {

@@ -14,13 +14,32 @@ int CliApp::images(const QStringList& args)
     const QCommandLineOption scale(QStringLiteral("scale"),
                                    QStringLiteral("Pixels per point (default 2, i.e. 144 dpi)."),
                                    QStringLiteral("S"), QStringLiteral("2"));
-    parser.addOption(scale);
+    const QCommandLineOption dpi(
+        QStringLiteral("dpi"), QStringLiteral("Resolution in dots per inch (instead of --scale)."),
+        QStringLiteral("N"));
+    const QCommandLineOption pages(QStringLiteral("pages"),
+                                   QStringLiteral("Pages to convert, e.g. 1-3,8 (default all)."),
+                                   QStringLiteral("RANGE"));
+    parser.addOptions({scale, dpi, pages});
     parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDF to convert."));
-    if (!parse(parser, args, QStringLiteral("Renders every page of a PDF to a PNG image."), 1, 1))
+    if (!parse(parser, args, QStringLiteral("Renders the pages of a PDF to PNG images."), 1, 1))
         return m_helpShown ? 0 : 2;
-    const double s = positiveNumber(parser, scale, QStringLiteral("scale"), 16);
-    if (s == 0)
+    PageRenderer::Options options;
+    options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(positiveNumber(
+                                            parser, dpi, QStringLiteral("resolution"), 1200))
+                                      : positiveNumber(parser, scale, QStringLiteral("scale"), 16);
+    if (options.scale <= 0)
         return 2;
+    if (parser.isSet(pages)) {
+        QString why;
+        const auto range = PageRange::parse(parser.value(pages), &why);
+        if (!range || range->isAll()) {
+            m_err << "Bad page range: " << (range ? QStringLiteral("no pages given.") : why)
+                  << '\n';
+            return 2;
+        }
+        options.pages = *range;
+    }
     const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
     if (!makeFolder(dir))
@@ -30,8 +49,8 @@ int CliApp::images(const QStringList& args)
         fail(pdfPath, refusal);
         return 1;
     }
-    PageRenderer renderer(history(), s,
-                          dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath());
+    options.folder = dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath();
+    PageRenderer renderer(history(), options);
     renderer.setConsoleErrors(false);
     m_unit = QStringLiteral("page");
     const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), m_job);
@@ -43,6 +62,10 @@ int CliApp::images(const QStringList& args)
     }
     if (result.pageCount == 0) {
         fail(pdfPath, QStringLiteral("has no pages"));
+        return 1;
+    }
+    if (!result.rangeError().isEmpty()) {
+        fail(pdfPath, result.rangeError());
         return 1;
     }
     for (const Image& page : result.images)

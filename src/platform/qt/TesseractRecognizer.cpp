@@ -1,60 +1,15 @@
 #include "TesseractRecognizer.h"
 
-#include <QPainter>
-#include <QRegularExpression>
+#include "TesseractEngine.h"
 
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
 
-#include <dlfcn.h>
-
 namespace {
 const int kAlternatives = 2; // readings offered beside the best one
 
-// Tesseract's LSTM asks OpenMP for up to ten threads; on a small machine that is several times
-// slower than one. OMP_THREAD_LIMIT only counts when set before libgomp starts, which happens
-// before main() when it is linked in, so the calling thread also turns nested parallelism off
-// through the runtime itself (looked up at run time: there is none when Tesseract was built
-// without OpenMP).
-void keepOpenMpToOneThread()
-{
-    using SetLevels = void (*)(int);
-    static const auto setLevels =
-        reinterpret_cast<SetLevels>(dlsym(RTLD_DEFAULT, "omp_set_max_active_levels"));
-    if (setLevels)
-        setLevels(0);
-}
-
-// The Debian package that adds a language: tesseract-ocr-deu, tesseract-ocr-chi-sim.
-QString packageFor(const QString& language)
-{
-    return QStringLiteral("tesseract-ocr-") + language.toLower().replace(QLatin1Char('_'), '-');
-}
-
-QString missingDataError(const QStringList& languages)
-{
-    QStringList packages;
-    for (const QString& l : languages)
-        packages << packageFor(l);
-    // No closing full stop: the console line of a failed read adds one.
-    return QStringLiteral("Text recognition needs the language data for %1 (install %2)")
-        .arg(languages.join(QStringLiteral(", ")), packages.join(QStringLiteral(" and ")));
-}
-
-// Tesseract reads 8-bit grey; transparent parts become white paper, not black ink.
-QImage toGrey(const QImage& image)
-{
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_Grayscale8);
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    painter.end();
-    return flat.convertToFormat(QImage::Format_Grayscale8);
-}
 // Other readings of the line at it, most likely first: each swaps one uncertain character for
 // the engine's runner-up there. best is the line as the engine reads it.
 QStringList alternatives(const tesseract::ResultIterator& it, const QString& best, int max)
@@ -112,6 +67,21 @@ TesseractRecognizer::~TesseractRecognizer()
     m_api.reset();
 }
 
+void TesseractRecognizer::setLanguage(const QString& language)
+{
+    QMutexLocker lock(&m_mutex);
+    if (language == m_language)
+        return;
+    m_language = language;
+    m_api.reset(); // loaded again, with the new languages, on the next perform
+}
+
+QString TesseractRecognizer::language() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_language;
+}
+
 QString TesseractRecognizer::load()
 {
     QMutexLocker lock(&m_mutex);
@@ -122,28 +92,10 @@ QString TesseractRecognizer::loadLocked()
 {
     if (m_api)
         return {};
-    static const QRegularExpression valid(QStringLiteral("^[A-Za-z0-9_]+(\\+[A-Za-z0-9_]+)*$"));
-    if (!valid.match(m_language).hasMatch())
-        return QStringLiteral("\"%1\" is not a Tesseract language code").arg(m_language);
-    const QStringList wanted = m_language.split(QLatin1Char('+'));
-
-    auto api = std::make_unique<tesseract::TessBaseAPI>();
-    const QByteArray path = m_dataPath.isEmpty() ? QByteArray() : (m_dataPath + '/').toUtf8();
-    const int rc = api->Init(path.isEmpty() ? nullptr : path.constData(),
-                             m_language.toUtf8().constData(), tesseract::OEM_LSTM_ONLY);
-    std::vector<std::string> loaded;
-    if (rc == 0)
-        api->GetLoadedLanguagesAsVector(&loaded);
-    QStringList missing;
-    for (const QString& l : wanted)
-        if (std::find(loaded.begin(), loaded.end(), l.toStdString()) == loaded.end())
-            missing << l;
-    if (!missing.isEmpty())
-        return missingDataError(missing);
-
-    // Its notes on estimated resolution and the like would fill the console on every photo.
-    api->SetVariable("debug_file", "/dev/null");
-    api->SetPageSegMode(tesseract::PSM_AUTO);
+    QString error;
+    auto api = TesseractEngine::open(m_language, m_dataPath, error);
+    if (!api)
+        return error;
     // Keeps the runner-up of each character, for the other readings of a line (no slower).
     api->SetVariable("lstm_choice_mode", "2");
     m_api = std::move(api);
@@ -158,8 +110,8 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     if (image.isNull() || image.width() < 3 || image.height() < 3)
         return Recognition::failed(Recognition::Failed, QStringLiteral("The image is empty"));
 
-    const QImage grey = toGrey(image);
-    keepOpenMpToOneThread();
+    const QImage grey = TesseractEngine::toGrey(image);
+    TesseractEngine::keepOpenMpToOneThread();
     m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
     if (m_api->Recognize(nullptr) != 0) {
         m_api->Clear();

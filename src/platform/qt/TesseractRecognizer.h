@@ -22,15 +22,16 @@ class TesseractRecognizer : public TextRecognizer
     ~TesseractRecognizer() override;
 
     [[nodiscard]] Recognition perform(const QImage& image) override;
+    void setLanguage(const QString& language) override;
     // Loads the engine now instead of on the first perform; an empty text when it is ready.
     QString load();
-    [[nodiscard]] QString language() const { return m_language; }
+    [[nodiscard]] QString language() const;
 
   private:
     QString loadLocked();
 
-    const QString m_language;
+    QString m_language;
     const QString m_dataPath;
-    QMutex m_mutex;
+    mutable QMutex m_mutex;
     std::unique_ptr<tesseract::TessBaseAPI> m_api;
 };

@@ -20,6 +20,7 @@ Recognition ScriptedRecognizer::perform(const QImage& image)
     {
         QMutexLocker lock(&m_mutex);
         m_last = image;
+        m_lastLanguage = m_language;
     }
     if (m_hold)
         m_gate.acquire();
@@ -31,4 +32,16 @@ QImage ScriptedRecognizer::lastImage() const
 {
     QMutexLocker lock(&m_mutex);
     return m_last;
+}
+
+void ScriptedRecognizer::setLanguage(const QString& language)
+{
+    QMutexLocker lock(&m_mutex);
+    m_language = language;
+}
+
+QString ScriptedRecognizer::lastLanguage() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_lastLanguage;
 }

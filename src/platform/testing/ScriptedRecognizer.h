@@ -19,6 +19,9 @@ class ScriptedRecognizer : public TextRecognizer
     void release() { m_gate.release(); }
 
     [[nodiscard]] Recognition perform(const QImage& image) override;
+    void setLanguage(const QString& language) override;
+    // The languages the last perform was asked to read with.
+    [[nodiscard]] QString lastLanguage() const;
 
     [[nodiscard]] int performs() const { return m_performs; }
     // The last image performed on (a copy).
@@ -28,6 +31,8 @@ class ScriptedRecognizer : public TextRecognizer
     mutable QMutex m_mutex;
     Recognition m_answer;
     QImage m_last;
+    QString m_language = QStringLiteral("eng");
+    QString m_lastLanguage;
     std::atomic<int> m_performs{0};
     std::atomic<bool> m_hold{false};
     QSemaphore m_gate;

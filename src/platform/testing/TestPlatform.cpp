@@ -37,6 +37,9 @@ TestPlatform::TestPlatform(bool realQueues)
     share.setServices(&services);
     services.photos = &photos;
     services.recognizer = &recognizer;
+    languages = std::make_unique<RecognitionLanguages>(&defaults);
+    languages->drive(recognizer);
+    services.languages = languages.get();
     services.jobs = &jobs;
     registerScreens(*navigator);
     opener = std::make_unique<FileOpener>(services);

@@ -8,6 +8,7 @@
 #include "app/FileOpener.h"
 #include "history/HistoryStore.h"
 #include "jobs/JobRegistry.h"
+#include "ocr/RecognitionLanguages.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "ui/AlertCenter.h"
 #include "ui/Navigator.h"
@@ -45,6 +46,8 @@ class TestPlatform
     ShareSheet share;
     MemoryPhotoLibrary photos;
     ScriptedRecognizer recognizer;
+    // The languages chosen; the installed ones are read from the system's folder.
+    std::unique_ptr<RecognitionLanguages> languages;
     // The real engine, for tests that read real text: services.recognizer = &tesseract.
     TesseractRecognizer tesseract;
 

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire
+
+// The languages text recognition reads, one box each; a chosen language whose data is missing
+// says which package brings it.
+ColumnLayout {
+    id: section
+    property QtObject languages
+    spacing: 0
+
+    Label {
+        text: "Text recognition languages"
+        font.bold: true
+        font.pointSize: 15
+        color: Theme.appBlackColor
+        Layout.topMargin: 12
+    }
+    Repeater {
+        model: section.languages ? section.languages.languages : []
+        delegate: CheckDelegate {
+            required property var modelData
+            objectName: "language_" + modelData.code
+            text: modelData.installed ? modelData.name
+                                      : modelData.name + " — not installed (" + modelData.package + ")"
+            checked: modelData.chosen
+            enabled: modelData.installed || modelData.chosen
+            onToggled: {
+                section.languages.setChosen(modelData.code, checked)
+                // The last language cannot be dropped: show what was kept.
+                checked = section.languages.chosen.split("+").indexOf(modelData.code) >= 0
+            }
+            Layout.fillWidth: true
+        }
+    }
+}

@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quire
+
+// How the PDF is made: the paper its pages are, the margin, and whether its text is searchable.
+Pane {
+    id: pane
+    property QtObject screen
+    readonly property bool onPaper: screen && screen.paperSize !== "photo"
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 4
+        RowLayout {
+            Label { text: "Paper"; color: Theme.appBlackColor; Layout.fillWidth: true }
+            ComboBox {
+                id: paperSize
+                objectName: "paperSize"
+                textRole: "text"
+                valueRole: "key"
+                model: [{ key: "photo", text: "Photo size" }, { key: "a4", text: "A4" },
+                        { key: "letter", text: "Letter" }]
+                currentIndex: pane.screen ? indexOfValue(pane.screen.paperSize) : 0
+                onActivated: pane.screen.paperSize = currentValue
+                Layout.preferredWidth: 160
+            }
+        }
+        RowLayout {
+            visible: pane.onPaper
+            Label { text: "Margin (mm)"; color: Theme.appBlackColor; Layout.fillWidth: true }
+            SpinBox {
+                objectName: "marginMm"
+                from: 0
+                to: 50
+                value: pane.screen ? Math.round(pane.screen.marginMm) : 10
+                onValueModified: pane.screen.marginMm = value
+                Layout.preferredWidth: 160
+            }
+        }
+        Switch {
+            objectName: "searchable"
+            text: "Make text searchable"
+            checked: pane.screen ? pane.screen.searchable : false
+            onToggled: pane.screen.searchable = checked
+            Layout.fillWidth: true
+        }
+    }
+}
