@@ -5,8 +5,12 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
 #include <fcntl.h>
 #include <unistd.h>
+
+// Where sanitizer reports go, when the process runs under one (declared weak: null otherwise).
+extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
 namespace {
 FILE* messages = stderr;
@@ -40,6 +44,8 @@ FILE* divert()
         return stderr;
     }
     ::close(null);
+    if (__sanitizer_set_report_fd) // a memory error report is no chatter
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(intptr_t(copy)));
     return out;
 }
 
