@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
+import Quire
 
 // Shows the front alert of the alert queue with its buttons in order.
 Dialog {

@@ -38,7 +38,8 @@ Rectangle {
             width: parent.width * 0.4
             height: width
             source: Theme.placeholderImage
-            sourceSize: Qt.size(width, height)
+            sourceSize.width: width
+            sourceSize.height: height
             visible: ivImage.status !== Image.Ready
         }
         Image {
@@ -47,7 +48,8 @@ Rectangle {
             anchors.fill: parent
             fillMode: Image.PreserveAspectCrop
             asynchronous: true
-            sourceSize: Qt.size(cell.thumbnailSize, cell.thumbnailSize)
+            sourceSize.width: cell.thumbnailSize
+            sourceSize.height: cell.thumbnailSize
             source: cell.imageUrl
         }
         Image {
@@ -58,7 +60,8 @@ Rectangle {
             anchors.margins: Theme.spacing
             width: 28
             height: 28
-            sourceSize: Qt.size(56, 56)
+            sourceSize.width: 56
+            sourceSize.height: 56
             visible: cell.showsTick
             source: cell.ticked ? Theme.selectImage : Theme.unselectImage
         }

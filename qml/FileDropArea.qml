@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import Quire
-import Quire.Services
 
 // Files dropped anywhere on the window open as from the command line: photos in drop order in
 // Images to PDF, a PDF in PDF to Images.
@@ -20,7 +19,7 @@ DropArea {
         anchors.fill: parent
         anchors.margins: Theme.spacing
         visible: drop.containsDrag
-        color: "transparent"
+        color: Theme.none
         border.color: Theme.appGreenColor
         border.width: 3
         radius: Theme.radiusLarge

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
 import Quire
 
 // Draws the progress overlay: a dark box over a dimming mask that takes every touch.
@@ -24,22 +23,21 @@ Popup {
     background: Rectangle { radius: 14; color: Theme.hud }
     contentItem: Column {
         spacing: Theme.spacingMedium
-        width: Math.max(120, status.implicitWidth)
+        width: Math.max(120, implicitWidth)
         BusyIndicator {
             anchors.horizontalCenter: parent.horizontalCenter
-            running: ProgressHUD.state === 1
+            running: ProgressHUD.state === ProgressHUD.Busy
             visible: running
             palette.dark: Theme.textOnAccent
         }
         Label {
             anchors.horizontalCenter: parent.horizontalCenter
-            visible: ProgressHUD.state === 2 || ProgressHUD.state === 3
-            text: ProgressHUD.state === 2 ? "✓" : "!"
+            visible: ProgressHUD.state === ProgressHUD.Success || ProgressHUD.state === ProgressHUD.Info
+            text: ProgressHUD.state === ProgressHUD.Success ? "✓" : "!"
             color: Theme.textOnAccent
             font.pixelSize: Theme.fontMarkPixels
         }
         Label {
-            id: status
             objectName: "hudStatus"
             anchors.horizontalCenter: parent.horizontalCenter
             text: ProgressHUD.status
@@ -53,14 +51,14 @@ Popup {
             objectName: "hudProgress"
             anchors.horizontalCenter: parent.horizontalCenter
             text: ProgressHUD.progressText
-            visible: ProgressHUD.state === 1 && text.length > 0
-            color: status.color
+            visible: ProgressHUD.state === ProgressHUD.Busy && text.length > 0
+            color: Theme.textOnAccent
         }
         ProgressBar {
             objectName: "hudBar"
             anchors.horizontalCenter: parent.horizontalCenter
             width: 160
-            visible: ProgressHUD.state === 1 && ProgressHUD.total > 0
+            visible: ProgressHUD.state === ProgressHUD.Busy && ProgressHUD.total > 0
             from: 0
             to: Math.max(1, ProgressHUD.total)
             value: ProgressHUD.progress
@@ -70,7 +68,7 @@ Popup {
             anchors.horizontalCenter: parent.horizontalCenter
             text: "Cancel"
             flat: true
-            visible: ProgressHUD.state === 1 && ProgressHUD.cancellable
+            visible: ProgressHUD.state === ProgressHUD.Busy && ProgressHUD.cancellable
             enabled: !ProgressHUD.cancelling
             onClicked: ProgressHUD.cancel()
         }

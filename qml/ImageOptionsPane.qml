@@ -8,7 +8,7 @@ import Quire
 // What PDF to images makes: the resolution of the images and which pages become images.
 Pane {
     id: pane
-    property QtObject screen
+    required property PDFToImageScreen screen
     property int pageCount: 0
 
     ColumnLayout {
@@ -22,7 +22,7 @@ Pane {
                 valueRole: "dpi"
                 model: [{ dpi: 0, text: "Screen" }, { dpi: 72, text: "72 dpi" },
                         { dpi: 150, text: "150 dpi" }, { dpi: 300, text: "300 dpi" }]
-                currentIndex: pane.screen ? indexOfValue(pane.screen.resolution) : 0
+                currentIndex: indexOfValue(pane.screen.resolution)
                 onActivated: pane.screen.resolution = currentValue
                 Layout.preferredWidth: 160
             }
@@ -33,7 +33,7 @@ Pane {
                 objectName: "pageRange"
                 placeholderText: pane.pageCount > 1 ? "All " + pane.pageCount + ", or e.g. 1-3, 8"
                                                     : "All"
-                text: pane.screen ? pane.screen.pageRange : ""
+                text: pane.screen.pageRange
                 inputMethodHints: Qt.ImhPreferNumbers
                 onTextEdited: pane.screen.pageRange = text
                 Layout.preferredWidth: 160
@@ -42,7 +42,7 @@ Pane {
         Label {
             objectName: "pageRangeError"
             visible: text !== ""
-            text: pane.screen ? pane.screen.pageRangeError : ""
+            text: pane.screen.pageRangeError
             color: Theme.error
             wrapMode: Text.Wrap
             Layout.fillWidth: true

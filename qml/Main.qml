@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
-import Quire.Services
 import Quire
 
 // The one window: navigation bar, the stack that mirrors the navigator, overlay and alerts.
@@ -17,7 +16,7 @@ ApplicationWindow {
 
     header: NavigationBar {
         visible: !Navigator.navigationBarHidden
-        page: stack.currentItem
+        stack: stack
     }
 
     StackView {
@@ -29,9 +28,10 @@ ApplicationWindow {
     Connections {
         target: Navigator
         function onPushed(screen) {
-            stack.push(Qt.resolvedUrl(screen.screenName + ".qml"), { "screen": screen })
+            const page = stack.push(Qt.resolvedUrl(screen.screenName + "Page.qml"), { "screen": screen }) as ScreenPage
+            page.gone.connect(() => Navigator.release(screen))
         }
-        function onPopped(depth) {
+        function onPopped(depth: int) {
             stack.pop(stack.get(depth - 1))
         }
     }

@@ -1,13 +1,13 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
 import Quire
 
 // White bar with a black title and black buttons, shared by every screen.
 ToolBar {
     id: bar
-    property Item page
+    required property StackView stack
+    readonly property ScreenPage page: stack.currentItem as ScreenPage
     objectName: "navigationBar"
     height: 52
     background: Rectangle { color: Theme.appWhiteColor }
@@ -17,6 +17,7 @@ ToolBar {
         anchors.leftMargin: Theme.spacingSmall
         anchors.rightMargin: Theme.spacingSmall
         ToolButton {
+            id: leftButton
             objectName: "leftBarButton"
             readonly property Action custom: bar.page ? bar.page.leftAction : null
             // Kept in the layout when hidden so the title stays centred.
@@ -25,7 +26,7 @@ ToolBar {
             text: custom ? custom.text : "‹ Back"
             icon.source: custom ? custom.icon.source : ""
             contentItem: Label {
-                text: parent.text
+                text: leftButton.text
                 color: Theme.appBlackColor
                 font.pointSize: Theme.fontBody
                 horizontalAlignment: Text.AlignLeft
@@ -46,6 +47,7 @@ ToolBar {
             Layout.fillWidth: true
         }
         ToolButton {
+            id: rightButton
             objectName: "rightBarButton"
             readonly property Action act: bar.page ? bar.page.rightAction : null
             visible: true
@@ -53,7 +55,7 @@ ToolBar {
             text: act ? act.text : ""
             icon.source: act ? act.icon.source : ""
             contentItem: Label {
-                text: parent.text
+                text: rightButton.text
                 color: bar.page ? bar.page.rightTint : Theme.appBlackColor
                 font.pointSize: Theme.fontBody
                 font.bold: true

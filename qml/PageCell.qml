@@ -10,8 +10,8 @@ Item {
     id: slot
     required property url modelData
     required property int index
-    property GridView grid
-    property QtObject screen
+    required property GridView grid
+    required property ImageToPDFScreen screen
     width: grid.cellWidth
     height: grid.cellHeight
 

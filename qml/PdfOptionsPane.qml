@@ -8,8 +8,8 @@ import Quire
 // How the PDF is made: the paper its pages are, the margin, and whether its text is searchable.
 Pane {
     id: pane
-    property QtObject screen
-    readonly property bool onPaper: screen && screen.paperSize !== "photo"
+    required property ImageToPDFScreen screen
+    readonly property bool onPaper: screen.paperSize !== "photo"
 
     ColumnLayout {
         anchors.fill: parent
@@ -23,7 +23,7 @@ Pane {
                 valueRole: "key"
                 model: [{ key: "photo", text: "Photo size" }, { key: "a4", text: "A4" },
                         { key: "letter", text: "Letter" }]
-                currentIndex: pane.screen ? indexOfValue(pane.screen.paperSize) : 0
+                currentIndex: indexOfValue(pane.screen.paperSize)
                 onActivated: pane.screen.paperSize = currentValue
                 Layout.preferredWidth: 160
             }
@@ -35,7 +35,7 @@ Pane {
                 objectName: "marginMm"
                 from: 0
                 to: 50
-                value: pane.screen ? Math.round(pane.screen.marginMm) : 10
+                value: Math.round(pane.screen.marginMm)
                 onValueModified: pane.screen.marginMm = value
                 Layout.preferredWidth: 160
             }
@@ -43,7 +43,7 @@ Pane {
         Switch {
             objectName: "searchable"
             text: "Make text searchable"
-            checked: pane.screen ? pane.screen.searchable : false
+            checked: pane.screen.searchable
             onToggled: pane.screen.searchable = checked
             Layout.fillWidth: true
         }

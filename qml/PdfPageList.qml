@@ -4,7 +4,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Window
 import Quire
-import Quire.Services
 
 // The pages of a PDF one under another, fitted to the width, zoomable. Pages are laid out from
 // the document's page sizes and drawn by the PDF helper processes, off the GUI thread.

@@ -3,7 +3,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
 import QtQuick.Layouts
-import Quire.Services
 import Quire
 
 // The share sheet: what a screen offers, saved as a copy, copied or opened in its default app.

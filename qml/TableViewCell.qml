@@ -16,14 +16,14 @@ ItemDelegate {
     contentItem: RowLayout {
         spacing: Theme.spacingMedium
         Image {
-            id: ivImage
             objectName: "ivImage"
             Layout.preferredWidth: 64
             Layout.preferredHeight: 64
             fillMode: Image.PreserveAspectFit
             asynchronous: true
             autoTransform: true
-            sourceSize: Qt.size(128, 128)
+            sourceSize.width: 128
+            sourceSize.height: 128
             source: cell.isPdf ? Theme.pdfIconImage : cell.fileUrl
         }
         ColumnLayout {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 pragma Singleton
 import QtQuick
-import Quire.Services
+import Quire
 
 // The one place for the app's colours, spacing, type sizes and artwork.
 QtObject {
@@ -30,6 +30,7 @@ QtObject {
     readonly property color hud: "#ee1c1c1e"
     readonly property color scrimEdge: "#10000000"
     readonly property color scrimCentre: "#60000000"
+    readonly property color none: "transparent"
 
     readonly property int spacingSmall: 4
     readonly property int spacing: 8
@@ -48,9 +49,8 @@ QtObject {
     readonly property int fontGlyphPixels: 24
     readonly property int fontMarkPixels: 36
 
-    // "Product Sans" when installed, else the default font.
-    readonly property string titleFontFamily: Qt.fontFamilies().indexOf("Product Sans") >= 0
-                                              ? "Product Sans" : Qt.application.font.family
+    // Falls back to the default font where "Product Sans" is not installed.
+    readonly property string titleFontFamily: "Product Sans"
 
     readonly property url placeholderImage: asset("placeholder")
     readonly property url selectImage: asset("select")

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
-import Quire.Services
+import Quire
 
 // The window's keys: Esc and Alt+Left go back, Ctrl+O opens a PDF, Ctrl+S saves, Ctrl+C copies.
 // Each calls the action the page's own buttons call.

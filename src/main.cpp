@@ -1,12 +1,11 @@
 // Quire: builds every service once, wires them together and runs the window.
 #include "app/AppDelegate.h"
-#include "app/AppValues.h"
-#include "app/FileOpener.h"
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "app/WindowPlacement.h"
 #include "common/LibraryChatter.h"
 #include "history/HistoryStore.h"
+#include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/qt/DesktopUrlOpener.h"
@@ -43,8 +42,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
     QQuickStyle::setStyle(QStringLiteral("Material"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quire"));
-    QGuiApplication::setWindowIcon(
-        QIcon(AppValues::asset(QStringLiteral("icon")).toString().mid(3)));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/Quire/qml/assets/icon.svg")));
 
     Services services;
     services.locations = Locations::fromEnvironment();
@@ -60,7 +58,6 @@ int main(int argc, char* argv[])
     ProgressOverlay overlay(dispatcher);
     AlertCenter alerts;
     HistoryStore history(services.locations.documents);
-    AppValues values(defaults);
     Navigator navigator(services);
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
@@ -76,7 +73,6 @@ int main(int argc, char* argv[])
     services.overlay = &overlay;
     services.alerts = &alerts;
     services.history = &history;
-    services.app = &values;
     services.navigator = &navigator;
     services.share = &share;
     services.photos = &photos;

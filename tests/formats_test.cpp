@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/Image.h"
+#include "image/PngEncoder.h"
 #include "image/Thumbnails.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/testing/PhotoFixtures.h"
@@ -76,4 +77,24 @@ TEST(PhotoFormats, ThePickerOffersThem)
         names << QFileInfo(a.path).fileName();
     names.sort();
     EXPECT_EQ(names, QStringList({"phone.heic", "scan.tif", "web.webp"}));
+}
+
+TEST(PhotoFormats, PagePngsDecodeToThePixelsTheyWereMadeFrom)
+{
+    QImage argb = picture(37, 23).convertToFormat(QImage::Format_ARGB32);
+    for (int x = 0; x < argb.width(); ++x)
+        argb.setPixelColor(x, 5, QColor(10, 200, 30, x * 7));
+    QImage gray = picture(40, 30).convertToFormat(QImage::Format_Grayscale8);
+    gray.setDotsPerMeterX(5906); // 150 dpi
+    gray.setDotsPerMeterY(5906);
+    for (const QImage& source :
+         {picture(33, 17), argb, gray, picture(9, 9).convertToFormat(QImage::Format_RGB888)}) {
+        SCOPED_TRACE(int(source.format()));
+        const QImage decoded = QImage::fromData(PngEncoder::encode(source), "png");
+        ASSERT_EQ(decoded.size(), source.size());
+        EXPECT_EQ(decoded.hasAlphaChannel(), source.hasAlphaChannel());
+        EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32),
+                  source.convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(decoded.dotsPerMeterX(), source.dotsPerMeterX());
+    }
 }

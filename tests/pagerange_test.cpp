@@ -34,30 +34,39 @@ TEST(PageRange, IsReadAsPeopleWriteItAndRefusedWithAReason)
     EXPECT_TRUE(why.contains("2-5")) << why.toStdString();
 }
 
-class PageChoice : public ::testing::Test
+// On the screen: a bad range or one past the end is refused with nothing written; the chosen
+// pages at the chosen resolution are converted in the order typed.
+TEST(PDFToImageScreen, ConvertsTheChosenPagesAtTheChosenResolutionAndRefusesBadRanges)
 {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(samplepdfs::write(pdf, 3));
-        p.navigator->setRoot(new ViewController(p.services));
-        p.queues.advance(0.5);
-        qobject_cast<HomeScreen*>(p.navigator->top())->didPickDocument(QUrl::fromLocalFile(pdf));
-        screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
-        ASSERT_NE(screen, nullptr);
-    }
     TestPlatform p;
-    QString pdf = p.root.path() + "/three.pdf";
-    PDFToImageScreen* screen = nullptr;
-};
+    const QString pdf = p.root.path() + "/three.pdf";
+    ASSERT_TRUE(samplepdfs::write(pdf, 3));
+    p.navigator->setRoot(new ViewController(p.services));
+    p.queues.advance(0.5);
+    qobject_cast<HomeScreen*>(p.navigator->top())->didPickDocument(QUrl::fromLocalFile(pdf));
+    auto* screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
+    ASSERT_NE(screen, nullptr);
 
-TEST_F(PageChoice, TheChosenPagesAtTheChosenResolutionAreConvertedInTheOrderTyped)
-{
+    screen->setPageRange("x");
+    EXPECT_FALSE(screen->pageRangeError().isEmpty());
+    screen->btnConvert();
+    p.drain();
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented().back().message, screen->pageRangeError());
+    screen->setPageRange("2-5");
+    EXPECT_TRUE(screen->pageRangeError().isEmpty());
+    screen->btnConvert();
+    p.drain();
+    ASSERT_EQ(p.alerts.presented().size(), 2u);
+    EXPECT_EQ(p.alerts.presented().back().message, "The PDF has 3 pages; there is no page 5.");
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(QDir(p.historyPath()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(p.navigator->top(), screen);
+
     EXPECT_EQ(screen->resolution(), 0); // the screen's scale unless chosen
     screen->setResolution(72);
     screen->setResolution(97); // not offered
     screen->setPageRange("3, 1");
-    EXPECT_TRUE(screen->pageRangeError().isEmpty());
     screen->btnConvert();
     p.drain();
     const QList<Image> pages = screen->arrOfImages();
@@ -70,26 +79,6 @@ TEST_F(PageChoice, TheChosenPagesAtTheChosenResolutionAreConvertedInTheOrderType
         EXPECT_NEAR(qRed(image.pixel(130, 30)), samplepdfs::greyOf(i == 0 ? 2 : 0), 2);
     }
     EXPECT_EQ(p.navigator->top()->screenName(), "ImagePreviewScreen");
-}
-
-TEST_F(PageChoice, ABadRangeOrOnePastTheEndIsRefusedAndNothingIsWritten)
-{
-    screen->setPageRange("x");
-    EXPECT_FALSE(screen->pageRangeError().isEmpty());
-    screen->btnConvert();
-    p.drain();
-    ASSERT_EQ(p.alerts.presented().size(), 1u);
-    EXPECT_EQ(p.alerts.presented().back().message, screen->pageRangeError());
-
-    screen->setPageRange("2-5");
-    EXPECT_TRUE(screen->pageRangeError().isEmpty());
-    screen->btnConvert();
-    p.drain();
-    ASSERT_EQ(p.alerts.presented().size(), 2u);
-    EXPECT_EQ(p.alerts.presented().back().message, "The PDF has 3 pages; there is no page 5.");
-    EXPECT_EQ(p.history->count(), 0);
-    EXPECT_TRUE(QDir(p.historyPath()).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(p.navigator->top(), screen);
 }
 
 TEST(PageRenderer, ThreeHundredDpiGivesALetterPage2550By3300Pixels)

@@ -78,9 +78,17 @@ TEST(SearchablePdf, TheTextLayerHoldsThePrintedWordsWhereTheyArePrinted)
     screen->setArrOfSelectedImages(pages);
     screen->setPaperSize("a4");
     screen->setSearchable(true);
+    QMutex mutex; // pages are read on several threads at once
+    QStringList reported;
+    screen->job().setObserver([&](int done, int total, const QString&) {
+        const QMutexLocker lock(&mutex);
+        reported << QStringLiteral("%1 of %2").arg(done).arg(total);
+    });
     screen->btnConvert();
     p.drain();
     ASSERT_FALSE(screen->pdfFilePath().isEmpty()) << p.alerts.presented().size();
+    // Each page is counted once read and once written, never past the total.
+    EXPECT_EQ(reported.last(), "4 of 4") << reported.join(", ").toStdString();
 
     QPdfDocument doc;
     ASSERT_EQ(doc.load(screen->pdfFilePath()), QPdfDocument::Error::None);
@@ -141,7 +149,7 @@ TEST(SearchablePdf, AMissingLanguageIsNamedAndACancelledReadingWritesNothing)
     QMap<QString, QRectF> words;
     const Image page = Image::fromQImage(printed(words));
     screen->setArrOfSelectedImages({page, page, page});
-    QMutex mutex; // pages are read on several threads at once
+    QMutex mutex;
     QStringList reported;
     screen->job().setObserver([&](int done, int total, const QString& label) {
         const QMutexLocker lock(&mutex);
@@ -154,7 +162,7 @@ TEST(SearchablePdf, AMissingLanguageIsNamedAndACancelledReadingWritesNothing)
     p.drain();
     EXPECT_EQ(screen->job().state(), Job::Cancelled);
     ASSERT_FALSE(reported.isEmpty());
-    EXPECT_EQ(reported.first(), "of 3: Reading the text of the pages");
+    EXPECT_EQ(reported.first(), "of 6: Reading the text of the pages");
     EXPECT_TRUE(screen->pdfFilePath().isEmpty());
     EXPECT_EQ(p.history->count(), 0);
     EXPECT_TRUE(QDir(p.historyPath()).entryList(QDir::Files).isEmpty());

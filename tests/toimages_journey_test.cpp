@@ -7,7 +7,6 @@
 #include "viewer/ViewImageScreen.h"
 
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace {

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QQmlProperty>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -126,8 +125,8 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     EXPECT_EQ(size->property("text").toString(), sizeLabel(QFileInfo(path).size()));
 
     // The row opens the PDF again, this time with a working back button.
-    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+    ASSERT_TRUE(j.waitForSettled());
     j.tap(title);
     ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));
     ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));

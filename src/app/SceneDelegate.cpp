@@ -1,7 +1,6 @@
 #include "SceneDelegate.h"
 
-#include "AppValues.h"
-#include "FileOpener.h"
+#include "QmlSingletons.h"
 #include "ViewController.h"
 #include "image/ThumbnailProvider.h"
 #include "platform/qt/ImageProvider.h"
@@ -11,17 +10,11 @@
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 #include "viewer/PdfPageProvider.h"
-#include "viewer/PdfPages.h"
 
 #include <QQuickWindow>
 
-namespace {
-template <typename T> void expose(const char* name, T* instance)
-{
-    if (instance)
-        qmlRegisterSingletonInstance("Quire.Services", 1, 0, name, instance);
-}
-} // namespace
+// The module's types are registered from the library; this keeps that registration linked in.
+void qml_register_types_Quire();
 
 SceneDelegate::SceneDelegate(Services& services) : m_services(services)
 {
@@ -29,16 +22,17 @@ SceneDelegate::SceneDelegate(Services& services) : m_services(services)
 
 bool SceneDelegate::willConnect()
 {
-    expose("Navigator", m_services.navigator);
-    expose("ProgressHUD", m_services.overlay);
-    expose("Alerts", m_services.alerts);
-    expose("App", m_services.app);
-    expose("Share", m_services.share);
-    expose("Opener", m_services.opener);
-    expose("Appearance", &m_colors);
+    volatile auto registration = &qml_register_types_Quire;
+    Q_UNUSED(registration);
+    NavigatorSingleton::instance = m_services.navigator;
+    m_services.navigator->setViewAttached(true);
+    ProgressHUDSingleton::instance = m_services.overlay;
+    AlertsSingleton::instance = m_services.alerts;
+    ShareSingleton::instance = m_services.share;
+    OpenerSingleton::instance = m_services.opener;
+    AppearanceSingleton::instance = &m_colors;
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);
-    qmlRegisterType<PdfPages>("Quire.Services", 1, 0, "PdfPages");
     m_engine.addImageProvider(QStringLiteral("pdfpage"), new PdfPageProvider);
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quire/qml/Main.qml")));

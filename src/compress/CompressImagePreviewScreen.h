@@ -7,11 +7,14 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariantList>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The compression results: the compressed photos with their new sizes, to view, save or share.
 class CompressImagePreviewScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     // Records {"image": Image, "compSize": qint64}, in the order of the chosen photos.
     Q_PROPERTY(QVariantList arrOfCompressImage READ arrOfCompressImage WRITE setArrOfCompressImage
                    NOTIFY arrOfCompressImageChanged)

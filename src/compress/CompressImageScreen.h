@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariantList>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 #include <atomic>
 #include <memory>
@@ -17,6 +18,8 @@
 class CompressImageScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
                    setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 #include <vector>
 
@@ -11,6 +12,7 @@ class HistoryStore;
 class HistoryListModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ANONYMOUS
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
   public:
     enum Role

@@ -1,6 +1,7 @@
 #include "HomeScreen.h"
 
 #include "common/InputFile.h"
+#include "common/Logging.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
 #include "picker/SelectImageScreen.h"
@@ -59,7 +60,7 @@ void HomeScreen::didPickDocument(const QUrl& url)
     const QString source = url.isLocalFile() ? url.toLocalFile() : url.toString();
     // Copying a FIFO or device would block, or never end.
     if (const QString refusal = InputFile::refusal(source); !refusal.isEmpty()) {
-        qWarning() << source << refusal;
+        qCWarning(lcHome) << source << refusal;
         m_services.alerts->present({QStringLiteral("PDF to Images"),
                                     QStringLiteral("The PDF could not be opened."),
                                     {{QStringLiteral("OK"), nullptr}}});
@@ -75,7 +76,7 @@ void HomeScreen::didPickDocument(const QUrl& url)
             folder = inbox + QLatin1Char('/') + QString::number(n);
     const QString target = folder + QLatin1Char('/') + QFileInfo(source).fileName();
     if (folder.isEmpty() || !QFile::copy(source, target)) {
-        qWarning() << "Could not copy" << source << "into the inbox";
+        qCWarning(lcHome) << "Could not copy" << source << "into the inbox";
         if (!folder.isEmpty())
             QDir().rmdir(folder);
         m_services.alerts->present({QStringLiteral("PDF to Images"),

@@ -5,11 +5,14 @@
 #include "ui/Screen.h"
 
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The home screen: the five jobs, settings, and the list of files written this run.
 class HomeScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
     Q_PROPERTY(QUrl selectedURL READ selectedURL NOTIFY selectedURLChanged)
     Q_PROPERTY(HistoryListModel* tableviewRecent READ tableviewRecent CONSTANT)

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // Shows the first chosen photo and reads its text, then opens the text result.
 struct TextExtraction;
@@ -13,6 +14,8 @@ struct TextExtraction;
 class ExtractTextScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
                    setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(QString textFromImage READ textFromImage NOTIFY textFromImageChanged)

@@ -5,11 +5,14 @@
 
 #include <QList>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The text read from a photo, editable, to copy or share.
 class TextScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
                    setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(

@@ -3,6 +3,7 @@
 #include "platform/PhotoLibrary.h"
 
 #include <QAbstractListModel>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 #include <functional>
 
@@ -10,6 +11,7 @@
 class PhotoGridModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ANONYMOUS
   public:
     enum Role
     {

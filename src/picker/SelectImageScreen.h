@@ -8,11 +8,14 @@
 #include "ui/Screen.h"
 
 #include <QList>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The photo picker: a grid of the library, newest first, from which every photo job starts.
 class SelectImageScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(PhotoGridModel* collectionviewImages READ collectionviewImages CONSTANT)
     Q_PROPERTY(
         QList<Image> arrOfSelectedImages READ arrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)

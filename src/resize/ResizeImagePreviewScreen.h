@@ -4,11 +4,14 @@
 #include "ui/Screen.h"
 
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The resize result: the new image, to save to the photo library or share.
 class ResizeImagePreviewScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(
         Image croppedImage READ croppedImage WRITE setCroppedImage NOTIFY croppedImageChanged)
     Q_PROPERTY(QUrl ivImage READ ivImage NOTIFY croppedImageChanged)

@@ -6,12 +6,15 @@
 
 #include <QList>
 #include <QString>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The resize job: the photo's size, a width and a height kept in proportion while typed, and
 // the drawing of the result, which is written to the history and handed on.
 class ResizeImageScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
                    setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(Image selectedImage READ selectedImage NOTIFY selectedImageChanged)

@@ -4,10 +4,14 @@
 #include "ocr/RecognitionLanguages.h"
 #include "ui/Screen.h"
 
+#include <QtQmlIntegration/qqmlintegration.h>
+
 // Settings: recommend the app, rate it, see the maker's other apps, and where files go.
 class SettingScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(QString historyFolder READ historyFolder CONSTANT)
     Q_PROPERTY(QString photoLibraryFolder READ photoLibraryFolder CONSTANT)

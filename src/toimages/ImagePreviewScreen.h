@@ -5,11 +5,14 @@
 
 #include <QList>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The page gallery: one page per screen-filling item; view one, save all, share all, go home.
 class ImagePreviewScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(
         QList<Image> arrOfImages READ arrOfImages WRITE setArrOfImages NOTIFY arrOfImagesChanged)
     Q_PROPERTY(Image selectedImage READ selectedImage NOTIFY selectedImageChanged)

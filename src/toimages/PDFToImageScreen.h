@@ -7,11 +7,14 @@
 
 #include <QList>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // Shows the chosen PDF and turns its pages into PNG files in the history, then opens the gallery.
 class PDFToImageScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
     Q_PROPERTY(QString imgPath READ imgPath NOTIFY imgPathChanged)
     Q_PROPERTY(QList<Image> arrOfImages READ arrOfImages NOTIFY arrOfImagesChanged)

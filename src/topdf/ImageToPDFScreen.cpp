@@ -148,6 +148,7 @@ void ImageToPDFScreen::convertImagesToPDF()
         const auto stem = qint64(std::trunc(s.clock->now()));
         const QTemporaryDir layers;
         if (!language.isEmpty()) {
+            job.setTotal(2 * int(images.size())); // each page read, then written
             HistoryStore::Written failed;
             failed.error = addTextLayers(images, language, layers, job, options);
             if (!failed.ok() || job.isCancelled())

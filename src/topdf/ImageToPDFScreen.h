@@ -7,11 +7,14 @@
 
 #include <QList>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // The picked photos as a grid of page previews; Convert writes them as one PDF and opens it.
 class ImageToPDFScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
                    setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)

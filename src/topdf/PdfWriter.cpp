@@ -126,8 +126,8 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
         auto pages = std::make_shared<PageImages>();
         bool largePages = false;
         pages->setJob(job);
-        if (job)
-            job->setTotal(int(images.size()));
+        if (job) // after the pages' text was read, when it was
+            job->setTotal(std::max(job->total(), job->done() + int(images.size())));
         for (int i = 0; i < images.size(); ++i) {
             const Image& image = images[i];
             const QSizeF size = image.size();

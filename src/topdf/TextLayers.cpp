@@ -67,7 +67,8 @@ Result make(const QList<Image>& images, const QString& language, const QString& 
 {
     Result result;
     const int n = int(images.size());
-    job.setTotal(n);
+    // Counted on top of what the job has done or set out already (the pages are written after).
+    job.setTotal(std::max(job.total(), job.done() + n));
     if (n == 0)
         return result;
     QDir().mkpath(folder);

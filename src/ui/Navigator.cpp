@@ -1,6 +1,7 @@
 #include "Navigator.h"
 
 #include "Screen.h"
+#include "common/Logging.h"
 
 #include <QDebug>
 
@@ -32,7 +33,7 @@ bool Navigator::perform(Screen* source, const QString& segue)
             continue;
         auto factory = m_factories.find(t.to);
         if (factory == m_factories.end()) {
-            qWarning() << "No screen registered for" << t.to;
+            qCWarning(lcUi) << "No screen registered for" << t.to;
             return false;
         }
         Screen* destination = factory->second(m_services);
@@ -41,7 +42,7 @@ bool Navigator::perform(Screen* source, const QString& segue)
         push(destination);
         return true;
     }
-    qWarning() << "No transition" << segue << "from" << from;
+    qCWarning(lcUi) << "No transition" << segue << "from" << from;
     return false;
 }
 
@@ -68,12 +69,25 @@ void Navigator::popTo(Screen* screen)
     if (it == m_stack.end() || it + 1 == m_stack.end())
         return;
     // Screens go later so that work already queued against them can still finish safely.
-    for (auto gone = it + 1; gone != m_stack.end(); ++gone)
-        (*gone)->deleteLater();
+    for (auto gone = it + 1; gone != m_stack.end(); ++gone) {
+        if (m_viewAttached)
+            m_leaving.push_back(*gone);
+        else
+            (*gone)->deleteLater();
+    }
     m_stack.erase(it + 1, m_stack.end());
     emit popped(depth());
     emit stackChanged();
     screen->viewWillAppear();
+}
+
+void Navigator::release(Screen* screen)
+{
+    auto it = std::find(m_leaving.begin(), m_leaving.end(), screen);
+    if (it == m_leaving.end())
+        return;
+    m_leaving.erase(it);
+    screen->deleteLater();
 }
 
 void Navigator::goHome()

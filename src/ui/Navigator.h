@@ -33,6 +33,10 @@ class Navigator : public QObject
     Q_INVOKABLE void pop();
     void popTo(Screen* screen);
     Q_INVOKABLE void goHome();
+    // With a view attached, a popped screen lives on until its page is gone (release()), so the
+    // page's bindings never see it vanish while it slides out. Without one it goes at once.
+    void setViewAttached(bool attached) { m_viewAttached = attached; }
+    Q_INVOKABLE void release(Screen* screen);
 
     [[nodiscard]] int depth() const { return int(m_stack.size()); }
     [[nodiscard]] Screen* top() const { return m_stack.empty() ? nullptr : m_stack.back(); }
@@ -53,5 +57,7 @@ class Navigator : public QObject
     Services& m_services;
     std::map<QString, Factory> m_factories;
     std::vector<Screen*> m_stack;
+    std::vector<Screen*> m_leaving;
+    bool m_viewAttached = false;
     bool m_barHidden = false;
 };

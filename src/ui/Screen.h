@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 struct Services;
 
@@ -9,6 +10,7 @@ struct Services;
 class Screen : public QObject
 {
     Q_OBJECT
+    QML_ANONYMOUS
     Q_PROPERTY(QString screenName READ screenName CONSTANT)
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
   public:

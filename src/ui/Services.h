@@ -3,7 +3,6 @@
 #include "platform/Locations.h"
 
 class AlertCenter;
-class AppValues;
 class Clipboard;
 class Clock;
 class Dispatcher;
@@ -32,7 +31,6 @@ struct Services
     AlertCenter* alerts = nullptr;
     Navigator* navigator = nullptr;
     HistoryStore* history = nullptr;
-    AppValues* app = nullptr;
     PhotoLibrary* photos = nullptr;
     ShareSheet* share = nullptr;
     TextRecognizer* recognizer = nullptr;

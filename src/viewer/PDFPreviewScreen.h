@@ -3,11 +3,14 @@
 #include "ui/Screen.h"
 
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // Shows one PDF, scrollable and zoomable, to share it or go home.
 class PDFPreviewScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
     Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
     // Set by whoever opens the viewer: true from the home screen's history list.

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSizeF>
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 class PdfPages : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QUrl source READ source WRITE setSource NOTIFY sourceChanged)
     Q_PROPERTY(Status status READ status NOTIFY statusChanged)
     Q_PROPERTY(int pageCount READ pageCount NOTIFY statusChanged)

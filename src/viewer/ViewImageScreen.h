@@ -4,11 +4,14 @@
 #include "ui/Screen.h"
 
 #include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 // Shows one image, alone, to save or share.
 class ViewImageScreen : public Screen
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(
         Image selectedImage READ selectedImage WRITE setSelectedImage NOTIFY selectedImageChanged)
     // What the image view shows: the image as it was when the screen loaded.

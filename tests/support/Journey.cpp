@@ -5,7 +5,9 @@
 #include "ui/Screen.h"
 
 #include <QDir>
+
 #include <QTest>
+#include <algorithm>
 
 Journey::Journey()
 {
@@ -43,6 +45,23 @@ bool Journey::waitForScreen(const QString& name, int timeoutMs) const
         timeoutMs);
 }
 
+bool Journey::waitForSettled(int timeoutMs) const
+{
+    return fixtures::waitFor(
+        [&] {
+            auto* stack = window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+            QQuickItem* page = currentPage();
+            if (!stack || stack->property("busy").toBool() || !page || page->x() != 0)
+                return false;
+            const auto items = window()->contentItem()->findChildren<QQuickItem*>();
+            return std::none_of(items.begin(), items.end(), [](QQuickItem* item) {
+                return item->inherits("QQuickImageBase") &&
+                       item->property("status").toInt() == 2; // Image.Loading
+            });
+        },
+        timeoutMs);
+}
+
 void Journey::tap(QQuickItem* item) const
 {
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
@@ -54,7 +73,7 @@ void Journey::screenshot(const QString& name) const
     const QString dir = qEnvironmentVariable("QUIRE_SCREENSHOTS");
     if (dir.isEmpty())
         return;
-    QTest::qWait(400); // let transitions and async images settle
+    waitForSettled();
     QDir().mkpath(dir);
     window()->grabWindow().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }

@@ -22,6 +22,8 @@ class Journey
     [[nodiscard]] QQuickItem* currentPage() const;
     // Waits until the navigator's top screen is the named screen.
     bool waitForScreen(const QString& name, int timeoutMs = 10000) const;
+    // Waits until no page is sliding and no image in the window is still loading.
+    bool waitForSettled(int timeoutMs = 10000) const;
     // Clicks an item at its centre as a user would.
     void tap(QQuickItem* item) const;
     // Saves a picture of the window to $QUIRE_SCREENSHOTS/name.png when that is set.

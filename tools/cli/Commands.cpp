@@ -102,6 +102,7 @@ int CliApp::pdf(const QStringList& args)
         return 1;
     const QTemporaryDir layers;
     if (parser.isSet(searchable)) {
+        m_job.setTotal(2 * int(pages.size())); // each page read, then written
         const TextLayers::Result read =
             TextLayers::make(pages, parser.value(lang), layers.path(), m_job);
         if (read.cancelled)

@@ -20,7 +20,6 @@ TestPlatform::TestPlatform(bool realQueues)
     }
     overlay = std::make_unique<ProgressOverlay>(*dispatcher);
     history = std::make_unique<HistoryStore>(services.locations.documents);
-    app = std::make_unique<AppValues>(defaults);
     navigator = std::make_unique<Navigator>(services);
 
     services.dispatcher = dispatcher;
@@ -31,7 +30,6 @@ TestPlatform::TestPlatform(bool realQueues)
     services.overlay = overlay.get();
     services.alerts = &alerts;
     services.history = history.get();
-    services.app = app.get();
     services.navigator = navigator.get();
     services.share = &share;
     share.setServices(&services);

@@ -4,9 +4,8 @@
 #include "ScriptedRecognizer.h"
 #include "TestDispatcher.h"
 #include "TestDoubles.h"
-#include "app/AppValues.h"
-#include "app/FileOpener.h"
 #include "history/HistoryStore.h"
+#include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/qt/TesseractRecognizer.h"
@@ -40,7 +39,6 @@ class TestPlatform
     std::unique_ptr<ProgressOverlay> overlay;
     AlertCenter alerts;
     std::unique_ptr<HistoryStore> history;
-    std::unique_ptr<AppValues> app;
     std::unique_ptr<Navigator> navigator;
     std::unique_ptr<FileOpener> opener;
     ShareSheet share;

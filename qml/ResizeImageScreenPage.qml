@@ -6,6 +6,8 @@ import Quire
 // Resize: the photo's size, the new width and height, and the keep-proportions switch.
 ScreenPage {
     id: page
+    required property ResizeImageScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { objectName: "btnReize"; text: "Resize"; onTriggered: page.screen.btnReize() }
 
@@ -24,13 +26,14 @@ ScreenPage {
             Layout.preferredHeight: 220
             fillMode: Image.PreserveAspectFit
             asynchronous: true
-            sourceSize: Qt.size(width * 2, height * 2)
-            source: page.screen ? page.screen.selectedImageUrl : ""
+            sourceSize.width: width * 2
+            sourceSize.height: height * 2
+            source: page.screen.selectedImageUrl
         }
         Label {
             objectName: "lblImageOriginalSize"
             Layout.alignment: Qt.AlignHCenter
-            text: page.screen ? page.screen.lblImageOriginalSize : ""
+            text: page.screen.lblImageOriginalSize
             font.pointSize: Theme.fontLarge
             font.bold: true
             color: Theme.appBlackColor
@@ -39,20 +42,20 @@ ScreenPage {
             id: tfImageWIdth
             objectName: "tfImageWIdth"
             Layout.fillWidth: true
-            placeholderText: page.screen ? page.screen.widthPlaceholder : ""
+            placeholderText: page.screen.widthPlaceholder
             placeholderTextColor: Theme.appBlackColor
             inputMethodHints: Qt.ImhDigitsOnly
-            text: page.screen ? page.screen.tfImageWIdth : ""
+            text: page.screen.tfImageWIdth
             onTextEdited: page.screen.textFieldEdited("tfImageWIdth", text)
         }
         TextField {
             id: tfImageheight
             objectName: "tfImageheight"
             Layout.fillWidth: true
-            placeholderText: page.screen ? page.screen.heightPlaceholder : ""
+            placeholderText: page.screen.heightPlaceholder
             placeholderTextColor: Theme.appBlackColor
             inputMethodHints: Qt.ImhDigitsOnly
-            text: page.screen ? page.screen.tfImageheight : ""
+            text: page.screen.tfImageheight
             onTextEdited: page.screen.textFieldEdited("tfImageheight", text)
         }
         ItemDelegate {
@@ -65,8 +68,9 @@ ScreenPage {
                     objectName: "ivMaintainAspectRatio"
                     Layout.preferredWidth: 28
                     Layout.preferredHeight: 28
-                    sourceSize: Qt.size(56, 56)
-                    source: page.screen ? "assets/" + page.screen.ivMaintainAspectRatio + ".svg" : ""
+                    sourceSize.width: 56
+                    sourceSize.height: 56
+                    source: Theme.asset(page.screen.ivMaintainAspectRatio)
                 }
                 Label { text: "Keep proportions"; color: Theme.appBlackColor; Layout.fillWidth: true }
             }
@@ -74,7 +78,7 @@ ScreenPage {
         Label {
             objectName: "lblMsg"
             Layout.fillWidth: true
-            text: page.screen ? page.screen.lblMsg : ""
+            text: page.screen.lblMsg
             wrapMode: Text.Wrap
             color: Theme.secondaryText
         }

@@ -3,14 +3,15 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Window
 import Quire
-import Quire.Services
 
 // One PDF, scrollable and zoomable, fitted to the width; share it or go home.
 ScreenPage {
     id: page
+    required property PDFPreviewScreen screen
+    title: screen.title
     leftAction: Action {
         text: "‹ Back"
-        enabled: page.screen ? page.screen.backEnabled : false
+        enabled: page.screen.backEnabled
         onTriggered: page.screen.btnBack()
     }
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
@@ -19,7 +20,7 @@ ScreenPage {
     PdfPages {
         id: pdfDocument
         objectName: "pdfDocument"
-        source: page.screen ? page.screen.documentUrl : ""
+        source: page.screen.documentUrl
     }
 
     ColumnLayout {

@@ -2,12 +2,13 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quire
-import Quire.Services
 
 // PDF to images: the chosen PDF, scaled to fit, the resolution and pages to convert below it,
 // and Convert in the bar.
 ScreenPage {
     id: page
+    required property PDFToImageScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 

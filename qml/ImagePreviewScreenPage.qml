@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,6 +7,8 @@ import Quire
 // The page gallery: one page per screen-filling item, swiped sideways; Save and Share below.
 ScreenPage {
     id: page
+    required property ImagePreviewScreen screen
+    title: screen.title
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
     rightTint: Theme.appBlackColor
 
@@ -19,7 +22,7 @@ ScreenPage {
         boundsBehavior: Flickable.StopAtBounds
         highlightMoveDuration: 250
         clip: true
-        model: page.screen ? page.screen.imageUrls : []
+        model: page.screen.imageUrls
         delegate: ItemDelegate {
             id: cell
             objectName: "CollectionViewCellImagePreview"
@@ -38,7 +41,8 @@ ScreenPage {
                 fillMode: Image.PreserveAspectFit
                 asynchronous: true
                 // Decoded at the size it is shown, not at the page's full size.
-                sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+                sourceSize.width: width * Screen.devicePixelRatio
+                sourceSize.height: height * Screen.devicePixelRatio
             }
             onClicked: page.screen.didSelectItem(index)
         }

@@ -6,6 +6,8 @@ import Quire
 // Settings: share, rate, more apps, and where Quire keeps its files.
 ScreenPage {
     id: page
+    required property SettingScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
 
     ColumnLayout {
@@ -26,7 +28,7 @@ ScreenPage {
             objectName: "keepLocation"
             Layout.fillWidth: true
             text: "Keep location in compressed photos"
-            checked: page.screen ? page.screen.keepLocation : false
+            checked: page.screen.keepLocation
             onToggled: page.screen.keepLocation = checked
         }
 
@@ -34,20 +36,20 @@ ScreenPage {
         SettingRow {
             objectName: "historyFolder"
             text: "Made by Quire"
-            detail: page.screen ? page.screen.historyFolder : ""
+            detail: page.screen.historyFolder
             onClicked: page.screen.openFolder(page.screen.historyFolder)
         }
         SettingRow {
             objectName: "photoLibraryFolder"
             text: "Photo library"
-            detail: page.screen ? page.screen.photoLibraryFolder : ""
+            detail: page.screen.photoLibraryFolder
             onClicked: page.screen.openFolder(page.screen.photoLibraryFolder)
         }
-        LanguagesSection { languages: page.screen ? page.screen.languages : null; Layout.fillWidth: true }
+        LanguagesSection { languages: page.screen.languages; Layout.fillWidth: true }
         Item { Layout.fillHeight: true }
         Label {
             objectName: "version"
-            text: "Quire " + (page.screen ? page.screen.version : "")
+            text: "Quire " + (page.screen.version)
             color: Theme.hintText
             Layout.alignment: Qt.AlignHCenter
         }

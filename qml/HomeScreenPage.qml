@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtCore
 import QtQuick
 import QtQuick.Controls
@@ -8,6 +9,8 @@ import Quire
 // Home: the five jobs, settings, and the files written this run.
 ScreenPage {
     id: page
+    required property HomeScreen screen
+    title: screen.title
     hidesBackButton: true
     rightAction: Action { text: "Settings"; onTriggered: page.screen.btnSetting() }
     rightTint: Theme.appBlackColor
@@ -47,7 +50,7 @@ ScreenPage {
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
-            model: page.screen ? page.screen.tableviewRecent : null
+            model: page.screen.tableviewRecent
             delegate: TableViewCell {
                 objectName: "TableViewCellHistory"
                 width: ListView.view.width

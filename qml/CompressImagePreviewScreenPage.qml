@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,6 +7,8 @@ import Quire
 // The compressed photos with their new sizes; tap one to view it, or save, share, go home.
 ScreenPage {
     id: page
+    required property CompressImagePreviewScreen screen
+    title: screen.title
 
     ColumnLayout {
         anchors.fill: parent
@@ -17,7 +20,7 @@ ScreenPage {
             Layout.margins: Theme.spacingLarge
             Layout.bottomMargin: 0
             visible: text.length > 0
-            text: page.screen ? page.screen.failureText : ""
+            text: page.screen.failureText
             color: Theme.error
             wrapMode: Text.Wrap
         }
@@ -33,7 +36,7 @@ ScreenPage {
             cellWidth: side + 16
             cellHeight: side + 16
             clip: true
-            model: page.screen ? page.screen.imageUrls.length : 0
+            model: page.screen.imageUrls.length
             delegate: CollectionViewCell {
                 required property int index
                 objectName: "CollectionViewCellCompressPreview"

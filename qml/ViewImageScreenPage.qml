@@ -6,6 +6,8 @@ import Quire
 // One image alone, fitted to the screen; Save and Share below.
 ScreenPage {
     id: page
+    required property ViewImageScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
 
     background: Rectangle { color: Theme.surface }
@@ -18,7 +20,8 @@ ScreenPage {
         source: page.screen && width > 0 ? page.screen.ivImage : ""
         fillMode: Image.PreserveAspectFit
         asynchronous: true
-        sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+        sourceSize.width: width * Screen.devicePixelRatio
+        sourceSize.height: height * Screen.devicePixelRatio
     }
 
     footer: ToolBar {

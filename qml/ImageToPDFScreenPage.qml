@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -7,6 +8,8 @@ import Quire
 // move it; ✕ leaves it out. Below, the paper and the text layer; Convert writes the PDF.
 ScreenPage {
     id: page
+    required property ImageToPDFScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
 
@@ -24,11 +27,11 @@ ScreenPage {
             topMargin: Theme.spacingMedium
             bottomMargin: Theme.spacingMedium
             clip: true
-            readonly property real side: page.screen ? page.screen.itemSide(width) : 0
+            readonly property real side: page.screen.itemSide(width)
             // Two cells a row; what the item side leaves over is the space between them.
             cellWidth: width / 2
             cellHeight: side + 18
-            model: page.screen ? page.screen.pageImages : []
+            model: page.screen.pageImages
             delegate: PageCell {
                 grid: collectionviewImagePDFPreview
                 screen: page.screen

@@ -6,6 +6,8 @@ import Quire
 // Extract text: the chosen photo, with Extract in the bar.
 ScreenPage {
     id: page
+    required property ExtractTextScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action {
         objectName: "btnExtract"
@@ -25,8 +27,9 @@ ScreenPage {
             Layout.fillHeight: true
             fillMode: Image.PreserveAspectFit
             asynchronous: true
-            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
-            source: page.screen ? page.screen.ivImage : ""
+            sourceSize.width: width * Screen.devicePixelRatio
+            sourceSize.height: height * Screen.devicePixelRatio
+            source: page.screen.ivImage
         }
         Label {
             Layout.alignment: Qt.AlignHCenter

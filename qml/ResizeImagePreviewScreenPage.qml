@@ -6,6 +6,8 @@ import Quire
 // The resized image, to save or share, and the way home.
 ScreenPage {
     id: page
+    required property ResizeImagePreviewScreen screen
+    title: screen.title
 
     ColumnLayout {
         anchors.fill: parent
@@ -19,13 +21,14 @@ ScreenPage {
             Layout.fillHeight: true
             fillMode: Image.PreserveAspectFit
             asynchronous: true
-            sourceSize: Qt.size(width * 2, height * 2)
-            source: page.screen ? page.screen.ivImage : ""
+            sourceSize.width: width * 2
+            sourceSize.height: height * 2
+            source: page.screen.ivImage
         }
         Label {
             objectName: "lblSize"
             Layout.alignment: Qt.AlignHCenter
-            text: page.screen ? page.screen.sizeText : ""
+            text: page.screen.sizeText
             color: Theme.secondaryText
         }
         RowLayout {

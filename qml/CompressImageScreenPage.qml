@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,6 +7,8 @@ import Quire
 // Compress: the chosen photos in two columns, each with its size before compression.
 ScreenPage {
     id: page
+    required property CompressImageScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { objectName: "btnCompress"; text: "Compress"; onTriggered: page.screen.btnCompress() }
 
@@ -18,7 +21,7 @@ ScreenPage {
             id: targetMode
             objectName: "targetMode"
             Layout.fillWidth: true
-            model: ["Quality 25 %"].concat((page.screen ? page.screen.targetChoices : [])
+            model: ["Quality 25 %"].concat(page.screen.targetChoices
                                            .map(c => "Fit under " + c)).concat(["Fit under…"])
             readonly property bool typed: currentIndex === count - 1
             onActivated: index => {
@@ -54,7 +57,7 @@ ScreenPage {
         cellWidth: side + 16
         cellHeight: side + 16
         clip: true
-        model: page.screen ? page.screen.imageUrls.length : 0
+        model: page.screen.imageUrls.length
         delegate: CollectionViewCell {
             required property int index
             objectName: "CollectionViewCellCompress"

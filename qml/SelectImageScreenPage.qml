@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quire
@@ -5,13 +6,15 @@ import Quire
 // The photo picker: two columns of the library, newest first; ticks or one tap choose.
 ScreenPage {
     id: page
+    required property SelectImageScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     // The one-photo jobs choose with a tap: no Done button at all.
     rightAction: page.screen && page.screen.doneVisible ? done : null
     Action {
         id: done
         text: "Done"
-        enabled: page.screen ? page.screen.doneEnabled : false
+        enabled: page.screen.doneEnabled
         onTriggered: page.screen.btnDone()
     }
 
@@ -23,7 +26,7 @@ ScreenPage {
         leftMargin: Theme.spacingMedium
         topMargin: Theme.spacingMedium
         bottomMargin: Theme.spacingMedium
-        readonly property real side: page.screen ? page.screen.itemSide(width) : 0
+        readonly property real side: page.screen.itemSide(width)
         cellWidth: side + 12
         cellHeight: side + 12
         clip: true
@@ -34,7 +37,7 @@ ScreenPage {
         Keys.onSpacePressed: page.screen.didSelectItem(currentIndex)
         Accessible.role: Accessible.List
         Accessible.name: "Photos"
-        model: page.screen ? page.screen.collectionviewImages : null
+        model: page.screen.collectionviewImages
         delegate: CollectionViewCell {
             objectName: "CollectionViewCellImages"
             required property int index
@@ -52,7 +55,7 @@ ScreenPage {
 
     BusyIndicator {
         anchors.centerIn: parent
-        running: page.screen ? page.screen.loading : false
+        running: page.screen.loading
         visible: running
     }
 
@@ -63,7 +66,7 @@ ScreenPage {
         width: parent.width - 48
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.WordWrap
-        visible: page.screen ? !page.screen.lblMsgHidden : false
+        visible: !page.screen.lblMsgHidden
         text: "No photos found.\nAdd pictures to your Pictures folder to use them here."
         color: Theme.hintText
         font.pointSize: Theme.fontHeading

@@ -1,12 +1,13 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quire.Services
 import Quire
 
 // The recognised text under the photo it came from, editable, with Copy and Share.
 ScreenPage {
     id: page
+    required property TextScreen screen
+    title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
     rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
 
@@ -25,8 +26,9 @@ ScreenPage {
             Layout.preferredHeight: page.height * 0.3
             fillMode: Image.PreserveAspectFit
             asynchronous: true
-            sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
-            source: page.screen ? page.screen.ivImage : ""
+            sourceSize.width: width * Screen.devicePixelRatio
+            sourceSize.height: height * Screen.devicePixelRatio
+            source: page.screen.ivImage
         }
 
         Rectangle {
@@ -41,7 +43,7 @@ ScreenPage {
                 TextArea.flickable: TextArea {
                     id: tvText
                     objectName: "tvText"
-                    text: page.screen ? page.screen.tvText : ""
+                    text: page.screen.tvText
                     onTextChanged: if (page.screen) page.screen.tvText = text
                     wrapMode: TextEdit.Wrap
                     selectByMouse: true
@@ -82,10 +84,10 @@ ScreenPage {
 
     Connections {
         target: page.screen
+        // Focus moves to the page, which takes no text input: the keyboard goes with it.
         function onEndEditing() {
             tvText.focus = false
             page.forceActiveFocus()
-            Qt.inputMethod.hide()
         }
     }
 }

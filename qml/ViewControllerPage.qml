@@ -4,12 +4,15 @@ import Quire
 
 // Start screen: the app's name on white while the home screen gets ready.
 ScreenPage {
+    required property ViewController screen
+    title: screen.title
     Column {
         anchors.centerIn: parent
         spacing: Theme.spacingLarge
         Image {
             source: Theme.iconImage
-            sourceSize: Qt.size(120, 120)
+            sourceSize.width: 120
+            sourceSize.height: 120
             anchors.horizontalCenter: parent.horizontalCenter
         }
         Label {
