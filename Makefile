@@ -57,7 +57,8 @@ fuzz: setup
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-# Style and QML checks over the last build (no second build).
+# Style and QML checks over the last build (no second build): clang-format, then qmllint (its
+# target fails on any warning).
 lint:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 	@cmake --build $(BUILD) --target quirelib_qmllint

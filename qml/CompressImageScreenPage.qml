@@ -21,8 +21,13 @@ ScreenPage {
             id: targetMode
             objectName: "targetMode"
             Layout.fillWidth: true
-            model: ["Quality 25 %"].concat(page.screen.targetChoices
-                                           .map(c => "Fit under " + c)).concat(["Fit under…"])
+            model: {
+                const choices = ["Quality 25 %"]
+                for (const choice of page.screen.targetChoices)
+                    choices.push("Fit under " + choice)
+                choices.push("Fit under…")
+                return choices
+            }
             readonly property bool typed: currentIndex === count - 1
             onActivated: index => {
                 if (index === 0)

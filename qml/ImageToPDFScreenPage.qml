@@ -34,6 +34,7 @@ ScreenPage {
             model: page.screen.pageImages
             delegate: PageCell {
                 grid: collectionviewImagePDFPreview
+                side: collectionviewImagePDFPreview.side
                 screen: page.screen
             }
         }

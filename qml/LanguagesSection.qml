@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -9,19 +10,20 @@ import Quire
 // says which package brings it.
 ColumnLayout {
     id: section
-    property QtObject languages
+    required property RecognitionLanguages languages
     spacing: 0
 
     Label {
         text: "Text recognition languages"
         font.bold: true
-        font.pointSize: 15
+        font.pointSize: Theme.fontHeading
         color: Theme.appBlackColor
-        Layout.topMargin: 12
+        Layout.topMargin: Theme.spacingMedium
     }
     Repeater {
-        model: section.languages ? section.languages.languages : []
+        model: section.languages.languages
         delegate: CheckDelegate {
+            id: box
             required property var modelData
             objectName: "language_" + modelData.code
             text: modelData.installed ? modelData.name
@@ -29,9 +31,9 @@ ColumnLayout {
             checked: modelData.chosen
             enabled: modelData.installed || modelData.chosen
             onToggled: {
-                section.languages.setChosen(modelData.code, checked)
+                section.languages.setChosen(box.modelData.code, checked)
                 // The last language cannot be dropped: show what was kept.
-                checked = section.languages.chosen.split("+").indexOf(modelData.code) >= 0
+                checked = section.languages.chosen.split("+").indexOf(box.modelData.code) >= 0
             }
             Layout.fillWidth: true
         }

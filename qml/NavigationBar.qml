@@ -1,12 +1,13 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Templates as T
 import QtQuick.Layouts
 import Quire
 
 // White bar with a black title and black buttons, shared by every screen.
 ToolBar {
     id: bar
-    required property StackView stack
+    required property T.StackView stack
     readonly property ScreenPage page: stack.currentItem as ScreenPage
     objectName: "navigationBar"
     height: 52

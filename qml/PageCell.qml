@@ -11,6 +11,7 @@ Item {
     required property url modelData
     required property int index
     required property GridView grid
+    required property real side
     required property ImageToPDFScreen screen
     width: grid.cellWidth
     height: grid.cellHeight
@@ -18,8 +19,8 @@ Item {
     Rectangle {
         id: card
         objectName: "CollectionViewCellImagePDFPreview"
-        width: slot.grid.side
-        height: slot.grid.side
+        width: slot.side
+        height: slot.side
         x: (slot.width - width) / 2
         y: (slot.height - height) / 2
         z: dragArea.drag.active ? 2 : 0
@@ -32,7 +33,8 @@ Item {
             anchors.margins: 6
             fillMode: Image.PreserveAspectFit
             asynchronous: true
-            sourceSize: Qt.size(width * 2, height * 2)
+            sourceSize.width: width * 2
+            sourceSize.height: height * 2
             source: slot.modelData
         }
         MouseArea {

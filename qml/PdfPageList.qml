@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Window
@@ -10,7 +11,7 @@ import Quire
 ListView {
     id: pdfView
     // The PdfPages to show.
-    required property var document
+    required property PdfPages document
     property real zoom: 1
     // Scaled to fit: at zoom 1 the widest page fills the width.
     readonly property real fitScale: pdfView.document.maxPageWidth > 0 ? (width - 16) / pdfView.document.maxPageWidth : 1
@@ -22,7 +23,7 @@ ListView {
     contentWidth: Math.max(width, pdfView.document.maxPageWidth * pageScale + 16)
     flickableDirection: Flickable.AutoFlickIfNeeded
     boundsBehavior: Flickable.StopAtBounds
-    model: pdfView.document && pdfView.document.status === PdfPages.Ready ? pdfView.document.pageCount : 0
+    model: pdfView.document.status === PdfPages.Ready ? pdfView.document.pageCount : 0
     ScrollBar.vertical: ScrollBar {}
     ScrollBar.horizontal: ScrollBar {}
 
@@ -43,7 +44,8 @@ ListView {
                 asynchronous: true
                 cache: false
                 source: pdfView.document.pageUrl(pageSlot.index)
-                sourceSize: Qt.size(width * Screen.devicePixelRatio, height * Screen.devicePixelRatio)
+                sourceSize.width: width * Screen.devicePixelRatio
+                sourceSize.height: height * Screen.devicePixelRatio
             }
         }
     }

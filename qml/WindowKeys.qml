@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Templates as T
 import Quire
 
 // The window's keys: Esc and Alt+Left go back, Ctrl+O opens a PDF, Ctrl+S saves, Ctrl+C copies.
 // Each calls the action the page's own buttons call.
 Item {
     id: keys
-    required property StackView stack
+    required property T.StackView stack
     readonly property var page: stack.currentItem
     readonly property var screen: page ? page.screen : null
     // Keys wait while an alert or a sheet has the user's attention.
@@ -30,22 +31,22 @@ Item {
     }
 
     Shortcut {
-        sequences: [StandardKey.Back, "Esc", "Alt+Left"]
+        sequences: ["Esc", "Alt+Left", "Back"]
         enabled: keys.free
         onActivated: keys.back()
     }
     Shortcut {
-        sequences: [StandardKey.Open]
+        sequences: ["Ctrl+O"]
         enabled: keys.free
         onActivated: keys.call("btnPDFToImage")
     }
     Shortcut {
-        sequences: [StandardKey.Save]
+        sequences: ["Ctrl+S"]
         enabled: keys.free
         onActivated: keys.call("btnSave") || keys.call("btnShare")
     }
     Shortcut {
-        sequences: [StandardKey.Copy]
+        sequences: ["Ctrl+C"]
         enabled: keys.free
         onActivated: keys.call("btnCopy")
     }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QThreadPool>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace {
 // The picture of a note: dark lines of text on paper.
 QImage note(const QStringList& lines)
 {
-    QImage image(1200, 900, QImage::Format_RGB32);
+    QImage image(900, 1200, QImage::Format_RGB32);
     image.fill(QColor(250, 249, 244));
     QPainter painter(&image);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -119,7 +120,7 @@ class AppJourney : public ::testing::Test
 };
 } // namespace
 
-TEST_F(AppJourney, ImagesToPdfFromHomeThroughThePicker)
+TEST_F(AppJourney, ImagesToPdfGetsThePhotosInTickOrder)
 {
     addPhotos(4);
     openPicker("btnImageToPDF", 4);
@@ -139,34 +140,56 @@ TEST_F(AppJourney, ImagesToPdfFromHomeThroughThePicker)
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->property("count").toInt(), 3);
     j.screenshot("app-images-to-pdf");
-
-    j.tap(rightButton("Convert"));
-    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
-    auto* document = j.find("pdfView")->property("document").value<QObject*>();
-    ASSERT_NE(document, nullptr);
-    ASSERT_TRUE(fixtures::waitFor([&] { return document->property("pageCount").toInt() == 3; }));
-    j.screenshot("app-viewer");
-
-    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
-    j.tap(rightButton("Home"));
-    expectFirstRow("1700000000.pdf");
+    // Converting, the viewer and the history row are the images-to-PDF journey's.
 }
 
-TEST_F(AppJourney, ExtractTextFromHomeThroughThePicker)
+TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
 {
     j.platform.services.recognizer = &j.platform.tesseract;
-    addPhoto(0, note({"Buy milk and bread", "Call the plumber"}));
+    // A portrait note stored sideways, EXIF orientation 6: shown and read upright.
+    const QStringList lines = {"Buy milk and bread", "Call the plumber"};
+    const QString expected = lines.join('\n') + '\n';
+    ASSERT_TRUE(photofixtures::writePhoto(j.platform.services.locations.photoLibrary +
+                                              QStringLiteral("/note.jpg"),
+                                          note(lines).transformed(QTransform().rotate(-90)),
+                                          QDateTime::fromSecsSinceEpoch(1700000000), 6, 92));
     openPicker("btnExtractText", 1);
     EXPECT_EQ(j.find("rightBarButton")->opacity(), 0); // one tap chooses: no Done
     j.tap(cell(0));
     ASSERT_TRUE(j.waitForScreen("ExtractTextScreen"));
+    auto* photo = j.find("ivImage");
+    ASSERT_NE(photo, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return photo->property("status").toInt() == 1; }));
+    EXPECT_LT(photo->property("paintedWidth").toReal(), photo->property("paintedHeight").toReal());
     j.screenshot("app-extract");
+    // The overlay is gone, its closing animation included, and takes no more touches.
+    auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
+    const auto hudGone = [&] { return hud && !hud->property("visible").toBool(); };
 
     j.tap(rightButton("Extract"));
     ASSERT_TRUE(j.waitForScreen("TextScreen", 60000));
-    EXPECT_EQ(j.find("tvText")->property("text").toString(),
-              "Buy milk and bread\nCall the plumber\n");
-    j.screenshot("app-text");
+    auto* text = j.find("tvText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->property("text").toString(), expected);
+    ASSERT_TRUE(fixtures::waitFor(hudGone));
+    j.screenshot("text");
+
+    j.tap(j.find("btnCopy"));
+    EXPECT_EQ(j.platform.clipboard.text(), expected);
+    EXPECT_EQ(j.platform.overlay->status(), QStringLiteral("Copied!"));
+    ASSERT_TRUE(fixtures::waitFor(hudGone));
+
+    // Return keeps its line feed and puts the keyboard away.
+    j.tap(text);
+    ASSERT_TRUE(fixtures::waitFor([&] { return text->hasActiveFocus(); }));
+    QTest::keyClick(j.window(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(j.window(), Qt::Key_Return);
+    EXPECT_EQ(text->property("text").toString(), expected + '\n');
+    EXPECT_FALSE(text->hasActiveFocus());
+    EXPECT_EQ(j.platform.navigator->top()->property("tvText").toString(), expected + '\n');
+
+    j.tap(j.find("rightBarButton"));
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
 }
 
 TEST_F(AppJourney, CompressFromHomeThroughThePicker)
