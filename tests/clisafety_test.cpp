@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
