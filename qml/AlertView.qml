@@ -11,6 +11,8 @@ Dialog {
     anchors.centerIn: parent
     width: Math.min(parent.width - 60, 300)
     modal: true
+    // The style's dimming is light in its dark theme; a scrim darkens in both.
+    Overlay.modal: Rectangle { color: Theme.scrimCentre }
     closePolicy: Popup.NoAutoClose
     visible: Alerts.showing
     title: Alerts.title

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
 import Quire
 
 // Draws the progress overlay: a dark box over a dimming mask that takes every touch.
@@ -68,6 +69,8 @@ Popup {
             anchors.horizontalCenter: parent.horizontalCenter
             text: "Cancel"
             flat: true
+            // On the dark box whatever the scheme, so not the style's text colour.
+            Material.foreground: Theme.textOnAccent
             visible: ProgressHUD.state === ProgressHUD.Busy && ProgressHUD.cancellable
             enabled: !ProgressHUD.cancelling
             onClicked: ProgressHUD.cancel()

@@ -11,24 +11,28 @@ Pane {
     required property PDFToImageScreen screen
     property int pageCount: 0
 
+    // A readable width, centred, on a wide window; the fields take what the labels leave.
     ColumnLayout {
-        anchors.fill: parent
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: Math.min(parent.width, Theme.readableWidth)
         spacing: 4
         RowLayout {
-            Label { text: "Resolution"; color: Theme.appBlackColor; Layout.fillWidth: true }
+            Label { text: "Resolution"; color: Theme.appBlackColor; Layout.preferredWidth: 100 }
             ComboBox {
+                id: resolution
                 objectName: "resolution"
                 textRole: "text"
                 valueRole: "dpi"
                 model: [{ dpi: 0, text: "Screen" }, { dpi: 72, text: "72 dpi" },
                         { dpi: 150, text: "150 dpi" }, { dpi: 300, text: "300 dpi" }]
-                currentIndex: indexOfValue(pane.screen.resolution)
+                // Found in the model itself: indexOfValue() is not re-run once the model is set.
+                currentIndex: resolution.model.findIndex(e => e.dpi === pane.screen.resolution)
                 onActivated: pane.screen.resolution = currentValue
-                Layout.preferredWidth: 160
+                Layout.fillWidth: true
             }
         }
         RowLayout {
-            Label { text: "Pages"; color: Theme.appBlackColor; Layout.fillWidth: true }
+            Label { text: "Pages"; color: Theme.appBlackColor; Layout.preferredWidth: 100 }
             TextField {
                 objectName: "pageRange"
                 placeholderText: pane.pageCount > 1 ? "All " + pane.pageCount + ", or e.g. 1-3, 8"
@@ -36,7 +40,7 @@ Pane {
                 text: pane.screen.pageRange
                 inputMethodHints: Qt.ImhPreferNumbers
                 onTextEdited: pane.screen.pageRange = text
-                Layout.preferredWidth: 160
+                Layout.fillWidth: true
             }
         }
         Label {

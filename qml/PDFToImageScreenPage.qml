@@ -36,6 +36,17 @@ ScreenPage {
                 visible: document.status === PdfPages.Ready
                 document: document
             }
+            // Said at once, not only when Convert is tapped.
+            Label {
+                objectName: "pdfUnreadable"
+                anchors.centerIn: parent
+                width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
+                visible: document.status === PdfPages.Error
+                text: "The PDF could not be opened. It may be damaged, or protected by a password."
+                color: Theme.text
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+            }
         }
         ImageOptionsPane {
             Layout.fillWidth: true

@@ -11,8 +11,10 @@ Pane {
     required property ImageToPDFScreen screen
     readonly property bool onPaper: screen.paperSize !== "photo"
 
+    // A readable width, centred, on a wide window.
     ColumnLayout {
-        anchors.fill: parent
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: Math.min(parent.width, Theme.readableWidth)
         spacing: 4
         RowLayout {
             Label { text: "Paper"; color: Theme.appBlackColor; Layout.fillWidth: true }
@@ -23,7 +25,8 @@ Pane {
                 valueRole: "key"
                 model: [{ key: "photo", text: "Photo size" }, { key: "a4", text: "A4" },
                         { key: "letter", text: "Letter" }]
-                currentIndex: indexOfValue(pane.screen.paperSize)
+                // Found in the model itself: indexOfValue() is not re-run once the model is set.
+                currentIndex: paperSize.model.findIndex(e => e.key === pane.screen.paperSize)
                 onActivated: pane.screen.paperSize = currentValue
                 Layout.preferredWidth: 160
             }

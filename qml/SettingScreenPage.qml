@@ -25,9 +25,19 @@ ScreenPage {
 
         Label { text: "Photos"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SwitchDelegate {
+            id: keepLocation
             objectName: "keepLocation"
             Layout.fillWidth: true
             text: "Keep location in compressed photos"
+            // Wrapped rather than cut off on a phone-wide window.
+            contentItem: Label {
+                text: keepLocation.text
+                font: keepLocation.font
+                color: Theme.text
+                wrapMode: Text.Wrap
+                verticalAlignment: Text.AlignVCenter
+                rightPadding: keepLocation.indicator.width + keepLocation.spacing
+            }
             checked: page.screen.keepLocation
             onToggled: page.screen.keepLocation = checked
         }

@@ -66,6 +66,7 @@ Drawer {
     FileDialog {
         id: saveDialog
         fileMode: FileDialog.SaveFile
+        acceptLabel: "Save"
         currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
         selectedFile: currentFolder + "/" + Share.suggestedName
         onAccepted: Share.saveCopy(selectedFile)

@@ -136,6 +136,17 @@ TEST(Cli, ResizeKeepsProportionsUnlessStretched)
     paths = cli.run(
         {"resize", cli.photo("side.jpg", 400, 300, 6), "--width", "150", "-o", cli.path("u.png")});
     EXPECT_EQ(QImage(paths.value(0)).size(), QSize(150, 200));
+    // A height alone sets the width in step; a .jpg name gets JPEG bytes, an unknown one nothing.
+    paths = cli.run({"resize", photo, "--height", "60", "-o", cli.path("h.jpg")});
+    ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+    QImageReader jpeg(paths.value(0));
+    EXPECT_EQ(jpeg.format(), "jpeg");
+    EXPECT_EQ(jpeg.size(), QSize(80, 60));
+    EXPECT_TRUE(cli.run({"resize", photo, "--width", "60", "-o", cli.path("r.gif")}).isEmpty());
+    EXPECT_EQ(cli.status, 2);
+    EXPECT_FALSE(QFileInfo::exists(cli.path("r.gif")));
+    // Its help names the command, not the program's path.
+    EXPECT_TRUE(cli.run({"resize", "--help"}).value(0).startsWith("Usage: quire-cli resize"));
 }
 
 TEST(Cli, ImagesWritesEveryPage)

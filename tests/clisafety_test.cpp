@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quire-cli against what happens outside it: other runs at once, links, a full disk.
 #include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -192,16 +193,18 @@ TEST_F(CliSafety, BadInputsFailAloneWithAReason)
     QDir().mkpath(path("folder.jpg"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.jpg")).constData(), 0600), 0);
     QFile::link(path("fifo.jpg"), path("link.jpg"));
+    ASSERT_TRUE(samplepdfs::write(path("doc.pdf"), 2));
 
-    const QStringList bad = {"cut.jpg",  "damaged.png", "bomb.png",   "folder.jpg",
-                             "fifo.jpg", "link.jpg",    "missing.jpg"};
+    const QStringList bad = {"cut.jpg",  "damaged.png", "bomb.png",    "folder.jpg",
+                             "fifo.jpg", "link.jpg",    "missing.jpg", "doc.pdf"};
     const QStringList reasons = {"could not be read as an image",
                                  "could not be read as an image",
                                  "is too large",
                                  "is a folder",
                                  "is not a regular file",
                                  "is not a regular file",
-                                 "no such file"};
+                                 "no such file",
+                                 "is a PDF, not a photo"};
     QStringList args = {"pdf", good};
     for (const QString& name : bad)
         args << path(name);

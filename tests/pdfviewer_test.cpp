@@ -87,6 +87,16 @@ TEST(ShareSheet, SaveACopyWritesEveryItemWithoutOverwriting)
     QFile chosen(out + "/chosen.pdf");
     ASSERT_TRUE(chosen.open(QIODevice::ReadOnly));
     EXPECT_EQ(chosen.readAll(), "pdf bytes");
+    // The same name again keeps the first file and says the copy's name; a name typed without
+    // an extension gets the item's.
+    p.share.present({ShareItem::fromData("second", "a.pdf")});
+    ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out + "/chosen.pdf")));
+    EXPECT_EQ(p.overlay->status(), "Saved as chosen-2.pdf");
+    EXPECT_EQ(fixtures::readFile(out + "/chosen.pdf"), "pdf bytes");
+    EXPECT_EQ(fixtures::readFile(out + "/chosen-2.pdf"), "second");
+    p.share.present({ShareItem::fromData("third", "a.pdf")});
+    ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out + "/report")));
+    EXPECT_EQ(fixtures::readFile(out + "/report.pdf"), "third");
 
     ASSERT_TRUE(fixtures::writeFile(out + "/Text.txt", "already here"));
     p.share.present({ShareItem::fromImage(Image::fromQImage(fixtures::photo(10, 8))),

@@ -62,7 +62,8 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     ASSERT_NE(conversion, nullptr);
     auto* range = j.find("pageRange");
     ASSERT_NE(range, nullptr);
-    EXPECT_NE(j.find("resolution"), nullptr);
+    ASSERT_NE(j.find("resolution"), nullptr);
+    EXPECT_EQ(j.find("resolution")->property("currentText").toString(), "Screen"); // shown at once
     j.tap(range);
     for (const char key : {'1', '-', '3'})
         QTest::keyClick(j.window(), key);

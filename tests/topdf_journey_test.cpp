@@ -53,7 +53,10 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     j.tap(later);
     ASSERT_TRUE(
         fixtures::waitFor([&] { return screen->arrOfSelectedImages().first() == picked[1]; }));
+    ASSERT_NE(j.find("paperSize"), nullptr);
+    EXPECT_EQ(j.find("paperSize")->property("currentText").toString(), "Photo size");
     screen->setPaperSize("a4");
+    EXPECT_EQ(j.find("paperSize")->property("currentText").toString(), "A4");
     auto* margin = j.find("marginMm");
     ASSERT_NE(margin, nullptr);
     ASSERT_TRUE(fixtures::waitFor([&] { return margin->isVisible(); }));

@@ -2,7 +2,9 @@
 
 #include "compress/PhotoMetadata.h"
 
+#include <QFileInfo>
 #include <QImageWriter>
+#include <QPainter>
 
 #include <QBuffer>
 #include <QImageReader>
@@ -114,4 +116,27 @@ bool ImageResizer::writePng(const QImage& result, QIODevice& out, QString& error
         return true;
     error = writer.errorString();
     return false;
+}
+
+bool ImageResizer::writeJpeg(const QImage& result, QIODevice& out, QString& error)
+{
+    QImage flat(result.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, result);
+    QImageWriter writer(&out, "jpeg");
+    writer.setQuality(92);
+    if (writer.write(flat))
+        return true;
+    error = writer.errorString();
+    return false;
+}
+
+QString ImageResizer::formatForName(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix.isEmpty() || suffix == QLatin1String("png"))
+        return QStringLiteral("png");
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return QStringLiteral("jpeg");
+    return {};
 }

@@ -35,4 +35,9 @@ class ImageResizer
     // Writes result as PNG, with light compression: a photo's PNG is large whatever the level,
     // and the highest levels cost several times the time for a few percent.
     static bool writePng(const QImage& result, QIODevice& out, QString& error);
+    // As JPEG at a high quality, transparent parts on white, for a file the user named .jpg.
+    static bool writeJpeg(const QImage& result, QIODevice& out, QString& error);
+    // "png" or "jpeg" for an output file name by its suffix ("png" without one); empty for any
+    // other suffix.
+    [[nodiscard]] static QString formatForName(const QString& fileName);
 };

@@ -1,8 +1,9 @@
 #include "ShareFiles.h"
 
+#include "common/NewFile.h"
+
 #include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ShareFiles {
 
@@ -23,17 +24,7 @@ QString suggestedName(const ShareItem& item)
     return {};
 }
 
-QString freePath(const QString& folder, const QString& name)
-{
-    const QFileInfo info(name);
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    QString path = folder + QLatin1Char('/') + name;
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder + QStringLiteral("/%1-%2%3").arg(info.completeBaseName()).arg(n).arg(suffix);
-    return path;
-}
-
-bool write(const ShareItem& item, const QString& path, QString& error)
+QString write(const ShareItem& item, const QString& folder, const QString& name, QString& error)
 {
     QByteArray bytes;
     switch (item.kind) {
@@ -46,7 +37,7 @@ bool write(const ShareItem& item, const QString& path, QString& error)
         buffer.open(QIODevice::WriteOnly);
         if (pixels.isNull() || !pixels.save(&buffer, "PNG")) {
             error = QStringLiteral("The picture could not be encoded.");
-            return false;
+            return {};
         }
         break;
     }
@@ -57,12 +48,16 @@ bool write(const ShareItem& item, const QString& path, QString& error)
         bytes = item.url.toString().toUtf8();
         break;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = file.errorString();
-        return false;
+    NewFile file(folder);
+    if (!file.open() || file.device().write(bytes) != bytes.size()) {
+        error = file.errorString().isEmpty() ? file.device().errorString() : file.errorString();
+        return {};
     }
-    return true;
+    const QFileInfo info(name);
+    const QString path = file.commit(NewFile::numbered(info.completeBaseName(), info.suffix()));
+    if (path.isEmpty())
+        error = file.errorString();
+    return path;
 }
 
 } // namespace ShareFiles

@@ -8,8 +8,7 @@
 namespace ShareFiles {
 // "report.pdf" for file bytes, "<photo>.png" or "Image.png" for pictures, "Text.txt" for text.
 QString suggestedName(const ShareItem& item);
-// A path in folder for name that nothing occupies yet ("name-2.ext", ...).
-QString freePath(const QString& folder, const QString& name);
-// Writes the item's bytes, PNG or text to path, whole or not at all.
-bool write(const ShareItem& item, const QString& path, QString& error);
+// Writes the item's bytes, PNG or text whole into folder as name, or as "name-2.ext", ... when
+// that is taken: nothing already there is replaced. The path written, or empty with the reason.
+QString write(const ShareItem& item, const QString& folder, const QString& name, QString& error);
 } // namespace ShareFiles

@@ -8,6 +8,7 @@
 #include "platform/UrlOpener.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 ShareItem ShareItem::fromData(const QByteArray& bytes, const QString& fileName)
@@ -69,15 +70,29 @@ bool ShareSheet::saveCopy(const QUrl& target)
     const QString path = target.isLocalFile() ? target.toLocalFile() : target.toString();
     QString error;
     bool ok = !m_items.isEmpty();
+    QString renamed;
     if (m_items.size() == 1) {
-        ok = ShareFiles::write(m_items.first(), path, error);
+        // The name chosen, given the item's extension when it was typed without one.
+        const QFileInfo chosen(path);
+        const QString suffix = QFileInfo(ShareFiles::suggestedName(m_items.first())).suffix();
+        const QString name = chosen.suffix().isEmpty() && !suffix.isEmpty()
+                                 ? chosen.fileName() + QLatin1Char('.') + suffix
+                                 : chosen.fileName();
+        const QString written =
+            ShareFiles::write(m_items.first(), chosen.absolutePath(), name, error);
+        ok = !written.isEmpty();
+        if (ok && QFileInfo(written).fileName() != chosen.fileName())
+            renamed = QFileInfo(written).fileName();
     } else {
-        for (int i = 0; ok && i < m_items.size(); ++i) {
-            const QString name = ShareFiles::suggestedName(m_items[i]);
-            ok = ShareFiles::write(m_items[i], ShareFiles::freePath(path, name), error);
-        }
+        for (int i = 0; ok && i < m_items.size(); ++i)
+            ok = !ShareFiles::write(m_items[i], path, ShareFiles::suggestedName(m_items[i]), error)
+                      .isEmpty();
     }
-    report(ok, QStringLiteral("Saved!"), QStringLiteral("Could Not Save"), error);
+    // A file already at the chosen name is kept; the copy's own name is said.
+    report(ok,
+           renamed.isEmpty() ? QStringLiteral("Saved!")
+                             : QStringLiteral("Saved as %1").arg(renamed),
+           QStringLiteral("Could Not Save"), error);
     return ok;
 }
 
@@ -147,8 +162,9 @@ QList<QUrl> ShareSheet::writeTemporaryFiles(QString& error)
     QDir().mkpath(folder);
     QList<QUrl> urls;
     for (int i = 0; i < m_items.size(); ++i) {
-        const QString path = ShareFiles::freePath(folder, ShareFiles::suggestedName(m_items[i]));
-        if (!ShareFiles::write(m_items[i], path, error))
+        const QString path =
+            ShareFiles::write(m_items[i], folder, ShareFiles::suggestedName(m_items[i]), error);
+        if (path.isEmpty())
             return {};
         urls.append(QUrl::fromLocalFile(path));
     }

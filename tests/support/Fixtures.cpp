@@ -23,6 +23,12 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 bool waitFor(const std::function<bool()>& done, int timeoutMs)
 {
     return QTest::qWaitFor(done, timeoutMs);

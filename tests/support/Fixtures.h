@@ -13,6 +13,8 @@ QImage photo(int width, int height, QColor tint = QColor(40, 120, 200));
 // Saves image as JPEG at path; with orientation 2..8 an EXIF block says how to turn it upright.
 bool writeJpeg(const QImage& image, const QString& path, int orientation = 1, int quality = 90);
 bool writeFile(const QString& path, const QByteArray& bytes);
+// The file's bytes; empty when it cannot be read.
+QByteArray readFile(const QString& path);
 // Waits, spinning the event loop, until done() or the timeout.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 

@@ -107,6 +107,18 @@ int CliApp::listLanguages()
     return 0;
 }
 
+namespace {
+// Qt's help names the program by its full path; a subcommand's help names the command as typed.
+QString helpFor(const QCommandLineParser& parser, const QString& command)
+{
+    QString text = parser.helpText();
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && options > 0 && options < text.indexOf('\n'))
+        text.replace(7, options - 7, QStringLiteral("quire-cli ") + command);
+    return text;
+}
+} // namespace
+
 bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
                    int minPositional, int maxPositional)
 {
@@ -120,19 +132,19 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
         QStringLiteral("End each printed path with a NUL byte instead of a newline (xargs -0)."));
     parser.addOption(null);
     if (!parser.parse(args)) {
-        m_err << parser.errorText() << "\n\n" << parser.helpText();
+        m_err << parser.errorText() << "\n\n" << helpFor(parser, args.value(0));
         return false;
     }
     m_null = parser.isSet(null);
     if (parser.isSet(help)) {
-        m_out << parser.helpText();
+        m_out << helpFor(parser, args.value(0));
         m_helpShown = true;
         return false;
     }
     const qsizetype n = parser.positionalArguments().size();
     if (n < minPositional || (maxPositional >= 0 && n > maxPositional)) {
         m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
-              << parser.helpText();
+              << helpFor(parser, args.value(0));
         return false;
     }
     return true;

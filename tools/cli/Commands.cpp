@@ -32,6 +32,11 @@ const QString kUnreadable = QStringLiteral("could not be read as an image");
 Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
 {
     Image image = Image::fromFile(path, 1.0, &reason);
+    if (image.sourceFormat() == "pdf") { // Qt would read its first page as a picture
+        reason = QStringLiteral("is a PDF, not a photo (quire-cli images turns its pages into "
+                                "images)");
+        return {};
+    }
     if (!image.isNull() && (wholly || image.sourceFormat() == "jpeg") &&
         !FolderPhotoLibrary::decodes(image)) {
         reason = kUnreadable;
@@ -220,7 +225,8 @@ int CliApp::resize(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.addOption(kOutputFile);
-    const QCommandLineOption width(QStringLiteral("width"), QStringLiteral("Width in pixels."),
+    const QCommandLineOption width(QStringLiteral("width"),
+                                   QStringLiteral("Width in pixels (default: in proportion)."),
                                    QStringLiteral("W"));
     const QCommandLineOption height(QStringLiteral("height"),
                                     QStringLiteral("Height in pixels (default: in proportion)."),
@@ -229,18 +235,28 @@ int CliApp::resize(const QStringList& args)
         QStringLiteral("stretch"), QStringLiteral("Stretch to exactly W x H instead of fitting."));
     parser.addOptions({width, height, stretch});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("The photo to resize."));
-    if (!parse(parser, args, QStringLiteral("Resizes a photo to a PNG image."), 1, 1))
+    if (!parse(parser, args,
+               QStringLiteral("Resizes a photo to a PNG image (JPEG when -o ends in .jpg)."), 1, 1))
         return m_helpShown ? 0 : 2;
-    bool wOk = false;
+    bool wOk = true;
     bool hOk = true;
-    const qint64 w = parser.value(width).toLongLong(&wOk);
+    qint64 w = parser.isSet(width) ? parser.value(width).toLongLong(&wOk) : 0;
     qint64 h = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
     // Range-checked before any arithmetic: a 64-bit width must not overflow a later cast.
-    if (!parser.isSet(width) || !wOk || !hOk || w <= 0 || h < 0 ||
-        (parser.isSet(height) && h == 0) || w > ImageResizer::kMaxSide ||
-        h > ImageResizer::kMaxSide) {
-        m_err << "Give --width (and optionally --height) as whole numbers from 1 to "
+    const auto bad = [](const QCommandLineParser& p, const QCommandLineOption& o, bool ok,
+                        qint64 v) {
+        return p.isSet(o) && (!ok || v <= 0 || v > ImageResizer::kMaxSide);
+    };
+    if ((!parser.isSet(width) && !parser.isSet(height)) || bad(parser, width, wOk, w) ||
+        bad(parser, height, hOk, h)) {
+        m_err << "Give --width or --height (or both) as whole numbers from 1 to "
               << ImageResizer::kMaxSide << ".\n";
+        return 2;
+    }
+    const QString format = ImageResizer::formatForName(parser.value(kOutputFile));
+    if (format.isEmpty()) {
+        m_err << "Resized images are written as .png or .jpg, not "
+              << QFileInfo(parser.value(kOutputFile)).suffix() << ".\n";
         return 2;
     }
     const QString path = parser.positionalArguments().first();
@@ -251,9 +267,12 @@ int CliApp::resize(const QStringList& args)
         return 1;
     }
     const QSizeF original = photo.size();
-    if (!parser.isSet(height)) // the other side in step, as the app's fields keep it
-        // A side under a pixel is one pixel: 40 wide from 256 x 1 is 40 x 1.
+    // The other side in step, as the app's fields keep it; a side under a pixel is one pixel:
+    // 40 wide from 256 x 1 is 40 x 1.
+    if (!parser.isSet(height))
         h = std::max<qint64>(1, qint64(original.height() * (double(w) / original.width())));
+    if (!parser.isSet(width))
+        w = std::max<qint64>(1, qint64(original.width() * (double(h) / original.height())));
     const QSizeF drawing =
         ImageResizer::drawingSize(original, double(w), double(h), !parser.isSet(stretch));
     if (ImageResizer::check(drawing) != ImageResizer::Refusal::None) {
@@ -267,9 +286,13 @@ int CliApp::resize(const QStringList& args)
         fail(path, kUnreadable);
         return 1;
     }
-    const auto written = writeOutput(
-        history(), nowSeconds(), parser.value(kOutputFile), QStringLiteral("png"),
-        [&result](QIODevice& out, QString& e) { return ImageResizer::writePng(result, out, e); });
+    const auto written =
+        writeOutput(history(), nowSeconds(), parser.value(kOutputFile), QStringLiteral("png"),
+                    [&result, &format](QIODevice& out, QString& e) {
+                        return format == QLatin1String("png")
+                                   ? ImageResizer::writePng(result, out, e)
+                                   : ImageResizer::writeJpeg(result, out, e);
+                    });
     if (!written.ok()) {
         fail(path, written.error);
         return 1;
