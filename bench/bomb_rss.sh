@@ -25,14 +25,14 @@ PY
 export QT_QPA_PLATFORM=offscreen QUIRE_DOCUMENTS="$out/docs"
 echo "input: $(du -k "$out/bomb.png" | cut -f1) KB PNG of ${side} x ${side} RGBA"
 printf '%-16s %6s %12s  %s\n' job exit "peak MB" "message"
-measure() { # name, args...
-  local name=$1; shift
+measure() { # name, output, args...
+  local name=$1 output=$2; shift 2
   local status=0
-  /usr/bin/time -f "%M" -o "$out/rss" "$cli" "$@" -o "$out" >/dev/null 2>"$out/err" || status=$?
+  /usr/bin/time -f "%M" -o "$out/rss" "$cli" "$@" -o "$output" >/dev/null 2>"$out/err" || status=$?
   printf '%-16s %6s %12s  %s\n' "$name" "$status" "$(( $(tail -1 "$out/rss") / 1024 ))" "$(head -1 "$out/err")"
 }
-measure compress compress "$out/bomb.png"
-measure resize resize "$out/bomb.png" --width 2000
+measure compress "$out" compress "$out/bomb.png"
+measure resize "$out/r.png" resize "$out/bomb.png" --width 2000
 status=0
 /usr/bin/time -f "%M" -o "$out/rss" "$cli" ocr "$out/bomb.png" >/dev/null 2>"$out/err" || status=$?
 printf '%-16s %6s %12s  %s\n' ocr "$status" "$(( $(tail -1 "$out/rss") / 1024 ))" "$(head -1 "$out/err")"

@@ -3,6 +3,7 @@
 #include "app/SceneDelegate.h"
 #include "app/ScreenRegistry.h"
 #include "app/WindowPlacement.h"
+#include "common/LibraryChatter.h"
 #include "history/HistoryStore.h"
 #include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
@@ -33,6 +34,8 @@ int main(int argc, char* argv[])
 {
     // Text recognition runs single-threaded: faster on small machines (see TesseractRecognizer).
     qputenv("OMP_THREAD_LIMIT", "1");
+    if (FILE* log = LibraryChatter::divert(); log != stderr)
+        LibraryChatter::logTo(log, true); // libraries' own lines off stderr, Qt's kept
     QGuiApplication app(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));

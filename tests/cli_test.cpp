@@ -210,7 +210,7 @@ TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFaile
     Cli cli;
     samplepdfs::write(cli.path("doc.pdf"), 4, QSizeF(200, 200));
     QDir().mkpath(cli.path("pages"));
-    cli.env.insert("QUIRE_PAGE_TIMEOUT", "1");
+    cli.env.insert("QUIRE_PAGE_TIMEOUT", "5");
     cli.env.insert("QUIRE_PDF_WORKER_FAULT", "hang:2,crash:3");
     const QStringList paths =
         cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("pages"), "--scale", "1"});

@@ -15,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -236,6 +238,32 @@ TEST_F(CliSafety, BadInputsFailAloneWithAReason)
     const CliRun o = cli({"ocr", path("cut.jpg"), path("damaged.png")});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err.count('\n'), 2) << o.err.toStdString();
+}
+
+TEST_F(CliSafety, NamesThatAreNotUtf8OrHoldNewlinesAreReadAndPrintedSafely)
+{
+    // Written under a UTF-8 name, then moved by bytes to a Latin-1 one.
+    photo("x.jpg", 40, 30);
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9.jpg";
+    ASSERT_EQ(::rename(QFile::encodeName(path("x.jpg")).constData(), latin1.constData()), 0);
+    photo("new\nline.jpg", 30, 40);
+    // The shell hands the bytes over as they are; QProcess could not.
+    const QString script = QStringLiteral("cd \"$1\" && \"$2\" compress --null -o nul caf*.jpg "
+                                          "new*.jpg && \"$2\" compress -o nl new*");
+    CliRun r = start("sh", {"-c", script, "sh", dir.path(), QUIRE_CLI});
+    ASSERT_TRUE(r.process->waitForFinished(120000));
+    EXPECT_EQ(r.process->exitCode(), 0) << r.process->readAllStandardError().toStdString();
+    const QByteArray out = r.process->readAllStandardOutput();
+    const QByteArray folder = QFile::encodeName(dir.path());
+    EXPECT_TRUE(
+        out.startsWith(folder + "/nul/caf\xe9.jpg" + '\0' + folder + "/nul/new\nline.jpg" + '\0'))
+        << out.toStdString();
+    EXPECT_TRUE(out.endsWith(QByteArray(1, '\0') + "$'" + folder + "/nl/new\\nline.jpg'\n"))
+        << out.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(path("nul/new\nline.jpg")));
+    // Qt cannot name these files to remove them with the folder.
+    ::unlink(latin1.constData());
+    ::unlink((folder + "/nul/caf\xe9.jpg").constData());
 }
 
 TEST_F(CliSafety, PdfsThatGiveNoPagesAreErrors)

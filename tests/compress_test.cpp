@@ -149,6 +149,20 @@ TEST(Compress, AMissingHistoryFolderIsMadeAgainAndNothingIsLost)
     EXPECT_TRUE(QFileInfo::exists(p.historyPath() + "/1700000000.jpg"));
 }
 
+TEST(Compress, AFailedHistoryWriteIsReportedWithItsReasonAndNotListed)
+{
+    TestPlatform p;
+    QDir(p.historyPath()).removeRecursively();
+    ASSERT_TRUE(fixtures::writeFile(p.historyPath(), "a file where the folder was"));
+    open(p, {Image::fromQImage(fixtures::photo(64, 48))})->btnCompress();
+    p.drain();
+    EXPECT_TRUE(results(p)->arrOfCompressImage().isEmpty());
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(results(p)->failureText().startsWith(
+        "1 photo could not be compressed.\nPhoto 1 could not be saved: "))
+        << results(p)->failureText().toStdString();
+}
+
 TEST(Compress, ATakenNameIsNotWrittenOver)
 {
     TestPlatform p;

@@ -6,6 +6,7 @@
 #include "jobs/Job.h"
 #include "ocr/ExtractTextScreen.h"
 #include "picker/SelectImageScreen.h"
+#include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/testing/TestPlatform.h"
 #include "resize/ResizeImageScreen.h"
 #include "support/Fixtures.h"
@@ -218,4 +219,26 @@ TEST(JobsQuitting, ClosingStopsEveryJobInTimeWhileWorkStillWaitsOnTheGuiThread)
     EXPECT_EQ(job.state(), Job::Cancelled);
     EXPECT_EQ(p.history->count(), 1);
     EXPECT_EQ(QDir(p.historyPath()).entryList(QDir::Files), QStringList{"1.txt"});
+}
+
+TEST(JobsLibrary, TheListingCountsEachPhotoAndGivesNothingOnceCancelled)
+{
+    QTemporaryDir folder;
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(32, 24),
+                                        folder.filePath(QString::number(i) + ".jpg")));
+    TestDispatcher queues;
+    FolderPhotoLibrary library(folder.path(), queues);
+    JobControl job;
+    EXPECT_EQ(library.fetchAssets(&job).size(), 5u);
+    EXPECT_EQ(job.done(), 5);
+    EXPECT_EQ(job.total(), 5);
+
+    JobControl* stopping = nullptr;
+    JobControl stopped([&](int done, int, const QString&) {
+        if (done >= 2)
+            stopping->cancel();
+    });
+    stopping = &stopped;
+    EXPECT_TRUE(library.fetchAssets(&stopped).empty());
 }

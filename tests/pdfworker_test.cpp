@@ -34,7 +34,7 @@ TEST(PdfWorkers, ViewersGetPagesAndSizesFromTheHelpersAndAHangingPageCostsOnlyIt
     EXPECT_EQ(pages.maxPageWidth(), 612);
 
     const fixtures::ScopedEnv fault("QUIRE_PDF_WORKER_FAULT", "hang:2");
-    const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "1");
+    const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "5");
     PdfWorkerPool pool; // its helpers start now, with the fault switched on
     const QImage first = drawElsewhere(pool, pdf, 0, QSize(306, 1000));
     ASSERT_EQ(first.size(), QSize(306, 396)) << "fitted, in proportion";

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using photofixtures::picture;
 using photofixtures::writePhoto;
 
@@ -190,6 +192,21 @@ TEST(SelectImageScreen, UnreadablePhotosAreSkippedAndCountedAndNoneLeftStops)
     EXPECT_EQ(t.p.alerts.presented().back().message, "2 of 2 chosen photos could not be read.");
     EXPECT_EQ(t.p.navigator->top(), t.screen);
     EXPECT_FALSE(t.p.overlay->visible());
+}
+
+TEST(SelectImageScreen, APipeAndALinkToOneAreLeftOutWithoutBlocking)
+{
+    Picker t(0, {"a"});
+    // Opening either for its EXIF block would wait for a writer forever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.path("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(t.path("pipe"), t.path("link")));
+    t.screen->btnBack();
+    qobject_cast<HomeScreen*>(t.p.navigator->top())->btnImageToPDF();
+    t.screen = qobject_cast<SelectImageScreen*>(t.p.navigator->top());
+    t.p.drain();
+    ASSERT_EQ(t.screen->arrOfImage().size(), 1u);
+    EXPECT_EQ(t.row("a"), 0);
+    EXPECT_FALSE(t.screen->loading());
 }
 
 TEST(SelectImageScreen, DeniedLibraryGivesThePermissionAlertWhoseSettingOpensTheFolder)

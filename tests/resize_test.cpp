@@ -190,6 +190,21 @@ TEST(Resize, TheResultIsWrittenAsPngNamedBySecondsAndHandedOn)
     EXPECT_EQ(reader.size(), QSize(1000, 750));
 }
 
+TEST(Resize, AFailedHistoryWriteStillShowsTheResultAndSaysWhy)
+{
+    TestPlatform p;
+    QDir(p.historyPath()).removeRecursively();
+    ASSERT_TRUE(fixtures::writeFile(p.historyPath(), "a file where the folder was"));
+    ResizeImageScreen* s = open(p, {64, 48});
+    type(s, W, "32");
+    s->btnReize();
+    p.drain();
+    EXPECT_NE(qobject_cast<ResizeImagePreviewScreen*>(p.navigator->top()), nullptr);
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(lastAlert(p).startsWith("The resized image could not be saved: "))
+        << lastAlert(p).toStdString();
+}
+
 TEST(Resize, AProportionalSideUnderAPixelBecomesOnePixel)
 {
     TestPlatform p;

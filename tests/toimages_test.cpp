@@ -241,9 +241,10 @@ TEST(PDFToImage, APageThatHangsOrCrashesItsWorkerCostsThatPageOnly)
     TestPlatform p;
     const QString pdf = p.root.path() + "/five.pdf";
     ASSERT_TRUE(samplepdfs::write(pdf, 5));
-    // The helper hangs on page 2 and crashes on page 4; the limit is cut to a second.
+    // The helper hangs on page 2 and crashes on page 4; the limit is cut to a few seconds, still
+    // far above a page's drawing time on a busy machine.
     const fixtures::ScopedEnv fault("QUIRE_PDF_WORKER_FAULT", "hang:2,crash:4");
-    const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "1");
+    const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "5");
     PDFToImageScreen* screen = openConversion(p, pdf);
     EXPECT_EQ(convert(p, screen), "Error\nError\n");
 
@@ -297,7 +298,7 @@ TEST(PDFToImage, SecondConversionStartsAfreshAndTakenNamesAreNotOverwritten)
     EXPECT_EQ(p.history->count(), 6);
 }
 
-TEST(PDFToImage, PagesThatCannotBeWrittenStayInTheGalleryAndTheUserIsTold)
+TEST(PDFToImage, PagesThatCannotBeWrittenAreNotKeptAndTheUserIsToldWhy)
 {
     TestPlatform p;
     const QString pdf = p.root.path() + "/two.pdf";
@@ -306,15 +307,13 @@ TEST(PDFToImage, PagesThatCannotBeWrittenStayInTheGalleryAndTheUserIsTold)
     PDFToImageScreen* screen = openConversion(p, pdf);
     convert(p, screen);
 
-    auto* gallery = qobject_cast<ImagePreviewScreen*>(p.navigator->top());
-    ASSERT_NE(gallery, nullptr);
-    ASSERT_EQ(gallery->arrOfImages().size(), 2);
-    EXPECT_EQ(gallery->arrOfImages()[1].size(), QSizeF(612, 792));
-    EXPECT_NEAR(markerGrey(gallery->arrOfImages()[1]), samplepdfs::greyOf(1), 2);
+    EXPECT_EQ(p.navigator->top(), screen);
+    EXPECT_TRUE(screen->arrOfImages().isEmpty());
     EXPECT_EQ(p.history->count(), 0);
     ASSERT_EQ(p.alerts.presented().size(), 1u);
-    EXPECT_TRUE(p.alerts.presented()[0].message.startsWith(
-        "2 of 2 pages could not be written to the history"));
+    EXPECT_EQ(
+        p.alerts.presented()[0].message,
+        QString("2 of 2 pages could not be written: %1 is not a folder.").arg(p.historyPath()));
 }
 
 TEST(PDFToImage, BackEmptiesTheListAndLeaves)

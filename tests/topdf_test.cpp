@@ -127,6 +127,20 @@ TEST_F(PdfWriterTest, PagesFollowTheImagesWithTheirSizesAndJpegsGoInUntouched)
             << "page " << i;
 }
 
+TEST_F(PdfWriterTest, APageBeyondViewersLimitKeepsItsSizeInLargerUnits)
+{
+    const auto written = convert({Image::fromQImage(fixtures::photo(20000, 40))});
+    ASSERT_TRUE(written.ok()) << written.error.toStdString();
+    EXPECT_TRUE(qpdfCheck(written.path));
+    Pdf pdf(written.path);
+    const QSizeF box = pdf.mediaBox(0);
+    const double unit = pdf.pages().at(0).getObjectHandle().getKey("/UserUnit").getNumericValue();
+    EXPECT_LE(box.width(), 14400);
+    EXPECT_NEAR(box.width() * unit, 20000, 1);
+    EXPECT_NEAR(box.height() * unit, 40, 0.1);
+    EXPECT_GE(pdf.pdf.getPDFVersion(), "1.6");
+}
+
 TEST_F(PdfWriterTest, ExifOrientationTurnsThePageUprightWithoutReencoding)
 {
     for (int orientation = 1; orientation <= 8; ++orientation) {

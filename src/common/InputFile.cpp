@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InputFile.h"
 
+#include "LocalPath.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -40,7 +42,7 @@ QString refusal(const QString& path)
     };
     if (path.isEmpty())
         return reasonOf(ENOENT);
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(LocalPath::encode(path).constData(), &st) != 0)
         return reasonOf(errno);
     return refusalOf(st);
 }
@@ -54,7 +56,7 @@ std::unique_ptr<QFile> open(const QString& path, QString* reason)
         return {};
     }
     const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        ::open(LocalPath::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         set(reason, reasonOf(errno));
         return {};

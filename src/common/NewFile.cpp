@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NewFile.h"
 
+#include "LocalPath.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -102,7 +104,7 @@ bool NewFile::fail(int error)
 
 bool NewFile::open()
 {
-    const QByteArray folder = QFile::encodeName(m_folder);
+    const QByteArray folder = LocalPath::encode(m_folder);
     m_fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (m_fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
         // No unnamed files here: a hidden temporary name, claimed by the same exclusive link.
@@ -152,7 +154,7 @@ QString NewFile::commit(const std::function<QString(int)>& nameAt)
     // link() never replaces and never follows a link at the name: EEXIST means someone has it.
     for (int attempt = 1; attempt < 100000; ++attempt) {
         const QString path = m_folder + QLatin1Char('/') + nameAt(attempt);
-        if (link(QFile::encodeName(path))) {
+        if (link(LocalPath::encode(path))) {
             discard();
             return path;
         }

@@ -2,6 +2,7 @@
 
 #include "CompressRun.h"
 #include "SizeTarget.h"
+#include "common/MemoryBudget.h"
 #include "history/HistoryStore.h"
 #include "history/SizeLabel.h"
 #include "jobs/JobControl.h"
@@ -16,14 +17,19 @@
 #include <cmath>
 
 namespace {
-// Writes one compressed photo to the history and makes its record.
-QVariantMap store(Services& services, int index, const QByteArray& data)
+// Writes one compressed photo to the history and makes its record; an empty record, with the
+// system's reason in error, when the file could not be written.
+QVariantMap store(Services& services, int index, const QByteArray& data, QString& error)
 {
     const auto seconds = qint64(std::trunc(services.clock->now()));
     const HistoryStore::Written file =
         services.history->write(seconds + index, QStringLiteral("jpg"), data);
+    if (!file.ok()) {
+        error = file.error;
+        return {};
+    }
     // The record re-reads its file rather than holding a second bitmap per photo.
-    Image image = file.ok() ? Image::fromFile(file.path) : Image();
+    Image image = Image::fromFile(file.path);
     if (image.isNull())
         image = Image::fromData(data);
     QVariantMap record;
@@ -102,7 +108,11 @@ void CompressImageScreen::measureSizes()
     Dispatcher* dispatcher = m_services.dispatcher;
     dispatcher->background([=] {
         for (int i = 0; i < photos.size() && *measuring; ++i) {
-            const qint64 bytes = PhotoCompressor::fullQualitySize(photos.at(i));
+            // Measuring decodes too, beside the compression: it takes its share of the budget.
+            const qint64 bytes = [&] {
+                const MemoryBudget::Share share(MemoryBudget::costOf(photos.at(i).pixelSize()));
+                return PhotoCompressor::fullQualitySize(photos.at(i));
+            }();
             dispatcher->async([=] {
                 if (!self || !*measuring || i >= self->m_sizeLabels.size())
                     return;
@@ -170,7 +180,15 @@ void CompressImageScreen::startCompression()
                         QStringLiteral("Photo %1 %2.").arg(index + 1).arg(result.error));
                     return;
                 }
-                outcome.records.append(store(*services, index, result.bytes));
+                QString error;
+                const QVariantMap record = store(*services, index, result.bytes, error);
+                if (record.isEmpty()) {
+                    outcome.failures.append(QStringLiteral("Photo %1 could not be saved: %2.")
+                                                .arg(index + 1)
+                                                .arg(error));
+                    return;
+                }
+                outcome.records.append(record);
                 outcome.qualities.append(qualityLabel(result));
             });
         return outcome;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressRun.h"
 
+#include "common/MemoryBudget.h"
 #include "jobs/JobControl.h"
 
 #include <QThread>
@@ -17,6 +18,8 @@ int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings
     for (int first = 0; first < photos.size() && !control.isCancelled(); first += batch) {
         const QList<Image> slice = photos.mid(first, batch);
         const auto compress = [&settings](const Image& photo) {
+            // Huge photos wait for room in the bitmap budget rather than decode side by side.
+            const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
             return PhotoCompressor::compress(photo, settings);
         };
         const QList<PhotoCompressor::Result> results =

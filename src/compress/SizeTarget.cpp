@@ -10,7 +10,7 @@
 qint64 SizeTarget::parse(const QString& text)
 {
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(\d+(?:\.\d+)?)\s*([km]?)b?\s*$)"),
+        QStringLiteral(R"(^\s*(\d+(?:\.\d+)?)\s*(?:([km])b?|b|bytes?)?\s*$)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
@@ -28,8 +28,12 @@ qint64 SizeTarget::parse(const QString& text)
 QString SizeTarget::text(qint64 bytes)
 {
     const QLocale c = QLocale::c();
-    if (bytes >= 1000 * 1000)
-        return c.toString(double(bytes) / 1e6, 'g', 3) + QStringLiteral(" MB");
+    // Three significant digits, never in exponent form: 999,600 bytes are "1 MB", not "1e+03 KB".
+    if (bytes >= 999'500) {
+        const double mb = double(bytes) / 1e6;
+        return (mb >= 999.5 ? c.toString(mb, 'f', 0) : c.toString(mb, 'g', 3)) +
+               QStringLiteral(" MB");
+    }
     if (bytes >= 1000)
         return c.toString(double(bytes) / 1e3, 'g', 3) + QStringLiteral(" KB");
     return c.toString(bytes) + QStringLiteral(" bytes");

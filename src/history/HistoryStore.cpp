@@ -66,7 +66,9 @@ HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QStri
 {
     Written w;
     if (!QFileInfo(folder).isDir()) {
-        w.error = QStringLiteral("The folder %1 does not exist.").arg(folder);
+        w.error = QFileInfo::exists(folder)
+                      ? QStringLiteral("%1 is not a folder").arg(folder)
+                      : QStringLiteral("the folder %1 does not exist").arg(folder);
         return w;
     }
     NewFile file(folder);

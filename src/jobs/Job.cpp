@@ -93,7 +93,7 @@ std::shared_ptr<JobControl> Job::begin(const QString& status)
     setState(Running);
     if (m_services.jobs)
         m_services.jobs->add(this);
-    if (m_services.overlay) {
+    if (m_services.overlay && m_showsOverlay) {
         m_services.overlay->show(status);
         m_services.overlay->follow(this);
     }

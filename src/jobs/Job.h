@@ -56,6 +56,8 @@ class Job : public QObject
     Q_INVOKABLE void cancel();
     // Called on the reporting thread with every report; tests act part way through with it.
     void setObserver(JobControl::Listener observer) { m_observer = std::move(observer); }
+    // A job its screen shows in its own way (and stops from its own Back) keeps the overlay away.
+    void setShowsOverlay(bool on) { m_showsOverlay = on; }
 
     [[nodiscard]] int progress() const { return m_progress; }
     [[nodiscard]] int total() const { return m_total; }
@@ -79,6 +81,7 @@ class Job : public QObject
     std::shared_ptr<JobControl> m_control;
     JobControl::Listener m_observer;
     State m_state = Idle;
+    bool m_showsOverlay = true;
     int m_progress = 0;
     int m_total = 0;
     QString m_label;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageFarm.h"
 
+#include "common/LocalPath.h"
 #include "jobs/JobControl.h"
 
 #include <QThread>
@@ -25,7 +26,7 @@ PdfWorker* PageFarm::spawn(size_t slot)
     if (slot >= m_slots.size())
         m_slots.resize(slot + 1);
     m_slots[slot] = Slot{m_workers.back().get(), -1};
-    m_slots[slot].worker->request("open " + m_path.toUtf8().toPercentEncoding());
+    m_slots[slot].worker->request("open " + LocalPath::encode(m_path).toPercentEncoding());
     return m_slots[slot].worker;
 }
 

@@ -16,6 +16,7 @@ SelectImageScreen::SelectImageScreen(Services& services, QObject* parent)
           return std::find(m_selected.begin(), m_selected.end(), a) != m_selected.end();
       })
 {
+    m_scan.setShowsOverlay(false);
     setTitle(QStringLiteral("Select Images"));
 }
 
@@ -38,10 +39,9 @@ void SelectImageScreen::viewDidLoad()
         s.photos->requestAuthorization([self, &s](PhotoLibrary::Status status) {
             using Status = PhotoLibrary::Status;
             if (status == Status::Authorized) {
-                std::vector<PhotoAsset> assets = s.photos->fetchAssets();
-                s.dispatcher->async([self, assets = std::move(assets)]() mutable {
+                s.dispatcher->async([self] {
                     if (self)
-                        self->showLibrary(std::move(assets));
+                        self->scanLibrary();
                 });
                 return;
             }
@@ -55,6 +55,15 @@ void SelectImageScreen::viewDidLoad()
             });
         });
     });
+}
+
+void SelectImageScreen::scanLibrary()
+{
+    // A large library takes a while to list; Back stops it rather than waiting for it.
+    PhotoLibrary* photos = m_services.photos;
+    m_scan.run(
+        QString(), [photos](JobControl& job) { return photos->fetchAssets(&job); },
+        [this](std::vector<PhotoAsset> assets) { showLibrary(std::move(assets)); });
 }
 
 void SelectImageScreen::showLibrary(std::vector<PhotoAsset> assets)
@@ -128,6 +137,7 @@ void SelectImageScreen::openWith(const QList<Image>& images)
 
 void SelectImageScreen::btnBack()
 {
+    m_scan.cancel();
     popScreen();
 }
 

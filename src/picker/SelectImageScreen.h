@@ -61,6 +61,7 @@ class SelectImageScreen : public Screen
 
   private:
     [[nodiscard]] bool picksMany() const;
+    void scanLibrary();
     void showLibrary(std::vector<PhotoAsset> assets);
     void setDone(bool enabled, bool visible);
     // Loads the chosen photos as full-size handles in the background, then performs segue.
@@ -76,4 +77,5 @@ class SelectImageScreen : public Screen
     bool m_doneEnabled = false;
     bool m_doneVisible = true;
     Job m_job{m_services};
+    Job m_scan{m_services}; // the library's listing, shown by the grid's own spinner
 };

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+class JobControl;
+
 // One photo of the library; two assets are the same when they name the same file.
 struct PhotoAsset
 {
@@ -33,8 +35,9 @@ class PhotoLibrary
 
     // Answers on a background thread, never on the GUI thread.
     virtual void requestAuthorization(std::function<void(Status)> done) = 0;
-    // Every photo, newest first.
-    [[nodiscard]] virtual std::vector<PhotoAsset> fetchAssets() = 0;
+    // Every photo, newest first. job, when given, hears of each photo looked at and may stop the
+    // listing, which then gives nothing.
+    [[nodiscard]] virtual std::vector<PhotoAsset> fetchAssets(JobControl* job = nullptr) = 0;
     // The photo fitted into target (aspect-fit), or at full size when target is invalid. A null
     // Image when the photo cannot be read.
     [[nodiscard]] virtual Image requestImage(const PhotoAsset& asset, QSize target) = 0;

@@ -178,21 +178,28 @@ void ResizeImageScreen::btnReize()
     Services* services = &m_services;
     const auto work = [photo, drawing, services](JobControl& job) {
         job.setTotal(1);
-        const QImage result = ImageResizer::draw(photo, drawing);
+        Drawn drawn{ImageResizer::draw(photo, drawing), {}};
         job.advance();
-        if (!result.isNull() && !job.isCancelled()) {
+        if (!drawn.image.isNull() && !job.isCancelled()) {
             const auto seconds = qint64(std::trunc(services->clock->now()));
-            // A failed write lists nothing; the result is still shown.
-            services->history->write(seconds, QStringLiteral("png"),
-                                     [&result](QIODevice& out, QString& error) {
-                                         return ImageResizer::writePng(result, out, error);
-                                     });
+            const auto written = services->history->write(
+                seconds, QStringLiteral("png"), [&drawn](QIODevice& out, QString& error) {
+                    return ImageResizer::writePng(drawn.image, out, error);
+                });
+            if (!written.ok())
+                drawn.saveError = written.error;
         }
-        return result;
+        return drawn;
     };
-    m_job.run(QString(), work, [this](const QImage& result) {
-        finish(result,
-               result.isNull() ? QStringLiteral("The photo could not be read.") : QString());
+    m_job.run(QString(), work, [this](const Drawn& drawn) {
+        if (drawn.image.isNull()) {
+            finish(drawn.image, QStringLiteral("The photo could not be read."));
+            return;
+        }
+        finish(drawn.image, QString());
+        // The result is still shown, to save or share; only the History copy is missing.
+        if (!drawn.saveError.isEmpty())
+            alert(QStringLiteral("The resized image could not be saved: %1.").arg(drawn.saveError));
     });
 }
 

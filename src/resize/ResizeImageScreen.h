@@ -74,6 +74,12 @@ class ResizeImageScreen : public Screen
     QString& text(const QString& field);
     void alert(const QString& message);
     void finish(const QImage& result, const QString& failure);
+    // A drawn result and why its History file could not be written, if it could not.
+    struct Drawn
+    {
+        QImage image;
+        QString saveError;
+    };
 
     QList<Image> m_arrOfSelectedImages;
     Image m_selectedImage;

@@ -35,10 +35,10 @@ QString shortfall(const PageRenderer::Result& r)
                                           : QStringLiteral(" (%1)").arg(which.join("; ")));
     }
     if (r.unsavedPages > 0)
-        parts << QStringLiteral("%1 of %2 pages could not be written to the history; they are "
-                                "still in the gallery to save or share.")
+        parts << QStringLiteral("%1 of %2 pages could not be written: %3.")
                      .arg(r.unsavedPages)
-                     .arg(r.pageCount);
+                     .arg(r.pageCount)
+                     .arg(r.unsavedReason);
     return parts.join(QLatin1Char(' '));
 }
 } // namespace

@@ -95,9 +95,9 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
                     m_history.prepend(written.url());
                 result.images.push_back(Image::fromFile(written.path, page.scale));
             } else {
-                // Still there to save or share from the gallery, just not in the history.
+                // Not held in memory either: a full disk must not fill the memory instead.
                 ++result.unsavedPages;
-                result.images.push_back(Image::fromData(page.png, page.scale));
+                result.unsavedReason = written.error;
             }
         }
         job.advance(QStringLiteral("page %1/%2").arg(page.index + 1).arg(count));

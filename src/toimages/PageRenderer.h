@@ -40,7 +40,8 @@ class PageRenderer
         std::vector<Image> images; // in the order chosen; each reads its PNG back on demand
         int failedPages = 0;       // pages that could not be drawn; failures says which and why
         std::vector<Failure> failures;
-        int unsavedPages = 0;   // drawn, but their file could not be written
+        int unsavedPages = 0;   // drawn, but their file could not be written (nor kept)
+        QString unsavedReason;  // the system's reason for the last of those
         bool cancelled = false; // stopped part way; images holds the pages done by then
         int pastTheEnd = 0;     // a page the range names beyond pageCount; then nothing is drawn
 

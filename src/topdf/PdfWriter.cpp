@@ -15,6 +15,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -102,6 +103,14 @@ QPDFObjectHandle box(QSizeF size)
     a.appendItem(QPDFObjectHandle::newReal(size.height(), 4));
     return a;
 }
+// Viewers refuse pages beyond 14,400 units a side; a larger page keeps its size by counting in
+// larger units (/UserUnit) instead. 1 for every page within the limit.
+qreal userUnit(QSizeF size)
+{
+    constexpr qreal kMaxSide = 14400;
+    const qreal side = std::max(size.width(), size.height());
+    return side <= kMaxSide ? 1 : std::ceil(side / kMaxSide * 1000) / 1000;
+}
 } // namespace
 
 namespace PdfWriter {
@@ -115,6 +124,7 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
         pdf.emptyPDF();
         std::vector<std::unique_ptr<QPDF>> overlays; // read from until the document is written
         auto pages = std::make_shared<PageImages>();
+        bool largePages = false;
         pages->setJob(job);
         if (job) // after the pages' text was read, when it was
             job->setTotal(std::max(job->total(), job->done() + int(images.size())));
@@ -126,7 +136,9 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
                     QStringLiteral("Page %1 has no picture.").arg(i + 1).toStdString());
             const PageImages::Placed placed = pages->add(pdf, i, image);
             const PageSetup::Placement at = options.setup.place(size);
-            const QTransform m = placement(placed.stored, placed.transformation, at.image);
+            const qreal unit = userUnit(at.page);
+            const QRectF target(at.image.topLeft() / unit, at.image.size() / unit);
+            const QTransform m = placement(placed.stored, placed.transformation, target);
             std::string content = "q " + matrix(m) + " /Im0 Do Q\n";
 
             auto xobjects = QPDFObjectHandle::newDictionary();
@@ -134,14 +146,18 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
             if (const QString layer = options.overlays.value(i); !layer.isEmpty()) {
                 overlays.push_back(std::make_unique<QPDF>());
                 QTransform t;
-                xobjects.replaceKey("/Tx0", overlayForm(pdf, *overlays.back(), layer, at.image, t));
+                xobjects.replaceKey("/Tx0", overlayForm(pdf, *overlays.back(), layer, target, t));
                 content += "q " + matrix(t) + " /Tx0 Do Q\n";
             }
             auto resources = QPDFObjectHandle::newDictionary();
             resources.replaceKey("/XObject", xobjects);
             auto page = QPDFObjectHandle::newDictionary();
             page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-            page.replaceKey("/MediaBox", box(at.page));
+            page.replaceKey("/MediaBox", box(at.page / unit));
+            if (unit != 1) {
+                page.replaceKey("/UserUnit", QPDFObjectHandle::newReal(unit, 3));
+                largePages = true;
+            }
             page.replaceKey("/Resources", resources);
             page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
             pdf.addPage(pdf.makeIndirectObject(page), false);
@@ -149,7 +165,9 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
         DevicePipeline pipe(out);
         QPDFWriter writer(pdf);
         writer.setOutputPipeline(&pipe);
-        if (pages->needsSixteenBits())
+        if (largePages)
+            writer.setMinimumPDFVersion("1.6");
+        else if (pages->needsSixteenBits())
             writer.setMinimumPDFVersion("1.5");
         writer.write();
         return true;

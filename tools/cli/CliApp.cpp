@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "common/LocalPath.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/Locations.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
@@ -52,7 +54,7 @@ void catchInterrupts(JobControl* job)
 } // namespace
 
 CliApp::CliApp(FILE* messages)
-    : m_out(stdout), m_err(messages), m_tty(isatty(fileno(messages)) != 0)
+    : m_messages(messages), m_out(stdout), m_err(messages), m_tty(isatty(fileno(messages)) != 0)
 {
 }
 
@@ -125,10 +127,15 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
     parser.addOption(help);
+    const QCommandLineOption null(
+        QStringLiteral("null"),
+        QStringLiteral("End each printed path with a NUL byte instead of a newline (xargs -0)."));
+    parser.addOption(null);
     if (!parser.parse(args)) {
         m_err << parser.errorText() << "\n\n" << helpFor(parser, args.value(0));
         return false;
     }
+    m_null = parser.isSet(null);
     if (parser.isSet(help)) {
         m_out << helpFor(parser, args.value(0));
         m_helpShown = true;
@@ -166,7 +173,9 @@ bool CliApp::makeFolder(const QString& dir)
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
-    m_err << "quire-cli: " << file << ": " << reason << '\n';
+    m_err << "quire-cli: ";
+    put(m_err, m_messages, shown(file, true));
+    m_err << ": " << reason << '\n';
     m_err.flush();
 }
 
@@ -183,11 +192,42 @@ void CliApp::report(const QString& unit, int done, int total)
 
 void CliApp::printPath(const QString& path, const QString& note)
 {
-    m_out << QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    // By hand: QFileInfo would lose the bytes of a name that is not UTF-8.
+    const QString absolute = QDir::cleanPath(
+        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + '/' + path);
+    put(m_out, stdout, shown(absolute, !m_null));
     if (!note.isEmpty())
         m_out << '\t' << note;
-    m_out << '\n';
+    m_out << (m_null ? '\0' : '\n');
     m_out.flush();
+}
+
+QByteArray CliApp::shown(const QString& path, bool quoteControls)
+{
+    const QByteArray bytes = LocalPath::encode(path);
+    const auto control = [](char c) { return uchar(c) < 0x20 || c == 0x7f; };
+    if (!quoteControls || std::none_of(bytes.begin(), bytes.end(), control))
+        return bytes;
+    QByteArray quoted = "$'";
+    for (const char c : bytes) {
+        if (c == '\\' || c == '\'')
+            quoted += QByteArray("\\") + c;
+        else if (c == '\n')
+            quoted += "\\n";
+        else if (c == '\t')
+            quoted += "\\t";
+        else if (control(c) || uchar(c) >= 0x80)
+            quoted += "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+        else
+            quoted += c;
+    }
+    return quoted + '\'';
+}
+
+void CliApp::put(QTextStream& stream, FILE* file, const QByteArray& bytes)
+{
+    stream.flush();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file);
 }
 
 HistoryStore& CliApp::history()

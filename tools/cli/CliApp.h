@@ -47,14 +47,21 @@ class CliApp
     void fail(const QString& file, const QString& reason);
     // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
     void report(const QString& unit, int done, int total);
-    // The path, with a note after a tab when given.
+    // The path, with a note after a tab when given, ended by a newline or with --null a NUL.
     void printPath(const QString& path, const QString& note = {});
+    // A path as printed: its own bytes, or quoted as $'...' when it holds a newline or another
+    // control character that would break the one path (or failure) a line.
+    [[nodiscard]] static QByteArray shown(const QString& path, bool quoteControls);
+    // Writes bytes to a stream after what its text stream holds.
+    static void put(QTextStream& stream, FILE* file, const QByteArray& bytes);
     // The History folder's store, made on first use.
     HistoryStore& history();
     [[nodiscard]] qint64 nowSeconds() const;
 
+    FILE* m_messages = stderr;
     QTextStream m_out;
     QTextStream m_err;
+    bool m_null = false; // --null: paths end with NUL, as find -print0 prints them
     bool m_tty = false;
     bool m_helpShown = false;
     int m_failures = 0;

@@ -78,6 +78,9 @@ int CliApp::images(const QStringList& args)
                           .arg(result.failedPages)
                           .arg(result.pageCount));
     if (result.unsavedPages > 0)
-        fail(pdfPath, QStringLiteral("%1 pages could not be written").arg(result.unsavedPages));
+        fail(pdfPath, QStringLiteral("%1 of %2 pages could not be written: %3")
+                          .arg(result.unsavedPages)
+                          .arg(result.pageCount)
+                          .arg(result.unsavedReason));
     return m_failures ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "common/InputFile.h"
 #include "common/NewFile.h"
+#include "jobs/JobControl.h"
 #include "platform/Dispatcher.h"
 
 #include <QDateTime>
@@ -67,12 +68,14 @@ void FolderPhotoLibrary::requestAuthorization(std::function<void(Status)> done)
     m_dispatcher.background([this, done = std::move(done)] { done(status()); });
 }
 
-std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
+std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets(JobControl* job)
 {
     std::vector<PhotoAsset> assets;
     std::vector<bool> readExif;
     QDirIterator it(m_folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
+        if (job && job->isCancelled())
+            return {};
         it.next();
         const QFileInfo info = it.fileInfo();
         if (!info.isFile()) // a link to a FIFO, device or folder is no photo
@@ -84,13 +87,21 @@ std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets()
         readExif.push_back(mayHoldExif(suffix));
     }
     // Reading capture times means opening every file: spread it over the cores.
+    if (job)
+        job->setTotal(int(assets.size()));
     std::vector<int> rows(assets.size());
     std::iota(rows.begin(), rows.end(), 0);
     QtConcurrent::blockingMap(rows, [&](int row) {
+        if (job && job->isCancelled())
+            return;
         PhotoAsset& a = assets[size_t(row)];
         if (readExif[size_t(row)])
             a.created = captureTime(a.path, a.created);
+        if (job)
+            job->advance();
     });
+    if (job && job->isCancelled())
+        return {};
     std::sort(assets.begin(), assets.end(), [](const PhotoAsset& a, const PhotoAsset& b) {
         return a.created != b.created ? a.created > b.created : a.path < b.path;
     });

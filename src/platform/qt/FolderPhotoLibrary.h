@@ -13,7 +13,7 @@ class FolderPhotoLibrary : public PhotoLibrary
     FolderPhotoLibrary(QString folder, Dispatcher& dispatcher);
 
     void requestAuthorization(std::function<void(Status)> done) override;
-    [[nodiscard]] std::vector<PhotoAsset> fetchAssets() override;
+    [[nodiscard]] std::vector<PhotoAsset> fetchAssets(JobControl* job = nullptr) override;
     [[nodiscard]] Image requestImage(const PhotoAsset& asset, QSize target) override;
     void save(const Image& image, std::function<void(QString error)> done) override;
     [[nodiscard]] QUrl settingsUrl() const override;

@@ -9,7 +9,10 @@ class MemoryPhotoLibrary : public PhotoLibrary
 {
   public:
     void requestAuthorization(std::function<void(Status)> done) override { done(status); }
-    [[nodiscard]] std::vector<PhotoAsset> fetchAssets() override { return assets; }
+    [[nodiscard]] std::vector<PhotoAsset> fetchAssets(JobControl* = nullptr) override
+    {
+        return assets;
+    }
     [[nodiscard]] Image requestImage(const PhotoAsset& asset, QSize target) override;
     void save(const Image& image, std::function<void(QString error)> done) override;
     [[nodiscard]] QUrl settingsUrl() const override
