@@ -271,7 +271,8 @@ TEST_F(CliSafety, PdfsThatGiveNoPagesAreErrors)
     {
         QPDF empty;
         empty.emptyPDF();
-        QPDFWriter w(empty, QFile::encodeName(path("empty.pdf")).constData());
+        const QByteArray name = QFile::encodeName(path("empty.pdf")); // outlives the writer
+        QPDFWriter w(empty, name.constData());
         w.write();
     }
     CliRun r = cli({"images", path("empty.pdf"), "-o", dir.path()});
