@@ -51,6 +51,21 @@ struct Cli
 };
 } // namespace
 
+// A white 900 x 300 page with each text drawn at its baseline, large enough to read.
+static QImage textPage(const std::vector<std::pair<int, QString>>& lines)
+{
+    QImage page(900, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter p(&page);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(48);
+    p.setFont(font);
+    for (const auto& [baseline, text] : lines)
+        p.drawText(40, baseline, text);
+    p.end();
+    return page;
+}
+
 TEST(Cli, PdfWritesOneFileAndSkipsBrokenInputs)
 {
     Cli cli;
@@ -230,16 +245,7 @@ TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFaile
 TEST(Cli, OcrPrintsTheText)
 {
     Cli cli;
-    QImage page(900, 300, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter p(&page);
-        QFont font("DejaVu Sans");
-        font.setPixelSize(48);
-        p.setFont(font);
-        p.drawText(40, 120, "Hello Quire");
-        p.drawText(40, 220, "second line");
-    }
+    const QImage page = textPage({{120, "Hello Quire"}, {220, "second line"}});
     page.save(cli.path("text.png"));
     const QStringList lines = cli.run({"ocr", cli.path("text.png")});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
@@ -313,15 +319,7 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
     }
 
     // Sideways text reads only when the photo is turned upright first.
-    QImage page(900, 300, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter p(&page);
-        QFont font("DejaVu Sans");
-        font.setPixelSize(48);
-        p.setFont(font);
-        p.drawText(40, 160, "Hello Quire");
-    }
+    const QImage page = textPage({{160, "Hello Quire"}});
     const QImage sideways = page.transformed(QTransform().rotate(-90));
     ASSERT_TRUE(photofixtures::writeHeic(cli.path("text.heic"), sideways, 6));
     ASSERT_TRUE(photofixtures::writeTiff(cli.path("text.tif"), sideways, 6));
