@@ -149,7 +149,7 @@ bool DctRecompressor::Impl::plan()
         std::swap(layout.hSamp, layout.vSamp);
     }
     for (int c = 0; c < layout.components; ++c) {
-        const size_t i = size_t(c);
+        const auto i = size_t(c);
         const int compW = (upright.width() * layout.hSamp[i] + hMax - 1) / hMax;
         const int compH = (upright.height() * layout.vSamp[i] + vMax - 1) / vMax;
         layout.widthInBlocks[i] = roundUp((compW + 7) / 8, layout.hSamp[i]);
