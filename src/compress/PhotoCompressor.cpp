@@ -45,6 +45,14 @@ class Encoder
         return pixelsAt(m_pixels, quality);
     }
 
+    // The same for the last encoding asked of this photo, which may reuse its memory.
+    [[nodiscard]] QByteArray lastAt(int quality)
+    {
+        if (m_dct)
+            return m_dct->encodeOnce(quality, m_block);
+        return pixelsAt(m_pixels, quality);
+    }
+
     // The photo decoded to fit within bound, at quality: the way down when no quality fits.
     [[nodiscard]] QByteArray scaledAt(const QSize& bound, int quality, QSize& size) const
     {
@@ -131,7 +139,7 @@ PhotoCompressor::Result fitScale(const Encoder& encoder, qint64 maxBytes, qint64
 PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Settings& settings)
 {
     const bool fixed = settings.maxBytes <= 0;
-    const Encoder encoder(photo, settings.keepLocation, fixed ? settings.quality : 100);
+    Encoder encoder(photo, settings.keepLocation, fixed ? settings.quality : 100);
     Result result;
     if (!encoder.readable()) {
         result.error = QStringLiteral("could not be read");
@@ -139,7 +147,7 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
     }
     if (fixed) {
         result.quality = std::clamp(settings.quality, 1, 100);
-        result.bytes = encoder.at(result.quality);
+        result.bytes = encoder.lastAt(result.quality);
         result.size = encoder.size();
         if (result.bytes.isEmpty())
             result.error = QStringLiteral("could not be encoded as JPEG");
@@ -158,9 +166,9 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
 qint64 PhotoCompressor::fullQualitySize(const Image& photo)
 {
     if (photo.sourceFormat() == "jpeg") {
-        const DctRecompressor dct(photo.sourceBytes());
+        DctRecompressor dct(photo.sourceBytes());
         if (dct.isUsable()) {
-            const QByteArray bytes = dct.encode(JpegCompressor::kFullQuality);
+            const QByteArray bytes = dct.encodeOnce(JpegCompressor::kFullQuality);
             return bytes.isEmpty() ? -1 : bytes.size();
         }
     }
