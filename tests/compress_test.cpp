@@ -1,5 +1,6 @@
 #include "compress/CompressImagePreviewScreen.h"
 #include "compress/CompressImageScreen.h"
+#include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
 #include "compress/PhotoCompressor.h"
 #include "history/SizeLabel.h"
@@ -258,21 +259,78 @@ TEST(Compress, ACameraPhotoKeepsDateAndCameraDropsLocationAndStandsUpright)
 
 TEST(Compress, EveryChromaLayoutComesOutAsCloseAsAPixelReencode)
 {
-    const QImage original = noisy(320, 240);
-    for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}}) {
+    // Not a whole number of blocks either way: the edges are partial.
+    const QImage original = noisy(322, 243);
+    for (const bool progressive : {false, true})
+        for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}}) {
+            SCOPED_TRACE(QString("%1x%2 %3").arg(h).arg(v).arg(progressive).toStdString());
+            const QByteArray source = camera::jpeg(original, {}, h, v, 95, progressive);
+            const QImage decoded = QImage::fromData(source).convertToFormat(QImage::Format_RGB32);
+            const auto result = PhotoCompressor::compress(Image::fromData(source), {});
+            ASSERT_TRUE(result.ok()) << result.error.toStdString();
+            EXPECT_EQ(result.quality, 25);
+            const QByteArray pixels = JpegCompressor::encode(decoded, 25);
+            const QImage back =
+                QImage::fromData(result.bytes).convertToFormat(QImage::Format_RGB32);
+            const QImage reference = QImage::fromData(pixels).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(back.size(), original.size());
+            EXPECT_GT(psnr(back, decoded), psnr(reference, decoded) - 0.5);
+            EXPECT_LT(result.bytes.size(), pixels.size() * 105 / 100);
+        }
+}
+
+TEST(Compress, EveryWayOfReadingAPhotoGivesTheSameBytes)
+{
+    const QImage original = noisy(322, 243);
+    for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {2, 2}}) {
         SCOPED_TRACE(QString("%1x%2").arg(h).arg(v).toStdString());
-        const QByteArray source = camera::jpeg(original, {}, h, v, 95);
-        const QImage decoded = QImage::fromData(source).convertToFormat(QImage::Format_RGB32);
-        const auto result = PhotoCompressor::compress(Image::fromData(source), {});
-        ASSERT_TRUE(result.ok()) << result.error.toStdString();
-        EXPECT_EQ(result.quality, 25);
-        const QByteArray pixels = JpegCompressor::encode(decoded, 25);
-        const QImage back = QImage::fromData(result.bytes).convertToFormat(QImage::Format_RGB32);
-        const QImage reference = QImage::fromData(pixels).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(back.size(), original.size());
-        EXPECT_GT(psnr(back, decoded), psnr(reference, decoded) - 0.5);
-        EXPECT_LT(result.bytes.size(), pixels.size() * 105 / 100);
+        const QByteArray baseline = camera::jpeg(original, {}, h, v, 95);
+        const QByteArray progressive = camera::jpeg(original, {}, h, v, 95, true);
+        // Read whole, both hold the same blocks: the same bytes whether read first and copied,
+        // read while being encoded, or worked in place.
+        const QByteArray expected = DctRecompressor(baseline).encode(25);
+        ASSERT_FALSE(expected.isEmpty());
+        const DctRecompressor copied(progressive);
+        EXPECT_EQ(copied.encode(25), expected);
+        EXPECT_EQ(copied.encode(25), expected);
+        for (const QByteArray& source : {baseline, progressive}) {
+            DctRecompressor once(source);
+            EXPECT_EQ(once.encodeOnce(25), expected);
+            EXPECT_TRUE(once.encode(25).isEmpty()) << "its blocks were used up";
+        }
     }
+}
+
+TEST(Compress, AProgressivePhotoReadForLowQualityLosesNothingVisible)
+{
+    const QImage original = noisy(322, 243);
+    const QByteArray baseline = camera::jpeg(original, {}, 2, 1, 95);
+    const QByteArray progressive = camera::jpeg(original, {}, 2, 1, 95, true);
+    // Read for quality 25 alone, the scans that only refine are left out.
+    const auto twin = PhotoCompressor::compress(Image::fromData(baseline), {});
+    const auto result = PhotoCompressor::compress(Image::fromData(progressive), {});
+    ASSERT_TRUE(result.ok());
+    const QImage decoded = QImage::fromData(baseline).convertToFormat(QImage::Format_RGB32);
+    const auto quality = [&](const QByteArray& bytes) {
+        return psnr(QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32), decoded);
+    };
+    EXPECT_NEAR(quality(result.bytes), quality(twin.bytes), 0.1);
+    EXPECT_NEAR(double(result.bytes.size()), double(twin.bytes.size()), twin.bytes.size() / 100.0);
+}
+
+TEST(Compress, APhotoFoundDamagedWhileEncodingFailsCleanly)
+{
+    // All its blocks are there, then a second start of image: libjpeg gives up at the very end,
+    // while the encoder waits for the last rows.
+    QByteArray damaged = camera::jpeg(noisy(322, 243), {}, 2, 2, 95);
+    damaged.insert(damaged.size() - 2, "\xff\xd8");
+    DctRecompressor once(damaged);
+    EXPECT_TRUE(once.encodeOnce(25).isEmpty());
+    EXPECT_EQ(once.refusal(), "damaged JPEG data");
+    EXPECT_TRUE(DctRecompressor(damaged).encode(25).isEmpty());
+    // The photo as a whole goes on through the pixel decoder, or fails with a reason.
+    const auto result = PhotoCompressor::compress(Image::fromData(damaged), {});
+    EXPECT_TRUE(result.ok() || !result.error.isEmpty());
 }
 
 TEST(Compress, FitUnderTakesTheHighestQualityThatFitsThenScalesDown)

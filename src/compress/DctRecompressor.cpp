@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DctRecompressor.h"
 
+#include "BlockStream.h"
 #include "CoefficientMapper.h"
 #include "PhotoMetadata.h"
 #include "ScanCut.h"
 
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -44,16 +46,101 @@ int roundUp(int value, int step)
 {
     return (value + step - 1) / step * step;
 }
+
+// Feeds a reader byte ranges of one buffer, then an end of image: a JPEG with some of its scans
+// left out, without copying the rest.
+struct RangeSource
+{
+    jpeg_source_mgr pub{}; // first: libjpeg hands back its address
+    const char* data = nullptr;
+    ScanCut::Ranges ranges;
+    size_t next = 0;
+
+    void attach(j_decompress_ptr info)
+    {
+        pub.init_source = [](j_decompress_ptr) {};
+        pub.fill_input_buffer = [](j_decompress_ptr info) { return of(info)->fill(); };
+        pub.skip_input_data = [](j_decompress_ptr info, long count) { of(info)->skip(count); };
+        pub.resync_to_restart = jpeg_resync_to_restart;
+        pub.term_source = [](j_decompress_ptr) {};
+        info->src = &pub;
+    }
+    static RangeSource* of(j_decompress_ptr info)
+    {
+        return reinterpret_cast<RangeSource*>(info->src);
+    }
+
+    boolean fill()
+    {
+        static const JOCTET kEnd[2] = {0xFF, JPEG_EOI};
+        while (next < ranges.size() && ranges[next].second <= 0)
+            ++next;
+        if (next < ranges.size()) {
+            pub.next_input_byte = reinterpret_cast<const JOCTET*>(data + ranges[next].first);
+            pub.bytes_in_buffer = size_t(ranges[next].second);
+            ++next;
+        } else {
+            pub.next_input_byte = kEnd;
+            pub.bytes_in_buffer = sizeof kEnd;
+        }
+        return TRUE;
+    }
+    void skip(long count)
+    {
+        while (count > long(pub.bytes_in_buffer)) {
+            count -= long(pub.bytes_in_buffer);
+            fill();
+        }
+        pub.next_input_byte += count;
+        pub.bytes_in_buffer -= size_t(count);
+    }
+};
+
+// Reads the scans of a progressive JPEG other than its luma AC ones (the DC of every component and
+// the chroma), on another core while the luma AC scans are read.
+struct SecondReader
+{
+    RangeSource source;
+    ErrorManager errors{};
+    jpeg_decompress_struct info{};
+    bool created = false;
+    jvirt_barray_ptr* arrays = nullptr;
+
+    bool read()
+    {
+        info.err = &errors.pub;
+        useErrors(errors.pub);
+        if (setjmp(errors.jump))
+            return false;
+        jpeg_create_decompress(&info);
+        created = true;
+        source.attach(&info);
+        if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+            return false;
+        arrays = jpeg_read_coefficients(&info);
+        return arrays != nullptr;
+    }
+
+    ~SecondReader()
+    {
+        if (created)
+            jpeg_destroy_decompress(&info);
+    }
+};
 } // namespace
 
 struct DctRecompressor::Impl
 {
     QByteArray input;
+    RangeSource source;
     QString refusal;
     ErrorManager errors{};
     jpeg_decompress_struct src{};
     bool created = false;
     jvirt_barray_ptr* sourceArrays = nullptr;
+    // When set, the source reads only the luma AC scans, and this one the rest.
+    std::unique_ptr<SecondReader> second;
+    bool dcMerged = false;
     jvirt_barray_ptr outputArrays[BlockLayout::kMaxComponents] = {};
     BlockLayout layout;
     QSize upright;
@@ -64,10 +151,25 @@ struct DctRecompressor::Impl
     bool readHeader();
     bool plan();
     bool readCoefficients();
-    void fill(j_compress_ptr dst) const;
-    void fillComponent(int c, const JQUANT_TBL* outTable) const;
+    bool readOwnCoefficients();
+    void fill(j_compress_ptr dst);
+    void fillComponent(int c, const JQUANT_TBL* outTable);
+    void makeRows(j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) const;
+    QByteArray encodeWhileReading(int quality, const QByteArray& exifBlock);
     bool write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
-               const QByteArray& exifBlock) const;
+               const QByteArray& exifBlock);
+    QByteArray encode(int quality, const QByteArray& exifBlock);
+
+    // Set for an encoding written over the source's own blocks: each output block is made from
+    // source blocks at or after its own place, so working in order never reads one overwritten.
+    bool inPlace = false;
+    bool consumed = false;
+    // A one-scan file is read when first encoded: once only, it is read while being encoded.
+    bool readLater = false;
+    BlockStream* stream = nullptr;
+    // The rows the encoder reads in place, per component, past the bottom edge included.
+    std::array<std::vector<JBLOCKROW>, BlockLayout::kMaxComponents> placedRows;
+    std::array<int, BlockLayout::kMaxComponents> realWidth{}, realHeight{}; // in blocks
 
     ~Impl()
     {
@@ -85,8 +187,7 @@ bool DctRecompressor::Impl::readHeader()
         return false;
     jpeg_create_decompress(&src);
     created = true;
-    jpeg_mem_src(&src, reinterpret_cast<const unsigned char*>(input.constData()),
-                 static_cast<unsigned long>(input.size()));
+    source.attach(&src);
     jpeg_save_markers(&src, JPEG_APP0 + 1, 0xffff);
     jpeg_save_markers(&src, JPEG_APP0 + 2, 0xffff);
     if (jpeg_read_header(&src, TRUE) != JPEG_HEADER_OK)
@@ -152,13 +253,24 @@ bool DctRecompressor::Impl::plan()
         const size_t i = size_t(c);
         const int compW = (upright.width() * layout.hSamp[i] + hMax - 1) / hMax;
         const int compH = (upright.height() * layout.vSamp[i] + vMax - 1) / vMax;
-        layout.widthInBlocks[i] = roundUp((compW + 7) / 8, layout.hSamp[i]);
-        layout.heightInBlocks[i] = roundUp((compH + 7) / 8, layout.vSamp[i]);
+        realWidth[i] = (compW + 7) / 8;
+        realHeight[i] = (compH + 7) / 8;
+        layout.widthInBlocks[i] = roundUp(realWidth[i], layout.hSamp[i]);
+        layout.heightInBlocks[i] = roundUp(realHeight[i], layout.vSamp[i]);
     }
     return true;
 }
 
 bool DctRecompressor::Impl::readCoefficients()
+{
+    QFuture<bool> secondRead;
+    if (second)
+        secondRead = QtConcurrent::run([reader = second.get()] { return reader->read(); });
+    const bool own = readOwnCoefficients();
+    return (second ? secondRead.result() : true) && own;
+}
+
+bool DctRecompressor::Impl::readOwnCoefficients()
 {
     if (setjmp(errors.jump))
         return false;
@@ -172,32 +284,57 @@ bool DctRecompressor::Impl::readCoefficients()
     return sourceArrays != nullptr;
 }
 
-void DctRecompressor::Impl::fillComponent(int c, const JQUANT_TBL* outTable) const
+void DctRecompressor::Impl::fillComponent(int c, const JQUANT_TBL* outTable)
 {
-    auto* common = reinterpret_cast<j_common_ptr>(const_cast<jpeg_decompress_struct*>(&src));
-    auto access = src.mem->access_virt_barray;
-    const jpeg_component_info& in = src.comp_info[c];
+    auto* common = reinterpret_cast<j_common_ptr>(&src);
+    const bool fromSecond = second && c > 0;
+    jpeg_decompress_struct& from = fromSecond ? second->info : src;
+    auto* fromCommon = reinterpret_cast<j_common_ptr>(&from);
+    jvirt_barray_ptr* const arrays = fromSecond ? second->arrays : sourceArrays;
+    const jpeg_component_info& in = from.comp_info[c];
     CoefficientMapper::Source source;
     source.width = int(in.width_in_blocks);
     source.height = int(in.height_in_blocks);
     source.table = in.quant_table->quantval;
     // The arrays live in memory whole, so each row's address stays valid once looked up.
-    std::vector<CoefficientMapper::Block*> rows(size_t(source.height));
+    std::vector<JBLOCKROW> rows(size_t(source.height));
     for (int y = 0; y < source.height; ++y)
-        rows[size_t(y)] = reinterpret_cast<CoefficientMapper::Block*>(
-            access(common, sourceArrays[c], JDIMENSION(y), 1, FALSE)[0]);
-    source.rows = rows.data();
+        rows[size_t(y)] =
+            from.mem->access_virt_barray(fromCommon, arrays[c], JDIMENSION(y), 1, FALSE)[0];
+    source.rows = reinterpret_cast<CoefficientMapper::Block* const*>(rows.data());
+    if (c == 0 && second && !dcMerged) {
+        // The luma DC was read by the second reader.
+        auto* secondCommon = reinterpret_cast<j_common_ptr>(&second->info);
+        for (int y = 0; y < source.height; ++y) {
+            const JBLOCKROW dc = second->info.mem->access_virt_barray(
+                secondCommon, second->arrays[0], JDIMENSION(y), 1, FALSE)[0];
+            for (int x = 0; x < source.width; ++x)
+                rows[size_t(y)][x][0] = dc[x][0];
+        }
+        dcMerged = true;
+    }
     const CoefficientMapper mapper(layout, c, source.table, outTable->quantval);
-    const int band = layout.vSamp[size_t(c)];
-    for (int y0 = 0; y0 < layout.heightInBlocks[size_t(c)]; y0 += band) {
-        JBLOCKARRAY out = access(common, outputArrays[c], JDIMENSION(y0), JDIMENSION(band), TRUE);
+    const size_t i = size_t(c);
+    if (inPlace) {
+        // Only real blocks: the encoder makes up those past the edges itself.
+        for (int y = 0; y < realHeight[i]; ++y)
+            for (int x = 0; x < realWidth[i]; ++x)
+                mapper.map(source, x, y, rows[size_t(y)][x]);
+        rows.resize(size_t(layout.heightInBlocks[i]), rows.back());
+        placedRows[i] = std::move(rows);
+        return;
+    }
+    const int band = layout.vSamp[i];
+    for (int y0 = 0; y0 < layout.heightInBlocks[i]; y0 += band) {
+        JBLOCKARRAY out = src.mem->access_virt_barray(common, outputArrays[c], JDIMENSION(y0),
+                                                      JDIMENSION(band), TRUE);
         for (int dy = 0; dy < band; ++dy)
-            for (int x = 0; x < layout.widthInBlocks[size_t(c)]; ++x)
+            for (int x = 0; x < layout.widthInBlocks[i]; ++x)
                 mapper.map(source, x, y0 + dy, out[dy][x]);
     }
 }
 
-void DctRecompressor::Impl::fill(j_compress_ptr dst) const
+void DctRecompressor::Impl::fill(j_compress_ptr dst)
 {
     // Luma on another core while this one does the chroma: the two take about as long.
     QFuture<void> luma =
@@ -208,7 +345,7 @@ void DctRecompressor::Impl::fill(j_compress_ptr dst) const
 }
 
 bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
-                                  const QByteArray& exifBlock) const
+                                  const QByteArray& exifBlock)
 {
     if (setjmp(*jump))
         return false;
@@ -223,8 +360,23 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
         dst->comp_info[c].quant_tbl_no = c == 0 ? 0 : 1;
     }
     dst->optimize_coding = TRUE;
-    fill(dst);
-    jpeg_write_coefficients(dst, const_cast<jvirt_barray_ptr*>(outputArrays));
+    jvirt_barray_ptr placed[BlockLayout::kMaxComponents] = {};
+    if (stream) {
+        jpeg_write_coefficients(dst, stream->serve(dst));
+    } else if (inPlace) {
+        fill(dst);
+        // The encoder asks its memory manager for rows of each array: hand it the placed ones.
+        for (size_t c = 0; c < size_t(layout.components); ++c)
+            placed[c] = reinterpret_cast<jvirt_barray_ptr>(&placedRows[c]);
+        dst->mem->access_virt_barray = [](j_common_ptr, jvirt_barray_ptr array, JDIMENSION start,
+                                          JDIMENSION, boolean) {
+            return reinterpret_cast<std::vector<JBLOCKROW>*>(array)->data() + start;
+        };
+        jpeg_write_coefficients(dst, placed);
+    } else {
+        fill(dst);
+        jpeg_write_coefficients(dst, outputArrays);
+    }
     if (!exifBlock.isEmpty() && exifBlock.size() <= 65533)
         jpeg_write_marker(dst, JPEG_APP0 + 1,
                           reinterpret_cast<const JOCTET*>(exifBlock.constData()),
@@ -242,14 +394,28 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     const int scale = jpeg_quality_scaling(std::clamp(finestQuality, 1, 100));
     const auto step = [scale](int basic) { return std::clamp((basic * scale + 50) / 100, 1, 255); };
     const qsizetype cut = ScanCut::find(jpeg, {step(10), step(17), step(17), step(17)});
-    d->input = cut < jpeg.size() ? jpeg.left(cut) + QByteArray("\xff\xd9", 2) : jpeg;
+    d->input = jpeg;
+    d->source.data = d->input.constData();
+    d->source.ranges = {{0, cut}};
+    // With a core to spare, a progressive file's luma AC scans are read beside the rest.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    if (pool->activeThreadCount() < pool->maxThreadCount()) {
+        auto readers = ScanCut::split(jpeg, cut);
+        if (!readers[0].empty()) {
+            d->source.ranges = std::move(readers[0]);
+            d->second = std::make_unique<SecondReader>();
+            d->second->source.data = d->input.constData();
+            d->second->source.ranges = std::move(readers[1]);
+        }
+    }
     if (!d->readHeader()) {
         d->refusal = QStringLiteral("not a readable JPEG");
         return;
     }
     if (!d->plan())
         return;
-    if (!d->readCoefficients())
+    d->readLater = !d->second && !jpeg_has_multiple_scans(&d->src) && !d->layout.moves();
+    if (!d->readLater && !d->readCoefficients())
         d->refusal = QStringLiteral("damaged JPEG data");
 }
 
@@ -272,10 +438,8 @@ QByteArray DctRecompressor::exif() const
     return d->exif;
 }
 
-QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
+QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBlock)
 {
-    if (!isUsable())
-        return {};
     // Heap state: setjmp leaves locals changed after it undefined.
     struct Output
     {
@@ -290,9 +454,78 @@ QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
     jpeg_create_compress(&out->dst);
     jpeg_mem_dest(&out->dst, &out->buffer, &out->size);
     QByteArray result;
-    if (d->write(&out->dst, &out->errors.jump, quality, exif))
+    if (write(&out->dst, &out->errors.jump, quality, exifBlock))
         result = QByteArray(reinterpret_cast<const char*>(out->buffer), qsizetype(out->size));
     jpeg_destroy_compress(&out->dst);
     std::free(out->buffer);
     return result;
+}
+
+void DctRecompressor::Impl::makeRows(j_compress_ptr dst, int c, int from, int to,
+                                     JBLOCKROW* rows) const
+{
+    const jpeg_component_info& in = src.comp_info[c];
+    CoefficientMapper::Source source;
+    source.width = int(in.width_in_blocks);
+    source.height = int(in.height_in_blocks);
+    source.table = in.quant_table->quantval;
+    source.rows = reinterpret_cast<CoefficientMapper::Block* const*>(rows);
+    const CoefficientMapper mapper(layout, c, source.table,
+                                   dst->quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
+    for (int y = from; y < to; ++y)
+        for (int x = 0; x < realWidth[size_t(c)]; ++x)
+            mapper.map(source, x, y, rows[y][x]);
+}
+
+QByteArray DctRecompressor::Impl::encodeWhileReading(int quality, const QByteArray& exifBlock)
+{
+    readLater = false;
+    inPlace = consumed = true;
+    std::array<int, 4> sourceRows{};
+    for (int c = 0; c < layout.components; ++c)
+        sourceRows[size_t(c)] = int(src.comp_info[c].height_in_blocks);
+    BlockStream blocks(layout, sourceRows, realHeight,
+                       [this](j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) {
+                           makeRows(dst, c, from, to, rows);
+                       });
+    stream = &blocks;
+    blocks.watch(&src);
+    // The encoder on another core, taking rows as this one reads them.
+    QFuture<QByteArray> encoded =
+        QtConcurrent::run([this, quality, &exifBlock] { return encode(quality, exifBlock); });
+    const bool read = readOwnCoefficients();
+    blocks.finish(read);
+    QByteArray result = encoded.result();
+    stream = nullptr;
+    if (!read) {
+        refusal = QStringLiteral("damaged JPEG data");
+        return {};
+    }
+    return result;
+}
+
+QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
+{
+    if (!isUsable() || d->consumed)
+        return {};
+    if (d->readLater) {
+        d->readLater = false;
+        if (!d->readCoefficients()) {
+            d->refusal = QStringLiteral("damaged JPEG data");
+            return {};
+        }
+    }
+    return d->encode(quality, exif);
+}
+
+QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
+{
+    if (!isUsable() || d->consumed)
+        return {};
+    if (d->readLater)
+        return d->encodeWhileReading(quality, exif);
+    // A turn reads blocks from anywhere: it needs blocks of its own.
+    d->inPlace = !d->layout.moves();
+    d->consumed = d->inPlace;
+    return d->encode(quality, exif);
 }

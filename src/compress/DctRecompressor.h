@@ -32,6 +32,9 @@ class DctRecompressor
     // The picture at quality 1..100, carrying exif (may be empty) and the source's colour
     // profile; empty when encoding fails.
     [[nodiscard]] QByteArray encode(int quality, const QByteArray& exif = {}) const;
+    // The same, written over the source's coefficients so that no second copy is made: the
+    // fastest way for a single encoding, after which nothing more can be encoded.
+    [[nodiscard]] QByteArray encodeOnce(int quality, const QByteArray& exif = {});
 
     struct Impl;
 

@@ -10,6 +10,7 @@ namespace {
 struct Scan
 {
     qsizetype offset = 0;
+    qsizetype end = 0;           // past its entropy-coded data
     std::vector<int> components; // frame indices
     int ss = 0, se = 0, ah = 0, al = 0;
 };
@@ -98,8 +99,9 @@ bool parse(const QByteArray& b, Parsed& p)
             scan.se = std::min(63, byteAt(b, s + 1));
             scan.ah = byteAt(b, s + 2) >> 4;
             scan.al = byteAt(b, s + 2) & 15;
-            p.scans.push_back(scan);
             i = entropyEnd(b, end);
+            scan.end = i;
+            p.scans.push_back(scan);
             continue;
         }
         i = end;
@@ -139,4 +141,28 @@ qsizetype ScanCut::find(const QByteArray& jpeg, const std::array<int, 4>& outSte
                 known[size_t(c)][size_t(k)] = p.scans[s].al;
     }
     return jpeg.size();
+}
+
+std::array<ScanCut::Ranges, 2> ScanCut::split(const QByteArray& jpeg, qsizetype end)
+{
+    Parsed p;
+    if (!parse(jpeg, p) || !p.progressive || p.ids.size() < 2)
+        return {};
+    std::array<Ranges, 2> readers;
+    std::array<qsizetype, 2> from{0, 0};
+    for (const Scan& scan : p.scans) {
+        if (scan.offset >= end)
+            break;
+        const bool lumaAc = scan.ss > 0 && scan.components == std::vector<int>{0};
+        // The reader not taking it skips the scan but keeps the tables defined before it.
+        const size_t other = lumaAc ? 1 : 0;
+        readers[other].emplace_back(from[other], scan.offset - from[other]);
+        from[other] = scan.end;
+    }
+    for (size_t r = 0; r < 2; ++r)
+        readers[r].emplace_back(from[r], end - from[r]);
+    // Nothing to share when one of them would read no scan at all.
+    if (readers[0].size() == 1 || readers[1].size() == 1)
+        return {};
+    return readers;
 }

@@ -63,7 +63,7 @@ QByteArray exifBlock(const Tags& tags)
 }
 } // namespace
 
-QByteArray jpeg(const QImage& stored, const Tags& tags, int h, int v, int quality)
+QByteArray jpeg(const QImage& stored, const Tags& tags, int h, int v, int quality, bool progressive)
 {
     const QImage rgb = stored.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct c{};
@@ -81,6 +81,8 @@ QByteArray jpeg(const QImage& stored, const Tags& tags, int h, int v, int qualit
     jpeg_set_quality(&c, quality, TRUE);
     c.comp_info[0].h_samp_factor = h;
     c.comp_info[0].v_samp_factor = v;
+    if (progressive)
+        jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
     if (tags.taken.isValid() || tags.orientation != 1 || tags.gps) {
         const QByteArray block = exifBlock(tags);

@@ -20,7 +20,9 @@ struct Tags
 // stored (the pixels as the sensor saw them) as JPEG with luma sampling h × v (1 or 2; chroma 1)
 // and, unless tags is default, an EXIF block: date, make "Quire", model "Test Cam", orientation
 // and a GPS position when asked.
-QByteArray jpeg(const QImage& stored, const Tags& tags, int h = 2, int v = 2, int quality = 92);
+// A progressive one has libjpeg's usual scan script (DC first, then luma and chroma bands).
+QByteArray jpeg(const QImage& stored, const Tags& tags, int h = 2, int v = 2, int quality = 92,
+                bool progressive = false);
 bool write(const QString& path, const QByteArray& bytes);
 
 struct Read
