@@ -279,22 +279,34 @@ TEST(Compress, EveryChromaLayoutComesOutAsCloseAsAPixelReencode)
         }
 }
 
-TEST(Compress, AProgressivePhotoGivesWhatItsBaselineTwinGives)
+TEST(Compress, EveryWayOfReadingAPhotoGivesTheSameBytes)
+{
+    const QImage original = noisy(322, 243);
+    for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {2, 2}}) {
+        SCOPED_TRACE(QString("%1x%2").arg(h).arg(v).toStdString());
+        const QByteArray baseline = camera::jpeg(original, {}, h, v, 95);
+        const QByteArray progressive = camera::jpeg(original, {}, h, v, 95, true);
+        // Read whole, both hold the same blocks: the same bytes whether read first and copied,
+        // read while being encoded, or worked in place.
+        const QByteArray expected = DctRecompressor(baseline).encode(25);
+        ASSERT_FALSE(expected.isEmpty());
+        const DctRecompressor copied(progressive);
+        EXPECT_EQ(copied.encode(25), expected);
+        EXPECT_EQ(copied.encode(25), expected);
+        for (const QByteArray& source : {baseline, progressive}) {
+            DctRecompressor once(source);
+            EXPECT_EQ(once.encodeOnce(25), expected);
+            EXPECT_TRUE(once.encode(25).isEmpty()) << "its blocks were used up";
+        }
+    }
+}
+
+TEST(Compress, AProgressivePhotoReadForLowQualityLosesNothingVisible)
 {
     const QImage original = noisy(322, 243);
     const QByteArray baseline = camera::jpeg(original, {}, 2, 1, 95);
     const QByteArray progressive = camera::jpeg(original, {}, 2, 1, 95, true);
-    // Read whole, both hold the same blocks: the same bytes, whether copied or worked in place.
-    const DctRecompressor fromBaseline(baseline);
-    const DctRecompressor copied(progressive);
-    DctRecompressor inPlace(progressive);
-    const QByteArray expected = fromBaseline.encode(25);
-    ASSERT_FALSE(expected.isEmpty());
-    EXPECT_EQ(copied.encode(25), expected);
-    EXPECT_EQ(copied.encode(25), expected);
-    EXPECT_EQ(inPlace.encodeOnce(25), expected);
-    EXPECT_TRUE(inPlace.encode(25).isEmpty()) << "its blocks were used up";
-    // Read for quality 25 alone, the scans that only refine are left out: next to no difference.
+    // Read for quality 25 alone, the scans that only refine are left out.
     const auto twin = PhotoCompressor::compress(Image::fromData(baseline), {});
     const auto result = PhotoCompressor::compress(Image::fromData(progressive), {});
     ASSERT_TRUE(result.ok());
@@ -304,6 +316,21 @@ TEST(Compress, AProgressivePhotoGivesWhatItsBaselineTwinGives)
     };
     EXPECT_NEAR(quality(result.bytes), quality(twin.bytes), 0.1);
     EXPECT_NEAR(double(result.bytes.size()), double(twin.bytes.size()), twin.bytes.size() / 100.0);
+}
+
+TEST(Compress, APhotoFoundDamagedWhileEncodingFailsCleanly)
+{
+    // All its blocks are there, then a second start of image: libjpeg gives up at the very end,
+    // while the encoder waits for the last rows.
+    QByteArray damaged = camera::jpeg(noisy(322, 243), {}, 2, 2, 95);
+    damaged.insert(damaged.size() - 2, "\xff\xd8");
+    DctRecompressor once(damaged);
+    EXPECT_TRUE(once.encodeOnce(25).isEmpty());
+    EXPECT_EQ(once.refusal(), "damaged JPEG data");
+    EXPECT_TRUE(DctRecompressor(damaged).encode(25).isEmpty());
+    // The photo as a whole goes on through the pixel decoder, or fails with a reason.
+    const auto result = PhotoCompressor::compress(Image::fromData(damaged), {});
+    EXPECT_TRUE(result.ok() || !result.error.isEmpty());
 }
 
 TEST(Compress, FitUnderTakesTheHighestQualityThatFitsThenScalesDown)

@@ -3,6 +3,7 @@
 #include "CoefficientMapper.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <numbers>
@@ -20,6 +21,7 @@ double dct(int u, int n)
 struct HalvingMatrix
 {
     float m[8][16] = {};
+    float t[16][8] = {}; // m transposed, for sums that run along the output row
     HalvingMatrix()
     {
         for (int u = 0; u < 8; ++u)
@@ -33,6 +35,7 @@ struct HalvingMatrix
                                 sum += dct(u, n) * 0.5 * dct(k, m % 8);
                     }
                     m[u][8 * b + k] = float(sum);
+                    t[8 * b + k][u] = float(sum);
                 }
     }
 };
@@ -42,11 +45,19 @@ const HalvingMatrix& halving()
     return matrix;
 }
 
+// What baseline Huffman coding can carry, per coefficient.
+constexpr auto kLimits = [] {
+    std::array<int, 64> limits{};
+    limits.fill(1023);
+    limits[0] = 2047;
+    return limits;
+}();
+
 int16_t quantized(float value, int k)
 {
-    const int limit = k == 0 ? 2047 : 1023; // what baseline Huffman coding can carry
-    const int rounded = int(value + (value < 0 ? -0.5f : 0.5f));
-    return int16_t(std::clamp(rounded, -limit, limit));
+    // Halves away from zero, as libjpeg rounds; written so that the loops using it vectorize.
+    const int rounded = int(value + std::copysign(0.5f, value));
+    return int16_t(std::clamp(rounded, -kLimits[size_t(k)], kLimits[size_t(k)]));
 }
 } // namespace
 
@@ -95,6 +106,7 @@ CoefficientMapper::CoefficientMapper(const BlockLayout& layout, int component,
         m_divisor[k] = (negate ? -1.0f : 1.0f) / float(outTable[k]);
         m_factor[k] = m_divisor[k] * float(sourceTable[m_index[k]]);
     }
+    m_straight = !layout.transpose;
 }
 
 void CoefficientMapper::sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const
@@ -149,14 +161,19 @@ void CoefficientMapper::merged(const Source& source, int gx, int gy, float* out)
         std::copy(columns[0], columns[0] + 64, out);
         return;
     }
-    for (int v = 0; v < 8; ++v)
-        for (int u = 0; u < 8; ++u) {
-            float sum = 0;
-            for (int i = 0; i < 2; ++i)
-                for (int ku = 0; ku < 8; ++ku)
-                    sum += h[u][8 * i + ku] * columns[i][v * 8 + ku];
-            out[v * 8 + u] = sum;
-        }
+    const auto& t = halving().t;
+    for (int v = 0; v < 8; ++v) {
+        float row[8] = {};
+        for (int i = 0; i < 2; ++i)
+            for (int ku = 0; ku < 8; ++ku) {
+                const float c = columns[i][v * 8 + ku];
+                if (c == 0)
+                    continue;
+                for (int u = 0; u < 8; ++u)
+                    row[u] += t[8 * i + ku][u] * c;
+            }
+        std::copy(row, row + 8, out + v * 8);
+    }
 }
 
 void CoefficientMapper::map(const Source& source, int x, int y, int16_t* out) const
@@ -166,6 +183,14 @@ void CoefficientMapper::map(const Source& source, int x, int y, int16_t* out) co
     const auto c = size_t(m_component);
     if (m_layout.downX[c] == 1 && m_layout.downY[c] == 1) {
         const int16_t* in = source.rows[gy][gx];
+        if (m_straight) {
+            // Also where out is in: each coefficient is read before it is written.
+            int16_t block[64];
+            for (int k = 0; k < 64; ++k)
+                block[k] = quantized(float(in[k]) * m_factor[k], k);
+            std::copy(block, block + 64, out);
+            return;
+        }
         for (int k = 0; k < 64; ++k)
             out[k] = quantized(float(in[m_index[k]]) * m_factor[k], k);
         return;

@@ -37,4 +37,5 @@ class CoefficientMapper
     int m_index[64] = {};     // output coefficient k comes from source coefficient m_index[k]
     float m_divisor[64] = {}; // ... dequantized, times this: its sign over the output step
     float m_factor[64] = {};  // ... as stored, times this: the same with the source step
+    bool m_straight = false;  // m_index is k itself: the block is not turned
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DctRecompressor.h"
 
+#include "BlockStream.h"
 #include "CoefficientMapper.h"
 #include "PhotoMetadata.h"
 #include "ScanCut.h"
@@ -154,6 +155,8 @@ struct DctRecompressor::Impl
     bool readOwnCoefficients();
     void fill(j_compress_ptr dst);
     void fillComponent(int c, const JQUANT_TBL* outTable);
+    void makeRows(j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) const;
+    QByteArray encodeWhileReading(int quality, const QByteArray& exifBlock);
     bool write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
                const QByteArray& exifBlock);
     QByteArray encode(int quality, const QByteArray& exifBlock);
@@ -162,6 +165,9 @@ struct DctRecompressor::Impl
     // source blocks at or after its own place, so working in order never reads one overwritten.
     bool inPlace = false;
     bool consumed = false;
+    // A one-scan file is read when first encoded: once only, it is read while being encoded.
+    bool readLater = false;
+    BlockStream* stream = nullptr;
     // The rows the encoder reads in place, per component, past the bottom edge included.
     std::array<std::vector<JBLOCKROW>, BlockLayout::kMaxComponents> placedRows;
     std::array<int, BlockLayout::kMaxComponents> realWidth{}, realHeight{}; // in blocks
@@ -355,9 +361,11 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
         dst->comp_info[c].quant_tbl_no = c == 0 ? 0 : 1;
     }
     dst->optimize_coding = TRUE;
-    fill(dst);
     jvirt_barray_ptr placed[BlockLayout::kMaxComponents] = {};
-    if (inPlace) {
+    if (stream) {
+        jpeg_write_coefficients(dst, stream->serve(dst));
+    } else if (inPlace) {
+        fill(dst);
         // The encoder asks its memory manager for rows of each array: hand it the placed ones.
         for (int c = 0; c < layout.components; ++c)
             placed[c] = reinterpret_cast<jvirt_barray_ptr>(&placedRows[size_t(c)]);
@@ -365,8 +373,11 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
                                           JDIMENSION, boolean) {
             return reinterpret_cast<std::vector<JBLOCKROW>*>(array)->data() + start;
         };
+        jpeg_write_coefficients(dst, placed);
+    } else {
+        fill(dst);
+        jpeg_write_coefficients(dst, outputArrays);
     }
-    jpeg_write_coefficients(dst, inPlace ? placed : outputArrays);
     if (!exifBlock.isEmpty() && exifBlock.size() <= 65533)
         jpeg_write_marker(dst, JPEG_APP0 + 1,
                           reinterpret_cast<const JOCTET*>(exifBlock.constData()),
@@ -404,7 +415,8 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     }
     if (!d->plan())
         return;
-    if (!d->readCoefficients())
+    d->readLater = !d->second && !jpeg_has_multiple_scans(&d->src) && !d->layout.moves();
+    if (!d->readLater && !d->readCoefficients())
         d->refusal = QStringLiteral("damaged JPEG data");
 }
 
@@ -450,10 +462,60 @@ QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBloc
     return result;
 }
 
+void DctRecompressor::Impl::makeRows(j_compress_ptr dst, int c, int from, int to,
+                                     JBLOCKROW* rows) const
+{
+    const jpeg_component_info& in = src.comp_info[c];
+    CoefficientMapper::Source source;
+    source.width = int(in.width_in_blocks);
+    source.height = int(in.height_in_blocks);
+    source.table = in.quant_table->quantval;
+    source.rows = reinterpret_cast<CoefficientMapper::Block* const*>(rows);
+    const CoefficientMapper mapper(layout, c, source.table,
+                                   dst->quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
+    for (int y = from; y < to; ++y)
+        for (int x = 0; x < realWidth[size_t(c)]; ++x)
+            mapper.map(source, x, y, rows[y][x]);
+}
+
+QByteArray DctRecompressor::Impl::encodeWhileReading(int quality, const QByteArray& exifBlock)
+{
+    readLater = false;
+    inPlace = consumed = true;
+    std::array<int, 4> sourceRows{};
+    for (int c = 0; c < layout.components; ++c)
+        sourceRows[size_t(c)] = int(src.comp_info[c].height_in_blocks);
+    BlockStream blocks(layout, sourceRows, realHeight,
+                       [this](j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) {
+                           makeRows(dst, c, from, to, rows);
+                       });
+    stream = &blocks;
+    blocks.watch(&src);
+    // The encoder on another core, taking rows as this one reads them.
+    QFuture<QByteArray> encoded =
+        QtConcurrent::run([this, quality, &exifBlock] { return encode(quality, exifBlock); });
+    const bool read = readOwnCoefficients();
+    blocks.finish(read);
+    QByteArray result = encoded.result();
+    stream = nullptr;
+    if (!read) {
+        refusal = QStringLiteral("damaged JPEG data");
+        return {};
+    }
+    return result;
+}
+
 QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
 {
     if (!isUsable() || d->consumed)
         return {};
+    if (d->readLater) {
+        d->readLater = false;
+        if (!d->readCoefficients()) {
+            d->refusal = QStringLiteral("damaged JPEG data");
+            return {};
+        }
+    }
     return d->encode(quality, exif);
 }
 
@@ -461,6 +523,8 @@ QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
 {
     if (!isUsable() || d->consumed)
         return {};
+    if (d->readLater)
+        return d->encodeWhileReading(quality, exif);
     // A turn reads blocks from anywhere: it needs blocks of its own.
     d->inPlace = !d->layout.moves();
     d->consumed = d->inPlace;

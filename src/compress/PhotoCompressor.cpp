@@ -38,20 +38,10 @@ class Encoder
     [[nodiscard]] bool readable() const { return m_dct || !m_pixels.isNull(); }
     [[nodiscard]] QSize size() const { return m_size; }
 
-    [[nodiscard]] QByteArray at(int quality) const
-    {
-        if (m_dct)
-            return m_dct->encode(quality, m_block);
-        return pixelsAt(m_pixels, quality);
-    }
+    [[nodiscard]] QByteArray at(int quality) { return encoded(quality, false); }
 
     // The same for the last encoding asked of this photo, which may reuse its memory.
-    [[nodiscard]] QByteArray lastAt(int quality)
-    {
-        if (m_dct)
-            return m_dct->encodeOnce(quality, m_block);
-        return pixelsAt(m_pixels, quality);
-    }
+    [[nodiscard]] QByteArray lastAt(int quality) { return encoded(quality, true); }
 
     // The photo decoded to fit within bound, at quality: the way down when no quality fits.
     [[nodiscard]] QByteArray scaledAt(const QSize& bound, int quality, QSize& size) const
@@ -62,6 +52,22 @@ class Encoder
     }
 
   private:
+    [[nodiscard]] QByteArray encoded(int quality, bool last)
+    {
+        if (m_dct) {
+            QByteArray bytes =
+                last ? m_dct->encodeOnce(quality, m_block) : m_dct->encode(quality, m_block);
+            if (!bytes.isEmpty() || m_dct->isUsable())
+                return bytes;
+            // Its coefficients turned out damaged: the pixel decoder may still make sense of it.
+            m_dct.reset();
+            m_pixels = m_photo.toQImage();
+            if (m_pixels.size() != m_size)
+                return {};
+        }
+        return pixelsAt(m_pixels, quality);
+    }
+
     [[nodiscard]] QByteArray pixelsAt(const QImage& pixels, int quality) const
     {
         const QByteArray data = JpegCompressor::encode(pixels, quality);
@@ -84,7 +90,7 @@ class Encoder
 
 // The highest quality from kLowestQuality up whose encoding fits (sizes grow with quality), or
 // nothing when even the lowest does not.
-PhotoCompressor::Result fitQuality(const Encoder& encoder, qint64 maxBytes, QByteArray lowest)
+PhotoCompressor::Result fitQuality(Encoder& encoder, qint64 maxBytes, QByteArray lowest)
 {
     PhotoCompressor::Result best;
     best.bytes = std::move(lowest);
@@ -167,10 +173,11 @@ qint64 PhotoCompressor::fullQualitySize(const Image& photo)
 {
     if (photo.sourceFormat() == "jpeg") {
         DctRecompressor dct(photo.sourceBytes());
-        if (dct.isUsable()) {
-            const QByteArray bytes = dct.encodeOnce(JpegCompressor::kFullQuality);
-            return bytes.isEmpty() ? -1 : bytes.size();
-        }
+        const QByteArray bytes = dct.encodeOnce(JpegCompressor::kFullQuality);
+        if (!bytes.isEmpty())
+            return bytes.size();
+        if (dct.isUsable())
+            return -1;
     }
     return JpegCompressor::encodedSize(photo, JpegCompressor::kFullQuality);
 }

@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BlockStream.h"
+
+#include <algorithm>
+#include <jerror.h>
+
+namespace {
+BlockStream* streamOf(j_common_ptr info)
+{
+    return static_cast<BlockStream*>(info->client_data);
+}
+} // namespace
+
+BlockStream::BlockStream(const BlockLayout& layout, const std::array<int, 4>& sourceRows,
+                         const std::array<int, 4>& realRows, Maker maker)
+    : m_layout(layout), m_sourceRows(sourceRows), m_realRows(realRows), m_maker(std::move(maker))
+{
+    for (size_t c = 0; c < size_t(layout.components); ++c) {
+        // The reader works in whole rows of its MCUs: a few past the real ones.
+        m_rows[c].resize(size_t(sourceRows[c]) + 4);
+        m_served[c].resize(size_t(std::max(layout.heightInBlocks[c], realRows[c])));
+        m_ids[c] = reinterpret_cast<jvirt_barray_ptr>(&m_served[c]);
+    }
+}
+
+void BlockStream::watch(j_decompress_ptr reader)
+{
+    reader->client_data = this;
+    m_reader = reader;
+    m_readerAccess = reader->mem->access_virt_barray;
+    reader->mem->access_virt_barray = [](j_common_ptr info, jvirt_barray_ptr array,
+                                         JDIMENSION start, JDIMENSION rows, boolean writable) {
+        return streamOf(info)->readerAccess(info, array, start, rows, writable);
+    };
+}
+
+JBLOCKARRAY BlockStream::readerAccess(j_common_ptr info, jvirt_barray_ptr array, JDIMENSION start,
+                                      JDIMENSION rows, boolean writable)
+{
+    JBLOCKARRAY got = m_readerAccess(info, array, start, rows, writable);
+    // A one-scan reader takes each row of MCUs in turn, its components in scan order: when it
+    // starts on a row, the ones before it are complete.
+    const auto* reader = reinterpret_cast<j_decompress_ptr>(info);
+    const int c = reader->cur_comp_info[m_calls++ % reader->comps_in_scan]->component_index;
+    const size_t i = size_t(c);
+    {
+        const std::lock_guard lock(m_mutex);
+        for (JDIMENSION r = 0; r < rows && start + r < m_rows[i].size(); ++r)
+            m_rows[i][start + r] = got[r];
+        m_read[i] = std::max(m_read[i], int(start));
+    }
+    m_changed.notify_all();
+    return got;
+}
+
+void BlockStream::finish(bool ok)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_finished = true;
+        m_failed = !ok;
+        m_reader->mem->access_virt_barray = m_readerAccess;
+        if (ok)
+            m_read = m_sourceRows;
+    }
+    m_changed.notify_all();
+}
+
+jvirt_barray_ptr* BlockStream::serve(j_compress_ptr encoder)
+{
+    encoder->client_data = this;
+    encoder->mem->access_virt_barray = [](j_common_ptr info, jvirt_barray_ptr array,
+                                          JDIMENSION start, JDIMENSION rows, boolean) {
+        BlockStream* self = streamOf(info);
+        const auto at = std::find(self->m_ids.begin(), self->m_ids.end(), array);
+        return self->encoderAccess(info, int(at - self->m_ids.begin()), start, rows);
+    };
+    return m_ids.data();
+}
+
+JBLOCKARRAY BlockStream::encoderAccess(j_common_ptr info, int c, JDIMENSION start, JDIMENSION rows)
+{
+    const size_t i = size_t(c);
+    const int end = std::min(int(start + rows), m_realRows[i]);
+    // At least one row: its address stands in for the padding rows the encoder never reads.
+    const int needed = std::clamp(end * m_layout.downY[i], 1, m_sourceRows[i]);
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_read[i] >= needed || m_failed; });
+    if (m_failed) {
+        lock.unlock(); // the error leaves by longjmp: nothing may be held
+        info->err->msg_code = JERR_BAD_VIRTUAL_ACCESS;
+        info->err->error_exit(info);
+    }
+    const int from = m_made[i];
+    std::vector<JBLOCKROW> source(m_rows[i].begin(), m_rows[i].begin() + needed);
+    lock.unlock();
+    if (end > from) {
+        // Each output row lies over its own source row, made from that one and those after it.
+        m_maker(reinterpret_cast<j_compress_ptr>(info), c, from, end, source.data());
+        m_made[i] = end;
+    }
+    for (int y = int(start); y < int(start + rows) && size_t(y) < m_served[i].size(); ++y)
+        m_served[i][size_t(y)] = y < end ? source[size_t(y)] : source.front();
+    return m_served[i].data() + start;
+}
