@@ -172,7 +172,7 @@ void CoefficientMapper::merged(const Source& source, int gx, int gy, float* out)
                 for (int u = 0; u < 8; ++u)
                     row[u] += t[8 * i + ku][u] * c;
             }
-        std::copy(row, row + 8, out + v * 8);
+        std::copy(row, row + 8, out + ptrdiff_t(v) * 8);
     }
 }
 
