@@ -5,6 +5,7 @@ import Quire
 // A text button of a screen's bottom bar, in the app's green like the bar's right button.
 ToolButton {
     id: control
+    Accessible.name: text
     contentItem: Label {
         text: control.text
         color: control.enabled ? Theme.appGreenColor : Theme.disabledText

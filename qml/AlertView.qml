@@ -42,6 +42,7 @@ Dialog {
                 required property string modelData
                 required property int index
                 text: modelData
+                Accessible.name: modelData
                 flat: true
                 Layout.fillWidth: true
                 onClicked: Alerts.respond(index)

@@ -20,9 +20,10 @@ Rectangle {
     border.color: Theme.appGreenColor
     border.width: activeFocus || (GridView.isCurrentItem && GridView.view.activeFocus) ? 3 : 0
     Accessible.role: showsTick ? Accessible.CheckBox : Accessible.Button
-    Accessible.name: name
+    Accessible.name: name !== "" ? name : ImageNames.fileName(imageUrl)
     Accessible.checkable: showsTick
     Accessible.checked: ticked
+    Accessible.description: sizeText
     Accessible.onPressAction: cell.clicked()
     Accessible.onToggleAction: cell.clicked()
 
@@ -38,6 +39,7 @@ Rectangle {
             width: parent.width * 0.4
             height: width
             source: Theme.placeholderImage
+            Accessible.ignored: true
             sourceSize.width: width
             sourceSize.height: height
             visible: ivImage.status !== Image.Ready
@@ -51,6 +53,7 @@ Rectangle {
             sourceSize.width: cell.thumbnailSize
             sourceSize.height: cell.thumbnailSize
             source: cell.imageUrl
+            Accessible.ignored: true
         }
         Image {
             id: ivSelect
@@ -64,6 +67,7 @@ Rectangle {
             sourceSize.height: 56
             visible: cell.showsTick
             source: cell.ticked ? Theme.selectImage : Theme.unselectImage
+            Accessible.ignored: true
         }
         BusyIndicator {
             anchors.centerIn: parent

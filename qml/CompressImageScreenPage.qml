@@ -20,6 +20,7 @@ ScreenPage {
         ComboBox {
             id: targetMode
             objectName: "targetMode"
+            Accessible.name: "Compress to"
             Layout.fillWidth: true
             model: {
                 const choices = ["Quality 25 %"]
@@ -43,6 +44,8 @@ ScreenPage {
             objectName: "typedSize"
             visible: targetMode.typed
             placeholderText: "e.g. 750 KB"
+            Accessible.name: "Fit under"
+            Accessible.description: placeholderText
             Layout.preferredWidth: 120
             onTextEdited: valid = page.screen.setTargetText(text)
             property bool valid: true

@@ -23,6 +23,8 @@ ScreenPage {
 
         Image {
             objectName: "ivImage"
+            Accessible.role: Accessible.Graphic
+            Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
             Layout.fillWidth: true
             Layout.fillHeight: true
             fillMode: Image.PreserveAspectFit

@@ -46,6 +46,8 @@ ScreenPage {
         ListView {
             id: tableviewRecent
             objectName: "tableviewRecent"
+            Accessible.role: Accessible.List
+            Accessible.name: "History"
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true

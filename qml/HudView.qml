@@ -35,6 +35,7 @@ Popup {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: ProgressHUD.state === ProgressHUD.Success || ProgressHUD.state === ProgressHUD.Info
             text: ProgressHUD.state === ProgressHUD.Success ? "✓" : "!"
+            Accessible.ignored: true // the status under it says it in words
             color: Theme.textOnAccent
             font.pixelSize: Theme.fontMarkPixels
         }
@@ -63,11 +64,14 @@ Popup {
             from: 0
             to: Math.max(1, ProgressHUD.total)
             value: ProgressHUD.progress
+            Accessible.name: ProgressHUD.status
+            Accessible.description: ProgressHUD.progressText
         }
         Button {
             objectName: "hudCancel"
             anchors.horizontalCenter: parent.horizontalCenter
             text: "Cancel"
+            Accessible.name: text
             flat: true
             // On the dark box whatever the scheme, so not the style's text colour.
             Material.foreground: Theme.textOnAccent

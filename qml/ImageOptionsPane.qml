@@ -21,6 +21,7 @@ Pane {
             ComboBox {
                 id: resolution
                 objectName: "resolution"
+                Accessible.name: "Resolution"
                 textRole: "text"
                 valueRole: "dpi"
                 model: [{ dpi: 0, text: "Screen" }, { dpi: 72, text: "72 dpi" },
@@ -35,6 +36,8 @@ Pane {
             Label { text: "Pages"; color: Theme.appBlackColor; Layout.preferredWidth: 100 }
             TextField {
                 objectName: "pageRange"
+                Accessible.name: "Pages"
+                Accessible.description: placeholderText
                 placeholderText: pane.pageCount > 1 ? "All " + pane.pageCount + ", or e.g. 1-3, 8"
                                                     : "All"
                 text: pane.screen.pageRange
@@ -45,6 +48,7 @@ Pane {
         }
         Label {
             objectName: "pageRangeError"
+            Accessible.role: Accessible.AlertMessage
             visible: text !== ""
             text: pane.screen.pageRangeError
             color: Theme.error

@@ -33,9 +33,11 @@ ScreenPage {
             width: itemSize.width
             height: itemSize.height
             padding: 12
+            Accessible.name: "Page " + (index + 1) + " of " + collectionviewImagePreview.count
             background: Rectangle { color: Theme.surface }
             contentItem: Image {
                 objectName: "ivImage"
+                Accessible.ignored: true
                 // No source until laid out, so the first decode is already at display size.
                 source: width > 0 ? cell.modelData : ""
                 fillMode: Image.PreserveAspectFit

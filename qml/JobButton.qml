@@ -7,12 +7,14 @@ import Quire
 Button {
     id: control
     property string glyph
+    Accessible.name: text
     Layout.fillWidth: true
     Layout.preferredHeight: 76
     contentItem: Column {
         spacing: Theme.spacingSmall
         Label {
             text: control.glyph
+            Accessible.ignored: true // a picture of the job, not words
             color: Theme.textOnAccent
             font.pixelSize: Theme.fontGlyphPixels
             anchors.horizontalCenter: parent.horizontalCenter

@@ -29,6 +29,7 @@ ColumnLayout {
             text: modelData.installed ? modelData.name
                                       : modelData.name + " — not installed (" + modelData.package + ")"
             checked: modelData.chosen
+            Accessible.name: text
             enabled: modelData.installed || modelData.chosen
             onToggled: {
                 section.languages.setChosen(box.modelData.code, checked)

@@ -34,6 +34,8 @@ ToolBar {
                 verticalAlignment: Text.AlignVCenter
             }
             opacity: enabled ? 1 : 0
+            Accessible.name: text
+            Accessible.ignored: !enabled
             onClicked: custom ? custom.trigger() : Navigator.pop()
             Layout.preferredWidth: 90
         }
@@ -64,6 +66,8 @@ ToolBar {
                 verticalAlignment: Text.AlignVCenter
             }
             opacity: act === null ? 0 : (enabled ? 1 : 0.4)
+            Accessible.name: text
+            Accessible.ignored: act === null
             onClicked: act.trigger()
             Layout.preferredWidth: 90
         }

@@ -41,6 +41,7 @@ ScreenPage {
             PdfPageList {
                 id: pdfView
                 objectName: "pdfView"
+                Accessible.name: page.title
                 anchors.fill: parent
                 document: pdfDocument
             }
@@ -61,6 +62,7 @@ ScreenPage {
                 anchors.centerIn: parent
                 width: 160
                 text: "Share"
+                Accessible.name: text
                 contentItem: Label {
                     text: btnShare.text
                     color: Theme.textOnAccent

@@ -32,6 +32,7 @@ ScreenPage {
             PdfPageList {
                 id: pdfView
                 objectName: "pdfView"
+                Accessible.name: page.title
                 anchors.fill: parent
                 visible: document.status === PdfPages.Ready
                 document: document

@@ -27,8 +27,12 @@ Item {
         color: Theme.surface
         border.color: dragArea.drag.active ? Theme.appGreenColor : Theme.border
         radius: 6
+        Accessible.role: Accessible.ListItem
+        Accessible.name: "Page " + (slot.index + 1)
+        Accessible.description: ImageNames.fileName(slot.modelData)
         Image {
             objectName: "ivImage"
+            Accessible.ignored: true
             anchors.fill: parent
             anchors.margins: 6
             fillMode: Image.PreserveAspectFit
@@ -52,6 +56,7 @@ Item {
         }
         Label {
             objectName: "pageNumber"
+            Accessible.ignored: true // the cell says it
             text: slot.index + 1
             anchors { left: parent.left; top: parent.top; margins: 8 }
             padding: 4
@@ -64,17 +69,20 @@ Item {
             RoundButton {
                 objectName: "btnMoveEarlier"
                 text: "‹"
+                Accessible.name: "Move earlier"
                 enabled: slot.index > 0
                 onClicked: slot.screen.moveEarlier(slot.index)
             }
             RoundButton {
                 objectName: "btnRemovePage"
                 text: "✕"
+                Accessible.name: "Leave out"
                 onClicked: slot.screen.removePage(slot.index)
             }
             RoundButton {
                 objectName: "btnMoveLater"
                 text: "›"
+                Accessible.name: "Move later"
                 enabled: slot.index < slot.grid.count - 1
                 onClicked: slot.screen.moveLater(slot.index)
             }

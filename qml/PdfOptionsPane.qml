@@ -21,6 +21,7 @@ Pane {
             ComboBox {
                 id: paperSize
                 objectName: "paperSize"
+                Accessible.name: "Paper"
                 textRole: "text"
                 valueRole: "key"
                 model: [{ key: "photo", text: "Photo size" }, { key: "a4", text: "A4" },
@@ -36,6 +37,7 @@ Pane {
             Label { text: "Margin (mm)"; color: Theme.appBlackColor; Layout.fillWidth: true }
             SpinBox {
                 objectName: "marginMm"
+                Accessible.name: "Margin (mm)"
                 from: 0
                 to: 50
                 value: Math.round(pane.screen.marginMm)
@@ -46,6 +48,7 @@ Pane {
         Switch {
             objectName: "searchable"
             text: "Make text searchable"
+            Accessible.name: text
             checked: pane.screen.searchable
             onToggled: pane.screen.searchable = checked
             Layout.fillWidth: true

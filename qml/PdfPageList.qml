@@ -24,6 +24,7 @@ ListView {
     flickableDirection: Flickable.AutoFlickIfNeeded
     boundsBehavior: Flickable.StopAtBounds
     model: pdfView.document.status === PdfPages.Ready ? pdfView.document.pageCount : 0
+    Accessible.role: Accessible.List
     ScrollBar.vertical: ScrollBar {}
     ScrollBar.horizontal: ScrollBar {}
 
@@ -38,8 +39,11 @@ ListView {
             width: Math.round(pageSlot.points.width * pdfView.pageScale)
             height: parent.height
             color: Theme.paper
+            Accessible.role: Accessible.Graphic
+            Accessible.name: "Page " + (pageSlot.index + 1)
             Image {
                 objectName: "pdfPage"
+                Accessible.ignored: true
                 anchors.fill: parent
                 asynchronous: true
                 cache: false

@@ -17,6 +17,8 @@ ScreenPage {
         Image {
             id: ivImage
             objectName: "ivImage"
+            Accessible.role: Accessible.Graphic
+            Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
             Layout.fillWidth: true
             Layout.fillHeight: true
             fillMode: Image.PreserveAspectFit

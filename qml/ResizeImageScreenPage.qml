@@ -22,6 +22,8 @@ ScreenPage {
 
         Image {
             objectName: "ivPhoto"
+            Accessible.role: Accessible.Graphic
+            Accessible.name: ImageNames.fileName(page.screen.selectedImageUrl)
             Layout.fillWidth: true
             Layout.preferredHeight: 220
             fillMode: Image.PreserveAspectFit
@@ -43,6 +45,7 @@ ScreenPage {
             objectName: "tfImageWIdth"
             Layout.fillWidth: true
             placeholderText: page.screen.widthPlaceholder
+            Accessible.name: placeholderText
             placeholderTextColor: Theme.appBlackColor
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen.tfImageWIdth
@@ -53,6 +56,7 @@ ScreenPage {
             objectName: "tfImageheight"
             Layout.fillWidth: true
             placeholderText: page.screen.heightPlaceholder
+            Accessible.name: placeholderText
             placeholderTextColor: Theme.appBlackColor
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen.tfImageheight
@@ -60,12 +64,18 @@ ScreenPage {
         }
         ItemDelegate {
             objectName: "btnAspectRatio"
+            // The picture is a tick box: heard as one.
+            Accessible.role: Accessible.CheckBox
+            Accessible.name: "Keep proportions"
+            Accessible.checkable: true
+            Accessible.checked: page.screen.isAspectRatioOn
             Layout.fillWidth: true
             onClicked: page.screen.btnAspectRatio()
             contentItem: RowLayout {
                 spacing: 10
                 Image {
                     objectName: "ivMaintainAspectRatio"
+                    Accessible.ignored: true
                     Layout.preferredWidth: 28
                     Layout.preferredHeight: 28
                     sourceSize.width: 56
@@ -96,7 +106,7 @@ ScreenPage {
         RowLayout {
             anchors.fill: parent
             Item { Layout.fillWidth: true }
-            ToolButton { objectName: "btnDone"; text: "Done"; font.bold: true; onClicked: page.screen.doneButtonAction() }
+            ToolButton { objectName: "btnDone"; text: "Done"; Accessible.name: text; font.bold: true; onClicked: page.screen.doneButtonAction() }
         }
     }
     Connections {

@@ -7,6 +7,7 @@ import Quire
 Button {
     id: control
     property bool filled: false
+    Accessible.name: text
     Layout.fillWidth: true
     Layout.preferredHeight: 48
     contentItem: Label {

@@ -7,6 +7,8 @@ import Quire
 ItemDelegate {
     id: row
     property string detail
+    Accessible.name: text
+    Accessible.description: detail
     Layout.fillWidth: true
     contentItem: ColumnLayout {
         spacing: 2

@@ -29,6 +29,7 @@ ScreenPage {
             objectName: "keepLocation"
             Layout.fillWidth: true
             text: "Keep location in compressed photos"
+            Accessible.name: text
             // Wrapped rather than cut off on a phone-wide window.
             contentItem: Label {
                 text: keepLocation.text

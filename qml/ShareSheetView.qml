@@ -39,24 +39,28 @@ Drawer {
         ItemDelegate {
             objectName: "shareSave"
             text: "Save a copy…"
+            Accessible.name: text
             Layout.fillWidth: true
             onClicked: Share.itemCount === 1 ? saveDialog.open() : folderDialog.open()
         }
         ItemDelegate {
             objectName: "shareCopy"
             text: "Copy"
+            Accessible.name: text
             Layout.fillWidth: true
             onClicked: Share.copy()
         }
         ItemDelegate {
             objectName: "shareOpen"
             text: "Open with the default app"
+            Accessible.name: text
             Layout.fillWidth: true
             onClicked: Share.openWithDefaultApp()
         }
         ItemDelegate {
             objectName: "shareCancel"
             text: "Cancel"
+            Accessible.name: text
             Layout.fillWidth: true
             Layout.bottomMargin: Theme.spacing
             onClicked: Share.close()

@@ -12,11 +12,14 @@ ItemDelegate {
     required property bool isPdf
     required property url fileUrl
     height: 80
+    Accessible.name: title
+    Accessible.description: sizeText
 
     contentItem: RowLayout {
         spacing: Theme.spacingMedium
         Image {
             objectName: "ivImage"
+            Accessible.ignored: true
             Layout.preferredWidth: 64
             Layout.preferredHeight: 64
             fillMode: Image.PreserveAspectFit

@@ -22,6 +22,8 @@ ScreenPage {
 
         Image {
             objectName: "ivImage"
+            Accessible.role: Accessible.Graphic
+            Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
             Layout.fillWidth: true
             Layout.preferredHeight: page.height * 0.3
             fillMode: Image.PreserveAspectFit
@@ -43,6 +45,7 @@ ScreenPage {
                 TextArea.flickable: TextArea {
                     id: tvText
                     objectName: "tvText"
+                    Accessible.name: page.title
                     text: page.screen.tvText
                     onTextChanged: if (page.screen) page.screen.tvText = text
                     wrapMode: TextEdit.Wrap

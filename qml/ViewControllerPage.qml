@@ -11,6 +11,7 @@ ScreenPage {
         spacing: Theme.spacingLarge
         Image {
             source: Theme.iconImage
+            Accessible.ignored: true // the name is written under it
             sourceSize.width: 120
             sourceSize.height: 120
             anchors.horizontalCenter: parent.horizontalCenter

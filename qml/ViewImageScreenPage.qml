@@ -15,6 +15,8 @@ ScreenPage {
     Image {
         id: ivImage
         objectName: "ivImage"
+        Accessible.role: Accessible.Graphic
+        Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
         anchors.fill: parent
         anchors.margins: Theme.spacingMedium
         source: page.screen && width > 0 ? page.screen.ivImage : ""

@@ -85,15 +85,15 @@ class AppJourney : public ::testing::Test
         return nullptr;
     }
 
-    // The bar's right button, once it reads text and can be tapped.
-    [[nodiscard]] QQuickItem* rightButton(const QString& text) const
+    // The button a screen reader announces under this name, once it can be tapped.
+    [[nodiscard]] QQuickItem* button(const QString& name) const
     {
-        QQuickItem* button = nullptr;
+        QQuickItem* found = nullptr;
         fixtures::waitFor([&] {
-            button = j.find("rightBarButton");
-            return button && button->isEnabled() && button->property("text").toString() == text;
+            found = j.findNamed(name);
+            return found && found->isEnabled();
         });
-        return button;
+        return found;
     }
 
     // The history's first row after going back home: its file name and its size text.
@@ -128,7 +128,7 @@ TEST_F(AppJourney, ImagesToPdfGetsThePhotosInTickOrder)
     j.tap(cell(2));
     j.tap(cell(1));
     j.screenshot("picker");
-    j.tap(rightButton("Done"));
+    j.tap(button("Done"));
     ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
     // Newest first, so cell n is photo n; the pages come in tick order.
     QStringList handed;
@@ -166,7 +166,7 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
     auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
     const auto hudGone = [&] { return hud && !hud->property("visible").toBool(); };
 
-    j.tap(rightButton("Extract"));
+    j.tap(button("Extract"));
     ASSERT_TRUE(j.waitForScreen("TextScreen", 60000));
     auto* text = j.find("tvText");
     ASSERT_NE(text, nullptr);
@@ -174,7 +174,7 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
     ASSERT_TRUE(fixtures::waitFor(hudGone));
     j.screenshot("text");
 
-    j.tap(j.find("btnCopy"));
+    j.tap(button("Copy"));
     EXPECT_EQ(j.platform.clipboard.text(), expected);
     EXPECT_EQ(j.platform.overlay->status(), QStringLiteral("Copied!"));
     ASSERT_TRUE(fixtures::waitFor(hudGone));
@@ -188,7 +188,7 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
     EXPECT_FALSE(text->hasActiveFocus());
     EXPECT_EQ(j.platform.navigator->top()->property("tvText").toString(), expected + '\n');
 
-    j.tap(j.find("rightBarButton"));
+    j.tap(button("Home"));
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
 }
 
@@ -198,18 +198,18 @@ TEST_F(AppJourney, CompressFromHomeThroughThePicker)
     openPicker("btnCompressImage", 3);
     j.tap(cell(1));
     j.tap(cell(2));
-    j.tap(rightButton("Done"));
+    j.tap(button("Done"));
     ASSERT_TRUE(j.waitForScreen("CompressImageScreen"));
     auto* grid = j.find("collectionviewCompressImage");
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->property("count").toInt(), 2);
     j.screenshot("app-compress");
 
-    j.tap(rightButton("Compress"));
+    j.tap(button("Compress"));
     ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen", 30000));
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
     j.screenshot("compress");
-    j.tap(j.find("btnHome"));
+    j.tap(button("Home"));
     expectFirstRow("1700000001.jpg");
 }
 
@@ -220,18 +220,18 @@ TEST_F(AppJourney, ResizeFromHomeThroughThePicker)
     j.tap(cell(1));
     ASSERT_TRUE(j.waitForScreen("ResizeImageScreen"));
     EXPECT_EQ(j.find("lblImageOriginalSize")->property("text").toString(), "900 X 1200");
-    QQuickItem* width = j.find("tfImageWIdth");
+    QQuickItem* width = j.findNamed("Enter Width");
     j.tap(width);
     ASSERT_TRUE(fixtures::waitFor([&] { return width->hasActiveFocus(); }));
     for (char key : QByteArray("450"))
         QTest::keyClick(j.window(), key);
-    EXPECT_EQ(j.find("tfImageheight")->property("text").toString(), "600");
+    EXPECT_EQ(j.findNamed("Enter Height")->property("text").toString(), "600");
     j.screenshot("app-resize");
-    j.tap(j.find("btnDone"));
+    j.tap(button("Done"));
 
-    j.tap(rightButton("Resize"));
+    j.tap(button("Resize"));
     ASSERT_TRUE(j.waitForScreen("ResizeImagePreviewScreen", 30000));
     j.screenshot("resize");
-    j.tap(j.find("btnHome"));
+    j.tap(button("Home"));
     expectFirstRow("1700000000.png");
 }

@@ -42,7 +42,7 @@ struct DesktopWindow
     void openPicker()
     {
         ASSERT_TRUE(j->waitForScreen("HomeScreen"));
-        j->tap(j->find("btnImageToPDF"));
+        j->tap(j->findNamed("Images to PDF"));
         ASSERT_TRUE(j->waitForScreen("SelectImageScreen"));
         auto* grid = j->find("collectionviewImages");
         ASSERT_NE(grid, nullptr);
@@ -53,18 +53,6 @@ struct DesktopWindow
     FolderPhotoLibrary library;
 };
 
-// The item a screen reader would announce under this name, if any.
-QAccessibleInterface* accessibleNamed(QQuickItem* root, const QString& name)
-{
-    for (QQuickItem* item : root->childItems()) {
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
-        if (iface && iface->text(QAccessible::Name) == name)
-            return iface;
-        if (QAccessibleInterface* inner = accessibleNamed(item, name))
-            return inner;
-    }
-    return nullptr;
-}
 } // namespace
 
 TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeyboard)
@@ -72,14 +60,14 @@ TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeybo
     DesktopWindow w(QSize(1280, 800));
     Journey& j = *w.j;
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
-    const qreal firstRow = j.find("btnImageToPDF")->y();
-    EXPECT_EQ(j.find("btnExtractText")->y(), firstRow); // all five in one row
+    const qreal firstRow = j.findNamed("Images to PDF")->y();
+    EXPECT_EQ(j.findNamed("Extract Text")->y(), firstRow); // all five in one row
     w.openPicker();
     auto* grid = j.find("collectionviewImages");
     EXPECT_EQ(int(grid->width() / grid->property("cellWidth").toReal()), 6);
 
     // Arrows walk the grid, Space ticks; a screen reader hears each cell as a checkable photo.
-    QAccessibleInterface* cell = accessibleNamed(j.currentPage(), "photo1.jpg");
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(j.findNamed("photo1.jpg"));
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->role(), QAccessible::CheckBox);
     EXPECT_FALSE(cell->state().checked);

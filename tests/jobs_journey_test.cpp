@@ -33,7 +33,7 @@ TEST(JobsJourney, PdfToImagesCountsUpThenCancelLeavesTheScreenAndHistoryEmpty)
     ASSERT_TRUE(j.waitForScreen("PDFToImageScreen"));
     auto* screen = qobject_cast<PDFToImageScreen*>(j.platform.navigator->top());
 
-    j.tap(j.find("rightBarButton")); // Convert
+    j.tap(j.findNamed("Convert"));
     auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
     auto* box = hud->property("contentItem").value<QQuickItem*>();
     auto* count = box->findChild<QQuickItem*>(QStringLiteral("hudProgress"));
@@ -58,7 +58,7 @@ TEST(JobsJourney, PdfToImagesCountsUpThenCancelLeavesTheScreenAndHistoryEmpty)
     EXPECT_EQ(j.platform.history->count(), 0);
     EXPECT_TRUE(QDir(j.platform.historyPath()).entryList(QDir::Files).isEmpty());
 
-    j.tap(j.find("leftBarButton")); // Back
+    j.tap(j.findNamed("‹ Back"));
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
     EXPECT_EQ(j.find("tableviewRecent")->property("count").toInt(), 0);
 }

@@ -70,12 +70,12 @@ TEST(SettingsJourney, HomeSettingsBack)
 {
     Journey j;
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
-    auto* settings = j.find("rightBarButton");
+    auto* settings = j.findNamed("Settings");
     ASSERT_NE(settings, nullptr);
     j.tap(settings);
     ASSERT_TRUE(j.waitForScreen("SettingScreen"));
-    ASSERT_NE(j.find("btnRateApp"), nullptr);
+    ASSERT_NE(j.findNamed("Rate App"), nullptr);
     j.screenshot("settings");
-    j.tap(j.find("leftBarButton"));
+    j.tap(j.findNamed("‹ Back"));
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
 }

@@ -39,7 +39,7 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     ASSERT_NE(home, nullptr);
 
     // The picker opens and, cancelled, leaves everything as it was.
-    j.tap(j.find("btnPDFToImage"));
+    j.tap(j.findNamed("PDF to Images"));
     auto* picker = j.currentPage()->findChild<QObject*>("documentPicker");
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(fixtures::waitFor([&] { return picker->property("visible").toBool(); }));
@@ -60,10 +60,10 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     // The options under the PDF: pages typed into the range field reach the screen.
     auto* conversion = qobject_cast<PDFToImageScreen*>(j.platform.navigator->top());
     ASSERT_NE(conversion, nullptr);
-    auto* range = j.find("pageRange");
+    auto* range = j.findNamed("Pages");
     ASSERT_NE(range, nullptr);
-    ASSERT_NE(j.find("resolution"), nullptr);
-    EXPECT_EQ(j.find("resolution")->property("currentText").toString(), "Screen"); // shown at once
+    ASSERT_NE(j.findNamed("Resolution"), nullptr);
+    EXPECT_EQ(j.findNamed("Resolution")->property("currentText").toString(), "Screen"); // at once
     j.tap(range);
     for (const char key : {'1', '-', '3'})
         QTest::keyClick(j.window(), key);
@@ -71,7 +71,7 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     EXPECT_TRUE(conversion->pageRangeError().isEmpty());
     j.screenshot("pdf-to-images-options");
 
-    j.tap(j.find("rightBarButton")); // Convert
+    j.tap(j.findNamed("Convert"));
     ASSERT_TRUE(arrive(j, "ImagePreviewScreen", 30000));
     EXPECT_FALSE(j.platform.overlay->visible());
     auto* gallery = qobject_cast<ImagePreviewScreen*>(j.platform.navigator->top());
@@ -99,9 +99,9 @@ TEST(PDFToImagesJourney, HomeConvertGalleryViewerBackHomeAndTheHistory)
     EXPECT_TRUE(fixtures::waitFor([&] { return shown->property("status").toInt() == 1; }));
     j.screenshot("viewer");
 
-    j.tap(j.find("leftBarButton")); // Back
+    j.tap(j.findNamed("‹ Back"));
     ASSERT_TRUE(arrive(j, "ImagePreviewScreen"));
-    j.tap(j.find("rightBarButton")); // Home
+    j.tap(j.findNamed("Home"));
     ASSERT_TRUE(arrive(j, "HomeScreen"));
     auto* rows = j.find("tableviewRecent");
     ASSERT_TRUE(fixtures::waitFor([&] { return rows->property("count").toInt() == 3; }));

@@ -47,17 +47,19 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
 
     // The first page moves a place later with its arrow; A4 paper shows the margin beside it.
     const QList<Image> picked = screen->arrOfSelectedImages();
-    QQuickItem* later = findItem(grid, "btnMoveLater");
+    QQuickItem* first = j.findNamed("Page 1", grid);
+    ASSERT_NE(first, nullptr);
+    QQuickItem* later = j.findNamed("Move later", first);
     ASSERT_NE(later, nullptr);
     ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
     j.tap(later);
     ASSERT_TRUE(
         fixtures::waitFor([&] { return screen->arrOfSelectedImages().first() == picked[1]; }));
-    ASSERT_NE(j.find("paperSize"), nullptr);
-    EXPECT_EQ(j.find("paperSize")->property("currentText").toString(), "Photo size");
+    ASSERT_NE(j.findNamed("Paper"), nullptr);
+    EXPECT_EQ(j.findNamed("Paper")->property("currentText").toString(), "Photo size");
     screen->setPaperSize("a4");
-    EXPECT_EQ(j.find("paperSize")->property("currentText").toString(), "A4");
-    auto* margin = j.find("marginMm");
+    EXPECT_EQ(j.findNamed("Paper")->property("currentText").toString(), "A4");
+    auto* margin = j.findNamed("Margin (mm)");
     ASSERT_NE(margin, nullptr);
     ASSERT_TRUE(fixtures::waitFor([&] { return margin->isVisible(); }));
     EXPECT_EQ(margin->property("value").toInt(), 10);
@@ -66,9 +68,8 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     screen->setPaperSize("photo");
     screen->moveEarlier(1);
 
-    auto* convert = j.find("rightBarButton");
+    auto* convert = j.findNamed("Convert");
     ASSERT_NE(convert, nullptr);
-    EXPECT_EQ(convert->property("text").toString(), "Convert");
     j.tap(convert);
     ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
 
@@ -88,7 +89,7 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     ASSERT_NE(back, nullptr);
     EXPECT_FALSE(back->isEnabled()); // after a conversion the way out is Home
     EXPECT_EQ(back->opacity(), 0);
-    auto* share = j.find("btnShare");
+    auto* share = j.findNamed("Share");
     ASSERT_NE(share, nullptr);
     EXPECT_TRUE(share->isVisible());
     // The push transition slides the page in; tap once it has come to rest.
@@ -100,12 +101,12 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.share.showing(); }));
     QQuickItem* copy = nullptr;
     ASSERT_TRUE(fixtures::waitFor([&] {
-        copy = findItem(j.window()->contentItem(), "shareCopy");
+        copy = j.findNamed("Copy");
         return copy && copy->isVisible() &&
                copy->mapToScene({0, 0}).y() + copy->height() <= j.window()->height();
     }));
-    EXPECT_NE(findItem(j.window()->contentItem(), "shareSave"), nullptr);
-    EXPECT_NE(findItem(j.window()->contentItem(), "shareOpen"), nullptr);
+    EXPECT_NE(j.findNamed("Save a copy…"), nullptr);
+    EXPECT_NE(j.findNamed("Open with the default app"), nullptr);
     j.screenshot("share-sheet");
     j.tap(copy);
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.share.showing(); }));
@@ -113,8 +114,8 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     EXPECT_EQ(j.platform.clipboard.urls().front().fileName(), "1700000000.pdf");
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
 
-    auto* home = j.find("rightBarButton");
-    EXPECT_EQ(home->property("text").toString(), "Home");
+    auto* home = j.findNamed("Home");
+    ASSERT_NE(home, nullptr);
     j.tap(home);
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
     auto* list = j.find("tableviewRecent");
@@ -133,7 +134,8 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     j.tap(title);
     ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));
     ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
-    back = j.find("leftBarButton");
+    back = j.findNamed("‹ Back");
+    ASSERT_NE(back, nullptr);
     EXPECT_TRUE(back->isEnabled());
     j.tap(back);
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));

@@ -4,10 +4,81 @@
 #include "app/AppDelegate.h"
 #include "ui/Screen.h"
 
+#include <QAccessible>
 #include <QDir>
-
 #include <QTest>
+
 #include <algorithm>
+
+namespace {
+QString accessibleName(QQuickItem* item)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// Items a user operates: buttons and delegates, fields, choosers, sliders, and bare mouse areas
+// (which speak through the item they cover). The overlay's progress bar counts as well.
+bool isControl(const QQuickItem* item)
+{
+    static const char* const kinds[] = {
+        "QQuickAbstractButton", "QQuickComboBox", "QQuickTextInput",   "QQuickTextEdit",
+        "QQuickSlider",         "QQuickSpinBox",  "QQuickRangeSlider", "QQuickDial",
+        "QQuickProgressBar",    "QQuickMouseArea"};
+    return std::any_of(std::begin(kinds), std::end(kinds),
+                       [item](const char* kind) { return item->inherits(kind); });
+}
+
+// Kept out of what a screen reader hears (Accessible.ignored), as hidden placeholders are.
+bool ignored(const QQuickItem* item)
+{
+    const QObjectList& attached = item->children();
+    return std::any_of(attached.begin(), attached.end(), [](const QObject* child) {
+        return child->inherits("QQuickAccessibleAttached") && child->property("ignored").toBool();
+    });
+}
+
+QString describe(const QQuickItem* item)
+{
+    QStringList path;
+    for (const QQuickItem* at = item; at; at = at->parentItem())
+        if (!at->objectName().isEmpty())
+            path.prepend(at->objectName());
+    return QStringLiteral("%1 at %2")
+        .arg(QString::fromLatin1(item->metaObject()->className()), path.join(QLatin1Char('/')));
+}
+
+void collectUnnamed(QQuickItem* item, QStringList& unnamed)
+{
+    for (QQuickItem* child : item->childItems()) {
+        if (!child->isVisible() || (isControl(child) && ignored(child)))
+            continue;
+        if (!isControl(child)) {
+            collectUnnamed(child, unnamed);
+            continue;
+        }
+        QQuickItem* speaker = child->inherits("QQuickMouseArea") ? item : child;
+        if (accessibleName(speaker).isEmpty())
+            unnamed << describe(child);
+        // A control's inner parts (a spin box's text, a delegate's labels) are its own.
+    }
+}
+
+QQuickItem* namedBelow(QQuickItem* root, const QString& name)
+{
+    for (QQuickItem* item : root->childItems()) {
+        if (!item->isVisible())
+            continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+        if (iface && iface->role() != QAccessible::StaticText &&
+            iface->text(QAccessible::Name) == name && !ignored(item))
+            return item;
+        if (QQuickItem* inner = namedBelow(item, name))
+            return inner;
+    }
+    return nullptr;
+}
+} // namespace
 
 Journey::Journey()
 {
@@ -60,6 +131,27 @@ bool Journey::waitForSettled(int timeoutMs) const
             });
         },
         timeoutMs);
+}
+
+// Tells the controls a screen reader is listening, as the platform does when one starts: only
+// then do they name themselves after their texts (the offscreen platform has no reader).
+static void listen()
+{
+    QAccessible::setActive(true);
+}
+
+QQuickItem* Journey::findNamed(const QString& accessibleName, QQuickItem* root) const
+{
+    listen();
+    return namedBelow(root ? root : window()->contentItem(), accessibleName);
+}
+
+QStringList Journey::unnamedControls() const
+{
+    listen();
+    QStringList unnamed;
+    collectUnnamed(window()->contentItem(), unnamed);
+    return unnamed;
 }
 
 void Journey::tap(QQuickItem* item) const

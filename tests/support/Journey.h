@@ -24,6 +24,12 @@ class Journey
     bool waitForScreen(const QString& name, int timeoutMs = 10000) const;
     // Waits until no page is sliding and no image in the window is still loading.
     bool waitForSettled(int timeoutMs = 10000) const;
+    // The first visible item below root (the whole window, popups included, by default), other
+    // than a plain text, that a screen reader announces under this name; delegates included.
+    [[nodiscard]] QQuickItem* findNamed(const QString& accessibleName,
+                                        QQuickItem* root = nullptr) const;
+    // Visible controls in the window that a user can operate but a screen reader cannot name.
+    [[nodiscard]] QStringList unnamedControls() const;
     // Clicks an item at its centre as a user would.
     void tap(QQuickItem* item) const;
     // Saves a picture of the window to $QUIRE_SCREENSHOTS/name.png when that is set.
