@@ -71,10 +71,9 @@ bool writeFiles(const QStringList& files, const QString& out, QString& error)
     for (const QString& f : files)
         images.append(Image::fromFile(f));
     const QFileInfo info(out);
-    HistoryStore store(info.absolutePath());
     QFile::remove(out);
-    const auto written = store.writeInto(info.absolutePath(), info.completeBaseName(),
-                                         info.suffix(), PdfWriter::writer(images));
+    const auto written = HistoryStore::writeInto(info.absolutePath(), info.completeBaseName(),
+                                                 info.suffix(), PdfWriter::writer(images));
     error = written.error;
     return written.ok();
 }

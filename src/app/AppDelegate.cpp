@@ -5,6 +5,7 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
+// NOLINTNEXTLINE(readability-make-member-function-const): it sets up the shared services
 bool AppDelegate::didFinishLaunching()
 {
     ProgressOverlay& overlay = *m_services.overlay;

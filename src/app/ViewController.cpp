@@ -8,16 +8,16 @@
 
 void ViewController::viewWillAppear()
 {
-    m_services.navigator->setNavigationBarHidden(true);
+    services().navigator->setNavigationBarHidden(true);
 }
 
 void ViewController::viewDidLoad()
 {
     QPointer<ViewController> self(this);
-    m_services.dispatcher->after(0.5, [self] {
+    services().dispatcher->after(0.5, [self] {
         if (!self)
             return;
-        self->m_services.navigator->setNavigationBarHidden(false);
+        self->services().navigator->setNavigationBarHidden(false);
         self->performSegue(QStringLiteral("segue_start"));
     });
 }

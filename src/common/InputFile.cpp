@@ -80,7 +80,7 @@ QByteArray read(const QString& path, QString* reason, qint64 limit)
     const auto file = open(path, reason);
     if (!file)
         return {};
-    const QByteArray bytes = limit < 0 ? file->readAll() : file->read(limit);
+    QByteArray bytes = limit < 0 ? file->readAll() : file->read(limit);
     if (file->error() != QFileDevice::NoError) {
         set(reason, file->errorString());
         return {};

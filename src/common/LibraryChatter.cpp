@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 // Where sanitizer reports go, when the process runs under one (declared weak: null otherwise).
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the sanitizer runtime's own name
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
 namespace {
@@ -45,6 +46,7 @@ FILE* divert()
     }
     ::close(null);
     if (__sanitizer_set_report_fd) // a memory error report is no chatter
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the runtime takes the descriptor as a pointer
         __sanitizer_set_report_fd(reinterpret_cast<void*>(intptr_t(copy)));
     return out;
 }

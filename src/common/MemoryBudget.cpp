@@ -21,7 +21,7 @@ MemoryBudget::Share::Share(qint64 bytes) : m_bytes(qBound<qint64>(0, bytes, kTot
 MemoryBudget::Share::~Share()
 {
     {
-        std::lock_guard lock(mutex);
+        std::scoped_lock lock(mutex);
         used -= m_bytes;
     }
     freed.notify_all();
@@ -29,6 +29,6 @@ MemoryBudget::Share::~Share()
 
 qint64 MemoryBudget::inUse()
 {
-    std::lock_guard lock(mutex);
+    std::scoped_lock lock(mutex);
     return used;
 }

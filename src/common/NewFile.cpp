@@ -25,7 +25,7 @@ class NewFile::Device : public QIODevice
         if (m_errno == 0)
             m_errno = EBADF;
     }
-    int error() const { return m_errno; }
+    [[nodiscard]] int error() const { return m_errno; }
     bool flushBuffer()
     {
         const char* p = m_buffer.constData();
@@ -59,7 +59,7 @@ class NewFile::Device : public QIODevice
     }
 
   private:
-    static constexpr qsizetype kChunk = 256 * 1024;
+    static constexpr qsizetype kChunk = qsizetype(256) * 1024;
     int m_fd;
     int m_errno = 0;
     QByteArray m_buffer;
@@ -153,7 +153,7 @@ QString NewFile::commit(const std::function<QString(int)>& nameAt)
     }
     // link() never replaces and never follows a link at the name: EEXIST means someone has it.
     for (int attempt = 1; attempt < 100000; ++attempt) {
-        const QString path = m_folder + QLatin1Char('/') + nameAt(attempt);
+        QString path = m_folder + QLatin1Char('/') + nameAt(attempt);
         if (link(LocalPath::encode(path))) {
             discard();
             return path;

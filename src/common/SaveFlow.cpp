@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <utility>
 
 namespace SaveFlow {
 namespace {
@@ -47,7 +48,7 @@ void saveNextImage(const std::shared_ptr<Run>& run)
         }
         return;
     }
-    if (run->index == int(run->images.size())) {
+    if (std::cmp_equal(run->index, run->images.size())) {
         run->job->end();
         run->job->deleteLater();
         s.dispatcher->async([run] {

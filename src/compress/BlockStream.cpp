@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <jerror.h>
+#include <utility>
 
 namespace {
 BlockStream* streamOf(j_common_ptr info)
@@ -16,7 +17,7 @@ BlockStream::BlockStream(const BlockLayout& layout, const std::array<int, 4>& so
                          const std::array<int, 4>& realRows, Maker maker)
     : m_layout(layout), m_sourceRows(sourceRows), m_realRows(realRows), m_maker(std::move(maker))
 {
-    for (size_t c = 0; c < size_t(layout.components); ++c) {
+    for (size_t c = 0; std::cmp_less(c, layout.components); ++c) {
         // The reader works in whole rows of its MCUs: a few past the real ones.
         m_rows[c].resize(size_t(sourceRows[c]) + 4);
         m_served[c].resize(size_t(std::max(layout.heightInBlocks[c], realRows[c])));
@@ -43,9 +44,9 @@ JBLOCKARRAY BlockStream::readerAccess(j_common_ptr info, jvirt_barray_ptr array,
     // starts on a row, the ones before it are complete.
     const auto* reader = reinterpret_cast<j_decompress_ptr>(info);
     const int c = reader->cur_comp_info[m_calls++ % reader->comps_in_scan]->component_index;
-    const size_t i = size_t(c);
+    const auto i = size_t(c);
     {
-        const std::lock_guard lock(m_mutex);
+        const std::scoped_lock lock(m_mutex);
         for (JDIMENSION r = 0; r < rows && start + r < m_rows[i].size(); ++r)
             m_rows[i][start + r] = got[r];
         m_read[i] = std::max(m_read[i], int(start));
@@ -57,7 +58,7 @@ JBLOCKARRAY BlockStream::readerAccess(j_common_ptr info, jvirt_barray_ptr array,
 void BlockStream::finish(bool ok)
 {
     {
-        const std::lock_guard lock(m_mutex);
+        const std::scoped_lock lock(m_mutex);
         m_finished = true;
         m_failed = !ok;
         m_reader->mem->access_virt_barray = m_readerAccess;
@@ -73,7 +74,7 @@ jvirt_barray_ptr* BlockStream::serve(j_compress_ptr encoder)
     encoder->mem->access_virt_barray = [](j_common_ptr info, jvirt_barray_ptr array,
                                           JDIMENSION start, JDIMENSION rows, boolean) {
         BlockStream* self = streamOf(info);
-        const auto at = std::find(self->m_ids.begin(), self->m_ids.end(), array);
+        const auto at = std::ranges::find(self->m_ids, array);
         return self->encoderAccess(info, int(at - self->m_ids.begin()), start, rows);
     };
     return m_ids.data();
@@ -81,7 +82,7 @@ jvirt_barray_ptr* BlockStream::serve(j_compress_ptr encoder)
 
 JBLOCKARRAY BlockStream::encoderAccess(j_common_ptr info, int c, JDIMENSION start, JDIMENSION rows)
 {
-    const size_t i = size_t(c);
+    const auto i = size_t(c);
     const int end = std::min(int(start + rows), m_realRows[i]);
     // At least one row: its address stands in for the padding rows the encoder never reads.
     const int needed = std::clamp(end * m_layout.downY[i], 1, m_sourceRows[i]);
@@ -100,7 +101,7 @@ JBLOCKARRAY BlockStream::encoderAccess(j_common_ptr info, int c, JDIMENSION star
         m_maker(reinterpret_cast<j_compress_ptr>(info), c, from, end, source.data());
         m_made[i] = end;
     }
-    for (int y = int(start); y < int(start + rows) && size_t(y) < m_served[i].size(); ++y)
+    for (int y = int(start); std::cmp_less(y, start + rows) && size_t(y) < m_served[i].size(); ++y)
         m_served[i][size_t(y)] = y < end ? source[size_t(y)] : source.front();
     return m_served[i].data() + start;
 }

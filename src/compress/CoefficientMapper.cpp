@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace {
@@ -138,14 +139,14 @@ void CoefficientMapper::merged(const Source& source, int gx, int gy, float* out)
             const int sy = std::min(gy * dy + j, source.height - 1);
             const int16_t* in = source.rows[sy][sx];
             for (int kv = 0; kv < 8; ++kv) {
-                const int16_t* row = in + kv * 8;
+                const int16_t* row = in + ptrdiff_t(kv) * 8;
                 if (std::all_of(row, row + 8, [](int16_t c) { return c == 0; }))
                     continue;
                 float deq[8];
                 for (int ku = 0; ku < 8; ++ku)
                     deq[ku] = float(row[ku]) * float(source.table[kv * 8 + ku]);
                 if (dy == 1) {
-                    std::copy(deq, deq + 8, columns[i] + kv * 8);
+                    std::copy(deq, deq + 8, columns[i] + ptrdiff_t(kv) * 8);
                     continue;
                 }
                 for (int v = 0; v < 8; ++v) {
@@ -171,7 +172,7 @@ void CoefficientMapper::merged(const Source& source, int gx, int gy, float* out)
                 for (int u = 0; u < 8; ++u)
                     row[u] += t[8 * i + ku][u] * c;
             }
-        std::copy(row, row + 8, out + v * 8);
+        std::copy(row, row + 8, out + ptrdiff_t(v) * 8);
     }
 }
 
@@ -179,7 +180,7 @@ void CoefficientMapper::map(const Source& source, int x, int y, int16_t* out) co
 {
     int gx = 0, gy = 0;
     sourceBlock(source, x, y, gx, gy);
-    const size_t c = size_t(m_component);
+    const auto c = size_t(m_component);
     if (m_layout.downX[c] == 1 && m_layout.downY[c] == 1) {
         const int16_t* in = source.rows[gy][gx];
         if (m_straight) {

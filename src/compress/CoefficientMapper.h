@@ -29,7 +29,7 @@ class CoefficientMapper
     void map(const Source& source, int x, int y, int16_t* out) const;
 
   private:
-    void sourceBlock(const Source& source, int x, int y, int& sx, int& sy) const;
+    void sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const;
     void merged(const Source& source, int gx, int gy, float* out) const;
 
     BlockLayout m_layout;

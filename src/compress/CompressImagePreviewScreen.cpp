@@ -90,7 +90,7 @@ void CompressImagePreviewScreen::btnSave()
         if (const Image image = imageAt(r); !image.isNull())
             images.push_back(image);
     QPointer<CompressImagePreviewScreen> self(this);
-    SaveFlow::saveAll(m_services, this, std::move(images), [self](int index) {
+    SaveFlow::saveAll(services(), this, std::move(images), [self](int index) {
         if (!self || index == self->m_index)
             return;
         self->m_index = index;
@@ -109,7 +109,7 @@ void CompressImagePreviewScreen::shareImages()
     for (int r = 0; r < m_arrOfCompressImage.size(); ++r)
         if (const Image image = imageAt(r); !image.isNull())
             items.append(ShareItem::fromImage(image));
-    m_services.share->present(items);
+    services().share->present(items);
 }
 
 void CompressImagePreviewScreen::btnHome()

@@ -105,7 +105,7 @@ void CompressImageScreen::measureSizes()
     m_measuring = measuring;
     const QList<Image> photos = m_arrOfSelectedImages;
     QPointer<CompressImageScreen> self(this);
-    Dispatcher* dispatcher = m_services.dispatcher;
+    Dispatcher* dispatcher = services().dispatcher;
     dispatcher->background([=] {
         for (int i = 0; i < photos.size() && *measuring; ++i) {
             // Measuring decodes too, beside the compression: it takes its share of the budget.
@@ -169,9 +169,9 @@ void CompressImageScreen::startCompression()
     const QList<Image> photos = m_arrOfSelectedImages;
     PhotoCompressor::Settings settings;
     settings.maxBytes = m_maxBytes;
-    settings.keepLocation = keepLocation(m_services);
-    Services* services = &m_services;
-    const auto work = [photos, settings, services](JobControl& job) {
+    settings.keepLocation = keepLocation(services());
+    Services* s = &services();
+    const auto work = [photos, settings, s](JobControl& job) {
         Outcome outcome;
         CompressRun::run(
             photos, settings, job, [&](int index, const PhotoCompressor::Result& result) {
@@ -181,7 +181,7 @@ void CompressImageScreen::startCompression()
                     return;
                 }
                 QString error;
-                const QVariantMap record = store(*services, index, result.bytes, error);
+                const QVariantMap record = store(*s, index, result.bytes, error);
                 if (record.isEmpty()) {
                     outcome.failures.append(QStringLiteral("Photo %1 could not be saved: %2.")
                                                 .arg(index + 1)

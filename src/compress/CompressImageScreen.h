@@ -46,6 +46,7 @@ class CompressImageScreen : public Screen
     [[nodiscard]] qint64 maxBytes() const { return m_maxBytes; }
     void setMaxBytes(qint64 bytes);
     [[nodiscard]] QString targetText() const;
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static): a property QML reads
     [[nodiscard]] QStringList targetChoices() const
     {
         return {QStringLiteral("200 KB"), QStringLiteral("500 KB"), QStringLiteral("1 MB"),
@@ -89,6 +90,6 @@ class CompressImageScreen : public Screen
     Outcome m_outcome;
     qint64 m_maxBytes = 0;
     std::shared_ptr<std::atomic<bool>> m_measuring; // cleared when its labels are no longer wanted
-    Job m_job{m_services};
+    Job m_job{services()};
     bool m_loaded = false;
 };

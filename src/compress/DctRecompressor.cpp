@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -87,7 +88,7 @@ struct RangeSource
     }
     void skip(long count)
     {
-        while (count > long(pub.bytes_in_buffer)) {
+        while (std::cmp_greater(count, pub.bytes_in_buffer)) {
             count -= long(pub.bytes_in_buffer);
             fill();
         }
@@ -250,7 +251,7 @@ bool DctRecompressor::Impl::plan()
         std::swap(layout.hSamp, layout.vSamp);
     }
     for (int c = 0; c < layout.components; ++c) {
-        const size_t i = size_t(c);
+        const auto i = size_t(c);
         const int compW = (upright.width() * layout.hSamp[i] + hMax - 1) / hMax;
         const int compH = (upright.height() * layout.vSamp[i] + vMax - 1) / vMax;
         realWidth[i] = (compW + 7) / 8;
@@ -306,15 +307,15 @@ void DctRecompressor::Impl::fillComponent(int c, const JQUANT_TBL* outTable)
         // The luma DC was read by the second reader.
         auto* secondCommon = reinterpret_cast<j_common_ptr>(&second->info);
         for (int y = 0; y < source.height; ++y) {
-            const JBLOCKROW dc = second->info.mem->access_virt_barray(
-                secondCommon, second->arrays[0], JDIMENSION(y), 1, FALSE)[0];
+            const auto* dc = second->info.mem->access_virt_barray(secondCommon, second->arrays[0],
+                                                                  JDIMENSION(y), 1, FALSE)[0];
             for (int x = 0; x < source.width; ++x)
                 rows[size_t(y)][x][0] = dc[x][0];
         }
         dcMerged = true;
     }
     const CoefficientMapper mapper(layout, c, source.table, outTable->quantval);
-    const size_t i = size_t(c);
+    const auto i = size_t(c);
     if (inPlace) {
         // Only real blocks: the encoder makes up those past the edges itself.
         for (int y = 0; y < realHeight[i]; ++y)
@@ -349,7 +350,7 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
 {
     if (setjmp(*jump))
         return false;
-    jpeg_copy_critical_parameters(const_cast<jpeg_decompress_struct*>(&src), dst);
+    jpeg_copy_critical_parameters(&src, dst);
     // The tables come first: the coefficients are quantized against them.
     jpeg_set_quality(dst, std::clamp(quality, 1, 100), TRUE);
     dst->image_width = JDIMENSION(upright.width());
@@ -366,8 +367,8 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     } else if (inPlace) {
         fill(dst);
         // The encoder asks its memory manager for rows of each array: hand it the placed ones.
-        for (size_t c = 0; c < size_t(layout.components); ++c)
-            placed[c] = reinterpret_cast<jvirt_barray_ptr>(&placedRows[c]);
+        for (int c = 0; c < layout.components; ++c)
+            placed[c] = reinterpret_cast<jvirt_barray_ptr>(&placedRows[size_t(c)]);
         dst->mem->access_virt_barray = [](j_common_ptr, jvirt_barray_ptr array, JDIMENSION start,
                                           JDIMENSION, boolean) {
             return reinterpret_cast<std::vector<JBLOCKROW>*>(array)->data() + start;

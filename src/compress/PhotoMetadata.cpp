@@ -57,8 +57,9 @@ QString text(ExifContent* content, ExifTag tag)
     ExifEntry* e = exif_content_get_entry(content, tag);
     if (!e || e->format != EXIF_FORMAT_ASCII || !e->data)
         return {};
-    return QString::fromLatin1(reinterpret_cast<const char*>(e->data),
-                               qstrnlen(reinterpret_cast<const char*>(e->data), e->size));
+    return QString::fromLatin1(
+        reinterpret_cast<const char*>(e->data),
+        qsizetype(qstrnlen(reinterpret_cast<const char*>(e->data), e->size)));
 }
 } // namespace
 
@@ -68,7 +69,7 @@ QByteArray PhotoMetadata::exifOf(const QByteArray& jpeg)
         return {};
     qsizetype at = 2;
     while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xff) {
-        const uchar marker = uchar(jpeg[at + 1]);
+        const auto marker = uchar(jpeg[at + 1]);
         if (marker == 0xda || marker == 0xd9) // image data or end: no more headers
             break;
         const quint16 length = segmentLength(jpeg, at + 2);

@@ -39,7 +39,7 @@ qsizetype entropyEnd(const QByteArray& b, qsizetype i)
             return b.size();
         i = static_cast<const char*>(hit) - data;
         const int next = byteAt(b, i + 1);
-        if (next != 0 && next != 0xff && !(next >= 0xd0 && next <= 0xd7))
+        if (next != 0 && next != 0xff && (next < 0xd0 || next > 0xd7))
             return i;
         i += 1;
     }
@@ -68,7 +68,7 @@ bool parse(const QByteArray& b, Parsed& p)
                 const int width = precision ? 2 : 1;
                 int largest = 0;
                 for (int k = 0; k < 64; ++k) {
-                    const qsizetype at = t + 1 + k * width;
+                    const qsizetype at = t + 1 + qsizetype(k) * width;
                     largest =
                         std::max(largest, width == 2 ? (byteAt(b, at) << 8) | byteAt(b, at + 1)
                                                      : byteAt(b, at));
@@ -81,20 +81,20 @@ bool parse(const QByteArray& b, Parsed& p)
             p.progressive = marker == 0xc2;
             const int count = byteAt(b, body + 5);
             for (int c = 0; c < count; ++c) {
-                p.ids.push_back(byteAt(b, body + 6 + 3 * c));
-                p.tables.push_back(byteAt(b, body + 8 + 3 * c) & 3);
+                p.ids.push_back(byteAt(b, body + 6 + qsizetype(3) * c));
+                p.tables.push_back(byteAt(b, body + 8 + qsizetype(3) * c) & 3);
             }
         } else if (marker == 0xda) {
             Scan scan;
             scan.offset = i;
             const int count = byteAt(b, body);
             for (int c = 0; c < count; ++c) {
-                const auto it = std::find(p.ids.begin(), p.ids.end(), byteAt(b, body + 1 + 2 * c));
+                const auto it = std::ranges::find(p.ids, byteAt(b, body + 1 + qsizetype(2) * c));
                 if (it == p.ids.end())
                     return false;
                 scan.components.push_back(int(it - p.ids.begin()));
             }
-            const qsizetype s = body + 1 + 2 * count;
+            const qsizetype s = body + 1 + qsizetype(2) * count;
             scan.ss = byteAt(b, s);
             scan.se = std::min(63, byteAt(b, s + 1));
             scan.ah = byteAt(b, s + 2) >> 4;

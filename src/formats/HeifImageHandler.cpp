@@ -10,7 +10,9 @@
 #include <cstring>
 #include <memory>
 
+namespace {
 Q_LOGGING_CATEGORY(lcHeif, "quire.formats.heif", QtInfoMsg)
+} // namespace
 
 namespace {
 // libheif's objects, released however a read ends.

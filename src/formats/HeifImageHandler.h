@@ -13,11 +13,11 @@ class HeifImageHandler : public QImageIOHandler
     // True when the device starts with a HEIF brand; the device is only peeked.
     static bool canRead(QIODevice* device);
 
-    bool canRead() const override;
+    [[nodiscard]] bool canRead() const override;
     bool read(QImage* image) override;
-    QVariant option(ImageOption option) const override;
+    [[nodiscard]] QVariant option(ImageOption option) const override;
     void setOption(ImageOption option, const QVariant& value) override;
-    bool supportsOption(ImageOption option) const override;
+    [[nodiscard]] bool supportsOption(ImageOption option) const override;
 
   private:
     // Reads the header and, when given an image, the picture into it; false when unreadable.

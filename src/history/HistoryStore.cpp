@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 HistoryStore::HistoryStore(QString documentsPath) : m_documents(std::move(documentsPath))
 {
@@ -119,7 +120,7 @@ int HistoryStore::count() const
 QUrl HistoryStore::at(int index) const
 {
     QMutexLocker lock(&m_mutex);
-    if (index < 0 || index >= int(m_entries.size()))
+    if (index < 0 || std::cmp_greater_equal(index, m_entries.size()))
         return {};
     return m_entries[m_entries.size() - 1 - size_t(index)];
 }

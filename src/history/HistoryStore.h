@@ -38,8 +38,8 @@ class HistoryStore
     Written write(qint64 stem, const QString& extension, const QByteArray& bytes);
     Written write(qint64 stem, const QString& extension, const Writer& writer);
     // The same, into any folder, without listing (the command-line tool's -o).
-    Written writeInto(const QString& folder, const QString& baseName, const QString& extension,
-                      const Writer& writer);
+    static Written writeInto(const QString& folder, const QString& baseName,
+                             const QString& extension, const Writer& writer);
 
     void prepend(const QUrl& url);
     // Where the list stands now; discardSince(mark) deletes and unlists every file listed after.

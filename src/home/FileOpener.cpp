@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 // The home screen's buttons for the photo jobs, by job number.
@@ -45,7 +46,7 @@ void FileOpener::openArguments(const QStringList& arguments)
 
 bool FileOpener::accepts(const QList<QUrl>& urls)
 {
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); });
+    return std::ranges::any_of(urls, [](const QUrl& u) { return u.isLocalFile(); });
 }
 
 void FileOpener::open(const QList<QUrl>& urls)

@@ -63,7 +63,7 @@ const QString kDocumentFolderKey = QStringLiteral("lastDocumentFolder");
 
 QUrl HomeScreen::documentFolder() const
 {
-    const QString last = m_services.defaults->value(kDocumentFolderKey).toString();
+    const QString last = services().defaults->value(kDocumentFolderKey).toString();
     return QUrl::fromLocalFile(
         !last.isEmpty() && QFileInfo(last).isDir()
             ? last
@@ -74,21 +74,21 @@ void HomeScreen::didPickDocument(const QUrl& url)
 {
     const QString source = url.isLocalFile() ? url.toLocalFile() : url.toString();
     if (const QString folder = QFileInfo(source).absolutePath(); QFileInfo(folder).isDir()) {
-        m_services.defaults->setValue(kDocumentFolderKey, folder);
-        m_services.defaults->synchronize();
+        services().defaults->setValue(kDocumentFolderKey, folder);
+        services().defaults->synchronize();
         emit documentFolderChanged();
     }
     // Copying a FIFO or device would block, or never end.
     if (const QString refusal = InputFile::refusal(source); !refusal.isEmpty()) {
         qCWarning(lcHome) << source << refusal;
-        m_services.alerts->present({QStringLiteral("PDF to Images"),
+        services().alerts->present({QStringLiteral("PDF to Images"),
                                     QStringLiteral("The PDF could not be opened."),
                                     {{QStringLiteral("OK"), nullptr}}});
         return;
     }
     // Work on a private copy, as a document picker in copy mode hands back. Each copy gets a
     // folder of its own, so it keeps its name (the title the user sees) and replaces nothing.
-    const QString inbox = m_services.locations.inbox;
+    const QString inbox = services().locations.inbox;
     QDir().mkpath(inbox);
     QString folder;
     for (int n = 1; n < 100000 && folder.isEmpty(); ++n)
@@ -99,7 +99,7 @@ void HomeScreen::didPickDocument(const QUrl& url)
         qCWarning(lcHome) << "Could not copy" << source << "into the inbox";
         if (!folder.isEmpty())
             QDir().rmdir(folder);
-        m_services.alerts->present({QStringLiteral("PDF to Images"),
+        services().alerts->present({QStringLiteral("PDF to Images"),
                                     QStringLiteral("The PDF could not be opened."),
                                     {{QStringLiteral("OK"), nullptr}}});
         return;

@@ -213,5 +213,5 @@ QUrl Image::url() const
         QMutexLocker lock(&registryMutex);
         registry()[m_data->id] = m_data;
     }
-    return QUrl(QStringLiteral("image://quire/%1").arg(m_data->id));
+    return {QStringLiteral("image://quire/%1").arg(m_data->id)};
 }

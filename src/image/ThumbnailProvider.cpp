@@ -18,11 +18,11 @@ class ThumbnailResponse : public QQuickImageResponse, public QRunnable
         m_image = Thumbnails::image(m_path, m_bound);
         emit finished();
     }
-    QQuickTextureFactory* textureFactory() const override
+    [[nodiscard]] QQuickTextureFactory* textureFactory() const override
     {
         return QQuickTextureFactory::textureFactoryForImage(m_image);
     }
-    QString errorString() const override
+    [[nodiscard]] QString errorString() const override
     {
         return m_image.isNull() ? QStringLiteral("Cannot read %1").arg(m_path) : QString();
     }

@@ -11,7 +11,7 @@ QMutex cacheMutex;
 // Decoded thumbnails, costed in KB: about 64 MB, a few screenfuls of a large grid.
 QCache<QString, QImage>& cache()
 {
-    static QCache<QString, QImage> c(64 * 1024);
+    static QCache<QString, QImage> c(qsizetype(64) * 1024);
     return c;
 }
 
@@ -40,7 +40,7 @@ QUrl Thumbnails::url(const QString& path)
 {
     const QByteArray id =
         path.toUtf8().toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-    return QUrl(QStringLiteral("image://thumbs/") + QString::fromLatin1(id));
+    return {QStringLiteral("image://thumbs/") + QString::fromLatin1(id)};
 }
 
 QString Thumbnails::pathOfId(const QString& id)

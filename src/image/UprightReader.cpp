@@ -52,7 +52,7 @@ int exifOrientation(QByteArray exif)
 UprightReader::UprightReader(QIODevice* device) : m_reader(device)
 {
     m_reader.setAutoTransform(true);
-    m_reader.setAllocationLimit(1024); // MB; large scans are fine, hostile headers are not
+    QImageReader::setAllocationLimit(1024); // MB; large scans are fine, hostile headers are not
     m_transformation = m_reader.canRead() ? m_reader.transformation() : m_transformation;
     if (m_transformation == QImageIOHandler::TransformationNone && m_reader.format() == "webp") {
         m_transformation = webpTransformation(device);
@@ -99,7 +99,7 @@ QImageIOHandler::Transformations UprightReader::webpTransformation(QIODevice* de
         const QByteArray chunk = device->read(8);
         if (chunk.size() < 8)
             break;
-        const quint32 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
+        const auto size = qFromLittleEndian<quint32>(chunk.constData() + 4);
         if (chunk.startsWith("EXIF")) {
             if (size > kMaxExifChunk)
                 break;

@@ -41,7 +41,7 @@ struct Job::Run
         if (observer)
             observer(d, t, l);
         {
-            std::lock_guard lock(mutex);
+            std::scoped_lock lock(mutex);
             done = d;
             total = t;
             label = l;

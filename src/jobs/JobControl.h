@@ -32,7 +32,7 @@ class JobControl
     void setLabel(const QString& label)
     {
         {
-            std::lock_guard lock(m_mutex);
+            std::scoped_lock lock(m_mutex);
             m_label = label;
         }
         notify();
@@ -45,7 +45,7 @@ class JobControl
     [[nodiscard]] int total() const { return m_total; }
     [[nodiscard]] QString label() const
     {
-        std::lock_guard lock(m_mutex);
+        std::scoped_lock lock(m_mutex);
         return m_label;
     }
 

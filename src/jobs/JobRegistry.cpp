@@ -9,7 +9,9 @@
 #include <QLoggingCategory>
 #include <QThreadPool>
 
+namespace {
 Q_LOGGING_CATEGORY(lcJobs, "quire.jobs")
+} // namespace
 
 void JobRegistry::add(Job* job)
 {

@@ -38,7 +38,7 @@ void ExtractTextScreen::btnBack()
 
 void ExtractTextScreen::btnExtract()
 {
-    TextRecognizer* recognizer = m_services.recognizer;
+    TextRecognizer* recognizer = services().recognizer;
     const Image image = m_arrOfSelectedImages.value(0);
     m_job.run(
         QStringLiteral("Extracting Text..."),
@@ -62,12 +62,12 @@ void ExtractTextScreen::finish(const TextExtraction& result)
         const QString info =
             result.outcome == TextExtraction::Unavailable ? result.error : kFailure;
         m_job.fail(info);
-        m_services.overlay->showInfo(info);
+        services().overlay->showInfo(info);
         return;
     }
     // Each run starts afresh rather than appending to the last one.
     setTextFromImage(result.text);
-    if (m_services.navigator->top() == this)
+    if (services().navigator->top() == this)
         performSegue(QStringLiteral("segue_text"));
 }
 

@@ -51,5 +51,5 @@ class ExtractTextScreen : public Screen
     QList<Image> m_arrOfSelectedImages;
     QString m_textFromImage;
     QUrl m_ivImage;
-    Job m_job{m_services};
+    Job m_job{services()};
 };

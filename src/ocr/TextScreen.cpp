@@ -48,13 +48,13 @@ void TextScreen::btnBack()
 
 void TextScreen::btnCopy()
 {
-    m_services.clipboard->setText(m_tvText);
-    m_services.overlay->showSuccess(QStringLiteral("Copied!"));
+    services().clipboard->setText(m_tvText);
+    services().overlay->showSuccess(QStringLiteral("Copied!"));
 }
 
 void TextScreen::btnShare()
 {
-    m_services.share->present({ShareItem::fromText(m_tvText)});
+    services().share->present({ShareItem::fromText(m_tvText)});
 }
 
 void TextScreen::btnHome()

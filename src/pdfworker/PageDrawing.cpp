@@ -32,7 +32,8 @@ QImage drawAt(QPdfDocument& document, int index, QSize pixels)
 QImage draw(QPdfDocument& document, int index, qreal wanted, qreal& scale)
 {
     const QSizeF points = document.pagePointSize(index); // rotated and cropped as viewers show it
-    if (!(points.width() > 0 && points.height() > 0))
+    const bool positive = points.width() > 0 && points.height() > 0; // false for NaN too
+    if (!positive)
         return {};
     const qreal area = points.width() * points.height();
     scale = std::min(wanted, std::sqrt(qreal(maxPixelsPerPage) / area));
@@ -42,7 +43,8 @@ QImage draw(QPdfDocument& document, int index, qreal wanted, qreal& scale)
 QImage drawToFit(QPdfDocument& document, int index, QSize size)
 {
     const QSizeF points = document.pagePointSize(index);
-    if (!(points.width() > 0 && points.height() > 0) || size.isEmpty())
+    const bool positive = points.width() > 0 && points.height() > 0;
+    if (!positive || size.isEmpty())
         return {};
     const qreal area = qreal(size.width()) * size.height();
     if (area > qreal(maxPixelsPerPage))

@@ -111,8 +111,8 @@ void PageFarm::feed(size_t slot)
     }
     if (!worker || m_next >= m_pageCount || m_job.isCancelled()) {
         // With no worker left, the pages nobody will draw fail for the last reason known.
-        const bool anyone = std::any_of(m_slots.begin(), m_slots.end(),
-                                        [](const Slot& s) { return s.worker != nullptr; });
+        const bool anyone =
+            std::ranges::any_of(m_slots, [](const Slot& s) { return s.worker != nullptr; });
         while (!anyone && m_next < m_pageCount)
             settle(
                 Page{m_pages[m_next++], 1.0, {}, PdfWorker::reason(PdfWorker::Failure::Stopped)});

@@ -8,7 +8,9 @@
 #include <QProcess>
 #include <QTimer>
 
+namespace {
 Q_LOGGING_CATEGORY(lcPdfWorker, "quire.pdfworker")
+} // namespace
 
 namespace {
 constexpr auto kHelperName = "quire-pdf-worker";
@@ -51,7 +53,7 @@ PdfWorker::~PdfWorker()
 
 QString PdfWorker::program()
 {
-    const QString set = qEnvironmentVariable("QUIRE_PDF_WORKER");
+    QString set = qEnvironmentVariable("QUIRE_PDF_WORKER");
     if (!set.isEmpty())
         return set;
     const QString dir = QCoreApplication::applicationDirPath();

@@ -105,10 +105,10 @@ void PdfWorkerPool::dispatch()
     while (!m_queue.empty()) {
         const QString& path = m_queue.front().path;
         auto idle = [](const std::unique_ptr<Slot>& s) { return !s->request; };
-        auto it = std::find_if(m_slots.begin(), m_slots.end(),
-                               [&](const auto& s) { return idle(s) && s->path == path; });
+        auto it = std::ranges::find_if(m_slots,
+                                       [&](const auto& s) { return idle(s) && s->path == path; });
         if (it == m_slots.end())
-            it = std::find_if(m_slots.begin(), m_slots.end(), idle);
+            it = std::ranges::find_if(m_slots, idle);
         if (it == m_slots.end() && m_slots.size() < most) {
             auto slot = std::make_unique<Slot>();
             Slot* s = slot.get();
@@ -135,6 +135,8 @@ void PdfWorkerPool::dispatch()
 
 void PdfWorkerPool::answered(Slot* slot, const QList<QByteArray>& words, const QByteArray& bytes)
 {
+    if (!slot->request) // nothing was asked: a stray line is no answer
+        return;
     if (slot->opening) {
         slot->opening = false;
         if (words.value(0) == "opened") {
@@ -152,8 +154,8 @@ void PdfWorkerPool::failed(Slot* slot)
 {
     if (slot->request)
         slot->request->promise->set_value(Answer{});
-    const auto it = std::find_if(m_slots.begin(), m_slots.end(),
-                                 [slot](const auto& s) { return s.get() == slot; });
+    const auto it =
+        std::ranges::find_if(m_slots, [slot](const auto& s) { return s.get() == slot; });
     if (it != m_slots.end()) {
         m_gone.push_back(std::move(*it));
         m_slots.erase(it);

@@ -23,7 +23,7 @@ constexpr rlim_t kMemoryLimit = rlim_t(2) << 30;
 
 // AddressSanitizer reserves terabytes of address space for its shadow memory up front, so an
 // address-space limit would fail its every allocation: a sanitizer build runs without one.
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef __SANITIZE_ADDRESS__
 constexpr bool kAddressSanitizer = true;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -56,7 +56,7 @@ void PdfWorkerServer::confine()
 
 int PdfWorkerServer::run()
 {
-    QByteArray line(64 * 1024, '\0');
+    QByteArray line(qsizetype(64) * 1024, '\0');
     while (std::fgets(line.data(), int(line.size()), m_in)) {
         const QByteArray request(line.constData());
         handle(request.trimmed().split(' '));

@@ -3,6 +3,7 @@
 #include "image/Thumbnails.h"
 
 #include <QFileInfo>
+#include <utility>
 
 PhotoGridModel::PhotoGridModel(std::function<bool(const PhotoAsset&)> isTicked, QObject* parent)
     : QAbstractListModel(parent), m_isTicked(std::move(isTicked))
@@ -59,6 +60,6 @@ void PhotoGridModel::setShowsTicks(bool shows)
 
 void PhotoGridModel::reloadItem(int row)
 {
-    if (row >= 0 && row < int(m_assets.size()))
+    if (row >= 0 && std::cmp_less(row, m_assets.size()))
         emit dataChanged(index(row), index(row), {TickedRole});
 }

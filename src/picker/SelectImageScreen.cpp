@@ -10,10 +10,11 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <utility>
 
 SelectImageScreen::SelectImageScreen(Services& services, QObject* parent)
     : Screen(services, parent), m_grid([this](const PhotoAsset& a) {
-          return std::find(m_selected.begin(), m_selected.end(), a) != m_selected.end();
+          return std::ranges::find(m_selected, a) != m_selected.end();
       })
 {
     m_scan.setShowsOverlay(false);
@@ -31,7 +32,7 @@ void SelectImageScreen::viewDidLoad()
     m_loading = true;
     emit libraryChanged();
     QPointer<SelectImageScreen> self(this);
-    Services& s = m_services;
+    Services& s = services();
     s.dispatcher->async([self, &s] {
         if (!self)
             return;
@@ -60,7 +61,7 @@ void SelectImageScreen::viewDidLoad()
 void SelectImageScreen::scanLibrary()
 {
     // A large library takes a while to list; Back stops it rather than waiting for it.
-    PhotoLibrary* photos = m_services.photos;
+    PhotoLibrary* photos = services().photos;
     m_scan.run(
         QString(), [photos](JobControl& job) { return photos->fetchAssets(&job); },
         [this](std::vector<PhotoAsset> assets) { showLibrary(std::move(assets)); });
@@ -95,7 +96,7 @@ void SelectImageScreen::setDone(bool enabled, bool visible)
 
 void SelectImageScreen::didSelectItem(int index)
 {
-    if (m_job.running() || index < 0 || index >= int(arrOfImage().size()))
+    if (m_job.running() || index < 0 || std::cmp_greater_equal(index, arrOfImage().size()))
         return;
     const PhotoAsset& asset = arrOfImage()[size_t(index)];
     if (!picksMany()) {
@@ -104,7 +105,7 @@ void SelectImageScreen::didSelectItem(int index)
                                     : QStringLiteral("segue_extractText"));
         return;
     }
-    auto it = std::find(m_selected.begin(), m_selected.end(), asset);
+    auto it = std::ranges::find(m_selected, asset);
     if (it != m_selected.end())
         m_selected.erase(it);
     else
@@ -143,7 +144,7 @@ void SelectImageScreen::btnBack()
 
 void SelectImageScreen::loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue)
 {
-    PhotoLibrary* photos = m_services.photos;
+    PhotoLibrary* photos = services().photos;
     const int total = int(chosen.size());
     const auto work = [photos, chosen = std::move(chosen)](JobControl& job) {
         // Handles that decode on demand: a hundred photos never mean a hundred bitmaps.
@@ -180,7 +181,7 @@ void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable
                                          .arg(unreadable)
                                          .arg(total);
         alert.actions.push_back({QStringLiteral("OK"), {}});
-        m_services.alerts->present(std::move(alert));
+        services().alerts->present(std::move(alert));
     }
     if (!images.isEmpty())
         performSegue(segue);

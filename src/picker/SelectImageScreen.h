@@ -76,6 +76,6 @@ class SelectImageScreen : public Screen
     bool m_loading = false;
     bool m_doneEnabled = false;
     bool m_doneVisible = true;
-    Job m_job{m_services};
-    Job m_scan{m_services}; // the library's listing, shown by the grid's own spinner
+    Job m_job{services()};
+    Job m_scan{services()}; // the library's listing, shown by the grid's own spinner
 };

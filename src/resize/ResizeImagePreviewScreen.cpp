@@ -29,20 +29,20 @@ void ResizeImagePreviewScreen::btnSave()
 {
     // No permission flow here: the save goes straight to the library. Its answer may come on any
     // thread; the overlay is told on the GUI thread, and only a save that worked says "Saved!".
-    Services* services = &m_services;
-    m_services.photos->save(m_croppedImage, [services](const QString& error) {
-        services->dispatcher->async([services, error] {
+    Services* s = &services();
+    s->photos->save(m_croppedImage, [s](const QString& error) {
+        s->dispatcher->async([s, error] {
             if (error.isEmpty())
-                services->overlay->showSuccess(QStringLiteral("Saved!"));
+                s->overlay->showSuccess(QStringLiteral("Saved!"));
             else
-                services->overlay->showInfo(QStringLiteral("Not saved: %1").arg(error));
+                s->overlay->showInfo(QStringLiteral("Not saved: %1").arg(error));
         });
     });
 }
 
 void ResizeImagePreviewScreen::btnShare()
 {
-    m_services.share->present({ShareItem::fromImage(m_croppedImage)});
+    services().share->present({ShareItem::fromImage(m_croppedImage)});
 }
 
 void ResizeImagePreviewScreen::btnHome()

@@ -108,7 +108,7 @@ bool ResizeImageScreen::shouldChangeCharactersIn(const QString& field, int locat
     // the last one, wherever the caret stands.
     const QString prospective = string.isEmpty() ? current.chopped(1) : current + string;
     bool ok = false;
-    const double v = double(prospective.toFloat(&ok));
+    const auto v = double(prospective.toFloat(&ok));
     const QSizeF size = m_selectedImage.size();
     QString other;
     if (ok && !size.isEmpty()) {
@@ -139,7 +139,7 @@ void ResizeImageScreen::textFieldEdited(const QString& field, const QString& edi
 
 void ResizeImageScreen::alert(const QString& message)
 {
-    m_services.alerts->present(
+    services().alerts->present(
         Alert{QStringLiteral("Opps"), message, {{QStringLiteral("OK"), nullptr}}});
 }
 
@@ -175,14 +175,14 @@ void ResizeImageScreen::btnReize()
 
     // A large photo takes a while to draw and encode: off the GUI thread, under the overlay.
     const Image photo = m_selectedImage;
-    Services* services = &m_services;
-    const auto work = [photo, drawing, services](JobControl& job) {
+    Services* s = &services();
+    const auto work = [photo, drawing, s](JobControl& job) {
         job.setTotal(1);
         Drawn drawn{ImageResizer::draw(photo, drawing), {}};
         job.advance();
         if (!drawn.image.isNull() && !job.isCancelled()) {
-            const auto seconds = qint64(std::trunc(services->clock->now()));
-            const auto written = services->history->write(
+            const auto seconds = qint64(std::trunc(s->clock->now()));
+            const auto written = s->history->write(
                 seconds, QStringLiteral("png"), [&drawn](QIODevice& out, QString& error) {
                     return ImageResizer::writePng(drawn.image, out, error);
                 });

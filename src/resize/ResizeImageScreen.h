@@ -58,7 +58,7 @@ class ResizeImageScreen : public Screen
     Q_INVOKABLE bool shouldChangeCharactersIn(const QString& field, int location, int length,
                                               const QString& string);
     // A field's text as the user left it; refused edits are put back.
-    Q_INVOKABLE void textFieldEdited(const QString& field, const QString& text);
+    Q_INVOKABLE void textFieldEdited(const QString& field, const QString& edited);
     Q_INVOKABLE void btnReize();
 
   signals:
@@ -85,7 +85,7 @@ class ResizeImageScreen : public Screen
     Image m_selectedImage;
     Image m_croppedImage;
     bool m_isAspectRatioOn = true;
-    Job m_job{m_services};
+    Job m_job{services()};
     QString m_lblImageOriginalSize;
     QString m_width;
     QString m_height;

@@ -12,35 +12,36 @@ SettingScreen::SettingScreen(Services& services, QObject* parent) : Screen(servi
     setTitle(QStringLiteral("Settings"));
 }
 
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static): a property QML reads
 QString SettingScreen::version() const
 {
     return QStringLiteral(QUIRE_VERSION);
 }
 QString SettingScreen::historyFolder() const
 {
-    return m_services.history->historyPath();
+    return services().history->historyPath();
 }
 QString SettingScreen::photoLibraryFolder() const
 {
-    return m_services.locations.photoLibrary;
+    return services().locations.photoLibrary;
 }
 
 RecognitionLanguages* SettingScreen::languages() const
 {
-    return m_services.languages;
+    return services().languages;
 }
 
 bool SettingScreen::keepLocation() const
 {
-    return m_services.defaults->value(CompressImageScreen::kKeepLocationKey).toBool();
+    return services().defaults->value(CompressImageScreen::kKeepLocationKey).toBool();
 }
 
 void SettingScreen::setKeepLocation(bool keep)
 {
     if (keep == keepLocation())
         return;
-    m_services.defaults->setValue(CompressImageScreen::kKeepLocationKey, keep);
-    m_services.defaults->synchronize();
+    services().defaults->setValue(CompressImageScreen::kKeepLocationKey, keep);
+    services().defaults->synchronize();
     emit keepLocationChanged();
 }
 
@@ -54,7 +55,7 @@ void SettingScreen::btnShareApp()
     const QUrl url = StoreAddresses::toUrl(m_addresses.storePage);
     if (url.isEmpty())
         return;
-    m_services.share->present({ShareItem::fromText(QStringLiteral(
+    services().share->present({ShareItem::fromText(QStringLiteral(
                                    "Download this awesome OCR app to extract text from image.")),
                                ShareItem::fromUrl(url)});
 }
@@ -62,19 +63,19 @@ void SettingScreen::btnShareApp()
 void SettingScreen::btnRateApp()
 {
     // Written for the record only; nothing reads it back.
-    m_services.defaults->setValue(QStringLiteral("showRate"), QStringLiteral("true"));
-    m_services.defaults->synchronize();
-    m_services.urls->open(QUrl(m_addresses.review));
+    services().defaults->setValue(QStringLiteral("showRate"), QStringLiteral("true"));
+    services().defaults->synchronize();
+    services().urls->open(QUrl(m_addresses.review));
 }
 
 void SettingScreen::btnMoreApps()
 {
     const QUrl url = StoreAddresses::toUrl(m_addresses.developerPage);
     if (!url.isEmpty())
-        m_services.urls->open(url);
+        services().urls->open(url);
 }
 
 void SettingScreen::openFolder(const QString& path)
 {
-    m_services.urls->open(QUrl::fromLocalFile(path));
+    services().urls->open(QUrl::fromLocalFile(path));
 }

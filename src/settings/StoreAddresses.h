@@ -13,7 +13,7 @@ struct StoreAddresses
     // An absolute address with a scheme and a host, or an empty URL when the text is not one.
     [[nodiscard]] static QUrl toUrl(const QString& address)
     {
-        const QUrl url(address, QUrl::StrictMode);
+        QUrl url(address, QUrl::StrictMode);
         if (!url.isValid() || url.isRelative() || url.host().isEmpty())
             return {};
         return url;

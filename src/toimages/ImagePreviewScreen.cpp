@@ -55,14 +55,14 @@ void ImagePreviewScreen::btnShare()
     QList<ShareItem> items;
     for (const Image& image : m_arrOfImages)
         items << ShareItem::fromImage(image);
-    m_services.share->present(items);
+    services().share->present(items);
 }
 
 void ImagePreviewScreen::btnSave()
 {
     setIndex(0);
     QPointer<ImagePreviewScreen> self(this);
-    SaveFlow::saveAll(m_services, this, {m_arrOfImages.begin(), m_arrOfImages.end()},
+    SaveFlow::saveAll(services(), this, {m_arrOfImages.begin(), m_arrOfImages.end()},
                       [self](int index) {
                           if (self)
                               self->setIndex(index);

@@ -99,11 +99,11 @@ void PDFToImageScreen::btnConvert()
 {
     const auto range = PageRange::parse(m_pageRange);
     if (!range) {
-        alert(m_services, m_pageRangeError);
+        alert(services(), m_pageRangeError);
         return;
     }
-    const auto firstStem = static_cast<qint64>(m_services.clock->now()); // cut toward zero
-    HistoryStore* history = m_services.history;
+    const auto firstStem = static_cast<qint64>(services().clock->now()); // cut toward zero
+    HistoryStore* history = services().history;
     const QString path = m_pdfFilePath;
     PageRenderer::Options options;
     options.scale = m_resolution > 0 ? PageRenderer::Options::scaleForDpi(m_resolution)
@@ -120,7 +120,7 @@ void PDFToImageScreen::btnConvert()
 
 void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
 {
-    m_imgPath = m_services.history->historyPath();
+    m_imgPath = services().history->historyPath();
     emit imgPathChanged();
     if (!result.opened) {
         const QString unopened =
@@ -129,28 +129,28 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
                                  "by a password.")
                 : QStringLiteral("The PDF could not be opened: %1.").arg(result.openError);
         m_job.fail(unopened);
-        alert(m_services, unopened);
+        alert(services(), unopened);
         return;
     }
     if (result.pageCount == 0) { // an empty gallery would look like success
-        alert(m_services, QStringLiteral("The PDF has no pages."));
+        alert(services(), QStringLiteral("The PDF has no pages."));
         return;
     }
     if (const QString error = result.rangeError(); !error.isEmpty()) {
         m_job.fail(error);
-        alert(m_services, error);
+        alert(services(), error);
         return;
     }
     setImages(QList<Image>(result.images.begin(), result.images.end()));
     const QString missing = shortfall(result);
     // Nothing to show when every page failed.
     if (result.images.empty()) {
-        alert(m_services, missing);
+        alert(services(), missing);
         return;
     }
     performSegue(QStringLiteral("segue_imagePreview"));
     if (!missing.isEmpty())
-        alert(m_services, missing);
+        alert(services(), missing);
 }
 
 void PDFToImageScreen::prepare(const QString& segue, Screen* destination)

@@ -63,5 +63,5 @@ class PDFToImageScreen : public Screen
     int m_resolution = 0;
     QString m_pageRange;
     QString m_pageRangeError;
-    Job m_job{m_services};
+    Job m_job{services()};
 };

@@ -81,15 +81,15 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
         position.emplace(chosen[k], k);
     std::map<int, PageFarm::Page> early; // by place
     int next = 0;
-    auto take = [&](int k, PageFarm::Page page) {
+    auto take = [&](int k, const PageFarm::Page& page) {
         if (!page.error.isEmpty()) {
             printError(m_consoleErrors);
             ++result.failedPages;
             result.failures.push_back({page.index, page.error});
         } else {
             const auto written =
-                m_history.writeInto(folder, QString::number(firstStem + k), QStringLiteral("png"),
-                                    HistoryStore::writerOf(page.png));
+                HistoryStore::writeInto(folder, QString::number(firstStem + k),
+                                        QStringLiteral("png"), HistoryStore::writerOf(page.png));
             if (written.ok()) {
                 if (listing)
                     m_history.prepend(written.url());
@@ -107,7 +107,7 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
                   early.emplace(position.at(page.index), std::move(page));
                   for (auto it = early.begin(); it != early.end() && it->first == next;
                        it = early.erase(it), ++next)
-                      take(next, std::move(it->second));
+                      take(next, it->second);
               });
     result.cancelled = next < total;
     return result;

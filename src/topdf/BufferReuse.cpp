@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#if defined(__GLIBC__)
+#ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
@@ -12,7 +12,7 @@ int users = 0;
 
 void keepLargeBuffers(bool keep)
 {
-#if defined(__GLIBC__)
+#ifdef __GLIBC__
     // glibc's defaults: 128 KiB for both; above the mmap threshold every buffer is a new mapping.
     mallopt(M_MMAP_THRESHOLD, keep ? 64 << 20 : 128 << 10);
     mallopt(M_TRIM_THRESHOLD, keep ? 128 << 20 : 128 << 10);
@@ -26,14 +26,14 @@ void keepLargeBuffers(bool keep)
 
 BufferReuse::BufferReuse()
 {
-    std::lock_guard lock(mutex);
+    std::scoped_lock lock(mutex);
     if (users++ == 0)
         keepLargeBuffers(true);
 }
 
 BufferReuse::~BufferReuse()
 {
-    std::lock_guard lock(mutex);
+    std::scoped_lock lock(mutex);
     if (--users == 0)
         keepLargeBuffers(false);
 }

@@ -76,11 +76,11 @@ void ImageToPDFScreen::setMarginMm(qreal mm)
 
 void ImageToPDFScreen::rememberSetup()
 {
-    if (m_services.defaults) {
-        m_services.defaults->setValue(kPaperKey, PageSetup::key(m_setup.paper));
-        m_services.defaults->setValue(kMarginKey, m_setup.marginMm);
-        m_services.defaults->setValue(kSearchableKey, m_searchable);
-        m_services.defaults->synchronize();
+    if (services().defaults) {
+        services().defaults->setValue(kPaperKey, PageSetup::key(m_setup.paper));
+        services().defaults->setValue(kMarginKey, m_setup.marginMm);
+        services().defaults->setValue(kSearchableKey, m_searchable);
+        services().defaults->synchronize();
     }
     emit pageSetupChanged();
 }
@@ -138,7 +138,7 @@ void ImageToPDFScreen::btnConvert()
 
 void ImageToPDFScreen::convertImagesToPDF()
 {
-    Services& s = m_services;
+    Services& s = services();
     PdfWriter::Options options;
     options.setup = m_setup;
     const QString language =
@@ -157,7 +157,7 @@ void ImageToPDFScreen::convertImagesToPDF()
         return writePDF(*s.history, stem, images, &job, options);
     };
     m_job.run(QStringLiteral("Converting..."), work, [this](const HistoryStore::Written& written) {
-        Services& s = m_services;
+        Services& s = services();
         if (!written.ok()) {
             // Nothing was listed; say why rather than open a viewer on no file.
             m_job.fail(written.error);

@@ -42,6 +42,7 @@ class ImageToPDFScreen : public Screen
     [[nodiscard]] Job& job() { return m_job; }
 
     // Two pages share a row of a grid this wide.
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static): QML calls it on the screen
     Q_INVOKABLE [[nodiscard]] qreal itemSide(qreal gridWidth) const
     {
         return (gridWidth - 36) * 0.5;
@@ -66,7 +67,7 @@ class ImageToPDFScreen : public Screen
     void convertImagesToPDF();
     void rememberSetup();
 
-    Job m_job{m_services};
+    Job m_job{services()};
     QList<Image> m_arrOfSelectedImages;
     QString m_pdfFilePath;
     PageSetup m_setup;

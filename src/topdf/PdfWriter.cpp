@@ -86,7 +86,8 @@ QPDFObjectHandle overlayForm(QPDF& pdf, QPDF& source, const QString& path, const
     QPDFObjectHandle form = pages.front().getFormXObjectForPage();
     const auto bbox = form.getDict().getKey("/BBox").getArrayAsRectangle();
     const qreal w = bbox.urx - bbox.llx, h = bbox.ury - bbox.lly;
-    if (!(w > 0 && h > 0))
+    const bool positive = w > 0 && h > 0; // false for NaN too
+    if (!positive)
         throw std::runtime_error("The text layer's page is empty.");
     m = QTransform::fromTranslate(-bbox.llx, -bbox.lly) *
         QTransform::fromScale(target.width() / w, target.height() / h) *

@@ -20,7 +20,9 @@
 #include <thread>
 #include <vector>
 
+namespace {
 Q_LOGGING_CATEGORY(lcTextLayers, "quire.textlayers")
+} // namespace
 
 namespace {
 // Tesseract's resolution hint; the layer is stretched over the photo, whatever its size.
@@ -91,14 +93,20 @@ Result make(const QList<Image>& images, const QString& language, const QString& 
         TesseractEngine::keepOpenMpToOneThread();
         QString error;
         const auto api = TesseractEngine::open(language, dataPath, error);
-        if (!api)
-            return fail(error);
+        if (!api) {
+            fail(error);
+            return;
+        }
         for (int i = next++; i < n && !halt.now(); i = next++) {
             const QImage page = images[i].toQImage();
-            if (page.isNull())
-                return fail(QStringLiteral("The picture of page %1 could not be read.").arg(i + 1));
-            if (const QString e = writeLayer(*api, page, files[i], halt); !e.isEmpty())
-                return fail(QStringLiteral("Page %1: %2.").arg(i + 1).arg(e));
+            if (page.isNull()) {
+                fail(QStringLiteral("The picture of page %1 could not be read.").arg(i + 1));
+                return;
+            }
+            if (const QString e = writeLayer(*api, page, files[i], halt); !e.isEmpty()) {
+                fail(QStringLiteral("Page %1: %2.").arg(i + 1).arg(e));
+                return;
+            }
             if (!halt.now())
                 job.advance(QStringLiteral("Reading the text of the pages"));
         }

@@ -1,5 +1,7 @@
 #include "AlertCenter.h"
 
+#include <utility>
+
 void AlertCenter::present(Alert alert)
 {
     m_presented.push_back(alert);
@@ -14,7 +16,8 @@ void AlertCenter::respond(int index)
     Alert front = std::move(m_queue.front());
     m_queue.erase(m_queue.begin());
     emit changed();
-    if (index >= 0 && index < int(front.actions.size()) && front.actions[size_t(index)].handler)
+    if (index >= 0 && std::cmp_less(index, front.actions.size()) &&
+        front.actions[size_t(index)].handler)
         front.actions[size_t(index)].handler();
 }
 

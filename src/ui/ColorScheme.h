@@ -13,12 +13,10 @@ class ColorScheme : public QObject
   public:
     explicit ColorScheme(QObject* parent = nullptr);
     [[nodiscard]] bool dark() const { return m_dark; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
     void darkChanged();
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void update();

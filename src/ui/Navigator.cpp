@@ -4,6 +4,7 @@
 #include "common/Logging.h"
 
 #include <QDebug>
+#include <algorithm>
 
 Navigator::Navigator(Services& services, QObject* parent) : QObject(parent), m_services(services)
 {
@@ -65,7 +66,7 @@ void Navigator::pop()
 
 void Navigator::popTo(Screen* screen)
 {
-    auto it = std::find(m_stack.begin(), m_stack.end(), screen);
+    auto it = std::ranges::find(m_stack, screen);
     if (it == m_stack.end() || it + 1 == m_stack.end())
         return;
     // Screens go later so that work already queued against them can still finish safely.
@@ -83,7 +84,7 @@ void Navigator::popTo(Screen* screen)
 
 void Navigator::release(Screen* screen)
 {
-    auto it = std::find(m_leaving.begin(), m_leaving.end(), screen);
+    auto it = std::ranges::find(m_leaving, screen);
     if (it == m_leaving.end())
         return;
     m_leaving.erase(it);

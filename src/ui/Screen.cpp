@@ -27,6 +27,7 @@ void Screen::popScreen()
         m_services.navigator->pop();
 }
 
+// NOLINTNEXTLINE(readability-make-member-function-const): it changes the navigation stack
 void Screen::goHome()
 {
     m_services.navigator->goHome();

@@ -35,8 +35,9 @@ class Screen : public QObject
 
   protected:
     void setTitle(const QString& title);
-    Services& m_services;
+    [[nodiscard]] Services& services() const { return m_services; }
 
   private:
+    Services& m_services;
     QString m_title;
 };

@@ -161,9 +161,9 @@ QList<QUrl> ShareSheet::writeTemporaryFiles(QString& error)
     const QString folder = m_temporary->filePath(QString::number(++m_batches));
     QDir().mkpath(folder);
     QList<QUrl> urls;
-    for (int i = 0; i < m_items.size(); ++i) {
+    for (const ShareItem& item : m_items) {
         const QString path =
-            ShareFiles::write(m_items[i], folder, ShareFiles::suggestedName(m_items[i]), error);
+            ShareFiles::write(item, folder, ShareFiles::suggestedName(item), error);
         if (path.isEmpty())
             return {};
         urls.append(QUrl::fromLocalFile(path));

@@ -69,12 +69,11 @@ class ShareSheet : public QObject
   signals:
     void changed();
 
-  protected:
+  private:
     QList<ShareItem> m_items;
     QList<QList<ShareItem>> m_presented;
     bool m_showing = false;
 
-  private:
     // Writes every item into a private folder that lives as long as the sheet; empty on failure.
     QList<QUrl> writeTemporaryFiles(QString& error);
     void report(bool ok, const QString& success, const QString& failure, const QString& error);

@@ -54,7 +54,7 @@ void PDFPreviewScreen::btnShare()
 {
     QFile file(m_pdfFilePath);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    m_services.share->present({ShareItem::fromData(bytes, QFileInfo(m_pdfFilePath).fileName())});
+    services().share->present({ShareItem::fromData(bytes, QFileInfo(m_pdfFilePath).fileName())});
 }
 
 void PDFPreviewScreen::btnHome()

@@ -55,7 +55,7 @@ QSizeF PdfPages::pagePointSize(int page) const
 QUrl PdfPages::pageUrl(int page) const
 {
     // The path as hex: no character of it can be taken for part of the address.
-    return QUrl(QStringLiteral("image://pdfpage/%1/%2")
-                    .arg(page)
-                    .arg(QString::fromLatin1(m_source.toLocalFile().toUtf8().toHex())));
+    return {QStringLiteral("image://pdfpage/%1/%2")
+                .arg(page)
+                .arg(QString::fromLatin1(m_source.toLocalFile().toUtf8().toHex()))};
 }

@@ -35,10 +35,10 @@ void ViewImageScreen::btnShare()
     // An image that no longer decodes has nothing to offer.
     if (m_selectedImage.isNull())
         return;
-    m_services.share->present({ShareItem::fromImage(m_selectedImage)});
+    services().share->present({ShareItem::fromImage(m_selectedImage)});
 }
 
 void ViewImageScreen::btnSave()
 {
-    SaveFlow::saveOne(m_services, this, m_selectedImage);
+    SaveFlow::saveOne(services(), this, m_selectedImage);
 }

@@ -185,7 +185,7 @@ void CliApp::report(const QString& unit, int done, int total)
         return;
     // Pages may be reported from several threads at once.
     static std::mutex lock;
-    std::lock_guard guard(lock);
+    std::scoped_lock guard(lock);
     m_err << unit << ' ' << done << '/' << total << '\n';
     m_err.flush();
 }
@@ -204,9 +204,9 @@ void CliApp::printPath(const QString& path, const QString& note)
 
 QByteArray CliApp::shown(const QString& path, bool quoteControls)
 {
-    const QByteArray bytes = LocalPath::encode(path);
+    QByteArray bytes = LocalPath::encode(path);
     const auto control = [](char c) { return uchar(c) < 0x20 || c == 0x7f; };
-    if (!quoteControls || std::none_of(bytes.begin(), bytes.end(), control))
+    if (!quoteControls || std::ranges::none_of(bytes, control))
         return bytes;
     QByteArray quoted = "$'";
     for (const char c : bytes) {
@@ -237,7 +237,7 @@ HistoryStore& CliApp::history()
     return *m_history;
 }
 
-qint64 CliApp::nowSeconds() const
+qint64 CliApp::nowSeconds()
 {
     return QDateTime::currentSecsSinceEpoch();
 }

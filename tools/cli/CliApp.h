@@ -56,7 +56,7 @@ class CliApp
     static void put(QTextStream& stream, FILE* file, const QByteArray& bytes);
     // The History folder's store, made on first use.
     HistoryStore& history();
-    [[nodiscard]] qint64 nowSeconds() const;
+    [[nodiscard]] static qint64 nowSeconds();
 
     FILE* m_messages = stderr;
     QTextStream m_out;

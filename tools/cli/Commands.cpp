@@ -55,7 +55,7 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
     const QFileInfo info(output);
     QDir().mkpath(info.absolutePath()); // a missing folder is made, parents included
     const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
-    return history.writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
+    return HistoryStore::writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
 }
 
 int CliApp::pdf(const QStringList& args)
@@ -203,8 +203,8 @@ int CliApp::compress(const QStringList& args)
             dir.isEmpty()
                 ? history().write(nowSeconds() + i, QStringLiteral("jpg"),
                                   HistoryStore::writerOf(e.bytes))
-                : history().writeInto(dir, QFileInfo(path).completeBaseName(),
-                                      QStringLiteral("jpg"), HistoryStore::writerOf(e.bytes));
+                : HistoryStore::writeInto(dir, QFileInfo(path).completeBaseName(),
+                                          QStringLiteral("jpg"), HistoryStore::writerOf(e.bytes));
         if (!written.ok()) {
             fail(path, written.error);
             continue;

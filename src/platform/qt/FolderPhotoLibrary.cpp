@@ -102,7 +102,7 @@ std::vector<PhotoAsset> FolderPhotoLibrary::fetchAssets(JobControl* job)
     });
     if (job && job->isCancelled())
         return {};
-    std::sort(assets.begin(), assets.end(), [](const PhotoAsset& a, const PhotoAsset& b) {
+    std::ranges::sort(assets, [](const PhotoAsset& a, const PhotoAsset& b) {
         return a.created != b.created ? a.created > b.created : a.path < b.path;
     });
     return assets;
@@ -112,7 +112,7 @@ QDateTime FolderPhotoLibrary::captureTime(const QString& path, const QDateTime& 
 {
     // The EXIF block sits in the first 64 KiB segments; read through the safe opener, which
     // refuses a FIFO or device a photo name may point at.
-    return captureTimeOf(InputFile::read(path, nullptr, 256 * 1024), modified);
+    return captureTimeOf(InputFile::read(path, nullptr, qint64(256) * 1024), modified);
 }
 
 QDateTime FolderPhotoLibrary::captureTimeOf(QByteArray head, const QDateTime& modified)

@@ -30,7 +30,7 @@ class FolderPhotoLibrary : public PhotoLibrary
     // True when the whole file decodes, not just its header (a cut-off file does not).
     [[nodiscard]] static bool decodes(const Image& image);
     // Walks a JPEG's segments and scans to its end-of-image marker.
-    [[nodiscard]] static bool jpegIsComplete(const uchar* bytes, qint64 size);
+    [[nodiscard]] static bool jpegIsComplete(const uchar* p, qint64 n);
 
   private:
     QString m_folder;

@@ -49,7 +49,7 @@ std::unique_ptr<tesseract::TessBaseAPI> open(const QString& language, const QStr
         api->GetLoadedLanguagesAsVector(&loaded);
     QStringList missing;
     for (const QString& l : language.split(QLatin1Char('+')))
-        if (std::find(loaded.begin(), loaded.end(), l.toStdString()) == loaded.end())
+        if (std::ranges::find(loaded, l.toStdString()) == loaded.end())
             missing << l;
     if (!missing.isEmpty()) {
         error = missingDataError(missing);

@@ -6,6 +6,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const int kAlternatives = 2; // readings offered beside the best one
@@ -44,8 +45,8 @@ QStringList alternatives(const tesseract::ResultIterator& it, const QString& bes
     }
     if (line != best) // spelled out differently (e.g. reordered script): offer nothing
         return {};
-    std::sort(swaps.begin(), swaps.end(),
-              [](const Swap& a, const Swap& b) { return a.confidence > b.confidence; });
+    std::ranges::sort(swaps,
+                      [](const Swap& a, const Swap& b) { return a.confidence > b.confidence; });
     QStringList out;
     for (const Swap& s : swaps) {
         if (out.size() >= max)
@@ -56,8 +57,8 @@ QStringList alternatives(const tesseract::ResultIterator& it, const QString& bes
 }
 } // namespace
 
-TesseractRecognizer::TesseractRecognizer(const QString& language, const QString& dataPath)
-    : m_language(language), m_dataPath(dataPath)
+TesseractRecognizer::TesseractRecognizer(QString language, QString dataPath)
+    : m_language(std::move(language)), m_dataPath(std::move(dataPath))
 {
 }
 

@@ -17,8 +17,7 @@ class TesseractRecognizer : public TextRecognizer
   public:
     // language: Tesseract language codes joined by '+', e.g. "eng" or "eng+deu". dataPath: the
     // tessdata folder; empty for Tesseract's own default (or TESSDATA_PREFIX).
-    explicit TesseractRecognizer(const QString& language = QStringLiteral("eng"),
-                                 const QString& dataPath = {});
+    explicit TesseractRecognizer(QString language = QStringLiteral("eng"), QString dataPath = {});
     ~TesseractRecognizer() override;
 
     [[nodiscard]] Recognition perform(const QImage& image) override;
