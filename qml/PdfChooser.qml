@@ -58,12 +58,12 @@ Dialog {
             ToolButton {
                 text: "‹ Up"
                 Accessible.name: text
-                enabled: chooser.folder.toString() !== "file:///"
+                enabled: String(chooser.folder) !== "file:///"
                 onClicked: { chooser.folder = files.parentFolder; chooser.selectedFile = "" }
             }
             Label {
                 objectName: "chooserFolder"
-                text: decodeURIComponent(chooser.folder.toString().replace(/^file:\/\//, ""))
+                text: decodeURIComponent(String(chooser.folder).replace(/^file:\/\//, ""))
                 color: Theme.secondaryText
                 elide: Text.ElideLeft
                 Layout.fillWidth: true
