@@ -24,11 +24,11 @@ TEST(SizeLabel, KilobytesBelowOneMillionThenMegabytes)
         EXPECT_EQ(sizeLabel(bytes), QString::fromLatin1(text)) << bytes;
 }
 
-TEST(HistoryStore, WritesPrependNewestFirst)
+TEST(HistoryStore, WritesMakeTheMissingFolderAndPrependNewestFirst)
 {
     TestPlatform p;
     HistoryStore& h = *p.history;
-    ASSERT_TRUE(h.createFolder("History"));
+    ASSERT_FALSE(QFileInfo::exists(p.historyPath()));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(h.write(1700000000 + i, "png", QByteArray("x")).ok());
     ASSERT_EQ(h.count(), 3);
@@ -69,17 +69,14 @@ TEST(HistoryStore, ConcurrentPrependsLoseNothingWhileReading)
     EXPECT_EQ(unique.size(), 2000u);
 }
 
-TEST(HistoryStore, CreateFolderOnExistingFolderIsQuiet)
+TEST(HistoryStore, CreateFolderIsQuietOnAFolderAndReportsAFailureOnTheConsole)
 {
     TestPlatform p;
     ASSERT_TRUE(QDir().mkpath(p.historyPath()));
     testing::internal::CaptureStderr();
     EXPECT_TRUE(p.history->createFolder("History"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-}
 
-TEST(HistoryStore, CreateFolderFailureIsReportedOnTheConsole)
-{
     HistoryStore h("/nonexistent/quire-docs");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(h.createFolder("History"));
@@ -104,16 +101,6 @@ TEST(HistoryStore, TakenNameGetsNextFreeVariant)
     EXPECT_EQ(f.readAll(), "old");
     EXPECT_EQ(p.history->at(0), second.url());
     EXPECT_EQ(p.history->at(1), first.url());
-}
-
-TEST(HistoryStore, MissingFolderIsRecreatedBeforeWriting)
-{
-    TestPlatform p;
-    ASSERT_FALSE(QFileInfo::exists(p.historyPath()));
-    auto w = p.history->write(5, "pdf", QByteArray("%PDF"));
-    ASSERT_TRUE(w.ok()) << w.error.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(p.historyPath() + "/5.pdf"));
-    EXPECT_EQ(p.history->count(), 1);
 }
 
 TEST(HistoryStore, FailedWriteLeavesNoFileAndIsNotListed)

@@ -50,17 +50,6 @@ QString lastAlert(TestPlatform& p)
 }
 } // namespace
 
-TEST(Resize, ShowsTheOriginalSizeAndTheSwitchStartsOn)
-{
-    TestPlatform p;
-    ResizeImageScreen* s = open(p);
-    EXPECT_EQ(s->lblImageOriginalSize(), "4032 X 3024");
-    EXPECT_EQ(s->widthPlaceholder(), "Enter Width");
-    EXPECT_EQ(s->heightPlaceholder(), "Enter Height");
-    EXPECT_TRUE(s->isAspectRatioOn());
-    EXPECT_EQ(s->ivMaintainAspectRatio(), "on");
-}
-
 TEST(Resize, TypingKeepsTheOtherSideInProportion)
 {
     TestPlatform p;
@@ -88,7 +77,7 @@ TEST(Resize, TypingKeepsTheOtherSideInProportion)
     EXPECT_EQ(s->tfImageheight(), "");
 }
 
-TEST(Resize, TheFilterRefusesNonDigitsAndReadsDigitsAsGoingAtTheEnd)
+TEST(Resize, TheFilterRefusesNonDigitsReadsDigitsAsGoingAtTheEndAndGivesUpOnHugeNumbers)
 {
     TestPlatform p;
     ResizeImageScreen* s = open(p);
@@ -107,12 +96,9 @@ TEST(Resize, TheFilterRefusesNonDigitsAndReadsDigitsAsGoingAtTheEnd)
     s->textFieldEdited(W, "4123");
     EXPECT_EQ(s->tfImageWIdth(), "4123");
     EXPECT_EQ(s->tfImageheight(), "3092");
-}
 
-TEST(Resize, ANumberTooLongToReadLeavesTheOtherSideEmpty)
-{
-    TestPlatform p;
-    ResizeImageScreen* s = open(p);
+    // A number too long to read leaves the other side empty.
+    s->textFieldEdited(W, "");
     type(s, W, QString(25, '9'));
     EXPECT_EQ(s->tfImageWIdth(), QString(25, '9'));
     EXPECT_EQ(s->tfImageheight(), "");
@@ -120,10 +106,15 @@ TEST(Resize, ANumberTooLongToReadLeavesTheOtherSideEmpty)
     EXPECT_EQ(s->tfImageWIdth(), "");
 }
 
-TEST(Resize, TheSwitchChangesMessageAndImageButNeverTheTypedValues)
+TEST(Resize, ShowsTheOriginalSizeAndTheSwitchChangesMessageAndImageButNeverTheTypedValues)
 {
     TestPlatform p;
     ResizeImageScreen* s = open(p);
+    EXPECT_EQ(s->lblImageOriginalSize(), "4032 X 3024");
+    EXPECT_EQ(s->widthPlaceholder(), "Enter Width");
+    EXPECT_EQ(s->heightPlaceholder(), "Enter Height");
+    EXPECT_TRUE(s->isAspectRatioOn());
+    EXPECT_EQ(s->ivMaintainAspectRatio(), "on");
     EXPECT_EQ(s->lblMsg(), "You can specify only one dimentions (Width or Height). The second "
                            "one will calculated to preserve image aspect ratio.");
     s->btnAspectRatio();

@@ -285,34 +285,32 @@ TEST(ImageToPDFScreen, ConvertNamesByWholeSecondsListsFirstAndOpensTheViewer)
     p.drain();
     EXPECT_EQ(screen->pdfFilePath(), p.historyPath() + "/1700000000-2.pdf");
     EXPECT_EQ(p.history->count(), 3);
-}
 
-TEST(ImageToPDFScreen, AnEmptyListStillMakesListsAndOpensADocument)
-{
-    TestPlatform p;
-    auto* screen = new ImageToPDFScreen(p.services);
-    p.navigator->setRoot(screen);
+    // An empty list still makes, lists and opens a document.
+    p.navigator->popTo(screen);
+    screen->setArrOfSelectedImages({});
     screen->btnConvert();
     p.drain();
-    ASSERT_EQ(p.history->count(), 1);
+    EXPECT_EQ(p.history->count(), 4);
     EXPECT_TRUE(qpdfCheck(screen->pdfFilePath()));
     EXPECT_EQ(p.navigator->top()->screenName(), "PDFPreviewScreen");
 }
 
-TEST(ImageToPDFScreen, AFailedWriteSaysWhyListsNothingAndStays)
+TEST(ImageToPDFScreen, AFailedWriteSaysWhyListsNothingAndStaysAndBackLeaves)
 {
     TestPlatform p;
     // Something that is not a folder stands where the History folder belongs.
     QDir(p.historyPath()).removeRecursively();
     ASSERT_TRUE(fixtures::writeFile(p.historyPath(), "not a folder"));
+    p.navigator->setRoot(new Screen(p.services));
     auto* screen = new ImageToPDFScreen(p.services);
-    p.navigator->setRoot(screen);
+    p.navigator->push(screen);
     screen->setArrOfSelectedImages({Image::fromQImage(fixtures::photo(30, 20))});
     screen->btnConvert();
     p.drain();
     EXPECT_FALSE(p.overlay->visible());
     EXPECT_EQ(p.history->count(), 0);
-    EXPECT_EQ(p.navigator->depth(), 1);
+    EXPECT_EQ(p.navigator->top(), screen);
     EXPECT_TRUE(screen->pdfFilePath().isEmpty());
     ASSERT_EQ(p.alerts.presented().size(), 1u);
     const Alert& alert = p.alerts.presented().front();
@@ -320,15 +318,8 @@ TEST(ImageToPDFScreen, AFailedWriteSaysWhyListsNothingAndStays)
     EXPECT_TRUE(alert.message.startsWith("The PDF could not be saved: "))
         << alert.message.toStdString();
     EXPECT_GT(alert.message.size(), QString("The PDF could not be saved: ").size());
-}
 
-TEST(ImageToPDFScreen, BackDropsThePagesAndLeaves)
-{
-    TestPlatform p;
-    p.navigator->setRoot(new Screen(p.services));
-    auto* screen = new ImageToPDFScreen(p.services);
-    p.navigator->push(screen);
-    screen->setArrOfSelectedImages({Image::fromQImage(fixtures::photo(30, 20))});
+    // Back drops the pages and leaves.
     screen->btnBack();
     EXPECT_TRUE(screen->arrOfSelectedImages().isEmpty());
     EXPECT_EQ(p.navigator->depth(), 1);
