@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Quire
 
@@ -66,13 +65,12 @@ ScreenPage {
         }
     }
 
-    FileDialog {
+    PdfChooser {
         id: documentPicker
         objectName: "documentPicker"
-        nameFilters: ["PDF documents (*.pdf *.PDF)"]
         // Documents at first, then the folder of the last PDF chosen, also in later runs.
-        currentFolder: page.screen.documentFolder
-        onAccepted: page.screen.didPickDocument(selectedFile)
+        startFolder: page.screen.documentFolder
+        onAccepted: page.screen.didPickDocument(documentPicker.selectedFile)
     }
     Connections {
         target: page.screen

@@ -274,9 +274,7 @@ TEST(PDFToImage, SecondConversionStartsAfreshAndTakenNamesAreNotOverwritten)
     PDFToImageScreen* screen = openConversion(p, pdf);
     convert(p, screen);
 
-    QFile taken(historyFile(p, "1700000001.png"));
-    ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
-    EXPECT_EQ(taken.readAll(), "someone else's");
+    EXPECT_EQ(fixtures::readFile(historyFile(p, "1700000001.png")), "someone else's");
     ASSERT_EQ(screen->arrOfImages().size(), 3);
     EXPECT_EQ(QFileInfo(screen->arrOfImages()[1].sourcePath()).fileName(), "1700000001-2.png");
     EXPECT_EQ(historyNames(p).first(), "1700000002.png");
@@ -324,9 +322,7 @@ TEST(DocumentPicker, PickedFileIsCopiedIntoTheInboxUnderItsOwnName)
     QDir().mkpath(p.root.path() + "/Downloads");
     const QString original = p.root.path() + "/Downloads/report.pdf";
     ASSERT_TRUE(samplepdfs::write(original, 1));
-    QFile f(original);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = fixtures::readFile(original);
 
     home->didPickDocument(QUrl::fromLocalFile(original));
     const QString first = home->pdfFilePath();

@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "home/HomeScreen.h"
+#include "support/Fixtures.h"
+#include "support/Journey.h"
+#include "support/SamplePdfs.h"
+#include "ui/Navigator.h"
+#include "ui/Screen.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kLong =
+    QStringLiteral("Quarterly report of the regional office with a name too long for one line.pdf");
+
+// The chooser's row for a name, once it shows; its name and detail lines.
+QList<QQuickItem*> rowLines(QQuickItem* row)
+{
+    QList<QQuickItem*> lines;
+    const auto labels = row->findChildren<QQuickItem*>();
+    for (QQuickItem* item : labels)
+        if (item->inherits("QQuickText") && item->isVisible() && item->parentItem() &&
+            item->parentItem()->inherits("QQuickColumnLayout"))
+            lines << item;
+    return lines;
+}
+} // namespace
+
+// The PDF chooser at phone and desktop widths: it starts in the folder last used, lists folders
+// and PDFs only, each on a name line and one detail line, and hands the PDF picked to the job.
+TEST(PdfChooserJourney, StartsInTheLastFolderAndHandsThePickedPdfOver)
+{
+    for (const QSize size : {QSize(390, 844), QSize(1280, 800)}) {
+        Journey j;
+        j.window()->resize(size);
+        const QString papers = j.platform.root.path() + "/Papers";
+        ASSERT_TRUE(QDir().mkpath(papers + "/Scans"));
+        ASSERT_TRUE(samplepdfs::write(papers + "/" + kLong, 1));
+        ASSERT_TRUE(samplepdfs::write(papers + "/INVOICE.PDF", 1));
+        ASSERT_TRUE(samplepdfs::write(papers + "/Scans/Receipt.pdf", 1));
+        ASSERT_TRUE(fixtures::writeFile(papers + "/notes.txt", "not a PDF"));
+        // A PDF opened from Papers before (from the command line, say) makes it the last folder.
+        ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+        auto* home = qobject_cast<HomeScreen*>(j.platform.navigator->top());
+        home->didPickDocument(QUrl::fromLocalFile(papers + "/INVOICE.PDF"));
+        ASSERT_TRUE(j.waitForScreen("PDFToImageScreen"));
+        ASSERT_TRUE(j.waitForSettled());
+        j.tap(j.findNamed("‹ Back"));
+        ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+        ASSERT_TRUE(j.waitForSettled());
+
+        j.tap(j.findNamed("PDF to Images"));
+        auto* chooser = j.currentPage()->findChild<QObject*>("documentPicker");
+        ASSERT_NE(chooser, nullptr);
+        ASSERT_TRUE(fixtures::waitFor(
+            [&] { return chooser->property("opened").toBool() && j.findNamed(kLong) != nullptr; }));
+        EXPECT_NE(j.findNamed("Scans"), nullptr);
+        auto* path = j.window()->findChild<QQuickItem*>("chooserFolder");
+        ASSERT_NE(path, nullptr);
+        EXPECT_EQ(path->property("text").toString(), papers);
+        EXPECT_NE(j.findNamed("INVOICE.PDF"), nullptr);
+        EXPECT_EQ(j.findNamed("notes.txt"), nullptr);
+        EXPECT_TRUE(j.unnamedControls().isEmpty()) << qPrintable(j.unnamedControls().join('\n'));
+        // The long name is cut short on its own line; its size and date sit on the line below.
+        QQuickItem* row = j.findNamed(kLong);
+        const QList<QQuickItem*> lines = rowLines(row);
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_TRUE(lines[0]->property("truncated").toBool() || size.width() > 500);
+        EXPECT_LE(lines[0]->y() + lines[0]->height(), lines[1]->y());
+        EXPECT_LE(lines[1]->property("contentWidth").toReal(), lines[1]->width() + 1);
+        j.screenshot(size.width() > 500 ? "pdf-chooser-desktop" : "pdf-chooser-phone");
+
+        // Into a folder and back up, then pick the PDF and open it.
+        j.tap(j.findNamed("Scans"));
+        ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Receipt.pdf") != nullptr; }));
+        EXPECT_EQ(path->property("text").toString(), papers + "/Scans");
+        j.tap(j.findNamed("‹ Up"));
+        ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed(kLong) != nullptr; }));
+        EXPECT_FALSE(j.findNamed("Open")->isEnabled()); // nothing picked yet
+        j.tap(j.findNamed(kLong));
+        ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Open")->isEnabled(); }));
+        j.tap(j.findNamed("Open"));
+        ASSERT_TRUE(j.waitForScreen("PDFToImageScreen"));
+        EXPECT_EQ(j.platform.navigator->top()->title(), kLong);
+        EXPECT_EQ(j.platform.defaults.value(QStringLiteral("lastDocumentFolder")).toString(),
+                  papers);
+    }
+}
