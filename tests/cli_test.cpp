@@ -79,9 +79,7 @@ TEST(Cli, PdfWritesOneFileAndSkipsBrokenInputs)
     EXPECT_EQ(paths[0], cli.path("out.pdf"));
     EXPECT_EQ(cli.err.count('\n'), 1);
     EXPECT_TRUE(cli.err.contains("broken.jpg"));
-    QFile f(paths[0]);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray pdf = f.readAll();
+    const QByteArray pdf = fixtures::readFile(paths[0]);
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2);
 
@@ -198,9 +196,8 @@ TEST(Cli, PdfFitsPhotosOnTheChosenPaper)
     const QStringList paths =
         cli.run({"pdf", wide, "--page-size", "a4", "--margin", "0", "-o", cli.path("a4.pdf")});
     ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
-    QFile f(paths.value(0));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().contains("/MediaBox [ 0 0 841.8898 595.2756 ]")); // landscape A4
+    EXPECT_TRUE(fixtures::readFile(paths.value(0))
+                    .contains("/MediaBox [ 0 0 841.8898 595.2756 ]")); // landscape A4
     cli.run({"pdf", wide, "--page-size", "a5"});
     EXPECT_EQ(cli.status, 2);
     cli.run({"pdf", wide, "--page-size", "letter", "--margin", "5 furlongs"});

@@ -90,9 +90,8 @@ TEST_F(CliSafety, TwoRunsAtOnceKeepBothFiles)
         EXPECT_NE(runs[2].paths[0], runs[3].paths[0]);
         // Each printed path holds what its own run wrote.
         for (int i : {0, 1}) {
-            QFile f(runs[i].paths[0]);
-            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-            EXPECT_TRUE(f.readAll().contains(i == 0 ? "/Width 200" : "/Width 300"));
+            EXPECT_TRUE(fixtures::readFile(runs[i].paths[0])
+                            .contains(i == 0 ? "/Width 200" : "/Width 300"));
         }
         EXPECT_EQ(QImage(runs[2].paths[0]).size(), QSize(200, 100));
         EXPECT_EQ(QImage(runs[3].paths[0]).size(), QSize(300, 500));
@@ -217,9 +216,7 @@ TEST_F(CliSafety, BadInputsFailAloneWithAReason)
         EXPECT_TRUE(
             lines[i].startsWith(QStringLiteral("quire-cli: %1: %2").arg(path(bad[i]), reasons[i])))
             << lines[i].toStdString();
-    QFile pdf(r.paths[0]);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pdf.readAll().count("/Subtype /Image"), 1);
+    EXPECT_EQ(fixtures::readFile(r.paths[0]).count("/Subtype /Image"), 1);
 
     // Compress, resize and text recognition refuse the same inputs one by one.
     const CliRun c = cli({"compress", good, path("cut.jpg"), path("damaged.png"), path("fifo.jpg"),

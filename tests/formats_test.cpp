@@ -7,6 +7,7 @@
 #include "platform/testing/PhotoFixtures.h"
 #include "platform/testing/PhotoFormats.h"
 #include "platform/testing/TestPlatform.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,10 +38,18 @@ QStringList writeSidewaysPortraits(const QString& folder)
 }
 } // namespace
 
-TEST(PhotoFormats, HeicTiffAndWebpReadUprightInFullAndAsThumbnails)
+TEST(PhotoFormats, HeicTiffAndWebpAreOfferedAndReadUprightInFullAndAsThumbnails)
 {
     TestPlatform p;
-    for (const QString& path : writeSidewaysPortraits(p.services.locations.photoLibrary)) {
+    const QString root = p.services.locations.photoLibrary;
+    const QStringList paths = writeSidewaysPortraits(root);
+    FolderPhotoLibrary library(root, p.queues);
+    QStringList names;
+    for (const PhotoAsset& a : library.fetchAssets())
+        names << QFileInfo(a.path).fileName();
+    names.sort();
+    EXPECT_EQ(names, QStringList({"phone.heic", "scan.tif", "web.webp"}));
+    for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
         const Image photo = Image::fromFile(path);
         ASSERT_FALSE(photo.isNull());
@@ -54,29 +63,13 @@ TEST(PhotoFormats, HeicTiffAndWebpReadUprightInFullAndAsThumbnails)
         EXPECT_TRUE(cornerIsRed(thumb));
     }
     // Not a HEIF file, though named like one: not an image rather than a crash.
-    const QString fake = p.services.locations.photoLibrary + "/fake.heic";
-    QFile f(fake);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\0\0\0\x18"
-                       "ftypheic",
-                       12) +
-            QByteArray(64, 'x'));
-    f.close();
+    const QString fake = root + "/fake.heic";
+    ASSERT_TRUE(fixtures::writeFile(fake, QByteArray("\0\0\0\x18"
+                                                     "ftypheic",
+                                                     12) +
+                                              QByteArray(64, 'x')));
     EXPECT_TRUE(Image::fromFile(fake).isNull());
     EXPECT_TRUE(Image::fromFile(fake).toQImage().isNull());
-}
-
-TEST(PhotoFormats, ThePickerOffersThem)
-{
-    TestPlatform p;
-    const QString root = p.services.locations.photoLibrary;
-    writeSidewaysPortraits(root);
-    FolderPhotoLibrary library(root, p.queues);
-    QStringList names;
-    for (const PhotoAsset& a : library.fetchAssets())
-        names << QFileInfo(a.path).fileName();
-    names.sort();
-    EXPECT_EQ(names, QStringList({"phone.heic", "scan.tif", "web.webp"}));
 }
 
 TEST(PhotoFormats, PagePngsDecodeToThePixelsTheyWereMadeFrom)

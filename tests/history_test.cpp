@@ -96,9 +96,7 @@ TEST(HistoryStore, TakenNameGetsNextFreeVariant)
     ASSERT_TRUE(first.ok() && second.ok());
     EXPECT_EQ(QFileInfo(first.path).fileName(), "1700000000-2.png");
     EXPECT_EQ(QFileInfo(second.path).fileName(), "1700000000-3.png");
-    QFile f(taken);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), "old");
+    EXPECT_EQ(fixtures::readFile(taken), "old");
     EXPECT_EQ(p.history->at(0), second.url());
     EXPECT_EQ(p.history->at(1), first.url());
 }

@@ -103,12 +103,8 @@ TEST(ShareSheet, SaveACopyWritesEveryItemWithoutOverwriting)
                      ShareItem::fromText("hello")});
     ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out)));
     EXPECT_EQ(QImage(out + "/Image.png").size(), QSize(10, 8));
-    QFile text(out + "/Text-2.txt");
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text.readAll(), "hello");
-    QFile kept(out + "/Text.txt");
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), "already here");
+    EXPECT_EQ(fixtures::readFile(out + "/Text-2.txt"), "hello");
+    EXPECT_EQ(fixtures::readFile(out + "/Text.txt"), "already here");
 
     // A folder that is not there: an alert, not a success.
     p.share.present({ShareItem::fromData("x", "x.pdf")});
@@ -139,8 +135,6 @@ TEST(ShareSheet, CopyAndOpenUseTheClipboardAndTheDefaultApps)
 
     ASSERT_TRUE(p.share.openWithDefaultApp());
     ASSERT_EQ(p.urls.opened.size(), 1u);
-    QFile opened(p.urls.opened.front().toLocalFile());
-    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
-    EXPECT_EQ(opened.readAll(), "pdf bytes");
+    EXPECT_EQ(fixtures::readFile(p.urls.opened.front().toLocalFile()), "pdf bytes");
     EXPECT_FALSE(p.share.showing());
 }

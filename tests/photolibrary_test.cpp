@@ -2,6 +2,7 @@
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/testing/PhotoFixtures.h"
 #include "platform/testing/TestPlatform.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,14 +60,8 @@ TEST(FolderPhotoLibrary, ListsEveryPhotoNewestFirstByCaptureTimeElseModification
     // Not photos, or hidden: left out.
     ASSERT_TRUE(writePhoto(root + "/.thumbnails/cache.jpg", picture(8, 8)));
     ASSERT_TRUE(picture(8, 8).save(root + "/.hidden.png"));
-    QFile notes(root + "/notes.txt");
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.write("hello");
-    notes.close();
-    QFile pdf(root + "/document.pdf");
-    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
-    pdf.write("%PDF-1.4\n");
-    pdf.close();
+    ASSERT_TRUE(fixtures::writeFile(root + "/notes.txt", "hello"));
+    ASSERT_TRUE(fixtures::writeFile(root + "/document.pdf", "%PDF-1.4\n"));
 
     EXPECT_EQ(statusOf(library), Status::Authorized);
     const auto assets = library.fetchAssets();
@@ -105,22 +100,11 @@ TEST(FolderPhotoLibrary, CutOffOrBrokenPhotosDoNotLoad)
     const QString root = p.services.locations.photoLibrary;
     FolderPhotoLibrary library(root, p.queues);
     ASSERT_TRUE(writePhoto(root + "/whole.jpg", picture(640, 480)));
-    QFile whole(root + "/whole.jpg");
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    const QByteArray bytes = whole.readAll();
-    QFile cut(root + "/cut.jpg");
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(bytes.left(bytes.size() * 2 / 3));
-    cut.close();
+    const QByteArray bytes = fixtures::readFile(root + "/whole.jpg");
+    ASSERT_TRUE(fixtures::writeFile(root + "/cut.jpg", bytes.left(bytes.size() * 2 / 3)));
     // A whole JPEG followed by something else (a motion photo's video) is still whole.
-    QFile motion(root + "/motion.jpg");
-    ASSERT_TRUE(motion.open(QIODevice::WriteOnly));
-    motion.write(bytes + QByteArray(5000, '\x42'));
-    motion.close();
-    QFile junk(root + "/junk.png");
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("not a picture at all");
-    junk.close();
+    ASSERT_TRUE(fixtures::writeFile(root + "/motion.jpg", bytes + QByteArray(5000, '\x42')));
+    ASSERT_TRUE(fixtures::writeFile(root + "/junk.png", "not a picture at all"));
 
     EXPECT_FALSE(library.requestImage({root + "/whole.jpg", {}}, QSize()).isNull());
     EXPECT_FALSE(library.requestImage({root + "/motion.jpg", {}}, QSize()).isNull());
@@ -138,11 +122,10 @@ TEST(FolderPhotoLibrary, MissingFolderIsAnEmptyLibraryMadeOnTheFirstSave)
     EXPECT_TRUE(library.fetchAssets().empty());
 
     // A JPEG keeps its bytes; pixels become PNG; nothing is written over.
-    ASSERT_TRUE(writePhoto(p.root.path() + "/source.jpg", picture(64, 48)));
-    QFile source(p.root.path() + "/source.jpg");
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString source = p.root.path() + "/source.jpg";
+    ASSERT_TRUE(writePhoto(source, picture(64, 48)));
     QString error = "unset";
-    library.save(Image::fromFile(source.fileName()), [&](const QString& e) { error = e; });
+    library.save(Image::fromFile(source), [&](const QString& e) { error = e; });
     EXPECT_EQ(error, "");
     library.save(Image::fromQImage(picture(32, 32)), [&](const QString& e) { error = e; });
     EXPECT_EQ(error, "");
@@ -153,23 +136,9 @@ TEST(FolderPhotoLibrary, MissingFolderIsAnEmptyLibraryMadeOnTheFirstSave)
     ASSERT_EQ(files.size(), 3);
     EXPECT_EQ(files.filter(".png").size(), 2);
     const QString jpeg = files.filter(".jpg").value(0);
-    QFile saved(root + "/" + jpeg);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), source.readAll());
+    EXPECT_EQ(fixtures::readFile(root + "/" + jpeg), fixtures::readFile(source));
     EXPECT_EQ(library.fetchAssets().size(), 3u);
     EXPECT_EQ(library.settingsUrl(), QUrl::fromLocalFile(root));
-}
-
-TEST(FolderPhotoLibrary, SaveThatCannotWriteReportsWhy)
-{
-    TestPlatform p;
-    QFile blocker(p.root.path() + "/blocker");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    FolderPhotoLibrary library(blocker.fileName() + "/Pictures", p.queues);
-    QString error;
-    library.save(Image::fromQImage(picture(8, 8)), [&](const QString& e) { error = e; });
-    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(FolderPhotoLibrary, FolderThatCannotBeReadIsDenied)

@@ -199,8 +199,9 @@ TEST(PDFToImage, UnreadableLockedOrEmptyFileAlertsInsteadOfAnEmptyGallery)
         ASSERT_NE(screen, nullptr);
         const size_t alertsBefore = p.alerts.presented().size();
         const std::string console = convert(p, screen);
-        if (path != none)
+        if (path != none) {
             EXPECT_EQ(console, "Error\n");
+        }
         EXPECT_FALSE(p.overlay->visible());
         EXPECT_EQ(p.navigator->top(), screen) << "no gallery";
         ASSERT_EQ(p.alerts.presented().size(), alertsBefore + 1);
@@ -273,9 +274,7 @@ TEST(PDFToImage, SecondConversionStartsAfreshAndTakenNamesAreNotOverwritten)
     PDFToImageScreen* screen = openConversion(p, pdf);
     convert(p, screen);
 
-    QFile taken(historyFile(p, "1700000001.png"));
-    ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
-    EXPECT_EQ(taken.readAll(), "someone else's");
+    EXPECT_EQ(fixtures::readFile(historyFile(p, "1700000001.png")), "someone else's");
     ASSERT_EQ(screen->arrOfImages().size(), 3);
     EXPECT_EQ(QFileInfo(screen->arrOfImages()[1].sourcePath()).fileName(), "1700000001-2.png");
     EXPECT_EQ(historyNames(p).first(), "1700000002.png");
@@ -323,9 +322,7 @@ TEST(DocumentPicker, PickedFileIsCopiedIntoTheInboxUnderItsOwnName)
     QDir().mkpath(p.root.path() + "/Downloads");
     const QString original = p.root.path() + "/Downloads/report.pdf";
     ASSERT_TRUE(samplepdfs::write(original, 1));
-    QFile f(original);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = fixtures::readFile(original);
 
     home->didPickDocument(QUrl::fromLocalFile(original));
     const QString first = home->pdfFilePath();

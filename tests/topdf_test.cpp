@@ -112,10 +112,8 @@ TEST_F(PdfWriterTest, PagesFollowTheImagesWithTheirSizesAndJpegsGoInUntouched)
     EXPECT_EQ(pdf.mediaBox(1), QSizeF(800, 600));
     EXPECT_EQ(pdf.mediaBox(2), QSizeF(1200, 1200)); // 2400 pixels at scale 2
 
-    QFile source(path("a.jpg"));
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdf.image(0).getDict().getKey("/Filter").getName(), "/DCTDecode");
-    EXPECT_EQ(raw(pdf.image(0)), source.readAll());
+    EXPECT_EQ(raw(pdf.image(0)), fixtures::readFile(path("a.jpg")));
     EXPECT_EQ(raw(pdf.image(2)), twoTimes);
     EXPECT_EQ(pdf.image(0).getDict().getKey("/ColorSpace").getName(), "/DeviceRGB");
 
@@ -153,9 +151,7 @@ TEST_F(PdfWriterTest, ExifOrientationTurnsThePageUprightWithoutReencoding)
         Pdf pdf(written.path);
         const QSizeF upright = orientation >= 5 ? QSizeF(80, 120) : QSizeF(120, 80);
         EXPECT_EQ(pdf.mediaBox(0), upright) << "orientation " << orientation;
-        QFile source(file);
-        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-        EXPECT_EQ(raw(pdf.image(0)), source.readAll());
+        EXPECT_EQ(raw(pdf.image(0)), fixtures::readFile(file));
         EXPECT_LT(difference(render(written.path, 0, upright.toSize()), image.toQImage()), 8)
             << "orientation " << orientation;
     }
