@@ -199,8 +199,9 @@ TEST(PDFToImage, UnreadableLockedOrEmptyFileAlertsInsteadOfAnEmptyGallery)
         ASSERT_NE(screen, nullptr);
         const size_t alertsBefore = p.alerts.presented().size();
         const std::string console = convert(p, screen);
-        if (path != none)
+        if (path != none) {
             EXPECT_EQ(console, "Error\n");
+        }
         EXPECT_FALSE(p.overlay->visible());
         EXPECT_EQ(p.navigator->top(), screen) << "no gallery";
         ASSERT_EQ(p.alerts.presented().size(), alertsBefore + 1);

@@ -4,7 +4,9 @@
 
 #include "BlockStream.h"
 #include "CoefficientMapper.h"
+#include "JpegErrors.h"
 #include "PhotoMetadata.h"
+#include "RangeSource.h"
 #include "ScanCut.h"
 
 #include <QThreadPool>
@@ -22,87 +24,17 @@ namespace {
 // Above this many pixels the coefficients alone would take too much memory.
 constexpr qint64 kMaxPixels = 150'000'000;
 
-struct ErrorManager
-{
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void onError(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
-void quiet(j_common_ptr)
-{
-}
-
-void useErrors(jpeg_error_mgr& pub)
-{
-    jpeg_std_error(&pub);
-    pub.error_exit = onError;
-    pub.output_message = quiet;
-}
-
 int roundUp(int value, int step)
 {
     return (value + step - 1) / step * step;
 }
-
-// Feeds a reader byte ranges of one buffer, then an end of image: a JPEG with some of its scans
-// left out, without copying the rest.
-struct RangeSource
-{
-    jpeg_source_mgr pub{}; // first: libjpeg hands back its address
-    const char* data = nullptr;
-    ScanCut::Ranges ranges;
-    size_t next = 0;
-
-    void attach(j_decompress_ptr info)
-    {
-        pub.init_source = [](j_decompress_ptr) {};
-        pub.fill_input_buffer = [](j_decompress_ptr info) { return of(info)->fill(); };
-        pub.skip_input_data = [](j_decompress_ptr info, long count) { of(info)->skip(count); };
-        pub.resync_to_restart = jpeg_resync_to_restart;
-        pub.term_source = [](j_decompress_ptr) {};
-        info->src = &pub;
-    }
-    static RangeSource* of(j_decompress_ptr info)
-    {
-        return reinterpret_cast<RangeSource*>(info->src);
-    }
-
-    boolean fill()
-    {
-        static const JOCTET kEnd[2] = {0xFF, JPEG_EOI};
-        while (next < ranges.size() && ranges[next].second <= 0)
-            ++next;
-        if (next < ranges.size()) {
-            pub.next_input_byte = reinterpret_cast<const JOCTET*>(data + ranges[next].first);
-            pub.bytes_in_buffer = size_t(ranges[next].second);
-            ++next;
-        } else {
-            pub.next_input_byte = kEnd;
-            pub.bytes_in_buffer = sizeof kEnd;
-        }
-        return TRUE;
-    }
-    void skip(long count)
-    {
-        while (std::cmp_greater(count, pub.bytes_in_buffer)) {
-            count -= long(pub.bytes_in_buffer);
-            fill();
-        }
-        pub.next_input_byte += count;
-        pub.bytes_in_buffer -= size_t(count);
-    }
-};
 
 // Reads the scans of a progressive JPEG other than its luma AC ones (the DC of every component and
 // the chroma), on another core while the luma AC scans are read.
 struct SecondReader
 {
     RangeSource source;
-    ErrorManager errors{};
+    JpegErrors errors{};
     jpeg_decompress_struct info{};
     bool created = false;
     jvirt_barray_ptr* arrays = nullptr;
@@ -110,7 +42,7 @@ struct SecondReader
     bool read()
     {
         info.err = &errors.pub;
-        useErrors(errors.pub);
+        errors.install();
         if (setjmp(errors.jump))
             return false;
         jpeg_create_decompress(&info);
@@ -135,7 +67,7 @@ struct DctRecompressor::Impl
     QByteArray input;
     RangeSource source;
     QString refusal;
-    ErrorManager errors{};
+    JpegErrors errors{};
     jpeg_decompress_struct src{};
     bool created = false;
     jvirt_barray_ptr* sourceArrays = nullptr;
@@ -183,7 +115,7 @@ struct DctRecompressor::Impl
 bool DctRecompressor::Impl::readHeader()
 {
     src.err = &errors.pub;
-    useErrors(errors.pub);
+    errors.install();
     if (setjmp(errors.jump))
         return false;
     jpeg_create_decompress(&src);
@@ -396,17 +328,15 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     const auto step = [scale](int basic) { return std::clamp((basic * scale + 50) / 100, 1, 255); };
     const qsizetype cut = ScanCut::find(jpeg, {step(10), step(17), step(17), step(17)});
     d->input = jpeg;
-    d->source.data = d->input.constData();
-    d->source.ranges = {{0, cut}};
+    d->source.set(d->input.constData(), {{0, cut}});
     // With a core to spare, a progressive file's luma AC scans are read beside the rest.
     QThreadPool* pool = QThreadPool::globalInstance();
     if (pool->activeThreadCount() < pool->maxThreadCount()) {
         auto readers = ScanCut::split(jpeg, cut);
         if (!readers[0].empty()) {
-            d->source.ranges = std::move(readers[0]);
+            d->source.set(d->input.constData(), std::move(readers[0]));
             d->second = std::make_unique<SecondReader>();
-            d->second->source.data = d->input.constData();
-            d->second->source.ranges = std::move(readers[1]);
+            d->second->source.set(d->input.constData(), std::move(readers[1]));
         }
     }
     if (!d->readHeader()) {
@@ -444,14 +374,14 @@ QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBloc
     // Heap state: setjmp leaves locals changed after it undefined.
     struct Output
     {
-        ErrorManager errors{};
+        JpegErrors errors{};
         jpeg_compress_struct dst{};
         unsigned char* buffer = nullptr;
         unsigned long size = 0;
     };
     auto out = std::make_unique<Output>();
     out->dst.err = &out->errors.pub;
-    useErrors(out->errors.pub);
+    out->errors.install();
     jpeg_create_compress(&out->dst);
     jpeg_mem_dest(&out->dst, &out->buffer, &out->size);
     QByteArray result;
