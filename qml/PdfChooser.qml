@@ -16,6 +16,7 @@ Dialog {
     property url folder
     // The PDF picked once Open (or a double click, or Enter) accepts.
     property url selectedFile
+    property bool walked: false
     readonly property bool phone: parent ? parent.width <= 500 : true
     parent: Overlay.overlay
     anchors.centerIn: parent
@@ -30,6 +31,7 @@ Dialog {
     onAboutToShow: {
         folder = startFolder
         selectedFile = ""
+        walked = false
         list.forceActiveFocus()
     }
 
@@ -78,6 +80,8 @@ Dialog {
         anchors.fill: parent
         clip: true
         keyNavigationEnabled: true
+        // Once the arrows are used, the row they are on shows.
+        Keys.onPressed: (event) => { chooser.walked = true; event.accepted = false }
         Accessible.role: Accessible.List
         Accessible.name: chooser.title
         model: FolderListModel {
@@ -93,6 +97,7 @@ Dialog {
             required property url fileUrl
             width: ListView.view.width
             highlighted: String(fileUrl) === String(chooser.selectedFile)
+                         || (chooser.walked && ListView.isCurrentItem)
             onClicked: { list.currentIndex = index; chooser.choose(index) }
             onDoubleClicked: if (!fileIsDir) chooser.accept()
         }
