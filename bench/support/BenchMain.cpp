@@ -1,5 +1,8 @@
 // Shared main of the benchmarks: an offscreen GUI application (fonts, image plugins) around
 // Google Benchmark. A benchmark with a main of its own does not pull this one in.
+#include "app/ScreenRegistry.h"
+#include "platform/testing/TestPlatform.h"
+
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -9,6 +12,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    TestPlatform::registerScreens = ::registerScreens;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

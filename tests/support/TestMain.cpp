@@ -1,4 +1,7 @@
 // Shared main of every test: a GUI application (offscreen) around GoogleTest.
+#include "app/ScreenRegistry.h"
+#include "platform/testing/TestPlatform.h"
+
 #include <QGuiApplication>
 #include <QQuickStyle>
 
@@ -10,6 +13,7 @@ int main(int argc, char** argv)
     qputenv("OMP_THREAD_LIMIT", "1");
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Material"));
+    TestPlatform::registerScreens = ::registerScreens;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

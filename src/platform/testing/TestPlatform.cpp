@@ -1,6 +1,5 @@
 #include "TestPlatform.h"
 
-#include "app/ScreenRegistry.h"
 #include "platform/qt/QtDispatcher.h"
 
 #include <QDir>
@@ -39,7 +38,8 @@ TestPlatform::TestPlatform(bool realQueues)
     languages->drive(recognizer);
     services.languages = languages.get();
     services.jobs = &jobs;
-    registerScreens(*navigator);
+    if (registerScreens)
+        registerScreens(*navigator);
     opener = std::make_unique<FileOpener>(services);
     services.opener = opener.get();
 }

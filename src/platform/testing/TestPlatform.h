@@ -27,6 +27,10 @@ class TestPlatform
     explicit TestPlatform(bool realQueues = false);
     ~TestPlatform();
 
+    // Registers the screens that segues make. The test and benchmark mains hand in the app's own
+    // registry, so that this layer does not reach up into the app.
+    static inline void (*registerScreens)(Navigator&) = nullptr;
+
     Services services;
     QTemporaryDir root;
     TestDispatcher queues;
