@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QSize>
+#include <QString>
+
 #include <array>
+
+struct jpeg_decompress_struct;
 
 // How the 8 × 8 blocks of one JPEG become those of another without leaving the DCT domain: which
 // way the picture turns (an EXIF orientation) and how much each component's samples are halved.
@@ -22,8 +27,15 @@ struct BlockLayout
     std::array<int, kMaxComponents> vSamp{1, 1, 1, 1};
     std::array<int, kMaxComponents> widthInBlocks{};
     std::array<int, kMaxComponents> heightInBlocks{};
+    // ... and the blocks that hold picture, without the padding to whole MCUs.
+    std::array<int, kMaxComponents> realWidth{};
+    std::array<int, kMaxComponents> realHeight{};
+    QSize upright; // the output picture's size
 
     // The turn that puts a picture stored with EXIF orientation 1..8 upright.
     static BlockLayout forOrientation(int orientation);
+    // The layout that turns a read JPEG header upright (orientation 1..8) into 4:2:0 like a fresh
+    // encoding; refusal says why when it cannot be done in the DCT domain.
+    static BlockLayout plan(const jpeg_decompress_struct& src, int orientation, QString& refusal);
     [[nodiscard]] bool moves() const { return transpose || flipX || flipY; }
 };

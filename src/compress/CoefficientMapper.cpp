@@ -61,37 +61,6 @@ int16_t quantized(float value, int k)
 }
 } // namespace
 
-BlockLayout BlockLayout::forOrientation(int orientation)
-{
-    BlockLayout l;
-    switch (orientation) {
-    case 2:
-        l.flipX = true;
-        break;
-    case 3:
-        l.flipX = l.flipY = true;
-        break;
-    case 4:
-        l.flipY = true;
-        break;
-    case 5:
-        l.transpose = true;
-        break;
-    case 6:
-        l.transpose = l.flipY = true;
-        break;
-    case 7:
-        l.transpose = l.flipX = l.flipY = true;
-        break;
-    case 8:
-        l.transpose = l.flipX = true;
-        break;
-    default:
-        break;
-    }
-    return l;
-}
-
 CoefficientMapper::CoefficientMapper(const BlockLayout& layout, int component,
                                      const uint16_t* sourceTable, const uint16_t* outTable)
     : m_layout(layout), m_component(component)

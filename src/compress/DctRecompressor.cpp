@@ -21,12 +21,24 @@
 #include <vector>
 
 namespace {
-// Above this many pixels the coefficients alone would take too much memory.
-constexpr qint64 kMaxPixels = 150'000'000;
 
-int roundUp(int value, int step)
+// Starts a reader on source and reads the header, keeping the EXIF and ICC markers when asked;
+// false when there is no readable header. created says whether info needs destroying.
+bool openReader(jpeg_decompress_struct& info, JpegErrors& errors, RangeSource& source,
+                bool& created, bool keepMarkers)
 {
-    return (value + step - 1) / step * step;
+    info.err = &errors.pub;
+    errors.install();
+    if (setjmp(errors.jump))
+        return false;
+    jpeg_create_decompress(&info);
+    created = true;
+    source.attach(&info);
+    if (keepMarkers) {
+        jpeg_save_markers(&info, JPEG_APP0 + 1, 0xffff);
+        jpeg_save_markers(&info, JPEG_APP0 + 2, 0xffff);
+    }
+    return jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
 }
 
 // Reads the scans of a progressive JPEG other than its luma AC ones (the DC of every component and
@@ -41,14 +53,9 @@ struct SecondReader
 
     bool read()
     {
-        info.err = &errors.pub;
-        errors.install();
-        if (setjmp(errors.jump))
+        if (!openReader(info, errors, source, created, false))
             return false;
-        jpeg_create_decompress(&info);
-        created = true;
-        source.attach(&info);
-        if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+        if (setjmp(errors.jump))
             return false;
         arrays = jpeg_read_coefficients(&info);
         return arrays != nullptr;
@@ -76,13 +83,11 @@ struct DctRecompressor::Impl
     bool dcMerged = false;
     jvirt_barray_ptr outputArrays[BlockLayout::kMaxComponents] = {};
     BlockLayout layout;
-    QSize upright;
     QByteArray exif;
     JOCTET* icc = nullptr;
     unsigned int iccSize = 0;
 
     bool readHeader();
-    bool plan();
     bool readCoefficients();
     bool readOwnCoefficients();
     void fill(j_compress_ptr dst);
@@ -102,7 +107,6 @@ struct DctRecompressor::Impl
     BlockStream* stream = nullptr;
     // The rows the encoder reads in place, per component, past the bottom edge included.
     std::array<std::vector<JBLOCKROW>, BlockLayout::kMaxComponents> placedRows;
-    std::array<int, BlockLayout::kMaxComponents> realWidth{}, realHeight{}; // in blocks
 
     ~Impl()
     {
@@ -114,16 +118,9 @@ struct DctRecompressor::Impl
 
 bool DctRecompressor::Impl::readHeader()
 {
-    src.err = &errors.pub;
-    errors.install();
-    if (setjmp(errors.jump))
+    if (!openReader(src, errors, source, created, true))
         return false;
-    jpeg_create_decompress(&src);
-    created = true;
-    source.attach(&src);
-    jpeg_save_markers(&src, JPEG_APP0 + 1, 0xffff);
-    jpeg_save_markers(&src, JPEG_APP0 + 2, 0xffff);
-    if (jpeg_read_header(&src, TRUE) != JPEG_HEADER_OK)
+    if (setjmp(errors.jump))
         return false;
     if (!jpeg_read_icc_profile(&src, &icc, &iccSize))
         icc = nullptr;
@@ -133,64 +130,6 @@ bool DctRecompressor::Impl::readHeader()
             exif = QByteArray(reinterpret_cast<const char*>(m->data), int(m->data_length));
             break;
         }
-    return true;
-}
-
-bool DctRecompressor::Impl::plan()
-{
-    const bool gray = src.jpeg_color_space == JCS_GRAYSCALE && src.num_components == 1;
-    const bool ycc = src.jpeg_color_space == JCS_YCbCr && src.num_components == 3;
-    if (src.data_precision != 8 || !(gray || ycc)) {
-        refusal = QStringLiteral("not an 8-bit YCbCr or grey JPEG");
-        return false;
-    }
-    const int w = int(src.image_width), h = int(src.image_height);
-    if (qint64(w) * h > kMaxPixels) {
-        refusal = QStringLiteral("too large");
-        return false;
-    }
-    layout = BlockLayout::forOrientation(PhotoMetadata::orientation(exif));
-    layout.components = src.num_components;
-    const jpeg_component_info* comp = src.comp_info;
-    // 4:2:0 like a fresh encoding: luma at 2 × 2, chroma halved where the source kept more.
-    const bool halvable = ycc && comp[1].h_samp_factor == 1 && comp[1].v_samp_factor == 1 &&
-                          comp[2].h_samp_factor == 1 && comp[2].v_samp_factor == 1 &&
-                          comp[0].h_samp_factor <= 2 && comp[0].v_samp_factor <= 2;
-    int hMax = 1, vMax = 1; // of the output, in source orientation
-    for (int c = 0; c < layout.components; ++c) {
-        int hs = gray ? 1 : comp[c].h_samp_factor, vs = gray ? 1 : comp[c].v_samp_factor;
-        if (halvable && c > 0) {
-            layout.downX[size_t(c)] = 2 / comp[0].h_samp_factor;
-            layout.downY[size_t(c)] = 2 / comp[0].v_samp_factor;
-        } else if (halvable) {
-            hs = vs = 2;
-        }
-        layout.hSamp[size_t(c)] = hs;
-        layout.vSamp[size_t(c)] = vs;
-        hMax = std::max(hMax, hs);
-        vMax = std::max(vMax, vs);
-    }
-    // A mirrored axis puts the partial blocks at the far edge first: only whole ones can turn.
-    const int srcH = gray ? 1 : src.max_h_samp_factor, srcV = gray ? 1 : src.max_v_samp_factor;
-    if ((layout.flipX && w % (8 * std::max(hMax, srcH)) != 0) ||
-        (layout.flipY && h % (8 * std::max(vMax, srcV)) != 0)) {
-        refusal = QStringLiteral("edge blocks do not fit the turn");
-        return false;
-    }
-    upright = layout.transpose ? QSize(h, w) : QSize(w, h);
-    if (layout.transpose) {
-        std::swap(hMax, vMax);
-        std::swap(layout.hSamp, layout.vSamp);
-    }
-    for (int c = 0; c < layout.components; ++c) {
-        const auto i = size_t(c);
-        const int compW = (upright.width() * layout.hSamp[i] + hMax - 1) / hMax;
-        const int compH = (upright.height() * layout.vSamp[i] + vMax - 1) / vMax;
-        realWidth[i] = (compW + 7) / 8;
-        realHeight[i] = (compH + 7) / 8;
-        layout.widthInBlocks[i] = roundUp(realWidth[i], layout.hSamp[i]);
-        layout.heightInBlocks[i] = roundUp(realHeight[i], layout.vSamp[i]);
-    }
     return true;
 }
 
@@ -250,8 +189,8 @@ void DctRecompressor::Impl::fillComponent(int c, const JQUANT_TBL* outTable)
     const auto i = size_t(c);
     if (inPlace) {
         // Only real blocks: the encoder makes up those past the edges itself.
-        for (int y = 0; y < realHeight[i]; ++y)
-            for (int x = 0; x < realWidth[i]; ++x)
+        for (int y = 0; y < layout.realHeight[i]; ++y)
+            for (int x = 0; x < layout.realWidth[i]; ++x)
                 mapper.map(source, x, y, rows[size_t(y)][x]);
         rows.resize(size_t(layout.heightInBlocks[i]), rows.back());
         placedRows[i] = std::move(rows);
@@ -285,8 +224,8 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     jpeg_copy_critical_parameters(&src, dst);
     // The tables come first: the coefficients are quantized against them.
     jpeg_set_quality(dst, std::clamp(quality, 1, 100), TRUE);
-    dst->image_width = JDIMENSION(upright.width());
-    dst->image_height = JDIMENSION(upright.height());
+    dst->image_width = JDIMENSION(layout.upright.width());
+    dst->image_height = JDIMENSION(layout.upright.height());
     for (int c = 0; c < layout.components; ++c) {
         dst->comp_info[c].h_samp_factor = layout.hSamp[size_t(c)];
         dst->comp_info[c].v_samp_factor = layout.vSamp[size_t(c)];
@@ -343,7 +282,8 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
         d->refusal = QStringLiteral("not a readable JPEG");
         return;
     }
-    if (!d->plan())
+    d->layout = BlockLayout::plan(d->src, PhotoMetadata::orientation(d->exif), d->refusal);
+    if (!d->refusal.isEmpty())
         return;
     d->readLater = !d->second && !jpeg_has_multiple_scans(&d->src) && !d->layout.moves();
     if (!d->readLater && !d->readCoefficients())
@@ -362,7 +302,7 @@ QString DctRecompressor::refusal() const
 }
 QSize DctRecompressor::uprightSize() const
 {
-    return d->upright;
+    return d->layout.upright;
 }
 QByteArray DctRecompressor::exif() const
 {
@@ -404,7 +344,7 @@ void DctRecompressor::Impl::makeRows(j_compress_ptr dst, int c, int from, int to
     const CoefficientMapper mapper(layout, c, source.table,
                                    dst->quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
     for (int y = from; y < to; ++y)
-        for (int x = 0; x < realWidth[size_t(c)]; ++x)
+        for (int x = 0; x < layout.realWidth[size_t(c)]; ++x)
             mapper.map(source, x, y, rows[y][x]);
 }
 
@@ -415,7 +355,7 @@ QByteArray DctRecompressor::Impl::encodeWhileReading(int quality, const QByteArr
     std::array<int, 4> sourceRows{};
     for (int c = 0; c < layout.components; ++c)
         sourceRows[size_t(c)] = int(src.comp_info[c].height_in_blocks);
-    BlockStream blocks(layout, sourceRows, realHeight,
+    BlockStream blocks(layout, sourceRows, layout.realHeight,
                        [this](j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) {
                            makeRows(dst, c, from, to, rows);
                        });

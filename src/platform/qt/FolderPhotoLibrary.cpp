@@ -141,7 +141,12 @@ bool FolderPhotoLibrary::decodes(const Image& image)
     if (image.isNull())
         return false;
     if (image.sourceFormat() == "jpeg" && !image.sourcePath().isEmpty()) {
-        // A cut-off JPEG still "decodes" (grey to the end), so look for its end instead.
+        // A cut-off JPEG still "decodes" (grey to the end), so look for its end instead, in the
+        // file as mapped: the photo is read whole again by the job that uses it.
+        const auto file = InputFile::open(image.sourcePath());
+        if (file && file->size() > 0)
+            if (const uchar* mapped = file->map(0, file->size()))
+                return jpegIsComplete(mapped, file->size());
         const QByteArray all = InputFile::read(image.sourcePath());
         return jpegIsComplete(reinterpret_cast<const uchar*>(all.constData()), all.size());
     }
