@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressRun.h"
 
+#include "common/JobControl.h"
 #include "common/MemoryBudget.h"
-#include "jobs/JobControl.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>

@@ -1,7 +1,7 @@
 #include "PageImages.h"
 
 #include "common/InputFile.h"
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>

@@ -1,8 +1,8 @@
 #include "FolderPhotoLibrary.h"
 
 #include "common/InputFile.h"
+#include "common/JobControl.h"
 #include "common/NewFile.h"
-#include "jobs/JobControl.h"
 #include "platform/Dispatcher.h"
 
 #include <QDateTime>
