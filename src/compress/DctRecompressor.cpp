@@ -108,6 +108,7 @@ struct DctRecompressor::Impl
     // When set, the source reads only the luma AC scans, and this one the rest.
     std::unique_ptr<SecondReader> second;
     bool dcMerged = false;
+    bool readWhole = true;
     jvirt_barray_ptr outputArrays[BlockLayout::kMaxComponents] = {};
     BlockLayout layout;
     QByteArray exif;
@@ -317,6 +318,7 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     const qsizetype cut = ScanCut::find(jpeg, {step(10), step(17), step(17), step(17)});
     d->input = jpeg;
     d->source.set(d->input.constData(), {{0, cut}});
+    d->readWhole = cut == jpeg.size();
     // With a core to spare, a progressive file's luma AC scans are read beside the rest.
     QThreadPool* pool = QThreadPool::globalInstance();
     if (pool->activeThreadCount() < pool->maxThreadCount()) {
@@ -324,6 +326,7 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
         if (!readers[0].empty()) {
             d->source.set(d->input.constData(), std::move(readers[0]));
             d->second = std::make_unique<SecondReader>();
+            d->readWhole = false;
             d->second->source.set(d->input.constData(), std::move(readers[1]));
         }
     }
@@ -359,7 +362,9 @@ QByteArray DctRecompressor::exif() const
 }
 int DctRecompressor::warnings() const
 {
-    return d->errors.warnings + (d->second ? d->second->errors.warnings : 0);
+    // A file read in parts (its last scans left out, or shared by two readers) makes libjpeg warn
+    // about the parts it was not given: only a file read whole says its data is damaged.
+    return d->readWhole ? d->errors.warnings : 0;
 }
 
 QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBlock)
