@@ -63,7 +63,8 @@ HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,
 }
 
 HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QString& baseName,
-                                              const QString& extension, const Writer& writer)
+                                              const QString& extension, const Writer& writer,
+                                              Taken taken)
 {
     Written w;
     if (!QFileInfo(folder).isDir()) {
@@ -79,7 +80,9 @@ HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QStri
         if (w.error.isEmpty())
             w.error = file.device().errorString();
     } else {
-        w.path = file.commit(NewFile::numbered(baseName, extension));
+        const auto name = NewFile::numbered(baseName, extension);
+        w.path = taken == Taken::Replace ? file.replace(name(1))
+                                         : file.commit(name, taken == Taken::Keep ? 1 : 99999);
         if (w.path.isEmpty())
             w.error = file.errorString();
     }

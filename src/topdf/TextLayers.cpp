@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextLayers.h"
 
+#include "jobs/Cores.h"
 #include "jobs/JobControl.h"
 #include "platform/qt/TesseractEngine.h"
 
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMutex>
-#include <QThread>
 
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
@@ -111,7 +111,7 @@ Result make(const QList<Image>& images, const QString& language, const QString& 
                 job.advance(QStringLiteral("Reading the text of the pages"));
         }
     };
-    const int workers = std::clamp(QThread::idealThreadCount(), 1, n);
+    const int workers = std::clamp(Cores::count(), 1, n);
     std::vector<std::thread> threads;
     for (int w = 1; w < workers; ++w)
         threads.emplace_back(work);
