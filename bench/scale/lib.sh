@@ -8,27 +8,33 @@ cli=${QUIRE_CLI:-$root/build/tools/quire-cli}
 [ -x "$cli" ] || { echo "no quire-cli at $cli (make build first, or set QUIRE_CLI)" >&2; exit 1; }
 export QT_QPA_PLATFORM=offscreen
 
-# make_inputs DIR PHOTOS PDFS: PHOTOS photos and PDFS three-page PDFs in DIR, listed in
-# DIR/manifest (photos and PDFs interleaved). Names have spaces, as real archives do.
+# make_inputs DIR PHOTOS PDFS: PHOTOS photos and PDFS three-page PDFs in DIR/src, listed in
+# DIR/manifest (photos and PDFs interleaved). Names have spaces, as real archives do. Past 24
+# photos and 8 PDFs the rest are copies under their own names: the same work, made faster.
 make_inputs() {
     local dir=$1 photos=$2 pdfs=$3 i
     mkdir -p "$dir/src" "$dir/seeds"
-    for ((i = 0; i < photos || i < 3; i++)); do # plain-text PPM pictures, each its own size and tint
+    for ((i = 0; i < 24; i++)); do # plain-text PPM pictures, each its own size and tint
         awk -v t="$i" 'BEGIN { w = 160 + t % 7 * 24; h = 120 + t % 5 * 16
             print "P3", w, h, 255; for (y = 0; y < h; y++) for (x = 0; x < w; x++)
             print (x * 2 + t * 37) % 256, (y * 3 + t * 11) % 256, (x + y + t * 90) % 256 }' \
             >"$dir/seeds/photo $i.ppm"
     done
-    "$cli" compress --quality 0.9 -o "$dir/src" "$dir"/seeds/*.ppm >/dev/null
-    for ((i = photos; i < 3; i++)); do rm "$dir/src/photo $i.jpg"; done
-    for ((i = 0; i < pdfs; i++)); do
-        "$cli" pdf "$dir/seeds/photo $((i % 3)).ppm" "$dir/seeds/photo $(((i + 1) % 3)).ppm" \
-            "$dir/seeds/photo $(((i + 2) % 3)).ppm" -o "$dir/src/scan $i.pdf" >/dev/null
+    "$cli" compress --quality 0.9 -o "$dir/seeds" "$dir"/seeds/*.ppm >/dev/null
+    for ((i = 0; i < pdfs && i < 8; i++)); do
+        "$cli" pdf "$dir/seeds/photo $i.ppm" "$dir/seeds/photo $((i + 8)).ppm" \
+            "$dir/seeds/photo $((i + 16)).ppm" -o "$dir/seeds/scan $i.pdf" >/dev/null
     done
     : >"$dir/manifest"
     for ((i = 0; i < photos || i < pdfs; i++)); do
-        if ((i < photos)); then echo "$dir/src/photo $i.jpg" >>"$dir/manifest"; fi
-        if ((i < pdfs)); then echo "$dir/src/scan $i.pdf" >>"$dir/manifest"; fi
+        if ((i < photos)); then
+            cp "$dir/seeds/photo $((i % 24)).jpg" "$dir/src/photo $i.jpg"
+            echo "$dir/src/photo $i.jpg" >>"$dir/manifest"
+        fi
+        if ((i < pdfs)); then
+            cp "$dir/seeds/scan $((i % 8)).pdf" "$dir/src/scan $i.pdf"
+            echo "$dir/src/scan $i.pdf" >>"$dir/manifest"
+        fi
     done
 }
 

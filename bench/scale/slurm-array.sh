@@ -76,17 +76,22 @@ quire_job "$tmp/ref" "$tmp/ref.jsonl" -- "${inputs[@]}" # the single local run
 cat >"$tmp/task.sh" <<TASK
 #!/usr/bin/env bash
 source "$root/bench/scale/lib.sh"
-quire_task "$data" "\$SLURM_ARRAY_TASK_ID" "\$SLURM_ARRAY_TASK_COUNT" --jobs 1
+# N is the array's size, not SLURM_ARRAY_TASK_COUNT: a resubmitted task runs in an array of one.
+quire_task "$data" "\$SLURM_ARRAY_TASK_ID" $tasks --jobs 1
 TASK
 submit() { sbatch --parsable --chdir="$tmp" --output="$tmp/task-%a.log" --cpus-per-task=1 "$@" "$tmp/task.sh"; }
 settle() { while squeue -h -j "$1" | grep -q .; do sleep 0.1; done; }
 seconds() { local s; s=$(date +%s.%N); "$@"; echo "$(date +%s.%N) - $s" | bc; }
 fresh() { rm -rf "$data/out" "$data/status" && mkdir -p "$data/out" "$data/status"; }
-one() { quire_task "$data" 0 1; }
+# Each way in a session of its own, as slurmd's tasks are: with the kernel's autogroup
+# scheduling, a busy machine shares its cores out by session, not by process.
+export -f quire_task
+export cli data tasks
+one() { setsid -w bash -c 'quire_task "$data" 0 1'; }
 array() { settle "$(submit --array=0-$((tasks - 1)))"; }
 side_by_side() {
     local k
-    for ((k = 0; k < tasks; k++)); do quire_task "$data" "$k" "$tasks" --jobs 1 & done
+    for ((k = 0; k < tasks; k++)); do setsid -w bash -c "quire_task \"\$data\" $k $tasks --jobs 1" & done
     wait
 }
 for ((r = 0; r < ${ROUNDS:-0}; r++)); do

@@ -47,7 +47,7 @@ bool BatchOptions::read(const QCommandLineParser& parser, bool nulSeparated, QSt
     overwrite = parser.isSet(kOverwrite);
     statusPath = parser.value(kStatus);
     json = parser.isSet(kJson);
-    fromSet = parser.isSet(kFrom);
+    listed = parser.isSet(kFrom) || parser.isSet(kSlice);
     if (skipExisting && overwrite) {
         why = QStringLiteral("Give --skip-existing or --overwrite, not both.");
         return false;
@@ -67,7 +67,7 @@ bool BatchOptions::read(const QCommandLineParser& parser, bool nulSeparated, QSt
             return false;
         }
     }
-    if (fromSet) {
+    if (parser.isSet(kFrom)) {
         Manifest manifest;
         QString error;
         if (!manifest.read(parser.value(kFrom), nulSeparated, error)) {

@@ -17,9 +17,9 @@ struct BatchOptions
     bool overwrite = false;
     QString statusPath;
     bool json = false;
-    int jobs = 0;       // 0: QUIRE_JOBS or every core
-    double timeout = 0; // seconds per input; 0: none
-    bool fromSet = false;
+    int jobs = 0;        // 0: QUIRE_JOBS or every core
+    double timeout = 0;  // seconds per input; 0: none
+    bool listed = false; // inputs from --from or --slice: none at all is no error
 
     static void addTo(QCommandLineParser& parser);
     // Reads the options once parsed, and the manifest; false with why when they make no sense.

@@ -164,8 +164,7 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
         return false;
     }
     const qsizetype n = m_batch.inputs.size();
-    const bool listed = m_batch.fromSet || n > parser.positionalArguments().size();
-    if ((n < minPositional && !listed) || (maxPositional >= 0 && n > maxPositional)) {
+    if ((n < minPositional && !m_batch.listed) || (maxPositional >= 0 && n > maxPositional)) {
         m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
               << helpFor(parser, args.value(0));
         return false;

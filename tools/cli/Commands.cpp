@@ -378,7 +378,7 @@ int CliApp::resize(const QStringList& args)
     // -o names a folder when it is one, ends with a slash, or there are several photos.
     const QString output = parser.value(kOutputFile);
     const bool intoFolder =
-        !output.isEmpty() && (m_batch.inputs.size() > 1 || m_batch.fromSet ||
+        !output.isEmpty() && (m_batch.inputs.size() > 1 || m_batch.listed ||
                               output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir());
     if (output.isEmpty() && m_batch.byName()) {
         m_err << "--skip-existing and --overwrite need -o.\n";
