@@ -25,9 +25,9 @@ inline const QCommandLineOption
                QStringLiteral("Write into DIR instead of the History folder."),
                QStringLiteral("DIR"));
 
-// Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
 class TextRecognizer;
 
+// Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
 class CliApp
 {
   public:
