@@ -29,7 +29,8 @@ class NewFile
     // Puts the content on disk and renames it to name, replacing what is there in one step (a
     // link at the name is replaced, not followed). The full path, or empty as commit().
     QString replace(const QString& name);
-    [[nodiscard]] QString errorString() const { return m_error; }
+    // Why opening, a write or the commit failed; empty while none has.
+    [[nodiscard]] QString errorString() const;
 
     // "name.ext", then "name-2.ext", "name-3.ext", ...
     [[nodiscard]] static std::function<QString(int)> numbered(const QString& baseName,

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageFarm.h"
 
+#include "common/JobControl.h"
 #include "common/LocalPath.h"
 #include "jobs/Cores.h"
-#include "jobs/JobControl.h"
 
 #include <QTimer>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextLayers.h"
 
+#include "common/JobControl.h"
 #include "jobs/Cores.h"
-#include "jobs/JobControl.h"
 #include "platform/qt/TesseractEngine.h"
 
 #include <QDir>

@@ -10,8 +10,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <unistd.h>
 
@@ -222,10 +224,14 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
 
 bool CliApp::makeFolder(const QString& dir)
 {
-    if (dir.isEmpty() || QDir().mkpath(dir))
+    // By bytes: a name that is not UTF-8 must not become another folder.
+    const int error = dir.isEmpty() ? 0 : LocalPath::makeFolders(dir);
+    if (error == 0)
         return true;
-    fail(dir, QFileInfo(dir).exists() ? QStringLiteral("not a folder")
-                                      : QStringLiteral("the folder could not be made"));
+    fail(dir, error == ENOTDIR || error == EEXIST
+                  ? QStringLiteral("not a folder")
+                  : QStringLiteral("the folder could not be made: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
 
@@ -233,6 +239,11 @@ void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
     m_status.fail(reason);
+    warn(file, reason);
+}
+
+void CliApp::warn(const QString& file, const QString& reason)
+{
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));
     m_err << ": " << reason << '\n';

@@ -2,9 +2,9 @@
 
 #include "BatchOptions.h"
 #include "StatusLog.h"
+#include "common/JobControl.h"
 #include "compress/PhotoCompressor.h"
 #include "history/HistoryStore.h"
-#include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 #include "topdf/PdfWriter.h"
 
@@ -89,6 +89,8 @@ class CliApp
     // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
     bool makeFolder(const QString& dir);
     void fail(const QString& file, const QString& reason);
+    // A line about an input that was still done.
+    void warn(const QString& file, const QString& reason);
     // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
     void report(const QString& unit, int done, int total);
     // A file written for the current input: its path, with a note after a tab when given, ended

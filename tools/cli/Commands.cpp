@@ -2,7 +2,9 @@
 #include "CliApp.h"
 #include "InputDeadline.h"
 
+#include "common/LocalPath.h"
 #include "common/MemoryBudget.h"
+#include "compress/CompressWorker.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
 #include "image/Image.h"
@@ -16,7 +18,7 @@
 #include "topdf/PdfWriter.h"
 #include "topdf/TextLayers.h"
 
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,8 +32,9 @@ namespace {
 const QString kUnreadable = QStringLiteral("could not be read as an image");
 
 // Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot. A
-// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey);
-// with wholly, anything else must decode in full too (a PDF takes its pages as they are checked).
+// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey), and
+// a damaged PNG before Qt's reader prints libpng's complaint; with wholly, anything else must
+// decode in full too (a PDF takes its pages as they are checked).
 Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
 {
     Image image = Image::fromFile(path, 1.0, &reason);
@@ -40,7 +43,8 @@ Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
                                 "images)");
         return {};
     }
-    if (!image.isNull() && (wholly || image.sourceFormat() == "jpeg") &&
+    if (!image.isNull() &&
+        (wholly || image.sourceFormat() == "jpeg" || image.sourceFormat() == "png") &&
         !FolderPhotoLibrary::decodes(image)) {
         reason = kUnreadable;
         return {};
@@ -64,7 +68,8 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
     if (output.isEmpty())
         return history.write(stem, extension, w);
     const QFileInfo info(output);
-    QDir().mkpath(info.absolutePath()); // a missing folder is made, parents included
+    // A missing folder is made, parents included (errors come from the write).
+    (void)LocalPath::makeFolders(info.absolutePath());
     const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
     return HistoryStore::writeInto(info.absolutePath(), info.completeBaseName(), ext, w, taken);
 }
@@ -106,6 +111,11 @@ int CliApp::pdf(const QStringList& args)
         return 2;
     }
     const QString output = parser.value(kOutputFile);
+    if (const QString suffix = QFileInfo(output).suffix();
+        !suffix.isEmpty() && suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+        m_err << "A PDF is written as .pdf, not " << suffix << ".\n";
+        return 2;
+    }
     if (output.isEmpty() && m_batch.byName()) {
         m_err << "--skip-existing and --overwrite need -o FILE.\n";
         return 2;
@@ -264,7 +274,7 @@ int CliApp::compress(const QStringList& args)
             e.result.error = reason;
         } else {
             const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-            e.result = PhotoCompressor::compress(photo, settings);
+            e.result = CompressWorker::compress(photo, settings);
         }
         e.seconds = double(clock.nsecsElapsed()) / 1e9;
         if (limit > 0 && e.seconds > limit && e.result.ok()) { // not stopped, but not written
@@ -328,6 +338,10 @@ void CliApp::compressed(const QString& path, const QString& output, const QStrin
         return;
     }
     m_status.setPages(1);
+    if (e.warnings > 0)
+        warn(path, QStringLiteral("written, but its JPEG data is damaged (libjpeg: %1 %2)")
+                       .arg(e.warnings)
+                       .arg(e.warnings == 1 ? "warning" : "warnings"));
     if (!verbose) {
         printPath(written.path);
         return;

@@ -3,7 +3,7 @@
 #include "InputDeadline.h"
 
 #include "common/InputFile.h"
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QFileInfo>

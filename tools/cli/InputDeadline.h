@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 
 #include <atomic>
 #include <condition_variable>

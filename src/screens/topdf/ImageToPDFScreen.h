@@ -1,0 +1,75 @@
+#pragma once
+
+#include "image/Image.h"
+#include "jobs/Job.h"
+#include "topdf/PageSetup.h"
+#include "ui/Screen.h"
+
+#include <QList>
+#include <QUrl>
+#include <QtQmlIntegration/qqmlintegration.h>
+
+// The picked photos as a grid of page previews; Convert writes them as one PDF and opens it.
+class ImageToPDFScreen : public Screen
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Screens are made by the navigator")
+    Q_PROPERTY(QList<Image> arrOfSelectedImages READ arrOfSelectedImages WRITE
+                   setArrOfSelectedImages NOTIFY arrOfSelectedImagesChanged)
+    Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
+    // The grid's cells: one image:// address per page, first page first.
+    Q_PROPERTY(QList<QUrl> pageImages READ pageImages NOTIFY arrOfSelectedImagesChanged)
+    // The paper: "photo", "a4" or "letter"; remembered for the next conversion.
+    Q_PROPERTY(QString paperSize READ paperSize WRITE setPaperSize NOTIFY pageSetupChanged)
+    Q_PROPERTY(qreal marginMm READ marginMm WRITE setMarginMm NOTIFY pageSetupChanged)
+    // "Make text searchable": an invisible layer of the recognised text over every page.
+    Q_PROPERTY(bool searchable READ searchable WRITE setSearchable NOTIFY pageSetupChanged)
+  public:
+    explicit ImageToPDFScreen(Services& services, QObject* parent = nullptr);
+
+    [[nodiscard]] QList<Image> arrOfSelectedImages() const { return m_arrOfSelectedImages; }
+    void setArrOfSelectedImages(const QList<Image>& images);
+    [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
+    [[nodiscard]] QList<QUrl> pageImages() const;
+    [[nodiscard]] QString paperSize() const { return PageSetup::key(m_setup.paper); }
+    void setPaperSize(const QString& key);
+    [[nodiscard]] qreal marginMm() const { return m_setup.marginMm; }
+    void setMarginMm(qreal mm);
+    [[nodiscard]] PageSetup pageSetup() const { return m_setup; }
+    [[nodiscard]] bool searchable() const { return m_searchable; }
+    void setSearchable(bool on);
+    [[nodiscard]] Job& job() { return m_job; }
+
+    // Two pages share a row of a grid this wide.
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static): QML calls it on the screen
+    Q_INVOKABLE [[nodiscard]] qreal itemSide(qreal gridWidth) const
+    {
+        return (gridWidth - 36) * 0.5;
+    }
+
+    void prepare(const QString& segue, Screen* destination) override;
+
+    Q_INVOKABLE void btnBack();
+    Q_INVOKABLE void btnConvert();
+    // Page order before converting: the PDF follows the order shown.
+    Q_INVOKABLE void movePage(int from, int to);
+    Q_INVOKABLE void moveEarlier(int index) { movePage(index, index - 1); }
+    Q_INVOKABLE void moveLater(int index) { movePage(index, index + 1); }
+    Q_INVOKABLE void removePage(int index);
+
+  signals:
+    void arrOfSelectedImagesChanged();
+    void pdfFilePathChanged();
+    void pageSetupChanged();
+
+  private:
+    void convertImagesToPDF();
+    void rememberSetup();
+
+    Job m_job{services()};
+    QList<Image> m_arrOfSelectedImages;
+    QString m_pdfFilePath;
+    PageSetup m_setup;
+    bool m_searchable = false;
+};
