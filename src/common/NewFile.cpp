@@ -196,7 +196,7 @@ QString NewFile::replace(const QString& name)
         fail(errno);
         return {};
     }
-    const QString path = m_folder + QLatin1Char('/') + name;
+    QString path = m_folder + QLatin1Char('/') + name;
     if (::rename(temp.constData(), LocalPath::encode(path).constData()) != 0) {
         const int error = errno;
         ::unlink(temp.constData());

@@ -103,7 +103,7 @@ void PdfWorkerPool::dispatch()
             ++it;
         }
     }
-    const size_t most = size_t(Cores::count());
+    const auto most = size_t(Cores::count());
     while (!m_queue.empty()) {
         const QString& path = m_queue.front().path;
         auto idle = [](const std::unique_ptr<Slot>& s) { return !s->request; };

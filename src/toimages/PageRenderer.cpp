@@ -31,7 +31,12 @@ PageRenderer::PageRenderer(HistoryStore& history, Options options)
 }
 
 PageRenderer::PageRenderer(HistoryStore& history, qreal scale, QString folder)
-    : PageRenderer(history, Options{.scale = scale, .folder = std::move(folder)})
+    : PageRenderer(history, [&] {
+          Options options;
+          options.scale = scale;
+          options.folder = std::move(folder);
+          return options;
+      }())
 {
 }
 

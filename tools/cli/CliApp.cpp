@@ -190,7 +190,7 @@ QString CliApp::claim(const QString& output, const QString& input)
 {
     if (!m_batch.byName())
         return {};
-    const QString first = m_claimed.value(output);
+    QString first = m_claimed.value(output);
     if (!first.isEmpty() && first != input)
         return first;
     m_claimed.insert(output, input);

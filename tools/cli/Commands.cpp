@@ -286,7 +286,7 @@ int CliApp::compress(const QStringList& args)
     const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
     m_job.setTotal(int(items.size()));
     // A window of photos at a time: a list of thousands must not hold all their bytes at once.
-    const size_t window = size_t(16 * Cores::count());
+    const auto window = size_t(16) * size_t(Cores::count());
     for (size_t first = 0; first < items.size() && !m_job.isCancelled(); first += window) {
         const std::vector<Item> some(items.begin() + qsizetype(first),
                                      items.begin() +

@@ -101,7 +101,7 @@ void StatusLog::finish(int exitStatus)
     put(QJsonDocument(line).toJson(QJsonDocument::Compact));
 }
 
-void StatusLog::put(const QByteArray& line)
+void StatusLog::put(const QByteArray& line) const
 {
     const QByteArray whole = line + '\n';
     if (m_stdout) {

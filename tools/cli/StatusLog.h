@@ -39,7 +39,7 @@ class StatusLog
     [[nodiscard]] int failed() const { return m_failed; }
 
   private:
-    void put(const QByteArray& line);
+    void put(const QByteArray& line) const;
 
     int m_fd = -1;
     bool m_stdout = false;
