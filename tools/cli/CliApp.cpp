@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "common/LocalPath.h"
+#include "jobs/Cores.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/Locations.h"
 
@@ -32,7 +33,17 @@ const char* kUsage =
     "  --list-langs                              text recognition languages installed\n"
     "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
-    "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
+    "per line; nothing is overwritten unless --overwrite is given.\n"
+    "\n"
+    "Every command also takes the batch options:\n"
+    "  --from FILE (- for stdin) [--null] [--slice K/N]   inputs from a list\n"
+    "  --skip-existing | --overwrite    with -o, outputs named after their inputs\n"
+    "  --status FILE | --json           a JSON line per input, then a summary\n"
+    "  --jobs N                         cores to use (also QUIRE_JOBS)\n"
+    "  --timeout SECONDS                time limit per input\n"
+    "\n"
+    "Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,\n"
+    "130 interrupted (files already whole stay). 'quire-cli <command> --help' for more.\n";
 
 JobControl* interruptible = nullptr;
 
@@ -88,6 +99,11 @@ int CliApp::run(const QStringList& arguments)
     }
     if (m_job.isCancelled() && status != 2)
         status = kInterrupted;
+    if (m_batchStarted) {
+        if (m_status.isOpen())
+            m_status.fail(QStringLiteral("interrupted"));
+        m_status.finish(status);
+    }
     m_out.flush();
     m_err.flush();
     interruptible = nullptr;
@@ -133,6 +149,7 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
         QStringLiteral("null"),
         QStringLiteral("End each printed path with a NUL byte instead of a newline (xargs -0)."));
     parser.addOption(null);
+    BatchOptions::addTo(parser);
     if (!parser.parse(args)) {
         m_err << parser.errorText() << "\n\n" << helpFor(parser, args.value(0));
         return false;
@@ -143,12 +160,54 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
         m_helpShown = true;
         return false;
     }
-    const qsizetype n = parser.positionalArguments().size();
-    if (n < minPositional || (maxPositional >= 0 && n > maxPositional)) {
+    QString why;
+    if (!m_batch.read(parser, m_null, why)) {
+        m_err << why << '\n';
+        return false;
+    }
+    const qsizetype n = m_batch.inputs.size();
+    if ((n < minPositional && !m_batch.listed) || (maxPositional >= 0 && n > maxPositional)) {
         m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
               << helpFor(parser, args.value(0));
         return false;
     }
+    if (!m_status.open(m_batch.statusPath, m_batch.json, why)) {
+        m_err << "The status file " << m_batch.statusPath << " could not be opened: " << why
+              << '\n';
+        return false;
+    }
+    Cores::setLimit(m_batch.jobs);
+    m_batchStarted = true;
+    return true;
+}
+
+QString CliApp::namedOutput(const QString& dir, const QString& input, const QString& extension)
+{
+    return QDir(dir).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') + extension);
+}
+
+QString CliApp::claim(const QString& output, const QString& input)
+{
+    if (!m_batch.byName())
+        return {};
+    QString first = m_claimed.value(output);
+    if (!first.isEmpty() && first != input)
+        return first;
+    m_claimed.insert(output, input);
+    return {};
+}
+
+QString CliApp::timeoutReason() const
+{
+    return QStringLiteral("took longer than the limit of %1 s").arg(m_batch.timeout);
+}
+
+bool CliApp::skipped(const QString& output)
+{
+    if (!m_batch.skipExisting || !QFileInfo::exists(output))
+        return false;
+    m_status.addOutput(absolutePath(output));
+    m_status.skip();
     return true;
 }
 
@@ -179,6 +238,7 @@ bool CliApp::makeFolder(const QString& dir)
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
+    m_status.fail(reason);
     warn(file, reason);
 }
 
@@ -201,11 +261,19 @@ void CliApp::report(const QString& unit, int done, int total)
     m_err.flush();
 }
 
-void CliApp::printPath(const QString& path, const QString& note)
+QString CliApp::absolutePath(const QString& path)
 {
     // By hand: QFileInfo would lose the bytes of a name that is not UTF-8.
-    const QString absolute = QDir::cleanPath(
-        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + '/' + path);
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path
+                                                             : QDir::currentPath() + '/' + path);
+}
+
+void CliApp::printPath(const QString& path, const QString& note)
+{
+    const QString absolute = absolutePath(path);
+    m_status.addOutput(absolute);
+    if (m_batch.json)
+        return;
     put(m_out, stdout, shown(absolute, !m_null));
     if (!note.isEmpty())
         m_out << '\t' << note;
