@@ -68,6 +68,12 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     Result result;
     PageFarm farm(pdfPath, job);
     const int count = farm.open(result.openError);
+    if (count < 0 && job.isCancelled()) {
+        // Stopped while the document was opening: a cancel, not a document that cannot be read.
+        result.openError.clear();
+        result.cancelled = true;
+        return result;
+    }
     if (count < 0) {
         printError(m_consoleErrors);
         return result;
