@@ -121,7 +121,7 @@ int CompressWorker::serve(FILE* in, FILE* out)
 
 QString CompressWorker::program()
 {
-    const QString set = qEnvironmentVariable("QUIRE_COMPRESS_WORKER");
+    QString set = qEnvironmentVariable("QUIRE_COMPRESS_WORKER");
     if (!set.isEmpty())
         return set;
     const QString dir = QCoreApplication::applicationDirPath();
