@@ -320,3 +320,12 @@ qint64 CliApp::nowSeconds()
 {
     return QDateTime::currentSecsSinceEpoch();
 }
+
+bool CliApp::settled(const QString& output, const QString& input)
+{
+    if (const QString first = claim(output, input); !first.isEmpty()) {
+        fail(input, QStringLiteral("its output %1 is also that of %2").arg(output, first));
+        return true;
+    }
+    return skipped(output);
+}

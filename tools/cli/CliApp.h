@@ -56,6 +56,9 @@ class CliApp
     // Under --skip-existing or --overwrite, the input that already claimed output in this run
     // (the second would be mistaken for, or replace, the first); else empty, and it is input's.
     QString claim(const QString& output, const QString& input);
+    // Whether input needs no work: its output clashes with another input's (a failure) or is
+    // there already under --skip-existing (a skip).
+    bool settled(const QString& output, const QString& input);
     // Under --skip-existing, whether output is there already; then input is recorded skipped.
     bool skipped(const QString& output);
     // Draws one PDF's pages for images.

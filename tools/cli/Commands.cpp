@@ -412,9 +412,7 @@ int CliApp::resize(const QStringList& args)
         m_status.begin(path);
         const QString target = intoFolder ? namedOutput(output, path, size.format)
                                           : withExtension(output, QStringLiteral("png"));
-        if (const QString first = claim(target, path); !first.isEmpty())
-            fail(path, QStringLiteral("its output %1 is also that of %2").arg(target, first));
-        else if (!skipped(target))
+        if (!settled(target, path))
             resizeOne(path, target, size);
         m_status.end();
     }
@@ -507,9 +505,7 @@ int CliApp::ocr(const QStringList& args)
         m_status.begin(path);
         const QString output =
             dir.isEmpty() ? QString() : namedOutput(dir, path, QStringLiteral("txt"));
-        if (const QString first = claim(output, path); !first.isEmpty())
-            fail(path, QStringLiteral("its output %1 is also that of %2").arg(output, first));
-        else if (!skipped(output))
+        if (!settled(output, path))
             read(recognizer, path, output);
         m_status.end();
     }
