@@ -302,6 +302,63 @@ TEST(Compress, FitUnderTakesTheHighestQualityThatFitsThenScalesDown)
     EXPECT_EQ(QImage::fromData(scaled.bytes).size(), scaled.size);
 }
 
+TEST(Compress, FitUnderNeverGrowsAPhotoAndKeepsOneThatAlreadyFits)
+{
+    TestPlatform p;
+    const QImage stored = noisy(128, 96);
+    const camera::Tags turned{QDateTime(QDate(2023, 5, 17), QTime(9, 41)), 6, true};
+    const QString jpeg = p.root.path() + "/turned.jpg", png = p.root.path() + "/shot.png";
+    ASSERT_TRUE(camera::write(jpeg, camera::jpeg(stored, turned, 2, 2, 80, true)));
+    ASSERT_TRUE(stored.save(png));
+    CompressImageScreen* screen = open(p, {Image::fromFile(jpeg), Image::fromFile(png)});
+    // "Before" is each file as it is, not a full-quality encoding of it.
+    EXPECT_EQ(screen->sizeLabels(),
+              QStringList({sizeLabel(QFileInfo(jpeg).size()), sizeLabel(QFileInfo(png).size())}));
+    ASSERT_TRUE(screen->setTargetText("2m"));
+    screen->btnCompress();
+    p.drain();
+    CompressImagePreviewScreen* preview = results(p);
+    ASSERT_EQ(preview->arrOfCompressImage().size(), 2);
+    EXPECT_EQ(preview->qualityLabels(), QStringList(2, "already small enough, kept as it was"));
+    // The PNG stays byte for byte; the JPEG keeps its picture, turned upright without loss and
+    // without its location.
+    EXPECT_EQ(historyNames(p).at(0).right(4), ".png");
+    QFile kept(p.history->at(0).toLocalFile());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray sourcePng = [&] {
+        QFile f(png);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    EXPECT_EQ(kept.readAll(), sourcePng);
+    const QString out = p.history->at(1).toLocalFile();
+    EXPECT_LE(QFileInfo(out).size(), QFileInfo(jpeg).size());
+    const camera::Read tags = camera::read(out);
+    EXPECT_LE(tags.orientation, 1);
+    EXPECT_EQ(tags.gpsTags, 0);
+    QImageReader reader(jpeg);
+    reader.setAutoTransform(true);
+    const QImage upright = reader.read().convertToFormat(QImage::Format_RGB32);
+    const QImage back = QImage(out).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(back.size(), upright.size());
+    EXPECT_GT(psnr(back, upright), 45); // the same coefficients; only rounding differs
+
+    // A photo standing upright keeps its coded picture byte for byte.
+    const QByteArray straight = camera::jpeg(stored, {}, 2, 2, 80);
+    const auto same = PhotoCompressor::compress(Image::fromData(straight), {25, 1'000'000, false});
+    ASSERT_TRUE(same.kept);
+    const qsizetype scan = same.bytes.indexOf("\xff\xda");
+    ASSERT_GT(scan, 0);
+    EXPECT_TRUE(straight.endsWith(same.bytes.mid(scan)));
+
+    // One that cannot be kept as it is (its turn would halve its chroma) is compressed to no
+    // more than it was, whatever the target allows.
+    const QByteArray full = camera::jpeg(stored, turned, 1, 1, 60);
+    const auto capped = PhotoCompressor::compress(Image::fromData(full), {25, 1'000'000, false});
+    ASSERT_TRUE(capped.ok()) << capped.error.toStdString();
+    EXPECT_FALSE(capped.kept);
+    EXPECT_LE(capped.bytes.size(), full.size());
+}
+
 TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
 {
     TestPlatform p;
@@ -313,7 +370,7 @@ TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
     EXPECT_FALSE(screen->setTargetText("lots"));
     ASSERT_TRUE(screen->setTargetText("1k"));
     EXPECT_EQ(screen->maxBytes(), 1000);
-    EXPECT_EQ(screen->targetText(), "1 KB");
+    EXPECT_EQ(screen->targetText(), "1 kb");
     screen->btnCompress();
     p.drain();
     CompressImagePreviewScreen* preview = results(p);
@@ -321,10 +378,10 @@ TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
     EXPECT_LE(recordSize(preview->arrOfCompressImage().at(0)), 1000);
     EXPECT_EQ(preview->qualityLabels().size(), 1);
     EXPECT_EQ(preview->failureText(),
-              "1 photo could not be compressed.\nPhoto 2 cannot be made to fit under 1 KB.");
+              "1 photo could not be compressed.\nPhoto 2 cannot be made to fit under 1 kb.");
 }
 
-TEST(Compress, GridLabelsShowEachPhotosFullQualitySizeOnceMeasured)
+TEST(Compress, GridLabelsOfBarePixelsShowTheirFullQualitySizeOnceMeasured)
 {
     // Comments in the encoding bring it to an exact number of bytes.
     const auto photoOfSize = [](qint64 target) {

@@ -35,6 +35,10 @@ class DctRecompressor
     // The same, written over the source's coefficients so that no second copy is made: the
     // fastest way for a single encoding, after which nothing more can be encoded.
     [[nodiscard]] QByteArray encodeOnce(int quality, const QByteArray& exif = {});
+    // The picture upright with the source's own coefficients and tables: no loss at all. Empty
+    // when that cannot be done (its chroma would have to be halved, or Cb and Cr differ in
+    // tables).
+    [[nodiscard]] QByteArray encodeLossless(const QByteArray& exif = {}) const;
 
     struct Impl;
 

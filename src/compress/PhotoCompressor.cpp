@@ -6,6 +6,8 @@
 #include "PhotoMetadata.h"
 #include "SizeTarget.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -37,6 +39,14 @@ class Encoder
 
     [[nodiscard]] bool readable() const { return m_dct || !m_pixels.isNull(); }
     [[nodiscard]] QSize size() const { return m_size; }
+    [[nodiscard]] QByteArray block() const { return m_block; }
+    [[nodiscard]] bool upright() const { return PhotoMetadata::orientation(m_exif) == 1; }
+
+    // The source's own coefficients turned upright; empty when that is not possible.
+    [[nodiscard]] QByteArray lossless() const
+    {
+        return m_dct ? m_dct->encodeLossless(m_block) : QByteArray();
+    }
 
     [[nodiscard]] QByteArray at(int quality) { return encoded(quality, false); }
 
@@ -87,6 +97,26 @@ class Encoder
     QByteArray m_block; // the copy's, at full size
     QSize m_size;
 };
+
+// A photo that already fits as it is: a JPEG's own picture with the copy's metadata, turned
+// upright without loss where needed, or a PNG's own bytes. No bytes when it cannot be kept so.
+PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder)
+{
+    PhotoCompressor::Result kept;
+    kept.kept = true;
+    kept.quality = 100;
+    kept.size = encoder.size();
+    const QByteArray format = photo.sourceFormat();
+    if (format == "jpeg") {
+        kept.bytes = encoder.upright()
+                         ? PhotoMetadata::replacingExif(photo.sourceBytes(), encoder.block())
+                         : encoder.lossless();
+    } else if (format == "png" && photo.transformation() == QImageIOHandler::TransformationNone) {
+        kept.bytes = photo.sourceBytes();
+        kept.suffix = QStringLiteral("png");
+    }
+    return kept;
+}
 
 // The highest quality from kLowestQuality up whose encoding fits (sizes grow with quality), or
 // nothing when even the lowest does not.
@@ -159,14 +189,30 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
             result.error = QStringLiteral("could not be encoded as JPEG");
         return result;
     }
+    qint64 limit = settings.maxBytes;
+    const qint64 own = photo.hasSource() ? sourceSize(photo) : -1;
+    if (own > 0 && own <= limit) {
+        Result kept = keptSource(photo, encoder);
+        if (kept.ok() && kept.bytes.size() <= own)
+            return kept;
+        limit = own; // whatever is made instead must not be larger than the photo was
+    }
     QByteArray lowest = encoder.at(kLowestQuality);
     if (lowest.isEmpty()) {
         result.error = QStringLiteral("could not be encoded as JPEG");
         return result;
     }
-    if (lowest.size() <= settings.maxBytes)
-        return fitQuality(encoder, settings.maxBytes, std::move(lowest));
-    return fitScale(encoder, settings.maxBytes, lowest.size());
+    if (lowest.size() <= limit)
+        return fitQuality(encoder, limit, std::move(lowest));
+    return fitScale(encoder, limit, lowest.size());
+}
+
+qint64 PhotoCompressor::sourceSize(const Image& photo)
+{
+    if (!photo.hasSource())
+        return fullQualitySize(photo);
+    const QString path = photo.sourcePath();
+    return path.isEmpty() ? photo.sourceBytes().size() : QFileInfo(path).size();
 }
 
 qint64 PhotoCompressor::fullQualitySize(const Image& photo)

@@ -150,3 +150,24 @@ QByteArray PhotoMetadata::withExif(const QByteArray& jpeg, const QByteArray& exi
     out.insert(std::min(at, jpeg.size()), segment);
     return out;
 }
+
+QByteArray PhotoMetadata::replacingExif(const QByteArray& jpeg, const QByteArray& exif)
+{
+    if (!jpeg.startsWith("\xff\xd8"))
+        return {};
+    QByteArray out = jpeg.left(2);
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xff) {
+        const auto marker = uchar(jpeg[at + 1]);
+        if (marker == 0xda || marker == 0xd9)
+            break;
+        const quint16 length = segmentLength(jpeg, at + 2);
+        if (length < 2 || at + 2 + length > jpeg.size())
+            return {}; // a broken header: not worth keeping as it is
+        if (marker != 0xe1)
+            out += jpeg.mid(at, 2 + length);
+        at += 2 + length;
+    }
+    out += jpeg.mid(at);
+    return withExif(out, exif);
+}

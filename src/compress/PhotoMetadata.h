@@ -23,4 +23,7 @@ class PhotoMetadata
     [[nodiscard]] static QByteArray forCopy(const QByteArray& exif, QSize size, bool keepLocation);
     // jpeg with exif put in as an APP1 segment after its start (and any JFIF header).
     [[nodiscard]] static QByteArray withExif(const QByteArray& jpeg, const QByteArray& exif);
+    // jpeg with every APP1 segment before its image data (EXIF, and XMP, which can hold a
+    // location too) replaced by exif; its image data stays byte for byte.
+    [[nodiscard]] static QByteArray replacingExif(const QByteArray& jpeg, const QByteArray& exif);
 };
