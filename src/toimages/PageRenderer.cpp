@@ -74,6 +74,14 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     if (listing && total > 0)
         QDir().mkpath(folder); // it may have gone since the first launch
 
+    const int digits = int(QString::number(count).size());
+    const auto nameOf = [&](int k) {
+        return listing || m_options.stem.isEmpty()
+                   ? QString::number(firstStem + k)
+                   : QStringLiteral("%1-%2")
+                         .arg(m_options.stem)
+                         .arg(chosen[k] + 1, digits, 10, QLatin1Char('0'));
+    };
     // Pages come back in any order, but are written and listed in the order chosen, so that the
     // history lists the last page first.
     std::map<int, int> position; // page index to its place in chosen
@@ -87,9 +95,8 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
             ++result.failedPages;
             result.failures.push_back({page.index, page.error});
         } else {
-            const auto written =
-                HistoryStore::writeInto(folder, QString::number(firstStem + k),
-                                        QStringLiteral("png"), HistoryStore::writerOf(page.png));
+            const auto written = HistoryStore::writeInto(folder, nameOf(k), QStringLiteral("png"),
+                                                         HistoryStore::writerOf(page.png));
             if (written.ok()) {
                 if (listing)
                     m_history.prepend(written.url());

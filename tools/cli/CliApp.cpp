@@ -4,6 +4,7 @@
 #include "ocr/RecognitionLanguages.h"
 #include "platform/Locations.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -29,8 +30,11 @@ const char* kUsage =
     "  ocr PHOTO... [--lang eng+deu]             text of photos on stdout\n"
     "  --list-langs                              text recognition languages installed\n"
     "\n"
+    "  --version                                 the version of quire-cli\n"
+    "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
-    "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
+    "per line; nothing is ever overwritten. 'quire-cli <command> --help' lists every\n"
+    "option of a command.\n";
 
 JobControl* interruptible = nullptr;
 
@@ -76,7 +80,10 @@ int CliApp::run(const QStringList& arguments)
         status = ocr(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
-    else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    else if (command == QLatin1String("--version")) {
+        m_out << "quire-cli " << QCoreApplication::applicationVersion() << '\n';
+        status = 0;
+    } else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         m_out << kUsage;
         status = 0;
     } else {
@@ -86,6 +93,8 @@ int CliApp::run(const QStringList& arguments)
     }
     if (m_job.isCancelled() && status != 2)
         status = kInterrupted;
+    endProgressLine();
+    removeEmptyFolders();
     m_out.flush();
     m_err.flush();
     interruptible = nullptr;
@@ -120,7 +129,7 @@ QString helpFor(const QCommandLineParser& parser, const QString& command)
 } // namespace
 
 bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
-                   int minPositional, int maxPositional)
+                   int minPositional, int maxPositional, bool printsPaths)
 {
     parser.setApplicationDescription(synopsis);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -130,12 +139,13 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
     const QCommandLineOption null(
         QStringLiteral("null"),
         QStringLiteral("End each printed path with a NUL byte instead of a newline (xargs -0)."));
-    parser.addOption(null);
+    if (printsPaths)
+        parser.addOption(null);
     if (!parser.parse(args)) {
         m_err << parser.errorText() << "\n\n" << helpFor(parser, args.value(0));
         return false;
     }
-    m_null = parser.isSet(null);
+    m_null = printsPaths && parser.isSet(null);
     if (parser.isSet(help)) {
         m_out << helpFor(parser, args.value(0));
         m_helpShown = true;
@@ -163,16 +173,33 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
 
 bool CliApp::makeFolder(const QString& dir)
 {
-    if (dir.isEmpty() || QDir().mkpath(dir))
+    if (dir.isEmpty())
         return true;
+    QStringList missing;
+    for (QFileInfo at(QFileInfo(dir).absoluteFilePath()); !at.exists() && !at.isRoot();
+         at = QFileInfo(at.absolutePath()))
+        missing << at.absoluteFilePath();
+    if (QDir().mkpath(dir)) {
+        m_madeFolders << missing;
+        return true;
+    }
     fail(dir, QFileInfo(dir).exists() ? QStringLiteral("not a folder")
                                       : QStringLiteral("the folder could not be made"));
     return false;
 }
 
+void CliApp::removeEmptyFolders()
+{
+    // rmdir takes only empty folders: one that holds a written file stays, and so its parents.
+    for (const QString& folder : std::as_const(m_madeFolders))
+        QDir().rmdir(folder);
+    m_madeFolders.clear();
+}
+
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
+    endProgressLine();
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));
     m_err << ": " << reason << '\n';
@@ -184,14 +211,26 @@ void CliApp::report(const QString& unit, int done, int total)
     if (!m_tty || total <= 0 || done <= 0)
         return;
     // Pages may be reported from several threads at once.
-    static std::mutex lock;
-    std::scoped_lock guard(lock);
-    m_err << unit << ' ' << done << '/' << total << '\n';
+    const std::scoped_lock guard(m_progressLock);
+    // Back to the line's start, and clear what a longer count left there.
+    m_err << '\r' << unit << ' ' << done << '/' << total << "\x1b[K";
+    m_progressShown = true;
     m_err.flush();
+}
+
+void CliApp::endProgressLine()
+{
+    const std::scoped_lock guard(m_progressLock);
+    if (!m_progressShown)
+        return;
+    m_err << "\r\x1b[K";
+    m_err.flush();
+    m_progressShown = false;
 }
 
 void CliApp::printPath(const QString& path, const QString& note)
 {
+    endProgressLine();
     // By hand: QFileInfo would lose the bytes of a name that is not UTF-8.
     const QString absolute = QDir::cleanPath(
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + '/' + path);

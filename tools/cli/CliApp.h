@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <mutex>
 
 // -o for the subcommands that write one file, and for those that write into a folder.
 inline const QCommandLineOption
@@ -37,16 +38,22 @@ class CliApp
     int listLanguages();
 
     // Parses args for a subcommand; false (after printing why) on bad usage or --help.
+    // --null is offered only by subcommands that print paths.
     bool parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
-               int minPositional, int maxPositional);
+               int minPositional, int maxPositional, bool printsPaths = true);
     // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.
     double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                           const QString& what, double max);
     // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
+    // Those it made go again at the end if nothing was written into them.
     bool makeFolder(const QString& dir);
+    void removeEmptyFolders();
     void fail(const QString& file, const QString& reason);
-    // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
+    // Progress on a terminal, redrawn on one line: "page 12/311", "photo 3/8"; unit names what
+    // is counted.
     void report(const QString& unit, int done, int total);
+    // Clears the progress line before other output takes the terminal.
+    void endProgressLine();
     // The path, with a note after a tab when given, ended by a newline or with --null a NUL.
     void printPath(const QString& path, const QString& note = {});
     // A path as printed: its own bytes, or quoted as $'...' when it holds a newline or another
@@ -63,6 +70,9 @@ class CliApp
     QTextStream m_err;
     bool m_null = false; // --null: paths end with NUL, as find -print0 prints them
     bool m_tty = false;
+    bool m_progressShown = false; // a progress line stands unfinished on the terminal
+    std::mutex m_progressLock;    // pages may be reported from several threads at once
+    QStringList m_madeFolders;    // by makeFolder, deepest first
     bool m_helpShown = false;
     int m_failures = 0;
     std::unique_ptr<HistoryStore> m_history;

@@ -107,7 +107,7 @@ int CliApp::pdf(const QStringList& args)
         return 1;
     const QTemporaryDir layers;
     if (parser.isSet(searchable)) {
-        m_job.setTotal(2 * int(pages.size())); // each page read, then written
+        m_job.beginStage(int(pages.size())); // the pages are read, then written
         const TextLayers::Result read =
             TextLayers::make(pages, parser.value(lang), layers.path(), m_job);
         if (read.cancelled)
@@ -117,6 +117,7 @@ int CliApp::pdf(const QStringList& args)
             return 1;
         }
         options.overlays = read.files;
+        m_job.beginStage(int(pages.size()));
     }
     const QString output = parser.value(kOutputFile);
     const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
@@ -201,10 +202,9 @@ int CliApp::compress(const QStringList& args)
         }
         const auto written =
             dir.isEmpty()
-                ? history().write(nowSeconds() + i, QStringLiteral("jpg"),
-                                  HistoryStore::writerOf(e.bytes))
-                : HistoryStore::writeInto(dir, QFileInfo(path).completeBaseName(),
-                                          QStringLiteral("jpg"), HistoryStore::writerOf(e.bytes));
+                ? history().write(nowSeconds() + i, e.suffix, HistoryStore::writerOf(e.bytes))
+                : HistoryStore::writeInto(dir, QFileInfo(path).completeBaseName(), e.suffix,
+                                          HistoryStore::writerOf(e.bytes));
         if (!written.ok()) {
             fail(path, written.error);
             continue;
@@ -213,7 +213,9 @@ int CliApp::compress(const QStringList& args)
             printPath(written.path);
             continue;
         }
-        QString note = QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
+        QString note = e.kept ? QStringLiteral("kept as it was, already under %1")
+                                    .arg(SizeTarget::text(settings.maxBytes))
+                              : QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
         if (e.scaled)
             note += QStringLiteral(", scaled to %1 x %2").arg(e.size.width()).arg(e.size.height());
         printPath(written.path, note);
@@ -310,11 +312,15 @@ int CliApp::ocr(const QStringList& args)
     parser.addOption(lang);
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, QStringLiteral("Prints the text recognised in photos."), 1, -1))
+    if (!parse(parser, args,
+               QStringLiteral("Prints the text recognised in photos, after a line naming each "
+                              "photo when there are several."),
+               1, -1, false))
         return m_helpShown ? 0 : 2;
     TesseractRecognizer recognizer(parser.value(lang));
     const QStringList inputs = parser.positionalArguments();
     m_job.setTotal(int(inputs.size()));
+    int printed = 0;
     for (int i = 0; i < inputs.size() && !m_job.isCancelled(); ++i) {
         const QString& path = inputs[i];
         m_job.advance();
@@ -328,6 +334,13 @@ int CliApp::ocr(const QStringList& args)
         if (result.outcome != TextExtraction::Read) {
             fail(path, result.error.isEmpty() ? kUnreadable : result.error);
             continue;
+        }
+        // As head and tail set several files apart.
+        if (inputs.size() > 1) {
+            endProgressLine();
+            m_out << (printed++ > 0 ? "\n==> " : "==> ");
+            put(m_out, stdout, shown(path, true));
+            m_out << " <==\n";
         }
         m_out << result.text;
         m_out.flush();

@@ -50,6 +50,7 @@ int CliApp::images(const QStringList& args)
         return 1;
     }
     options.folder = dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath();
+    options.stem = QFileInfo(pdfPath).completeBaseName();
     PageRenderer renderer(history(), options);
     renderer.setConsoleErrors(false);
     m_unit = QStringLiteral("page");
