@@ -11,7 +11,7 @@ Drawer {
     width: parent ? parent.width : 0
     onClosed: if (Share.showing) Share.close()
     // The keyboard starts on the first action.
-    onOpened: firstAction.forceActiveFocus(Qt.TabFocusReason)
+    focus: true
     background: Rectangle {
         color: Theme.appWhiteColor
         radius: 14
@@ -37,8 +37,8 @@ Drawer {
             Layout.margins: Theme.spacingLarge
         }
         SheetAction {
-            id: firstAction
             objectName: "shareSave"
+            focus: true
             text: "Save a copy…"
             onClicked: saveChooser.open()
         }

@@ -32,12 +32,12 @@ Flickable {
 
     // Wherever the keyboard is on the page, while the page shows.
     Shortcut {
-        sequences: [StandardKey.ZoomIn, "Ctrl+="]
+        sequences: ["Ctrl++", "Ctrl+="]
         enabled: view.visible
         onActivated: view.zoomBy(1.5)
     }
     Shortcut {
-        sequences: [StandardKey.ZoomOut]
+        sequences: ["Ctrl+-"]
         enabled: view.visible
         onActivated: view.zoomBy(1 / 1.5)
     }
