@@ -30,7 +30,7 @@ PageRenderer::PageRenderer(HistoryStore& history, Options options)
 }
 
 PageRenderer::PageRenderer(HistoryStore& history, qreal scale, QString folder)
-    : PageRenderer(history, Options{scale, std::move(folder), {}})
+    : PageRenderer(history, Options{scale, std::move(folder), {}, {}})
 {
 }
 

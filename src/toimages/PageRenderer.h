@@ -21,10 +21,10 @@ class PageRenderer
     {
         qreal scale = 2.0; // pixels per point
         QString folder;    // empty: the History folder, each file listed there
+        PageRange pages;   // every page by default
         // In a folder of its own, pages are named stem-0001.png, ... by page number, padded to
         // the page count's digits; without a stem, by time as in the History.
         QString stem;
-        PageRange pages; // every page by default
 
         // A resolution in dots per inch as pixels per point (a point is 1/72 inch).
         static constexpr qreal scaleForDpi(qreal dpi) { return dpi / 72.0; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Image.h"
+#include "jobs/Job.h"
 
 #include <QList>
 #include <QObject>
@@ -9,7 +10,6 @@
 
 #include <memory>
 
-class Job;
 struct Services;
 
 // One thing offered to the share sheet: file bytes, an image, text or an address.
