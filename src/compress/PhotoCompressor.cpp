@@ -41,6 +41,11 @@ class Encoder
     [[nodiscard]] QSize size() const { return m_size; }
     [[nodiscard]] QByteArray block() const { return m_block; }
     [[nodiscard]] bool upright() const { return PhotoMetadata::orientation(m_exif) == 1; }
+    // The copy's metadata for the stored pixels as they are, still saying how to turn them.
+    [[nodiscard]] QByteArray storedBlock() const
+    {
+        return PhotoMetadata::forCopy(m_exif, {}, m_keepLocation);
+    }
 
     // The source's own coefficients turned upright; empty when that is not possible.
     [[nodiscard]] QByteArray lossless() const
@@ -99,8 +104,9 @@ class Encoder
 };
 
 // A photo that already fits as it is: a JPEG's own picture with the copy's metadata, turned
-// upright without loss where needed, or a PNG's own bytes. No bytes when it cannot be kept so.
-PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder)
+// upright without loss where needed (or, when the turned one would come out larger, as stored
+// with its turn still in its metadata), or a PNG's own bytes. No bytes when it cannot be kept so.
+PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder, qint64 own)
 {
     PhotoCompressor::Result kept;
     kept.kept = true;
@@ -108,9 +114,14 @@ PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder)
     kept.size = encoder.size();
     const QByteArray format = photo.sourceFormat();
     if (format == "jpeg") {
-        kept.bytes = encoder.upright()
-                         ? PhotoMetadata::replacingExif(photo.sourceBytes(), encoder.block())
-                         : encoder.lossless();
+        const QByteArray source = photo.sourceBytes();
+        if (!encoder.upright())
+            kept.bytes = encoder.lossless();
+        const QByteArray block = encoder.upright() ? encoder.block() : encoder.storedBlock();
+        // Without a block that still says how to turn it, the stored picture would stand wrong.
+        if ((kept.bytes.isEmpty() || kept.bytes.size() > own) &&
+            (encoder.upright() || !block.isEmpty()))
+            kept.bytes = PhotoMetadata::replacingExif(source, block);
     } else if (format == "png" && photo.transformation() == QImageIOHandler::TransformationNone) {
         kept.bytes = photo.sourceBytes();
         kept.suffix = QStringLiteral("png");
@@ -192,7 +203,7 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
     qint64 limit = settings.maxBytes;
     const qint64 own = photo.hasSource() ? sourceSize(photo) : -1;
     if (own > 0 && own <= limit) {
-        Result kept = keptSource(photo, encoder);
+        Result kept = keptSource(photo, encoder, own);
         if (kept.ok() && kept.bytes.size() <= own)
             return kept;
         limit = own; // whatever is made instead must not be larger than the photo was

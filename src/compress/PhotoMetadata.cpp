@@ -121,11 +121,13 @@ QByteArray PhotoMetadata::forCopy(const QByteArray& exif, QSize size, bool keepL
     d->data = nullptr;
     d->size = 0;
     removeTag(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_MAKER_NOTE);
-    setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION), order, 1);
-    setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_X_DIMENSION), order,
-              quint32(size.width()));
-    setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_Y_DIMENSION), order,
-              quint32(size.height()));
+    if (size.isValid()) {
+        setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION), order, 1);
+        setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_X_DIMENSION), order,
+                  quint32(size.width()));
+        setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_Y_DIMENSION), order,
+                  quint32(size.height()));
+    }
     unsigned char* bytes = nullptr;
     unsigned int length = 0;
     exif_data_save_data(d, &bytes, &length);
