@@ -10,6 +10,7 @@
 #include "ui/ShareSheet.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>

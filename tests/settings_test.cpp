@@ -86,7 +86,8 @@ TEST(SettingsJourney, HomeSettingsBack)
     colours->forceActiveFocus();
     QTest::keyClick(j.window(), Qt::Key_Down);
     QTest::keyClick(j.window(), Qt::Key_Down);
-    ASSERT_TRUE(fixtures::waitFor([&] { return colours->property("currentText") == "Dark"; }));
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return colours->property("currentText").toString() == "Dark"; }));
     EXPECT_EQ(j.platform.defaults.value("colorScheme").toString(), "dark");
     EXPECT_EQ(j.window()->color(), QColor(Qt::black));
     j.tap(j.findNamed("‹ Back"));

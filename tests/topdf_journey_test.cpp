@@ -3,6 +3,7 @@
 #include "support/Journey.h"
 #include "topdf/ImageToPDFScreen.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QQmlProperty>
 #include <QTemporaryDir>

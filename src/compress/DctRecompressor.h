@@ -28,17 +28,22 @@ class DctRecompressor
     [[nodiscard]] QSize uprightSize() const;
     // The source's EXIF block ("Exif\0\0" and its TIFF data), empty when it has none.
     [[nodiscard]] QByteArray exif() const;
+    // libjpeg's warnings so far while reading the source: damaged data it read past.
+    [[nodiscard]] int warnings() const;
 
     // The picture at quality 1..100, carrying exif (may be empty) and the source's colour
     // profile; empty when encoding fails.
     [[nodiscard]] QByteArray encode(int quality, const QByteArray& exif = {}) const;
-    // The same, written over the source's coefficients so that no second copy is made: the
-    // fastest way for a single encoding, after which nothing more can be encoded.
+    // The same, written over the source's coefficients so that no second copy is made (or, for
+    // a one-scan file, while it is read): the fastest way for a single encoding, after which
+    // nothing more can be encoded. Byte for byte what encode() gives.
     [[nodiscard]] QByteArray encodeOnce(int quality, const QByteArray& exif = {});
     // The picture upright with the source's own coefficients and tables: no loss at all. Empty
     // when that cannot be done (its chroma would have to be halved, or Cb and Cr differ in
     // tables).
     [[nodiscard]] QByteArray encodeLossless(const QByteArray& exif = {}) const;
+    // Whether encodeOnce takes its fast ways: only with the libjpeg they were written against.
+    [[nodiscard]] static bool fastPaths();
 
     struct Impl;
 

@@ -5,6 +5,7 @@
 #include "DctRecompressor.h"
 #include "PhotoMetadata.h"
 #include "SizeTarget.h"
+#include "common/JpegCheck.h"
 
 #include <QFileInfo>
 
@@ -38,6 +39,8 @@ class Encoder
     }
 
     [[nodiscard]] bool readable() const { return m_dct || !m_pixels.isNull(); }
+    // libjpeg's warnings while reading the source's coefficients: each is damaged data.
+    [[nodiscard]] int warnings() const { return m_warnings + (m_dct ? m_dct->warnings() : 0); }
     [[nodiscard]] QSize size() const { return m_size; }
     [[nodiscard]] QByteArray block() const { return m_block; }
     [[nodiscard]] bool upright() const { return PhotoMetadata::orientation(m_exif) == 1; }
@@ -75,6 +78,7 @@ class Encoder
             if (!bytes.isEmpty() || m_dct->isUsable())
                 return bytes;
             // Its coefficients turned out damaged: the pixel decoder may still make sense of it.
+            m_warnings += m_dct->warnings();
             m_dct.reset();
             m_pixels = m_photo.toQImage();
             if (m_pixels.size() != m_size)
@@ -97,6 +101,7 @@ class Encoder
     Image m_photo;
     bool m_keepLocation = false;
     std::optional<DctRecompressor> m_dct;
+    int m_warnings = 0;
     QImage m_pixels;
     QByteArray m_exif;  // the source's, as found
     QByteArray m_block; // the copy's, at full size
@@ -106,9 +111,12 @@ class Encoder
 // A photo that already fits as it is: a JPEG's own picture with the copy's metadata, turned
 // upright without loss where needed (or, when the turned one would come out larger, as stored
 // with its turn still in its metadata), or a PNG's own bytes. No bytes when it cannot be kept so.
-PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder, qint64 own)
+PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder, qint64 own,
+                                   qint64 maxBytes)
 {
     PhotoCompressor::Result kept;
+    if (own <= 0 || own > maxBytes)
+        return kept;
     kept.kept = true;
     kept.quality = 100;
     kept.size = encoder.size();
@@ -126,6 +134,8 @@ PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder, q
         kept.bytes = photo.sourceBytes();
         kept.suffix = QStringLiteral("png");
     }
+    if (kept.bytes.size() > own)
+        kept.bytes.clear();
     return kept;
 }
 
@@ -192,30 +202,34 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
         result.error = QStringLiteral("could not be read");
         return result;
     }
+    // The photo's own file size, when a size target asks for no more than it.
+    const qint64 own = !fixed && photo.hasSource() ? sourceSize(photo) : -1;
     if (fixed) {
         result.quality = std::clamp(settings.quality, 1, 100);
         result.bytes = encoder.lastAt(result.quality);
         result.size = encoder.size();
-        if (result.bytes.isEmpty())
-            result.error = QStringLiteral("could not be encoded as JPEG");
-        return result;
-    }
-    qint64 limit = settings.maxBytes;
-    const qint64 own = photo.hasSource() ? sourceSize(photo) : -1;
-    if (own > 0 && own <= limit) {
-        Result kept = keptSource(photo, encoder, own);
-        if (kept.ok() && kept.bytes.size() <= own)
-            return kept;
-        limit = own; // whatever is made instead must not be larger than the photo was
-    }
-    QByteArray lowest = encoder.at(kLowestQuality);
-    if (lowest.isEmpty()) {
+    } else if (Result kept = keptSource(photo, encoder, own, settings.maxBytes); kept.ok()) {
+        result = std::move(kept);
+    } else if (QByteArray lowest = encoder.at(kLowestQuality); lowest.isEmpty()) {
         result.error = QStringLiteral("could not be encoded as JPEG");
-        return result;
+    } else {
+        // Whatever is made must not be larger than the photo was.
+        const qint64 limit = own > 0 ? std::min(settings.maxBytes, own) : settings.maxBytes;
+        result = lowest.size() <= limit ? fitQuality(encoder, limit, std::move(lowest))
+                                        : fitScale(encoder, limit, lowest.size());
     }
-    if (lowest.size() <= limit)
-        return fitQuality(encoder, limit, std::move(lowest));
-    return fitScale(encoder, limit, lowest.size());
+    result.warnings = encoder.warnings();
+    if (result.warnings > kMostWarnings) {
+        result.bytes.clear();
+        result.error = QStringLiteral("damaged JPEG data");
+    }
+    // Whatever made them, only JPEG bytes that libjpeg opens again are handed on as written.
+    if (result.error.isEmpty() && result.suffix == QLatin1String("jpg") &&
+        !JpegCheck::opens(result.bytes)) {
+        result.bytes.clear();
+        result.error = QStringLiteral("could not be encoded as JPEG");
+    }
+    return result;
 }
 
 qint64 PhotoCompressor::sourceSize(const Image& photo)

@@ -10,8 +10,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <unistd.h>
 
@@ -179,12 +181,16 @@ bool CliApp::makeFolder(const QString& dir)
     for (QFileInfo at(QFileInfo(dir).absoluteFilePath()); !at.exists() && !at.isRoot();
          at = QFileInfo(at.absolutePath()))
         missing << at.absoluteFilePath();
-    if (QDir().mkpath(dir)) {
+    // By bytes: a name that is not UTF-8 must not become another folder.
+    const int error = LocalPath::makeFolders(dir);
+    if (error == 0) {
         m_madeFolders << missing;
         return true;
     }
-    fail(dir, QFileInfo(dir).exists() ? QStringLiteral("not a folder")
-                                      : QStringLiteral("the folder could not be made"));
+    fail(dir, error == ENOTDIR || error == EEXIST
+                  ? QStringLiteral("not a folder")
+                  : QStringLiteral("the folder could not be made: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
 
@@ -199,6 +205,11 @@ void CliApp::removeEmptyFolders()
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
+    warn(file, reason);
+}
+
+void CliApp::warn(const QString& file, const QString& reason)
+{
     endProgressLine();
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));

@@ -49,6 +49,8 @@ class CliApp
     bool makeFolder(const QString& dir);
     void removeEmptyFolders();
     void fail(const QString& file, const QString& reason);
+    // A line about an input that was still done.
+    void warn(const QString& file, const QString& reason);
     // Progress on a terminal, redrawn on one line: "page 12/311", "photo 3/8"; unit names what
     // is counted.
     void report(const QString& unit, int done, int total);
