@@ -103,6 +103,10 @@ ScreenPage {
     }
     Connections {
         target: page.screen
-        function onDocumentPickerRequested() { documentPicker.open() }
+        // Read again at each opening: the folder last used may have changed since.
+        function onDocumentPickerRequested() {
+            documentPicker.startFolder = page.screen.documentFolder
+            documentPicker.open()
+        }
     }
 }

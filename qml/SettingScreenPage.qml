@@ -35,7 +35,7 @@ ScreenPage {
                 // System follows the desktop's light or dark setting.
                 model: [{ text: "System", value: "system" }, { text: "Light", value: "light" },
                         { text: "Dark", value: "dark" }]
-                currentIndex: indexOfValue(Appearance.choice)
+                currentIndex: ["system", "light", "dark"].indexOf(Appearance.choice)
                 onActivated: Appearance.choice = currentValue
             }
         }

@@ -55,8 +55,8 @@ class AccessibilityJourney : public ::testing::Test
         return false;
     }
     // Tabs to what a screen reader announces under this name, once it is there and enabled, and
-    // presses k on it (Enter unless told).
-    void press(const QString& name, Qt::Key k = Qt::Key_Return)
+    // presses k on it (Space unless told).
+    void press(const QString& name, Qt::Key k = Qt::Key_Space)
     {
         QQuickItem* item = nullptr;
         ASSERT_TRUE(j.waitForSettled()); // keys wait for a page still sliding in
@@ -90,7 +90,7 @@ class AccessibilityJourney : public ::testing::Test
     // one-photo jobs, takes it).
     void pick(const QString& job, const QStringList& photos, bool done = true)
     {
-        press(job);
+        press(job, Qt::Key_Return);
         arrive("SelectImageScreen");
         auto* grid = j.find("collectionviewImages");
         ASSERT_TRUE(fixtures::waitFor([&] { return grid->property("count").toInt() == 3; }));
@@ -120,7 +120,7 @@ TEST_F(AccessibilityJourney, ImagesToPdfSettingsAndTheHistory)
     arrive("SettingScreen");
     key(Qt::Key_Backspace); // back, as Alt+Left
     arrive("HomeScreen");
-    pick("Images to PDF", {"photo0.jpg", "photo2.jpg"});
+    pick("Images to PDF", {"photo0.jpg", "photo2.jpg"}); // opened with Enter
     arrive("ImageToPDFScreen");
     j.screenshot("images-to-pdf-wide");
     press("Convert");
@@ -143,7 +143,7 @@ TEST_F(AccessibilityJourney, ImagesToPdfSettingsAndTheHistory)
     ASSERT_TRUE(fixtures::waitFor([&] { return rows->property("count").toInt() == 1; }));
     expectAllNamed("history");
     // The history's rows take the keyboard too, and Enter opens one.
-    press("History");
+    press("History", Qt::Key_Return);
     arrive("PDFPreviewScreen");
     key(Qt::Key_Backspace);
     arrive("HomeScreen");

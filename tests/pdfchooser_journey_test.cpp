@@ -61,7 +61,7 @@ TEST(PdfChooserJourney, StartsInTheLastFolderAndHandsThePickedPdfOver)
         ASSERT_TRUE(fixtures::waitFor(
             [&] { return chooser->property("opened").toBool() && j.findNamed(kLong) != nullptr; }));
         EXPECT_NE(j.findNamed("Scans"), nullptr);
-        auto* path = j.window()->findChild<QQuickItem*>("chooserFolder");
+        auto* path = chooser->findChild<QQuickItem*>("chooserFolder");
         ASSERT_NE(path, nullptr);
         EXPECT_EQ(path->property("text").toString(), papers);
         EXPECT_NE(j.findNamed("INVOICE.PDF"), nullptr);
@@ -85,7 +85,7 @@ TEST(PdfChooserJourney, StartsInTheLastFolderAndHandsThePickedPdfOver)
         EXPECT_FALSE(j.findNamed("Open")->isEnabled()); // nothing picked yet
         if (size.width() > 500) {
             // From the keyboard: arrows walk the rows (folders first), Enter opens.
-            auto* list = j.window()->findChild<QQuickItem*>("chooserList");
+            auto* list = chooser->findChild<QQuickItem*>("chooserList");
             list->setProperty("currentIndex", 0);
             list->forceActiveFocus();
             QTest::keyClick(j.window(), Qt::Key_Down);
@@ -125,9 +125,9 @@ TEST(PdfChooserJourney, SaveACopyMakesItsFolderAsksBeforeReplacingAndSavesManyWi
         }));
         j.tap(save);
         ASSERT_TRUE(fixtures::waitFor([&] { return chooser->property("opened").toBool(); }));
-        auto* path = j.window()->findChild<QQuickItem*>("chooserFolder");
+        auto* path = chooser->findChild<QQuickItem*>("chooserFolder");
         EXPECT_EQ(path->property("text").toString(), out);
-        auto* name = j.window()->findChild<QQuickItem*>("chooserName");
+        auto* name = chooser->findChild<QQuickItem*>("chooserName");
         ASSERT_TRUE(name && name->hasActiveFocus());
         EXPECT_EQ(name->property("text").toString(), "1700000000.pdf");
         QTest::keyClick(j.window(), Qt::Key_A, Qt::ControlModifier);
@@ -161,7 +161,7 @@ TEST(PdfChooserJourney, SaveACopyMakesItsFolderAsksBeforeReplacingAndSavesManyWi
     ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Save a copy…") != nullptr; }));
     j.tap(j.findNamed("Save a copy…"));
     ASSERT_TRUE(fixtures::waitFor([&] { return chooser->property("opened").toBool(); }));
-    EXPECT_FALSE(j.window()->findChild<QQuickItem*>("chooserName")->isVisible());
+    EXPECT_FALSE(chooser->findChild<QQuickItem*>("chooserName")->isVisible());
     j.tap(j.findNamed("Save"));
     auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
     auto* count = hud->property("contentItem")

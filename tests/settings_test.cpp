@@ -82,6 +82,7 @@ TEST(SettingsJourney, HomeSettingsBack)
     // Colours: System, Light or Dark; the choice holds at once and is kept.
     auto* colours = j.find("colorScheme");
     ASSERT_NE(colours, nullptr);
+    j.window()->requestActivate(); // the keyboard goes to the active window
     EXPECT_EQ(colours->property("currentText").toString(), "System");
     colours->forceActiveFocus();
     QTest::keyClick(j.window(), Qt::Key_Down);

@@ -21,8 +21,15 @@ ExifPtr load(const QByteArray& exif)
 {
     if (exif.size() < 14)
         return nullptr;
-    return ExifPtr(exif_data_new_from_data(reinterpret_cast<const unsigned char*>(exif.constData()),
-                                           unsigned(exif.size())));
+    ExifPtr data(exif_data_new());
+    if (!data)
+        return nullptr;
+    // Read as it is: libexif would otherwise add every tag the standard asks for, and a copy's
+    // block would come out larger than the photo's own.
+    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_load_data(data.get(), reinterpret_cast<const unsigned char*>(exif.constData()),
+                        unsigned(exif.size()));
+    return data;
 }
 
 quint16 segmentLength(const QByteArray& b, qsizetype at)
