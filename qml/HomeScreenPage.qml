@@ -64,6 +64,8 @@ ScreenPage {
             // Tab reaches the rows; arrows walk them and Enter opens one.
             activeFocusOnTab: true
             keyNavigationEnabled: true
+            // The keyboard arrives on the first row when none is current yet.
+            onActiveFocusChanged: if (activeFocus && currentIndex < 0 && count > 0) currentIndex = 0
             Keys.onReturnPressed: if (currentIndex >= 0) page.screen.didSelectRow(currentIndex)
             Keys.onEnterPressed: if (currentIndex >= 0) page.screen.didSelectRow(currentIndex)
             model: page.screen.tableviewRecent
