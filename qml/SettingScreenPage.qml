@@ -35,7 +35,7 @@ ScreenPage {
                 // System follows the desktop's light or dark setting.
                 model: [{ text: "System", value: "system" }, { text: "Light", value: "light" },
                         { text: "Dark", value: "dark" }]
-                currentIndex: ["system", "light", "dark"].indexOf(Appearance.choice)
+                currentIndex: Appearance.choice === "dark" ? 2 : Appearance.choice === "light" ? 1 : 0
                 onActivated: Appearance.choice = currentValue
             }
         }
