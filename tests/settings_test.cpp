@@ -1,8 +1,8 @@
 #include "home/HomeScreen.h"
-#include "platform/testing/TestPlatform.h"
 #include "settings/SettingScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
+#include "support/TestPlatform.h"
 
 #include <QTest>
 

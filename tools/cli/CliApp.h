@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/JobControl.h"
 #include "history/HistoryStore.h"
-#include "jobs/JobControl.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PageSetup.h"
 #include "common/GridColumns.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
+#include "topdf/PageSetup.h"
 #include "ui/Screen.h"
 
 #include <QList>
