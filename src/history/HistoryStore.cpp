@@ -123,6 +123,13 @@ void HistoryStore::discardSince(quint64 mark)
     }
 }
 
+void HistoryStore::clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_entries.clear();
+    m_serials.clear();
+}
+
 int HistoryStore::count() const
 {
     QMutexLocker lock(&m_mutex);

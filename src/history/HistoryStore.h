@@ -54,6 +54,8 @@ class HistoryStore
     // Where the list stands now; discardSince(mark) deletes and unlists every file listed after.
     [[nodiscard]] quint64 mark() const;
     void discardSince(quint64 mark);
+    // Empties the list; the files stay where they are.
+    void clear();
     [[nodiscard]] int count() const;
     [[nodiscard]] QUrl at(int index) const;
     [[nodiscard]] std::vector<QUrl> entries() const;

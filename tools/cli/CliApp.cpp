@@ -5,6 +5,7 @@
 #include "ocr/RecognitionLanguages.h"
 #include "platform/Locations.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -29,8 +30,10 @@ const char* kUsage =
     "  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]\n"
     "                                            photos to JPEG\n"
     "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
-    "  ocr PHOTO... [--lang eng+deu]             text of photos on stdout\n"
+    "  ocr PHOTO... [--lang eng+deu] [-o DIR]    text of photos on stdout, or DIR/NAME.txt\n"
     "  --list-langs                              text recognition languages installed\n"
+    "\n"
+    "  --version                                 the version of quire-cli\n"
     "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
     "per line; nothing is overwritten unless --overwrite is given.\n"
@@ -89,7 +92,10 @@ int CliApp::run(const QStringList& arguments)
         status = ocr(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
-    else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    else if (command == QLatin1String("--version")) {
+        m_out << "quire-cli " << QCoreApplication::applicationVersion() << '\n';
+        status = 0;
+    } else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         m_out << kUsage;
         status = 0;
     } else {
@@ -99,6 +105,8 @@ int CliApp::run(const QStringList& arguments)
     }
     if (m_job.isCancelled() && status != 2)
         status = kInterrupted;
+    endProgressLine();
+    removeEmptyFolders();
     if (m_batchStarted) {
         if (m_status.isOpen())
             m_status.fail(QStringLiteral("interrupted"));
@@ -224,15 +232,31 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
 
 bool CliApp::makeFolder(const QString& dir)
 {
-    // By bytes: a name that is not UTF-8 must not become another folder.
-    const int error = dir.isEmpty() ? 0 : LocalPath::makeFolders(dir);
-    if (error == 0)
+    if (dir.isEmpty())
         return true;
+    QStringList missing;
+    for (QFileInfo at(QFileInfo(dir).absoluteFilePath()); !at.exists() && !at.isRoot();
+         at = QFileInfo(at.absolutePath()))
+        missing << at.absoluteFilePath();
+    // By bytes: a name that is not UTF-8 must not become another folder.
+    const int error = LocalPath::makeFolders(dir);
+    if (error == 0) {
+        m_madeFolders << missing;
+        return true;
+    }
     fail(dir, error == ENOTDIR || error == EEXIST
                   ? QStringLiteral("not a folder")
                   : QStringLiteral("the folder could not be made: %1")
                         .arg(QString::fromLocal8Bit(std::strerror(error))));
     return false;
+}
+
+void CliApp::removeEmptyFolders()
+{
+    // rmdir takes only empty folders: one that holds a written file stays, and so its parents.
+    for (const QString& folder : std::as_const(m_madeFolders))
+        QDir().rmdir(folder);
+    m_madeFolders.clear();
 }
 
 void CliApp::fail(const QString& file, const QString& reason)
@@ -244,6 +268,7 @@ void CliApp::fail(const QString& file, const QString& reason)
 
 void CliApp::warn(const QString& file, const QString& reason)
 {
+    endProgressLine();
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));
     m_err << ": " << reason << '\n';
@@ -255,10 +280,21 @@ void CliApp::report(const QString& unit, int done, int total)
     if (!m_tty || total <= 0 || done <= 0)
         return;
     // Pages may be reported from several threads at once.
-    static std::mutex lock;
-    std::scoped_lock guard(lock);
-    m_err << unit << ' ' << done << '/' << total << '\n';
+    const std::scoped_lock guard(m_progressLock);
+    // Back to the line's start, and clear what a longer count left there.
+    m_err << '\r' << unit << ' ' << done << '/' << total << "\x1b[K";
+    m_progressShown = true;
     m_err.flush();
+}
+
+void CliApp::endProgressLine()
+{
+    const std::scoped_lock guard(m_progressLock);
+    if (!m_progressShown)
+        return;
+    m_err << "\r\x1b[K";
+    m_err.flush();
+    m_progressShown = false;
 }
 
 QString CliApp::absolutePath(const QString& path)
@@ -270,6 +306,7 @@ QString CliApp::absolutePath(const QString& path)
 
 void CliApp::printPath(const QString& path, const QString& note)
 {
+    endProgressLine();
     const QString absolute = absolutePath(path);
     m_status.addOutput(absolute);
     if (m_batch.json)

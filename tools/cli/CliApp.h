@@ -15,6 +15,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <mutex>
 
 // -o for the subcommands that write one file, and for those that write into a folder.
 inline const QCommandLineOption
@@ -81,21 +82,27 @@ class CliApp
     void read(TextRecognizer& recognizer, const QString& path, const QString& output);
     // output with .extension when it has none (as the file is written); empty stays empty.
     [[nodiscard]] static QString withExtension(const QString& output, const QString& extension);
-    // Writes (or settles otherwise) one photo that compress encoded, the index-th.
+    // Writes (or settles otherwise) one photo that compress encoded, the index-th; unless
+    // verboseUnder is -1, its quality (or that it was under that size already) follows its path.
     void compressed(const QString& path, const QString& output, const QString& clash,
-                    const PhotoCompressor::Result& e, size_t index, bool verbose);
+                    const PhotoCompressor::Result& e, size_t index, qint64 verboseUnder);
     // Why an input stopped at --timeout.
     [[nodiscard]] QString timeoutReason() const;
     // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.
     double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                           const QString& what, double max);
     // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
+    // Those it made go again at the end if nothing was written into them.
     bool makeFolder(const QString& dir);
+    void removeEmptyFolders();
     void fail(const QString& file, const QString& reason);
     // A line about an input that was still done.
     void warn(const QString& file, const QString& reason);
-    // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
+    // Progress on a terminal, redrawn on one line: "page 12/311", "photo 3/8"; unit names what
+    // is counted.
     void report(const QString& unit, int done, int total);
+    // Clears the progress line before other output takes the terminal.
+    void endProgressLine();
     // A file written for the current input: its path, with a note after a tab when given, ended
     // by a newline or with --null a NUL (with --json it goes in the status line instead).
     void printPath(const QString& path, const QString& note = {});
@@ -114,6 +121,10 @@ class CliApp
     QTextStream m_err;
     bool m_null = false; // --null: paths end with NUL, as find -print0 prints them
     bool m_tty = false;
+    bool m_progressShown = false; // a progress line stands unfinished on the terminal
+    std::mutex m_progressLock;    // pages may be reported from several threads at once
+    QStringList m_madeFolders;    // by makeFolder, deepest first
+    int m_textsShown = 0;         // ocr texts printed to stdout so far
     bool m_helpShown = false;
     int m_failures = 0;
     std::unique_ptr<HistoryStore> m_history;

@@ -174,7 +174,7 @@ HistoryStore::Written CliApp::makePdf(const QList<Image>& pages, PdfWriter::Opti
     }
     const QTemporaryDir layers;
     if (!searchableIn.isEmpty()) {
-        job.setTotal(2 * int(pages.size())); // each page read, then written
+        job.beginStage(int(pages.size())); // the pages are read, then written
         const TextLayers::Result read = TextLayers::make(pages, searchableIn, layers.path(), job);
         if (read.cancelled || !read.ok()) {
             written.error = read.cancelled ? QStringLiteral("interrupted") : read.error;
@@ -183,6 +183,7 @@ HistoryStore::Written CliApp::makePdf(const QList<Image>& pages, PdfWriter::Opti
             return written; // nothing was written
         }
         options.overlays = read.files;
+        job.beginStage(int(pages.size()));
     }
     written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
                           PdfWriter::writer(pages, &job, options), m_batch.taken());
@@ -305,7 +306,7 @@ int CliApp::compress(const QStringList& args)
             m_status.begin(some[i].path);
             m_status.setSeconds(e.seconds);
             compressed(some[i].path, some[i].output, some[i].clash, e.result, first + i,
-                       parser.isSet(verbose));
+                       parser.isSet(verbose) ? settings.maxBytes : -1);
             m_status.end();
         }
     }
@@ -313,7 +314,7 @@ int CliApp::compress(const QStringList& args)
 }
 
 void CliApp::compressed(const QString& path, const QString& output, const QString& clash,
-                        const PhotoCompressor::Result& e, size_t index, bool verbose)
+                        const PhotoCompressor::Result& e, size_t index, qint64 verboseUnder)
 {
     if (!clash.isEmpty()) {
         fail(path, QStringLiteral("its output %1 is also that of %2").arg(output, clash));
@@ -325,13 +326,12 @@ void CliApp::compressed(const QString& path, const QString& output, const QStrin
         fail(path, e.error);
         return;
     }
-    const auto written =
-        output.isEmpty()
-            ? history().write(nowSeconds() + qint64(index), QStringLiteral("jpg"),
-                              HistoryStore::writerOf(e.bytes))
-            : HistoryStore::writeInto(QFileInfo(output).path(),
-                                      QFileInfo(output).completeBaseName(), QStringLiteral("jpg"),
-                                      HistoryStore::writerOf(e.bytes), m_batch.taken());
+    const auto written = output.isEmpty()
+                             ? history().write(nowSeconds() + qint64(index), e.suffix,
+                                               HistoryStore::writerOf(e.bytes))
+                             : HistoryStore::writeInto(
+                                   QFileInfo(output).path(), QFileInfo(output).completeBaseName(),
+                                   e.suffix, HistoryStore::writerOf(e.bytes), m_batch.taken());
     if (!written.ok()) {
         if (!skipped(output)) // another process wrote it meanwhile
             fail(path, written.error);
@@ -342,11 +342,14 @@ void CliApp::compressed(const QString& path, const QString& output, const QStrin
         warn(path, QStringLiteral("written, but its JPEG data is damaged (libjpeg: %1 %2)")
                        .arg(e.warnings)
                        .arg(e.warnings == 1 ? "warning" : "warnings"));
-    if (!verbose) {
+    if (verboseUnder < 0) {
         printPath(written.path);
         return;
     }
-    QString note = QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
+    QString note =
+        e.kept
+            ? QStringLiteral("kept as it was, already under %1").arg(SizeTarget::text(verboseUnder))
+            : QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
     if (e.scaled)
         note += QStringLiteral(", scaled to %1 x %2").arg(e.size.width()).arg(e.size.height());
     printPath(written.path, note);
@@ -485,7 +488,10 @@ int CliApp::ocr(const QStringList& args)
     parser.addOptions({lang, into});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, QStringLiteral("Prints the text recognised in photos."), 1, -1))
+    if (!parse(parser, args,
+               QStringLiteral("Prints the text recognised in photos, after a line naming each "
+                              "photo when there are several, or writes it to files with -o."),
+               1, -1))
         return m_helpShown ? 0 : 2;
     const QString dir = parser.value(into);
     if (dir.isEmpty() && (m_batch.byName() || m_batch.json)) {
@@ -533,6 +539,13 @@ void CliApp::read(TextRecognizer& recognizer, const QString& path, const QString
     }
     m_status.setPages(1);
     if (output.isEmpty()) {
+        // As head and tail set several files apart.
+        if (m_batch.inputs.size() > 1) {
+            endProgressLine();
+            m_out << (m_textsShown++ > 0 ? "\n==> " : "==> ");
+            put(m_out, stdout, shown(path, true));
+            m_out << " <==\n";
+        }
         m_out << result.text;
         m_out.flush();
         return;
