@@ -141,7 +141,8 @@ TEST(PdfChooserJourney, SaveACopyMakesItsFolderAsksBeforeReplacingAndSavesManyWi
     EXPECT_EQ(fixtures::readFile(out + "/New/Sub/copy.pdf"), "%PDF-1.4 copy");
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
 
-    saveAs("New/Sub/copy.pdf");
+    // The chooser now starts where that copy went.
+    saveAs("copy.pdf");
     ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.alerts.showing(); }));
     EXPECT_EQ(j.platform.alerts.title(), "Replace “copy.pdf”?");
     ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Keep both") != nullptr; }));
@@ -164,17 +165,18 @@ TEST(PdfChooserJourney, SaveACopyMakesItsFolderAsksBeforeReplacingAndSavesManyWi
     ASSERT_TRUE(fixtures::waitFor([&] { return chooser->property("opened").toBool(); }));
     EXPECT_FALSE(chooser->findChild<QQuickItem*>("chooserName")->isVisible());
     j.tap(j.findNamed("Save"));
+    const QString last = out + "/New/Sub"; // where the copies before went
     auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
     auto* count = hud->property("contentItem")
                       .value<QQuickItem*>()
                       ->findChild<QQuickItem*>(QStringLiteral("hudProgress"));
     ASSERT_TRUE(fixtures::waitFor([&] {
         return count->property("text").toString().endsWith(" of 1000") ||
-               QDir(out).entryList({"page-*.png"}).size() == 1000;
+               QDir(last).entryList({"page-*.png"}).size() == 1000;
     }));
     ASSERT_TRUE(fixtures::waitFor(
-        [&] { return QDir(out).entryList({"page-*.png"}).size() == 1000; }, 60000));
-    EXPECT_EQ(fixtures::readFile(out + "/page-0500.png"),
+        [&] { return QDir(last).entryList({"page-*.png"}).size() == 1000; }, 60000));
+    EXPECT_EQ(fixtures::readFile(last + "/page-0500.png"),
               fixtures::readFile(pages + "/page-0500.png"));
     ASSERT_NE(j.platform.share.savingJob(), nullptr);
     ASSERT_TRUE(

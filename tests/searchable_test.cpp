@@ -166,7 +166,7 @@ TEST(SearchablePdf, AMissingLanguageIsNamedAndACancelledReadingWritesNothing)
     p.drain();
     EXPECT_EQ(screen->job().state(), Job::Cancelled);
     ASSERT_FALSE(reported.isEmpty());
-    EXPECT_EQ(reported.first(), "of 6: Reading the text of the pages");
+    EXPECT_EQ(reported.first(), "of 3: Reading the text of the pages");
     EXPECT_TRUE(screen->pdfFilePath().isEmpty());
     EXPECT_EQ(p.history->count(), 0);
     EXPECT_TRUE(QDir(p.historyPath()).entryList(QDir::Files).isEmpty());

@@ -282,14 +282,14 @@ TEST(ImageToPDFScreen, ConvertNamesByWholeSecondsListsFirstAndOpensTheViewer)
     EXPECT_EQ(screen->pdfFilePath(), p.historyPath() + "/1700000000-2.pdf");
     EXPECT_EQ(p.history->count(), 3);
 
-    // An empty list still makes, lists and opens a document.
+    // Without photos there is nothing to convert.
     p.navigator->popTo(screen);
     screen->setArrOfSelectedImages({});
+    EXPECT_FALSE(screen->canConvert());
     screen->btnConvert();
     p.drain();
-    EXPECT_EQ(p.history->count(), 4);
-    EXPECT_TRUE(qpdfCheck(screen->pdfFilePath()));
-    EXPECT_EQ(p.navigator->top()->screenName(), "PDFPreviewScreen");
+    EXPECT_EQ(p.history->count(), 3);
+    EXPECT_EQ(p.navigator->top(), screen);
 }
 
 TEST(ImageToPDFScreen, AFailedWriteSaysWhyListsNothingAndStaysAndBackLeaves)
