@@ -20,13 +20,17 @@ const char* kUsage =
     "\n"
     "Commands:\n"
     "  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]\n"
-    "      [--searchable] [--lang eng+deu]       photos to one PDF\n"
+    "      [--searchable] [--lang eng+deu] [--scan[=FILTER]]\n"
+    "                                            photos to one PDF\n"
     "  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]\n"
     "                                            PDF pages to PNG images\n"
     "  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]\n"
     "                                            photos to JPEG\n"
     "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
-    "  ocr PHOTO... [--lang eng+deu]             text of photos on stdout\n"
+    "  ocr PHOTO... [--lang eng+deu] [--scan]    text of photos on stdout\n"
+    "  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]\n"
+    "                                            photos of paper to straight, clean pages\n"
+    "  scan --corners PHOTO...                   the page corners found in photos\n"
     "  --list-langs                              text recognition languages installed\n"
     "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
@@ -74,6 +78,8 @@ int CliApp::run(const QStringList& arguments)
         status = resize(rest);
     else if (command == QLatin1String("ocr"))
         status = ocr(rest);
+    else if (command == QLatin1String("scan"))
+        status = scan(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
@@ -176,6 +182,14 @@ void CliApp::fail(const QString& file, const QString& reason)
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));
     m_err << ": " << reason << '\n';
+    m_err.flush();
+}
+
+void CliApp::note(const QString& file, const QString& what)
+{
+    m_err << "quire-cli: ";
+    put(m_err, m_messages, shown(file, true));
+    m_err << ": " << what << '\n';
     m_err.flush();
 }
 

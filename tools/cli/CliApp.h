@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/HistoryStore.h"
+#include "image/Image.h"
 #include "jobs/JobControl.h"
 
 #include <QCommandLineParser>
@@ -35,6 +36,18 @@ class CliApp
     int resize(const QStringList& args);
     int ocr(const QStringList& args);
     int listLanguages();
+    int scan(const QStringList& args);
+    // Prints each photo's page outline and the detector's confidence; 1 when one failed.
+    int printCorners(const QStringList& photos);
+    // Each photo replaced by its page, found, flattened and cleaned through filterKey; false
+    // (after saying why) when the key names no filter.
+    bool scanPages(QList<Image>& photos, const QStringList& paths, const QString& filterKey);
+    // --scan alone means --scan=document (the parser would take the next word as its value).
+    static QStringList scanDefault(const QStringList& args);
+
+    // Loads a photo upright by its EXIF orientation; a null Image with the reason when it
+    // cannot. With wholly, the photo must decode in full, not only its header.
+    static Image loadPhoto(const QString& path, QString& reason, bool wholly = false);
 
     // Parses args for a subcommand; false (after printing why) on bad usage or --help.
     bool parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
@@ -45,6 +58,8 @@ class CliApp
     // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
     bool makeFolder(const QString& dir);
     void fail(const QString& file, const QString& reason);
+    // Says something on stderr about a file that still went through.
+    void note(const QString& file, const QString& what);
     // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
     void report(const QString& unit, int done, int total);
     // The path, with a note after a tab when given, ended by a newline or with --null a NUL.

@@ -9,6 +9,7 @@
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
+#include "scan/ScanFilter.h"
 #include "topdf/BufferReuse.h"
 #include "topdf/PageSetup.h"
 #include "topdf/PdfWriter.h"
@@ -25,11 +26,12 @@
 
 namespace {
 const QString kUnreadable = QStringLiteral("could not be read as an image");
+} // namespace
 
-// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot. A
-// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey);
-// with wholly, anything else must decode in full too (a PDF takes its pages as they are checked).
-Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
+// A cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with
+// grey); with wholly, anything else must decode in full too (a PDF takes its pages as they are
+// checked).
+Image CliApp::loadPhoto(const QString& path, QString& reason, bool wholly)
 {
     Image image = Image::fromFile(path, 1.0, &reason);
     if (image.sourceFormat() == "pdf") { // Qt would read its first page as a picture
@@ -44,7 +46,6 @@ Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
     }
     return image;
 }
-} // namespace
 
 // Writes to -o's exact file when given (its free variant if taken), else T.ext in History.
 static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, const QString& output,
@@ -76,11 +77,21 @@ int CliApp::pdf(const QStringList& args)
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("Languages of the text, e.g. eng or eng+deu."),
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
-    parser.addOptions({pageSize, margin, searchable, lang});
+    const QCommandLineOption scan(
+        QStringLiteral("scan"),
+        QStringLiteral("Photos of paper: find each page, straighten and clean it first, through "
+                       "FILTER (original, grey, document (the default) or bw)."),
+        QStringLiteral("FILTER"));
+    parser.addOptions({pageSize, margin, searchable, lang, scan});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, QStringLiteral("Makes one PDF with a page per photo."), 1, -1))
+    if (!parse(parser, scanDefault(args), QStringLiteral("Makes one PDF with a page per photo."), 1,
+               -1))
         return m_helpShown ? 0 : 2;
+    if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
+        m_err << "The scan filter must be original, grey, document or bw.\n";
+        return 2;
+    }
     PdfWriter::Options options;
     const auto paper = PageSetup::fromKey(parser.value(pageSize));
     const auto marginMm = PageSetup::parseMarginMm(parser.value(margin));
@@ -95,15 +106,22 @@ int CliApp::pdf(const QStringList& args)
         return 2;
     }
     QList<Image> pages;
+    QStringList paths;
     for (const QString& path : parser.positionalArguments()) {
         QString reason;
         Image image = loadPhoto(path, reason, true);
-        if (image.isNull())
+        if (image.isNull()) {
             fail(path, reason);
-        else
-            pages.append(image);
+            continue;
+        }
+        pages.append(image);
+        paths.append(path);
     }
     if (pages.isEmpty())
+        return 1;
+    if (parser.isSet(scan) && !scanPages(pages, paths, parser.value(scan)))
+        return 2;
+    if (m_job.isCancelled())
         return 1;
     const QTemporaryDir layers;
     if (parser.isSet(searchable)) {
@@ -307,11 +325,20 @@ int CliApp::ocr(const QStringList& args)
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("Tesseract languages, e.g. eng or eng+deu."),
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
-    parser.addOption(lang);
+    const QCommandLineOption scan(
+        QStringLiteral("scan"),
+        QStringLiteral("Photos of paper: find each page, straighten and clean it before reading."),
+        QStringLiteral("FILTER"));
+    parser.addOptions({lang, scan});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, QStringLiteral("Prints the text recognised in photos."), 1, -1))
+    if (!parse(parser, scanDefault(args), QStringLiteral("Prints the text recognised in photos."),
+               1, -1))
         return m_helpShown ? 0 : 2;
+    if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
+        m_err << "The scan filter must be original, grey, document or bw.\n";
+        return 2;
+    }
     TesseractRecognizer recognizer(parser.value(lang));
     const QStringList inputs = parser.positionalArguments();
     m_job.setTotal(int(inputs.size()));
@@ -319,10 +346,15 @@ int CliApp::ocr(const QStringList& args)
         const QString& path = inputs[i];
         m_job.advance();
         QString reason;
-        const Image photo = loadPhoto(path, reason);
+        Image photo = loadPhoto(path, reason);
         if (photo.isNull()) {
             fail(path, reason);
             continue;
+        }
+        if (parser.isSet(scan)) {
+            QList<Image> one{photo};
+            scanPages(one, {path}, parser.value(scan));
+            photo = one.first();
         }
         const TextExtraction result = TextExtraction::run(recognizer, photo);
         if (result.outcome != TextExtraction::Read) {
