@@ -75,7 +75,7 @@ double distance(QPointF a, QPointF b)
 }
 } // namespace
 
-TEST(Scan, FindsThePageOnDarkAndLightTablesCutOffCoveredShadedOrFillingTheFrame)
+TEST(Scan, FindsThePageOnDarkAndLightTablesCutOffShadedOrFillingTheFrame)
 {
     const QSize frame(1600, 1700);
     const Corners tilted{QPointF(300, 200), QPointF(1250, 260), QPointF(1350, 1500),
@@ -84,12 +84,6 @@ TEST(Scan, FindsThePageOnDarkAndLightTablesCutOffCoveredShadedOrFillingTheFrame)
                       QPointF(120, 1600)};
     const Corners filling{QPointF(20, 15), QPointF(1580, 25), QPointF(1585, 1690),
                           QPointF(10, 1680)};
-    const auto finger = [](QPainter& p) {
-        p.setBrush(QColor(225, 170, 140));
-        p.translate(1350, 1500);
-        p.rotate(-40);
-        p.drawRoundedRect(QRectF(-60, -40, 600, 120), 60, 60);
-    };
     const auto shadow = [](QPainter& p) { p.fillRect(0, 0, 800, 1700, QColor(0, 0, 0, 150)); };
     struct Scene
     {
@@ -100,13 +94,11 @@ TEST(Scan, FindsThePageOnDarkAndLightTablesCutOffCoveredShadedOrFillingTheFrame)
         std::function<void(QPainter&)> over;
         double tolerance;
     };
-    for (const Scene& s :
-         {Scene{"dark table", QColor(60, 45, 35), tilted, false, {}, 8},
-          Scene{"light table", QColor(230, 230, 226), tilted, false, {}, 8},
-          Scene{"corner cut off", QColor(90, 70, 50), cut, false, {}, 8},
-          Scene{"finger on a corner", QColor(70, 60, 50), tilted, false, finger, 16},
-          Scene{"shadow across", QColor(120, 100, 80), tilted, false, shadow, 12},
-          Scene{"filling the frame", QColor(50, 50, 50), filling, true, {}, 14}}) {
+    for (const Scene& s : {Scene{"dark table", QColor(60, 45, 35), tilted, false, {}, 8},
+                           Scene{"light table", QColor(230, 230, 226), tilted, false, {}, 8},
+                           Scene{"corner cut off", QColor(90, 70, 50), cut, false, {}, 8},
+                           Scene{"shadow across", QColor(120, 100, 80), tilted, false, shadow, 12},
+                           Scene{"filling the frame", QColor(50, 50, 50), filling, true, {}, 14}}) {
         SCOPED_TRACE(s.name);
         QImage photo = photograph(frame, s.table, sheet({840, 1188}, s.textToEdges), s.corners);
         if (s.over) {
