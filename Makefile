@@ -6,7 +6,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: setup configure build run test clean format lint tidy sanitize fuzz
+.PHONY: setup configure build run test clean format lint tidy sanitize fuzz fuzz-build fuzz-corpus
 
 setup:
 	@scripts/setup
@@ -41,9 +41,7 @@ FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
 ifeq ($(wildcard src/common/PageRange.h),)
 FUZZ_TARGETS := $(filter-out pagerange,$(FUZZ_TARGETS))
 endif
-fuzz: setup
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRE_FUZZ=ON $(LAUNCHER) >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+fuzz: fuzz-build
 	@mkdir -p $(FUZZ_BUILD)/crashes
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; echo "fuzzing $$t for $(FUZZ_SECONDS)s"; \
@@ -52,6 +50,19 @@ fuzz: setup
 	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
 	    2>$(FUZZ_BUILD)/fuzz-$$t.log || { tail -40 $(FUZZ_BUILD)/fuzz-$$t.log; exit 1; }; \
 	  grep -E "stat::number_of_executed_units|cov:" $(FUZZ_BUILD)/fuzz-$$t.log | tail -2; \
+	done
+
+fuzz-build: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRE_FUZZ=ON $(LAUNCHER) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+# The fuzz targets built as for `make fuzz`, each run once over its seed corpus only (for CI).
+fuzz-corpus: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $(FUZZ_BUILD)/fuzz/fuzz_$$t \
+	    -rss_limit_mb=4096 fuzz/corpus/$$t/* >$(FUZZ_BUILD)/corpus-$$t.log 2>&1 || \
+	    { tail -40 $(FUZZ_BUILD)/corpus-$$t.log; exit 1; }; \
+	  echo "fuzz_$$t: $$(ls fuzz/corpus/$$t | wc -l) seeds ran clean"; \
 	done
 
 format:

@@ -1,44 +1,75 @@
 #!/usr/bin/env bash
-# Peak memory of quire-cli on a decompression bomb: a PNG of a few hundred KB that claims
-# side x side RGBA pixels (default 15000). Compress, resize and text recognition each alone,
-# then two compresses at once. Targets: under 1.2 GB each, under 1.5 GB for the pair.
-# Usage: bench/bomb_rss.sh [build-dir] [side]
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Peak memory of quire-cli on images at and near the 200-megapixel limit: a PNG of stripes (a few
+# hundred KB that claims side x side RGBA pixels) and a progressive JPEG of the same stripes, for
+# each side given (default 10000 and 14000: 100 and 196 megapixels). Compress, resize and text
+# recognition each alone; the peak counts the helper processes a job waits for. Target: under
+# 1.2 GB each. A side over the limit (15000) shows the refusal instead.
+# Usage: [BOMB_JOBS="compress resize ocr"] bench/bomb_rss.sh [build-dir] [side...]
 set -euo pipefail
-build=${1:-build}; side=${2:-15000}
+build=${1:-build}; shift || true
+sides=("$@"); [ ${#sides[@]} -gt 0 ] || sides=(10000 14000)
 cli="$build/tools/quire-cli"
 [ -x "$cli" ] || { echo "build $cli first (make build)" >&2; exit 1; }
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-# The PNG is streamed row by row, so making it needs no memory either.
-python3 - "$out/bomb.png" "$side" <<'PY'
+# The JPEG maker: libjpeg's simple progression over stripes made row by row.
+cat >"$out/stripes.c" <<'C'
+#include <stdio.h>
+#include <stdlib.h>
+#include <jpeglib.h>
+int main(int argc, char **argv) {
+    int side = atoi(argv[2]);
+    FILE *f = fopen(argv[1], "wb");
+    struct jpeg_compress_struct c; struct jpeg_error_mgr e;
+    c.err = jpeg_std_error(&e); jpeg_create_compress(&c); jpeg_stdio_dest(&c, f);
+    c.image_width = c.image_height = side; c.input_components = 3; c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c); jpeg_set_quality(&c, 90, TRUE); jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    JSAMPROW row = malloc(3 * (size_t)side);
+    while (c.next_scanline < c.image_height) {
+        for (int x = 0; x < 3 * side; ++x) row[x] = (JSAMPLE)((x / 3 / 64 + c.next_scanline / 64) % 2 ? 230 : 30 + x % 3 * 40);
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c); fclose(f); return 0;
+}
+C
+cc -O2 -o "$out/stripes" "$out/stripes.c" -ljpeg
+export QT_QPA_PLATFORM=offscreen QUIRE_DOCUMENTS="$out/docs"
+printf '%-7s %-16s %-9s %5s %9s  %s\n' side input job exit "peak MB" message
+measure() { # side, input, job, output, args...
+  local side=$1 input=$2 job=$3 output=$4; shift 4
+  local status=0
+  /usr/bin/time -f "%M" -o "$out/rss" "$cli" "$@" ${output:+-o "$output"} >/dev/null 2>"$out/err" ||
+    status=$?
+  printf '%-7s %-16s %-9s %5s %9s  %s\n' "$side" "$input" "$job" "$status" \
+    "$(( $(tail -1 "$out/rss") / 1024 ))" "$(head -1 "$out/err")"
+}
+for side in "${sides[@]}"; do
+  # The PNG is streamed row by row, so making it needs no memory either.
+  python3 - "$out/stripes.png" "$side" <<'PY'
 import struct, sys, zlib
 path, side = sys.argv[1], int(sys.argv[2])
 def chunk(kind, data):
     return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 z = zlib.compressobj(9)
-row = b"\0" * (1 + side * 4)
-idat = b"".join(z.compress(row) for _ in range(side)) + z.flush()
+rows = [b"\0" + bytes([(x // 64 + y) % 2 * 200 for x in range(side * 4)]) for y in range(2)]
+idat = b"".join(z.compress(rows[(y // 64) % 2]) for y in range(side)) + z.flush()
 with open(path, "wb") as f:
     f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 6, 0, 0, 0)))
     f.write(chunk(b"IDAT", idat) + chunk(b"IEND", b""))
 PY
-export QT_QPA_PLATFORM=offscreen QUIRE_DOCUMENTS="$out/docs"
-echo "input: $(du -k "$out/bomb.png" | cut -f1) KB PNG of ${side} x ${side} RGBA"
-printf '%-16s %6s %12s  %s\n' job exit "peak MB" "message"
-measure() { # name, output, args...
-  local name=$1 output=$2; shift 2
-  local status=0
-  /usr/bin/time -f "%M" -o "$out/rss" "$cli" "$@" -o "$output" >/dev/null 2>"$out/err" || status=$?
-  printf '%-16s %6s %12s  %s\n' "$name" "$status" "$(( $(tail -1 "$out/rss") / 1024 ))" "$(head -1 "$out/err")"
-}
-measure compress "$out" compress "$out/bomb.png"
-measure resize "$out/r.png" resize "$out/bomb.png" --width 2000
-status=0
-/usr/bin/time -f "%M" -o "$out/rss" "$cli" ocr "$out/bomb.png" >/dev/null 2>"$out/err" || status=$?
-printf '%-16s %6s %12s  %s\n' ocr "$status" "$(( $(tail -1 "$out/rss") / 1024 ))" "$(head -1 "$out/err")"
-# Two at once: the larger of the two peaks, and their sum (both are alive together).
-/usr/bin/time -f "%M" -o "$out/rss1" "$cli" compress "$out/bomb.png" -o "$out" >/dev/null 2>&1 &
-/usr/bin/time -f "%M" -o "$out/rss2" "$cli" compress "$out/bomb.png" -o "$out" >/dev/null 2>&1 &
-wait || true
-a=$(( $(tail -1 "$out/rss1") / 1024 )); b=$(( $(tail -1 "$out/rss2") / 1024 ))
-printf '%-16s %6s %12s  %s\n' "2x compress" - "$((a + b))" "sum of $a and $b"
+  "$out/stripes" "$out/stripes.jpg" "$side"
+  for input in stripes.png stripes.jpg; do
+    label="$input ($(( $(stat -c %s "$out/$input") / 1024 )) KB)"
+    for job in ${BOMB_JOBS:-compress resize ocr}; do
+      case $job in
+        compress) measure "$side" "$label" compress "$out" compress "$out/$input" ;;
+        resize) measure "$side" "$label" resize "$out/r.png" resize "$out/$input" --width 2000 ;;
+        ocr) measure "$side" "$label" ocr "" ocr "$out/$input" ;;
+      esac
+    done
+    rm -f "$out"/r*.png "$out"/stripes-*.jpg "$out"/stripes.jpg.* 2>/dev/null || true
+  done
+done

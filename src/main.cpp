@@ -34,8 +34,7 @@ int main(int argc, char* argv[])
 {
     // Text recognition runs single-threaded: faster on small machines (see TesseractRecognizer).
     qputenv("OMP_THREAD_LIMIT", "1");
-    if (FILE* log = LibraryChatter::divert(); log != stderr)
-        LibraryChatter::logTo(log, true); // libraries' own lines off stderr, Qt's kept
+    LibraryChatter::quiet(true); // libraries' own lines off stderr, Qt's kept
     QGuiApplication app(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Quire"));
     QGuiApplication::setApplicationName(QStringLiteral("Quire"));

@@ -256,6 +256,10 @@ TEST(Cli, BadUsageExitsTwo)
     EXPECT_EQ(cli.status, 2);
     cli.run({"compress", cli.photo("q.jpg"), "--max-size", "half"});
     EXPECT_EQ(cli.status, 2);
+    cli.run({"pdf", cli.photo("a.jpg"), "-o", cli.path("a.jpg")}); // not made into a PDF
+    EXPECT_EQ(cli.status, 2);
+    EXPECT_EQ(fixtures::readFile(cli.path("a.jpg")).left(2), "\xff\xd8");
+    EXPECT_FALSE(QFileInfo::exists(cli.path("a-2.jpg")));
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
@@ -346,4 +350,54 @@ TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)
     const QStringList printed =
         QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(printed.size(), files.size());
+}
+
+TEST(Cli, APhotoThatBreaksTheJpegLibraryCostsThatPhotoOnly)
+{
+    Cli cli;
+    const QString good = cli.photo("good.jpg");
+    const QString good2 = cli.photo("good2.jpg", 300, 200);
+    const QString lumaOnly = cli.path("luma.jpg");
+    const QString odd = cli.path("odd.jpg");
+    ASSERT_TRUE(camera::write(lumaOnly, camera::lumaOnly(fixtures::photo(330, 250))));
+    ASSERT_TRUE(camera::write(odd, camera::fractionalSampling(fixtures::photo(330, 250))));
+
+    // A file whose chroma scans never came goes through pixels; one no decoder opens is named.
+    QStringList paths = cli.run({"compress", good, lumaOnly, odd, good2, "-o", cli.path("a")});
+    EXPECT_EQ(cli.status, 1);
+    ASSERT_EQ(paths.size(), 3) << cli.err.toStdString();
+    EXPECT_EQ(QImageReader(paths[1]).size(), QSize(330, 250));
+    EXPECT_EQ(cli.err, QStringLiteral("quire-cli: %1: could not be read as an image\n").arg(odd));
+    cli.run({"pdf", odd, good, "-o", cli.path("odd.pdf")});
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_TRUE(cli.err.startsWith(QStringLiteral("quire-cli: %1: ").arg(odd)));
+    EXPECT_EQ(fixtures::readFile(cli.path("odd.pdf")).count("/Subtype /Image"), 1);
+
+    // A helper that crashes on one photo: the others are still written.
+    const QString worker = QFileInfo(QUIRE_CLI).absolutePath() + "/quire-compress-worker";
+    const QString crashing = cli.path("crashing.sh");
+    fixtures::writeFile(crashing, "#!/bin/sh\nt=$(mktemp)\ncat >\"$t\"\n"
+                                  "if grep -q luma \"$t\"; then rm \"$t\"; kill -SEGV $$; fi\n"
+                                  "\"$REAL\" <\"$t\"; s=$?; rm \"$t\"; exit $s\n");
+    QFile::setPermissions(crashing, QFile::ReadOwner | QFile::ExeOwner);
+    cli.env.insert("QUIRE_COMPRESS_WORKER", crashing);
+    cli.env.insert("REAL", worker);
+    paths = cli.run({"compress", good, lumaOnly, good2, "-o", cli.path("b")});
+    EXPECT_EQ(cli.status, 1);
+    ASSERT_EQ(paths.size(), 2) << cli.err.toStdString();
+    EXPECT_TRUE(paths[1].endsWith("/good2.jpg"));
+    EXPECT_TRUE(cli.err.startsWith(
+        QStringLiteral("quire-cli: %1: the JPEG library stopped on it").arg(lumaOnly)))
+        << cli.err.toStdString();
+}
+
+TEST(Cli, SanitizerReportsReachStderr)
+{
+    Cli cli;
+    cli.env.insert("QUIRE_CLI_SANITIZER_CHECK", "1");
+    cli.run({"--help"});
+    if (cli.status == 0)
+        GTEST_SKIP() << "not a sanitizer build";
+    EXPECT_TRUE(cli.err.contains("runtime error: signed integer overflow"))
+        << cli.err.toStdString();
 }

@@ -111,6 +111,15 @@ TEST_F(CliSafety, NeverWritesThroughALinkAtTheName)
 
 TEST_F(CliSafety, AFullDiskSaysSoAndLeavesNothing)
 {
+    // A file size limit fails writes as a full disk does, anywhere: resize gives the reason.
+    const QString pixels = photo("pixels.jpg", 900, 900);
+    CliRun limited = start("sh", {"-c", "trap '' XFSZ; ulimit -f 8; exec \"$@\"", "sh", QUIRE_CLI,
+                                  "resize", pixels, "--width", "900", "-o", path("r.png")});
+    finish(limited);
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_TRUE(limited.err.endsWith(": File too large\n")) << limited.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("r.png")));
+
     // A private mount namespace with a tiny tmpfs: the host's disks are never filled.
     const QString unshare = QStandardPaths::findExecutable("unshare");
     if (unshare.isEmpty())
@@ -258,9 +267,25 @@ TEST_F(CliSafety, NamesThatAreNotUtf8OrHoldNewlinesAreReadAndPrintedSafely)
     EXPECT_TRUE(out.endsWith(QByteArray(1, '\0') + "$'" + folder + "/nl/new\\nline.jpg'\n"))
         << out.toStdString();
     EXPECT_TRUE(QFileInfo::exists(path("nul/new\nline.jpg")));
+    // Folders keep their bytes too: -o, and the documents area.
+    const QString folders =
+        QStringLiteral("cd \"$1\" && \"$2\" compress -o \"$(printf 'out\\351')\" new*.jpg && "
+                       "QUIRE_DOCUMENTS=\"$1/$(printf 'docs\\351')\" \"$2\" compress new*.jpg");
+    r = start("sh", {"-c", folders, "sh", dir.path(), QUIRE_CLI});
+    ASSERT_TRUE(r.process->waitForFinished(120000));
+    EXPECT_EQ(r.process->exitCode(), 0) << r.process->readAllStandardError().toStdString();
+    const QList<QByteArray> written = r.process->readAllStandardOutput().split('\n');
+    ASSERT_GE(written.size(), 2);
+    EXPECT_EQ(written[0], "$'" + folder + "/out\\xe9/new\\nline.jpg'");
+    EXPECT_TRUE(written[1].startsWith(folder + "/docs\xe9/History/")) << written[1].toStdString();
     // Qt cannot name these files to remove them with the folder.
     ::unlink(latin1.constData());
     ::unlink((folder + "/nul/caf\xe9.jpg").constData());
+    EXPECT_EQ(::unlink((folder + "/out\xe9/new\nline.jpg").constData()), 0);
+    ::rmdir((folder + "/out\xe9").constData());
+    EXPECT_EQ(::unlink(written[1].constData()), 0);
+    ::rmdir((folder + "/docs\xe9/History").constData());
+    ::rmdir((folder + "/docs\xe9").constData());
 }
 
 TEST_F(CliSafety, PdfsThatGiveNoPagesAreErrors)

@@ -5,57 +5,31 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <cstdint>
-#include <fcntl.h>
-#include <unistd.h>
+#include <allheaders.h>
+#include <qpdf/QPDFLogger.hh>
 
-// Where sanitizer reports go, when the process runs under one (declared weak: null otherwise).
-// NOLINTNEXTLINE(bugprone-reserved-identifier): the sanitizer runtime's own name
-extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
+#include <cstdio>
 
 namespace {
-FILE* messages = stderr;
-bool allMessages = true;
-
-void write(QtMsgType type, const QMessageLogContext& context, const QString& text)
+void fatalOnly(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (!allMessages && type != QtFatalMsg)
-        return;
-    std::fprintf(messages, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-    std::fflush(messages);
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 } // namespace
 
 namespace LibraryChatter {
 
-FILE* divert()
+void quiet(bool everything)
 {
     if (!qEnvironmentVariableIsEmpty("QUIRE_CLI_DEBUG"))
-        return stderr;
-    const int copy = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    FILE* out = copy >= 0 ? ::fdopen(copy, "w") : nullptr;
-    if (!out || null < 0 || ::dup2(null, STDERR_FILENO) < 0) {
-        if (out)
-            std::fclose(out);
-        else if (copy >= 0)
-            ::close(copy);
-        if (null >= 0)
-            ::close(null);
-        return stderr;
-    }
-    ::close(null);
-    if (__sanitizer_set_report_fd) // a memory error report is no chatter
-        // NOLINTNEXTLINE(performance-no-int-to-ptr): the runtime takes the descriptor as a pointer
-        __sanitizer_set_report_fd(reinterpret_cast<void*>(intptr_t(copy)));
-    return out;
-}
-
-void logTo(FILE* out, bool everything)
-{
-    messages = out;
-    allMessages = everything;
-    qInstallMessageHandler(write);
+        return;
+    setMsgSeverity(L_SEVERITY_NONE); // Leptonica's "Error in pixRead..."
+    const auto qpdf = QPDFLogger::defaultLogger();
+    qpdf->setWarn(qpdf->discard()); // a damaged PDF's repairs; failures come back as exceptions
+    qpdf->setError(qpdf->discard());
+    if (!everything)
+        qInstallMessageHandler(fatalOnly);
 }
 
 } // namespace LibraryChatter

@@ -2,15 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdio>
-
-// Libraries (libpng, Leptonica, Tesseract, the PDF library) print their own lines straight to
-// the process's stderr, which would drown Quire's own messages (and break the command line's one
-// line per failed input). Unless QUIRE_CLI_DEBUG is set, divert() sends stderr to /dev/null and
-// hands back a stream on the real one for Quire's own messages; otherwise it gives stderr.
+// Libraries (Leptonica, the PDF library, Qt's image plugins) print their own lines to stderr,
+// which would drown Quire's own messages (and break the command line's one line per failed
+// input). quiet() turns them off through each library's own switch, unless QUIRE_CLI_DEBUG is
+// set. stderr itself is never closed or diverted: crash and sanitizer reports must reach it.
 namespace LibraryChatter {
-[[nodiscard]] FILE* divert();
-// Qt's messages go to the stream divert() gave, formatted as Qt would, all of them or only
-// fatal ones.
-void logTo(FILE* out, bool everything);
+// Qt's messages are kept all (everything) or only the fatal ones.
+void quiet(bool everything);
 } // namespace LibraryChatter

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LocalPath.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace {
 // The length of the valid UTF-8 sequence at p (at most n bytes), 0 when there is none.
 int sequenceAt(const uchar* p, qsizetype n)
@@ -61,6 +64,33 @@ QByteArray encode(const QString& path)
     }
     out += QStringView(path).mid(start).toUtf8();
     return out;
+}
+
+bool isFolder(const QString& path)
+{
+    struct stat info = {};
+    return ::stat(encode(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int makeFolders(const QString& path)
+{
+    const QByteArray bytes = encode(path);
+    // Each step from the top: a step that exists is passed, whatever mkdir says of it.
+    for (qsizetype slash = bytes.indexOf('/', 1);; slash = bytes.indexOf('/', slash + 1)) {
+        const QByteArray step = slash < 0 ? bytes : bytes.left(slash);
+        if (!step.isEmpty() && ::mkdir(step.constData(), 0777) != 0 && errno != EEXIST) {
+            const int error = errno;
+            struct stat info = {};
+            if (::stat(step.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+                return error;
+        }
+        if (slash < 0)
+            break;
+    }
+    struct stat info = {};
+    if (::stat(bytes.constData(), &info) != 0)
+        return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
 } // namespace LocalPath

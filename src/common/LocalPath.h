@@ -11,4 +11,9 @@
 namespace LocalPath {
 [[nodiscard]] QString decode(const QByteArray& name);
 [[nodiscard]] QByteArray encode(const QString& path);
+// Whether path names a folder (links followed), by its bytes.
+[[nodiscard]] bool isFolder(const QString& path);
+// Makes the folder path and any missing parents, by their bytes: 0 when it is there, else the
+// errno of the step that failed.
+[[nodiscard]] int makeFolders(const QString& path);
 } // namespace LocalPath

@@ -81,6 +81,13 @@ NewFile::~NewFile()
     discard();
 }
 
+QString NewFile::errorString() const
+{
+    if (m_error.isEmpty() && m_fd >= 0 && m_device && m_device->error() != 0)
+        return reason(m_device->error());
+    return m_error;
+}
+
 QString NewFile::reason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));

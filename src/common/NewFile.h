@@ -25,7 +25,8 @@ class NewFile
     // Puts the content on disk and names it nameAt(1), or nameAt(2), ... when taken. The full
     // path claimed, or empty with the reason in errorString() (and nothing left behind).
     QString commit(const std::function<QString(int attempt)>& nameAt);
-    [[nodiscard]] QString errorString() const { return m_error; }
+    // Why opening, a write or the commit failed; empty while none has.
+    [[nodiscard]] QString errorString() const;
 
     // "name.ext", then "name-2.ext", "name-3.ext", ...
     [[nodiscard]] static std::function<QString(int)> numbered(const QString& baseName,

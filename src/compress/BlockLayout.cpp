@@ -56,6 +56,14 @@ BlockLayout BlockLayout::plan(const jpeg_decompress_struct& src, int orientation
         refusal = QStringLiteral("not an 8-bit YCbCr or grey JPEG");
         return {};
     }
+    // libjpeg's decoder only takes whole ratios (no 3 against 2): such a layout copied over
+    // would give a file nothing opens.
+    for (int c = 0; c < src.num_components; ++c)
+        if (src.max_h_samp_factor % src.comp_info[c].h_samp_factor != 0 ||
+            src.max_v_samp_factor % src.comp_info[c].v_samp_factor != 0) {
+            refusal = QStringLiteral("fractional chroma sampling");
+            return {};
+        }
     const int w = int(src.image_width), h = int(src.image_height);
     if (qint64(w) * h > kMaxPixels) {
         refusal = QStringLiteral("too large");

@@ -3,7 +3,6 @@
 #include "BlockStream.h"
 
 #include <algorithm>
-#include <jerror.h>
 #include <utility>
 
 namespace {
@@ -17,6 +16,9 @@ BlockStream::BlockStream(const BlockLayout& layout, const std::array<int, 4>& so
                          const std::array<int, 4>& realRows, Maker maker)
     : m_layout(layout), m_sourceRows(sourceRows), m_realRows(realRows), m_maker(std::move(maker))
 {
+    m_blank.resize(
+        (size_t(*std::max_element(layout.widthInBlocks.begin(), layout.widthInBlocks.end())) + 1) *
+        DCTSIZE2);
     for (size_t c = 0; std::cmp_less(c, layout.components); ++c) {
         // The reader works in whole rows of its MCUs: a few past the real ones.
         m_rows[c].resize(size_t(sourceRows[c]) + 4);
@@ -89,9 +91,11 @@ JBLOCKARRAY BlockStream::encoderAccess(j_common_ptr info, int c, JDIMENSION star
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [&] { return m_read[i] >= needed || m_failed; });
     if (m_failed) {
-        lock.unlock(); // the error leaves by longjmp: nothing may be held
-        info->err->msg_code = JERR_BAD_VIRTUAL_ACCESS;
-        info->err->error_exit(info);
+        // No error_exit from here: its longjmp would cross this frame's objects. The encoder
+        // finishes on empty blocks instead, and its output is thrown away with the failed read.
+        for (JDIMENSION r = 0; r < rows && start + r < m_served[i].size(); ++r)
+            m_served[i][start + r] = reinterpret_cast<JBLOCKROW>(m_blank.data());
+        return m_served[i].data() + start;
     }
     const int from = m_made[i];
     std::vector<JBLOCKROW> source(m_rows[i].begin(), m_rows[i].begin() + needed);

@@ -50,6 +50,7 @@ class BlockStream
     std::array<int, 4> m_read{};                    // source rows known complete
     std::array<int, 4> m_made{};                    // output rows made
     std::array<std::vector<JBLOCKROW>, 4> m_served; // what the encoder is handed
+    std::vector<JCOEF> m_blank; // a row of empty blocks, served after a failed read
     bool m_finished = false;
     bool m_failed = false;
     int m_calls = 0;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressRun.h"
 
+#include "CompressWorker.h"
 #include "common/MemoryBudget.h"
 #include "jobs/JobControl.h"
 
@@ -20,7 +21,7 @@ int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings
         const auto compress = [&settings](const Image& photo) {
             // Huge photos wait for room in the bitmap budget rather than decode side by side.
             const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-            return PhotoCompressor::compress(photo, settings);
+            return CompressWorker::compress(photo, settings);
         };
         const QList<PhotoCompressor::Result> results =
             slice.size() == 1 ? QList{compress(slice.first())}

@@ -20,7 +20,19 @@
 #include <utility>
 #include <vector>
 
+#ifndef LIBJPEG_TURBO_VERSION_NUMBER
+#define LIBJPEG_TURBO_VERSION_NUMBER 0 // another libjpeg
+#endif
+
 namespace {
+
+// The two fast ways of encodeOnce (over the source's own blocks, and while reading a one-scan
+// file) hand the encoder block rows through its memory manager's access_virt_barray, and the
+// second learns which rows the reader has finished from the reader's: how libjpeg-turbo 2.0 to
+// 3.0 call it, not its documented interface. Built against any other libjpeg, encodeOnce takes
+// the documented way (read every coefficient, requantize into arrays of its own, write).
+constexpr bool kFastPaths =
+    LIBJPEG_TURBO_VERSION_NUMBER >= 2000000 && LIBJPEG_TURBO_VERSION_NUMBER < 3001000;
 
 // Starts a reader on source and reads the header, keeping the EXIF and ICC markers when asked;
 // false when there is no readable header. created says whether info needs destroying.
@@ -67,6 +79,21 @@ struct SecondReader
             jpeg_destroy_decompress(&info);
     }
 };
+// The address of each block row of array, looked up while libjpeg may still fail; the arrays
+// live in memory whole, so the addresses stay valid. Only plain C state lives between the setjmp
+// and the calls that may jump back to it.
+bool rowsOf(jpeg_decompress_struct& info, JpegErrors& errors, jvirt_barray_ptr array,
+            std::vector<JBLOCKROW>& rows)
+{
+    JBLOCKROW* const out = rows.data();
+    const size_t count = rows.size();
+    if (setjmp(errors.jump))
+        return false;
+    auto* common = reinterpret_cast<j_common_ptr>(&info);
+    for (size_t y = 0; y < count; ++y)
+        out[y] = info.mem->access_virt_barray(common, array, JDIMENSION(y), 1, TRUE)[0];
+    return true;
+}
 } // namespace
 
 struct DctRecompressor::Impl
@@ -90,8 +117,16 @@ struct DctRecompressor::Impl
     bool readHeader();
     bool readCoefficients();
     bool readOwnCoefficients();
-    void fill(j_compress_ptr dst);
-    void fillComponent(int c, const JQUANT_TBL* outTable);
+    [[nodiscard]] bool everyComponentRead() const;
+    // One component's block rows: the source's, the output's (unless written in place) and,
+    // for the luma of a file read by two readers, those holding its DC.
+    struct Rows
+    {
+        std::vector<JBLOCKROW> source, output, dc;
+    };
+    bool lookUpRows(int c, Rows& rows);
+    bool fill(j_compress_ptr dst);
+    void fillComponent(int c, Rows& rows, const JQUANT_TBL* outTable);
     void makeRows(j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) const;
     QByteArray encodeWhileReading(int quality, const QByteArray& exifBlock);
     bool write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
@@ -139,7 +174,19 @@ bool DctRecompressor::Impl::readCoefficients()
     if (second)
         secondRead = QtConcurrent::run([reader = second.get()] { return reader->read(); });
     const bool own = readOwnCoefficients();
-    return (second ? secondRead.result() : true) && own;
+    return (second ? secondRead.result() : true) && own && everyComponentRead();
+}
+
+bool DctRecompressor::Impl::everyComponentRead() const
+{
+    // libjpeg takes a component's quantization table at its first scan: a file that ends before
+    // some component's scans leaves that component without one, and without coefficients.
+    for (int c = 0; c < layout.components; ++c) {
+        const jpeg_decompress_struct& from = second && c > 0 ? second->info : src;
+        if (!from.comp_info[c].quant_table)
+            return false;
+    }
+    return true;
 }
 
 bool DctRecompressor::Impl::readOwnCoefficients()
@@ -156,64 +203,64 @@ bool DctRecompressor::Impl::readOwnCoefficients()
     return sourceArrays != nullptr;
 }
 
-void DctRecompressor::Impl::fillComponent(int c, const JQUANT_TBL* outTable)
+bool DctRecompressor::Impl::lookUpRows(int c, Rows& rows)
 {
-    auto* common = reinterpret_cast<j_common_ptr>(&src);
     const bool fromSecond = second && c > 0;
     jpeg_decompress_struct& from = fromSecond ? second->info : src;
-    auto* fromCommon = reinterpret_cast<j_common_ptr>(&from);
-    jvirt_barray_ptr* const arrays = fromSecond ? second->arrays : sourceArrays;
-    const jpeg_component_info& in = from.comp_info[c];
+    JpegErrors& fromErrors = fromSecond ? second->errors : errors;
+    const auto i = size_t(c);
+    rows.source.resize(from.comp_info[c].height_in_blocks);
+    rows.output.resize(inPlace ? 0 : size_t(layout.heightInBlocks[i]));
+    rows.dc.resize(c == 0 && second && !dcMerged ? rows.source.size() : 0);
+    return rowsOf(from, fromErrors, (fromSecond ? second->arrays : sourceArrays)[c], rows.source) &&
+           rowsOf(src, errors, outputArrays[c], rows.output) &&
+           (rows.dc.empty() || rowsOf(second->info, second->errors, second->arrays[0], rows.dc));
+}
+
+void DctRecompressor::Impl::fillComponent(int c, Rows& rows, const JQUANT_TBL* outTable)
+{
+    const jpeg_component_info& in = (second && c > 0 ? second->info : src).comp_info[c];
     CoefficientMapper::Source source;
     source.width = int(in.width_in_blocks);
     source.height = int(in.height_in_blocks);
     source.table = in.quant_table->quantval;
-    // The arrays live in memory whole, so each row's address stays valid once looked up.
-    std::vector<JBLOCKROW> rows(size_t(source.height));
-    for (int y = 0; y < source.height; ++y)
-        rows[size_t(y)] =
-            from.mem->access_virt_barray(fromCommon, arrays[c], JDIMENSION(y), 1, FALSE)[0];
-    source.rows = reinterpret_cast<CoefficientMapper::Block* const*>(rows.data());
-    if (c == 0 && second && !dcMerged) {
-        // The luma DC was read by the second reader.
-        auto* secondCommon = reinterpret_cast<j_common_ptr>(&second->info);
-        for (int y = 0; y < source.height; ++y) {
-            const auto* dc = second->info.mem->access_virt_barray(secondCommon, second->arrays[0],
-                                                                  JDIMENSION(y), 1, FALSE)[0];
-            for (int x = 0; x < source.width; ++x)
-                rows[size_t(y)][x][0] = dc[x][0];
-        }
-        dcMerged = true;
-    }
+    source.rows = reinterpret_cast<CoefficientMapper::Block* const*>(rows.source.data());
+    // The luma DC was read by the second reader.
+    for (size_t y = 0; y < rows.dc.size(); ++y)
+        for (int x = 0; x < source.width; ++x)
+            rows.source[y][x][0] = rows.dc[y][x][0];
     const CoefficientMapper mapper(layout, c, source.table, outTable->quantval);
     const auto i = size_t(c);
     if (inPlace) {
         // Only real blocks: the encoder makes up those past the edges itself.
         for (int y = 0; y < layout.realHeight[i]; ++y)
             for (int x = 0; x < layout.realWidth[i]; ++x)
-                mapper.map(source, x, y, rows[size_t(y)][x]);
-        rows.resize(size_t(layout.heightInBlocks[i]), rows.back());
-        placedRows[i] = std::move(rows);
+                mapper.map(source, x, y, rows.source[size_t(y)][x]);
+        rows.source.resize(size_t(layout.heightInBlocks[i]), rows.source.back());
+        placedRows[i] = std::move(rows.source);
         return;
     }
-    const int band = layout.vSamp[i];
-    for (int y0 = 0; y0 < layout.heightInBlocks[i]; y0 += band) {
-        JBLOCKARRAY out = src.mem->access_virt_barray(common, outputArrays[c], JDIMENSION(y0),
-                                                      JDIMENSION(band), TRUE);
-        for (int dy = 0; dy < band; ++dy)
-            for (int x = 0; x < layout.widthInBlocks[i]; ++x)
-                mapper.map(source, x, y0 + dy, out[dy][x]);
-    }
+    for (int y = 0; y < layout.heightInBlocks[i]; ++y)
+        for (int x = 0; x < layout.widthInBlocks[i]; ++x)
+            mapper.map(source, x, y, rows.output[size_t(y)][x]);
 }
 
-void DctRecompressor::Impl::fill(j_compress_ptr dst)
+bool DctRecompressor::Impl::fill(j_compress_ptr dst)
 {
+    // Every libjpeg call is made here, on this thread, each under its own reader's handler; the
+    // mapping on the other core only touches memory libjpeg has handed over.
+    std::array<Rows, BlockLayout::kMaxComponents> rows;
+    for (int c = 0; c < layout.components; ++c)
+        if (!lookUpRows(c, rows[size_t(c)]))
+            return false;
+    dcMerged = true;
     // Luma on another core while this one does the chroma: the two take about as long.
-    QFuture<void> luma =
-        QtConcurrent::run([this, dst] { fillComponent(0, dst->quant_tbl_ptrs[0]); });
+    QFuture<void> luma = QtConcurrent::run(
+        [this, dst, &rows] { fillComponent(0, rows[0], dst->quant_tbl_ptrs[0]); });
     for (int c = 1; c < layout.components; ++c)
-        fillComponent(c, dst->quant_tbl_ptrs[1]);
+        fillComponent(c, rows[size_t(c)], dst->quant_tbl_ptrs[1]);
     luma.waitForFinished();
+    return true;
 }
 
 bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
@@ -236,7 +283,8 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     if (stream) {
         jpeg_write_coefficients(dst, stream->serve(dst));
     } else if (inPlace) {
-        fill(dst);
+        if (!fill(dst))
+            return false;
         // The encoder asks its memory manager for rows of each array: hand it the placed ones.
         for (int c = 0; c < layout.components; ++c)
             placed[c] = reinterpret_cast<jvirt_barray_ptr>(&placedRows[size_t(c)]);
@@ -246,7 +294,8 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
         };
         jpeg_write_coefficients(dst, placed);
     } else {
-        fill(dst);
+        if (!fill(dst))
+            return false;
         jpeg_write_coefficients(dst, outputArrays);
     }
     if (!exifBlock.isEmpty() && exifBlock.size() <= 65533)
@@ -307,6 +356,10 @@ QSize DctRecompressor::uprightSize() const
 QByteArray DctRecompressor::exif() const
 {
     return d->exif;
+}
+int DctRecompressor::warnings() const
+{
+    return d->errors.warnings + (d->second ? d->second->errors.warnings : 0);
 }
 
 QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBlock)
@@ -389,10 +442,17 @@ QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
     return d->encode(quality, exif);
 }
 
+bool DctRecompressor::fastPaths()
+{
+    return kFastPaths;
+}
+
 QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
 {
     if (!isUsable() || d->consumed)
         return {};
+    if (!kFastPaths)
+        return encode(quality, exif);
     if (d->readLater)
         return d->encodeWhileReading(quality, exif);
     // A turn reads blocks from anywhere: it needs blocks of its own.

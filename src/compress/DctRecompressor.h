@@ -28,13 +28,18 @@ class DctRecompressor
     [[nodiscard]] QSize uprightSize() const;
     // The source's EXIF block ("Exif\0\0" and its TIFF data), empty when it has none.
     [[nodiscard]] QByteArray exif() const;
+    // libjpeg's warnings so far while reading the source: damaged data it read past.
+    [[nodiscard]] int warnings() const;
 
     // The picture at quality 1..100, carrying exif (may be empty) and the source's colour
     // profile; empty when encoding fails.
     [[nodiscard]] QByteArray encode(int quality, const QByteArray& exif = {}) const;
-    // The same, written over the source's coefficients so that no second copy is made: the
-    // fastest way for a single encoding, after which nothing more can be encoded.
+    // The same, written over the source's coefficients so that no second copy is made (or, for
+    // a one-scan file, while it is read): the fastest way for a single encoding, after which
+    // nothing more can be encoded. Byte for byte what encode() gives.
     [[nodiscard]] QByteArray encodeOnce(int quality, const QByteArray& exif = {});
+    // Whether encodeOnce takes its fast ways: only with the libjpeg they were written against.
+    [[nodiscard]] static bool fastPaths();
 
     struct Impl;
 

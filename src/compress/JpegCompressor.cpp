@@ -1,6 +1,7 @@
 #include "JpegCompressor.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -42,10 +43,16 @@ bool encodeTo(QIODevice& out, const QImage& pixels, int quality)
 
 QByteArray JpegCompressor::encode(const QImage& pixels, int quality)
 {
+    // The decoder hands a JPEG's comments over as the image's text, and the writer would put
+    // them back: the same pixels without them (a copy carries only the metadata chosen for it).
+    QImage bare(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(),
+                pixels.format());
+    bare.setColorTable(pixels.colorTable());
+    bare.setColorSpace(pixels.colorSpace());
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!encodeTo(buffer, pixels, quality))
+    if (!encodeTo(buffer, pixels.isNull() ? pixels : bare, quality))
         return {};
     return bytes;
 }

@@ -10,4 +10,8 @@ void JpegErrors::install()
         std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
     };
     pub.output_message = [](j_common_ptr) {};
+    pub.emit_message = [](j_common_ptr info, int level) {
+        if (level < 0) // a warning; higher levels are trace messages
+            ++reinterpret_cast<JpegErrors*>(info->err)->warnings;
+    };
 }

@@ -5,6 +5,7 @@
 #include "DctRecompressor.h"
 #include "PhotoMetadata.h"
 #include "SizeTarget.h"
+#include "common/JpegCheck.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +37,8 @@ class Encoder
     }
 
     [[nodiscard]] bool readable() const { return m_dct || !m_pixels.isNull(); }
+    // libjpeg's warnings while reading the source's coefficients: each is damaged data.
+    [[nodiscard]] int warnings() const { return m_warnings + (m_dct ? m_dct->warnings() : 0); }
     [[nodiscard]] QSize size() const { return m_size; }
 
     [[nodiscard]] QByteArray at(int quality) { return encoded(quality, false); }
@@ -60,6 +63,7 @@ class Encoder
             if (!bytes.isEmpty() || m_dct->isUsable())
                 return bytes;
             // Its coefficients turned out damaged: the pixel decoder may still make sense of it.
+            m_warnings += m_dct->warnings();
             m_dct.reset();
             m_pixels = m_photo.toQImage();
             if (m_pixels.size() != m_size)
@@ -82,6 +86,7 @@ class Encoder
     Image m_photo;
     bool m_keepLocation = false;
     std::optional<DctRecompressor> m_dct;
+    int m_warnings = 0;
     QImage m_pixels;
     QByteArray m_exif;  // the source's, as found
     QByteArray m_block; // the copy's, at full size
@@ -155,18 +160,24 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
         result.quality = std::clamp(settings.quality, 1, 100);
         result.bytes = encoder.lastAt(result.quality);
         result.size = encoder.size();
-        if (result.bytes.isEmpty())
-            result.error = QStringLiteral("could not be encoded as JPEG");
-        return result;
-    }
-    QByteArray lowest = encoder.at(kLowestQuality);
-    if (lowest.isEmpty()) {
+    } else if (QByteArray lowest = encoder.at(kLowestQuality); lowest.isEmpty()) {
         result.error = QStringLiteral("could not be encoded as JPEG");
-        return result;
+    } else if (lowest.size() <= settings.maxBytes) {
+        result = fitQuality(encoder, settings.maxBytes, std::move(lowest));
+    } else {
+        result = fitScale(encoder, settings.maxBytes, lowest.size());
     }
-    if (lowest.size() <= settings.maxBytes)
-        return fitQuality(encoder, settings.maxBytes, std::move(lowest));
-    return fitScale(encoder, settings.maxBytes, lowest.size());
+    result.warnings = encoder.warnings();
+    if (result.warnings > kMostWarnings) {
+        result.bytes.clear();
+        result.error = QStringLiteral("damaged JPEG data");
+    }
+    // Whatever made them, only bytes that libjpeg opens again are handed on as written.
+    if (result.error.isEmpty() && !JpegCheck::opens(result.bytes)) {
+        result.bytes.clear();
+        result.error = QStringLiteral("could not be encoded as JPEG");
+    }
+    return result;
 }
 
 qint64 PhotoCompressor::fullQualitySize(const Image& photo)

@@ -20,6 +20,8 @@ class PhotoCompressor
     // A size target never shrinks a photo's long side below this (a photo smaller than VGA is
     // no longer worth sending).
     static constexpr int kSmallestSide = 640;
+    // A photo whose decoding gives more warnings than this is too damaged to be worth a copy.
+    static constexpr int kMostWarnings = 100;
 
     struct Settings
     {
@@ -34,6 +36,7 @@ class PhotoCompressor
         QSize size;          // pixels of the output, upright
         bool scaled = false; // made smaller to fit the size target
         QString error;       // why there are no bytes
+        int warnings = 0;    // libjpeg's warnings on the source: damaged data it got past
         [[nodiscard]] bool ok() const { return !bytes.isEmpty(); }
     };
 

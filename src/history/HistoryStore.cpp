@@ -1,5 +1,6 @@
 #include "HistoryStore.h"
 
+#include "common/LocalPath.h"
 #include "common/NewFile.h"
 
 #include <QDir>
@@ -55,7 +56,12 @@ HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,
                                           const Writer& writer)
 {
     // The folder may have been removed since the first launch; losing output is worse.
-    QDir().mkpath(historyPath());
+    if (const int error = LocalPath::makeFolders(historyPath()); error != 0) {
+        Written failed;
+        failed.error = QStringLiteral("the folder %1 could not be made: %2")
+                           .arg(historyPath(), NewFile::reason(error));
+        return failed;
+    }
     Written w = writeInto(historyPath(), QString::number(stem), extension, writer);
     if (w.ok())
         prepend(w.url());
@@ -66,7 +72,7 @@ HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QStri
                                               const QString& extension, const Writer& writer)
 {
     Written w;
-    if (!QFileInfo(folder).isDir()) {
+    if (!LocalPath::isFolder(folder)) {
         w.error = QFileInfo::exists(folder)
                       ? QStringLiteral("%1 is not a folder").arg(folder)
                       : QStringLiteral("the folder %1 does not exist").arg(folder);
@@ -76,7 +82,10 @@ HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QStri
     if (!file.open()) {
         w.error = file.errorString();
     } else if (!writer(file.device(), w.error)) {
-        if (w.error.isEmpty())
+        // The system's reason when a write failed: an encoder only knows that it did.
+        if (const QString system = file.errorString(); !system.isEmpty())
+            w.error = system;
+        else if (w.error.isEmpty())
             w.error = file.device().errorString();
     } else {
         w.path = file.commit(NewFile::numbered(baseName, extension));

@@ -2,10 +2,17 @@
 
 #include "platform/TextRecognizer.h"
 
+#include <cmath>
+
 TextExtraction TextExtraction::run(TextRecognizer& recognizer, const Image& image)
 {
     TextExtraction out;
-    const QImage pixels = image.toQImage();
+    const QSize size = image.pixelSize();
+    const double area = double(size.width()) * size.height();
+    const QImage pixels =
+        area > double(kMostPixels)
+            ? image.toQImage((QSizeF(size) * std::sqrt(double(kMostPixels) / area)).toSize())
+            : image.toQImage();
     if (pixels.isNull()) {
         out.outcome = NoBitmap;
         return out;

@@ -20,6 +20,11 @@ struct TextExtraction
     QString text;
     QString error;
 
+    // More pixels than this add nothing to recognition (an A3 page at 300 dpi has 17 million)
+    // and cost the recogniser time and several times their size: larger images are read scaled
+    // down.
+    static constexpr qint64 kMostPixels = 20'000'000;
+
     // Reads image upright (EXIF orientation applied) with recognizer.
     static TextExtraction run(TextRecognizer& recognizer, const Image& image);
 };

@@ -38,8 +38,9 @@ PdfWorker::PdfWorker(Reply onReply, Failed onFailure)
                          if (error == QProcess::FailedToStart)
                              fail(Failure::Missing);
                      });
-    // The library's own complaints are not for the user; what failed is reported by the caller.
-    m_process->setStandardErrorFile(QProcess::nullDevice());
+    // The helper quiets its libraries itself; what reaches its stderr (a crash or sanitizer
+    // report) is ours to see.
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
 }
 
 PdfWorker::~PdfWorker()

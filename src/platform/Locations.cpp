@@ -1,12 +1,15 @@
 #include "Locations.h"
 
+#include "common/LocalPath.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
 Locations Locations::fromEnvironment()
 {
     Locations l;
-    const QString docs = qEnvironmentVariable("QUIRE_DOCUMENTS");
+    // By bytes: a folder name that is not UTF-8 must stay that folder.
+    const QString docs = LocalPath::decode(qgetenv("QUIRE_DOCUMENTS"));
     l.documents = !docs.isEmpty()
                       ? docs
                       : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +

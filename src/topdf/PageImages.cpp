@@ -1,6 +1,7 @@
 #include "PageImages.h"
 
 #include "common/InputFile.h"
+#include "common/JpegCheck.h"
 #include "jobs/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
@@ -175,7 +176,9 @@ void PageImages::provideStreamData(QPDFObjGen const& og, Pipeline* pipeline)
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         const JpegInfo now = JpegInfo::read(buffer);
-        if (now.size != entry.jpeg.size || now.components != entry.jpeg.components)
+        // Never a stream no decoder can open: a viewer would show an empty page.
+        if (now.size != entry.jpeg.size || now.components != entry.jpeg.components ||
+            !JpegCheck::opens(bytes))
             fail(QStringLiteral("The photo of page %1 could not be read.").arg(entry.page + 1));
         pipeline->write(reinterpret_cast<const unsigned char*>(bytes.constData()),
                         size_t(bytes.size()));

@@ -100,6 +100,52 @@ QByteArray jpeg(const QImage& stored, const Tags& tags, int h, int v, int qualit
     return out;
 }
 
+QByteArray lumaOnly(const QImage& stored)
+{
+    const QImage rgb = stored.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = JDIMENSION(rgb.width());
+    c.image_height = JDIMENSION(rgb.height());
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_scan_info scans[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        scans[i].comps_in_scan = 1;
+        scans[i].component_index[0] = i;
+        scans[i].Se = DCTSIZE2 - 1;
+    }
+    c.scan_info = scans;
+    c.num_scans = 3;
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = const_cast<uchar*>(rgb.constScanLine(int(c.next_scanline)));
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    const QByteArray whole(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    const qsizetype second = whole.indexOf("\xff\xda", whole.indexOf("\xff\xda") + 2);
+    return whole.left(second) + "\xff\xd9";
+}
+
+QByteArray fractionalSampling(const QImage& stored)
+{
+    QByteArray bytes = jpeg(stored, {}, 2, 2);
+    // SOF0: length (2), precision, height (2), width (2), count, then id, sampling, table.
+    const qsizetype sof = bytes.indexOf("\xff\xc0");
+    bytes[sof + 10 + 3 + 1] = '\x31';
+    return bytes;
+}
+
 bool write(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

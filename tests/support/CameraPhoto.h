@@ -24,6 +24,12 @@ struct Tags
 QByteArray jpeg(const QImage& stored, const Tags& tags, int h = 2, int v = 2, int quality = 92,
                 bool progressive = false);
 bool write(const QString& path, const QByteArray& bytes);
+// stored as a sequential JPEG (4:2:0) written by a libjpeg scan script with one scan per
+// component, cut after its luma scan (as djpeg still reads it: the chroma is left grey).
+QByteArray lumaOnly(const QImage& stored);
+// A JPEG whose second component claims fractional sampling (0x31 against the luma's 2 x 2):
+// its markers parse, but no libjpeg build can decode it.
+QByteArray fractionalSampling(const QImage& stored);
 
 struct Read
 {

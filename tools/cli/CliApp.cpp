@@ -9,8 +9,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <unistd.h>
 
@@ -169,27 +171,28 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
 
 bool CliApp::makeFolder(const QString& dir)
 {
-    if (dir.isEmpty() || QDir().mkpath(dir))
+    // By bytes: a name that is not UTF-8 must not become another folder.
+    const int error = dir.isEmpty() ? 0 : LocalPath::makeFolders(dir);
+    if (error == 0)
         return true;
-    fail(dir, QFileInfo(dir).exists() ? QStringLiteral("not a folder")
-                                      : QStringLiteral("the folder could not be made"));
+    fail(dir, error == ENOTDIR || error == EEXIST
+                  ? QStringLiteral("not a folder")
+                  : QStringLiteral("the folder could not be made: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
 
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
-    m_err << "quire-cli: ";
-    put(m_err, m_messages, shown(file, true));
-    m_err << ": " << reason << '\n';
-    m_err.flush();
+    warn(file, reason);
 }
 
-void CliApp::note(const QString& file, const QString& what)
+void CliApp::warn(const QString& file, const QString& reason)
 {
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));
-    m_err << ": " << what << '\n';
+    m_err << ": " << reason << '\n';
     m_err.flush();
 }
 

@@ -58,8 +58,8 @@ class CliApp
     // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
     bool makeFolder(const QString& dir);
     void fail(const QString& file, const QString& reason);
-    // Says something on stderr about a file that still went through.
-    void note(const QString& file, const QString& what);
+    // A line about an input that was still done.
+    void warn(const QString& file, const QString& reason);
     // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
     void report(const QString& unit, int done, int total);
     // The path, with a note after a tab when given, ended by a newline or with --null a NUL.

@@ -1,7 +1,9 @@
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
 
+#include "common/LocalPath.h"
 #include "common/MemoryBudget.h"
+#include "compress/CompressWorker.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
 #include "image/Image.h"
@@ -28,9 +30,9 @@ namespace {
 const QString kUnreadable = QStringLiteral("could not be read as an image");
 } // namespace
 
-// A cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with
-// grey); with wholly, anything else must decode in full too (a PDF takes its pages as they are
-// checked).
+// A cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey),
+// and a damaged PNG before Qt's reader prints libpng's complaint; with wholly, anything else must
+// decode in full too (a PDF takes its pages as they are checked).
 Image CliApp::loadPhoto(const QString& path, QString& reason, bool wholly)
 {
     Image image = Image::fromFile(path, 1.0, &reason);
@@ -39,7 +41,8 @@ Image CliApp::loadPhoto(const QString& path, QString& reason, bool wholly)
                                 "images)");
         return {};
     }
-    if (!image.isNull() && (wholly || image.sourceFormat() == "jpeg") &&
+    if (!image.isNull() &&
+        (wholly || image.sourceFormat() == "jpeg" || image.sourceFormat() == "png") &&
         !FolderPhotoLibrary::decodes(image)) {
         reason = kUnreadable;
         return {};
@@ -54,7 +57,8 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
     if (output.isEmpty())
         return history.write(stem, extension, w);
     const QFileInfo info(output);
-    QDir().mkpath(info.absolutePath()); // a missing folder is made, parents included
+    // A missing folder is made, parents included (errors come from the write).
+    (void)LocalPath::makeFolders(info.absolutePath());
     const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
     return HistoryStore::writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
 }
@@ -105,6 +109,12 @@ int CliApp::pdf(const QStringList& args)
                  "photo.\n";
         return 2;
     }
+    const QString output = parser.value(kOutputFile);
+    if (const QString suffix = QFileInfo(output).suffix();
+        !suffix.isEmpty() && suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+        m_err << "A PDF is written as .pdf, not " << suffix << ".\n";
+        return 2;
+    }
     QList<Image> pages;
     QStringList paths;
     for (const QString& path : parser.positionalArguments()) {
@@ -136,7 +146,6 @@ int CliApp::pdf(const QStringList& args)
         }
         options.overlays = read.files;
     }
-    const QString output = parser.value(kOutputFile);
     const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
                                      PdfWriter::writer(pages, &m_job, options));
     if (m_job.isCancelled())
@@ -197,7 +206,7 @@ int CliApp::compress(const QStringList& args)
             return failed;
         }
         const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-        return PhotoCompressor::compress(photo, settings);
+        return CompressWorker::compress(photo, settings);
     };
     const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
     QFuture<PhotoCompressor::Result> encoded;
@@ -227,6 +236,10 @@ int CliApp::compress(const QStringList& args)
             fail(path, written.error);
             continue;
         }
+        if (e.warnings > 0)
+            warn(path, QStringLiteral("written, but its JPEG data is damaged (libjpeg: %1 %2)")
+                           .arg(e.warnings)
+                           .arg(e.warnings == 1 ? "warning" : "warnings"));
         if (!parser.isSet(verbose)) {
             printPath(written.path);
             continue;

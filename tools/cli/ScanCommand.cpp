@@ -43,7 +43,7 @@ bool CliApp::scanPages(QList<Image>& photos, const QStringList& paths, const QSt
         const PageScanner::Result r = PageScanner::scan(photos[i].toQImage(), options);
         // The photo still goes in as it is when its page cannot be made: a note, not a failure.
         if (!r.ok())
-            note(paths.value(i), QStringLiteral("kept as it is: %1").arg(r.error));
+            warn(paths.value(i), QStringLiteral("kept as it is: %1").arg(r.error));
         else
             photos[i] = ScannedPage::toImage(r.page, *filter);
     }
@@ -141,7 +141,7 @@ int CliApp::scan(const QStringList& args)
             continue;
         }
         if (!r.found)
-            note(path, QStringLiteral("no page found; the whole photo was kept"));
+            warn(path, QStringLiteral("no page found; the whole photo was kept"));
         printPath(written.path);
     }
     return m_failures ? 1 : 0;

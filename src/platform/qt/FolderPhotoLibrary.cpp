@@ -1,7 +1,9 @@
 #include "FolderPhotoLibrary.h"
 
 #include "common/InputFile.h"
+#include "common/JpegCheck.h"
 #include "common/NewFile.h"
+#include "common/PngCheck.h"
 #include "jobs/JobControl.h"
 #include "platform/Dispatcher.h"
 
@@ -143,12 +145,22 @@ bool FolderPhotoLibrary::decodes(const Image& image)
     if (image.sourceFormat() == "jpeg" && !image.sourcePath().isEmpty()) {
         // A cut-off JPEG still "decodes" (grey to the end), so look for its end instead, in the
         // file as mapped: the photo is read whole again by the job that uses it.
+        // libjpeg must also take its layout: some that parse (fractional chroma sampling) do not.
+        const auto whole = [](const uchar* data, qint64 size) {
+            return jpegIsComplete(data, size) &&
+                   JpegCheck::opens(reinterpret_cast<const char*>(data), size);
+        };
         const auto file = InputFile::open(image.sourcePath());
         if (file && file->size() > 0)
             if (const uchar* mapped = file->map(0, file->size()))
-                return jpegIsComplete(mapped, file->size());
+                return whole(mapped, file->size());
         const QByteArray all = InputFile::read(image.sourcePath());
-        return jpegIsComplete(reinterpret_cast<const uchar*>(all.constData()), all.size());
+        return whole(reinterpret_cast<const uchar*>(all.constData()), all.size());
+    }
+    if (image.sourceFormat() == "png") {
+        // Read by libpng itself, quietly: Qt's reader would print a damaged one's errors.
+        const QByteArray bytes = image.sourceBytes();
+        return PngCheck::reads(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
     }
     // Anything else must decode; a small decode needs little memory.
     return !image.toQImage(QSize(256, 256)).isNull();

@@ -1,0 +1,139 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CompressWorker.h"
+
+#include "common/LocalPath.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+
+namespace {
+Q_LOGGING_CATEGORY(lcCompressWorker, "quire.compressworker")
+
+constexpr auto kHelperName = "quire-compress-worker";
+
+// A request is one line, "quality maxBytes keepLocation path|bytes length", then length bytes:
+// the photo's file name, or its encoded bytes when it has no file. An answer is one line,
+// "ok quality width height scaled warnings length" or "error length", then length bytes: the JPEG,
+// or the reason.
+QByteArray request(const Image& photo, const PhotoCompressor::Settings& settings)
+{
+    const bool byPath = !photo.sourcePath().isEmpty();
+    const QByteArray payload = byPath ? LocalPath::encode(photo.sourcePath()) : photo.sourceBytes();
+    return QByteArray::number(settings.quality) + ' ' + QByteArray::number(settings.maxBytes) +
+           ' ' + (settings.keepLocation ? "1" : "0") + (byPath ? " path " : " bytes ") +
+           QByteArray::number(payload.size()) + '\n' + payload;
+}
+
+bool readAnswer(const QByteArray& answer, PhotoCompressor::Result& result)
+{
+    const qsizetype end = answer.indexOf('\n');
+    const QList<QByteArray> words = answer.left(end).split(' ');
+    if (end < 0 || words.isEmpty())
+        return false;
+    const qsizetype length = words.last().toLongLong();
+    const QByteArray payload = answer.mid(end + 1);
+    if (payload.size() != length)
+        return false;
+    if (words[0] == "error" && words.size() == 2) {
+        result.error = QString::fromUtf8(payload);
+        return true;
+    }
+    if (words[0] != "ok" || words.size() != 7 || payload.isEmpty())
+        return false;
+    result.quality = words[1].toInt();
+    result.size = QSize(words[2].toInt(), words[3].toInt());
+    result.scaled = words[4] == "1";
+    result.warnings = words[5].toInt();
+    result.bytes = payload;
+    return true;
+}
+
+bool readExactly(FILE* in, QByteArray& bytes, qsizetype length)
+{
+    bytes.resize(length);
+    return length == 0 || std::fread(bytes.data(), 1, size_t(length), in) == size_t(length);
+}
+} // namespace
+
+PhotoCompressor::Result CompressWorker::compress(const Image& photo,
+                                                 const PhotoCompressor::Settings& settings)
+{
+    if (!photo.hasSource())
+        return PhotoCompressor::compress(photo, settings);
+    QProcess helper;
+    // The helper's own complaints (and any crash report) reach the same stderr as ours.
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(program(), {});
+    if (!helper.waitForStarted(-1)) {
+        qCWarning(lcCompressWorker) << "cannot start" << program() << helper.errorString();
+        return PhotoCompressor::compress(photo, settings);
+    }
+    helper.write(request(photo, settings));
+    helper.closeWriteChannel();
+    helper.waitForFinished(-1);
+    PhotoCompressor::Result result;
+    if (helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0 &&
+        readAnswer(helper.readAllStandardOutput(), result))
+        return result;
+    result = {};
+    result.error = QStringLiteral("the JPEG library stopped on it");
+    qCWarning(lcCompressWorker) << "helper ended with" << helper.exitStatus() << helper.exitCode();
+    return result;
+}
+
+int CompressWorker::serve(FILE* in, FILE* out)
+{
+    char line[256] = {};
+    if (!std::fgets(line, sizeof line, in))
+        return 2;
+    const QList<QByteArray> words = QByteArray(line).trimmed().split(' ');
+    if (words.size() != 5)
+        return 2;
+    PhotoCompressor::Settings settings;
+    settings.quality = words[0].toInt();
+    settings.maxBytes = words[1].toLongLong();
+    settings.keepLocation = words[2] == "1";
+    QByteArray payload;
+    if (!readExactly(in, payload, words[4].toLongLong()))
+        return 2;
+    const Image photo =
+        words[3] == "path" ? Image::fromFile(LocalPath::decode(payload)) : Image::fromData(payload);
+    PhotoCompressor::Result result;
+    if (photo.isNull()) // gone or changed since it was chosen
+        result.error = QStringLiteral("could not be read");
+    else
+        result = PhotoCompressor::compress(photo, settings);
+    const QByteArray body = result.ok() ? result.bytes : result.error.toUtf8();
+    const QByteArray head = result.ok() ? "ok " + QByteArray::number(result.quality) + ' ' +
+                                              QByteArray::number(result.size.width()) + ' ' +
+                                              QByteArray::number(result.size.height()) +
+                                              (result.scaled ? " 1 " : " 0 ") +
+                                              QByteArray::number(result.warnings) + ' '
+                                        : QByteArray("error ");
+    const QByteArray answer = head + QByteArray::number(body.size()) + '\n';
+    std::fwrite(answer.constData(), 1, size_t(answer.size()), out);
+    std::fwrite(body.constData(), 1, size_t(body.size()), out);
+    return std::fflush(out) == 0 ? 0 : 1;
+}
+
+QString CompressWorker::program()
+{
+    const QString set = qEnvironmentVariable("QUIRE_COMPRESS_WORKER");
+    if (!set.isEmpty())
+        return set;
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate :
+         {dir + '/' + kHelperName, dir + QStringLiteral("/../libexec/quire/") + kHelperName}) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return info.canonicalFilePath();
+    }
+#ifdef QUIRE_COMPRESS_WORKER_BUILT
+    return QStringLiteral(QUIRE_COMPRESS_WORKER_BUILT); // running from the build tree
+#else
+    return dir + '/' + kHelperName;
+#endif
+}
