@@ -52,7 +52,9 @@ int PageOrientation::quarterTurnsToUpright(const QImage& greyPage)
         api->DetectOrientationScript(&degrees, &confidence, &script, &scriptConfidence);
     api->Clear();
     qCDebug(lcScan) << "text orientation" << degrees << "confidence" << confidence;
-    if (!read || confidence < kMinConfidence)
+    const bool quarter = degrees == 90 || degrees == 270;
+    const bool landscape = greyPage.width() > greyPage.height();
+    if (!read || confidence < (quarter && landscape ? kMinSidewaysConfidence : kMinConfidence))
         return 0;
     // The detector gives how far the text is turned clockwise; turning on to a whole circle
     // stands it up.

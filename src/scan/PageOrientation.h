@@ -12,8 +12,12 @@ class PageOrientation
     // as it was. Pages of small print photographed whole read about 4 when it is right; a blank
     // or nearly blank page stays under 1.
     static constexpr float kMinConfidence = 3;
+    // A page wider than high is most often a portrait sheet shot sideways, so a quarter turn
+    // needs less to go on there.
+    static constexpr float kMinSidewaysConfidence = 1;
 
     // Quarter turns clockwise that stand the page's text upright: 0 to 3; 0 when unsure, when
-    // the page has no text to go by, or when the detector's data is not installed.
+    // the page has no text to go by, or when the detector's data is not installed. A landscape
+    // page may be turned a quarter on weaker evidence.
     [[nodiscard]] static int quarterTurnsToUpright(const QImage& greyPage);
 };
