@@ -2,8 +2,8 @@
 // peak memory. QUIRE_BENCH_PDF names the document (else a generated 120-page text document);
 // QUIRE_BENCH_OUT keeps the pages in that folder for inspection.
 #include "BenchSupport.h"
+#include "common/JobControl.h"
 #include "history/HistoryStore.h"
-#include "jobs/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QDir>

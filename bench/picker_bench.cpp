@@ -4,8 +4,8 @@
 #include "image/Thumbnails.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
-#include "platform/testing/TestPlatform.h"
+#include "support/PhotoFixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -78,6 +78,7 @@ int main(int argc, char* argv[])
     services.recognizer = &recognizer;
     services.languages = &languages;
     services.jobs = &jobs;
+    overlay.follow(jobs);
     share.setServices(&services);
     registerScreens(navigator);
     FileOpener opener(services);

@@ -3,9 +3,9 @@
 #include "home/HomeScreen.h"
 #include "jobs/Job.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
+#include "support/PhotoFixtures.h"
 #include "support/SamplePdfs.h"
 
 #include <QTest>

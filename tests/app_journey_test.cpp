@@ -1,9 +1,9 @@
 #include "history/SizeLabel.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
-#include "topdf/ImageToPDFScreen.h"
+#include "support/PhotoFixtures.h"
 
 #include <QFileInfo>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "platform/testing/PhotoFormats.h"
 #include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
+#include "support/PhotoFormats.h"
 #include "support/SamplePdfs.h"
 
 #include <QDir>

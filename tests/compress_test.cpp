@@ -1,13 +1,13 @@
-#include "compress/CompressImagePreviewScreen.h"
-#include "compress/CompressImageScreen.h"
 #include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
 #include "compress/PhotoCompressor.h"
 #include "history/SizeLabel.h"
 #include "home/HomeScreen.h"
-#include "platform/testing/TestPlatform.h"
+#include "screens/compress/CompressImagePreviewScreen.h"
+#include "screens/compress/CompressImageScreen.h"
 #include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QFileInfo>

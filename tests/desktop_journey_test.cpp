@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
+#include "support/PhotoFixtures.h"
 #include "ui/Navigator.h"
 #include "ui/Screen.h"
 

@@ -3,7 +3,7 @@
 #include "app/WindowPlacement.h"
 #include "common/GridColumns.h"
 #include "picker/SelectImageScreen.h"
-#include "platform/testing/TestDoubles.h"
+#include "support/TestDoubles.h"
 
 #include <QWindow>
 

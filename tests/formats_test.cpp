@@ -4,10 +4,10 @@
 #include "image/PngEncoder.h"
 #include "image/Thumbnails.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
-#include "platform/testing/PhotoFormats.h"
-#include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
+#include "support/PhotoFixtures.h"
+#include "support/PhotoFormats.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QFile>

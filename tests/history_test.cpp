@@ -1,8 +1,8 @@
 #include "app/AppDelegate.h"
 #include "history/HistoryStore.h"
 #include "history/SizeLabel.h"
-#include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeScreen.h"
+#include "screens/toimages/PDFToImageScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/SamplePdfs.h"
-#include "toimages/PDFToImageScreen.h"
 
 #include <QDir>
 #include <QQuickItem>

@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/SaveFlow.h"
-#include "compress/CompressImageScreen.h"
 #include "home/HomeScreen.h"
 #include "jobs/Job.h"
-#include "ocr/ExtractTextScreen.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/TestPlatform.h"
-#include "resize/ResizeImageScreen.h"
+#include "screens/compress/CompressImageScreen.h"
+#include "screens/ocr/ExtractTextScreen.h"
+#include "screens/resize/ResizeImageScreen.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
-#include "topdf/ImageToPDFScreen.h"
+#include "support/TestPlatform.h"
+#include "ui/SaveFlow.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeScreen.h"
-#include "ocr/ExtractTextScreen.h"
 #include "ocr/RecognitionLanguages.h"
-#include "platform/testing/TestPlatform.h"
+#include "screens/ocr/ExtractTextScreen.h"
 #include "settings/SettingScreen.h"
 #include "support/Fixtures.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

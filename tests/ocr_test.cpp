@@ -1,9 +1,9 @@
 #include "home/HomeScreen.h"
-#include "ocr/ExtractTextScreen.h"
-#include "ocr/TextScreen.h"
+#include "screens/ocr/ExtractTextScreen.h"
+#include "screens/ocr/TextScreen.h"
 #include "support/Fixtures.h"
 
-#include "platform/testing/TestPlatform.h"
+#include "support/TestPlatform.h"
 
 #include <QFile>
 #include <QPainter>

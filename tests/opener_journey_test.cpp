@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/Image.h"
-#include "platform/testing/PhotoFormats.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
+#include "support/PhotoFormats.h"
 #include "ui/Navigator.h"
 #include "ui/Screen.h"
 

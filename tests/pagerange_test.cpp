@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ViewController.h"
+#include "common/JobControl.h"
 #include "common/PageRange.h"
 #include "home/HomeScreen.h"
-#include "jobs/JobControl.h"
-#include "platform/testing/TestPlatform.h"
+#include "screens/toimages/PDFToImageScreen.h"
 #include "support/SamplePdfs.h"
-#include "toimages/PDFToImageScreen.h"
+#include "support/TestPlatform.h"
 #include "toimages/PageRenderer.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/testing/TestPlatform.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
-#include "topdf/ImageToPDFScreen.h"
+#include "support/TestPlatform.h"
 #include "topdf/PdfWriter.h"
 
 #include <qpdf/QPDF.hh>

@@ -1,7 +1,7 @@
 #include "home/HomeScreen.h"
-#include "platform/testing/TestPlatform.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
-#include "topdf/ImageToPDFScreen.h"
+#include "support/TestPlatform.h"
 #include "viewer/PDFPreviewScreen.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "image/Thumbnails.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
-#include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
+#include "support/PhotoFixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "home/HomeScreen.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
-#include "platform/testing/TestPlatform.h"
+#include "support/PhotoFixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QFile>

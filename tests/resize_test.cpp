@@ -1,9 +1,9 @@
 #include "home/HomeScreen.h"
-#include "platform/testing/TestPlatform.h"
 #include "resize/ImageResizer.h"
-#include "resize/ResizeImagePreviewScreen.h"
-#include "resize/ResizeImageScreen.h"
+#include "screens/resize/ResizeImagePreviewScreen.h"
+#include "screens/resize/ResizeImageScreen.h"
 #include "support/Fixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "common/SaveFlow.h"
 #include "platform/qt/FolderPhotoLibrary.h"
-#include "platform/testing/PhotoFixtures.h"
-#include "platform/testing/TestPlatform.h"
+#include "support/PhotoFixtures.h"
+#include "support/TestPlatform.h"
+#include "ui/SaveFlow.h"
 
 #include <QDir>
 #include <QFile>

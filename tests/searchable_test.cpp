@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ocr/RecognitionLanguages.h"
-#include "platform/testing/TestPlatform.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
-#include "topdf/ImageToPDFScreen.h"
+#include "support/TestPlatform.h"
 #include "ui/ProgressOverlay.h"
 
 #include <qpdf/QPDF.hh>

@@ -1,7 +1,7 @@
 #include "home/HomeScreen.h"
-#include "platform/testing/TestPlatform.h"
 #include "settings/SettingScreen.h"
 #include "support/Journey.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

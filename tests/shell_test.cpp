@@ -2,8 +2,8 @@
 #include "home/HomeScreen.h"
 #include "image/Image.h"
 #include "picker/SelectImageScreen.h"
-#include "platform/testing/TestPlatform.h"
 #include "support/Fixtures.h"
+#include "support/TestPlatform.h"
 
 #include <QDir>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "home/HomeScreen.h"
-#include "ocr/TextScreen.h"
+#include "screens/ocr/TextScreen.h"
 #include "support/Fixtures.h"
 
-#include "platform/testing/TestPlatform.h"
+#include "support/TestPlatform.h"
 
 #include <QSignalSpy>
 

@@ -1,9 +1,9 @@
 #include "home/HomeScreen.h"
+#include "screens/toimages/ImagePreviewScreen.h"
+#include "screens/toimages/PDFToImageScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/SamplePdfs.h"
-#include "toimages/ImagePreviewScreen.h"
-#include "toimages/PDFToImageScreen.h"
 #include "viewer/ViewImageScreen.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "history/SizeLabel.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
-#include "topdf/ImageToPDFScreen.h"
 
 #include <QFileInfo>
 #include <QQmlProperty>

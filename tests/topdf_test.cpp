@@ -1,7 +1,7 @@
 #include "history/HistoryStore.h"
-#include "platform/testing/TestPlatform.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
-#include "topdf/ImageToPDFScreen.h"
+#include "support/TestPlatform.h"
 #include "topdf/PdfWriter.h"
 
 #include <qpdf/QPDF.hh>

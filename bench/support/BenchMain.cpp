@@ -1,7 +1,7 @@
 // Shared main of the benchmarks: an offscreen GUI application (fonts, image plugins) around
 // Google Benchmark. A benchmark with a main of its own does not pull this one in.
 #include "app/ScreenRegistry.h"
-#include "platform/testing/TestPlatform.h"
+#include "support/TestPlatform.h"
 
 #include <QGuiApplication>
 

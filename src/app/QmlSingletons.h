@@ -3,6 +3,7 @@
 #pragma once
 
 #include "home/FileOpener.h"
+#include "ocr/RecognitionLanguages.h"
 #include "ui/AlertCenter.h"
 #include "ui/ColorScheme.h"
 #include "ui/Navigator.h"
@@ -69,4 +70,13 @@ struct AppearanceSingleton : QmlInstance<ColorScheme>
     QML_FOREIGN(ColorScheme)
     QML_NAMED_ELEMENT(Appearance)
     QML_SINGLETON
+};
+
+// The recogniser's languages belong to the core, which knows nothing of QML.
+struct RecognitionLanguagesForeign
+{
+    Q_GADGET
+    QML_FOREIGN(RecognitionLanguages)
+    QML_NAMED_ELEMENT(RecognitionLanguages)
+    QML_UNCREATABLE("Made once by the app")
 };

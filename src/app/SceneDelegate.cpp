@@ -2,13 +2,13 @@
 
 #include "QmlSingletons.h"
 #include "ViewController.h"
-#include "image/ThumbnailProvider.h"
-#include "platform/qt/ImageProvider.h"
 #include "ui/AlertCenter.h"
+#include "ui/ImageProvider.h"
 #include "ui/Navigator.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
+#include "ui/ThumbnailProvider.h"
 #include "viewer/PdfPageProvider.h"
 
 #include <QQuickWindow>

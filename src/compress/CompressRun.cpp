@@ -3,8 +3,8 @@
 #include "CompressRun.h"
 
 #include "CompressWorker.h"
+#include "common/JobControl.h"
 #include "common/MemoryBudget.h"
-#include "jobs/JobControl.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>

@@ -5,8 +5,6 @@
 #include "JobRegistry.h"
 #include "history/HistoryStore.h"
 #include "platform/Dispatcher.h"
-#include "ui/ProgressOverlay.h"
-#include "ui/Services.h"
 
 #include <QPointer>
 
@@ -61,7 +59,7 @@ struct Job::Run
     }
 };
 
-Job::Job(Services& services, QObject* parent) : QObject(parent), m_services(services)
+Job::Job(JobServices& services, QObject* parent) : QObject(parent), m_services(services)
 {
 }
 
@@ -71,8 +69,6 @@ Job::~Job()
     cancel();
     if (m_services.jobs)
         m_services.jobs->remove(this);
-    if (m_services.overlay)
-        m_services.overlay->dismissJob(this);
 }
 
 std::shared_ptr<JobControl> Job::begin(const QString& status)
@@ -92,11 +88,7 @@ std::shared_ptr<JobControl> Job::begin(const QString& status)
     report(0, 0, {});
     setState(Running);
     if (m_services.jobs)
-        m_services.jobs->add(this);
-    if (m_services.overlay && m_showsOverlay) {
-        m_services.overlay->show(status);
-        m_services.overlay->follow(this);
-    }
+        m_services.jobs->add(this, status);
     return m_control;
 }
 
@@ -131,8 +123,6 @@ void Job::end()
     report(m_control->done(), m_control->total(), m_control->label());
     if (m_services.jobs)
         m_services.jobs->remove(this);
-    if (m_services.overlay)
-        m_services.overlay->dismissJob(this);
     setState(m_control->isCancelled() ? Cancelled : Finished);
 }
 

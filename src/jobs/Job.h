@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "JobControl.h"
+#include "JobServices.h"
+#include "common/JobControl.h"
 
 #include <QObject>
 #include <QString>
@@ -12,10 +13,8 @@
 #include <optional>
 #include <type_traits>
 
-struct Services;
-
-// One long piece of work the user can watch and stop: it runs in the background under the
-// overlay, reports done / total and what it is on, and ends finished, cancelled or failed.
+// One long piece of work the user can watch and stop: it runs in the background, announced to the
+// job registry, reports done / total and what it is on, and ends finished, cancelled or failed.
 // A cancelled run takes back the History files it wrote. Lives on the GUI thread.
 class Job : public QObject
 {
@@ -38,11 +37,11 @@ class Job : public QObject
     Q_ENUM(State)
     using Work = std::function<void(JobControl&)>;
 
-    explicit Job(Services& services, QObject* parent = nullptr);
+    explicit Job(JobServices& services, QObject* parent = nullptr);
     ~Job() override;
 
-    // Shows the overlay with status, runs work on the background queue, then on the GUI thread
-    // dismisses the overlay and calls done unless the run was cancelled. False while running.
+    // Announces the run with status, runs work on the background queue, then on the GUI thread
+    // signs off and calls done unless the run was cancelled. False while running.
     bool start(const QString& status, Work work, std::function<void()> done = {});
     // The same for work that returns a value; then gets it on the GUI thread.
     template <typename Fn, typename Then> bool run(const QString& status, Fn work, Then then);
@@ -58,6 +57,7 @@ class Job : public QObject
     void setObserver(JobControl::Listener observer) { m_observer = std::move(observer); }
     // A job its screen shows in its own way (and stops from its own Back) keeps the overlay away.
     void setShowsOverlay(bool on) { m_showsOverlay = on; }
+    [[nodiscard]] bool showsOverlay() const { return m_showsOverlay; }
 
     [[nodiscard]] int progress() const { return m_progress; }
     [[nodiscard]] int total() const { return m_total; }
@@ -76,7 +76,7 @@ class Job : public QObject
     void report(int done, int total, const QString& label);
     void setState(State state, const QString& error = {});
 
-    Services& m_services;
+    JobServices& m_services;
     std::shared_ptr<Run> m_run;
     std::shared_ptr<JobControl> m_control;
     JobControl::Listener m_observer;

@@ -13,15 +13,18 @@ namespace {
 Q_LOGGING_CATEGORY(lcJobs, "quire.jobs")
 } // namespace
 
-void JobRegistry::add(Job* job)
+void JobRegistry::add(Job* job, const QString& status)
 {
-    if (!m_jobs.contains(job))
-        m_jobs.append(job);
+    if (m_jobs.contains(job))
+        return;
+    m_jobs.append(job);
+    emit started(job, status);
 }
 
 void JobRegistry::remove(Job* job)
 {
-    m_jobs.removeAll(job);
+    if (m_jobs.removeAll(job) > 0)
+        emit ended(job);
 }
 
 int JobRegistry::running() const

@@ -3,15 +3,22 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
+#include <QString>
 
 class Job;
 
-// The jobs running in the app, so that quitting can stop them all and wait for them briefly.
-class JobRegistry
+// The jobs running in the app, so that quitting can stop them all and wait for them briefly, and
+// so that whoever shows progress (the overlay) can follow each one from its start to its end.
+class JobRegistry : public QObject
 {
+    Q_OBJECT
   public:
-    void add(Job* job);
+    using QObject::QObject;
+
+    // status: what the run is announced with ("Converting...").
+    void add(Job* job, const QString& status = {});
     void remove(Job* job);
     [[nodiscard]] int running() const;
 
@@ -19,6 +26,10 @@ class JobRegistry
     // Cancels every job and keeps the GUI thread's queue served while they wind down, so work
     // waiting on it cannot hang the exit. False when something still runs after msecs.
     bool shutdown(int msecs);
+
+  signals:
+    void started(Job* job, const QString& status);
+    void ended(Job* job);
 
   private:
     QList<QPointer<Job>> m_jobs;

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QVariantList>
-#include <QtQmlIntegration/qqmlintegration.h>
 
 class TextRecognizer;
 class UserDefaults;
@@ -15,8 +14,6 @@ class UserDefaults;
 class RecognitionLanguages : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Made once by the app")
     // One entry per language shown: {code, name, chosen, installed, package}.
     Q_PROPERTY(QVariantList languages READ languages NOTIFY changed)
     // The chosen codes joined by '+', as the engine takes them ("eng+deu").

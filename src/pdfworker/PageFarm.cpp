@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageFarm.h"
 
+#include "common/JobControl.h"
 #include "common/LocalPath.h"
-#include "jobs/JobControl.h"
 
 #include <QThread>
 #include <QTimer>

@@ -1,10 +1,10 @@
 #include "SelectImageScreen.h"
 
-#include "common/SaveFlow.h"
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
+#include "ui/SaveFlow.h"
 #include "ui/Services.h"
 
 #include <QPointer>

@@ -1,9 +1,9 @@
 #include "SettingScreen.h"
 
-#include "compress/CompressImageScreen.h"
 #include "history/HistoryStore.h"
 #include "platform/UrlOpener.h"
 #include "platform/UserDefaults.h"
+#include "screens/compress/CompressImageScreen.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 

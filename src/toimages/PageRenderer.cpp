@@ -1,7 +1,7 @@
 #include "PageRenderer.h"
 
+#include "common/JobControl.h"
 #include "history/HistoryStore.h"
-#include "jobs/JobControl.h"
 #include "pdfworker/PageDrawing.h"
 #include "pdfworker/PageFarm.h"
 

@@ -1,8 +1,8 @@
 #include "PageImages.h"
 
 #include "common/InputFile.h"
+#include "common/JobControl.h"
 #include "common/JpegCheck.h"
-#include "jobs/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>

@@ -3,7 +3,7 @@
 #include "BufferReuse.h"
 #include "JpegInfo.h"
 #include "PageImages.h"
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>

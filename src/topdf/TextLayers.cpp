@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextLayers.h"
 
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 #include "platform/qt/TesseractEngine.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "ProgressOverlay.h"
 
 #include "jobs/Job.h"
+#include "jobs/JobRegistry.h"
 #include "platform/Dispatcher.h"
 
 #include <QMetaObject>
@@ -53,10 +54,19 @@ void ProgressOverlay::apply(State state, const QString& status)
     }
 }
 
-void ProgressOverlay::follow(Job* job)
+void ProgressOverlay::follow(JobRegistry& jobs)
 {
-    // Called on the GUI thread right after show(), which has then taken effect already.
-    if (m_state != Busy || !job)
+    connect(&jobs, &JobRegistry::started, this, &ProgressOverlay::showJob);
+    connect(&jobs, &JobRegistry::ended, this, &ProgressOverlay::dismissJob);
+}
+
+void ProgressOverlay::showJob(Job* job, const QString& status)
+{
+    if (!job->showsOverlay())
+        return;
+    // Jobs start on the GUI thread, so show() has taken effect before the job is followed.
+    show(status);
+    if (m_state != Busy)
         return;
     m_job = job;
     connect(job, &Job::progressChanged, this, &ProgressOverlay::changed);

@@ -6,6 +6,7 @@
 
 class Dispatcher;
 class Job;
+class JobRegistry;
 
 // The one app-wide progress overlay: busy, success and info states over a touch-blocking mask.
 class ProgressOverlay : public QObject
@@ -45,10 +46,9 @@ class ProgressOverlay : public QObject
     void showSuccess(const QString& status);
     void showInfo(const QString& status);
     void dismiss();
-    // While busy, shows job's progress and offers Cancel, until the overlay shows something else.
-    void follow(Job* job);
-    // Dismisses only while the overlay still shows job.
-    void dismissJob(Job* job);
+    // Shows every job jobs announces (unless it keeps the overlay away) with its progress and
+    // Cancel, and goes when that job ends, unless the overlay shows something else by then.
+    void follow(JobRegistry& jobs);
     // The Cancel button: asks the job to stop; the overlay stays until the job has ended.
     Q_INVOKABLE void cancel();
 
@@ -69,6 +69,8 @@ class ProgressOverlay : public QObject
 
   private:
     void apply(State state, const QString& status);
+    void showJob(Job* job, const QString& status);
+    void dismissJob(Job* job);
 
     Dispatcher& m_dispatcher;
     State m_state = Hidden;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/Services.h"
+
 #include <QObject>
 #include <QString>
 #include <QtQmlIntegration/qqmlintegration.h>
-
-struct Services;
 
 // Base of every screen: lifecycle callbacks, transition preparation and stack helpers.
 class Screen : public QObject

@@ -1,6 +1,6 @@
 #include "ViewImageScreen.h"
 
-#include "common/SaveFlow.h"
+#include "ui/SaveFlow.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 

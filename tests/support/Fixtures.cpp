@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 
-#include "platform/testing/PhotoFixtures.h"
+#include "support/PhotoFixtures.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/SceneDelegate.h"
-#include "platform/testing/TestPlatform.h"
+#include "support/TestPlatform.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>

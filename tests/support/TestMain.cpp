@@ -1,6 +1,6 @@
 // Shared main of every test: a GUI application (offscreen) around GoogleTest.
 #include "app/ScreenRegistry.h"
-#include "platform/testing/TestPlatform.h"
+#include "support/TestPlatform.h"
 
 #include <QGuiApplication>
 #include <QQuickStyle>

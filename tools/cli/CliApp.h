@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/JobControl.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
-#include "jobs/JobControl.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

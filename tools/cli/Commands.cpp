@@ -17,7 +17,7 @@
 #include "topdf/PdfWriter.h"
 #include "topdf/TextLayers.h"
 
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 
 #include <QDir>
 #include <QFileInfo>

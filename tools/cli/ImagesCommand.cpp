@@ -2,7 +2,7 @@
 #include "CliApp.h"
 
 #include "common/InputFile.h"
-#include "jobs/JobControl.h"
+#include "common/JobControl.h"
 #include "toimages/PageRenderer.h"
 
 #include <QFileInfo>

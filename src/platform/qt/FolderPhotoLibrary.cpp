@@ -1,10 +1,10 @@
 #include "FolderPhotoLibrary.h"
 
 #include "common/InputFile.h"
+#include "common/JobControl.h"
 #include "common/JpegCheck.h"
 #include "common/NewFile.h"
 #include "common/PngCheck.h"
-#include "jobs/JobControl.h"
 #include "platform/Dispatcher.h"
 
 #include <QDateTime>

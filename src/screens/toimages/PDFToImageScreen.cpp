@@ -1,7 +1,7 @@
 #include "PDFToImageScreen.h"
 
+#include "common/JobControl.h"
 #include "history/HistoryStore.h"
-#include "jobs/JobControl.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
 #include "ui/AlertCenter.h"

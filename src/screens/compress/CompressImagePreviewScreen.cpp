@@ -1,7 +1,7 @@
 #include "CompressImagePreviewScreen.h"
 
-#include "common/SaveFlow.h"
 #include "history/SizeLabel.h"
+#include "ui/SaveFlow.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 

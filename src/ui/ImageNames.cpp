@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageNames.h"
 
-#include "Image.h"
+#include "image/Image.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PageSetup.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
+#include "topdf/PageSetup.h"
 #include "ui/Screen.h"
 
 #include <QList>

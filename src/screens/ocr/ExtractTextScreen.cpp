@@ -1,6 +1,6 @@
 #include "ExtractTextScreen.h"
 
-#include "TextExtraction.h"
+#include "ocr/TextExtraction.h"
 #include "platform/Dispatcher.h"
 #include "ui/Navigator.h"
 #include "ui/ProgressOverlay.h"

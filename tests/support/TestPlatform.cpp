@@ -38,6 +38,7 @@ TestPlatform::TestPlatform(bool realQueues)
     languages->drive(recognizer);
     services.languages = languages.get();
     services.jobs = &jobs;
+    overlay->follow(jobs);
     if (registerScreens)
         registerScreens(*navigator);
     opener = std::make_unique<FileOpener>(services);

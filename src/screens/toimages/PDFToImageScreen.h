@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PageRenderer.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
+#include "toimages/PageRenderer.h"
 #include "ui/Screen.h"
 
 #include <QList>

@@ -1,9 +1,9 @@
 #include "ResizeImageScreen.h"
 
-#include "ImageResizer.h"
 #include "history/HistoryStore.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
+#include "resize/ImageResizer.h"
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"

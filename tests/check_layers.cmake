@@ -1,0 +1,38 @@
+# The layers hold: the command-line tools need no UI libraries (their ELF needed lists), and no
+# file of the core includes one of the app's folders.
+# In: BINARIES, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
+string(REPLACE "|" ";" BINARIES "${BINARIES}")
+string(REPLACE "|" ";" CORE_FOLDERS "${CORE_FOLDERS}")
+set(failures "")
+
+find_program(READELF NAMES readelf REQUIRED)
+foreach(binary ${BINARIES})
+    execute_process(COMMAND ${READELF} -d ${binary} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        string(APPEND failures "cannot read ${binary}\n")
+        continue()
+    endif()
+    string(REGEX MATCHALL "NEEDED[^\n]*\\[[^]]+\\]" needed "${dynamic}")
+    foreach(line ${needed})
+        if(line MATCHES "libQt6(Quick|Qml|Network|DBus|Widgets)[A-Za-z]*\\.so")
+            get_filename_component(name ${binary} NAME)
+            string(APPEND failures "${name} needs ${CMAKE_MATCH_0}\n")
+        endif()
+    endforeach()
+endforeach()
+
+foreach(folder ${CORE_FOLDERS})
+    file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+    foreach(source ${sources})
+        file(STRINGS ${source} includes REGEX "^#include [\"<](${APP_FOLDERS})/")
+        file(STRINGS ${source} qt REGEX "^#include <Q(Quick|Qml|tQml|tQuick|Widgets|Network)")
+        foreach(include ${includes} ${qt})
+            file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
+            string(APPEND failures "${name}: ${include}\n")
+        endforeach()
+    endforeach()
+endforeach()
+
+if(failures)
+    message(FATAL_ERROR "The layers do not hold:\n${failures}")
+endif()
