@@ -6,6 +6,9 @@ import Quire
 ToolButton {
     id: control
     Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    background: FocusRing { button: control }
     contentItem: Label {
         text: control.text
         color: control.enabled ? Theme.appGreenColor : Theme.disabledText

@@ -82,6 +82,9 @@ Rectangle {
             anchors.left: parent.left
             anchors.bottom: parent.bottom
             anchors.margins: 6
+            // A long result ("quality 10, 1280 × 960") wraps within the cell rather than run off.
+            width: Math.min(implicitWidth, parent.width - 2 * anchors.margins)
+            wrapMode: Text.Wrap
             visible: text !== ""
             text: cell.sizeText
             color: Theme.textOnAccent

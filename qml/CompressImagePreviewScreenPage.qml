@@ -42,7 +42,7 @@ ScreenPage {
                 objectName: "CollectionViewCellCompressPreview"
                 width: collectionviewCompressImagePreview.side
                 height: collectionviewCompressImagePreview.side
-                imageUrl: page.screen.imageUrls[index]
+                imageUrl: page.screen.imageUrls[index] ?? ""
                 sizeText: (page.screen.sizeLabels[index] || "")
                           + (page.screen.qualityLabels[index] ? " · " + page.screen.qualityLabels[index] : "")
                 onClicked: page.screen.didSelectItem(index)

@@ -4,7 +4,7 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quire
 
-// Compress: the chosen photos in two columns, each with its size before compression.
+// Compress: the chosen photos in two columns (more on a wide window), each with its size before compression.
 ScreenPage {
     id: page
     required property CompressImageScreen screen
@@ -15,7 +15,9 @@ ScreenPage {
     // Quality 0.25 by default, or the highest quality that fits under a size.
     RowLayout {
         id: target
-        anchors { left: parent.left; right: parent.right; top: parent.top; margins: Theme.spacingLarge }
+        // A readable width on a wide window, not the window's.
+        anchors { horizontalCenter: parent.horizontalCenter; top: parent.top; margins: Theme.spacingLarge }
+        width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
         spacing: Theme.spacingSmall
         ComboBox {
             id: targetMode
@@ -43,22 +45,23 @@ ScreenPage {
             id: typedSize
             objectName: "typedSize"
             visible: targetMode.typed
-            placeholderText: "e.g. 750 KB"
+            placeholderText: "e.g. 750 kb"
             Accessible.name: "Fit under"
             Accessible.description: placeholderText
             Layout.preferredWidth: 120
             onTextEdited: valid = page.screen.setTargetText(text)
             property bool valid: true
             ToolTip.visible: !valid && activeFocus
-            ToolTip.text: "Type a size such as 500 KB or 1.5 MB"
+            ToolTip.text: "Type a size such as 500 kb or 1.5 mb"
         }
     }
 
     GridView {
         id: collectionviewCompressImage
         objectName: "collectionviewCompressImage"
-        // 48 points of the width go to the two outer insets and the gap between the columns.
-        readonly property real side: (width - 48) * 0.5
+        // On a phone 48 points of the width go to the two outer insets and the gap between the
+        // columns; a wider window adds columns.
+        readonly property real side: page.screen.itemSide(width)
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: target.bottom }
         leftMargin: Theme.spacingLarge
         topMargin: Theme.spacingLarge
@@ -71,7 +74,8 @@ ScreenPage {
             objectName: "CollectionViewCellCompress"
             width: collectionviewCompressImage.side
             height: collectionviewCompressImage.side
-            imageUrl: page.screen.imageUrls[index]
+            imageUrl: page.screen.imageUrls[index] ?? ""
+            thumbnailSize: Math.ceil(collectionviewCompressImage.side * Screen.devicePixelRatio)
             sizeText: page.screen.sizeLabels[index] || ""
             sizePending: sizeText === ""
         }

@@ -35,7 +35,7 @@ ScreenPage {
         }
         Label {
             Layout.alignment: Qt.AlignHCenter
-            text: "Tap Extract to read the text in this photo."
+            text: "Click Extract to read the text in this photo."
             color: Theme.hintText
         }
     }

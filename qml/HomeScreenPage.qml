@@ -35,11 +35,22 @@ ScreenPage {
             JobButton { objectName: "btnExtractText"; text: "Extract Text"; glyph: "T"; onClicked: page.screen.btnExtractText(); Layout.columnSpan: jobs.columns === 5 ? 1 : 2 }
         }
 
-        Label {
-            text: "History"
-            font.bold: true
-            font.pointSize: Theme.fontHeading
-            color: Theme.appBlackColor
+        RowLayout {
+            Layout.fillWidth: true
+            Label {
+                text: "History"
+                font.bold: true
+                font.pointSize: Theme.fontHeading
+                color: Theme.appBlackColor
+                Layout.fillWidth: true
+            }
+            ActionBarButton {
+                objectName: "btnClearList"
+                text: "Clear list"
+                Accessible.description: "The files stay in the History folder"
+                visible: tableviewRecent.count > 0
+                onClicked: page.screen.btnClearList()
+            }
         }
 
         ListView {
@@ -50,10 +61,30 @@ ScreenPage {
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
+            // Tab reaches the rows; arrows walk them and Enter opens one.
+            activeFocusOnTab: true
+            keyNavigationEnabled: true
+            // The keyboard arrives on the first row when none is current yet.
+            onActiveFocusChanged: if (activeFocus && currentIndex < 0 && count > 0) currentIndex = 0
+            Keys.onReturnPressed: if (currentIndex >= 0) page.screen.didSelectRow(currentIndex)
+            Keys.onEnterPressed: if (currentIndex >= 0) page.screen.didSelectRow(currentIndex)
             model: page.screen.tableviewRecent
+            // A wheel notch moves three rows, as lists elsewhere on the desktop do; a touchpad
+            // keeps its own smooth scrolling.
+            WheelHandler {
+                target: null
+                acceptedDevices: PointerDevice.Mouse
+                onWheel: (event) => {
+                    const list = tableviewRecent
+                    const most = Math.max(list.originY, list.originY + list.contentHeight - list.height)
+                    list.contentY = Math.max(list.originY, Math.min(most,
+                        list.contentY - event.angleDelta.y / 120 * 3 * 80))
+                }
+            }
             delegate: TableViewCell {
                 objectName: "TableViewCellHistory"
                 width: ListView.view.width
+                highlighted: ListView.isCurrentItem && ListView.view.activeFocus
                 onClicked: page.screen.didSelectRow(index)
             }
             Label {
@@ -74,6 +105,10 @@ ScreenPage {
     }
     Connections {
         target: page.screen
-        function onDocumentPickerRequested() { documentPicker.open() }
+        // Read again at each opening: the folder last used may have changed since.
+        function onDocumentPickerRequested() {
+            documentPicker.startFolder = page.screen.documentFolder
+            documentPicker.open()
+        }
     }
 }

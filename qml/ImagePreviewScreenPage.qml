@@ -5,6 +5,8 @@ import QtQuick.Layouts
 import Quire
 
 // The page gallery: one page per screen-filling item, swiped sideways; Save and Share below.
+// Left/Right, PageUp/PageDown and the wheel turn pages, Home and End go to the ends, and the
+// page field below goes straight to a page.
 ScreenPage {
     id: page
     required property ImagePreviewScreen screen
@@ -22,6 +24,25 @@ ScreenPage {
         boundsBehavior: Flickable.StopAtBounds
         highlightMoveDuration: 250
         clip: true
+        focus: true
+        activeFocusOnTab: true
+        keyNavigationEnabled: true
+        Accessible.role: Accessible.List
+        Accessible.name: "Pages"
+        Keys.onReturnPressed: if (currentIndex >= 0) page.screen.didSelectItem(currentIndex)
+        Keys.onEnterPressed: if (currentIndex >= 0) page.screen.didSelectItem(currentIndex)
+        Keys.onPressed: (event) => {
+            const last = count - 1
+            const to = event.key === Qt.Key_PageDown ? currentIndex + 1
+                     : event.key === Qt.Key_PageUp ? currentIndex - 1
+                     : event.key === Qt.Key_Home ? 0
+                     : event.key === Qt.Key_End ? last : -2
+            if (to === -2)
+                return
+            currentIndex = Math.max(0, Math.min(last, to))
+            event.accepted = true
+        }
+        PageWheel { view: collectionviewImagePreview }
         model: page.screen.imageUrls
         delegate: ItemDelegate {
             id: cell
@@ -75,6 +96,21 @@ ScreenPage {
                 color: Theme.secondaryText
                 horizontalAlignment: Text.AlignHCenter
                 Layout.fillWidth: true
+            }
+            TextField {
+                objectName: "goToPage"
+                visible: collectionviewImagePreview.count > 1
+                placeholderText: "Go to"
+                Accessible.name: "Go to page"
+                inputMethodHints: Qt.ImhDigitsOnly
+                validator: IntValidator { bottom: 1; top: Math.max(1, collectionviewImagePreview.count) }
+                horizontalAlignment: Text.AlignHCenter
+                Layout.preferredWidth: 64
+                onAccepted: {
+                    collectionviewImagePreview.currentIndex = Number(text) - 1
+                    clear()
+                    collectionviewImagePreview.forceActiveFocus()
+                }
             }
             ActionBarButton {
                 objectName: "btnShare"

@@ -4,14 +4,18 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quire
 
-// The pages to be, two to a row, in the order they will have: drag a page, or use its arrows, to
+// The pages to be, two to a row on a phone, in the order they will have: drag a page, or use its arrows, to
 // move it; ✕ leaves it out. Below, the paper and the text layer; Convert writes the PDF.
 ScreenPage {
     id: page
     required property ImageToPDFScreen screen
     title: screen.title
     leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
+    rightAction: Action {
+        text: "Convert"
+        enabled: page.screen.canConvert
+        onTriggered: page.screen.btnConvert()
+    }
 
     ColumnLayout {
         anchors.fill: parent
@@ -28,8 +32,9 @@ ScreenPage {
             bottomMargin: Theme.spacingMedium
             clip: true
             readonly property real side: page.screen.itemSide(width)
-            // Two cells a row; what the item side leaves over is the space between them.
-            cellWidth: width / 2
+            // Two cells a row on a phone, more on a wider window; what the item side leaves over
+            // is the space between them.
+            cellWidth: width / page.screen.columns(width)
             cellHeight: side + 18
             model: page.screen.pageImages
             delegate: PageCell {

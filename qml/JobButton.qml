@@ -3,11 +3,14 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quire
 
-// One of the home screen's job buttons: a glyph over a label on a green tile.
+// One of the home screen's job buttons: a glyph over a label on a green tile. Enter opens it as
+// Space does, and a ring shows when the keyboard is on it.
 Button {
     id: control
     property string glyph
     Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
     Layout.fillWidth: true
     Layout.preferredHeight: 76
     contentItem: Column {
@@ -29,5 +32,7 @@ Button {
     background: Rectangle {
         radius: 12
         color: control.down ? Theme.accentPressed : Theme.appGreenColor
+        border.color: Theme.focusRing
+        border.width: control.visualFocus ? Theme.focusRingWidth : 0
     }
 }

@@ -37,6 +37,9 @@ ToolBar {
             Accessible.name: text
             Accessible.ignored: !enabled
             onClicked: custom ? custom.trigger() : Navigator.pop()
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+            background: FocusRing { button: leftButton }
             Layout.preferredWidth: 90
         }
         Label {
@@ -69,6 +72,9 @@ ToolBar {
             Accessible.name: text
             Accessible.ignored: act === null
             onClicked: act.trigger()
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+            background: FocusRing { button: rightButton }
             Layout.preferredWidth: 90
         }
     }

@@ -8,6 +8,8 @@ import Qt.labs.folderlistmodel
 import Quire
 
 // Chooses one PDF: the folders and PDFs of a folder, a path bar with Up, and Cancel and Open.
+// In its save mode it chooses where a copy goes instead: a name field (a name, or a path whose
+// missing folders are made) and Save, or for several files just the folder.
 // One line per detail at every window width; fills a phone-wide window, centred on a wider one.
 Dialog {
     id: chooser
@@ -17,6 +19,13 @@ Dialog {
     // The PDF picked once Open (or a double click, or Enter) accepts.
     property url selectedFile
     property bool walked: false
+    property bool saving: false
+    // Saving one file: its name is asked for; several go into the folder as they are named.
+    property bool naming: true
+    property string fileName
+    property var filters: ["*.pdf"]
+    // The folder shown and the name typed, when Save is chosen.
+    signal saveRequested(url folder, string name)
     readonly property bool phone: parent ? parent.width <= 500 : true
     parent: Overlay.overlay
     anchors.centerIn: parent
@@ -32,15 +41,35 @@ Dialog {
         folder = startFolder
         selectedFile = ""
         walked = false
-        list.forceActiveFocus()
+        nameField.text = fileName
+        if (saving && naming) {
+            nameField.forceActiveFocus()
+            nameField.select(0, fileName.lastIndexOf(".") > 0 ? fileName.lastIndexOf(".") : fileName.length)
+        } else {
+            list.forceActiveFocus()
+        }
     }
 
     function choose(index: int) {
         if (files.isFolder(index)) {
             folder = files.get(index, "fileUrl")
             selectedFile = ""
+        } else if (saving) {
+            nameField.text = files.get(index, "fileName")
         } else {
             selectedFile = files.get(index, "fileUrl")
+        }
+    }
+    readonly property bool ready: saving ? !naming || nameField.text.trim() !== ""
+                                         : String(selectedFile) !== ""
+    function finish() {
+        if (!ready)
+            return
+        if (saving) {
+            close()
+            saveRequested(folder, naming ? nameField.text.trim() : "")
+        } else {
+            accept()
         }
     }
 
@@ -72,6 +101,18 @@ Dialog {
                 Layout.rightMargin: Theme.spacingLarge
             }
         }
+        TextField {
+            id: nameField
+            objectName: "chooserName"
+            visible: chooser.saving && chooser.naming
+            placeholderText: "Name"
+            Accessible.name: "Name"
+            selectByMouse: true
+            Layout.fillWidth: true
+            Layout.leftMargin: Theme.spacingLarge
+            Layout.rightMargin: Theme.spacingLarge
+            onAccepted: chooser.finish()
+        }
     }
 
     ListView {
@@ -87,7 +128,7 @@ Dialog {
         model: FolderListModel {
             id: files
             folder: chooser.folder
-            nameFilters: ["*.pdf"]
+            nameFilters: chooser.filters
             caseSensitive: false
             showDirsFirst: true
             sortCaseSensitive: false
@@ -99,17 +140,19 @@ Dialog {
             highlighted: String(fileUrl) === String(chooser.selectedFile)
                          || (chooser.walked && ListView.isCurrentItem)
             onClicked: { list.currentIndex = index; chooser.choose(index) }
-            onDoubleClicked: if (!fileIsDir) chooser.accept()
+            onDoubleClicked: if (!fileIsDir) chooser.finish()
         }
         Keys.onReturnPressed: {
-            chooser.choose(currentIndex)
-            if (String(chooser.selectedFile) !== "")
-                chooser.accept()
+            const intoFolder = currentIndex >= 0 && files.isFolder(currentIndex)
+            if (currentIndex >= 0)
+                chooser.choose(currentIndex)
+            if (!intoFolder)
+                chooser.finish()
         }
         Label {
             anchors.centerIn: parent
             visible: list.count === 0 && files.status === FolderListModel.Ready
-            text: "No PDFs in this folder"
+            text: chooser.saving ? "Nothing in this folder yet" : "No PDFs in this folder"
             color: Theme.hintText
         }
         ScrollIndicator.vertical: ScrollIndicator {}
@@ -125,11 +168,12 @@ Dialog {
             onClicked: chooser.reject()
         }
         Button {
-            text: "Open"
+            objectName: "chooserAccept"
+            text: chooser.saving ? "Save" : "Open"
             Accessible.name: text
             flat: true
-            enabled: String(chooser.selectedFile) !== ""
-            onClicked: chooser.accept()
+            enabled: chooser.ready
+            onClicked: chooser.finish()
             Layout.rightMargin: Theme.spacing
         }
     }

@@ -14,7 +14,7 @@ ItemDelegate {
     required property date fileModified
     readonly property string detail: fileIsDir
         ? "Folder"
-        : Qt.locale().formattedDataSize(fileSize) + " · "
+        : SizeText.of(fileSize) + " · "
           + fileModified.toLocaleString(Qt.locale(), Locale.ShortFormat)
     Accessible.name: fileName
     Accessible.description: detail

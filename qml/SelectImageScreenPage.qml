@@ -33,6 +33,7 @@ ScreenPage {
         cacheBuffer: cellHeight * 2
         // Arrows walk the photos, Space ticks (or, for the one-photo jobs, takes) the current one.
         focus: true
+        activeFocusOnTab: true
         keyNavigationEnabled: true
         Keys.onSpacePressed: page.screen.didSelectItem(currentIndex)
         Accessible.role: Accessible.List

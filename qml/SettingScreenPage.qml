@@ -23,6 +23,23 @@ ScreenPage {
         SettingRow { objectName: "btnRateApp"; text: "Rate App"; detail: "Write a review"; onClicked: page.screen.btnRateApp() }
         SettingRow { objectName: "btnMoreApps"; text: "More Apps"; detail: "Other apps by the maker"; onClicked: page.screen.btnMoreApps() }
 
+        Label { text: "Appearance"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
+        RowLayout {
+            Layout.fillWidth: true
+            Label { text: "Colours"; color: Theme.text; Layout.fillWidth: true }
+            ComboBox {
+                objectName: "colorScheme"
+                Accessible.name: "Colours"
+                textRole: "text"
+                valueRole: "value"
+                // System follows the desktop's light or dark setting.
+                model: [{ text: "System", value: "system" }, { text: "Light", value: "light" },
+                        { text: "Dark", value: "dark" }]
+                currentIndex: Appearance.choice === "dark" ? 2 : Appearance.choice === "light" ? 1 : 0
+                onActivated: Appearance.choice = currentValue
+            }
+        }
+
         Label { text: "Photos"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SwitchDelegate {
             id: keepLocation

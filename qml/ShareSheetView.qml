@@ -1,7 +1,5 @@
-import QtCore
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Quire
 
@@ -12,6 +10,8 @@ Drawer {
     edge: Qt.BottomEdge
     width: parent ? parent.width : 0
     onClosed: if (Share.showing) Share.close()
+    // The keyboard starts on the first action.
+    focus: true
     background: Rectangle {
         color: Theme.appWhiteColor
         radius: 14
@@ -36,48 +36,42 @@ Drawer {
             Layout.fillWidth: true
             Layout.margins: Theme.spacingLarge
         }
-        ItemDelegate {
+        SheetAction {
             objectName: "shareSave"
+            focus: true
             text: "Save a copy…"
-            Accessible.name: text
-            Layout.fillWidth: true
-            onClicked: Share.itemCount === 1 ? saveDialog.open() : folderDialog.open()
+            onClicked: saveChooser.open()
         }
-        ItemDelegate {
+        SheetAction {
             objectName: "shareCopy"
             text: "Copy"
-            Accessible.name: text
-            Layout.fillWidth: true
             onClicked: Share.copy()
         }
-        ItemDelegate {
+        SheetAction {
             objectName: "shareOpen"
             text: "Open with the default app"
-            Accessible.name: text
-            Layout.fillWidth: true
             onClicked: Share.openWithDefaultApp()
         }
-        ItemDelegate {
+        SheetAction {
             objectName: "shareCancel"
             text: "Cancel"
-            Accessible.name: text
-            Layout.fillWidth: true
             Layout.bottomMargin: Theme.spacing
             onClicked: Share.close()
         }
     }
 
-    FileDialog {
-        id: saveDialog
-        fileMode: FileDialog.SaveFile
-        acceptLabel: "Save"
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        selectedFile: currentFolder + "/" + Share.suggestedName
-        onAccepted: Share.saveCopy(selectedFile)
-    }
-    FolderDialog {
-        id: folderDialog
-        currentFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: Share.saveCopy(selectedFolder)
+    PdfChooser {
+        id: saveChooser
+        objectName: "saveChooser"
+        saving: true
+        naming: Share.itemCount === 1
+        title: naming ? "Save a copy" : "Save copies into a folder"
+        startFolder: Share.saveFolder
+        fileName: Share.suggestedName
+        // The folder's files of the same kind show which names are taken.
+        filters: naming && Share.suggestedName.indexOf(".") > 0
+                 ? ["*" + Share.suggestedName.substring(Share.suggestedName.lastIndexOf("."))]
+                 : ["*"]
+        onSaveRequested: (folder, name) => Share.saveTo(folder, name)
     }
 }

@@ -47,6 +47,8 @@ ScreenPage {
                     objectName: "tvText"
                     Accessible.name: page.title
                     text: page.screen.tvText
+                    // A photo without words says so rather than leave an empty box.
+                    placeholderText: "No text found"
                     onTextChanged: if (page.screen) page.screen.tvText = text
                     wrapMode: TextEdit.Wrap
                     selectByMouse: true

@@ -31,6 +31,9 @@ QtObject {
     readonly property color scrimEdge: "#10000000"
     readonly property color scrimCentre: "#60000000"
     readonly property color none: "transparent"
+    // The ring round whatever the keyboard is on.
+    readonly property color focusRing: dark ? "#8ee6b0" : "#005c2c"
+    readonly property int focusRingWidth: 3
 
     readonly property int spacingSmall: 4
     readonly property int spacing: 8

@@ -3,7 +3,7 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quire
 
-// One image alone, fitted to the screen; Save and Share below.
+// One image alone, fitted to the screen and zoomed in on demand; Save and Share below.
 ScreenPage {
     id: page
     required property ViewImageScreen screen
@@ -12,18 +12,26 @@ ScreenPage {
 
     background: Rectangle { color: Theme.surface }
 
-    Image {
-        id: ivImage
-        objectName: "ivImage"
-        Accessible.role: Accessible.Graphic
-        Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
+    ZoomView {
+        id: zoomView
+        objectName: "zoomView"
         anchors.fill: parent
         anchors.margins: Theme.spacingMedium
-        source: page.screen && width > 0 ? page.screen.ivImage : ""
-        fillMode: Image.PreserveAspectFit
-        asynchronous: true
-        sourceSize.width: width * Screen.devicePixelRatio
-        sourceSize.height: height * Screen.devicePixelRatio
+        focus: true
+        Image {
+            id: ivImage
+            objectName: "ivImage"
+            Accessible.role: Accessible.Graphic
+            Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
+            width: zoomView.contentWidth
+            height: zoomView.contentHeight
+            source: page.screen && zoomView.width > 0 ? page.screen.ivImage : ""
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            // Decoded at the size shown; zooming in decodes again, sharper.
+            sourceSize.width: width * Screen.devicePixelRatio
+            sourceSize.height: height * Screen.devicePixelRatio
+        }
     }
 
     footer: ToolBar {

@@ -4,8 +4,9 @@ import QtQuick
 import QtQuick.Templates as T
 import Quire
 
-// The window's keys: Esc and Alt+Left go back, Ctrl+O opens a PDF, Ctrl+S saves, Ctrl+C copies.
-// Each calls the action the page's own buttons call.
+// The window's keys: Esc and Alt+Left go back (Backspace too, unless a text field has the
+// keyboard), Ctrl+O opens a PDF, Ctrl+S saves, Ctrl+C copies. Each calls the action the page's
+// own buttons call.
 Item {
     id: keys
     required property T.StackView stack
@@ -13,6 +14,8 @@ Item {
     readonly property var screen: page ? page.screen : null
     // Keys wait while an alert or a sheet has the user's attention.
     readonly property bool free: !Alerts.showing && !Share.showing && !stack.busy
+    readonly property Item focused: stack.Window.activeFocusItem
+    readonly property bool editing: focused instanceof TextInput || focused instanceof TextEdit
 
     function call(name: string): bool {
         if (!screen || typeof screen[name] !== "function")
@@ -32,6 +35,11 @@ Item {
     Shortcut {
         sequences: ["Esc", "Alt+Left", "Back"]
         enabled: keys.free
+        onActivated: keys.back()
+    }
+    Shortcut {
+        sequences: ["Backspace"]
+        enabled: keys.free && !keys.editing
         onActivated: keys.back()
     }
     Shortcut {

@@ -4,6 +4,7 @@
 #include "app/ScreenRegistry.h"
 #include "app/WindowPlacement.h"
 #include "common/LibraryChatter.h"
+#include "common/OwnedFolders.h"
 #include "history/HistoryStore.h"
 #include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
@@ -47,6 +48,10 @@ int main(int argc, char* argv[])
     services.locations = Locations::fromEnvironment();
     // The documents area always exists, as it does on a phone; History is made inside it.
     QDir().mkpath(services.locations.documents);
+    // What an earlier run could not tidy away (it was killed): its private PDF copies and the
+    // files it handed to other apps.
+    OwnedFolders::removeStale(services.locations.inbox, {});
+    OwnedFolders::removeStale(QDir::tempPath(), QString::fromLatin1(ShareSheet::kTemporaryPrefix));
 
     QtDispatcher dispatcher;
     JobRegistry jobs; // before the screens, whose jobs sign off from it when they go
@@ -99,5 +104,7 @@ int main(int argc, char* argv[])
     if (!jobs.shutdown(1500))
         std::_Exit(status);
     QThreadPool::globalInstance()->waitForDone();
+    // No screen or job uses the private copies any more.
+    OwnedFolders::removeOwn(services.locations.inbox, {});
     return status;
 }

@@ -8,13 +8,16 @@
 #include "support/PhotoFixtures.h"
 #include "support/SamplePdfs.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QThreadPool>
 
 #include <gtest/gtest.h>
 
-// Every screen as a screen reader user meets it: each control the user can operate has a name,
-// and the journeys reach every control by the name it is announced with.
+// Every screen as a keyboard and screen reader user meets it: each control the user can operate
+// has a name, and the journeys reach each one by Tab alone, see it take the keyboard visibly and
+// work it with Enter, the arrows and Space.
 namespace {
 class AccessibilityJourney : public ::testing::Test
 {
@@ -29,6 +32,9 @@ class AccessibilityJourney : public ::testing::Test
                 j.platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
                 photofixtures::picture(900, 1200, QColor(60, 90 + 40 * i, 200)),
                 QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600)));
+        j.window()->resize(1280, 800);
+        j.window()->show();
+        j.window()->requestActivate();
         ASSERT_TRUE(j.waitForScreen("HomeScreen"));
     }
     void TearDown() override
@@ -37,21 +43,39 @@ class AccessibilityJourney : public ::testing::Test
         QThreadPool::globalInstance()->waitForDone();
     }
 
-    // Taps what a screen reader announces under this name, once it is there and enabled.
-    void tap(const QString& name)
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(j.window(), k, modifiers);
+    }
+    [[nodiscard]] bool hasKeyboard(const QQuickItem* item) const
+    {
+        for (QQuickItem* at = j.window()->activeFocusItem(); at; at = at->parentItem())
+            if (at == item)
+                return true;
+        return false;
+    }
+    // Tabs to what a screen reader announces under this name, once it is there and enabled, and
+    // presses k on it (Space unless told).
+    void press(const QString& name, Qt::Key k = Qt::Key_Space)
     {
         QQuickItem* item = nullptr;
-        ASSERT_TRUE(j.waitForSettled()); // a tap on a page still sliding in misses
+        ASSERT_TRUE(j.waitForSettled()); // keys wait for a page still sliding in
         ASSERT_TRUE(fixtures::waitFor([&] {
             item = j.findNamed(name);
             return item && item->isEnabled();
         })) << qPrintable(name);
-        j.tap(item);
+        for (int tabs = 0; tabs < 40 && !hasKeyboard(item); ++tabs)
+            key(Qt::Key_Tab);
+        ASSERT_TRUE(hasKeyboard(item)) << "Tab never reaches " << qPrintable(name);
+        const QVariant ring = item->property("visualFocus");
+        EXPECT_TRUE(!ring.isValid() || ring.toBool()) << qPrintable(name) << " shows no focus";
+        if (k != Qt::Key_unknown)
+            key(k);
     }
     void arrive(const QString& screen, int timeoutMs = 10000)
     {
         ASSERT_TRUE(j.waitForScreen(screen, timeoutMs)) << qPrintable(screen);
-        // The overlay, its closing animation included, takes touches until it has gone.
+        // The overlay, its closing animation included, takes the keys until it has gone.
         auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
         ASSERT_TRUE(fixtures::waitFor([&] { return !hud->property("visible").toBool(); }, 30000));
         ASSERT_TRUE(j.waitForSettled());
@@ -62,15 +86,26 @@ class AccessibilityJourney : public ::testing::Test
         const QStringList unnamed = j.unnamedControls();
         EXPECT_TRUE(unnamed.isEmpty()) << qPrintable(where + ":\n" + unnamed.join('\n'));
     }
-    // From home through the picker, the photos ticked (or the one tapped) by name.
+    // From home through the picker: the arrows walk to each photo and Space ticks it (or, for the
+    // one-photo jobs, takes it).
     void pick(const QString& job, const QStringList& photos, bool done = true)
     {
-        tap(job);
+        press(job, Qt::Key_Return);
         arrive("SelectImageScreen");
-        for (const QString& photo : photos)
-            tap(photo);
+        auto* grid = j.find("collectionviewImages");
+        ASSERT_TRUE(fixtures::waitFor([&] { return grid->property("count").toInt() == 3; }));
+        press("Photos", Qt::Key_unknown);
+        for (const QString& photo : photos) {
+            const QQuickItem* cell = j.findNamed(photo, grid);
+            ASSERT_NE(cell, nullptr) << qPrintable(photo);
+            for (int steps = 0;
+                 steps < 3 && grid->property("currentItem").value<QQuickItem*>() != cell; ++steps)
+                key(Qt::Key_Right);
+            ASSERT_EQ(grid->property("currentItem").value<QQuickItem*>(), cell);
+            key(Qt::Key_Space);
+        }
         if (done)
-            tap("Done");
+            press("Done");
     }
 
     Journey j;
@@ -81,60 +116,112 @@ class AccessibilityJourney : public ::testing::Test
 TEST_F(AccessibilityJourney, ImagesToPdfSettingsAndTheHistory)
 {
     arrive("HomeScreen");
-    tap("Settings");
+    press("Settings");
     arrive("SettingScreen");
-    tap("‹ Back");
-    pick("Images to PDF", {"photo0.jpg", "photo2.jpg"});
+    key(Qt::Key_Backspace); // back, as Alt+Left
+    arrive("HomeScreen");
+    pick("Images to PDF", {"photo0.jpg", "photo2.jpg"}); // opened with Enter
     arrive("ImageToPDFScreen");
-    tap("Convert");
+    j.screenshot("images-to-pdf-wide");
+    press("Convert");
     arrive("PDFPreviewScreen", 30000);
-    tap("Share");
+    press("Share");
     auto* sheet = j.window()->findChild<QObject*>(QStringLiteral("shareSheet"));
     ASSERT_TRUE(fixtures::waitFor([&] { return sheet->property("position").toReal() == 1; }));
     expectAllNamed("share sheet");
-    tap("Cancel");
+    // The sheet takes the keyboard on its first action; the arrows walk the rest.
+    ASSERT_TRUE(fixtures::waitFor([&] { return hasKeyboard(j.findNamed("Save a copy…")); }));
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    ASSERT_TRUE(hasKeyboard(j.findNamed("Cancel")));
+    key(Qt::Key_Return);
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.share.showing(); }));
-    tap("Home");
+    press("Home");
     arrive("HomeScreen");
     auto* rows = j.find("tableviewRecent");
     ASSERT_TRUE(fixtures::waitFor([&] { return rows->property("count").toInt() == 1; }));
     expectAllNamed("history");
-    EXPECT_NE(j.findNamed("1700000000.pdf"), nullptr);
+    // The history's rows take the keyboard too, and Enter opens one.
+    press("History", Qt::Key_Return);
+    arrive("PDFPreviewScreen");
+    key(Qt::Key_Backspace);
+    arrive("HomeScreen");
 }
 
 TEST_F(AccessibilityJourney, PdfToImagesGalleryAndViewer)
 {
-    const QString pdf = j.platform.root.path() + "/Two pages.pdf";
-    ASSERT_TRUE(samplepdfs::write(pdf, 2));
-    qobject_cast<HomeScreen*>(j.platform.navigator->top())
-        ->didPickDocument(QUrl::fromLocalFile(pdf));
+    const QString folder = j.platform.root.path() + "/Papers";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(samplepdfs::write(folder + "/Three pages.pdf", 3));
+    j.platform.defaults.setValue(QStringLiteral("lastDocumentFolder"), folder);
+    key(Qt::Key_O, Qt::ControlModifier);
+    auto* chooser = j.window()->findChild<QObject*>(QStringLiteral("documentPicker"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Three pages.pdf") != nullptr; }));
+    expectAllNamed("PDF chooser");
+    key(Qt::Key_Return);
+    ASSERT_TRUE(fixtures::waitFor([&] { return !chooser->property("visible").toBool(); }));
     arrive("PDFToImageScreen");
-    tap("Convert");
+    press("Convert");
     arrive("ImagePreviewScreen", 30000);
-    j.tap(j.findNamed("Page 1 of 2", j.find("collectionviewImagePreview")));
+    // PageDown, End, Home and the page field turn the pages; Enter shows the one in view.
+    auto* gallery = j.find("collectionviewImagePreview");
+    press("Pages", Qt::Key_PageDown);
+    EXPECT_EQ(gallery->property("currentIndex").toInt(), 1);
+    key(Qt::Key_End);
+    EXPECT_EQ(gallery->property("currentIndex").toInt(), 2);
+    key(Qt::Key_Home);
+    EXPECT_EQ(gallery->property("currentIndex").toInt(), 0);
+    press("Go to page", Qt::Key_unknown);
+    key(Qt::Key_2);
+    key(Qt::Key_Return);
+    EXPECT_EQ(gallery->property("currentIndex").toInt(), 1);
+    ASSERT_TRUE(hasKeyboard(gallery));
+    key(Qt::Key_Return);
     arrive("ViewImageScreen");
+    // Ctrl+plus zooms in about the middle, Ctrl+0 fits again.
+    auto* zoom = j.find("zoomView");
+    key(Qt::Key_Plus, Qt::ControlModifier);
+    ASSERT_GT(zoom->property("zoom").toReal(), 1);
+    EXPECT_GT(zoom->property("contentX").toReal(), 0);
+    j.screenshot("viewer-zoomed");
+    key(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(zoom->property("zoom").toReal(), 1);
+    key(Qt::Key_Backspace);
+    arrive("ImagePreviewScreen");
 }
 
 TEST_F(AccessibilityJourney, CompressResizeAndExtractText)
 {
-    pick("Compress", {"photo1.jpg"});
+    pick("Compress", {"photo1.jpg", "photo2.jpg"});
     arrive("CompressImageScreen");
-    tap("Compress");
+    j.screenshot("compress-wide");
+    press("Compress to", Qt::Key_Down); // Fit under 200 kb
+    ASSERT_EQ(j.platform.navigator->top()->property("maxBytes").toLongLong(), 200000);
+    press("Compress");
     arrive("CompressImagePreviewScreen", 30000);
-    tap("Home");
+    // Fitting under a size never makes a photo larger than its file was.
+    const QString photos = j.platform.services.locations.photoLibrary;
+    ASSERT_EQ(j.platform.history->count(), 2);
+    EXPECT_LE(QFileInfo(j.platform.history->at(0).toLocalFile()).size(),
+              QFileInfo(photos + "/photo2.jpg").size());
+    EXPECT_LE(QFileInfo(j.platform.history->at(1).toLocalFile()).size(),
+              QFileInfo(photos + "/photo1.jpg").size());
+    press("Home");
+    arrive("HomeScreen");
     pick("Resize", {"photo1.jpg"}, false);
     arrive("ResizeImageScreen");
-    tap("Enter Width");
-    for (const char key : QByteArray("450"))
-        QTest::keyClick(j.window(), key);
-    tap("Done");
-    tap("Resize");
+    press("Enter Width", Qt::Key_unknown);
+    for (const Qt::Key digit : {Qt::Key_4, Qt::Key_5, Qt::Key_0})
+        key(digit);
+    press("Resize");
     arrive("ResizeImagePreviewScreen", 30000);
-    tap("Home");
+    press("Home");
+    arrive("HomeScreen");
     j.platform.recognizer.answerLines({"Hello"});
     pick("Extract Text", {"photo0.jpg"}, false);
     arrive("ExtractTextScreen");
-    tap("Extract");
+    press("Extract");
     arrive("TextScreen", 30000);
 }
 
@@ -153,6 +240,6 @@ TEST_F(AccessibilityJourney, TheOverlayAndAnAlert)
     j.platform.alerts.present({"Could not save", "The disk is full.", {{"OK", {}}}});
     ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("OK") != nullptr; }));
     expectAllNamed("alert");
-    tap("OK");
+    key(Qt::Key_Return);
     ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.alerts.showing(); }));
 }

@@ -51,6 +51,27 @@ struct Cli
 };
 } // namespace
 
+// The processes whose parent is pid, from /proc.
+static QList<pid_t> children(pid_t pid)
+{
+    QList<pid_t> found;
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+        const QByteArray stat = fixtures::readFile("/proc/" + entry + "/stat");
+        // pid (name) state ppid ...: the name may hold spaces, so count from its closing ')'.
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == pid)
+            found << pid_t(entry.toInt());
+    }
+    return found;
+}
+
+// Still running, or stopped: neither gone nor a zombie waiting to be reaped.
+static bool alive(pid_t pid)
+{
+    const QByteArray stat = fixtures::readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    return !stat.isEmpty() && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
+}
+
 // A white 900 x 300 page with each text drawn at its baseline, large enough to read.
 static QImage textPage(const std::vector<std::pair<int, QString>>& lines)
 {
@@ -164,11 +185,14 @@ TEST(Cli, ImagesWritesEveryPage)
     const QStringList paths =
         cli.run({"images", cli.path("doc.pdf"), "-o", cli.path("new/pages"), "--scale", "1"});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
-    ASSERT_EQ(paths.size(), 2);
-    EXPECT_EQ(QFileInfo(paths[0]).absolutePath(), cli.path("new/pages"));
+    // Named after the PDF and numbered by page.
+    EXPECT_EQ(paths, QStringList(
+                         {cli.path("new/pages/doc-0001.png"), cli.path("new/pages/doc-0002.png")}));
     EXPECT_FALSE(QImage(paths[1]).isNull());
-    cli.run({"images", cli.path("missing.pdf")});
+    // A run that writes nothing leaves no folder of its making.
+    cli.run({"images", cli.path("missing.pdf"), "-o", cli.path("none/pages")});
     EXPECT_EQ(cli.status, 1);
+    EXPECT_FALSE(QFileInfo::exists(cli.path("none")));
 
     // A chosen page at a chosen resolution; A6 is 297.6 x 419.5 points.
     const QStringList second = cli.run(
@@ -263,6 +287,11 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
+    EXPECT_TRUE(QRegularExpression("^quire-cli \\d+\\.\\d+")
+                    .match(cli.run({"--version"}).value(0))
+                    .hasMatch())
+        << cli.out.toStdString();
+    EXPECT_EQ(cli.status, 0);
 }
 
 TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
@@ -317,7 +346,10 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
     const QStringList text =
         cli.run({"ocr", cli.path("text.heic"), cli.path("text.tif"), cli.path("text.webp")});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
-    EXPECT_EQ(text, QStringList({"Hello Quire", "Hello Quire", "Hello Quire"}));
+    // Each photo's text under a line naming it.
+    EXPECT_EQ(text, QStringList({"==> " + cli.path("text.heic") + " <==", "Hello Quire",
+                                 "==> " + cli.path("text.tif") + " <==", "Hello Quire",
+                                 "==> " + cli.path("text.webp") + " <==", "Hello Quire"}));
 }
 
 TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)
@@ -334,10 +366,17 @@ TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)
     p.start(QStringLiteral(QUIRE_CLI), {"images", pdf, "-o", pages});
     ASSERT_TRUE(fixtures::waitFor(
         [&] { return !QDir(pages).entryList({"*.png"}, QDir::Files).isEmpty(); }, 60000));
+    // One helper is stopped, as a debugger or a job control would leave it.
+    const QList<pid_t> helpers = children(pid_t(p.processId()));
+    ASSERT_FALSE(helpers.isEmpty());
+    ::kill(helpers.first(), SIGSTOP);
     ::kill(pid_t(p.processId()), SIGINT);
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 130);
+    // No helper outlives it by more than a second.
+    EXPECT_TRUE(fixtures::waitFor(
+        [&] { return std::ranges::none_of(helpers, [](pid_t pid) { return alive(pid); }); }, 1000));
 
     // Every file left is a whole page, and it is the list printed; nothing half-written remains.
     const QStringList files = QDir(pages).entryList(QDir::Files | QDir::Hidden, QDir::Name);

@@ -1,6 +1,7 @@
 #include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
 #include "compress/PhotoCompressor.h"
+#include "compress/PhotoMetadata.h"
 #include "history/SizeLabel.h"
 #include "home/HomeScreen.h"
 #include "screens/compress/CompressImagePreviewScreen.h"
@@ -309,6 +310,64 @@ TEST(Compress, FitUnderTakesTheHighestQualityThatFitsThenScalesDown)
     EXPECT_EQ(QImage::fromData(scaled.bytes).size(), scaled.size);
 }
 
+TEST(Compress, FitUnderNeverGrowsAPhotoAndKeepsOneThatAlreadyFits)
+{
+    TestPlatform p;
+    const QImage stored = noisy(128, 96);
+    const camera::Tags turned{QDateTime(QDate(2023, 5, 17), QTime(9, 41)), 6, true};
+    const QString jpeg = p.root.path() + "/turned.jpg", png = p.root.path() + "/shot.png";
+    ASSERT_TRUE(camera::write(jpeg, camera::jpeg(stored, turned, 2, 2, 80, true)));
+    ASSERT_TRUE(stored.save(png));
+    CompressImageScreen* screen = open(p, {Image::fromFile(jpeg), Image::fromFile(png)});
+    // "Before" is each file as it is, not a full-quality encoding of it.
+    EXPECT_EQ(screen->sizeLabels(),
+              QStringList({sizeLabel(QFileInfo(jpeg).size()), sizeLabel(QFileInfo(png).size())}));
+    ASSERT_TRUE(screen->setTargetText("2m"));
+    screen->btnCompress();
+    p.drain();
+    CompressImagePreviewScreen* preview = results(p);
+    ASSERT_EQ(preview->arrOfCompressImage().size(), 2);
+    EXPECT_EQ(preview->qualityLabels(), QStringList(2, "already small enough, kept as it was"))
+        << preview->qualityLabels().join(" | ").toStdString();
+    // The PNG stays byte for byte; the JPEG keeps its picture, turned upright without loss (or
+    // still saying how to turn it) and without its location.
+    EXPECT_EQ(historyNames(p).at(0).right(4), ".png");
+    QFile kept(p.history->at(0).toLocalFile());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray sourcePng = [&] {
+        QFile f(png);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    EXPECT_EQ(kept.readAll(), sourcePng);
+    const QString out = p.history->at(1).toLocalFile();
+    EXPECT_LE(QFileInfo(out).size(), QFileInfo(jpeg).size());
+    EXPECT_EQ(camera::read(out).gpsTags, 0);
+    const auto upright = [](const QString& path) {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        return reader.read().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage back = upright(out);
+    ASSERT_EQ(back.size(), upright(jpeg).size());
+    EXPECT_GT(psnr(back, upright(jpeg)), 45); // the same coefficients; only rounding differs
+
+    // A photo standing upright keeps its coded picture byte for byte.
+    const QByteArray straight = camera::jpeg(stored, {}, 2, 2, 80);
+    const auto same = PhotoCompressor::compress(Image::fromData(straight), {25, 1'000'000, false});
+    ASSERT_TRUE(same.kept);
+    const qsizetype scan = same.bytes.indexOf("\xff\xda");
+    ASSERT_GT(scan, 0);
+    EXPECT_TRUE(straight.endsWith(same.bytes.mid(scan)));
+
+    // One whose turn cannot be made without loss (it would halve its chroma) is kept as stored,
+    // its turn still in its metadata.
+    const QByteArray full = camera::jpeg(stored, turned, 1, 1, 60);
+    const auto asStored = PhotoCompressor::compress(Image::fromData(full), {25, 1'000'000, false});
+    ASSERT_TRUE(asStored.kept) << asStored.error.toStdString();
+    EXPECT_LE(asStored.bytes.size(), full.size());
+    EXPECT_EQ(PhotoMetadata::orientation(PhotoMetadata::exifOf(asStored.bytes)), 6);
+}
+
 TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
 {
     TestPlatform p;
@@ -320,7 +379,7 @@ TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
     EXPECT_FALSE(screen->setTargetText("lots"));
     ASSERT_TRUE(screen->setTargetText("1k"));
     EXPECT_EQ(screen->maxBytes(), 1000);
-    EXPECT_EQ(screen->targetText(), "1 KB");
+    EXPECT_EQ(screen->targetText(), "1 kb");
     screen->btnCompress();
     p.drain();
     CompressImagePreviewScreen* preview = results(p);
@@ -328,10 +387,10 @@ TEST(Compress, ASizeNoPhotoCanReachFailsThatPhotoAloneAndSaysWhy)
     EXPECT_LE(recordSize(preview->arrOfCompressImage().at(0)), 1000);
     EXPECT_EQ(preview->qualityLabels().size(), 1);
     EXPECT_EQ(preview->failureText(),
-              "1 photo could not be compressed.\nPhoto 2 cannot be made to fit under 1 KB.");
+              "1 photo could not be compressed.\nPhoto 2 cannot be made to fit under 1 kb.");
 }
 
-TEST(Compress, GridLabelsShowEachPhotosFullQualitySizeOnceMeasured)
+TEST(Compress, GridLabelsOfBarePixelsShowTheirFullQualitySizeOnceMeasured)
 {
     // Comments in the encoding bring it to an exact number of bytes.
     const auto photoOfSize = [](qint64 target) {

@@ -16,7 +16,7 @@
 TEST(SizeLabel, KilobytesBelowOneMillionThenMegabytes)
 {
     const std::pair<qint64, const char*> table[] = {
-        {0, "0 kb"},        {999, "0 kb"},      {1000, "1 kb"},     {998999, "998 kb"},
+        {0, "0 bytes"},     {534, "534 bytes"}, {1000, "1 kb"},     {998999, "998 kb"},
         {999000, "999 kb"}, {999500, "999 kb"}, {999999, "999 kb"}, {1000000, "1 mb"},
         {1999999, "1 mb"},  {2500000, "2 mb"},  {2345678, "2 mb"},  {250000, "250 kb"},
     };

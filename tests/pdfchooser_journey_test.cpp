@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeScreen.h"
+#include "jobs/Job.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/SamplePdfs.h"
 #include "ui/Navigator.h"
 #include "ui/Screen.h"
+#include "ui/ShareSheet.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,7 +61,7 @@ TEST(PdfChooserJourney, StartsInTheLastFolderAndHandsThePickedPdfOver)
         ASSERT_TRUE(fixtures::waitFor(
             [&] { return chooser->property("opened").toBool() && j.findNamed(kLong) != nullptr; }));
         EXPECT_NE(j.findNamed("Scans"), nullptr);
-        auto* path = j.window()->findChild<QQuickItem*>("chooserFolder");
+        auto* path = chooser->findChild<QQuickItem*>("chooserFolder");
         ASSERT_NE(path, nullptr);
         EXPECT_EQ(path->property("text").toString(), papers);
         EXPECT_NE(j.findNamed("INVOICE.PDF"), nullptr);
@@ -82,7 +85,7 @@ TEST(PdfChooserJourney, StartsInTheLastFolderAndHandsThePickedPdfOver)
         EXPECT_FALSE(j.findNamed("Open")->isEnabled()); // nothing picked yet
         if (size.width() > 500) {
             // From the keyboard: arrows walk the rows (folders first), Enter opens.
-            auto* list = j.window()->findChild<QQuickItem*>("chooserList");
+            auto* list = chooser->findChild<QQuickItem*>("chooserList");
             list->setProperty("currentIndex", 0);
             list->forceActiveFocus();
             QTest::keyClick(j.window(), Qt::Key_Down);
@@ -98,4 +101,84 @@ TEST(PdfChooserJourney, StartsInTheLastFolderAndHandsThePickedPdfOver)
         EXPECT_EQ(j.platform.defaults.value(QStringLiteral("lastDocumentFolder")).toString(),
                   papers);
     }
+}
+
+// Save a copy… goes through the same chooser: it starts in a folder that exists, makes the
+// folders a typed path names, asks before replacing (Enter keeps both), and saves a thousand
+// page images into a folder as a job with progress.
+TEST(PdfChooserJourney, SaveACopyMakesItsFolderAsksBeforeReplacingAndSavesManyWithProgress)
+{
+    Journey j;
+    j.window()->resize(390, 844);
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+    const QString out = j.platform.root.path() + "/Out";
+    ASSERT_TRUE(QDir().mkpath(out));
+    j.platform.defaults.setValue(QStringLiteral("saveCopyFolder"), out);
+    auto* chooser = j.window()->findChild<QObject*>("saveChooser");
+    ASSERT_NE(chooser, nullptr);
+    const auto saveAs = [&](const QString& typed) {
+        j.platform.share.present({ShareItem::fromData("%PDF-1.4 copy", "1700000000.pdf")});
+        QQuickItem* save = nullptr;
+        ASSERT_TRUE(fixtures::waitFor([&] { return (save = j.findNamed("Save a copy…")); }));
+        ASSERT_TRUE(fixtures::waitFor([&] {
+            return save->mapToScene({0, 0}).y() + save->height() <= j.window()->height();
+        }));
+        j.tap(save);
+        ASSERT_TRUE(fixtures::waitFor([&] { return chooser->property("opened").toBool(); }));
+        auto* name = chooser->findChild<QQuickItem*>("chooserName");
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->property("text").toString(), "1700000000.pdf");
+        ASSERT_TRUE(fixtures::waitFor([&] { return name->isVisible(); }));
+        j.tap(name);
+        ASSERT_TRUE(fixtures::waitFor([&] { return name->hasActiveFocus(); }));
+        QTest::keyClick(j.window(), Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : typed)
+            QTest::keyClick(j.window(), c.toLatin1());
+        QTest::keyClick(j.window(), Qt::Key_Return);
+    };
+    saveAs("New/Sub/copy.pdf");
+    ASSERT_TRUE(fixtures::waitFor([&] { return QFileInfo::exists(out + "/New/Sub/copy.pdf"); }));
+    EXPECT_EQ(fixtures::readFile(out + "/New/Sub/copy.pdf"), "%PDF-1.4 copy");
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
+
+    saveAs("New/Sub/copy.pdf");
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.alerts.showing(); }));
+    EXPECT_EQ(j.platform.alerts.title(), "Replace “copy.pdf”?");
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Keep both") != nullptr; }));
+    QTest::keyClick(j.window(), Qt::Key_Return);
+    ASSERT_TRUE(fixtures::waitFor([&] { return QFileInfo::exists(out + "/New/Sub/copy-2.pdf"); }));
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
+
+    // A thousand page images go into a folder with the overlay counting them.
+    const QString pages = j.platform.root.path() + "/Pages";
+    ASSERT_TRUE(QDir().mkpath(pages));
+    QList<ShareItem> items;
+    for (int i = 1; i <= 1000; ++i) {
+        const QString file = pages + QStringLiteral("/page-%1.png").arg(i, 4, 10, QChar('0'));
+        ASSERT_TRUE(fixtures::photo(8, 6).save(file));
+        items << ShareItem::fromImage(Image::fromFile(file));
+    }
+    j.platform.share.present(items);
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Save a copy…") != nullptr; }));
+    j.tap(j.findNamed("Save a copy…"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return chooser->property("opened").toBool(); }));
+    EXPECT_FALSE(chooser->findChild<QQuickItem*>("chooserName")->isVisible());
+    j.tap(j.findNamed("Save"));
+    auto* hud = j.window()->findChild<QObject*>(QStringLiteral("hud"));
+    auto* count = hud->property("contentItem")
+                      .value<QQuickItem*>()
+                      ->findChild<QQuickItem*>(QStringLiteral("hudProgress"));
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        return count->property("text").toString().endsWith(" of 1000") ||
+               QDir(out).entryList({"page-*.png"}).size() == 1000;
+    }));
+    ASSERT_TRUE(fixtures::waitFor(
+        [&] { return QDir(out).entryList({"page-*.png"}).size() == 1000; }, 60000));
+    EXPECT_EQ(fixtures::readFile(out + "/page-0500.png"),
+              fixtures::readFile(pages + "/page-0500.png"));
+    ASSERT_NE(j.platform.share.savingJob(), nullptr);
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return j.platform.share.savingJob()->state() == Job::Finished; }));
+    EXPECT_EQ(j.platform.share.savingJob()->progress(), 1000);
+    EXPECT_TRUE(j.platform.alerts.presented().size() == 1); // the replace question only
 }

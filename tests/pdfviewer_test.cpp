@@ -99,18 +99,60 @@ TEST(ShareSheet, SaveACopyWritesEveryItemWithoutOverwriting)
     EXPECT_EQ(fixtures::readFile(out + "/report.pdf"), "third");
 
     ASSERT_TRUE(fixtures::writeFile(out + "/Text.txt", "already here"));
-    p.share.present({ShareItem::fromImage(Image::fromQImage(fixtures::photo(10, 8))),
-                     ShareItem::fromText("hello")});
+    const QString png = p.root.filePath("page.png");
+    ASSERT_TRUE(fixtures::photo(10, 8).save(png));
+    p.share.present({ShareItem::fromImage(Image::fromFile(png)), ShareItem::fromText("hello")});
     ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out)));
-    EXPECT_EQ(QImage(out + "/Image.png").size(), QSize(10, 8));
+    p.drain();
+    EXPECT_EQ(fixtures::readFile(out + "/page.png"), fixtures::readFile(png)); // copied as it is
     EXPECT_EQ(fixtures::readFile(out + "/Text-2.txt"), "hello");
     EXPECT_EQ(fixtures::readFile(out + "/Text.txt"), "already here");
 
-    // A folder that is not there: an alert, not a success.
+    // A folder that is not there yet is made; one that cannot be made is named in the alert.
     p.share.present({ShareItem::fromData("x", "x.pdf")});
-    EXPECT_FALSE(p.share.saveCopy(QUrl::fromLocalFile(out + "/no/such/x.pdf")));
+    ASSERT_TRUE(p.share.saveCopy(QUrl::fromLocalFile(out + "/new/folder/x.pdf")));
+    EXPECT_EQ(fixtures::readFile(out + "/new/folder/x.pdf"), "x");
+    p.share.present({ShareItem::fromData("x", "x.pdf")});
+    EXPECT_FALSE(p.share.saveCopy(QUrl::fromLocalFile(out + "/Text.txt/x.pdf")));
     ASSERT_EQ(p.alerts.presented().size(), 1u);
     EXPECT_EQ(p.alerts.presented().front().title, "Could Not Save");
+    EXPECT_TRUE(p.alerts.presented().front().message.contains(out + "/Text.txt"));
+}
+
+TEST(ShareSheet, SavingOverAFileAsksFirstAndKeepsBothUnlessToldToReplace)
+{
+    TestPlatform p;
+    const QString out = p.root.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    ASSERT_TRUE(fixtures::writeFile(out + "/a.pdf", "old"));
+    const QUrl folder = QUrl::fromLocalFile(out);
+    const auto answer = [&](const QString& button) {
+        ASSERT_TRUE(p.alerts.showing());
+        EXPECT_EQ(p.alerts.title(), "Replace “a.pdf”?");
+        EXPECT_EQ(p.alerts.message(), "“a.pdf” already exists in " + out + ".");
+        EXPECT_EQ(p.alerts.buttons(), QStringList({"Cancel", "Replace", "Keep both"}));
+        p.alerts.respond(int(p.alerts.buttons().indexOf(button)));
+    };
+    p.share.present({ShareItem::fromData("new", "a.pdf")});
+    p.share.saveTo(folder, "a"); // the extension is the item's
+    answer("Keep both");
+    EXPECT_EQ(fixtures::readFile(out + "/a.pdf"), "old");
+    EXPECT_EQ(fixtures::readFile(out + "/a-2.pdf"), "new");
+    p.share.present({ShareItem::fromData("newer", "a.pdf")});
+    p.share.saveTo(folder, "a.pdf");
+    answer("Replace");
+    EXPECT_EQ(fixtures::readFile(out + "/a.pdf"), "newer");
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    // The folder saved into is where the chooser starts next time.
+    EXPECT_EQ(p.share.saveFolder(), folder);
+
+    // Several items: one question for all of them, and the job runs with progress.
+    p.share.present({ShareItem::fromData("1", "a.pdf"), ShareItem::fromData("2", "b.pdf")});
+    p.share.saveTo(folder, {});
+    ASSERT_TRUE(p.alerts.showing());
+    EXPECT_EQ(p.alerts.title(), "Replace “a.pdf”?");
+    p.alerts.respond(0); // Cancel: nothing written
+    EXPECT_FALSE(QFileInfo::exists(out + "/b.pdf"));
 }
 
 TEST(ShareSheet, CopyAndOpenUseTheClipboardAndTheDefaultApps)

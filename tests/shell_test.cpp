@@ -6,8 +6,10 @@
 #include "support/TestPlatform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,16 @@ TEST(HomeScreen, RowsShowNameSizeAndIconFromRealFiles)
     EXPECT_FALSE(rows->row(2)["isPdf"].toBool());
     EXPECT_EQ(rows->row(3)["title"].toString(), "1700000000.pdf");
     EXPECT_TRUE(rows->row(3)["isPdf"].toBool());
+
+    // Back from a viewer with nothing new the rows stay as they were (and scrolled so).
+    QSignalSpy resets(rows, &QAbstractItemModel::modelReset);
+    home->viewWillAppear();
+    EXPECT_EQ(resets.count(), 0);
+    // Clear list empties the list, not the folder.
+    home->btnClearList();
+    EXPECT_EQ(rows->rowCount(), 0);
+    EXPECT_EQ(p.history->count(), 0);
+    EXPECT_TRUE(QFileInfo::exists(p.historyPath() + "/big.png"));
 }
 
 TEST(Navigator, GoHomePopsToTheFirstHomeScreenAndDoesNothingWithoutOne)

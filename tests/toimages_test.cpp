@@ -1,5 +1,6 @@
 #include "app/ViewController.h"
 #include "common/JobControl.h"
+#include "common/OwnedFolders.h"
 #include "home/HomeScreen.h"
 #include "screens/toimages/ImagePreviewScreen.h"
 #include "screens/toimages/PDFToImageScreen.h"
@@ -342,6 +343,17 @@ TEST(DocumentPicker, PickedFileIsCopiedIntoTheInboxUnderItsOwnName)
     EXPECT_NE(home->pdfFilePath(), first);
     EXPECT_EQ(QFileInfo(home->pdfFilePath()).fileName(), "report.pdf");
     EXPECT_TRUE(QFileInfo::exists(first));
+    EXPECT_TRUE(QFileInfo::exists(original));
+
+    // Copies left by a run that was killed go at the next start; this run's stay until it ends.
+    const QString inbox = p.services.locations.inbox;
+    ASSERT_TRUE(QDir().mkpath(inbox + "/999999999-1") && QDir().mkpath(inbox + "/7"));
+    OwnedFolders::removeStale(inbox, {});
+    EXPECT_FALSE(QFileInfo::exists(inbox + "/999999999-1"));
+    EXPECT_FALSE(QFileInfo::exists(inbox + "/7"));
+    EXPECT_TRUE(QFileInfo::exists(first));
+    OwnedFolders::removeOwn(inbox, {});
+    EXPECT_FALSE(QFileInfo::exists(first));
     EXPECT_TRUE(QFileInfo::exists(original));
 }
 

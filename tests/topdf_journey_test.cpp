@@ -3,6 +3,7 @@
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QQmlProperty>
 #include <QTemporaryDir>
@@ -139,4 +140,23 @@ TEST(ImagesToPdfJourney, ConvertShowsEveryPageAndHomeListsTheNewPdfFirst)
     EXPECT_TRUE(back->isEnabled());
     j.tap(back);
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+
+    // With its only page left out there is nothing to convert: Convert is off and writes nothing.
+    auto* single = new ImageToPDFScreen(j.platform.services);
+    single->setArrOfSelectedImages({Image::fromFile(a)});
+    j.platform.navigator->push(single);
+    ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.currentPage()->x() == 0; }));
+    QQuickItem* leaveOut = j.findNamed("Leave out");
+    ASSERT_NE(leaveOut, nullptr);
+    j.tap(leaveOut);
+    ASSERT_TRUE(fixtures::waitFor([&] { return single->arrOfSelectedImages().isEmpty(); }));
+    convert = j.find("rightBarButton");
+    ASSERT_NE(convert, nullptr);
+    EXPECT_FALSE(convert->isEnabled());
+    j.tap(convert);
+    single->btnConvert();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(j.platform.history->entries().size(), 1);
+    EXPECT_EQ(j.platform.navigator->top(), single);
 }

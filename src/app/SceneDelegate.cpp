@@ -30,6 +30,7 @@ bool SceneDelegate::willConnect()
     AlertsSingleton::instance = m_services.alerts;
     ShareSingleton::instance = m_services.share;
     OpenerSingleton::instance = m_services.opener;
+    m_colors.setDefaults(m_services.defaults);
     AppearanceSingleton::instance = &m_colors;
     m_engine.addImageProvider(QStringLiteral("quire"), new ImageProvider);
     m_engine.addImageProvider(QStringLiteral("thumbs"), new ThumbnailProvider);

@@ -23,6 +23,14 @@ class JobControl
         m_total = total;
         notify();
     }
+    // A new stage of the same job counted from nothing, so that five photos read and then
+    // written show "3 of 5" in each stage rather than "8 of 10".
+    void beginStage(int total, const QString& label = {})
+    {
+        m_done = 0;
+        m_total = total;
+        setLabel(label);
+    }
     // One more unit of work (a page, a photo) is done; label says what comes next or what it was.
     void advance(const QString& label = {})
     {

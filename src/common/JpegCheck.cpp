@@ -52,7 +52,8 @@ bool JpegCheck::opens(const char* data, qint64 size)
     };
     c->pub.output_message = [](j_common_ptr) {};
     jpeg_create_decompress(&c->info);
-    const bool ok = run(*c, reinterpret_cast<const unsigned char*>(data), (unsigned long)(size));
+    const bool ok =
+        run(*c, reinterpret_cast<const unsigned char*>(data), static_cast<unsigned long>(size));
     jpeg_destroy_decompress(&c->info);
     return ok;
 }

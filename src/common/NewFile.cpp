@@ -143,23 +143,26 @@ bool NewFile::link(const QByteArray& target)
     return ::linkat(m_fd, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) == 0; // no /proc
 }
 
-QString NewFile::commit(const std::function<QString(int)>& nameAt)
+bool NewFile::settle()
 {
     if (m_fd < 0) {
         if (m_error.isEmpty())
             m_error = reason(EBADF);
-        return {};
+        return false;
     }
-    if (!m_device->flushBuffer()) {
-        fail(m_device->error());
+    if (!m_device->flushBuffer())
+        return fail(m_device->error());
+    if (::fsync(m_fd) != 0)
+        return fail(errno);
+    return true;
+}
+
+QString NewFile::commit(const std::function<QString(int)>& nameAt, int attempts)
+{
+    if (!settle())
         return {};
-    }
-    if (::fsync(m_fd) != 0) {
-        fail(errno);
-        return {};
-    }
     // link() never replaces and never follows a link at the name: EEXIST means someone has it.
-    for (int attempt = 1; attempt < 100000; ++attempt) {
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
         QString path = m_folder + QLatin1Char('/') + nameAt(attempt);
         if (link(LocalPath::encode(path))) {
             discard();
@@ -172,6 +175,38 @@ QString NewFile::commit(const std::function<QString(int)>& nameAt)
     }
     fail(EEXIST);
     return {};
+}
+
+QString NewFile::replace(const QString& name)
+{
+    if (!settle())
+        return {};
+    // Linked under a hidden name of its own first: rename() is what replaces in one step.
+    QByteArray temp = m_tempPath;
+    for (int tries = 0; temp.isEmpty() && tries < 100; ++tries) {
+        const QByteArray candidate =
+            LocalPath::encode(m_folder) + "/.quire-" +
+            QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        if (link(candidate))
+            temp = candidate;
+        else if (errno != EEXIST)
+            break;
+    }
+    if (temp.isEmpty()) {
+        fail(errno);
+        return {};
+    }
+    QString path = m_folder + QLatin1Char('/') + name;
+    if (::rename(temp.constData(), LocalPath::encode(path).constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        fail(error);
+        return {};
+    }
+    if (temp == m_tempPath)
+        m_tempPath.clear(); // it is the file now
+    discard();
+    return path;
 }
 
 void NewFile::discard()

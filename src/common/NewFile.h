@@ -22,9 +22,13 @@ class NewFile
     // Makes the unnamed file; false, with the system's reason, when the folder cannot take one.
     bool open();
     [[nodiscard]] QIODevice& device();
-    // Puts the content on disk and names it nameAt(1), or nameAt(2), ... when taken. The full
-    // path claimed, or empty with the reason in errorString() (and nothing left behind).
-    QString commit(const std::function<QString(int attempt)>& nameAt);
+    // Puts the content on disk and names it nameAt(1), or nameAt(2), ... up to nameAt(attempts)
+    // when taken. The full path claimed, or empty with the reason in errorString() (and nothing
+    // left behind).
+    QString commit(const std::function<QString(int attempt)>& nameAt, int attempts = 99999);
+    // Puts the content on disk and renames it to name, replacing what is there in one step (a
+    // link at the name is replaced, not followed). The full path, or empty as commit().
+    QString replace(const QString& name);
     // Why opening, a write or the commit failed; empty while none has.
     [[nodiscard]] QString errorString() const;
 
@@ -37,6 +41,7 @@ class NewFile
   private:
     bool fail(int error);
     bool link(const QByteArray& target);
+    bool settle(); // content flushed and synced, or false after fail()
     void discard();
 
     QString m_folder;

@@ -16,9 +16,7 @@ BlockStream::BlockStream(const BlockLayout& layout, const std::array<int, 4>& so
                          const std::array<int, 4>& realRows, Maker maker)
     : m_layout(layout), m_sourceRows(sourceRows), m_realRows(realRows), m_maker(std::move(maker))
 {
-    m_blank.resize(
-        (size_t(*std::max_element(layout.widthInBlocks.begin(), layout.widthInBlocks.end())) + 1) *
-        DCTSIZE2);
+    m_blank.resize((size_t(*std::ranges::max_element(layout.widthInBlocks)) + 1) * DCTSIZE2);
     for (size_t c = 0; std::cmp_less(c, layout.components); ++c) {
         // The reader works in whole rows of its MCUs: a few past the real ones.
         m_rows[c].resize(size_t(sourceRows[c]) + 4);

@@ -5,8 +5,8 @@
 #include "CompressWorker.h"
 #include "common/JobControl.h"
 #include "common/MemoryBudget.h"
+#include "jobs/Cores.h"
 
-#include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
 
 int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings& settings,
@@ -14,7 +14,7 @@ int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings
 {
     control.setTotal(int(photos.size()));
     // As many photos as cores at once: memory stays bounded by a few photos' coefficients.
-    const int batch = std::max(1, QThread::idealThreadCount());
+    const int batch = Cores::count();
     int done = 0;
     for (int first = 0; first < photos.size() && !control.isCancelled(); first += batch) {
         const QList<Image> slice = photos.mid(first, batch);

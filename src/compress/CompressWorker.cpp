@@ -16,8 +16,8 @@ constexpr auto kHelperName = "quire-compress-worker";
 
 // A request is one line, "quality maxBytes keepLocation path|bytes length", then length bytes:
 // the photo's file name, or its encoded bytes when it has no file. An answer is one line,
-// "ok quality width height scaled warnings length" or "error length", then length bytes: the JPEG,
-// or the reason.
+// "ok quality width height scaled warnings kept suffix length" or "error length", then length
+// bytes: the file (a JPEG, or the photo's own when it was kept), or the reason.
 QByteArray request(const Image& photo, const PhotoCompressor::Settings& settings)
 {
     const bool byPath = !photo.sourcePath().isEmpty();
@@ -41,12 +41,15 @@ bool readAnswer(const QByteArray& answer, PhotoCompressor::Result& result)
         result.error = QString::fromUtf8(payload);
         return true;
     }
-    if (words[0] != "ok" || words.size() != 7 || payload.isEmpty())
+    if (words[0] != "ok" || words.size() != 9 || payload.isEmpty() ||
+        (words[7] != "jpg" && words[7] != "png"))
         return false;
     result.quality = words[1].toInt();
     result.size = QSize(words[2].toInt(), words[3].toInt());
     result.scaled = words[4] == "1";
     result.warnings = words[5].toInt();
+    result.kept = words[6] == "1";
+    result.suffix = QString::fromLatin1(words[7]);
     result.bytes = payload;
     return true;
 }
@@ -107,12 +110,13 @@ int CompressWorker::serve(FILE* in, FILE* out)
     else
         result = PhotoCompressor::compress(photo, settings);
     const QByteArray body = result.ok() ? result.bytes : result.error.toUtf8();
-    const QByteArray head = result.ok() ? "ok " + QByteArray::number(result.quality) + ' ' +
-                                              QByteArray::number(result.size.width()) + ' ' +
-                                              QByteArray::number(result.size.height()) +
-                                              (result.scaled ? " 1 " : " 0 ") +
-                                              QByteArray::number(result.warnings) + ' '
-                                        : QByteArray("error ");
+    const QByteArray head =
+        result.ok() ? "ok " + QByteArray::number(result.quality) + ' ' +
+                          QByteArray::number(result.size.width()) + ' ' +
+                          QByteArray::number(result.size.height()) +
+                          (result.scaled ? " 1 " : " 0 ") + QByteArray::number(result.warnings) +
+                          (result.kept ? " 1 " : " 0 ") + result.suffix.toLatin1() + ' '
+                    : QByteArray("error ");
     const QByteArray answer = head + QByteArray::number(body.size()) + '\n';
     std::fwrite(answer.constData(), 1, size_t(answer.size()), out);
     std::fwrite(body.constData(), 1, size_t(body.size()), out);
@@ -121,7 +125,7 @@ int CompressWorker::serve(FILE* in, FILE* out)
 
 QString CompressWorker::program()
 {
-    const QString set = qEnvironmentVariable("QUIRE_COMPRESS_WORKER");
+    QString set = qEnvironmentVariable("QUIRE_COMPRESS_WORKER");
     if (!set.isEmpty())
         return set;
     const QString dir = QCoreApplication::applicationDirPath();

@@ -98,6 +98,9 @@ bool rowsOf(jpeg_decompress_struct& info, JpegErrors& errors, jvirt_barray_ptr a
 
 struct DctRecompressor::Impl
 {
+    // The quality that asks for the source's own tables.
+    static constexpr int kLossless = 0;
+
     QByteArray input;
     RangeSource source;
     QString refusal;
@@ -108,6 +111,7 @@ struct DctRecompressor::Impl
     // When set, the source reads only the luma AC scans, and this one the rest.
     std::unique_ptr<SecondReader> second;
     bool dcMerged = false;
+    bool readWhole = true;
     jvirt_barray_ptr outputArrays[BlockLayout::kMaxComponents] = {};
     BlockLayout layout;
     QByteArray exif;
@@ -129,6 +133,13 @@ struct DctRecompressor::Impl
     void fillComponent(int c, Rows& rows, const JQUANT_TBL* outTable);
     void makeRows(j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) const;
     QByteArray encodeWhileReading(int quality, const QByteArray& exifBlock);
+    [[nodiscard]] bool losslessPossible() const;
+    // The table component c was quantized with, from the reader that read its scans.
+    [[nodiscard]] const JQUANT_TBL* tableOf(int c) const
+    {
+        return (second && c > 0 ? second->info : src).comp_info[c].quant_table;
+    }
+    void useSourceTables(j_compress_ptr dst) const;
     bool write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
                const QByteArray& exifBlock);
     QByteArray encode(int quality, const QByteArray& exifBlock);
@@ -270,7 +281,10 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
         return false;
     jpeg_copy_critical_parameters(&src, dst);
     // The tables come first: the coefficients are quantized against them.
-    jpeg_set_quality(dst, std::clamp(quality, 1, 100), TRUE);
+    if (quality == kLossless)
+        useSourceTables(dst);
+    else
+        jpeg_set_quality(dst, std::clamp(quality, 1, 100), TRUE);
     dst->image_width = JDIMENSION(layout.upright.width());
     dst->image_height = JDIMENSION(layout.upright.height());
     for (int c = 0; c < layout.components; ++c) {
@@ -279,6 +293,8 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
         dst->comp_info[c].quant_tbl_no = c == 0 ? 0 : 1;
     }
     dst->optimize_coding = TRUE;
+    if (quality == kLossless && src.progressive_mode)
+        jpeg_simple_progression(dst); // as compact as the source was
     jvirt_barray_ptr placed[BlockLayout::kMaxComponents] = {};
     if (stream) {
         jpeg_write_coefficients(dst, stream->serve(dst));
@@ -308,6 +324,35 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     return true;
 }
 
+bool DctRecompressor::Impl::losslessPossible() const
+{
+    for (int c = 0; c < layout.components; ++c)
+        if (layout.downX[size_t(c)] != 1 || layout.downY[size_t(c)] != 1)
+            return false;
+    if (!tableOf(0))
+        return false;
+    if (layout.components < 3)
+        return true;
+    const JQUANT_TBL* cb = tableOf(1);
+    const JQUANT_TBL* cr = tableOf(2);
+    return cb && cr && std::equal(cb->quantval, cb->quantval + DCTSIZE2, cr->quantval);
+}
+
+void DctRecompressor::Impl::useSourceTables(j_compress_ptr dst) const
+{
+    // A turned block's coefficients are transposed: so are the steps they were quantized with,
+    // which leaves every coefficient as it was.
+    for (int t = 0; t < std::min(layout.components, 2); ++t) {
+        const JQUANT_TBL* from = tableOf(t);
+        JQUANT_TBL* table = jpeg_alloc_quant_table(reinterpret_cast<j_common_ptr>(dst));
+        for (int k = 0; k < DCTSIZE2; ++k)
+            table->quantval[k] =
+                from->quantval[layout.transpose ? (k % DCTSIZE) * DCTSIZE + k / DCTSIZE : k];
+        table->sent_table = FALSE;
+        dst->quant_tbl_ptrs[t] = table;
+    }
+}
+
 DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     : d(std::make_unique<Impl>())
 {
@@ -317,6 +362,7 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     const qsizetype cut = ScanCut::find(jpeg, {step(10), step(17), step(17), step(17)});
     d->input = jpeg;
     d->source.set(d->input.constData(), {{0, cut}});
+    d->readWhole = cut == jpeg.size();
     // With a core to spare, a progressive file's luma AC scans are read beside the rest.
     QThreadPool* pool = QThreadPool::globalInstance();
     if (pool->activeThreadCount() < pool->maxThreadCount()) {
@@ -324,6 +370,7 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
         if (!readers[0].empty()) {
             d->source.set(d->input.constData(), std::move(readers[0]));
             d->second = std::make_unique<SecondReader>();
+            d->readWhole = false;
             d->second->source.set(d->input.constData(), std::move(readers[1]));
         }
     }
@@ -359,7 +406,9 @@ QByteArray DctRecompressor::exif() const
 }
 int DctRecompressor::warnings() const
 {
-    return d->errors.warnings + (d->second ? d->second->errors.warnings : 0);
+    // A file read in parts (its last scans left out, or shared by two readers) makes libjpeg warn
+    // about the parts it was not given: only a file read whole says its data is damaged.
+    return d->readWhole ? d->errors.warnings : 0;
 }
 
 QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBlock)
@@ -440,6 +489,22 @@ QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
         }
     }
     return d->encode(quality, exif);
+}
+
+QByteArray DctRecompressor::encodeLossless(const QByteArray& exif) const
+{
+    if (!isUsable() || d->consumed)
+        return {};
+    if (d->readLater) {
+        d->readLater = false;
+        if (!d->readCoefficients()) {
+            d->refusal = QStringLiteral("damaged JPEG data");
+            return {};
+        }
+    }
+    if (!d->losslessPossible())
+        return {};
+    return d->encode(Impl::kLossless, exif);
 }
 
 bool DctRecompressor::fastPaths()

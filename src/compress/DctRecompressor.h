@@ -38,6 +38,10 @@ class DctRecompressor
     // a one-scan file, while it is read): the fastest way for a single encoding, after which
     // nothing more can be encoded. Byte for byte what encode() gives.
     [[nodiscard]] QByteArray encodeOnce(int quality, const QByteArray& exif = {});
+    // The picture upright with the source's own coefficients and tables: no loss at all. Empty
+    // when that cannot be done (its chroma would have to be halved, or Cb and Cr differ in
+    // tables).
+    [[nodiscard]] QByteArray encodeLossless(const QByteArray& exif = {}) const;
     // Whether encodeOnce takes its fast ways: only with the libjpeg they were written against.
     [[nodiscard]] static bool fastPaths();
 

@@ -7,6 +7,8 @@
 #include "SizeTarget.h"
 #include "common/JpegCheck.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -40,6 +42,19 @@ class Encoder
     // libjpeg's warnings while reading the source's coefficients: each is damaged data.
     [[nodiscard]] int warnings() const { return m_warnings + (m_dct ? m_dct->warnings() : 0); }
     [[nodiscard]] QSize size() const { return m_size; }
+    [[nodiscard]] QByteArray block() const { return m_block; }
+    [[nodiscard]] bool upright() const { return PhotoMetadata::orientation(m_exif) == 1; }
+    // The copy's metadata for the stored pixels as they are, still saying how to turn them.
+    [[nodiscard]] QByteArray storedBlock() const
+    {
+        return PhotoMetadata::forCopy(m_exif, {}, m_keepLocation);
+    }
+
+    // The source's own coefficients turned upright; empty when that is not possible.
+    [[nodiscard]] QByteArray lossless() const
+    {
+        return m_dct ? m_dct->encodeLossless(m_block) : QByteArray();
+    }
 
     [[nodiscard]] QByteArray at(int quality) { return encoded(quality, false); }
 
@@ -92,6 +107,37 @@ class Encoder
     QByteArray m_block; // the copy's, at full size
     QSize m_size;
 };
+
+// A photo that already fits as it is: a JPEG's own picture with the copy's metadata, turned
+// upright without loss where needed (or, when the turned one would come out larger, as stored
+// with its turn still in its metadata), or a PNG's own bytes. No bytes when it cannot be kept so.
+PhotoCompressor::Result keptSource(const Image& photo, const Encoder& encoder, qint64 own,
+                                   qint64 maxBytes)
+{
+    PhotoCompressor::Result kept;
+    if (own <= 0 || own > maxBytes)
+        return kept;
+    kept.kept = true;
+    kept.quality = 100;
+    kept.size = encoder.size();
+    const QByteArray format = photo.sourceFormat();
+    if (format == "jpeg") {
+        const QByteArray source = photo.sourceBytes();
+        if (!encoder.upright())
+            kept.bytes = encoder.lossless();
+        const QByteArray block = encoder.upright() ? encoder.block() : encoder.storedBlock();
+        // Without a block that still says how to turn it, the stored picture would stand wrong.
+        if ((kept.bytes.isEmpty() || kept.bytes.size() > own) &&
+            (encoder.upright() || !block.isEmpty()))
+            kept.bytes = PhotoMetadata::replacingExif(source, block);
+    } else if (format == "png" && photo.transformation() == QImageIOHandler::TransformationNone) {
+        kept.bytes = photo.sourceBytes();
+        kept.suffix = QStringLiteral("png");
+    }
+    if (kept.bytes.size() > own)
+        kept.bytes.clear();
+    return kept;
+}
 
 // The highest quality from kLowestQuality up whose encoding fits (sizes grow with quality), or
 // nothing when even the lowest does not.
@@ -156,28 +202,42 @@ PhotoCompressor::Result PhotoCompressor::compress(const Image& photo, const Sett
         result.error = QStringLiteral("could not be read");
         return result;
     }
+    // The photo's own file size, when a size target asks for no more than it.
+    const qint64 own = !fixed && photo.hasSource() ? sourceSize(photo) : -1;
     if (fixed) {
         result.quality = std::clamp(settings.quality, 1, 100);
         result.bytes = encoder.lastAt(result.quality);
         result.size = encoder.size();
+    } else if (Result kept = keptSource(photo, encoder, own, settings.maxBytes); kept.ok()) {
+        result = std::move(kept);
     } else if (QByteArray lowest = encoder.at(kLowestQuality); lowest.isEmpty()) {
         result.error = QStringLiteral("could not be encoded as JPEG");
-    } else if (lowest.size() <= settings.maxBytes) {
-        result = fitQuality(encoder, settings.maxBytes, std::move(lowest));
     } else {
-        result = fitScale(encoder, settings.maxBytes, lowest.size());
+        // Whatever is made must not be larger than the photo was.
+        const qint64 limit = own > 0 ? std::min(settings.maxBytes, own) : settings.maxBytes;
+        result = lowest.size() <= limit ? fitQuality(encoder, limit, std::move(lowest))
+                                        : fitScale(encoder, limit, lowest.size());
     }
     result.warnings = encoder.warnings();
     if (result.warnings > kMostWarnings) {
         result.bytes.clear();
         result.error = QStringLiteral("damaged JPEG data");
     }
-    // Whatever made them, only bytes that libjpeg opens again are handed on as written.
-    if (result.error.isEmpty() && !JpegCheck::opens(result.bytes)) {
+    // Whatever made them, only JPEG bytes that libjpeg opens again are handed on as written.
+    if (result.error.isEmpty() && result.suffix == QLatin1String("jpg") &&
+        !JpegCheck::opens(result.bytes)) {
         result.bytes.clear();
         result.error = QStringLiteral("could not be encoded as JPEG");
     }
     return result;
+}
+
+qint64 PhotoCompressor::sourceSize(const Image& photo)
+{
+    if (!photo.hasSource())
+        return fullQualitySize(photo);
+    const QString path = photo.sourcePath();
+    return path.isEmpty() ? photo.sourceBytes().size() : QFileInfo(path).size();
 }
 
 qint64 PhotoCompressor::fullQualitySize(const Image& photo)

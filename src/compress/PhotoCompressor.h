@@ -12,6 +12,7 @@
 // One photo re-encoded for the compression job: at a fixed quality, or at the highest quality
 // whose file fits a size (scaled down when even the lowest does not), upright, keeping the
 // capture date and camera and, unless asked, not the location. JPEGs stay in the DCT domain.
+// A size target never makes a photo larger: one that already fits keeps its own bytes.
 class PhotoCompressor
 {
   public:
@@ -35,12 +36,16 @@ class PhotoCompressor
         int quality = 0;
         QSize size;          // pixels of the output, upright
         bool scaled = false; // made smaller to fit the size target
-        QString error;       // why there are no bytes
-        int warnings = 0;    // libjpeg's warnings on the source: damaged data it got past
+        bool kept = false;   // already fitted the size target: the source's own picture
+        QString suffix = QStringLiteral("jpg"); // of a file holding bytes
+        QString error;                          // why there are no bytes
+        int warnings = 0; // libjpeg's warnings on the source: damaged data it got past
         [[nodiscard]] bool ok() const { return !bytes.isEmpty(); }
     };
 
     [[nodiscard]] static Result compress(const Image& photo, const Settings& settings);
-    // The bytes of the photo at full quality (the "before" size); -1 when it cannot be encoded.
+    // The bytes of the photo at full quality; -1 when it cannot be encoded.
     [[nodiscard]] static qint64 fullQualitySize(const Image& photo);
+    // The "before" size: the photo's own file, or for bare pixels their full-quality encoding.
+    [[nodiscard]] static qint64 sourceSize(const Image& photo);
 };

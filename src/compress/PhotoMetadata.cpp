@@ -21,8 +21,15 @@ ExifPtr load(const QByteArray& exif)
 {
     if (exif.size() < 14)
         return nullptr;
-    return ExifPtr(exif_data_new_from_data(reinterpret_cast<const unsigned char*>(exif.constData()),
-                                           unsigned(exif.size())));
+    ExifPtr data(exif_data_new());
+    if (!data)
+        return nullptr;
+    // Read as it is: libexif would otherwise add every tag the standard asks for, and a copy's
+    // block would come out larger than the photo's own.
+    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_load_data(data.get(), reinterpret_cast<const unsigned char*>(exif.constData()),
+                        unsigned(exif.size()));
+    return data;
 }
 
 quint16 segmentLength(const QByteArray& b, qsizetype at)
@@ -121,11 +128,13 @@ QByteArray PhotoMetadata::forCopy(const QByteArray& exif, QSize size, bool keepL
     d->data = nullptr;
     d->size = 0;
     removeTag(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_MAKER_NOTE);
-    setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION), order, 1);
-    setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_X_DIMENSION), order,
-              quint32(size.width()));
-    setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_Y_DIMENSION), order,
-              quint32(size.height()));
+    if (size.isValid()) {
+        setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION), order, 1);
+        setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_X_DIMENSION), order,
+                  quint32(size.width()));
+        setNumber(exif_content_get_entry(d->ifd[EXIF_IFD_EXIF], EXIF_TAG_PIXEL_Y_DIMENSION), order,
+                  quint32(size.height()));
+    }
     unsigned char* bytes = nullptr;
     unsigned int length = 0;
     exif_data_save_data(d, &bytes, &length);
@@ -149,4 +158,25 @@ QByteArray PhotoMetadata::withExif(const QByteArray& jpeg, const QByteArray& exi
     QByteArray out = jpeg;
     out.insert(std::min(at, jpeg.size()), segment);
     return out;
+}
+
+QByteArray PhotoMetadata::replacingExif(const QByteArray& jpeg, const QByteArray& exif)
+{
+    if (!jpeg.startsWith("\xff\xd8"))
+        return {};
+    QByteArray out = jpeg.left(2);
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xff) {
+        const auto marker = uchar(jpeg[at + 1]);
+        if (marker == 0xda || marker == 0xd9)
+            break;
+        const quint16 length = segmentLength(jpeg, at + 2);
+        if (length < 2 || at + 2 + length > jpeg.size())
+            return {}; // a broken header: not worth keeping as it is
+        if (marker != 0xe1)
+            out += jpeg.mid(at, 2 + length);
+        at += 2 + length;
+    }
+    out += jpeg.mid(at);
+    return withExif(out, exif);
 }

@@ -19,8 +19,12 @@ class PhotoMetadata
     [[nodiscard]] static QDateTime captureTime(const QByteArray& exif);
     // The block for a copy whose pixels stand upright at size: capture date, camera and exposure
     // kept; orientation 1; no thumbnail or maker note; the GPS tags only with keepLocation.
-    // Empty when exif is.
+    // Empty when exif is. An invalid size keeps the orientation and sizes as they are, for a
+    // copy of the stored pixels themselves.
     [[nodiscard]] static QByteArray forCopy(const QByteArray& exif, QSize size, bool keepLocation);
     // jpeg with exif put in as an APP1 segment after its start (and any JFIF header).
     [[nodiscard]] static QByteArray withExif(const QByteArray& jpeg, const QByteArray& exif);
+    // jpeg with every APP1 segment before its image data (EXIF, and XMP, which can hold a
+    // location too) replaced by exif; its image data stays byte for byte.
+    [[nodiscard]] static QByteArray replacingExif(const QByteArray& jpeg, const QByteArray& exif);
 };

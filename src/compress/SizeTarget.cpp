@@ -32,9 +32,9 @@ QString SizeTarget::text(qint64 bytes)
     if (bytes >= 999'500) {
         const double mb = double(bytes) / 1e6;
         return (mb >= 999.5 ? c.toString(mb, 'f', 0) : c.toString(mb, 'g', 3)) +
-               QStringLiteral(" MB");
+               QStringLiteral(" mb");
     }
     if (bytes >= 1000)
-        return c.toString(double(bytes) / 1e3, 'g', 3) + QStringLiteral(" KB");
+        return c.toString(double(bytes) / 1e3, 'g', 3) + QStringLiteral(" kb");
     return c.toString(bytes) + QStringLiteral(" bytes");
 }

@@ -69,7 +69,8 @@ HistoryStore::Written HistoryStore::write(qint64 stem, const QString& extension,
 }
 
 HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QString& baseName,
-                                              const QString& extension, const Writer& writer)
+                                              const QString& extension, const Writer& writer,
+                                              Taken taken)
 {
     Written w;
     if (!LocalPath::isFolder(folder)) {
@@ -88,7 +89,9 @@ HistoryStore::Written HistoryStore::writeInto(const QString& folder, const QStri
         else if (w.error.isEmpty())
             w.error = file.device().errorString();
     } else {
-        w.path = file.commit(NewFile::numbered(baseName, extension));
+        const auto name = NewFile::numbered(baseName, extension);
+        w.path = taken == Taken::Replace ? file.replace(name(1))
+                                         : file.commit(name, taken == Taken::Keep ? 1 : 99999);
         if (w.path.isEmpty())
             w.error = file.errorString();
     }
@@ -118,6 +121,13 @@ void HistoryStore::discardSince(quint64 mark)
         m_entries.erase(m_entries.begin() + qsizetype(i));
         m_serials.erase(m_serials.begin() + qsizetype(i));
     }
+}
+
+void HistoryStore::clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_entries.clear();
+    m_serials.clear();
 }
 
 int HistoryStore::count() const

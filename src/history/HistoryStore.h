@@ -37,14 +37,25 @@ class HistoryStore
     // when taken), whole or not at all, and lists it first. The folder is made when missing.
     Written write(qint64 stem, const QString& extension, const QByteArray& bytes);
     Written write(qint64 stem, const QString& extension, const Writer& writer);
+    // What writeInto does when the name is taken: write the next free variant, write nothing
+    // (an error, "File exists"), or replace the file.
+    enum class Taken
+    {
+        NextFree,
+        Keep,
+        Replace
+    };
     // The same, into any folder, without listing (the command-line tool's -o).
     static Written writeInto(const QString& folder, const QString& baseName,
-                             const QString& extension, const Writer& writer);
+                             const QString& extension, const Writer& writer,
+                             Taken taken = Taken::NextFree);
 
     void prepend(const QUrl& url);
     // Where the list stands now; discardSince(mark) deletes and unlists every file listed after.
     [[nodiscard]] quint64 mark() const;
     void discardSince(quint64 mark);
+    // Empties the list; the files stay where they are.
+    void clear();
     [[nodiscard]] int count() const;
     [[nodiscard]] QUrl at(int index) const;
     [[nodiscard]] std::vector<QUrl> entries() const;

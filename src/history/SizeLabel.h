@@ -2,5 +2,6 @@
 
 #include <QString>
 
-// The size text of a file: whole kilobytes below a million bytes, else whole megabytes (decimal).
+// The size text of a file: bytes below a thousand, whole kilobytes below a million, else whole
+// megabytes (decimal).
 [[nodiscard]] QString sizeLabel(qint64 bytes);

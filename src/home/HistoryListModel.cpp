@@ -12,18 +12,23 @@ HistoryListModel::HistoryListModel(HistoryStore& store, QObject* parent)
 
 void HistoryListModel::reload()
 {
-    beginResetModel();
-    m_rows.clear();
+    std::vector<Row> rows;
     for (const QUrl& url : m_store.entries()) {
         const QFileInfo info(url.toLocalFile());
         Row row;
         row.url = url;
         row.title = info.fileName();
         // A file that can no longer be read counts as empty.
-        row.size = sizeLabel(info.isFile() && info.isReadable() ? info.size() : 0);
+        row.size =
+            info.isFile() && info.isReadable() ? sizeLabel(info.size()) : QStringLiteral("0 kb");
         row.isPdf = info.suffix() == QLatin1String("pdf");
-        m_rows.push_back(row);
+        rows.push_back(row);
     }
+    // Unchanged, the list is left alone: back from a viewer it stays scrolled where it was.
+    if (rows == m_rows)
+        return;
+    beginResetModel();
+    m_rows = std::move(rows);
     endResetModel();
     emit countChanged();
 }

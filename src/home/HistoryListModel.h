@@ -43,6 +43,7 @@ class HistoryListModel : public QAbstractListModel
         QString title;
         QString size;
         bool isPdf = false;
+        bool operator==(const Row&) const = default;
     };
     HistoryStore& m_store;
     std::vector<Row> m_rows;

@@ -1,5 +1,7 @@
 #include "HomeScreen.h"
 
+#include "common/OwnedFolders.h"
+
 #include "common/InputFile.h"
 #include "common/Logging.h"
 #include "history/HistoryStore.h"
@@ -19,6 +21,12 @@ HomeScreen::HomeScreen(Services& services, QObject* parent)
     : Screen(services, parent), m_tableviewRecent(*services.history)
 {
     setTitle(QStringLiteral("Quire"));
+}
+
+void HomeScreen::btnClearList()
+{
+    services().history->clear();
+    m_tableviewRecent.reload();
 }
 
 void HomeScreen::viewWillAppear()
@@ -88,12 +96,14 @@ void HomeScreen::didPickDocument(const QUrl& url)
     }
     // Work on a private copy, as a document picker in copy mode hands back. Each copy gets a
     // folder of its own, so it keeps its name (the title the user sees) and replaces nothing.
+    // The folder is named after this process, whose copies go when it does.
     const QString inbox = services().locations.inbox;
     QDir().mkpath(inbox);
+    const QString own = OwnedFolders::ownPrefix({});
     QString folder;
     for (int n = 1; n < 100000 && folder.isEmpty(); ++n)
-        if (QDir(inbox).mkdir(QString::number(n)))
-            folder = inbox + QLatin1Char('/') + QString::number(n);
+        if (QDir(inbox).mkdir(own + QString::number(n)))
+            folder = inbox + QLatin1Char('/') + own + QString::number(n);
     const QString target = folder + QLatin1Char('/') + QFileInfo(source).fileName();
     if (folder.isEmpty() || !QFile::copy(source, target)) {
         qCWarning(lcHome) << "Could not copy" << source << "into the inbox";

@@ -37,6 +37,8 @@ class HomeScreen : public Screen
     // The document picker handed back a PDF; cancelling never calls this.
     Q_INVOKABLE void didPickDocument(const QUrl& url);
     Q_INVOKABLE void didSelectRow(int row);
+    // "Clear list": the rows go, the files stay in the History folder.
+    Q_INVOKABLE void btnClearList();
 
     [[nodiscard]] QUrl documentFolder() const;
 

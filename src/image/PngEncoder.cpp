@@ -110,7 +110,7 @@ QByteArray PngEncoder::encode(const QImage& image)
         return {};
 
     QByteArray out;
-    out.reserve(qsizetype(deflatedSize + 128));
+    out.reserve(qsizetype(deflatedSize) + 128);
     out.append("\x89PNG\r\n\x1a\n", 8);
     uint8_t header[13] = {};
     qToBigEndian(quint32(width), header);

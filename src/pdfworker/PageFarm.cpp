@@ -4,8 +4,8 @@
 
 #include "common/JobControl.h"
 #include "common/LocalPath.h"
+#include "jobs/Cores.h"
 
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -34,7 +34,11 @@ int PageFarm::open(QString& error)
 {
     spawn(0);
     if (m_opened == -2)
-        m_loop.exec();
+        run();
+    if (m_opened == -2) { // cancelled while the document was opening
+        m_opened = -1;
+        m_openError = PdfWorker::reason(PdfWorker::Failure::Stopped);
+    }
     error = m_openError;
     return m_opened;
 }
@@ -47,20 +51,25 @@ void PageFarm::draw(const std::vector<int>& pages, qreal scale,
     m_pages = m_opened > 0 ? pages : std::vector<int>();
     m_pageCount = int(m_pages.size());
     m_next = m_settled = 0;
-    const size_t count =
-        size_t(std::clamp(QThread::idealThreadCount(), 1, std::max(m_pageCount, 1)));
+    const size_t count = size_t(std::clamp(Cores::count(), 1, std::max(m_pageCount, 1)));
     feed(0);
     for (size_t i = 1; i < count; ++i)
         spawn(i);
+    if (!finished())
+        run();
+    m_done = nullptr;
+}
+
+void PageFarm::run()
+{
     QTimer watch; // a cancel from another thread stops the loop
     QObject::connect(&watch, &QTimer::timeout, &watch, [this] {
         if (m_job.isCancelled())
             m_loop.quit();
     });
     watch.start(50);
-    if (!finished())
+    if (!m_job.isCancelled())
         m_loop.exec();
-    m_done = nullptr;
 }
 
 void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes)

@@ -13,7 +13,7 @@
 
 class JobControl;
 
-// Draws the pages of one PDF to PNG on as many helper processes as there are cores, side by side.
+// Draws the pages of one PDF to PNG on a helper process per core (Cores), side by side.
 // A page whose worker hangs past the time limit or crashes fails alone: that worker is killed
 // and a fresh one takes its place. Runs its own event loop in the calling thread.
 class PageFarm
@@ -44,6 +44,8 @@ class PageFarm
         int page = -1; // being drawn; -1 while opening or idle
     };
     PdfWorker* spawn(size_t slot);
+    // Runs the event loop until it is quit or the job is cancelled.
+    void run();
     void answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes);
     void failed(size_t slot, PdfWorker::Failure failure);
     void feed(size_t slot);

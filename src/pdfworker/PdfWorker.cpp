@@ -8,6 +8,10 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace {
 Q_LOGGING_CATEGORY(lcPdfWorker, "quire.pdfworker")
 } // namespace
@@ -41,15 +45,29 @@ PdfWorker::PdfWorker(Reply onReply, Failed onFailure)
     // The helper quiets its libraries itself; what reaches its stderr (a crash or sanitizer
     // report) is ours to see.
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Set before the helper runs a line of its own: it goes with this process however that
+    // ends, even stopped or not yet started. Its own group takes its children along when killed,
+    // and keeps a terminal's Ctrl+C for this process to handle.
+    m_process->setChildProcessModifier([] {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
+}
+
+void PdfWorker::stop()
+{
+    if (m_process->state() == QProcess::NotRunning)
+        return;
+    if (const qint64 pid = m_process->processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL); // a stopped helper dies of it too
+    m_process->kill();
+    m_process->waitForFinished(2000);
 }
 
 PdfWorker::~PdfWorker()
 {
     m_process->disconnect();
-    if (m_process->state() != QProcess::NotRunning) {
-        m_process->kill();
-        m_process->waitForFinished(2000);
-    }
+    stop();
 }
 
 QString PdfWorker::program()
@@ -134,10 +152,7 @@ void PdfWorker::fail(Failure failure)
     m_dead = true;
     m_timer->stop();
     m_process->disconnect();
-    if (m_process->state() != QProcess::NotRunning) {
-        m_process->kill();
-        m_process->waitForFinished(2000);
-    }
+    stop();
     if (failure == Failure::Missing)
         qCWarning(lcPdfWorker) << "cannot start" << program();
     const bool wasBusy = m_busy;

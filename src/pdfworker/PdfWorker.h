@@ -44,6 +44,8 @@ class PdfWorker
     [[nodiscard]] static QString reason(Failure failure);
 
   private:
+    // Kills the helper and its process group, and waits for it.
+    void stop();
     void readAnswers();
     void fail(Failure failure);
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfWorkerPool.h"
 
+#include "jobs/Cores.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
@@ -101,7 +103,7 @@ void PdfWorkerPool::dispatch()
             ++it;
         }
     }
-    const size_t most = size_t(std::max(1, QThread::idealThreadCount()));
+    const auto most = size_t(Cores::count());
     while (!m_queue.empty()) {
         const QString& path = m_queue.front().path;
         auto idle = [](const std::unique_ptr<Slot>& s) { return !s->request; };

@@ -6,6 +6,7 @@
 #include "pdfworker/PageFarm.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -30,7 +31,12 @@ PageRenderer::PageRenderer(HistoryStore& history, Options options)
 }
 
 PageRenderer::PageRenderer(HistoryStore& history, qreal scale, QString folder)
-    : PageRenderer(history, Options{scale, std::move(folder), {}})
+    : PageRenderer(history, [&] {
+          Options options;
+          options.scale = scale;
+          options.folder = std::move(folder);
+          return options;
+      }())
 {
 }
 
@@ -51,11 +57,23 @@ qreal PageRenderer::displayScale()
     return std::max<qreal>(app ? app->devicePixelRatio() : 1.0, 2.0);
 }
 
+QString PageRenderer::pageName(const QString& baseName, int page, int count)
+{
+    const int digits = std::max(4, int(QString::number(count).size()));
+    return QStringLiteral("%1-%2").arg(baseName).arg(page, digits, 10, QLatin1Char('0'));
+}
+
 PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstStem, JobControl& job)
 {
     Result result;
     PageFarm farm(pdfPath, job);
     const int count = farm.open(result.openError);
+    if (count < 0 && job.isCancelled()) {
+        // Stopped while the document was opening: a cancel, not a document that cannot be read.
+        result.openError.clear();
+        result.cancelled = true;
+        return result;
+    }
     if (count < 0) {
         printError(m_consoleErrors);
         return result;
@@ -66,11 +84,30 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
         result.pastTheEnd = m_options.pages.lastPage();
         return result;
     }
-    const QList<int> chosen = m_options.pages.indices(count);
-    const int total = int(chosen.size());
-    job.setTotal(total);
+    QList<int> chosen = m_options.pages.indices(count);
     const bool listing = m_options.folder.isEmpty();
     const QString folder = listing ? m_history.historyPath() : m_options.folder;
+    const bool named = !listing && !m_options.baseName.isEmpty();
+    const auto nameOf = [&](int page) { return pageName(m_options.baseName, page + 1, count); };
+    const auto pathOf = [&](int page) {
+        return folder + QLatin1Char('/') + nameOf(page) + QStringLiteral(".png");
+    };
+    if (named && m_options.existing == Options::Existing::Keep) {
+        // Files appear whole or not at all, so one that is there is a page finished before.
+        chosen.removeIf([&](int page) {
+            const bool there = QFileInfo::exists(pathOf(page));
+            if (there)
+                result.kept.push_back(pathOf(page));
+            return there;
+        });
+    }
+    const int total = int(chosen.size());
+    job.setTotal(total);
+    HistoryStore::Taken taken = HistoryStore::Taken::NextFree;
+    if (named && m_options.existing == Options::Existing::Keep)
+        taken = HistoryStore::Taken::Keep;
+    else if (named && m_options.existing == Options::Existing::Replace)
+        taken = HistoryStore::Taken::Replace;
     if (listing && total > 0)
         QDir().mkpath(folder); // it may have gone since the first launch
 
@@ -87,13 +124,16 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
             ++result.failedPages;
             result.failures.push_back({page.index, page.error});
         } else {
-            const auto written =
-                HistoryStore::writeInto(folder, QString::number(firstStem + k),
-                                        QStringLiteral("png"), HistoryStore::writerOf(page.png));
+            const auto written = HistoryStore::writeInto(
+                folder, named ? nameOf(page.index) : QString::number(firstStem + k),
+                QStringLiteral("png"), HistoryStore::writerOf(page.png), taken);
             if (written.ok()) {
                 if (listing)
                     m_history.prepend(written.url());
                 result.images.push_back(Image::fromFile(written.path, page.scale));
+            } else if (taken == HistoryStore::Taken::Keep &&
+                       QFileInfo::exists(pathOf(page.index))) {
+                result.kept.push_back(pathOf(page.index)); // another run wrote it meanwhile
             } else {
                 // Not held in memory either: a full disk must not fill the memory instead.
                 ++result.unsavedPages;

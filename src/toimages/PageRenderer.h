@@ -22,6 +22,15 @@ class PageRenderer
         qreal scale = 2.0; // pixels per point
         QString folder;    // empty: the History folder, each file listed there
         PageRange pages;   // every page by default
+        // With a folder: each page is named baseName-0001.png by its number, not by stem.
+        QString baseName;
+        // With baseName, a page whose file is there already: a free variant, kept, or replaced.
+        enum class Existing
+        {
+            NextFree,
+            Keep,
+            Replace
+        } existing = Existing::NextFree;
 
         // A resolution in dots per inch as pixels per point (a point is 1/72 inch).
         static constexpr qreal scaleForDpi(qreal dpi) { return dpi / 72.0; }
@@ -40,10 +49,11 @@ class PageRenderer
         std::vector<Image> images; // in the order chosen; each reads its PNG back on demand
         int failedPages = 0;       // pages that could not be drawn; failures says which and why
         std::vector<Failure> failures;
-        int unsavedPages = 0;   // drawn, but their file could not be written (nor kept)
-        QString unsavedReason;  // the system's reason for the last of those
-        bool cancelled = false; // stopped part way; images holds the pages done by then
-        int pastTheEnd = 0;     // a page the range names beyond pageCount; then nothing is drawn
+        int unsavedPages = 0;      // drawn, but their file could not be written (nor kept)
+        QString unsavedReason;     // the system's reason for the last of those
+        bool cancelled = false;    // stopped part way; images holds the pages done by then
+        int pastTheEnd = 0;        // a page the range names beyond pageCount; then nothing is drawn
+        std::vector<QString> kept; // files of pages already there, not drawn again
 
         // "The PDF has 5 pages; there is no page 8." when the range went past the end.
         [[nodiscard]] QString rangeError() const;
@@ -56,6 +66,9 @@ class PageRenderer
     // written, or soon after job is cancelled, with the pages finished by then. Reports each page
     // to job.
     Result render(const QString& pdfPath, qint64 firstStem, JobControl& job);
+
+    // baseName-0001.png for page 1 of count (more digits past 9999 pages).
+    [[nodiscard]] static QString pageName(const QString& baseName, int page, int count);
 
     // The renderer's scale on this display: its device pixel ratio, never below 2.
     [[nodiscard]] static qreal displayScale();

@@ -3,13 +3,13 @@
 #include "TextLayers.h"
 
 #include "common/JobControl.h"
+#include "jobs/Cores.h"
 #include "platform/qt/TesseractEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMutex>
-#include <QThread>
 
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
@@ -111,7 +111,7 @@ Result make(const QList<Image>& images, const QString& language, const QString& 
                 job.advance(QStringLiteral("Reading the text of the pages"));
         }
     };
-    const int workers = std::clamp(QThread::idealThreadCount(), 1, n);
+    const int workers = std::clamp(Cores::count(), 1, n);
     std::vector<std::thread> threads;
     for (int w = 1; w < workers; ++w)
         threads.emplace_back(work);

@@ -54,7 +54,7 @@ void ProgressOverlay::apply(State state, const QString& status)
     }
 }
 
-void ProgressOverlay::follow(JobRegistry& jobs)
+void ProgressOverlay::follow(JobRegistry& jobs) const
 {
     connect(&jobs, &JobRegistry::started, this, &ProgressOverlay::showJob);
     connect(&jobs, &JobRegistry::ended, this, &ProgressOverlay::dismissJob);

@@ -48,7 +48,7 @@ class ProgressOverlay : public QObject
     void dismiss();
     // Shows every job jobs announces (unless it keeps the overlay away) with its progress and
     // Cancel, and goes when that job ends, unless the overlay shows something else by then.
-    void follow(JobRegistry& jobs);
+    void follow(JobRegistry& jobs) const;
     // The Cancel button: asks the job to stop; the overlay stays until the job has ended.
     Q_INVOKABLE void cancel();
 

@@ -3,7 +3,11 @@
 #include "common/NewFile.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace ShareFiles {
 
@@ -24,7 +28,8 @@ QString suggestedName(const ShareItem& item)
     return {};
 }
 
-QString write(const ShareItem& item, const QString& folder, const QString& name, QString& error)
+QString write(const ShareItem& item, const QString& folder, const QString& name, QString& error,
+              bool replace)
 {
     QByteArray bytes;
     switch (item.kind) {
@@ -32,6 +37,12 @@ QString write(const ShareItem& item, const QString& folder, const QString& name,
         bytes = item.data;
         break;
     case ShareItem::Picture: {
+        if (item.image.sourceFormat() == "png" &&
+            item.image.transformation() == QImageIOHandler::TransformationNone) {
+            bytes = item.image.sourceBytes();
+            if (!bytes.isEmpty())
+                break;
+        }
         const QImage pixels = item.image.toQImage();
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -54,10 +65,24 @@ QString write(const ShareItem& item, const QString& folder, const QString& name,
         return {};
     }
     const QFileInfo info(name);
-    const QString path = file.commit(NewFile::numbered(info.completeBaseName(), info.suffix()));
-    if (path.isEmpty())
+    // A replacement is written whole beside the old file first, then takes its name at once.
+    const QString path =
+        file.commit(replace ? NewFile::numbered(QStringLiteral(".") + name, QStringLiteral("part"))
+                            : NewFile::numbered(info.completeBaseName(), info.suffix()));
+    if (path.isEmpty()) {
         error = file.errorString();
-    return path;
+        return {};
+    }
+    if (!replace)
+        return path;
+    const QString target = folder + QLatin1Char('/') + name;
+    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) !=
+        0) {
+        error = NewFile::reason(errno);
+        QFile::remove(path);
+        return {};
+    }
+    return target;
 }
 
 } // namespace ShareFiles

@@ -4,11 +4,15 @@
 #include "ProgressOverlay.h"
 #include "Services.h"
 #include "ShareFiles.h"
+#include "common/OwnedFolders.h"
+#include "jobs/Job.h"
 #include "platform/Clipboard.h"
 #include "platform/UrlOpener.h"
+#include "platform/UserDefaults.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 ShareItem ShareItem::fromData(const QByteArray& bytes, const QString& fileName)
@@ -65,35 +69,158 @@ QString ShareSheet::suggestedName() const
     return m_items.isEmpty() ? QString() : ShareFiles::suggestedName(m_items.first());
 }
 
-bool ShareSheet::saveCopy(const QUrl& target)
+bool ShareSheet::saveCopy(const QUrl& target, bool replace)
 {
     const QString path = target.isLocalFile() ? target.toLocalFile() : target.toString();
+    if (m_items.size() > 1 && m_services)
+        return saveAll(path, replace);
+    return saveOne(path, replace);
+}
+
+bool ShareSheet::saveOne(const QString& path, bool replace)
+{
+    if (m_items.isEmpty()) {
+        report(false, {}, QStringLiteral("Could Not Save"), {});
+        return false;
+    }
+    // The name chosen, given the item's extension when it was typed without one.
+    const QFileInfo chosen(path);
+    const QString suffix = QFileInfo(ShareFiles::suggestedName(m_items.first())).suffix();
+    const QString name = chosen.suffix().isEmpty() && !suffix.isEmpty()
+                             ? chosen.fileName() + QLatin1Char('.') + suffix
+                             : chosen.fileName();
+    const QString folder = chosen.absolutePath();
     QString error;
-    bool ok = !m_items.isEmpty();
-    QString renamed;
+    const QString written = QDir().mkpath(folder)
+                                ? ShareFiles::write(m_items.first(), folder, name, error, replace)
+                                : QString();
+    const bool ok = !written.isEmpty();
+    if (!ok)
+        error = error.isEmpty() ? QStringLiteral("The folder %1 could not be made.").arg(folder)
+                                : QStringLiteral("%1 could not be saved: %2")
+                                      .arg(QDir(folder).filePath(name), error);
+    if (ok)
+        rememberFolder(folder);
+    // A file already at the chosen name is kept unless replacing was asked; the copy's own name
+    // is said.
+    const QString renamed = QFileInfo(written).fileName();
+    report(ok,
+           !ok || renamed == name ? QStringLiteral("Saved!")
+                                  : QStringLiteral("Saved as %1").arg(renamed),
+           QStringLiteral("Could Not Save"), error);
+    return ok;
+}
+
+bool ShareSheet::saveAll(const QString& folder, bool replace)
+{
+    if (!m_saving)
+        m_saving = std::make_unique<Job>(*m_services);
+    if (m_saving->running())
+        return false;
+    struct Outcome
+    {
+        int written = 0;
+        QString error;
+    };
+    const QList<ShareItem> items = m_items;
+    close();
+    const auto work = [items, folder, replace](JobControl& job) {
+        Outcome outcome;
+        job.setTotal(int(items.size()));
+        if (!QDir().mkpath(folder)) {
+            outcome.error = QStringLiteral("The folder %1 could not be made.").arg(folder);
+            return outcome;
+        }
+        for (const ShareItem& item : items) {
+            if (job.isCancelled())
+                break;
+            QString error;
+            const QString name = ShareFiles::suggestedName(item);
+            if (ShareFiles::write(item, folder, name, error, replace).isEmpty()) {
+                outcome.error = QStringLiteral("%1 could not be saved: %2")
+                                    .arg(QDir(folder).filePath(name), error);
+                break;
+            }
+            ++outcome.written;
+            job.advance();
+        }
+        return outcome;
+    };
+    return m_saving->run(QStringLiteral("Saving..."), work, [this, folder](const Outcome& outcome) {
+        if (outcome.error.isEmpty())
+            rememberFolder(folder);
+        report(outcome.error.isEmpty(), QStringLiteral("Saved!"), QStringLiteral("Could Not Save"),
+               outcome.error);
+    });
+}
+
+void ShareSheet::saveTo(const QUrl& folder, const QString& name)
+{
+    QString typed = name.trimmed();
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+        typed = QDir::homePath() + typed.mid(1);
+    const QString base = folder.isLocalFile() ? folder.toLocalFile() : folder.toString();
+    const QString path = QDir::cleanPath(typed.isEmpty() ? base : QDir(base).filePath(typed));
+    const QStringList taken = takenNames(path);
+    if (taken.isEmpty() || !m_services || !m_services->alerts) {
+        saveCopy(QUrl::fromLocalFile(path), false);
+        return;
+    }
+    const QString where = m_items.size() == 1 ? QFileInfo(path).absolutePath() : path;
+    const QString message =
+        taken.size() == 1
+            ? QStringLiteral("“%1” already exists in %2.").arg(taken.first(), where)
+            : QStringLiteral("%1 of these files already exist in %2.").arg(taken.size()).arg(where);
+    const QUrl target = QUrl::fromLocalFile(path);
+    // Keeping both is last: the answer Enter gives.
+    m_services->alerts->present(
+        {taken.size() == 1 ? QStringLiteral("Replace “%1”?").arg(taken.first())
+                           : QStringLiteral("Replace %1 Files?").arg(taken.size()),
+         message,
+         {{QStringLiteral("Cancel"), {}},
+          {QStringLiteral("Replace"), [this, target] { saveCopy(target, true); }},
+          {QStringLiteral("Keep both"), [this, target] { saveCopy(target, false); }}}});
+}
+
+QStringList ShareSheet::takenNames(const QString& path) const
+{
+    QStringList taken;
     if (m_items.size() == 1) {
-        // The name chosen, given the item's extension when it was typed without one.
         const QFileInfo chosen(path);
         const QString suffix = QFileInfo(ShareFiles::suggestedName(m_items.first())).suffix();
         const QString name = chosen.suffix().isEmpty() && !suffix.isEmpty()
                                  ? chosen.fileName() + QLatin1Char('.') + suffix
                                  : chosen.fileName();
-        const QString written =
-            ShareFiles::write(m_items.first(), chosen.absolutePath(), name, error);
-        ok = !written.isEmpty();
-        if (ok && QFileInfo(written).fileName() != chosen.fileName())
-            renamed = QFileInfo(written).fileName();
-    } else {
-        for (int i = 0; ok && i < m_items.size(); ++i)
-            ok = !ShareFiles::write(m_items[i], path, ShareFiles::suggestedName(m_items[i]), error)
-                      .isEmpty();
+        if (QFileInfo::exists(QDir(chosen.absolutePath()).filePath(name)))
+            taken << name;
+        return taken;
     }
-    // A file already at the chosen name is kept; the copy's own name is said.
-    report(ok,
-           renamed.isEmpty() ? QStringLiteral("Saved!")
-                             : QStringLiteral("Saved as %1").arg(renamed),
-           QStringLiteral("Could Not Save"), error);
-    return ok;
+    for (const ShareItem& item : m_items)
+        if (const QString name = ShareFiles::suggestedName(item);
+            !taken.contains(name) && QFileInfo::exists(QDir(path).filePath(name)))
+            taken << name;
+    return taken;
+}
+
+QUrl ShareSheet::saveFolder() const
+{
+    QStringList candidates;
+    if (m_services && m_services->defaults)
+        candidates << m_services->defaults->value(kSaveFolderKey).toString();
+    candidates << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+               << QDir::homePath();
+    for (const QString& folder : std::as_const(candidates))
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return QUrl::fromLocalFile(folder);
+    return QUrl::fromLocalFile(QDir::rootPath());
+}
+
+void ShareSheet::rememberFolder(const QString& folder)
+{
+    if (!m_services || !m_services->defaults)
+        return;
+    m_services->defaults->setValue(kSaveFolderKey, folder);
+    m_services->defaults->synchronize();
 }
 
 bool ShareSheet::copy()
@@ -151,8 +278,10 @@ bool ShareSheet::openWithDefaultApp()
 QList<QUrl> ShareSheet::writeTemporaryFiles(QString& error)
 {
     if (!m_temporary || !m_temporary->isValid())
-        m_temporary = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                                      QStringLiteral("/quire-share-XXXXXX"));
+        m_temporary = std::make_unique<QTemporaryDir>(
+            QDir::tempPath() + QLatin1Char('/') +
+            OwnedFolders::ownPrefix(QString::fromLatin1(kTemporaryPrefix)) +
+            QStringLiteral("XXXXXX"));
     if (!m_temporary->isValid()) {
         error = m_temporary->errorString();
         return {};

@@ -6,7 +6,11 @@
 
 #include <QAccessible>
 #include <QDir>
+#include <QMutex>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -80,11 +84,39 @@ QQuickItem* namedBelow(QQuickItem* root, const QString& name)
 }
 } // namespace
 
+namespace {
+QMutex warningsLock; // messages come from any thread
+QStringList qmlWarnings;
+QtMessageHandler previousHandler = nullptr;
+
+void recordQmlWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    static const QRegularExpression inQml(QStringLiteral(R"(\.qml:\d+)"));
+    if (type != QtDebugMsg && type != QtInfoMsg && message.contains(inQml)) {
+        const QMutexLocker lock(&warningsLock);
+        qmlWarnings << message;
+    }
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+} // namespace
+
 Journey::Journey()
 {
+    qmlWarnings.clear();
+    previousHandler = qInstallMessageHandler(recordQmlWarnings);
     AppDelegate(platform.services).didFinishLaunching();
     scene = std::make_unique<SceneDelegate>(platform.services);
     scene->willConnect();
+}
+
+Journey::~Journey()
+{
+    scene.reset();
+    qInstallMessageHandler(previousHandler);
+    previousHandler = nullptr;
+    const QMutexLocker lock(&warningsLock);
+    EXPECT_TRUE(qmlWarnings.isEmpty()) << qPrintable(qmlWarnings.join(QLatin1Char('\n')));
 }
 
 QQuickItem* Journey::currentPage() const

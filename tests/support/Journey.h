@@ -8,11 +8,16 @@
 
 #include <memory>
 
-// The real window on the offscreen platform, over the test platform with real queues.
+// The real window on the offscreen platform, over the test platform with real queues. A QML
+// warning on the way fails the test: each one is a binding that did not do what it says.
 class Journey
 {
   public:
     Journey();
+    // Fails the test on any warning the QML engine gave while the window was up.
+    ~Journey();
+    Journey(const Journey&) = delete;
+    Journey& operator=(const Journey&) = delete;
     TestPlatform platform{true};
     std::unique_ptr<SceneDelegate> scene;
 

@@ -1,9 +1,11 @@
 #include "CliApp.h"
 
 #include "common/LocalPath.h"
+#include "jobs/Cores.h"
 #include "ocr/RecognitionLanguages.h"
 #include "platform/Locations.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -29,14 +31,27 @@ const char* kUsage =
     "  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]\n"
     "                                            photos to JPEG\n"
     "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
-    "  ocr PHOTO... [--lang eng+deu] [--scan]    text of photos on stdout\n"
+    "  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]\n"
+    "                                            text of photos on stdout, or DIR/NAME.txt\n"
     "  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]\n"
     "                                            photos of paper to straight, clean pages\n"
     "  scan --corners PHOTO...                   the page corners found in photos\n"
     "  --list-langs                              text recognition languages installed\n"
     "\n"
+    "  --version                                 the version of quire-cli\n"
+    "\n"
     "Without -o, files go to Quire's History folder. Written paths are printed one\n"
-    "per line; nothing is ever overwritten. 'quire-cli <command> --help' for more.\n";
+    "per line; nothing is overwritten unless --overwrite is given.\n"
+    "\n"
+    "Every command also takes the batch options:\n"
+    "  --from FILE (- for stdin) [--null] [--slice K/N]   inputs from a list\n"
+    "  --skip-existing | --overwrite    with -o, outputs named after their inputs\n"
+    "  --status FILE | --json           a JSON line per input, then a summary\n"
+    "  --jobs N                         cores to use (also QUIRE_JOBS)\n"
+    "  --timeout SECONDS                time limit per input\n"
+    "\n"
+    "Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,\n"
+    "130 interrupted (files already whole stay). 'quire-cli <command> --help' for more.\n";
 
 JobControl* interruptible = nullptr;
 
@@ -84,7 +99,10 @@ int CliApp::run(const QStringList& arguments)
         status = scan(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
-    else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    else if (command == QLatin1String("--version")) {
+        m_out << "quire-cli " << QCoreApplication::applicationVersion() << '\n';
+        status = 0;
+    } else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         m_out << kUsage;
         status = 0;
     } else {
@@ -94,6 +112,13 @@ int CliApp::run(const QStringList& arguments)
     }
     if (m_job.isCancelled() && status != 2)
         status = kInterrupted;
+    endProgressLine();
+    removeEmptyFolders();
+    if (m_batchStarted) {
+        if (m_status.isOpen())
+            m_status.fail(QStringLiteral("interrupted"));
+        m_status.finish(status);
+    }
     m_out.flush();
     m_err.flush();
     interruptible = nullptr;
@@ -139,6 +164,7 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
         QStringLiteral("null"),
         QStringLiteral("End each printed path with a NUL byte instead of a newline (xargs -0)."));
     parser.addOption(null);
+    BatchOptions::addTo(parser);
     if (!parser.parse(args)) {
         m_err << parser.errorText() << "\n\n" << helpFor(parser, args.value(0));
         return false;
@@ -149,12 +175,54 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
         m_helpShown = true;
         return false;
     }
-    const qsizetype n = parser.positionalArguments().size();
-    if (n < minPositional || (maxPositional >= 0 && n > maxPositional)) {
+    QString why;
+    if (!m_batch.read(parser, m_null, why)) {
+        m_err << why << '\n';
+        return false;
+    }
+    const qsizetype n = m_batch.inputs.size();
+    if ((n < minPositional && !m_batch.listed) || (maxPositional >= 0 && n > maxPositional)) {
         m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
               << helpFor(parser, args.value(0));
         return false;
     }
+    if (!m_status.open(m_batch.statusPath, m_batch.json, why)) {
+        m_err << "The status file " << m_batch.statusPath << " could not be opened: " << why
+              << '\n';
+        return false;
+    }
+    Cores::setLimit(m_batch.jobs);
+    m_batchStarted = true;
+    return true;
+}
+
+QString CliApp::namedOutput(const QString& dir, const QString& input, const QString& extension)
+{
+    return QDir(dir).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') + extension);
+}
+
+QString CliApp::claim(const QString& output, const QString& input)
+{
+    if (!m_batch.byName())
+        return {};
+    QString first = m_claimed.value(output);
+    if (!first.isEmpty() && first != input)
+        return first;
+    m_claimed.insert(output, input);
+    return {};
+}
+
+QString CliApp::timeoutReason() const
+{
+    return QStringLiteral("took longer than the limit of %1 s").arg(m_batch.timeout);
+}
+
+bool CliApp::skipped(const QString& output)
+{
+    if (!m_batch.skipExisting || !QFileInfo::exists(output))
+        return false;
+    m_status.addOutput(absolutePath(output));
+    m_status.skip();
     return true;
 }
 
@@ -171,10 +239,18 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
 
 bool CliApp::makeFolder(const QString& dir)
 {
-    // By bytes: a name that is not UTF-8 must not become another folder.
-    const int error = dir.isEmpty() ? 0 : LocalPath::makeFolders(dir);
-    if (error == 0)
+    if (dir.isEmpty())
         return true;
+    QStringList missing;
+    for (QFileInfo at(QFileInfo(dir).absoluteFilePath()); !at.exists() && !at.isRoot();
+         at = QFileInfo(at.absolutePath()))
+        missing << at.absoluteFilePath();
+    // By bytes: a name that is not UTF-8 must not become another folder.
+    const int error = LocalPath::makeFolders(dir);
+    if (error == 0) {
+        m_madeFolders << missing;
+        return true;
+    }
     fail(dir, error == ENOTDIR || error == EEXIST
                   ? QStringLiteral("not a folder")
                   : QStringLiteral("the folder could not be made: %1")
@@ -182,14 +258,24 @@ bool CliApp::makeFolder(const QString& dir)
     return false;
 }
 
+void CliApp::removeEmptyFolders()
+{
+    // rmdir takes only empty folders: one that holds a written file stays, and so its parents.
+    for (const QString& folder : std::as_const(m_madeFolders))
+        QDir().rmdir(folder);
+    m_madeFolders.clear();
+}
+
 void CliApp::fail(const QString& file, const QString& reason)
 {
     ++m_failures;
+    m_status.fail(reason);
     warn(file, reason);
 }
 
 void CliApp::warn(const QString& file, const QString& reason)
 {
+    endProgressLine();
     m_err << "quire-cli: ";
     put(m_err, m_messages, shown(file, true));
     m_err << ": " << reason << '\n';
@@ -201,17 +287,37 @@ void CliApp::report(const QString& unit, int done, int total)
     if (!m_tty || total <= 0 || done <= 0)
         return;
     // Pages may be reported from several threads at once.
-    static std::mutex lock;
-    std::scoped_lock guard(lock);
-    m_err << unit << ' ' << done << '/' << total << '\n';
+    const std::scoped_lock guard(m_progressLock);
+    // Back to the line's start, and clear what a longer count left there.
+    m_err << '\r' << unit << ' ' << done << '/' << total << "\x1b[K";
+    m_progressShown = true;
     m_err.flush();
+}
+
+void CliApp::endProgressLine()
+{
+    const std::scoped_lock guard(m_progressLock);
+    if (!m_progressShown)
+        return;
+    m_err << "\r\x1b[K";
+    m_err.flush();
+    m_progressShown = false;
+}
+
+QString CliApp::absolutePath(const QString& path)
+{
+    // By hand: QFileInfo would lose the bytes of a name that is not UTF-8.
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path
+                                                             : QDir::currentPath() + '/' + path);
 }
 
 void CliApp::printPath(const QString& path, const QString& note)
 {
-    // By hand: QFileInfo would lose the bytes of a name that is not UTF-8.
-    const QString absolute = QDir::cleanPath(
-        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + '/' + path);
+    endProgressLine();
+    const QString absolute = absolutePath(path);
+    m_status.addOutput(absolute);
+    if (m_batch.json)
+        return;
     put(m_out, stdout, shown(absolute, !m_null));
     if (!note.isEmpty())
         m_out << '\t' << note;
@@ -257,4 +363,13 @@ HistoryStore& CliApp::history()
 qint64 CliApp::nowSeconds()
 {
     return QDateTime::currentSecsSinceEpoch();
+}
+
+bool CliApp::settled(const QString& output, const QString& input)
+{
+    if (const QString first = claim(output, input); !first.isEmpty()) {
+        fail(input, QStringLiteral("its output %1 is also that of %2").arg(output, first));
+        return true;
+    }
+    return skipped(output);
 }

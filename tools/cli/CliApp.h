@@ -1,14 +1,22 @@
 #pragma once
 
+#include "BatchOptions.h"
+#include "StatusLog.h"
 #include "common/JobControl.h"
+#include "compress/PhotoCompressor.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
+#include "toimages/PageRenderer.h"
+#include "topdf/PdfWriter.h"
+
+#include <QHash>
 
 #include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
 
 #include <memory>
+#include <mutex>
 
 // -o for the subcommands that write one file, and for those that write into a folder.
 inline const QCommandLineOption
@@ -18,6 +26,8 @@ inline const QCommandLineOption
     kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
                QStringLiteral("Write into DIR instead of the History folder."),
                QStringLiteral("DIR"));
+
+class TextRecognizer;
 
 // Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
 class CliApp
@@ -49,24 +59,70 @@ class CliApp
     // cannot. With wholly, the photo must decode in full, not only its header.
     static Image loadPhoto(const QString& path, QString& reason, bool wholly = false);
 
-    // Parses args for a subcommand; false (after printing why) on bad usage or --help.
+    // Parses args for a subcommand with the batch options, reads the inputs (m_batch.inputs)
+    // and opens the status record; false (after printing why) on bad usage or --help. An empty
+    // manifest or slice is no error: there is nothing to do.
     bool parse(QCommandLineParser& parser, const QStringList& args, const QString& synopsis,
                int minPositional, int maxPositional);
+    // The file in dir named after input's stem, with extension.
+    [[nodiscard]] static QString namedOutput(const QString& dir, const QString& input,
+                                             const QString& extension);
+    // Under --skip-existing or --overwrite, the input that already claimed output in this run
+    // (the second would be mistaken for, or replace, the first); else empty, and it is input's.
+    QString claim(const QString& output, const QString& input);
+    // Whether input needs no work: its output clashes with another input's (a failure) or is
+    // there already under --skip-existing (a skip).
+    bool settled(const QString& output, const QString& input);
+    // Under --skip-existing, whether output is there already; then input is recorded skipped.
+    bool skipped(const QString& output);
+    // Draws one PDF's pages for images.
+    void convert(const QString& pdfPath, PageRenderer::Options options);
+    // The PDF of pages (with a text layer in searchableIn's languages unless empty) written to
+    // output, or why not (a failure said, unless interrupted).
+    HistoryStore::Written makePdf(const QList<Image>& pages, PdfWriter::Options options,
+                                  const QString& searchableIn, const QString& output,
+                                  JobControl& job);
+    // What resize makes of each photo: W or H 0 in step with the other.
+    struct Resize
+    {
+        qint64 width = 0;
+        qint64 height = 0;
+        bool fit = true;
+        QString format;
+    };
+    void resizeOne(const QString& path, const QString& output, const Resize& size);
+    // Reads one photo's text to output (stdout when empty).
+    void read(TextRecognizer& recognizer, const QString& path, const QString& output);
+    // output with .extension when it has none (as the file is written); empty stays empty.
+    [[nodiscard]] static QString withExtension(const QString& output, const QString& extension);
+    // Writes (or settles otherwise) one photo that compress encoded, the index-th; unless
+    // verboseUnder is -1, its quality (or that it was under that size already) follows its path.
+    void compressed(const QString& path, const QString& output, const QString& clash,
+                    const PhotoCompressor::Result& e, size_t index, qint64 verboseUnder);
+    // Why an input stopped at --timeout.
+    [[nodiscard]] QString timeoutReason() const;
     // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.
     double positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                           const QString& what, double max);
     // Makes -o's folder with its parents when missing; false (after saying why) when it cannot.
+    // Those it made go again at the end if nothing was written into them.
     bool makeFolder(const QString& dir);
+    void removeEmptyFolders();
     void fail(const QString& file, const QString& reason);
     // A line about an input that was still done.
     void warn(const QString& file, const QString& reason);
-    // Progress on a terminal: "page 12/311", "photo 3/8"; unit names what is counted.
+    // Progress on a terminal, redrawn on one line: "page 12/311", "photo 3/8"; unit names what
+    // is counted.
     void report(const QString& unit, int done, int total);
-    // The path, with a note after a tab when given, ended by a newline or with --null a NUL.
+    // Clears the progress line before other output takes the terminal.
+    void endProgressLine();
+    // A file written for the current input: its path, with a note after a tab when given, ended
+    // by a newline or with --null a NUL (with --json it goes in the status line instead).
     void printPath(const QString& path, const QString& note = {});
     // A path as printed: its own bytes, or quoted as $'...' when it holds a newline or another
     // control character that would break the one path (or failure) a line.
     [[nodiscard]] static QByteArray shown(const QString& path, bool quoteControls);
+    [[nodiscard]] static QString absolutePath(const QString& path);
     // Writes bytes to a stream after what its text stream holds.
     static void put(QTextStream& stream, FILE* file, const QByteArray& bytes);
     // The History folder's store, made on first use.
@@ -78,10 +134,22 @@ class CliApp
     QTextStream m_err;
     bool m_null = false; // --null: paths end with NUL, as find -print0 prints them
     bool m_tty = false;
+    bool m_progressShown = false; // a progress line stands unfinished on the terminal
+    std::mutex m_progressLock;    // pages may be reported from several threads at once
+    QStringList m_madeFolders;    // by makeFolder, deepest first
+    int m_textsShown = 0;         // ocr texts printed to stdout so far
+    QString m_ocrScan;            // ocr --scan's filter: each photo is scanned before reading
     bool m_helpShown = false;
     int m_failures = 0;
     std::unique_ptr<HistoryStore> m_history;
+    BatchOptions m_batch;
+    StatusLog m_status;
+    bool m_batchStarted = false;
+    QHash<QString, QString> m_claimed; // output path to the input it is named after
     QString m_unit = QStringLiteral("photo");
+    JobControl::Listener m_progress = [this](int done, int total, const QString&) {
+        report(m_unit, done, total);
+    };
     // Reports progress and is cancelled by the interrupt signals.
-    JobControl m_job{[this](int done, int total, const QString&) { report(m_unit, done, total); }};
+    JobControl m_job{m_progress};
 };

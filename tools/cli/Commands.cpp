@@ -1,5 +1,6 @@
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
+#include "InputDeadline.h"
 
 #include "common/LocalPath.h"
 #include "common/MemoryBudget.h"
@@ -7,6 +8,7 @@
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
 #include "image/Image.h"
+#include "jobs/Cores.h"
 #include "ocr/TextExtraction.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
@@ -20,6 +22,7 @@
 #include "common/JobControl.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtConcurrent>
@@ -51,8 +54,16 @@ Image CliApp::loadPhoto(const QString& path, QString& reason, bool wholly)
 }
 
 // Writes to -o's exact file when given (its free variant if taken), else T.ext in History.
+QString CliApp::withExtension(const QString& output, const QString& extension)
+{
+    if (output.isEmpty() || !QFileInfo(output).suffix().isEmpty())
+        return output;
+    return output + QLatin1Char('.') + extension;
+}
+
 static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, const QString& output,
-                                         const QString& extension, const HistoryStore::Writer& w)
+                                         const QString& extension, const HistoryStore::Writer& w,
+                                         HistoryStore::Taken taken)
 {
     if (output.isEmpty())
         return history.write(stem, extension, w);
@@ -60,7 +71,7 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
     // A missing folder is made, parents included (errors come from the write).
     (void)LocalPath::makeFolders(info.absolutePath());
     const QString ext = info.suffix().isEmpty() ? extension : info.suffix();
-    return HistoryStore::writeInto(info.absolutePath(), info.completeBaseName(), ext, w);
+    return HistoryStore::writeInto(info.absolutePath(), info.completeBaseName(), ext, w, taken);
 }
 
 int CliApp::pdf(const QStringList& args)
@@ -115,47 +126,88 @@ int CliApp::pdf(const QStringList& args)
         m_err << "A PDF is written as .pdf, not " << suffix << ".\n";
         return 2;
     }
-    QList<Image> pages;
-    QStringList paths;
-    for (const QString& path : parser.positionalArguments()) {
-        QString reason;
-        Image image = loadPhoto(path, reason, true);
-        if (image.isNull()) {
-            fail(path, reason);
-            continue;
-        }
-        pages.append(image);
-        paths.append(path);
-    }
-    if (pages.isEmpty())
-        return 1;
-    if (parser.isSet(scan) && !scanPages(pages, paths, parser.value(scan)))
+    if (output.isEmpty() && m_batch.byName()) {
+        m_err << "--skip-existing and --overwrite need -o FILE.\n";
         return 2;
-    if (m_job.isCancelled())
-        return 1;
+    }
+    // One PDF from all the inputs: each input's status line tells whether it is in it.
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList& inputs = m_batch.inputs;
+    QStringList reasons;
+    HistoryStore::Written written;
+    const QString target = withExtension(output, QStringLiteral("pdf"));
+    const bool there = m_batch.skipExisting && QFileInfo::exists(target);
+    if (!there) {
+        QList<Image> pages;
+        QStringList paths;
+        for (const QString& path : inputs) {
+            QString reason;
+            Image image = loadPhoto(path, reason, true);
+            reasons << reason;
+            if (!image.isNull()) {
+                pages.append(image);
+                paths.append(path);
+            }
+        }
+        if (parser.isSet(scan))
+            scanPages(pages, paths, parser.value(scan));
+        InputDeadline deadline(m_job, m_batch.timeout, m_progress);
+        written = makePdf(pages, options, parser.isSet(searchable) ? parser.value(lang) : QString(),
+                          output, deadline.job());
+        if (deadline.timedOut())
+            written.error = timeoutReason();
+    }
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        m_status.begin(inputs[i]);
+        m_status.setSeconds(double(clock.nsecsElapsed()) / 1e9 / double(inputs.size()));
+        if (there) {
+            skipped(target);
+        } else if (!reasons[i].isEmpty()) {
+            fail(inputs[i], reasons[i]);
+        } else if (!written.ok()) {
+            m_status.fail(written.error);
+        } else {
+            m_status.addOutput(absolutePath(written.path));
+            m_status.setPages(1);
+        }
+        m_status.end();
+    }
+    if (!there && written.ok())
+        printPath(written.path);
+    return m_failures || (!there && !written.ok()) ? 1 : 0;
+}
+
+HistoryStore::Written CliApp::makePdf(const QList<Image>& pages, PdfWriter::Options options,
+                                      const QString& searchableIn, const QString& output,
+                                      JobControl& job)
+{
+    HistoryStore::Written written;
+    if (pages.isEmpty()) {
+        written.error = QStringLiteral("no photo could be read");
+        return written;
+    }
     const QTemporaryDir layers;
-    if (parser.isSet(searchable)) {
-        m_job.setTotal(2 * int(pages.size())); // each page read, then written
-        const TextLayers::Result read =
-            TextLayers::make(pages, parser.value(lang), layers.path(), m_job);
-        if (read.cancelled)
-            return 1; // nothing was written
-        if (!read.ok()) {
-            fail(QStringLiteral("--searchable"), read.error);
-            return 1;
+    if (!searchableIn.isEmpty()) {
+        job.beginStage(int(pages.size())); // the pages are read, then written
+        const TextLayers::Result read = TextLayers::make(pages, searchableIn, layers.path(), job);
+        if (read.cancelled || !read.ok()) {
+            written.error = read.cancelled ? QStringLiteral("interrupted") : read.error;
+            if (!read.cancelled)
+                fail(QStringLiteral("--searchable"), read.error);
+            return written; // nothing was written
         }
         options.overlays = read.files;
+        job.beginStage(int(pages.size()));
     }
-    const auto written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
-                                     PdfWriter::writer(pages, &m_job, options));
-    if (m_job.isCancelled())
-        return 1; // nothing was written
-    if (!written.ok()) {
+    written = writeOutput(history(), nowSeconds(), output, QStringLiteral("pdf"),
+                          PdfWriter::writer(pages, &job, options), m_batch.taken());
+    if (job.isCancelled()) {
+        written.error = QStringLiteral("interrupted"); // nothing was written
+    } else if (!written.ok()) {
         fail(output.isEmpty() ? history().historyPath() : output, written.error);
-        return 1;
     }
-    printPath(written.path);
-    return m_failures ? 1 : 0;
+    return written;
 }
 
 int CliApp::compress(const QStringList& args)
@@ -193,63 +245,129 @@ int CliApp::compress(const QStringList& args)
         }
     }
     const QString dir = parser.value(kOutputDir);
+    if (dir.isEmpty() && m_batch.byName()) {
+        m_err << "--skip-existing and --overwrite need -o DIR.\n";
+        return 2;
+    }
     if (!makeFolder(dir))
         return 1;
-    const QStringList inputs = parser.positionalArguments();
+    // With -o, each output is named after its input; what is settled without encoding (there
+    // already, or a name another input has) is settled before the photos are handed out.
+    struct Item
+    {
+        QString path;
+        QString output;
+        QString clash; // the input whose output would have the same name
+        bool leave = false;
+    };
+    std::vector<Item> items;
+    for (const QString& path : m_batch.inputs) {
+        Item item;
+        item.path = path;
+        item.output = dir.isEmpty() ? QString() : namedOutput(dir, path, QStringLiteral("jpg"));
+        if (!item.output.isEmpty())
+            item.clash = claim(item.output, path);
+        item.leave =
+            !item.clash.isEmpty() || (m_batch.skipExisting && QFileInfo::exists(item.output));
+        items.push_back(item);
+    }
     // Photos are encoded on every core; results are taken, written and printed in input order.
-    const auto encode = [settings](const QString& path) {
+    struct Encoded
+    {
+        PhotoCompressor::Result result;
+        double seconds = 0;
+    };
+    const double limit = m_batch.timeout;
+    const auto encode = [settings, limit, late = timeoutReason()](const Item& item) {
+        Encoded e;
+        if (item.leave)
+            return e;
+        QElapsedTimer clock;
+        clock.start();
         QString reason;
-        const Image photo = loadPhoto(path, reason);
+        const Image photo = loadPhoto(item.path, reason);
         if (photo.isNull()) {
-            PhotoCompressor::Result failed;
-            failed.error = reason;
-            return failed;
+            e.result.error = reason;
+        } else {
+            const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
+            e.result = CompressWorker::compress(photo, settings);
         }
-        const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-        return CompressWorker::compress(photo, settings);
+        e.seconds = double(clock.nsecsElapsed()) / 1e9;
+        if (limit > 0 && e.seconds > limit && e.result.ok()) { // not stopped, but not written
+            e.result.bytes.clear();
+            e.result.error = late;
+        }
+        return e;
     };
     const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
-    QFuture<PhotoCompressor::Result> encoded;
-    if (inputs.size() > 1)
-        encoded = QtConcurrent::mapped(inputs, encode);
-    m_job.setTotal(int(inputs.size()));
-    for (int i = 0; i < inputs.size(); ++i) {
-        const QString& path = inputs[i];
-        const PhotoCompressor::Result e = inputs.size() > 1 ? encoded.resultAt(i) : encode(path);
-        if (m_job.isCancelled()) {
-            encoded.cancel();
-            encoded.waitForFinished();
-            break;
+    m_job.setTotal(int(items.size()));
+    // A window of photos at a time: a list of thousands must not hold all their bytes at once.
+    const auto window = size_t(16) * size_t(Cores::count());
+    for (size_t first = 0; first < items.size() && !m_job.isCancelled(); first += window) {
+        const std::vector<Item> some(items.begin() + qsizetype(first),
+                                     items.begin() +
+                                         qsizetype(std::min(items.size(), first + window)));
+        QFuture<Encoded> encoded;
+        if (some.size() > 1)
+            encoded = QtConcurrent::mapped(some, encode);
+        for (size_t i = 0; i < some.size(); ++i) {
+            const Encoded e = some.size() > 1 ? encoded.resultAt(int(i)) : encode(some[i]);
+            if (m_job.isCancelled()) {
+                encoded.cancel();
+                encoded.waitForFinished();
+                break;
+            }
+            m_job.advance();
+            m_status.begin(some[i].path);
+            m_status.setSeconds(e.seconds);
+            compressed(some[i].path, some[i].output, some[i].clash, e.result, first + i,
+                       parser.isSet(verbose) ? settings.maxBytes : -1);
+            m_status.end();
         }
-        m_job.advance();
-        if (!e.ok()) {
-            fail(path, e.error);
-            continue;
-        }
-        const auto written =
-            dir.isEmpty()
-                ? history().write(nowSeconds() + i, QStringLiteral("jpg"),
-                                  HistoryStore::writerOf(e.bytes))
-                : HistoryStore::writeInto(dir, QFileInfo(path).completeBaseName(),
-                                          QStringLiteral("jpg"), HistoryStore::writerOf(e.bytes));
-        if (!written.ok()) {
-            fail(path, written.error);
-            continue;
-        }
-        if (e.warnings > 0)
-            warn(path, QStringLiteral("written, but its JPEG data is damaged (libjpeg: %1 %2)")
-                           .arg(e.warnings)
-                           .arg(e.warnings == 1 ? "warning" : "warnings"));
-        if (!parser.isSet(verbose)) {
-            printPath(written.path);
-            continue;
-        }
-        QString note = QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
-        if (e.scaled)
-            note += QStringLiteral(", scaled to %1 x %2").arg(e.size.width()).arg(e.size.height());
-        printPath(written.path, note);
     }
     return m_failures ? 1 : 0;
+}
+
+void CliApp::compressed(const QString& path, const QString& output, const QString& clash,
+                        const PhotoCompressor::Result& e, size_t index, qint64 verboseUnder)
+{
+    if (!clash.isEmpty()) {
+        fail(path, QStringLiteral("its output %1 is also that of %2").arg(output, clash));
+        return;
+    }
+    if (skipped(output))
+        return;
+    if (!e.ok()) {
+        fail(path, e.error);
+        return;
+    }
+    const auto written = output.isEmpty()
+                             ? history().write(nowSeconds() + qint64(index), e.suffix,
+                                               HistoryStore::writerOf(e.bytes))
+                             : HistoryStore::writeInto(
+                                   QFileInfo(output).path(), QFileInfo(output).completeBaseName(),
+                                   e.suffix, HistoryStore::writerOf(e.bytes), m_batch.taken());
+    if (!written.ok()) {
+        if (!skipped(output)) // another process wrote it meanwhile
+            fail(path, written.error);
+        return;
+    }
+    m_status.setPages(1);
+    if (e.warnings > 0)
+        warn(path, QStringLiteral("written, but its JPEG data is damaged (libjpeg: %1 %2)")
+                       .arg(e.warnings)
+                       .arg(e.warnings == 1 ? "warning" : "warnings"));
+    if (verboseUnder < 0) {
+        printPath(written.path);
+        return;
+    }
+    QString note =
+        e.kept
+            ? QStringLiteral("kept as it was, already under %1").arg(SizeTarget::text(verboseUnder))
+            : QStringLiteral("quality %1").arg(e.quality / 100.0, 0, 'f', 2);
+    if (e.scaled)
+        note += QStringLiteral(", scaled to %1 x %2").arg(e.size.width()).arg(e.size.height());
+    printPath(written.path, note);
 }
 
 int CliApp::resize(const QStringList& args)
@@ -265,71 +383,111 @@ int CliApp::resize(const QStringList& args)
     const QCommandLineOption stretch(
         QStringLiteral("stretch"), QStringLiteral("Stretch to exactly W x H instead of fitting."));
     parser.addOptions({width, height, stretch});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("The photo to resize."));
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("The photos to resize."),
+                                 QStringLiteral("PHOTO..."));
     if (!parse(parser, args,
-               QStringLiteral("Resizes a photo to a PNG image (JPEG when -o ends in .jpg)."), 1, 1))
+               QStringLiteral("Resizes photos to PNG images (JPEG when -o ends in .jpg); with "
+                              "several, -o names a folder."),
+               1, -1))
         return m_helpShown ? 0 : 2;
+    Resize size;
     bool wOk = true;
     bool hOk = true;
-    qint64 w = parser.isSet(width) ? parser.value(width).toLongLong(&wOk) : 0;
-    qint64 h = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
+    size.width = parser.isSet(width) ? parser.value(width).toLongLong(&wOk) : 0;
+    size.height = parser.isSet(height) ? parser.value(height).toLongLong(&hOk) : 0;
     // Range-checked before any arithmetic: a 64-bit width must not overflow a later cast.
     const auto bad = [](const QCommandLineParser& p, const QCommandLineOption& o, bool ok,
                         qint64 v) {
         return p.isSet(o) && (!ok || v <= 0 || v > ImageResizer::kMaxSide);
     };
-    if ((!parser.isSet(width) && !parser.isSet(height)) || bad(parser, width, wOk, w) ||
-        bad(parser, height, hOk, h)) {
+    if ((!parser.isSet(width) && !parser.isSet(height)) || bad(parser, width, wOk, size.width) ||
+        bad(parser, height, hOk, size.height)) {
         m_err << "Give --width or --height (or both) as whole numbers from 1 to "
               << ImageResizer::kMaxSide << ".\n";
         return 2;
     }
-    const QString format = ImageResizer::formatForName(parser.value(kOutputFile));
-    if (format.isEmpty()) {
-        m_err << "Resized images are written as .png or .jpg, not "
-              << QFileInfo(parser.value(kOutputFile)).suffix() << ".\n";
+    size.fit = !parser.isSet(stretch);
+    // -o names a folder when it is one, ends with a slash, or there are several photos.
+    const QString output = parser.value(kOutputFile);
+    const bool intoFolder =
+        !output.isEmpty() && (m_batch.inputs.size() > 1 || m_batch.listed ||
+                              output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir());
+    if (output.isEmpty() && m_batch.byName()) {
+        m_err << "--skip-existing and --overwrite need -o.\n";
         return 2;
     }
-    const QString path = parser.positionalArguments().first();
+    size.format = ImageResizer::formatForName(intoFolder ? QString() : output);
+    if (size.format.isEmpty()) {
+        m_err << "Resized images are written as .png or .jpg, not " << QFileInfo(output).suffix()
+              << ".\n";
+        return 2;
+    }
+    if (intoFolder && !makeFolder(output))
+        return 1;
+    for (const QString& path : m_batch.inputs) {
+        if (m_job.isCancelled())
+            break;
+        m_status.begin(path);
+        const QString target = intoFolder ? namedOutput(output, path, size.format)
+                                          : withExtension(output, QStringLiteral("png"));
+        if (!settled(target, path))
+            resizeOne(path, target, size);
+        m_status.end();
+    }
+    return m_failures ? 1 : 0;
+}
+
+void CliApp::resizeOne(const QString& path, const QString& output, const Resize& size)
+{
+    QElapsedTimer clock;
+    clock.start();
     QString reason;
     const Image photo = loadPhoto(path, reason);
     if (photo.isNull()) {
         fail(path, reason);
-        return 1;
+        return;
     }
     const QSizeF original = photo.size();
     // The other side in step, as the app's fields keep it; a side under a pixel is one pixel:
     // 40 wide from 256 x 1 is 40 x 1.
-    if (!parser.isSet(height))
+    qint64 w = size.width;
+    qint64 h = size.height;
+    if (h == 0)
         h = std::max<qint64>(1, qint64(original.height() * (double(w) / original.width())));
-    if (!parser.isSet(width))
+    if (w == 0)
         w = std::max<qint64>(1, qint64(original.width() * (double(h) / original.height())));
-    const QSizeF drawing =
-        ImageResizer::drawingSize(original, double(w), double(h), !parser.isSet(stretch));
+    const QSizeF drawing = ImageResizer::drawingSize(original, double(w), double(h), size.fit);
     if (ImageResizer::check(drawing) != ImageResizer::Refusal::None) {
         fail(path, QStringLiteral("no image can be made at %1 x %2").arg(w).arg(h));
-        return 1;
+        return;
     }
     const QImage result = ImageResizer::draw(photo, drawing);
-    if (m_job.isCancelled())
-        return 1;
+    if (m_job.isCancelled()) {
+        m_status.fail(QStringLiteral("interrupted"));
+        return;
+    }
     if (result.isNull()) {
         fail(path, kUnreadable);
-        return 1;
+        return;
     }
-    const auto written =
-        writeOutput(history(), nowSeconds(), parser.value(kOutputFile), QStringLiteral("png"),
-                    [&result, &format](QIODevice& out, QString& e) {
-                        return format == QLatin1String("png")
-                                   ? ImageResizer::writePng(result, out, e)
-                                   : ImageResizer::writeJpeg(result, out, e);
-                    });
+    if (m_batch.timeout > 0 && double(clock.nsecsElapsed()) / 1e9 > m_batch.timeout) {
+        fail(path, timeoutReason()); // not stopped, but not written
+        return;
+    }
+    const auto written = writeOutput(
+        history(), nowSeconds(), output, QStringLiteral("png"),
+        [&result, &size](QIODevice& out, QString& e) {
+            return size.format == QLatin1String("png") ? ImageResizer::writePng(result, out, e)
+                                                       : ImageResizer::writeJpeg(result, out, e);
+        },
+        m_batch.taken());
     if (!written.ok()) {
-        fail(path, written.error);
-        return 1;
+        if (!skipped(output)) // another process wrote it meanwhile
+            fail(path, written.error);
+        return;
     }
+    m_status.setPages(1);
     printPath(written.path);
-    return 0;
 }
 
 int CliApp::ocr(const QStringList& args)
@@ -338,44 +496,97 @@ int CliApp::ocr(const QStringList& args)
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("Tesseract languages, e.g. eng or eng+deu."),
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
+    const QCommandLineOption into({QStringLiteral("o"), QStringLiteral("output")},
+                                  QStringLiteral("Write each photo's text to DIR/NAME.txt "
+                                                 "instead of stdout."),
+                                  QStringLiteral("DIR"));
     const QCommandLineOption scan(
         QStringLiteral("scan"),
         QStringLiteral("Photos of paper: find each page, straighten and clean it before reading."),
         QStringLiteral("FILTER"));
-    parser.addOptions({lang, scan});
+    parser.addOptions({lang, into, scan});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, scanDefault(args), QStringLiteral("Prints the text recognised in photos."),
+    if (!parse(parser, scanDefault(args),
+               QStringLiteral("Prints the text recognised in photos, after a line naming each "
+                              "photo when there are several, or writes it to files with -o."),
                1, -1))
         return m_helpShown ? 0 : 2;
     if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
         m_err << "The scan filter must be original, grey, document or bw.\n";
         return 2;
     }
+    m_ocrScan = parser.value(scan);
+    const QString dir = parser.value(into);
+    if (dir.isEmpty() && (m_batch.byName() || m_batch.json)) {
+        m_err << "--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout "
+                 "without it).\n";
+        return 2;
+    }
+    if (!makeFolder(dir))
+        return 1;
     TesseractRecognizer recognizer(parser.value(lang));
-    const QStringList inputs = parser.positionalArguments();
-    m_job.setTotal(int(inputs.size()));
-    for (int i = 0; i < inputs.size() && !m_job.isCancelled(); ++i) {
-        const QString& path = inputs[i];
+    recognizer.setTimeLimit(m_batch.timeout);
+    m_job.setTotal(int(m_batch.inputs.size()));
+    for (const QString& path : m_batch.inputs) {
+        if (m_job.isCancelled())
+            break;
         m_job.advance();
-        QString reason;
-        Image photo = loadPhoto(path, reason);
-        if (photo.isNull()) {
-            fail(path, reason);
-            continue;
-        }
-        if (parser.isSet(scan)) {
-            QList<Image> one{photo};
-            scanPages(one, {path}, parser.value(scan));
-            photo = one.first();
-        }
-        const TextExtraction result = TextExtraction::run(recognizer, photo);
-        if (result.outcome != TextExtraction::Read) {
-            fail(path, result.error.isEmpty() ? kUnreadable : result.error);
-            continue;
+        m_status.begin(path);
+        const QString output =
+            dir.isEmpty() ? QString() : namedOutput(dir, path, QStringLiteral("txt"));
+        if (!settled(output, path))
+            read(recognizer, path, output);
+        m_status.end();
+    }
+    return m_failures ? 1 : 0;
+}
+
+void CliApp::read(TextRecognizer& recognizer, const QString& path, const QString& output)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QString reason;
+    Image photo = loadPhoto(path, reason);
+    if (photo.isNull()) {
+        fail(path, reason);
+        return;
+    }
+    if (!m_ocrScan.isEmpty()) {
+        QList<Image> one{photo};
+        scanPages(one, {path}, m_ocrScan);
+        photo = one.first();
+    }
+    const TextExtraction result = TextExtraction::run(recognizer, photo);
+    if (result.outcome != TextExtraction::Read) {
+        fail(path, result.error.isEmpty() ? kUnreadable : result.error);
+        return;
+    }
+    if (m_batch.timeout > 0 && double(clock.nsecsElapsed()) / 1e9 > m_batch.timeout) {
+        fail(path, timeoutReason()); // not stopped, but not given out
+        return;
+    }
+    m_status.setPages(1);
+    if (output.isEmpty()) {
+        // As head and tail set several files apart.
+        if (m_batch.inputs.size() > 1) {
+            endProgressLine();
+            m_out << (m_textsShown++ > 0 ? "\n==> " : "==> ");
+            put(m_out, stdout, shown(path, true));
+            m_out << " <==\n";
         }
         m_out << result.text;
         m_out.flush();
+        return;
     }
-    return m_failures ? 1 : 0;
+    const QFileInfo info(output);
+    const auto written =
+        HistoryStore::writeInto(info.path(), info.completeBaseName(), QStringLiteral("txt"),
+                                HistoryStore::writerOf(result.text.toUtf8()), m_batch.taken());
+    if (!written.ok()) {
+        if (!skipped(output)) // another process wrote it meanwhile
+            fail(path, written.error);
+        return;
+    }
+    printPath(written.path);
 }

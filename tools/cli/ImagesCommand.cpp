@@ -1,5 +1,6 @@
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
+#include "InputDeadline.h"
 
 #include "common/InputFile.h"
 #include "common/JobControl.h"
@@ -21,8 +22,9 @@ int CliApp::images(const QStringList& args)
                                    QStringLiteral("Pages to convert, e.g. 1-3,8 (default all)."),
                                    QStringLiteral("RANGE"));
     parser.addOptions({scale, dpi, pages});
-    parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDF to convert."));
-    if (!parse(parser, args, QStringLiteral("Renders the pages of a PDF to PNG images."), 1, 1))
+    parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDFs to convert."),
+                                 QStringLiteral("PDF..."));
+    if (!parse(parser, args, QStringLiteral("Renders the pages of PDFs to PNG images."), 1, -1))
         return m_helpShown ? 0 : 2;
     PageRenderer::Options options;
     options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(positiveNumber(
@@ -40,37 +42,77 @@ int CliApp::images(const QStringList& args)
         }
         options.pages = *range;
     }
-    const QString pdfPath = parser.positionalArguments().first();
     const QString dir = parser.value(kOutputDir);
+    if (dir.isEmpty() && m_batch.byName()) {
+        m_err << "--skip-existing and --overwrite need -o DIR.\n";
+        return 2;
+    }
     if (!makeFolder(dir))
         return 1;
+    options.folder = dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath();
+    options.existing = m_batch.skipExisting ? PageRenderer::Options::Existing::Keep
+                       : m_batch.overwrite  ? PageRenderer::Options::Existing::Replace
+                                            : PageRenderer::Options::Existing::NextFree;
+    m_unit = QStringLiteral("page");
+    for (const QString& pdfPath : m_batch.inputs) {
+        if (m_job.isCancelled())
+            break;
+        m_status.begin(pdfPath);
+        convert(pdfPath, options);
+        m_status.end();
+    }
+    return m_failures ? 1 : 0;
+}
+
+void CliApp::convert(const QString& pdfPath, PageRenderer::Options options)
+{
     // A pipe or device would block the PDF reader; a folder is no PDF.
     if (const QString refusal = InputFile::refusal(pdfPath); !refusal.isEmpty()) {
         fail(pdfPath, refusal);
-        return 1;
+        return;
     }
-    options.folder = dir.isEmpty() ? QString() : QFileInfo(dir).absoluteFilePath();
+    if (!options.folder.isEmpty()) {
+        // Named after the PDF (its pages numbered), so that a second run knows its own files.
+        const QString name = QFileInfo(pdfPath).completeBaseName();
+        if (const QString first = claim(options.folder + '/' + name, pdfPath); !first.isEmpty()) {
+            fail(pdfPath, QStringLiteral("its pages' names are those of %1").arg(first));
+            return;
+        }
+        options.baseName = name;
+    }
     PageRenderer renderer(history(), options);
     renderer.setConsoleErrors(false);
-    m_unit = QStringLiteral("page");
-    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), m_job);
+    InputDeadline deadline(m_job, m_batch.timeout, m_progress);
+    const PageRenderer::Result result = renderer.render(pdfPath, nowSeconds(), deadline.job());
+    for (const QString& kept : result.kept)
+        m_status.addOutput(absolutePath(kept));
+    for (const Image& page : result.images)
+        if (!page.sourcePath().isEmpty())
+            printPath(page.sourcePath());
+    m_status.setPages(int(result.kept.size() + result.images.size()));
+    if (deadline.timedOut()) {
+        fail(pdfPath, timeoutReason());
+        return;
+    }
+    if (m_job.isCancelled()) {
+        if (result.cancelled || !result.opened) // else every page was done all the same
+            m_status.fail(QStringLiteral("interrupted"));
+        return;
+    }
     if (!result.opened) {
         fail(pdfPath, result.openError.isEmpty()
                           ? QStringLiteral("not a readable PDF (or it needs a password)")
                           : QStringLiteral("could not be opened: %1").arg(result.openError));
-        return 1;
+        return;
     }
     if (result.pageCount == 0) {
         fail(pdfPath, QStringLiteral("has no pages"));
-        return 1;
+        return;
     }
     if (!result.rangeError().isEmpty()) {
         fail(pdfPath, result.rangeError());
-        return 1;
+        return;
     }
-    for (const Image& page : result.images)
-        if (!page.sourcePath().isEmpty())
-            printPath(page.sourcePath());
     for (const PageRenderer::Failure& f : result.failures)
         fail(pdfPath, QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason));
     if (result.failedPages > 0)
@@ -82,5 +124,6 @@ int CliApp::images(const QStringList& args)
                           .arg(result.unsavedPages)
                           .arg(result.pageCount)
                           .arg(result.unsavedReason));
-    return m_failures ? 1 : 0;
+    if (result.images.empty() && !result.kept.empty() && result.failures.empty())
+        m_status.skip(); // every page was there already
 }

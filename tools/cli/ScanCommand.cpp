@@ -92,7 +92,7 @@ int CliApp::scan(const QStringList& args)
                QStringLiteral("Finds the page in photos of paper, straightens and cleans it."), 1,
                -1))
         return m_helpShown ? 0 : 2;
-    const QStringList inputs = parser.positionalArguments();
+    const QStringList& inputs = m_batch.inputs;
     if (parser.isSet(corners))
         return printCorners(inputs);
     PageScanner::Options options;

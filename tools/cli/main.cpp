@@ -17,7 +17,9 @@ namespace {
 int overflowOnPurpose()
 {
     volatile int largest = INT_MAX;
-    return largest + 1 > 0 ? 3 : 4;
+    // Kept apart from the comparison, which the compiler would otherwise fold away.
+    const volatile int sum = largest + 1;
+    return sum > 0 ? 3 : 4;
 }
 } // namespace
 

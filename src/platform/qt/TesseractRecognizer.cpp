@@ -3,6 +3,7 @@
 #include "TesseractEngine.h"
 
 #include <tesseract/baseapi.h>
+#include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
@@ -114,10 +115,17 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     const QImage grey = TesseractEngine::toGrey(image);
     TesseractEngine::keepOpenMpToOneThread();
     m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
-    if (m_api->Recognize(nullptr) != 0) {
+    tesseract::ETEXT_DESC monitor; // the time limit, checked by the engine as it goes
+    if (m_timeLimitMs > 0)
+        monitor.set_deadline_msecs(m_timeLimitMs);
+    if (m_api->Recognize(m_timeLimitMs > 0 ? &monitor : nullptr) != 0 ||
+        (m_timeLimitMs > 0 && monitor.deadline_exceeded())) {
         m_api->Clear();
-        return Recognition::failed(Recognition::Failed,
-                                   QStringLiteral("Tesseract could not recognise the image"));
+        return Recognition::failed(
+            Recognition::Failed,
+            m_timeLimitMs > 0 && monitor.deadline_exceeded()
+                ? QStringLiteral("took longer than the limit of %1 s").arg(m_timeLimitMs / 1000.0)
+                : QStringLiteral("Tesseract could not recognise the image"));
     }
 
     Recognition result;

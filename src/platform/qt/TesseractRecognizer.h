@@ -4,6 +4,7 @@
 
 #include <QMutex>
 
+#include <algorithm>
 #include <memory>
 
 namespace tesseract {
@@ -25,6 +26,8 @@ class TesseractRecognizer : public TextRecognizer
     // Loads the engine now instead of on the first perform; an empty text when it is ready.
     QString load();
     [[nodiscard]] QString language() const;
+    // Each perform gives up (failing) after this many seconds; 0: no limit.
+    void setTimeLimit(double seconds) { m_timeLimitMs = int(std::min(seconds, 1e6) * 1000); }
 
   private:
     QString loadLocked();
@@ -33,4 +36,5 @@ class TesseractRecognizer : public TextRecognizer
     const QString m_dataPath;
     mutable QMutex m_mutex;
     std::unique_ptr<tesseract::TessBaseAPI> m_api;
+    int m_timeLimitMs = 0;
 };

@@ -19,11 +19,13 @@
 namespace {
 // Writes one compressed photo to the history and makes its record; an empty record, with the
 // system's reason in error, when the file could not be written.
-QVariantMap store(Services& services, int index, const QByteArray& data, QString& error)
+QVariantMap store(Services& services, int index, const PhotoCompressor::Result& result,
+                  QString& error)
 {
+    const QByteArray& data = result.bytes;
     const auto seconds = qint64(std::trunc(services.clock->now()));
     const HistoryStore::Written file =
-        services.history->write(seconds + index, QStringLiteral("jpg"), data);
+        services.history->write(seconds + index, result.suffix, data);
     if (!file.ok()) {
         error = file.error;
         return {};
@@ -40,6 +42,8 @@ QVariantMap store(Services& services, int index, const QByteArray& data, QString
 
 QString qualityLabel(const PhotoCompressor::Result& result)
 {
+    if (result.kept)
+        return QStringLiteral("already small enough, kept as it was");
     QString label = QStringLiteral("quality %1").arg(result.quality);
     if (result.scaled)
         label += QStringLiteral(", %1 × %2").arg(result.size.width()).arg(result.size.height());
@@ -111,7 +115,7 @@ void CompressImageScreen::measureSizes()
             // Measuring decodes too, beside the compression: it takes its share of the budget.
             const qint64 bytes = [&] {
                 const MemoryBudget::Share share(MemoryBudget::costOf(photos.at(i).pixelSize()));
-                return PhotoCompressor::fullQualitySize(photos.at(i));
+                return PhotoCompressor::sourceSize(photos.at(i));
             }();
             dispatcher->async([=] {
                 if (!self || !*measuring || i >= self->m_sizeLabels.size())
@@ -181,7 +185,7 @@ void CompressImageScreen::startCompression()
                     return;
                 }
                 QString error;
-                const QVariantMap record = store(*s, index, result.bytes, error);
+                const QVariantMap record = store(*s, index, result, error);
                 if (record.isEmpty()) {
                     outcome.failures.append(QStringLiteral("Photo %1 could not be saved: %2.")
                                                 .arg(index + 1)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/GridColumns.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "ui/Screen.h"
@@ -13,7 +14,7 @@
 #include <atomic>
 #include <memory>
 
-// The compression job: a grid of the chosen photos with their full-quality sizes, and the run
+// The compression job: a grid of the chosen photos with their sizes, and the run
 // that re-encodes each one, writes it to the history and hands the records on.
 class CompressImageScreen : public Screen
 {
@@ -49,10 +50,15 @@ class CompressImageScreen : public Screen
     // NOLINTNEXTLINE(readability-convert-member-functions-to-static): a property QML reads
     [[nodiscard]] QStringList targetChoices() const
     {
-        return {QStringLiteral("200 KB"), QStringLiteral("500 KB"), QStringLiteral("1 MB"),
-                QStringLiteral("2 MB")};
+        return {QStringLiteral("200 kb"), QStringLiteral("500 kb"), QStringLiteral("1 mb"),
+                QStringLiteral("2 mb")};
     }
     [[nodiscard]] QList<QUrl> imageUrls() const;
+    // Two photos a row on a phone-wide grid (16 points around and between), more when wider.
+    Q_INVOKABLE [[nodiscard]] static qreal itemSide(qreal gridWidth)
+    {
+        return GridColumns::side(gridWidth, 16);
+    }
     [[nodiscard]] QStringList sizeLabels() const { return m_sizeLabels; }
     [[nodiscard]] Job& job() { return m_job; }
 
@@ -62,7 +68,7 @@ class CompressImageScreen : public Screen
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnCompress();
     Q_INVOKABLE void startCompression();
-    // A typed size ("500 KB", "1.5m"); empty for the fixed quality. False when it is no size.
+    // A typed size ("500 kb", "1.5m"); empty for the fixed quality. False when it is no size.
     Q_INVOKABLE bool setTargetText(const QString& text);
 
   signals:

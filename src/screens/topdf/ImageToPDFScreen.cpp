@@ -133,7 +133,8 @@ void ImageToPDFScreen::btnBack()
 
 void ImageToPDFScreen::btnConvert()
 {
-    convertImagesToPDF();
+    if (canConvert())
+        convertImagesToPDF();
 }
 
 void ImageToPDFScreen::convertImagesToPDF()
@@ -148,11 +149,12 @@ void ImageToPDFScreen::convertImagesToPDF()
         const auto stem = qint64(std::trunc(s.clock->now()));
         const QTemporaryDir layers;
         if (!language.isEmpty()) {
-            job.setTotal(2 * int(images.size())); // each page read, then written
+            job.beginStage(int(images.size()), QStringLiteral("Reading the text of the pages"));
             HistoryStore::Written failed;
             failed.error = addTextLayers(images, language, layers, job, options);
             if (!failed.ok() || job.isCancelled())
                 return failed;
+            job.beginStage(int(images.size()), QStringLiteral("Writing the pages"));
         }
         return writePDF(*s.history, stem, images, &job, options);
     };

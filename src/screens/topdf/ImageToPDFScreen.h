@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/GridColumns.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "topdf/PageSetup.h"
@@ -25,6 +26,8 @@ class ImageToPDFScreen : public Screen
     Q_PROPERTY(qreal marginMm READ marginMm WRITE setMarginMm NOTIFY pageSetupChanged)
     // "Make text searchable": an invisible layer of the recognised text over every page.
     Q_PROPERTY(bool searchable READ searchable WRITE setSearchable NOTIFY pageSetupChanged)
+    // Convert is offered only while there is a page to write: a PDF of none is no document.
+    Q_PROPERTY(bool canConvert READ canConvert NOTIFY arrOfSelectedImagesChanged)
   public:
     explicit ImageToPDFScreen(Services& services, QObject* parent = nullptr);
 
@@ -39,13 +42,17 @@ class ImageToPDFScreen : public Screen
     [[nodiscard]] PageSetup pageSetup() const { return m_setup; }
     [[nodiscard]] bool searchable() const { return m_searchable; }
     void setSearchable(bool on);
+    [[nodiscard]] bool canConvert() const { return !m_arrOfSelectedImages.isEmpty(); }
     [[nodiscard]] Job& job() { return m_job; }
 
-    // Two pages share a row of a grid this wide.
-    // NOLINTNEXTLINE(readability-convert-member-functions-to-static): QML calls it on the screen
-    Q_INVOKABLE [[nodiscard]] qreal itemSide(qreal gridWidth) const
+    // Two pages share a row of a phone-wide grid; a wider one adds columns as the picker does.
+    Q_INVOKABLE [[nodiscard]] static qreal itemSide(qreal gridWidth)
     {
-        return (gridWidth - 36) * 0.5;
+        return GridColumns::side(gridWidth, 12);
+    }
+    Q_INVOKABLE [[nodiscard]] static int columns(qreal gridWidth)
+    {
+        return GridColumns::columns(gridWidth, 12);
     }
 
     void prepare(const QString& segue, Screen* destination) override;
