@@ -24,13 +24,18 @@ const char* kUsage =
     "\n"
     "Commands:\n"
     "  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]\n"
-    "      [--searchable] [--lang eng+deu]       photos to one PDF\n"
+    "      [--searchable] [--lang eng+deu] [--scan[=FILTER]]\n"
+    "                                            photos to one PDF\n"
     "  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]\n"
     "                                            PDF pages to PNG images\n"
     "  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]\n"
     "                                            photos to JPEG\n"
     "  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]\n"
-    "  ocr PHOTO... [--lang eng+deu] [-o DIR]    text of photos on stdout, or DIR/NAME.txt\n"
+    "  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]\n"
+    "                                            text of photos on stdout, or DIR/NAME.txt\n"
+    "  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]\n"
+    "                                            photos of paper to straight, clean pages\n"
+    "  scan --corners PHOTO...                   the page corners found in photos\n"
     "  --list-langs                              text recognition languages installed\n"
     "\n"
     "  --version                                 the version of quire-cli\n"
@@ -90,6 +95,8 @@ int CliApp::run(const QStringList& arguments)
         status = resize(rest);
     else if (command == QLatin1String("ocr"))
         status = ocr(rest);
+    else if (command == QLatin1String("scan"))
+        status = scan(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
     else if (command == QLatin1String("--version")) {

@@ -5,6 +5,7 @@
 #include "common/JobControl.h"
 #include "compress/PhotoCompressor.h"
 #include "history/HistoryStore.h"
+#include "image/Image.h"
 #include "toimages/PageRenderer.h"
 #include "topdf/PdfWriter.h"
 
@@ -45,6 +46,18 @@ class CliApp
     int resize(const QStringList& args);
     int ocr(const QStringList& args);
     int listLanguages();
+    int scan(const QStringList& args);
+    // Prints each photo's page outline and the detector's confidence; 1 when one failed.
+    int printCorners(const QStringList& photos);
+    // Each photo replaced by its page, found, flattened and cleaned through filterKey; false
+    // (after saying why) when the key names no filter.
+    bool scanPages(QList<Image>& photos, const QStringList& paths, const QString& filterKey);
+    // --scan alone means --scan=document (the parser would take the next word as its value).
+    static QStringList scanDefault(const QStringList& args);
+
+    // Loads a photo upright by its EXIF orientation; a null Image with the reason when it
+    // cannot. With wholly, the photo must decode in full, not only its header.
+    static Image loadPhoto(const QString& path, QString& reason, bool wholly = false);
 
     // Parses args for a subcommand with the batch options, reads the inputs (m_batch.inputs)
     // and opens the status record; false (after printing why) on bad usage or --help. An empty
@@ -125,6 +138,7 @@ class CliApp
     std::mutex m_progressLock;    // pages may be reported from several threads at once
     QStringList m_madeFolders;    // by makeFolder, deepest first
     int m_textsShown = 0;         // ocr texts printed to stdout so far
+    QString m_ocrScan;            // ocr --scan's filter: each photo is scanned before reading
     bool m_helpShown = false;
     int m_failures = 0;
     std::unique_ptr<HistoryStore> m_history;

@@ -13,6 +13,7 @@
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
 #include "resize/ImageResizer.h"
+#include "scan/ScanFilter.h"
 #include "topdf/BufferReuse.h"
 #include "topdf/PageSetup.h"
 #include "topdf/PdfWriter.h"
@@ -30,12 +31,12 @@
 
 namespace {
 const QString kUnreadable = QStringLiteral("could not be read as an image");
+} // namespace
 
-// Loads a photo upright by its EXIF orientation; a null Image with the reason when it cannot. A
-// cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey), and
-// a damaged PNG before Qt's reader prints libpng's complaint; with wholly, anything else must
+// A cut-off JPEG is refused as the picker refuses it (its decoder would fill the rest with grey),
+// and a damaged PNG before Qt's reader prints libpng's complaint; with wholly, anything else must
 // decode in full too (a PDF takes its pages as they are checked).
-Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
+Image CliApp::loadPhoto(const QString& path, QString& reason, bool wholly)
 {
     Image image = Image::fromFile(path, 1.0, &reason);
     if (image.sourceFormat() == "pdf") { // Qt would read its first page as a picture
@@ -51,7 +52,6 @@ Image loadPhoto(const QString& path, QString& reason, bool wholly = false)
     }
     return image;
 }
-} // namespace
 
 // Writes to -o's exact file when given (its free variant if taken), else T.ext in History.
 QString CliApp::withExtension(const QString& output, const QString& extension)
@@ -92,11 +92,21 @@ int CliApp::pdf(const QStringList& args)
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("Languages of the text, e.g. eng or eng+deu."),
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
-    parser.addOptions({pageSize, margin, searchable, lang});
+    const QCommandLineOption scan(
+        QStringLiteral("scan"),
+        QStringLiteral("Photos of paper: find each page, straighten and clean it first, through "
+                       "FILTER (original, grey, document (the default) or bw)."),
+        QStringLiteral("FILTER"));
+    parser.addOptions({pageSize, margin, searchable, lang, scan});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, QStringLiteral("Makes one PDF with a page per photo."), 1, -1))
+    if (!parse(parser, scanDefault(args), QStringLiteral("Makes one PDF with a page per photo."), 1,
+               -1))
         return m_helpShown ? 0 : 2;
+    if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
+        m_err << "The scan filter must be original, grey, document or bw.\n";
+        return 2;
+    }
     PdfWriter::Options options;
     const auto paper = PageSetup::fromKey(parser.value(pageSize));
     const auto marginMm = PageSetup::parseMarginMm(parser.value(margin));
@@ -130,13 +140,18 @@ int CliApp::pdf(const QStringList& args)
     const bool there = m_batch.skipExisting && QFileInfo::exists(target);
     if (!there) {
         QList<Image> pages;
+        QStringList paths;
         for (const QString& path : inputs) {
             QString reason;
             Image image = loadPhoto(path, reason, true);
             reasons << reason;
-            if (!image.isNull())
+            if (!image.isNull()) {
                 pages.append(image);
+                paths.append(path);
+            }
         }
+        if (parser.isSet(scan))
+            scanPages(pages, paths, parser.value(scan));
         InputDeadline deadline(m_job, m_batch.timeout, m_progress);
         written = makePdf(pages, options, parser.isSet(searchable) ? parser.value(lang) : QString(),
                           output, deadline.job());
@@ -485,14 +500,23 @@ int CliApp::ocr(const QStringList& args)
                                   QStringLiteral("Write each photo's text to DIR/NAME.txt "
                                                  "instead of stdout."),
                                   QStringLiteral("DIR"));
-    parser.addOptions({lang, into});
+    const QCommandLineOption scan(
+        QStringLiteral("scan"),
+        QStringLiteral("Photos of paper: find each page, straighten and clean it before reading."),
+        QStringLiteral("FILTER"));
+    parser.addOptions({lang, into, scan});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args,
+    if (!parse(parser, scanDefault(args),
                QStringLiteral("Prints the text recognised in photos, after a line naming each "
                               "photo when there are several, or writes it to files with -o."),
                1, -1))
         return m_helpShown ? 0 : 2;
+    if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
+        m_err << "The scan filter must be original, grey, document or bw.\n";
+        return 2;
+    }
+    m_ocrScan = parser.value(scan);
     const QString dir = parser.value(into);
     if (dir.isEmpty() && (m_batch.byName() || m_batch.json)) {
         m_err << "--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout "
@@ -523,10 +547,15 @@ void CliApp::read(TextRecognizer& recognizer, const QString& path, const QString
     QElapsedTimer clock;
     clock.start();
     QString reason;
-    const Image photo = loadPhoto(path, reason);
+    Image photo = loadPhoto(path, reason);
     if (photo.isNull()) {
         fail(path, reason);
         return;
+    }
+    if (!m_ocrScan.isEmpty()) {
+        QList<Image> one{photo};
+        scanPages(one, {path}, m_ocrScan);
+        photo = one.first();
     }
     const TextExtraction result = TextExtraction::run(recognizer, photo);
     if (result.outcome != TextExtraction::Read) {

@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+
+// Which way up a page's text reads, by Tesseract's orientation detection.
+class PageOrientation
+{
+  public:
+    // Below this the detector is guessing, and a page turned the wrong way is worse than one left
+    // as it was. Pages of small print photographed whole read about 4 when it is right; a blank
+    // or nearly blank page stays under 1.
+    static constexpr float kMinConfidence = 3;
+    // A page wider than high is most often a portrait sheet shot sideways, so a quarter turn
+    // needs less to go on there.
+    static constexpr float kMinSidewaysConfidence = 1;
+
+    // Quarter turns clockwise that stand the page's text upright: 0 to 3; 0 when unsure, when
+    // the page has no text to go by, or when the detector's data is not installed. A landscape
+    // page may be turned a quarter on weaker evidence.
+    [[nodiscard]] static int quarterTurnsToUpright(const QImage& greyPage);
+};
