@@ -69,6 +69,31 @@ TEST(HistoryStore, ConcurrentPrependsLoseNothingWhileReading)
     EXPECT_EQ(unique.size(), 2000u);
 }
 
+TEST(HistoryStore, FilesListedWithinOverlappingJobsShareOneJobAndOthersHaveTheirOwn)
+{
+    HistoryStore h("/x");
+    const auto url = [](const char* name) { return QUrl::fromLocalFile(QString("/x/") + name); };
+    h.prepend(url("alone"));
+    h.openJob();
+    h.prepend(url("a1"));
+    h.openJob(); // a second job while the first runs
+    h.prepend(url("b1"));
+    h.closeJob();
+    h.prepend(url("a2"));
+    h.closeJob();
+    h.closeJob(); // one close too many changes nothing
+    h.prepend(url("after1"));
+    h.prepend(url("after2"));
+    const auto listed = h.listing();
+    ASSERT_EQ(listed.size(), 6u);
+    EXPECT_EQ(listed[0].url, url("after2"));
+    EXPECT_NE(listed[0].job, listed[1].job);
+    EXPECT_NE(listed[1].job, listed[2].job);
+    EXPECT_EQ(listed[2].job, listed[3].job);
+    EXPECT_EQ(listed[3].job, listed[4].job);
+    EXPECT_NE(listed[4].job, listed[5].job);
+}
+
 TEST(HistoryStore, CreateFolderIsQuietOnAFolderAndReportsAFailureOnTheConsole)
 {
     TestPlatform p;
