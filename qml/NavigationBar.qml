@@ -12,6 +12,9 @@ ToolBar {
     objectName: "navigationBar"
     height: 52
     background: Rectangle { color: Theme.appWhiteColor }
+    // Both sides as wide as the wider button's text, so a long "Convert" never runs into the
+    // title and the title stays centred.
+    readonly property real sideWidth: Math.max(90, leftButton.implicitWidth, rightButton.implicitWidth)
 
     RowLayout {
         anchors.fill: parent
@@ -40,7 +43,7 @@ ToolBar {
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             background: FocusRing { button: leftButton }
-            Layout.preferredWidth: 90
+            Layout.preferredWidth: bar.sideWidth
         }
         Label {
             text: bar.page ? bar.page.title : ""
@@ -75,7 +78,7 @@ ToolBar {
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             background: FocusRing { button: rightButton }
-            Layout.preferredWidth: 90
+            Layout.preferredWidth: bar.sideWidth
         }
     }
 }
