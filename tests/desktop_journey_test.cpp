@@ -53,9 +53,25 @@ struct DesktopWindow
     FolderPhotoLibrary library;
 };
 
+// Every photo of a grid drawn from a picture decoded near the size it is shown at: no larger
+// than twice (a full-size decode of each would be slow) and no smaller (it would look blocky).
+void expectDecodedAtShownSize(QQuickItem* grid)
+{
+    int seen = 0;
+    for (QQuickItem* image : Journey::itemsBelow(grid, QStringLiteral("ivImage"))) {
+        if (!image->isVisible() || image->property("status").toInt() != 1) // Image.Ready
+            continue;
+        const qreal shown = std::max(image->width(), image->height());
+        const qreal decoded = std::max(image->implicitWidth(), image->implicitHeight());
+        EXPECT_GE(decoded + 1, std::min(shown, 1200.0));
+        EXPECT_LE(decoded, 2 * shown + 2);
+        ++seen;
+    }
+    EXPECT_EQ(seen, 8);
+}
 } // namespace
 
-TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeyboard)
+TEST(DesktopJourney, WideWindowAddsColumnsOfPhotosDecodedAtTheirSizeAndWorksFromTheKeyboard)
 {
     DesktopWindow w(QSize(1280, 800));
     Journey& j = *w.j;
@@ -76,34 +92,9 @@ TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeybo
     QTest::keyClick(j.window(), Qt::Key_Space);
     Screen* picker = j.platform.navigator->top();
     ASSERT_TRUE(fixtures::waitFor([&] { return picker->property("selectedCount").toInt() == 1; }));
-
     QTest::keyClick(j.window(), Qt::Key_Escape);
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
-}
 
-namespace {
-// Every photo of a grid drawn from a picture decoded near the size it is shown at: no larger
-// than twice (a full-size decode of each would be slow) and no smaller (it would look blocky).
-void expectDecodedAtShownSize(QQuickItem* grid)
-{
-    int seen = 0;
-    for (QQuickItem* image : Journey::itemsBelow(grid, QStringLiteral("ivImage"))) {
-        if (!image->isVisible() || image->property("status").toInt() != 1) // Image.Ready
-            continue;
-        const qreal shown = std::max(image->width(), image->height());
-        const qreal decoded = std::max(image->implicitWidth(), image->implicitHeight());
-        EXPECT_GE(decoded + 1, std::min(shown, 1200.0));
-        EXPECT_LE(decoded, 2 * shown + 2);
-        ++seen;
-    }
-    EXPECT_EQ(seen, 8);
-}
-} // namespace
-
-TEST(DesktopJourney, WideGridsAddColumnsOfPhotosDecodedAtTheirSizeAndTheViewerZooms)
-{
-    DesktopWindow w(QSize(1280, 800));
-    Journey& j = *w.j;
     const auto pickAll = [&](const QString& job, const QString& screen) {
         w.openPicker(job);
         Screen* picker = j.platform.navigator->top();
@@ -113,7 +104,6 @@ TEST(DesktopJourney, WideGridsAddColumnsOfPhotosDecodedAtTheirSizeAndTheViewerZo
         ASSERT_TRUE(j.waitForScreen(screen));
         ASSERT_TRUE(j.waitForSettled());
     };
-
     pickAll("Images to PDF", "ImageToPDFScreen");
     auto* pages = j.find("collectionviewImagePDFPreview");
     EXPECT_GE(int(pages->width() / pages->property("cellWidth").toReal()), 6);

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 HistoryListModel::HistoryListModel(HistoryStore& store, QObject* parent)
     : QAbstractListModel(parent), m_store(store)
 {
@@ -72,7 +74,8 @@ std::vector<HistoryListModel::Row> HistoryListModel::shown() const
 
 bool HistoryListModel::toggle(int index)
 {
-    if (index < 0 || index >= int(m_rows.size()) || m_rows[size_t(index)].files == 0)
+    if (index < 0 || std::cmp_greater_equal(index, m_rows.size()) ||
+        m_rows[size_t(index)].files == 0)
         return false;
     Row& group = m_rows[size_t(index)];
     group.expanded = !group.expanded;

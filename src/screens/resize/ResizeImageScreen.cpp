@@ -100,7 +100,7 @@ bool ResizeImageScreen::tooLarge() const
         return false;
     const double other = m_height.isEmpty() ? size.height() * (w / size.width())
                                             : size.width() * (h / size.height());
-    return std::max(std::max(w, h), other) > ImageResizer::kMaxSide;
+    return std::max({w, h, other}) > ImageResizer::kMaxSide;
 }
 
 QString ResizeImageScreen::message(const QString& refused, bool width) const
