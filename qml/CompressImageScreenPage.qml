@@ -53,9 +53,17 @@ ScreenPage {
             Layout.preferredWidth: 120
             onTextEdited: valid = page.screen.setTargetText(text)
             property bool valid: true
-            ToolTip.visible: !valid && activeFocus
-            ToolTip.text: "Type a size such as 500 kb or 1.5 mb"
         }
+    }
+    // Under the field, in the page: a tooltip above it would cover the bar and its Compress.
+    Label {
+        id: typedSizeHint
+        objectName: "typedSizeHint"
+        anchors { left: target.left; right: target.right; top: target.bottom; topMargin: Theme.spacingSmall }
+        visible: targetMode.typed && !typedSize.valid
+        text: "Type a size such as 500 kb or 1.5 mb"
+        wrapMode: Text.Wrap
+        color: Theme.error
     }
 
     GridView {
@@ -64,7 +72,7 @@ ScreenPage {
         // On a phone 48 points of the width go to the two outer insets and the gap between the
         // columns; a wider window adds columns.
         readonly property real side: page.screen.itemSide(width)
-        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: target.bottom }
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: typedSizeHint.visible ? typedSizeHint.bottom : target.bottom }
         leftMargin: Theme.spacingLarge
         topMargin: Theme.spacingLarge
         cellWidth: side + 16

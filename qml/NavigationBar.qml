@@ -14,6 +14,9 @@ ToolBar {
     objectName: "navigationBar"
     height: 52
     background: Rectangle { color: Theme.appWhiteColor }
+    // Both sides as wide as the wider button's text, so a long "Convert" never runs into the
+    // title and the title stays centred.
+    readonly property real sideWidth: Math.max(90, leftButton.implicitWidth, rightButton.implicitWidth)
 
     RowLayout {
         anchors.fill: parent
@@ -42,7 +45,7 @@ ToolBar {
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             background: FocusRing { button: leftButton }
-            Layout.preferredWidth: 90
+            Layout.preferredWidth: bar.sideWidth
         }
         Label {
             text: bar.page ? bar.page.title : ""
@@ -77,7 +80,7 @@ ToolBar {
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             background: FocusRing { button: rightButton }
-            Layout.preferredWidth: 90
+            Layout.preferredWidth: bar.sideWidth
         }
     }
 }

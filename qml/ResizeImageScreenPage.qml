@@ -52,6 +52,15 @@ ScreenPage {
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen.tfImageWIdth
             onTextEdited: page.screen.textFieldEdited("tfImageWIdth", text)
+            Accessible.description: page.screen.widthMessage
+        }
+        Label {
+            objectName: "lblWidthMessage"
+            visible: text !== ""
+            text: page.screen.widthMessage
+            wrapMode: Text.Wrap
+            color: Theme.error
+            Layout.fillWidth: true
         }
         TextField {
             id: tfImageheight
@@ -63,6 +72,15 @@ ScreenPage {
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen.tfImageheight
             onTextEdited: page.screen.textFieldEdited("tfImageheight", text)
+            Accessible.description: page.screen.heightMessage
+        }
+        Label {
+            objectName: "lblHeightMessage"
+            visible: text !== ""
+            text: page.screen.heightMessage
+            wrapMode: Text.Wrap
+            color: Theme.error
+            Layout.fillWidth: true
         }
         ItemDelegate {
             objectName: "btnAspectRatio"

@@ -126,6 +126,9 @@ void HomeScreen::didPickDocument(const QUrl& url)
 
 void HomeScreen::didSelectRow(int row)
 {
+    // A job's row opens or closes the list of its files.
+    if (m_tableviewRecent.toggle(row))
+        return;
     // The row the user saw, even if a job has added files since the list was drawn.
     const QUrl url = m_tableviewRecent.row(row).value(QStringLiteral("fileUrl")).toUrl();
     if (url.isEmpty())
