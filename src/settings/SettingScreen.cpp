@@ -9,7 +9,7 @@
 
 SettingScreen::SettingScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Settings"));
+    setTitle(tr("Settings"));
 }
 
 // NOLINTNEXTLINE(readability-convert-member-functions-to-static): a property QML reads
@@ -55,7 +55,7 @@ void SettingScreen::btnShareApp()
     const QUrl url = StoreAddresses::toUrl(m_addresses.storePage);
     if (url.isEmpty())
         return;
-    services().share->present({ShareItem::fromText(QStringLiteral(
+    services().share->present({ShareItem::fromText(tr(
                                    "Download this awesome OCR app to extract text from image.")),
                                ShareItem::fromUrl(url)});
 }

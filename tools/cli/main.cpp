@@ -3,6 +3,7 @@
 
 #include "common/LibraryChatter.h"
 #include "common/LocalPath.h"
+#include "common/Translations.h"
 
 #include <QGuiApplication>
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("quire-cli"));
     QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
+    Translations::install();
     // Qt has taken its own options out of argv by now. Names that are not UTF-8 keep their bytes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -30,7 +30,7 @@ QString sideText(double value)
 
 ResizeImageScreen::ResizeImageScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Resize"));
+    setTitle(tr("Resize"));
 }
 
 void ResizeImageScreen::setArrOfSelectedImages(const QList<Image>& images)
@@ -48,7 +48,7 @@ QString ResizeImageScreen::lblMsg() const
 {
     if (!m_isAspectRatioOn)
         return {};
-    return QStringLiteral("You can specify only one dimentions (Width or Height). The second one "
+    return tr("You can specify only one dimentions (Width or Height). The second one "
                           "will calculated to preserve image aspect ratio.");
 }
 
@@ -140,7 +140,7 @@ void ResizeImageScreen::textFieldEdited(const QString& field, const QString& edi
 void ResizeImageScreen::alert(const QString& message)
 {
     services().alerts->present(
-        Alert{QStringLiteral("Opps"), message, {{QStringLiteral("OK"), nullptr}}});
+        Alert{tr("Opps"), message, {{tr("OK"), nullptr}}});
 }
 
 void ResizeImageScreen::btnReize()
@@ -148,8 +148,8 @@ void ResizeImageScreen::btnReize()
     if (m_job.running())
         return;
     if (m_width.isEmpty() || m_height.isEmpty()) {
-        alert(m_width.isEmpty() ? QStringLiteral("Enter Width For Image")
-                                : QStringLiteral("Enter Height For Image"));
+        alert(m_width.isEmpty() ? tr("Enter Width For Image")
+                                : tr("Enter Height For Image"));
         return;
     }
     const auto read = [](const QString& t) {
@@ -161,10 +161,10 @@ void ResizeImageScreen::btnReize()
                                                      read(m_height), m_isAspectRatioOn);
     switch (ImageResizer::check(drawing)) {
     case ImageResizer::Refusal::Empty:
-        alert(QStringLiteral("Enter a width and a height of at least 1."));
+        alert(tr("Enter a width and a height of at least 1."));
         return;
     case ImageResizer::Refusal::TooLarge:
-        alert(QStringLiteral("That image would be too large. Keep each side within %1 and the "
+        alert(tr("That image would be too large. Keep each side within %1 and the "
                              "whole image within %2 megapixels.")
                   .arg(ImageResizer::kMaxSide)
                   .arg(ImageResizer::kMaxPixels / 1000000));
@@ -193,13 +193,13 @@ void ResizeImageScreen::btnReize()
     };
     m_job.run(QString(), work, [this](const Drawn& drawn) {
         if (drawn.image.isNull()) {
-            finish(drawn.image, QStringLiteral("The photo could not be read."));
+            finish(drawn.image, tr("The photo could not be read."));
             return;
         }
         finish(drawn.image, QString());
         // The result is still shown, to save or share; only the History copy is missing.
         if (!drawn.saveError.isEmpty())
-            alert(QStringLiteral("The resized image could not be saved: %1.").arg(drawn.saveError));
+            alert(tr("The resized image could not be saved: %1.").arg(drawn.saveError));
     });
 }
 
