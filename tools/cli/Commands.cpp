@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
 #include "InputDeadline.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quire-cli: the five jobs from the command line, over the app's own job code.
 #include "CliApp.h"
 
