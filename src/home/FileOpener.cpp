@@ -145,9 +145,9 @@ void FileOpener::offerOtherJobs(const QList<Image>& photos)
     alert.title = tr("Open With");
     alert.message = photos.size() == 1
                         ? tr("The photo is ready to become a PDF. Use it for "
-                                         "another job instead?")
+                             "another job instead?")
                         : tr("The %1 photos are ready to become a PDF. Compress them "
-                                         "instead?")
+                             "instead?")
                               .arg(photos.size());
     const auto job = [this, photos](int n) {
         return [this, photos, n] { startPhotoJob(photos, n); };

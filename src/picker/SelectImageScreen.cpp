@@ -178,10 +178,9 @@ void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable
     if (unreadable > 0) {
         Alert alert;
         alert.title = tr("Could Not Read Photos");
-        alert.message = total == 1 ? tr("The chosen photo could not be read.")
-                                   : tr("%1 of %2 chosen photos could not be read.")
-                                         .arg(unreadable)
-                                         .arg(total);
+        alert.message =
+            total == 1 ? tr("The chosen photo could not be read.")
+                       : tr("%1 of %2 chosen photos could not be read.").arg(unreadable).arg(total);
         alert.actions.push_back({tr("OK"), {}});
         services().alerts->present(std::move(alert));
     }

@@ -57,9 +57,9 @@ void SettingScreen::btnShareApp()
     const QUrl url = StoreAddresses::toUrl(m_addresses.storePage);
     if (url.isEmpty())
         return;
-    services().share->present({ShareItem::fromText(tr(
-                                   "Download this awesome OCR app to extract text from image.")),
-                               ShareItem::fromUrl(url)});
+    services().share->present(
+        {ShareItem::fromText(tr("Download this awesome OCR app to extract text from image.")),
+         ShareItem::fromUrl(url)});
 }
 
 void SettingScreen::btnRateApp()

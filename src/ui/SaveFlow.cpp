@@ -93,7 +93,8 @@ void saveAll(Services& services, QObject* screen, std::vector<Image> images,
             // Queued, never waited for: quitting waits on this thread's pool, not the other way.
             s.dispatcher->async([run] {
                 run->job = new Job(run->services, run->screen.data());
-                run->control = run->job->begin(QCoreApplication::translate("SaveFlow", "Saving..."));
+                run->control =
+                    run->job->begin(QCoreApplication::translate("SaveFlow", "Saving..."));
                 run->control->setTotal(int(run->images.size()));
                 run->index = 0;
                 if (run->screen && run->setIndex)
@@ -126,8 +127,9 @@ void showPermissionAlert(Services& services)
 {
     Alert alert;
     alert.title = QCoreApplication::translate("SaveFlow", "Can not access Photos!");
-    alert.message = QCoreApplication::translate("SaveFlow", "You have not given permission for access Photos. \nGoto "
-                                   "settings and give permission to access Photos.");
+    alert.message = QCoreApplication::translate(
+        "SaveFlow", "You have not given permission for access Photos. \nGoto "
+                    "settings and give permission to access Photos.");
     alert.actions.push_back({QCoreApplication::translate("SaveFlow", "Cancel"), {}});
     alert.actions.push_back({QCoreApplication::translate("SaveFlow", "Setting"),
                              [&services] { services.urls->open(services.photos->settingsUrl()); }});
@@ -139,10 +141,12 @@ void showClosingAlert(Services& services, int total, int failed, const QString& 
     Alert alert;
     if (failed == 0) {
         alert.title = QCoreApplication::translate("SaveFlow", "Success");
-        alert.message = QCoreApplication::translate("SaveFlow", "Images Successfully Saved To Photo Library.");
+        alert.message =
+            QCoreApplication::translate("SaveFlow", "Images Successfully Saved To Photo Library.");
     } else {
         alert.title = QCoreApplication::translate("SaveFlow", "Could Not Save");
-        alert.message = QCoreApplication::translate("SaveFlow", "%1 of %2 images could not be saved to Photo Library.")
+        alert.message = QCoreApplication::translate(
+                            "SaveFlow", "%1 of %2 images could not be saved to Photo Library.")
                             .arg(failed)
                             .arg(total);
         if (!error.isEmpty())

@@ -98,17 +98,15 @@ bool ShareSheet::saveOne(const QString& path, bool replace)
                                 : QString();
     const bool ok = !written.isEmpty();
     if (!ok)
-        error = error.isEmpty() ? tr("The folder %1 could not be made.").arg(folder)
-                                : tr("%1 could not be saved: %2")
-                                      .arg(QDir(folder).filePath(name), error);
+        error = error.isEmpty()
+                    ? tr("The folder %1 could not be made.").arg(folder)
+                    : tr("%1 could not be saved: %2").arg(QDir(folder).filePath(name), error);
     if (ok)
         rememberFolder(folder);
     // A file already at the chosen name is kept unless replacing was asked; the copy's own name
     // is said.
     const QString renamed = QFileInfo(written).fileName();
-    report(ok,
-           !ok || renamed == name ? tr("Saved!")
-                                  : tr("Saved as %1").arg(renamed),
+    report(ok, !ok || renamed == name ? tr("Saved!") : tr("Saved as %1").arg(renamed),
            tr("Could Not Save"), error);
     return ok;
 }
@@ -139,8 +137,8 @@ bool ShareSheet::saveAll(const QString& folder, bool replace)
             QString error;
             const QString name = ShareFiles::suggestedName(item);
             if (ShareFiles::write(item, folder, name, error, replace).isEmpty()) {
-                outcome.error = tr("%1 could not be saved: %2")
-                                    .arg(QDir(folder).filePath(name), error);
+                outcome.error =
+                    tr("%1 could not be saved: %2").arg(QDir(folder).filePath(name), error);
                 break;
             }
             ++outcome.written;
@@ -151,8 +149,7 @@ bool ShareSheet::saveAll(const QString& folder, bool replace)
     return m_saving->run(tr("Saving..."), work, [this, folder](const Outcome& outcome) {
         if (outcome.error.isEmpty())
             rememberFolder(folder);
-        report(outcome.error.isEmpty(), tr("Saved!"), tr("Could Not Save"),
-               outcome.error);
+        report(outcome.error.isEmpty(), tr("Saved!"), tr("Could Not Save"), outcome.error);
     });
 }
 
@@ -175,13 +172,12 @@ void ShareSheet::saveTo(const QUrl& folder, const QString& name)
             : tr("%1 of these files already exist in %2.").arg(taken.size()).arg(where);
     const QUrl target = QUrl::fromLocalFile(path);
     // Keeping both is last: the answer Enter gives.
-    m_services->alerts->present(
-        {taken.size() == 1 ? tr("Replace “%1”?").arg(taken.first())
-                           : tr("Replace %1 Files?").arg(taken.size()),
-         message,
-         {{tr("Cancel"), {}},
-          {tr("Replace"), [this, target] { saveCopy(target, true); }},
-          {tr("Keep both"), [this, target] { saveCopy(target, false); }}}});
+    m_services->alerts->present({taken.size() == 1 ? tr("Replace “%1”?").arg(taken.first())
+                                                   : tr("Replace %1 Files?").arg(taken.size()),
+                                 message,
+                                 {{tr("Cancel"), {}},
+                                  {tr("Replace"), [this, target] { saveCopy(target, true); }},
+                                  {tr("Keep both"), [this, target] { saveCopy(target, false); }}}});
 }
 
 QStringList ShareSheet::takenNames(const QString& path) const
@@ -312,7 +308,5 @@ void ShareSheet::report(bool ok, const QString& success, const QString& failure,
         m_services->overlay->showSuccess(success);
     if (!ok && m_services->alerts)
         m_services->alerts->present(
-            {failure,
-             error.isEmpty() ? tr("Nothing was shared.") : error,
-             {{tr("OK"), {}}}});
+            {failure, error.isEmpty() ? tr("Nothing was shared.") : error, {{tr("OK"), {}}}});
 }

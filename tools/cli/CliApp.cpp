@@ -109,8 +109,7 @@ int CliApp::run(const QStringList& arguments)
         m_out << tr(kUsage);
         status = 0;
     } else {
-        m_err << (command.isEmpty() ? QString()
-                                    : tr("Unknown command: %1\n").arg(command))
+        m_err << (command.isEmpty() ? QString() : tr("Unknown command: %1\n").arg(command))
               << tr(kUsage);
     }
     if (m_job.isCancelled() && status != 2)
@@ -133,11 +132,12 @@ int CliApp::listLanguages()
     const QString folder = RecognitionLanguages::defaultDataPath();
     const QStringList codes = RecognitionLanguages::installedIn(folder);
     if (codes.isEmpty()) {
-        m_err << (folder.isEmpty() ? tr("No text recognition languages are installed; install "
-                                    "tesseract-ocr-eng or another tesseract-ocr-* package.\n")
-                                 : tr("No text recognition languages are installed in %1; install "
-                                    "tesseract-ocr-eng or another tesseract-ocr-* package.\n")
-                                       .arg(folder));
+        m_err << (folder.isEmpty()
+                      ? tr("No text recognition languages are installed; install "
+                           "tesseract-ocr-eng or another tesseract-ocr-* package.\n")
+                      : tr("No text recognition languages are installed in %1; install "
+                           "tesseract-ocr-eng or another tesseract-ocr-* package.\n")
+                            .arg(folder));
         return 1;
     }
     for (const QString& code : codes)

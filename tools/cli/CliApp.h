@@ -22,10 +22,10 @@
 #include <mutex>
 
 // -o for the subcommands that write one file, and for those that write into a folder.
-inline const QCommandLineOption
-    kOutputFile({QStringLiteral("o"), QStringLiteral("output")},
-                QStringLiteral(QT_TRANSLATE_NOOP("BatchOptions", "Write to FILE (a free variant if taken).")),
-                QStringLiteral("FILE"));
+inline const QCommandLineOption kOutputFile(
+    {QStringLiteral("o"), QStringLiteral("output")},
+    QStringLiteral(QT_TRANSLATE_NOOP("BatchOptions", "Write to FILE (a free variant if taken).")),
+    QStringLiteral("FILE"));
 inline const QCommandLineOption
     kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
                QStringLiteral(QT_TRANSLATE_NOOP("BatchOptions",

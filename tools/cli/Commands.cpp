@@ -97,13 +97,12 @@ int CliApp::pdf(const QStringList& args)
     const QCommandLineOption scan(
         QStringLiteral("scan"),
         tr("Photos of paper: find each page, straighten and clean it first, through "
-                       "FILTER (original, grey, document (the default) or bw)."),
+           "FILTER (original, grey, document (the default) or bw)."),
         QStringLiteral("FILTER"));
     parser.addOptions({pageSize, margin, searchable, lang, scan});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, scanDefault(args), tr("Makes one PDF with a page per photo."), 1,
-               -1))
+    if (!parse(parser, scanDefault(args), tr("Makes one PDF with a page per photo."), 1, -1))
         return m_helpShown ? 0 : 2;
     if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
         m_err << tr("The scan filter must be original, grey, document or bw.\n");
@@ -119,7 +118,7 @@ int CliApp::pdf(const QStringList& args)
     options.setup = {*paper, marginMm.value_or(-1)};
     if (!marginMm || !options.setup.marginFits()) {
         m_err << tr("The margin must be a length such as 10mm, 0.5in or 0, and leave room for the "
-                 "photo.\n");
+                    "photo.\n");
         return 2;
     }
     const QString output = parser.value(kOutputFile);
@@ -222,7 +221,7 @@ int CliApp::compress(const QStringList& args)
     const QCommandLineOption maxSize(
         QStringLiteral("max-size"),
         tr("Highest quality whose file fits SIZE bytes (500k, 2m), scaled down when "
-                       "none does."),
+           "none does."),
         QStringLiteral("SIZE"));
     const QCommandLineOption keepLocation(QStringLiteral("keep-location"),
                                           tr("Keep the photos' GPS location."));
@@ -382,14 +381,14 @@ int CliApp::resize(const QStringList& args)
     const QCommandLineOption height(QStringLiteral("height"),
                                     tr("Height in pixels (default: in proportion)."),
                                     QStringLiteral("H"));
-    const QCommandLineOption stretch(
-        QStringLiteral("stretch"), tr("Stretch to exactly W x H instead of fitting."));
+    const QCommandLineOption stretch(QStringLiteral("stretch"),
+                                     tr("Stretch to exactly W x H instead of fitting."));
     parser.addOptions({width, height, stretch});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("The photos to resize."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, args,
                tr("Resizes photos to PNG images (JPEG when -o ends in .jpg); with "
-                              "several, -o names a folder."),
+                  "several, -o names a folder."),
                1, -1))
         return m_helpShown ? 0 : 2;
     Resize size;
@@ -405,7 +404,7 @@ int CliApp::resize(const QStringList& args)
     if ((!parser.isSet(width) && !parser.isSet(height)) || bad(parser, width, wOk, size.width) ||
         bad(parser, height, hOk, size.height)) {
         m_err << tr("Give --width or --height (or both) as whole numbers from 1 to %1.\n")
-                 .arg(ImageResizer::kMaxSide);
+                     .arg(ImageResizer::kMaxSide);
         return 2;
     }
     size.fit = !parser.isSet(stretch);
@@ -420,7 +419,8 @@ int CliApp::resize(const QStringList& args)
     }
     size.format = ImageResizer::formatForName(intoFolder ? QString() : output);
     if (size.format.isEmpty()) {
-        m_err << tr("Resized images are written as .png or .jpg, not %1.\n").arg(QFileInfo(output).suffix());
+        m_err << tr("Resized images are written as .png or .jpg, not %1.\n")
+                     .arg(QFileInfo(output).suffix());
         return 2;
     }
     if (intoFolder && !makeFolder(output))
@@ -499,7 +499,7 @@ int CliApp::ocr(const QStringList& args)
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
     const QCommandLineOption into({QStringLiteral("o"), QStringLiteral("output")},
                                   tr("Write each photo's text to DIR/NAME.txt "
-                                                 "instead of stdout."),
+                                     "instead of stdout."),
                                   QStringLiteral("DIR"));
     const QCommandLineOption scan(
         QStringLiteral("scan"),
@@ -510,7 +510,7 @@ int CliApp::ocr(const QStringList& args)
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, scanDefault(args),
                tr("Prints the text recognised in photos, after a line naming each "
-                              "photo when there are several, or writes it to files with -o."),
+                  "photo when there are several, or writes it to files with -o."),
                1, -1))
         return m_helpShown ? 0 : 2;
     if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
@@ -521,7 +521,7 @@ int CliApp::ocr(const QStringList& args)
     const QString dir = parser.value(into);
     if (dir.isEmpty() && (m_batch.byName() || m_batch.json)) {
         m_err << tr("--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout "
-                 "without it).\n");
+                    "without it).\n");
         return 2;
     }
     if (!makeFolder(dir))

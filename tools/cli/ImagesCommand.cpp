@@ -17,9 +17,9 @@ int CliApp::images(const QStringList& args)
     const QCommandLineOption scale(QStringLiteral("scale"),
                                    tr("Pixels per point (default 2, i.e. 144 dpi)."),
                                    QStringLiteral("S"), QStringLiteral("2"));
-    const QCommandLineOption dpi(
-        QStringLiteral("dpi"), tr("Resolution in dots per inch (instead of --scale)."),
-        QStringLiteral("N"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 tr("Resolution in dots per inch (instead of --scale)."),
+                                 QStringLiteral("N"));
     const QCommandLineOption pages(QStringLiteral("pages"),
                                    tr("Pages to convert, e.g. 1-3,8 (default all)."),
                                    QStringLiteral("RANGE"));
@@ -29,8 +29,8 @@ int CliApp::images(const QStringList& args)
     if (!parse(parser, args, tr("Renders the pages of PDFs to PNG images."), 1, -1))
         return m_helpShown ? 0 : 2;
     PageRenderer::Options options;
-    options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(positiveNumber(
-                                            parser, dpi, tr("resolution"), 1200))
+    options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(
+                                            positiveNumber(parser, dpi, tr("resolution"), 1200))
                                       : positiveNumber(parser, scale, tr("scale"), 16);
     if (options.scale <= 0)
         return 2;

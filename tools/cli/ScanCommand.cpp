@@ -72,24 +72,21 @@ int CliApp::scan(const QStringList& args)
     QCommandLineParser parser;
     parser.addOption(BatchOptions::translated(kOutputDir));
     const QCommandLineOption filter(
-        QStringLiteral("filter"),
-        tr("original, grey, document (white paper, the default) or bw."),
+        QStringLiteral("filter"), tr("original, grey, document (white paper, the default) or bw."),
         QStringLiteral("FILTER"), QStringLiteral("document"));
     const QCommandLineOption corners(
         QStringLiteral("corners"),
         tr("Print each photo's page corners (top-left, top-right, bottom-right, "
-                       "bottom-left) and the confidence, writing nothing."));
+           "bottom-left) and the confidence, writing nothing."));
     const QCommandLineOption quad(
         QStringLiteral("quad"),
         tr("The page's corners, \"x1,y1 x2,y2 x3,y3 x4,y4\" from the top-left "
-                       "clockwise, instead of finding them."),
+           "clockwise, instead of finding them."),
         QStringLiteral("QUAD"));
     parser.addOptions({filter, corners, quad});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"),
-                                 tr("Photos of paper, a page each."),
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos of paper, a page each."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args,
-               tr("Finds the page in photos of paper, straightens and cleans it."), 1,
+    if (!parse(parser, args, tr("Finds the page in photos of paper, straightens and cleans it."), 1,
                -1))
         return m_helpShown ? 0 : 2;
     const QStringList& inputs = m_batch.inputs;

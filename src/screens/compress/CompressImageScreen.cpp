@@ -46,8 +46,10 @@ QVariantMap store(Services& services, int index, const PhotoCompressor::Result& 
 QString qualityLabel(const PhotoCompressor::Result& result)
 {
     if (result.kept)
-        return QCoreApplication::translate("CompressImageScreen", "already small enough, kept as it was");
-    QString label = QCoreApplication::translate("CompressImageScreen", "quality %1").arg(result.quality);
+        return QCoreApplication::translate("CompressImageScreen",
+                                           "already small enough, kept as it was");
+    QString label =
+        QCoreApplication::translate("CompressImageScreen", "quality %1").arg(result.quality);
     if (result.scaled)
         label += QStringLiteral(", %1 × %2").arg(result.size.width()).arg(result.size.height());
     return label;
@@ -183,16 +185,14 @@ void CompressImageScreen::startCompression()
         CompressRun::run(
             photos, settings, job, [&](int index, const PhotoCompressor::Result& result) {
                 if (!result.ok()) {
-                    outcome.failures.append(
-                        tr("Photo %1 %2.").arg(index + 1).arg(result.error));
+                    outcome.failures.append(tr("Photo %1 %2.").arg(index + 1).arg(result.error));
                     return;
                 }
                 QString error;
                 const QVariantMap record = store(*s, index, result, error);
                 if (record.isEmpty()) {
-                    outcome.failures.append(tr("Photo %1 could not be saved: %2.")
-                                                .arg(index + 1)
-                                                .arg(error));
+                    outcome.failures.append(
+                        tr("Photo %1 could not be saved: %2.").arg(index + 1).arg(error));
                     return;
                 }
                 outcome.records.append(record);

@@ -11,7 +11,8 @@
 #include <QDebug>
 
 namespace {
-const char* const kFailure = QT_TRANSLATE_NOOP("ExtractTextScreen", "Something went wrong. Please try again later.");
+const char* const kFailure =
+    QT_TRANSLATE_NOOP("ExtractTextScreen", "Something went wrong. Please try again later.");
 }
 
 ExtractTextScreen::ExtractTextScreen(Services& services, QObject* parent) : Screen(services, parent)

@@ -51,7 +51,7 @@ QString ResizeImageScreen::lblMsg() const
     if (!m_isAspectRatioOn)
         return {};
     return tr("You can specify only one dimentions (Width or Height). The second one "
-                          "will calculated to preserve image aspect ratio.");
+              "will calculated to preserve image aspect ratio.");
 }
 
 void ResizeImageScreen::viewDidLoad()
@@ -141,8 +141,7 @@ void ResizeImageScreen::textFieldEdited(const QString& field, const QString& edi
 
 void ResizeImageScreen::alert(const QString& message)
 {
-    services().alerts->present(
-        Alert{tr("Opps"), message, {{tr("OK"), nullptr}}});
+    services().alerts->present(Alert{tr("Opps"), message, {{tr("OK"), nullptr}}});
 }
 
 void ResizeImageScreen::btnReize()
@@ -150,8 +149,7 @@ void ResizeImageScreen::btnReize()
     if (m_job.running())
         return;
     if (m_width.isEmpty() || m_height.isEmpty()) {
-        alert(m_width.isEmpty() ? tr("Enter Width For Image")
-                                : tr("Enter Height For Image"));
+        alert(m_width.isEmpty() ? tr("Enter Width For Image") : tr("Enter Height For Image"));
         return;
     }
     const auto read = [](const QString& t) {
@@ -167,7 +165,7 @@ void ResizeImageScreen::btnReize()
         return;
     case ImageResizer::Refusal::TooLarge:
         alert(tr("That image would be too large. Keep each side within %1 and the "
-                             "whole image within %2 megapixels.")
+                 "whole image within %2 megapixels.")
                   .arg(ImageResizer::kMaxSide)
                   .arg(ImageResizer::kMaxPixels / 1000000));
         return;

@@ -17,7 +17,9 @@ namespace {
 void alert(Services& services, const QString& message)
 {
     services.alerts->present(
-        Alert{QCoreApplication::translate("PDFToImageScreen", "PDF to Images"), message, {{QCoreApplication::translate("PDFToImageScreen", "OK"), nullptr}}});
+        Alert{QCoreApplication::translate("PDFToImageScreen", "PDF to Images"),
+              message,
+              {{QCoreApplication::translate("PDFToImageScreen", "OK"), nullptr}}});
 }
 
 // What the user is told about pages that did not make it; empty when all did.
@@ -28,17 +30,21 @@ QString shortfall(const PageRenderer::Result& r)
         QStringList which;
         for (const PageRenderer::Failure& f : r.failures)
             if (which.size() < 5)
-                which << QCoreApplication::translate("PDFToImageScreen", "page %1: %2").arg(f.page + 1).arg(f.reason);
+                which << QCoreApplication::translate("PDFToImageScreen", "page %1: %2")
+                             .arg(f.page + 1)
+                             .arg(f.reason);
         if (r.failures.size() > 5)
             which << QStringLiteral("...");
-        parts << QCoreApplication::translate("PDFToImageScreen", "%1 of %2 pages could not be converted%3.")
+        parts << QCoreApplication::translate("PDFToImageScreen",
+                                             "%1 of %2 pages could not be converted%3.")
                      .arg(r.failedPages)
                      .arg(r.pageCount)
                      .arg(which.isEmpty() ? QString()
                                           : QStringLiteral(" (%1)").arg(which.join("; ")));
     }
     if (r.unsavedPages > 0)
-        parts << QCoreApplication::translate("PDFToImageScreen", "%1 of %2 pages could not be written: %3.")
+        parts << QCoreApplication::translate("PDFToImageScreen",
+                                             "%1 of %2 pages could not be written: %3.")
                      .arg(r.unsavedPages)
                      .arg(r.pageCount)
                      .arg(r.unsavedReason);
@@ -129,7 +135,7 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
         const QString unopened =
             result.openError.isEmpty()
                 ? tr("The PDF could not be opened. It may be damaged, or protected "
-                                 "by a password.")
+                     "by a password.")
                 : tr("The PDF could not be opened: %1.").arg(result.openError);
         m_job.fail(unopened);
         alert(services(), unopened);
