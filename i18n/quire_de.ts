@@ -552,6 +552,13 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     </message>
 </context>
 <context>
+    <name>CompressRun</name>
+    <message>
+        <source>Photo %1 of %2</source>
+        <translation>Foto %1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>ExtractTextScreen</name>
     <message>
         <source>Something went wrong. Please try again later.</source>
@@ -916,6 +923,36 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>Move later</source>
         <translation>Nach hinten</translation>
+    </message>
+</context>
+<context>
+    <name>PageRange</name>
+    <message>
+        <source>An empty entry in the page range &quot;%1&quot;.</source>
+        <translation>Ein leerer Eintrag im Seitenbereich „%1“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages like &quot;1-3&quot;.</source>
+        <translation>„%1“ ist keine Seite und kein Seitenbereich wie „1-3“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names a page beyond any document.</source>
+        <translation>„%1“ nennt eine Seite jenseits jedes Dokuments.</translation>
+    </message>
+    <message>
+        <source>Pages are counted from 1; there is no page 0.</source>
+        <translation>Seiten werden ab 1 gezählt; eine Seite 0 gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; runs backwards; write &quot;%2-%3&quot;.</source>
+        <translation>„%1“ läuft rückwärts; schreiben Sie „%2-%3“.</translation>
+    </message>
+</context>
+<context>
+    <name>PageRenderer</name>
+    <message>
+        <source>page %1/%2</source>
+        <translation>Seite %1/%2</translation>
     </message>
 </context>
 <context>
@@ -1391,6 +1428,13 @@ Legen Sie Bilder in Ihren Bilder-Ordner, um sie hier zu verwenden.</translation>
     <message>
         <source>Save copies into a folder</source>
         <translation>Kopien in einen Ordner speichern</translation>
+    </message>
+</context>
+<context>
+    <name>TextLayers</name>
+    <message>
+        <source>Reading the text of the pages</source>
+        <translation>Der Text der Seiten wird gelesen</translation>
     </message>
 </context>
 <context>

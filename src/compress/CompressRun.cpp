@@ -7,6 +7,7 @@
 #include "common/MemoryBudget.h"
 #include "jobs/Cores.h"
 
+#include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentMap>
 
 int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings& settings,
@@ -29,7 +30,9 @@ int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings
         for (int k = 0; k < results.size(); ++k) {
             sink(first + k, results.at(k));
             ++done;
-            control.advance(QStringLiteral("Photo %1 of %2").arg(done).arg(photos.size()));
+            control.advance(QCoreApplication::translate("CompressRun", "Photo %1 of %2")
+                                .arg(done)
+                                .arg(photos.size()));
         }
     }
     return done;
