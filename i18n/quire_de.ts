@@ -454,6 +454,12 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
         <source>no page found; the whole photo was kept</source>
         <translation>keine Seite gefunden; das ganze Foto wurde übernommen</translation>
     </message>
+    <message>
+        <source>--null ends printed paths (or a --from list); ocr prints paths only with -o DIR.
+</source>
+        <translation>--null beendet ausgegebene Pfade (oder eine Liste für --from); ocr gibt Pfade nur mit -o DIR aus.
+</translation>
+    </message>
 </context>
 <context>
     <name>CompressImagePreviewScreen</name>

@@ -4,6 +4,10 @@
 
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
+#include "screens/compress/CompressImageScreen.h"
+#include "screens/ocr/ExtractTextScreen.h"
+#include "screens/resize/ResizeImageScreen.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/SaveFlow.h"
@@ -188,11 +192,23 @@ void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable
         performSegue(segue);
 }
 
+namespace {
+// A job's first screen takes the picked photos.
+template <typename Job> void handPhotos(Screen* destination, const QList<Image>& photos)
+{
+    if (auto* job = qobject_cast<Job*>(destination))
+        job->setArrOfSelectedImages(photos);
+}
+} // namespace
+
 void SelectImageScreen::prepare(const QString& segue, Screen* destination)
 {
-    static const QStringList handsImages = {
-        QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_extractText"),
-        QStringLiteral("segue_resizeImage"), QStringLiteral("segue_compressImage")};
-    if (handsImages.contains(segue))
-        destination->setProperty("arrOfSelectedImages", QVariant::fromValue(m_arrOfSelectedImages));
+    if (segue == QLatin1String("segue_ImageToPDF"))
+        handPhotos<ImageToPDFScreen>(destination, m_arrOfSelectedImages);
+    else if (segue == QLatin1String("segue_extractText"))
+        handPhotos<ExtractTextScreen>(destination, m_arrOfSelectedImages);
+    else if (segue == QLatin1String("segue_resizeImage"))
+        handPhotos<ResizeImageScreen>(destination, m_arrOfSelectedImages);
+    else if (segue == QLatin1String("segue_compressImage"))
+        handPhotos<CompressImageScreen>(destination, m_arrOfSelectedImages);
 }
