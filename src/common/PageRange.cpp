@@ -42,6 +42,7 @@ std::optional<PageRange> PageRange::parse(const QString& text, QString* error)
                 "PageRange", "Pages are counted from 1; there is no page 0."));
         if (last < first)
             return refuse(
+                // NOLINTNEXTLINE(modernize-raw-string-literal): the form lupdate reads
                 QCoreApplication::translate("PageRange", "\"%1\" runs backwards; write \"%2-%3\".")
                     .arg(part.trimmed())
                     .arg(last)
