@@ -11,8 +11,8 @@ ScreenPage {
     id: page
     required property CompressImageScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action { objectName: "btnCompress"; text: "Compress"; onTriggered: page.screen.btnCompress() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
+    rightAction: Action { objectName: "btnCompress"; text: qsTr("Compress"); onTriggered: page.screen.btnCompress() }
 
     // Quality 0.25 by default, or the highest quality that fits under a size.
     RowLayout {
@@ -24,13 +24,13 @@ ScreenPage {
         ComboBox {
             id: targetMode
             objectName: "targetMode"
-            Accessible.name: "Compress to"
+            Accessible.name: qsTr("Compress to")
             Layout.fillWidth: true
             model: {
-                const choices = ["Quality 25 %"]
+                const choices = [qsTr("Quality 25 %")]
                 for (const choice of page.screen.targetChoices)
-                    choices.push("Fit under " + choice)
-                choices.push("Fit under…")
+                    choices.push(qsTr("Fit under %1").arg(choice))
+                choices.push(qsTr("Fit under…"))
                 return choices
             }
             readonly property bool typed: currentIndex === count - 1
@@ -47,8 +47,8 @@ ScreenPage {
             id: typedSize
             objectName: "typedSize"
             visible: targetMode.typed
-            placeholderText: "e.g. 750 kb"
-            Accessible.name: "Fit under"
+            placeholderText: qsTr("e.g. 750 kb")
+            Accessible.name: qsTr("Fit under")
             Accessible.description: placeholderText
             Layout.preferredWidth: 120
             onTextEdited: valid = page.screen.setTargetText(text)
@@ -61,7 +61,7 @@ ScreenPage {
         objectName: "typedSizeHint"
         anchors { left: target.left; right: target.right; top: target.bottom; topMargin: Theme.spacingSmall }
         visible: targetMode.typed && !typedSize.valid
-        text: "Type a size such as 500 kb or 1.5 mb"
+        text: qsTr("Type a size such as 500 kb or 1.5 mb")
         wrapMode: Text.Wrap
         color: Theme.error
     }

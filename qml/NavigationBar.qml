@@ -29,7 +29,7 @@ ToolBar {
             // Kept in the layout when hidden so the title stays centred.
             visible: true
             enabled: custom !== null ? custom.enabled : (Navigator.depth > 2 && bar.page !== null && !bar.page.hidesBackButton)
-            text: custom ? custom.text : "‹ Back"
+            text: custom ? custom.text : qsTr("‹ Back")
             icon.source: custom ? custom.icon.source : ""
             contentItem: Label {
                 text: leftButton.text

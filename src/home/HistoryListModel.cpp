@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "history/SizeLabel.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <utility>
@@ -59,7 +60,9 @@ std::vector<HistoryListModel::Row> HistoryListModel::shown() const
         qint64 bytes = 0;
         for (size_t i = first; i < end; ++i)
             bytes += QFileInfo(m_files[i].url.toLocalFile()).size();
-        group.size = QStringLiteral("%1 files, %2").arg(files).arg(sizeLabel(bytes));
+        group.size = QCoreApplication::translate("HistoryListModel", "%1 files, %2")
+                         .arg(files)
+                         .arg(sizeLabel(bytes));
         group.files = files;
         group.expanded = m_expanded.contains(group.job);
         rows.push_back(group);

@@ -34,7 +34,7 @@ QString sideText(double value)
 
 ResizeImageScreen::ResizeImageScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Resize"));
+    setTitle(tr("Resize"));
 }
 
 void ResizeImageScreen::setArrOfSelectedImages(const QList<Image>& images)
@@ -52,8 +52,8 @@ QString ResizeImageScreen::lblMsg() const
 {
     if (!m_isAspectRatioOn)
         return {};
-    return QStringLiteral("You can specify only one dimentions (Width or Height). The second one "
-                          "will calculated to preserve image aspect ratio.");
+    return tr("You can specify only one dimentions (Width or Height). The second one "
+              "will calculated to preserve image aspect ratio.");
 }
 
 void ResizeImageScreen::viewDidLoad()
@@ -108,9 +108,9 @@ QString ResizeImageScreen::message(const QString& refused, bool width) const
 {
     QStringList parts;
     if (!refused.isEmpty())
-        parts << QStringLiteral("Digits only: “%1” left out.").arg(refused);
+        parts << tr("Digits only: “%1” left out.").arg(refused);
     if (width == m_widthEditedLast && tooLarge())
-        parts << QStringLiteral("At most %1 pixels a side and %2 megapixels in all.")
+        parts << tr("At most %1 pixels a side and %2 megapixels in all.")
                      .arg(ImageResizer::kMaxSide)
                      .arg(ImageResizer::kMaxPixels / 1000000);
     return parts.join(QLatin1Char(' '));
@@ -187,8 +187,7 @@ void ResizeImageScreen::textFieldEdited(const QString& field, const QString& edi
 
 void ResizeImageScreen::alert(const QString& message)
 {
-    services().alerts->present(
-        Alert{QStringLiteral("Opps"), message, {{QStringLiteral("OK"), nullptr}}});
+    services().alerts->present(Alert{tr("Opps"), message, {{tr("OK"), nullptr}}});
 }
 
 void ResizeImageScreen::btnReize()
@@ -199,8 +198,7 @@ void ResizeImageScreen::btnReize()
     if (tooLarge())
         return;
     if (m_width.isEmpty() || m_height.isEmpty()) {
-        alert(m_width.isEmpty() ? QStringLiteral("Enter Width For Image")
-                                : QStringLiteral("Enter Height For Image"));
+        alert(m_width.isEmpty() ? tr("Enter Width For Image") : tr("Enter Height For Image"));
         return;
     }
     const auto read = [](const QString& t) {
@@ -212,7 +210,7 @@ void ResizeImageScreen::btnReize()
                                                      read(m_height), m_isAspectRatioOn);
     switch (ImageResizer::check(drawing)) {
     case ImageResizer::Refusal::Empty:
-        alert(QStringLiteral("Enter a width and a height of at least 1."));
+        alert(tr("Enter a width and a height of at least 1."));
         return;
     case ImageResizer::Refusal::TooLarge: // tooLarge() has said so beside the field
         return;
@@ -240,13 +238,13 @@ void ResizeImageScreen::btnReize()
     };
     m_job.run(QString(), work, [this](const Drawn& drawn) {
         if (drawn.image.isNull()) {
-            finish(drawn.image, QStringLiteral("The photo could not be read."));
+            finish(drawn.image, tr("The photo could not be read."));
             return;
         }
         finish(drawn.image, QString());
         // The result is still shown, to save or share; only the History copy is missing.
         if (!drawn.saveError.isEmpty())
-            alert(QStringLiteral("The resized image could not be saved: %1.").arg(drawn.saveError));
+            alert(tr("The resized image could not be saved: %1.").arg(drawn.saveError));
     });
 }
 

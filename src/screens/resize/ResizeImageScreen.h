@@ -47,8 +47,8 @@ class ResizeImageScreen : public Screen
     [[nodiscard]] QString lblImageOriginalSize() const { return m_lblImageOriginalSize; }
     [[nodiscard]] QString tfImageWIdth() const { return m_width; }
     [[nodiscard]] QString tfImageheight() const { return m_height; }
-    [[nodiscard]] static QString widthPlaceholder() { return QStringLiteral("Enter Width"); }
-    [[nodiscard]] static QString heightPlaceholder() { return QStringLiteral("Enter Height"); }
+    [[nodiscard]] static QString widthPlaceholder() { return tr("Enter Width"); }
+    [[nodiscard]] static QString heightPlaceholder() { return tr("Enter Height"); }
     [[nodiscard]] QString ivMaintainAspectRatio() const;
     [[nodiscard]] QString lblMsg() const;
     [[nodiscard]] QString widthMessage() const { return message(m_widthRefused, true); }
