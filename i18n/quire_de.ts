@@ -638,6 +638,13 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     </message>
 </context>
 <context>
+    <name>HistoryListModel</name>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 Dateien, %2</translation>
+    </message>
+</context>
+<context>
     <name>HomeScreen</name>
     <message>
         <source>PDF to Images</source>
@@ -1101,10 +1108,6 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
         <translation>Geben Sie eine Breite und eine Höhe von mindestens 1 ein.</translation>
     </message>
     <message>
-        <source>That image would be too large. Keep each side within %1 and the whole image within %2 megapixels.</source>
-        <translation>Dieses Bild wäre zu groß. Jede Seite darf höchstens %1 und das ganze Bild höchstens %2 Megapixel groß sein.</translation>
-    </message>
-    <message>
         <source>The photo could not be read.</source>
         <translation>Das Foto konnte nicht gelesen werden.</translation>
     </message>
@@ -1119,6 +1122,14 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>Enter Height</source>
         <translation>Höhe eingeben</translation>
+    </message>
+    <message>
+        <source>Digits only: “%1” left out.</source>
+        <translation>Nur Ziffern: „%1“ weggelassen.</translation>
+    </message>
+    <message>
+        <source>At most %1 pixels a side and %2 megapixels in all.</source>
+        <translation>Höchstens %1 Pixel je Seite und %2 Megapixel insgesamt.</translation>
     </message>
 </context>
 <context>
