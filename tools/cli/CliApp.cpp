@@ -57,6 +57,7 @@ const char* kUsage = QT_TRANSLATE_NOOP(
     "  --status FILE | --json           a JSON line per input, then a summary\n"
     "  --jobs N                         cores to use (also QUIRE_JOBS)\n"
     "  --timeout SECONDS                time limit per input\n"
+    "\n"
     "PDFs are written with a password by --protect, and protected PDFs opened, with the\n"
     "password from QUIRE_PDF_PASSWORD or asked on the terminal.\n"
     "\n"
