@@ -67,11 +67,11 @@ struct Picker
     }
     QStringList handedOver() const
     {
+        // A job screen, or the Adjust step before it.
         QStringList out;
-        auto* probe = qobject_cast<JobProbe*>(p.navigator->top());
-        if (probe)
-            for (const Image& image : probe->arrOfSelectedImages)
-                out << QFileInfo(image.sourcePath()).baseName();
+        for (const Image& image :
+             p.navigator->top()->property("arrOfSelectedImages").value<QList<Image>>())
+            out << QFileInfo(image.sourcePath()).baseName();
         return out;
     }
 
@@ -114,7 +114,7 @@ TEST(SelectImageScreen, ShowsTheLibraryNewestFirstAndDoneHandsTheTickedPhotosOve
     t.p.drain();
     EXPECT_FALSE(t.p.overlay->visible());
     ASSERT_EQ(transitions.size(), 1);
-    EXPECT_EQ(transitions[0][0].toString(), "segue_ImageToPDF");
+    EXPECT_EQ(transitions[0][0].toString(), "segue_adjust");
     EXPECT_EQ(t.handedOver(), QStringList({"a", "c", "b"}));
     // Handles to the files: nothing is decoded yet.
     for (const Image& image : t.screen->arrOfSelectedImages())
@@ -159,8 +159,7 @@ TEST(SelectImageScreen, OnePhotoJobsShowNoTicksNoDoneAndMoveOnWithOneTap)
         EXPECT_FALSE(t.ticked("b"));
         t.p.drain();
         ASSERT_EQ(transitions.size(), 1);
-        EXPECT_EQ(transitions[0][0].toString(),
-                  job == 2 ? "segue_resizeImage" : "segue_extractText");
+        EXPECT_EQ(transitions[0][0].toString(), job == 2 ? "segue_resizeImage" : "segue_adjust");
         EXPECT_EQ(t.handedOver(), QStringList({"b"}));
     }
 }

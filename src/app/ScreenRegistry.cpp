@@ -9,6 +9,7 @@
 #include "screens/ocr/TextScreen.h"
 #include "screens/resize/ResizeImagePreviewScreen.h"
 #include "screens/resize/ResizeImageScreen.h"
+#include "screens/scan/AdjustScreen.h"
 #include "screens/toimages/ImagePreviewScreen.h"
 #include "screens/toimages/PDFToImageScreen.h"
 #include "screens/topdf/ImageToPDFScreen.h"
@@ -39,6 +40,7 @@ void registerScreens(Navigator& navigator)
     add<PDFToImageScreen>(navigator, "PDFToImageScreen");
     add<ImagePreviewScreen>(navigator, "ImagePreviewScreen");
     add<ViewImageScreen>(navigator, "ViewImageScreen");
+    add<AdjustScreen>(navigator, "AdjustScreen");
     add<ImageToPDFScreen>(navigator, "ImageToPDFScreen");
     add<PDFPreviewScreen>(navigator, "PDFPreviewScreen");
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
+#include "screens/scan/AdjustScreen.h"
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/SaveFlow.h"
@@ -100,9 +101,10 @@ void SelectImageScreen::didSelectItem(int index)
         return;
     const PhotoAsset& asset = arrOfImage()[size_t(index)];
     if (!picksMany()) {
+        // A photo to read text from is a photo of paper: it is straightened first.
         loadAndPerform({asset}, m_selectedJob == SelectedJob::ResizeImage
                                     ? QStringLiteral("segue_resizeImage")
-                                    : QStringLiteral("segue_extractText"));
+                                    : QStringLiteral("segue_adjust"));
         return;
     }
     auto it = std::ranges::find(m_selected, asset);
@@ -119,8 +121,9 @@ void SelectImageScreen::btnDone()
 {
     if (m_job.running() || !picksMany() || m_selected.empty())
         return;
+    // Photos for a PDF are mostly of paper: the Adjust step straightens them first.
     loadAndPerform(m_selected, m_selectedJob == SelectedJob::ImageToPDF
-                                   ? QStringLiteral("segue_ImageToPDF")
+                                   ? QStringLiteral("segue_adjust")
                                    : QStringLiteral("segue_compressImage"));
 }
 
@@ -192,6 +195,8 @@ void SelectImageScreen::prepare(const QString& segue, Screen* destination)
     static const QStringList handsImages = {
         QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_extractText"),
         QStringLiteral("segue_resizeImage"), QStringLiteral("segue_compressImage")};
-    if (handsImages.contains(segue))
+    if (auto* adjust = qobject_cast<AdjustScreen*>(destination))
+        adjust->setPhotos(m_arrOfSelectedImages, m_selectedJob);
+    else if (handsImages.contains(segue))
         destination->setProperty("arrOfSelectedImages", QVariant::fromValue(m_arrOfSelectedImages));
 }
