@@ -14,16 +14,29 @@ ColumnLayout {
     required property bool wide
     spacing: Theme.spacing
 
-    Image {
-        id: preview
-        objectName: "adjustPreview"
+    // The page on a surface of its own, so that white paper stands out from the window.
+    Rectangle {
         Layout.fillWidth: true
         Layout.fillHeight: panel.wide
-        Layout.preferredHeight: panel.wide ? -1 : 150
-        fillMode: Image.PreserveAspectFit
-        source: panel.screen.previewUrl
-        Accessible.role: Accessible.Graphic
-        Accessible.name: "Corrected page"
+        Layout.preferredHeight: panel.wide ? -1 : 160
+        color: Theme.surface
+        radius: Theme.radius
+        Image {
+            id: preview
+            objectName: "adjustPreview"
+            anchors.fill: parent
+            anchors.margins: Theme.spacing
+            fillMode: Image.PreserveAspectFit
+            source: panel.screen.previewUrl
+            Accessible.role: Accessible.Graphic
+            Accessible.name: "Corrected page"
+        }
+        BusyIndicator {
+            anchors.centerIn: parent
+            running: panel.screen.previewing
+            visible: running
+            Accessible.name: "Making the preview"
+        }
     }
     // The page is made for the space it is shown in.
     Binding {
@@ -45,16 +58,11 @@ ColumnLayout {
         spacing: Theme.spacingSmall
         Repeater {
             model: ["Original", "Greyscale", "Document", "Black & white"]
-            delegate: Button {
+            delegate: ChoiceButton {
                 required property int index
                 required property string modelData
-                text: modelData
-                Accessible.name: modelData
-                checkable: true
+                label: modelData
                 checked: panel.screen.filter === index
-                highlighted: checked
-                leftPadding: Theme.spacingMedium
-                rightPadding: Theme.spacingMedium
                 onClicked: panel.screen.filter = index
             }
         }
@@ -62,17 +70,23 @@ ColumnLayout {
     Flow {
         Layout.fillWidth: true
         spacing: Theme.spacingSmall
-        Button { text: "⟲"; Accessible.name: "Rotate left"; onClicked: panel.screen.rotateLeft() }
-        Button { text: "⟳"; Accessible.name: "Rotate right"; onClicked: panel.screen.rotateRight() }
-        Button {
-            text: "Apply to all"
-            Accessible.name: text
+        ChoiceButton {
+            label: "⟲"
+            Accessible.name: "Rotate left"
+            onClicked: panel.screen.rotateLeft()
+        }
+        ChoiceButton {
+            label: "⟳"
+            Accessible.name: "Rotate right"
+            onClicked: panel.screen.rotateRight()
+        }
+        ChoiceButton {
+            label: "Apply to all"
             visible: panel.screen.count > 1
             onClicked: panel.screen.applyToAll()
         }
-        Button {
-            text: "Skip"
-            Accessible.name: text
+        ChoiceButton {
+            label: "Skip"
             enabled: !panel.screen.adjusting
             onClicked: panel.screen.btnSkip()
         }
@@ -80,8 +94,8 @@ ColumnLayout {
     RowLayout {
         visible: panel.screen.count > 1
         Layout.alignment: Qt.AlignHCenter
-        Button {
-            text: "‹"
+        ChoiceButton {
+            label: "‹"
             Accessible.name: "Previous photo"
             enabled: panel.screen.currentIndex > 0
             onClicked: panel.screen.currentIndex = panel.screen.currentIndex - 1
@@ -90,8 +104,8 @@ ColumnLayout {
             text: "Photo " + (panel.screen.currentIndex + 1) + " of " + panel.screen.count
             color: Theme.text
         }
-        Button {
-            text: "›"
+        ChoiceButton {
+            label: "›"
             Accessible.name: "Next photo"
             enabled: panel.screen.currentIndex < panel.screen.count - 1
             onClicked: panel.screen.currentIndex = panel.screen.currentIndex + 1

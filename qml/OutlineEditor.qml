@@ -35,7 +35,6 @@ Item {
 
         Shape {
             anchors.fill: parent
-            preferredRendererType: Shape.CurveRenderer
             ShapePath {
                 strokeColor: Theme.outline
                 strokeWidth: 2
@@ -60,6 +59,7 @@ Item {
     BusyIndicator {
         anchors.centerIn: parent
         running: !editor.outlined
+        visible: running
         Accessible.name: "Looking for the page"
     }
 }

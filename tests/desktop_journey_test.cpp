@@ -103,11 +103,13 @@ TEST(DesktopJourney, DarkSchemeFollowsTheDesktopAtPhoneAndDesktopSizes)
             j.screenshot("picker" + suffix);
             QMetaObject::invokeMethod(picker, "btnDone");
             ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
+            Screen* adjust = j.platform.navigator->top();
             ASSERT_TRUE(fixtures::waitFor([&] {
-                return !j.platform.navigator->top()->property("previewUrl").toUrl().isEmpty();
+                return j.waitForSettled() && !adjust->property("previewing").toBool() &&
+                       !adjust->property("previewUrl").toUrl().isEmpty();
             }));
             j.screenshot("adjust" + suffix);
-            QMetaObject::invokeMethod(j.platform.navigator->top(), "btnSkip");
+            QMetaObject::invokeMethod(adjust, "btnSkip");
             ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
             QMetaObject::invokeMethod(j.platform.navigator->top(), "btnConvert");
             ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));

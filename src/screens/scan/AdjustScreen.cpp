@@ -189,6 +189,8 @@ void AdjustScreen::refresh()
     if (!now)
         return;
     const quint64 ticket = nextTicket();
+    m_previewing = true;
+    emit previewChanged();
     // Only the latest request is worth finishing: one still waiting for a thread gives up.
     const std::shared_ptr<std::atomic<quint64>> latest = m_latest;
     QPointer<AdjustScreen> self(this);
@@ -221,6 +223,7 @@ void AdjustScreen::refresh()
                 held.uprightTurns = page.uprightTurns;
             self->m_working = copy;
             self->m_preview = Image::fromQImage(preview);
+            self->m_previewing = false;
             emit self->adjustmentChanged();
             emit self->previewChanged();
         });
@@ -238,6 +241,8 @@ void AdjustScreen::btnDone()
     if (m_pages.empty() || m_job.running())
         return;
     nextTicket(); // a preview still on its way has nothing more to show
+    m_previewing = false;
+    emit previewChanged();
     const auto work = [pages = m_pages](JobControl& job) {
         job.setTotal(int(pages.size()));
         QList<Image> corrected;

@@ -37,6 +37,8 @@ class AdjustScreen : public Screen
     Q_PROPERTY(QUrl previewUrl READ previewUrl NOTIFY previewChanged)
     // The preview's longest side in device pixels; the page is made no larger.
     Q_PROPERTY(int previewSide READ previewSide WRITE setPreviewSide NOTIFY previewChanged)
+    // A newer preview is on its way.
+    Q_PROPERTY(bool previewing READ previewing NOTIFY previewChanged)
     // The photos are being corrected: Done and Skip wait.
     Q_PROPERTY(bool adjusting READ adjusting NOTIFY adjustingChanged)
   public:
@@ -57,6 +59,7 @@ class AdjustScreen : public Screen
     [[nodiscard]] QUrl previewUrl() const { return m_preview.url(); }
     [[nodiscard]] int previewSide() const { return m_previewSide; }
     void setPreviewSide(int side);
+    [[nodiscard]] bool previewing() const { return m_previewing; }
     [[nodiscard]] bool adjusting() const { return m_job.running(); }
     [[nodiscard]] Job& job() { return m_job; }
 
@@ -101,5 +104,6 @@ class AdjustScreen : public Screen
     quint64 m_ticket = 0; // the latest refresh; older ones are dropped
     std::shared_ptr<std::atomic<quint64>> m_latest = std::make_shared<std::atomic<quint64>>(0);
     QString m_refusal;
+    bool m_previewing = false;
     Job m_job{services()};
 };
