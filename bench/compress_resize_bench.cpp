@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the compression and resize jobs on a 12-megapixel photo, and how close the
 // resize comes to an exact area-average of the same photo (PSNR, in dB).
 #include "BenchSupport.h"

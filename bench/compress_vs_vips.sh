@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compression of a real camera photo against `vips copy in.jpg out.jpg[Q=25]`: one photo, then a
 # batch of eight, alternating runs; wall time, output bytes and PSNR against the original.
 #

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text recognition per page against the tesseract command line on the same rendered pages:
 // seconds per page and character accuracy against the PDF's own text.
 #include "ocr/TextExtraction.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-document PDF-to-PNG conversion at 144 dpi (scale 2): pages per second, bytes written and
 // peak memory. QUIRE_BENCH_PDF names the document (else a generated 120-page text document);
 // QUIRE_BENCH_OUT keeps the pages in that folder for inspection.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # PDF to PNG pages at 144 dpi: quire-cli against mutool draw (and pdftoppm once) on a real manual
 # (default: the gnuplot manual from Debian's gnuplot-doc, 311 pages). Runs alternate between the
 # tools; prints each run, then the median wall time of each and Quire's ratio to mutool.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo library and picker at scale: listing 5,000 photos, the first screenful of
 // thumbnails, and Done over 100 twelve-megapixel photos (peak memory).
 #include "BenchSupport.h"

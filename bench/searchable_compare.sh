@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Searchable PDF of three 300 dpi pages against `tesseract pages.txt out pdf`: wall time, and
 # the character accuracy of what pdftotext reads back from each result.
 # Usage: bench/searchable_compare.sh [build-dir] [runs]   (default: build 3)

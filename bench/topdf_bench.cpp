@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images to PDF: how fast and how lean writing a PDF of many large JPEG photos is.
 //   topdf_bench                       Google Benchmark runs over cached photos
 //   topdf_bench photos DIR N W H      makes N photo-like JPEGs of W x H pixels in DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Images to PDF against img2pdf on the same photos: wall time, output size and peak memory.
 # Usage: bench/topdf_compare.sh [build-dir] [count] [width] [height]   (default: build 100 4000 3000)
 # Targets: at most half of img2pdf's wall time; under 400 MB peak memory.

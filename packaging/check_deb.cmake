@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb from an already built tree and checks it carries the app, the command-line tool,
 # the desktop entry, the metainfo, the icons and the licence terms.
 # cmake -DBINARY_DIR=<build> -DAPP_ID=<id> -P check_deb.cmake

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
@@ -36,15 +38,15 @@ ScreenPage {
             cellWidth: side + 16
             cellHeight: side + 16
             clip: true
-            model: page.screen.imageUrls.length
+            model: page.screen.results
             delegate: CollectionViewCell {
                 required property int index
+                required imageUrl
+                required property string caption
                 objectName: "CollectionViewCellCompressPreview"
                 width: collectionviewCompressImagePreview.side
                 height: collectionviewCompressImagePreview.side
-                imageUrl: page.screen.imageUrls[index] ?? ""
-                sizeText: (page.screen.sizeLabels[index] || "")
-                          + (page.screen.qualityLabels[index] ? " · " + page.screen.qualityLabels[index] : "")
+                sizeText: caption
                 onClicked: page.screen.didSelectItem(index)
             }
         }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quire: builds every service once, wires them together and runs the window.
 #include "app/AppDelegate.h"
 #include "app/SceneDelegate.h"

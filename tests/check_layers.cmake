@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quire developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers hold: the command-line tools need no UI libraries (their ELF needed lists), and no
 # file of the core includes one of the app's folders.
 # In: BINARIES, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 #include "support/PhotoFormats.h"
@@ -287,6 +289,9 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
+    // --null where no path is printed; --version on its own.
+    cli.run({"ocr", "--null", cli.photo("r.jpg")});
+    EXPECT_EQ(cli.status, 2);
     EXPECT_TRUE(QRegularExpression("^quire-cli \\d+\\.\\d+")
                     .match(cli.run({"--version"}).value(0))
                     .hasMatch())

@@ -247,6 +247,7 @@ TEST(CliBatch, JobsCapsThePdfWorkers)
     b.env.insert("QUIRE_JOBS", "1");
     EXPECT_EQ(most({}), 1U);
     b.env.remove("QUIRE_JOBS");
-    if (QThread::idealThreadCount() > 1) // the count is seen at all
+    if (QThread::idealThreadCount() > 1) { // the count is seen at all
         EXPECT_EQ(most({"--jobs", "2"}), 2U);
+    }
 }

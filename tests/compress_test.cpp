@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
 #include "compress/PhotoCompressor.h"
@@ -329,6 +331,13 @@ TEST(Compress, FitUnderNeverGrowsAPhotoAndKeepsOneThatAlreadyFits)
     ASSERT_EQ(preview->arrOfCompressImage().size(), 2);
     EXPECT_EQ(preview->qualityLabels(), QStringList(2, "already small enough, kept as it was"))
         << preview->qualityLabels().join(" | ").toStdString();
+    // The grid's rows say the same, each under its own picture.
+    const CompressResults* rows = preview->results();
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(rows->index(1).data(CompressResults::CaptionRole).toString(),
+              preview->sizeLabels().at(1) + " · already small enough, kept as it was");
+    EXPECT_EQ(rows->index(1).data(CompressResults::ImageUrlRole).toUrl(),
+              preview->imageUrls().at(1));
     // The PNG stays byte for byte; the JPEG keeps its picture, turned upright without loss (or
     // still saying how to turn it) and without its location.
     EXPECT_EQ(historyNames(p).at(0).right(4), ".png");
@@ -433,7 +442,6 @@ TEST(Compress, BackEmptiesTheSelectionAndReturns)
 TEST(CompressResults, ViewingSharingAndGoingHome)
 {
     TestPlatform p;
-    p.navigator->registerScreen("ViewImageScreen", [](Services& s) { return new Screen(s); });
     const QList<Image> photos = {Image::fromQImage(fixtures::photo(40, 30)),
                                  Image::fromQImage(fixtures::photo(30, 40))};
     open(p, photos)->btnCompress();

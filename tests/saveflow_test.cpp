@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "support/PhotoFixtures.h"
 #include "support/TestPlatform.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared main of the benchmarks: an offscreen GUI application (fonts, image plugins) around
 // Google Benchmark. A benchmark with a main of its own does not pull this one in.
 #include "app/ScreenRegistry.h"

@@ -30,6 +30,16 @@ void BlockStream::watch(j_decompress_ptr reader)
     reader->client_data = this;
     m_reader = reader;
     m_readerAccess = reader->mem->access_virt_barray;
+    m_readerRequest = reader->mem->request_virt_barray;
+    reader->mem->request_virt_barray = [](j_common_ptr info, int pool, boolean preZero,
+                                          JDIMENSION blocksPerRow, JDIMENSION rows,
+                                          JDIMENSION maxAccess) {
+        BlockStream* self = streamOf(info);
+        jvirt_barray_ptr made =
+            self->m_readerRequest(info, pool, preZero, blocksPerRow, rows, maxAccess);
+        self->m_requested.push_back({made, blocksPerRow, rows});
+        return made;
+    };
     reader->mem->access_virt_barray = [](j_common_ptr info, jvirt_barray_ptr array,
                                          JDIMENSION start, JDIMENSION rows, boolean writable) {
         return streamOf(info)->readerAccess(info, array, start, rows, writable);
@@ -40,13 +50,22 @@ JBLOCKARRAY BlockStream::readerAccess(j_common_ptr info, jvirt_barray_ptr array,
                                       JDIMENSION rows, boolean writable)
 {
     JBLOCKARRAY got = m_readerAccess(info, array, start, rows, writable);
-    // A one-scan reader takes each row of MCUs in turn, its components in scan order: when it
-    // starts on a row, the ones before it are complete.
-    const auto* reader = reinterpret_cast<j_decompress_ptr>(info);
-    const int c = reader->cur_comp_info[m_calls++ % reader->comps_in_scan]->component_index;
+    // A one-scan reader takes each row of MCUs in turn: when it starts on a component's row, that
+    // component's rows before it are complete.
+    const int c = componentOf(array);
     const auto i = size_t(c);
     {
         const std::scoped_lock lock(m_mutex);
+        if (m_failed)
+            return got;
+        if (c < 0) {
+            // Not the reader's array as expected: no block goes to the encoder. When none has been
+            // made yet, the source's blocks are still as read and can be encoded the plain way.
+            m_lost = !m_handedOut;
+            m_failed = true;
+            m_changed.notify_all();
+            return got;
+        }
         for (JDIMENSION r = 0; r < rows && start + r < m_rows[i].size(); ++r)
             m_rows[i][start + r] = got[r];
         m_read[i] = std::max(m_read[i], int(start));
@@ -60,12 +79,36 @@ void BlockStream::finish(bool ok)
     {
         const std::scoped_lock lock(m_mutex);
         m_finished = true;
-        m_failed = !ok;
         m_reader->mem->access_virt_barray = m_readerAccess;
-        if (ok)
+        m_reader->mem->request_virt_barray = m_readerRequest;
+        m_failed = m_failed || !ok;
+        if (ok && !m_lost)
             m_read = m_sourceRows;
     }
     m_changed.notify_all();
+}
+
+int BlockStream::componentOf(jvirt_barray_ptr array) const
+{
+    // The reader asks for its coefficient arrays last, one per component in component order,
+    // each the component's blocks rounded up to whole MCUs: anything else is not trusted.
+    const int n = m_layout.components;
+    if (std::cmp_less(m_requested.size(), n))
+        return -1;
+    const auto first = m_requested.end() - n;
+    const auto at = std::find_if(first, m_requested.end(),
+                                 [&](const Requested& r) { return r.array == array; });
+    if (at == m_requested.end())
+        return -1;
+    const int c = int(at - first);
+    const jpeg_component_info& component = m_reader->comp_info[c];
+    const auto roundUp = [](JDIMENSION value, int step) {
+        return (value + JDIMENSION(step) - 1) / JDIMENSION(step) * JDIMENSION(step);
+    };
+    if (at->blocksPerRow != roundUp(component.width_in_blocks, component.h_samp_factor) ||
+        at->rows != roundUp(component.height_in_blocks, component.v_samp_factor))
+        return -1;
+    return c;
 }
 
 jvirt_barray_ptr* BlockStream::serve(j_compress_ptr encoder)
@@ -97,6 +140,7 @@ JBLOCKARRAY BlockStream::encoderAccess(j_common_ptr info, int c, JDIMENSION star
     }
     const int from = m_made[i];
     std::vector<JBLOCKROW> source(m_rows[i].begin(), m_rows[i].begin() + needed);
+    m_handedOut = m_handedOut || end > from;
     lock.unlock();
     if (end > from) {
         // Each output row lies over its own source row, made from that one and those after it.

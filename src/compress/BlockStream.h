@@ -32,12 +32,17 @@ class BlockStream
     void watch(j_decompress_ptr reader);
     // When the reader is done (ok) or gave up: the encoder then gets everything, or an error.
     void finish(bool ok);
+    // Whether the reader's arrays could not be told apart by component: the encoder was then
+    // given an error before any block was made, and the source's blocks are as read.
+    [[nodiscard]] bool lost() const { return m_lost; }
     // Before jpeg_write_coefficients: the arrays to give it, served by this stream.
     jvirt_barray_ptr* serve(j_compress_ptr encoder);
 
   private:
     JBLOCKARRAY readerAccess(j_common_ptr info, jvirt_barray_ptr array, JDIMENSION start,
                              JDIMENSION rows, boolean writable);
+    // The component whose coefficients array holds, or -1 when that cannot be told for sure.
+    [[nodiscard]] int componentOf(jvirt_barray_ptr array) const;
     JBLOCKARRAY encoderAccess(j_common_ptr info, int c, JDIMENSION start, JDIMENSION rows);
 
     BlockLayout m_layout;
@@ -53,8 +58,19 @@ class BlockStream
     std::vector<JCOEF> m_blank; // a row of empty blocks, served after a failed read
     bool m_finished = false;
     bool m_failed = false;
-    int m_calls = 0;
+    bool m_lost = false;
+    bool m_handedOut = false; // the encoder has begun making blocks over the source's
+    // Every block array asked of the reader's memory manager, in order: the reader's own come
+    // last, one per component in component order.
+    struct Requested
+    {
+        jvirt_barray_ptr array = nullptr;
+        JDIMENSION blocksPerRow = 0;
+        JDIMENSION rows = 0;
+    };
+    std::vector<Requested> m_requested;
     j_decompress_ptr m_reader = nullptr;
     decltype(jpeg_memory_mgr::access_virt_barray) m_readerAccess = nullptr;
+    decltype(jpeg_memory_mgr::request_virt_barray) m_readerRequest = nullptr;
     std::array<jvirt_barray_ptr, 4> m_ids{};
 };

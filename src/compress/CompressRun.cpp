@@ -9,28 +9,55 @@
 
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <numeric>
+
+PhotoCompressor::Result CompressRun::compressOne(const Image& photo,
+                                                 const PhotoCompressor::Settings& settings)
+{
+    // Huge photos wait for room in the bitmap budget rather than decode side by side.
+    const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
+    return CompressWorker::compress(photo, settings);
+}
+
 int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings& settings,
                      JobControl& control, const Sink& sink)
 {
-    control.setTotal(int(photos.size()));
-    // As many photos as cores at once: memory stays bounded by a few photos' coefficients.
-    const int batch = Cores::count();
+    return run(
+        int(photos.size()), [&](int index) { return compressOne(photos.at(index), settings); },
+        control, sink);
+}
+
+int CompressRun::run(int count, const Compress& compress, JobControl& control, const Sink& sink)
+{
+    control.setTotal(count);
     int done = 0;
-    for (int first = 0; first < photos.size() && !control.isCancelled(); first += batch) {
-        const QList<Image> slice = photos.mid(first, batch);
-        const auto compress = [&settings](const Image& photo) {
-            // Huge photos wait for room in the bitmap budget rather than decode side by side.
-            const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-            return CompressWorker::compress(photo, settings);
-        };
-        const QList<PhotoCompressor::Result> results =
-            slice.size() == 1 ? QList{compress(slice.first())}
-                              : QtConcurrent::blockingMapped(slice, compress);
-        for (int k = 0; k < results.size(); ++k) {
-            sink(first + k, results.at(k));
+    // A window of photos at a time, taken in order as they finish: a list of thousands never
+    // holds all its results at once, and one slow photo does not keep the other cores idle.
+    const int window = 16 * Cores::count();
+    for (int first = 0; first < count && !control.isCancelled(); first += window) {
+        QList<int> indices(std::min(window, count - first));
+        std::iota(indices.begin(), indices.end(), first);
+        QFuture<PhotoCompressor::Result> results;
+        if (indices.size() > 1)
+            results = QtConcurrent::mapped(indices, compress);
+        for (int k = 0; k < indices.size(); ++k) {
+            const PhotoCompressor::Result result =
+                indices.size() > 1 ? results.resultAt(k) : compress(first);
+            if (control.isCancelled()) {
+                results.cancel();
+                results.waitForFinished();
+                return done;
+            }
+            sink(first + k, result);
             ++done;
-            control.advance(QStringLiteral("Photo %1 of %2").arg(done).arg(photos.size()));
+            control.advance(QStringLiteral("Photo %1 of %2").arg(done).arg(count));
         }
     }
     return done;
+}
+
+HistoryStore::Written CompressRun::store(HistoryStore& history, qint64 stem, int index,
+                                         const PhotoCompressor::Result& result)
+{
+    return history.write(stem + index, result.suffix, result.bytes);
 }

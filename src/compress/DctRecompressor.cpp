@@ -9,6 +9,7 @@
 #include "RangeSource.h"
 #include "ScanCut.h"
 
+#include <QLoggingCategory>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -25,6 +26,7 @@
 #endif
 
 namespace {
+Q_LOGGING_CATEGORY(lcCompress, "quire.compress")
 
 // The two fast ways of encodeOnce (over the source's own blocks, and while reading a one-scan
 // file) hand the encoder block rows through its memory manager's access_virt_barray, and the
@@ -470,6 +472,12 @@ QByteArray DctRecompressor::Impl::encodeWhileReading(int quality, const QByteArr
     blocks.finish(read);
     QByteArray result = encoded.result();
     stream = nullptr;
+    if (read && blocks.lost()) {
+        // This libjpeg asked for its arrays otherwise than expected: the plain way instead.
+        qCWarning(lcCompress) << "streamed encoding not possible with this libjpeg";
+        inPlace = consumed = false;
+        return encode(quality, exifBlock);
+    }
     if (!read) {
         refusal = QStringLiteral("damaged JPEG data");
         return {};

@@ -1,6 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HomeScreen.h"
 
 #include "common/OwnedFolders.h"
+#include "screens/toimages/PDFToImageScreen.h"
+#include "viewer/PDFPreviewScreen.h"
+#include "viewer/ViewImageScreen.h"
 
 #include "common/InputFile.h"
 #include "common/Logging.h"
@@ -137,13 +142,16 @@ void HomeScreen::didSelectRow(int row)
 void HomeScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue == QLatin1String("segue_pdfToImage")) {
-        destination->setProperty("pdfFilePath", m_pdfFilePath);
+        if (auto* pages = qobject_cast<PDFToImageScreen*>(destination))
+            pages->setPdfFilePath(m_pdfFilePath);
     } else if (segue == QLatin1String("segue_viewImage")) {
-        const Image image = Image::fromFile(m_selectedURL.toLocalFile());
-        destination->setProperty("selectedImage", QVariant::fromValue(image));
+        if (auto* viewer = qobject_cast<ViewImageScreen*>(destination))
+            viewer->setSelectedImage(Image::fromFile(m_selectedURL.toLocalFile()));
     } else if (segue == QLatin1String("segue_PDF")) {
-        destination->setProperty("pdfFilePath", m_selectedURL.toLocalFile());
-        destination->setProperty("isFromHistory", true);
+        if (auto* viewer = qobject_cast<PDFPreviewScreen*>(destination)) {
+            viewer->setPdfFilePath(m_selectedURL.toLocalFile());
+            viewer->setIsFromHistory(true);
+        }
     } else if (segue == QLatin1String("segue_selectImage")) {
         if (auto* picker = qobject_cast<SelectImageScreen*>(destination))
             picker->setSelectedJob(m_selectedJob);

@@ -1,8 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SelectImageScreen.h"
 
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
+#include "screens/compress/CompressImageScreen.h"
+#include "screens/ocr/ExtractTextScreen.h"
+#include "screens/resize/ResizeImageScreen.h"
 #include "screens/scan/AdjustScreen.h"
+#include "screens/topdf/ImageToPDFScreen.h"
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/SaveFlow.h"
@@ -190,13 +196,26 @@ void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable
         performSegue(segue);
 }
 
+namespace {
+// A job's first screen takes the picked photos.
+template <typename Job> void handPhotos(Screen* destination, const QList<Image>& photos)
+{
+    if (auto* job = qobject_cast<Job*>(destination))
+        job->setArrOfSelectedImages(photos);
+}
+} // namespace
+
 void SelectImageScreen::prepare(const QString& segue, Screen* destination)
 {
-    static const QStringList handsImages = {
-        QStringLiteral("segue_ImageToPDF"), QStringLiteral("segue_extractText"),
-        QStringLiteral("segue_resizeImage"), QStringLiteral("segue_compressImage")};
-    if (auto* adjust = qobject_cast<AdjustScreen*>(destination))
+    auto* adjust = qobject_cast<AdjustScreen*>(destination);
+    if (adjust && segue == QLatin1String("segue_adjust"))
         adjust->setPhotos(m_arrOfSelectedImages, m_selectedJob);
-    else if (handsImages.contains(segue))
-        destination->setProperty("arrOfSelectedImages", QVariant::fromValue(m_arrOfSelectedImages));
+    else if (segue == QLatin1String("segue_ImageToPDF"))
+        handPhotos<ImageToPDFScreen>(destination, m_arrOfSelectedImages);
+    else if (segue == QLatin1String("segue_extractText"))
+        handPhotos<ExtractTextScreen>(destination, m_arrOfSelectedImages);
+    else if (segue == QLatin1String("segue_resizeImage"))
+        handPhotos<ResizeImageScreen>(destination, m_arrOfSelectedImages);
+    else if (segue == QLatin1String("segue_compressImage"))
+        handPhotos<CompressImageScreen>(destination, m_arrOfSelectedImages);
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // While alive, large buffers freed by the PDF writer are kept for the next page instead of being

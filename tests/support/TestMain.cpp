@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared main of every test: a GUI application (offscreen) around GoogleTest.
 #include "app/ScreenRegistry.h"
 #include "support/TestPlatform.h"

@@ -1,14 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands: each reads its inputs in the order given and hands them to the job code.
 #include "CliApp.h"
 #include "InputDeadline.h"
 
 #include "common/LocalPath.h"
-#include "common/MemoryBudget.h"
-#include "compress/CompressWorker.h"
+#include "compress/CompressRun.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
 #include "image/Image.h"
-#include "jobs/Cores.h"
 #include "ocr/TextExtraction.h"
 #include "platform/qt/FolderPhotoLibrary.h"
 #include "platform/qt/TesseractRecognizer.h"
@@ -25,7 +25,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QtConcurrent>
 
 #include <cmath>
 
@@ -272,59 +271,38 @@ int CliApp::compress(const QStringList& args)
         items.push_back(item);
     }
     // Photos are encoded on every core; results are taken, written and printed in input order.
-    struct Encoded
-    {
-        PhotoCompressor::Result result;
-        double seconds = 0;
-    };
     const double limit = m_batch.timeout;
-    const auto encode = [settings, limit, late = timeoutReason()](const Item& item) {
-        Encoded e;
+    std::vector<double> seconds(items.size());
+    const auto encode = [&, late = timeoutReason()](int index) {
+        PhotoCompressor::Result result;
+        const Item& item = items[size_t(index)];
         if (item.leave)
-            return e;
+            return result;
         QElapsedTimer clock;
         clock.start();
         QString reason;
         const Image photo = loadPhoto(item.path, reason);
-        if (photo.isNull()) {
-            e.result.error = reason;
-        } else {
-            const MemoryBudget::Share share(MemoryBudget::costOf(photo.pixelSize()));
-            e.result = CompressWorker::compress(photo, settings);
+        if (photo.isNull())
+            result.error = reason;
+        else
+            result = CompressRun::compressOne(photo, settings);
+        seconds[size_t(index)] = double(clock.nsecsElapsed()) / 1e9;
+        if (limit > 0 && seconds[size_t(index)] > limit && result.ok()) {
+            result.bytes.clear(); // not stopped, but not written
+            result.error = late;
         }
-        e.seconds = double(clock.nsecsElapsed()) / 1e9;
-        if (limit > 0 && e.seconds > limit && e.result.ok()) { // not stopped, but not written
-            e.result.bytes.clear();
-            e.result.error = late;
-        }
-        return e;
+        return result;
     };
     const BufferReuse reuse; // each photo's bitmap lands in the memory of the one before
-    m_job.setTotal(int(items.size()));
-    // A window of photos at a time: a list of thousands must not hold all their bytes at once.
-    const auto window = size_t(16) * size_t(Cores::count());
-    for (size_t first = 0; first < items.size() && !m_job.isCancelled(); first += window) {
-        const std::vector<Item> some(items.begin() + qsizetype(first),
-                                     items.begin() +
-                                         qsizetype(std::min(items.size(), first + window)));
-        QFuture<Encoded> encoded;
-        if (some.size() > 1)
-            encoded = QtConcurrent::mapped(some, encode);
-        for (size_t i = 0; i < some.size(); ++i) {
-            const Encoded e = some.size() > 1 ? encoded.resultAt(int(i)) : encode(some[i]);
-            if (m_job.isCancelled()) {
-                encoded.cancel();
-                encoded.waitForFinished();
-                break;
-            }
-            m_job.advance();
-            m_status.begin(some[i].path);
-            m_status.setSeconds(e.seconds);
-            compressed(some[i].path, some[i].output, some[i].clash, e.result, first + i,
-                       parser.isSet(verbose) ? settings.maxBytes : -1);
+    const qint64 verboseUnder = parser.isSet(verbose) ? settings.maxBytes : -1;
+    CompressRun::run(
+        int(items.size()), encode, m_job, [&](int index, const PhotoCompressor::Result& result) {
+            const Item& item = items[size_t(index)];
+            m_status.begin(item.path);
+            m_status.setSeconds(seconds[size_t(index)]);
+            compressed(item.path, item.output, item.clash, result, size_t(index), verboseUnder);
             m_status.end();
-        }
-    }
+        });
     return m_failures ? 1 : 0;
 }
 
@@ -342,8 +320,7 @@ void CliApp::compressed(const QString& path, const QString& output, const QStrin
         return;
     }
     const auto written = output.isEmpty()
-                             ? history().write(nowSeconds() + qint64(index), e.suffix,
-                                               HistoryStore::writerOf(e.bytes))
+                             ? CompressRun::store(history(), nowSeconds(), int(index), e)
                              : HistoryStore::writeInto(
                                    QFileInfo(output).path(), QFileInfo(output).completeBaseName(),
                                    e.suffix, HistoryStore::writerOf(e.bytes), m_batch.taken());
@@ -518,6 +495,11 @@ int CliApp::ocr(const QStringList& args)
     }
     m_ocrScan = parser.value(scan);
     const QString dir = parser.value(into);
+    if (dir.isEmpty() && m_null && !m_batch.listed) {
+        m_err << "--null ends printed paths (or a --from list); ocr prints paths only with -o "
+                 "DIR.\n";
+        return 2;
+    }
     if (dir.isEmpty() && (m_batch.byName() || m_batch.json)) {
         m_err << "--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout "
                  "without it).\n";

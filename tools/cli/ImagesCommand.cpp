@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The images subcommand: every page of a PDF to PNG files.
 #include "CliApp.h"
 #include "InputDeadline.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quire-cli: the five jobs from the command line, over the app's own job code.
 #include "CliApp.h"
 
@@ -7,6 +9,7 @@
 #include <QGuiApplication>
 
 #include <climits>
+#include <memory>
 
 // Present only when the process runs under a sanitizer (declared weak: null otherwise).
 // NOLINTNEXTLINE(bugprone-reserved-identifier): the sanitizer runtime's own name
@@ -21,6 +24,16 @@ int overflowOnPurpose()
     const volatile int sum = largest + 1;
     return sum > 0 ? 3 : 4;
 }
+
+// The subcommands that read or draw images. Help, --version, --list-langs and usage errors
+// answer without Qt's GUI and its platform plugin, in a few milliseconds.
+bool drawsImages(const char* command)
+{
+    for (const char* job : {"pdf", "images", "compress", "resize", "ocr", "scan"})
+        if (qstrcmp(command, job) == 0)
+            return true;
+    return false;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -32,9 +45,13 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen"); // no display needed
     // Libraries' and Qt's own lines would break the promise of one line per failed input.
     LibraryChatter::quiet(false);
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("quire-cli"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && drawsImages(argv[1]))
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quire-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
     // Qt has taken its own options out of argv by now. Names that are not UTF-8 keep their bytes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -1,9 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressImagePreviewScreen.h"
 
 #include "history/SizeLabel.h"
 #include "ui/SaveFlow.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
+#include "viewer/ViewImageScreen.h"
 
 #include <QPointer>
 
@@ -16,6 +19,7 @@ CompressImagePreviewScreen::CompressImagePreviewScreen(Services& services, QObje
 void CompressImagePreviewScreen::setArrOfCompressImage(const QVariantList& records)
 {
     m_arrOfCompressImage = records;
+    updateResults();
     emit arrOfCompressImageChanged();
 }
 
@@ -30,7 +34,22 @@ void CompressImagePreviewScreen::setFailures(const QStringList& failures)
 void CompressImagePreviewScreen::setQualityLabels(const QStringList& labels)
 {
     m_qualityLabels = labels;
+    updateResults();
     emit qualityLabelsChanged();
+}
+
+void CompressImagePreviewScreen::updateResults()
+{
+    const QList<QUrl> urls = imageUrls();
+    const QStringList sizes = sizeLabels();
+    QList<CompressResults::Row> rows;
+    for (qsizetype r = 0; r < urls.size(); ++r) {
+        const QString quality = m_qualityLabels.value(r);
+        rows.append({urls.at(r), quality.isEmpty()
+                                     ? sizes.at(r)
+                                     : sizes.at(r) + QStringLiteral(" · ") + quality});
+    }
+    m_results.setRows(std::move(rows));
 }
 
 QString CompressImagePreviewScreen::failureText() const
@@ -80,7 +99,8 @@ void CompressImagePreviewScreen::didSelectItem(int row)
 void CompressImagePreviewScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue == QLatin1String("segue_viewImage"))
-        destination->setProperty("selectedImage", QVariant::fromValue(m_selectedImage));
+        if (auto* viewer = qobject_cast<ViewImageScreen*>(destination))
+            viewer->setSelectedImage(m_selectedImage);
 }
 
 void CompressImagePreviewScreen::btnSave()

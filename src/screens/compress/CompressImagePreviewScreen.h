@@ -1,5 +1,8 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CompressResults.h"
 #include "image/Image.h"
 #include "ui/Screen.h"
 
@@ -27,6 +30,8 @@ class CompressImagePreviewScreen : public Screen
     // The quality each record was made at ("quality 25"; with the size when it was scaled down).
     Q_PROPERTY(QStringList qualityLabels READ qualityLabels WRITE setQualityLabels NOTIFY
                    qualityLabelsChanged)
+    // The grid's rows: each photo with its size and quality.
+    Q_PROPERTY(CompressResults* results READ results CONSTANT)
     Q_PROPERTY(QList<QUrl> imageUrls READ imageUrls NOTIFY arrOfCompressImageChanged)
     Q_PROPERTY(QStringList sizeLabels READ sizeLabels NOTIFY arrOfCompressImageChanged)
   public:
@@ -44,6 +49,7 @@ class CompressImagePreviewScreen : public Screen
     [[nodiscard]] QString failureText() const;
     [[nodiscard]] QList<QUrl> imageUrls() const;
     [[nodiscard]] QStringList sizeLabels() const;
+    [[nodiscard]] CompressResults* results() { return &m_results; }
 
     void prepare(const QString& segue, Screen* destination) override;
 
@@ -62,10 +68,12 @@ class CompressImagePreviewScreen : public Screen
 
   private:
     [[nodiscard]] Image imageAt(int row) const;
+    void updateResults();
 
     QVariantList m_arrOfCompressImage;
     int m_index = 0;
     Image m_selectedImage;
     QStringList m_failures;
     QStringList m_qualityLabels;
+    CompressResults m_results;
 };

@@ -1,5 +1,8 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressImageScreen.h"
 
+#include "CompressImagePreviewScreen.h"
 #include "common/JobControl.h"
 #include "common/MemoryBudget.h"
 #include "compress/CompressRun.h"
@@ -25,7 +28,7 @@ QVariantMap store(Services& services, int index, const PhotoCompressor::Result& 
     const QByteArray& data = result.bytes;
     const auto seconds = qint64(std::trunc(services.clock->now()));
     const HistoryStore::Written file =
-        services.history->write(seconds + index, result.suffix, data);
+        CompressRun::store(*services.history, seconds, index, result);
     if (!file.ok()) {
         error = file.error;
         return {};
@@ -213,7 +216,10 @@ void CompressImageScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue != QLatin1String("segue_previewCompressImage"))
         return;
-    destination->setProperty("arrOfCompressImage", m_arrOfCompressImage);
-    destination->setProperty("qualityLabels", m_outcome.qualities);
-    destination->setProperty("failures", m_outcome.failures);
+    auto* preview = qobject_cast<CompressImagePreviewScreen*>(destination);
+    if (!preview)
+        return;
+    preview->setArrOfCompressImage(m_arrOfCompressImage);
+    preview->setQualityLabels(m_outcome.qualities);
+    preview->setFailures(m_outcome.failures);
 }

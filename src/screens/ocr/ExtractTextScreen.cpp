@@ -1,5 +1,8 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExtractTextScreen.h"
 
+#include "TextScreen.h"
 #include "ocr/TextExtraction.h"
 #include "platform/Dispatcher.h"
 #include "ui/Navigator.h"
@@ -75,8 +78,10 @@ void ExtractTextScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue != QLatin1String("segue_text"))
         return;
-    destination->setProperty("textFromImage", m_textFromImage);
-    destination->setProperty("arrOfSelectedImages", QVariant::fromValue(m_arrOfSelectedImages));
+    if (auto* text = qobject_cast<TextScreen*>(destination)) {
+        text->setTextFromImage(m_textFromImage);
+        text->setArrOfSelectedImages(m_arrOfSelectedImages);
+    }
 }
 
 void ExtractTextScreen::setTextFromImage(const QString& text)

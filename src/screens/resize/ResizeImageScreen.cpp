@@ -1,5 +1,8 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResizeImageScreen.h"
 
+#include "ResizeImagePreviewScreen.h"
 #include "history/HistoryStore.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
@@ -218,5 +221,6 @@ void ResizeImageScreen::finish(const QImage& result, const QString& failure)
 void ResizeImageScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue == QLatin1String("segue_previewResizeImage"))
-        destination->setProperty("croppedImage", QVariant::fromValue(m_croppedImage));
+        if (auto* preview = qobject_cast<ResizeImagePreviewScreen*>(destination))
+            preview->setCroppedImage(m_croppedImage);
 }

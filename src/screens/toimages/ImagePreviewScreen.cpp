@@ -1,8 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImagePreviewScreen.h"
 
 #include "ui/SaveFlow.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
+#include "viewer/ViewImageScreen.h"
 
 #include <QPointer>
 
@@ -47,7 +50,8 @@ void ImagePreviewScreen::didSelectItem(int row)
 void ImagePreviewScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue == QLatin1String("segue_viewImage"))
-        destination->setProperty("selectedImage", QVariant::fromValue(m_selectedImage));
+        if (auto* viewer = qobject_cast<ViewImageScreen*>(destination))
+            viewer->setSelectedImage(m_selectedImage);
 }
 
 void ImagePreviewScreen::btnShare()

@@ -1,5 +1,8 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PDFToImageScreen.h"
 
+#include "ImagePreviewScreen.h"
 #include "common/JobControl.h"
 #include "history/HistoryStore.h"
 #include "platform/Clock.h"
@@ -156,5 +159,6 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
 void PDFToImageScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue == QLatin1String("segue_imagePreview"))
-        destination->setProperty("arrOfImages", QVariant::fromValue(m_arrOfImages));
+        if (auto* preview = qobject_cast<ImagePreviewScreen*>(destination))
+            preview->setArrOfImages(m_arrOfImages);
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageToPDFScreen.h"
 
 #include "common/JobControl.h"
@@ -10,6 +12,7 @@
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
+#include "viewer/PDFPreviewScreen.h"
 
 #include <QTemporaryDir>
 
@@ -120,8 +123,10 @@ QList<QUrl> ImageToPDFScreen::pageImages() const
 void ImageToPDFScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue == QLatin1String("segue_PDF")) {
-        destination->setProperty("pdfFilePath", m_pdfFilePath);
-        destination->setProperty("isFromHistory", false);
+        if (auto* viewer = qobject_cast<PDFPreviewScreen*>(destination)) {
+            viewer->setPdfFilePath(m_pdfFilePath);
+            viewer->setIsFromHistory(false);
+        }
     }
 }
 
