@@ -68,7 +68,7 @@ Image PhotoAdjustment::corrected() const
     if (detected)
         options.quad = quad;
     const PageScanner::Result result = PageScanner::scan(photo.toQImage(), options);
-    const Image page = result.ok() ? ScannedPage::toImage(result.page, filter) : Image();
+    Image page = result.ok() ? ScannedPage::toImage(result.page, filter) : Image();
     if (page.isNull()) {
         qCWarning(lcUi) << "Photo kept as it is:" << result.error;
         return photo;
