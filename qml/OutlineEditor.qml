@@ -10,7 +10,9 @@ import Quire
 Item {
     id: editor
     required property AdjustScreen screen
-    readonly property bool outlined: screen.corners.length === 4
+    // The outline's corners as fractions of the photo, top-left first.
+    readonly property var corners: screen.corners
+    readonly property bool outlined: corners.length === 4
 
     Image {
         id: photo
@@ -41,7 +43,7 @@ Item {
                 fillColor: Theme.outlineFill
                 PathPolyline {
                     path: editor.outlined
-                          ? editor.screen.corners.concat([editor.screen.corners[0]])
+                          ? editor.corners.concat([editor.corners[0]])
                                 .map(p => Qt.point(p.x * area.width, p.y * area.height))
                           : []
                 }

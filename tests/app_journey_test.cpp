@@ -156,7 +156,12 @@ TEST_F(AppJourney, ImagesToPdfThroughTheAdjustStepByTapAndKeyboard)
     j.tap(button("Done"));
     ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
     Screen* adjust = j.platform.navigator->top();
-    const auto corners = [&] { return adjust->property("corners").value<QList<QPointF>>(); };
+    const auto corners = [&] {
+        QList<QPointF> points;
+        for (const QVariant& p : adjust->property("corners").toList())
+            points.append(p.toPointF());
+        return points;
+    };
     ASSERT_TRUE(fixtures::waitFor([&] { return corners().size() == 4; }));
     ASSERT_TRUE(j.waitForSettled());
     const QPointF found = corners()[0];

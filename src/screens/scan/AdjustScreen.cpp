@@ -88,6 +88,14 @@ QList<QPointF> AdjustScreen::corners() const
     return out;
 }
 
+QVariantList AdjustScreen::cornerPoints() const
+{
+    QVariantList out;
+    for (const QPointF& p : corners())
+        out.append(p);
+    return out;
+}
+
 int AdjustScreen::filter() const
 {
     const PhotoAdjustment* page = currentOrNull();

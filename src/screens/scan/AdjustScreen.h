@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPointF>
 #include <QUrl>
+#include <QVariantList>
 #include <QtQmlIntegration/qqmlintegration.h>
 
 #include <atomic>
@@ -29,7 +30,7 @@ class AdjustScreen : public Screen
     Q_PROPERTY(QUrl photoUrl READ photoUrl NOTIFY currentChanged)
     // The outline's corners from the top-left clockwise, as fractions of the photo's width and
     // height; empty while the page is still being looked for.
-    Q_PROPERTY(QList<QPointF> corners READ corners NOTIFY adjustmentChanged)
+    Q_PROPERTY(QVariantList corners READ cornerPoints NOTIFY adjustmentChanged)
     // ScanFilter's order: Original, Greyscale, Document, Black & white.
     Q_PROPERTY(int filter READ filter WRITE setFilter NOTIFY adjustmentChanged)
     Q_PROPERTY(int quarterTurns READ quarterTurns NOTIFY adjustmentChanged)
@@ -52,6 +53,8 @@ class AdjustScreen : public Screen
     void setCurrentIndex(int index);
     [[nodiscard]] QUrl photoUrl() const;
     [[nodiscard]] QList<QPointF> corners() const;
+    // The same as points QML reads (it has no type for a list of them).
+    [[nodiscard]] QVariantList cornerPoints() const;
     [[nodiscard]] int filter() const;
     void setFilter(int filter);
     [[nodiscard]] int quarterTurns() const;
