@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Quire developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb from an already built tree and checks it carries the app, the command-line tool,
-# the desktop entry, the metainfo, the icons and the licence terms.
+# the desktop entry, the metainfo, the icons, the translations and the licence terms.
 # cmake -DBINARY_DIR=<build> -DAPP_ID=<id> -P check_deb.cmake
 set(out ${BINARY_DIR}/deb-check)
 file(REMOVE_RECURSE ${out})
@@ -21,6 +21,7 @@ foreach(path
         ./usr/share/applications/${APP_ID}.desktop
         ./usr/share/metainfo/${APP_ID}.metainfo.xml
         ./usr/share/doc/quire/copyright
+        ./usr/share/quire/translations/quire_de.qm
         ./usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
         ./usr/share/icons/hicolor/48x48/apps/${APP_ID}.png)
     string(FIND "${contents}" " ${path}\n" at)

@@ -27,7 +27,7 @@ Dialog {
         Keys.onReturnPressed: Alerts.respond(Alerts.buttons.length - 1)
         Keys.onEnterPressed: Alerts.respond(Alerts.buttons.length - 1)
         Keys.onEscapePressed: {
-            const cancel = Alerts.buttons.indexOf("Cancel")
+            const cancel = Alerts.buttons.indexOf(qsTr("Cancel"))
             Alerts.respond(cancel >= 0 ? cancel : Alerts.buttons.length - 1)
         }
         Accessible.role: Accessible.AlertMessage

@@ -55,9 +55,9 @@ ScreenPage {
             Layout.fillWidth: true
             Layout.margins: Theme.spacingLarge
             spacing: Theme.spacingMedium
-            JobButton { objectName: "btnSave"; text: "Save"; glyph: "⤓"; onClicked: page.screen.btnSave() }
-            JobButton { objectName: "btnShare"; text: "Share"; glyph: "⇪"; onClicked: page.screen.btnShare() }
-            JobButton { objectName: "btnHome"; text: "Home"; glyph: "⌂"; onClicked: page.screen.btnHome() }
+            JobButton { objectName: "btnSave"; text: qsTr("Save"); glyph: "⤓"; onClicked: page.screen.btnSave() }
+            JobButton { objectName: "btnShare"; text: qsTr("Share"); glyph: "⇪"; onClicked: page.screen.btnShare() }
+            JobButton { objectName: "btnHome"; text: qsTr("Home"); glyph: "⌂"; onClicked: page.screen.btnHome() }
         }
     }
 }

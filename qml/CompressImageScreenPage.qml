@@ -11,8 +11,8 @@ ScreenPage {
     id: page
     required property CompressImageScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action { objectName: "btnCompress"; text: "Compress"; onTriggered: page.screen.btnCompress() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
+    rightAction: Action { objectName: "btnCompress"; text: qsTr("Compress"); onTriggered: page.screen.btnCompress() }
 
     // Quality 0.25 by default, or the highest quality that fits under a size.
     RowLayout {
@@ -24,13 +24,13 @@ ScreenPage {
         ComboBox {
             id: targetMode
             objectName: "targetMode"
-            Accessible.name: "Compress to"
+            Accessible.name: qsTr("Compress to")
             Layout.fillWidth: true
             model: {
-                const choices = ["Quality 25 %"]
+                const choices = [qsTr("Quality 25 %")]
                 for (const choice of page.screen.targetChoices)
-                    choices.push("Fit under " + choice)
-                choices.push("Fit under…")
+                    choices.push(qsTr("Fit under %1").arg(choice))
+                choices.push(qsTr("Fit under…"))
                 return choices
             }
             readonly property bool typed: currentIndex === count - 1
@@ -47,15 +47,23 @@ ScreenPage {
             id: typedSize
             objectName: "typedSize"
             visible: targetMode.typed
-            placeholderText: "e.g. 750 kb"
-            Accessible.name: "Fit under"
+            placeholderText: qsTr("e.g. 750 kb")
+            Accessible.name: qsTr("Fit under")
             Accessible.description: placeholderText
             Layout.preferredWidth: 120
             onTextEdited: valid = page.screen.setTargetText(text)
             property bool valid: true
-            ToolTip.visible: !valid && activeFocus
-            ToolTip.text: "Type a size such as 500 kb or 1.5 mb"
         }
+    }
+    // Under the field, in the page: a tooltip above it would cover the bar and its Compress.
+    Label {
+        id: typedSizeHint
+        objectName: "typedSizeHint"
+        anchors { left: target.left; right: target.right; top: target.bottom; topMargin: Theme.spacingSmall }
+        visible: targetMode.typed && !typedSize.valid
+        text: qsTr("Type a size such as 500 kb or 1.5 mb")
+        wrapMode: Text.Wrap
+        color: Theme.error
     }
 
     GridView {
@@ -64,7 +72,7 @@ ScreenPage {
         // On a phone 48 points of the width go to the two outer insets and the gap between the
         // columns; a wider window adds columns.
         readonly property real side: page.screen.itemSide(width)
-        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: target.bottom }
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; top: typedSizeHint.visible ? typedSizeHint.bottom : target.bottom }
         leftMargin: Theme.spacingLarge
         topMargin: Theme.spacingLarge
         cellWidth: side + 16

@@ -10,10 +10,10 @@ ScreenPage {
     id: page
     required property ExtractTextScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
     rightAction: Action {
         objectName: "btnExtract"
-        text: "Extract"
+        text: qsTr("Extract")
         enabled: page.screen !== null && !page.screen.extracting
         onTriggered: page.screen.btnExtract()
     }
@@ -37,7 +37,7 @@ ScreenPage {
         }
         Label {
             Layout.alignment: Qt.AlignHCenter
-            text: "Click Extract to read the text in this photo."
+            text: qsTr("Click Extract to read the text in this photo.")
             color: Theme.hintText
         }
     }

@@ -12,7 +12,7 @@ ScreenPage {
     required property HomeScreen screen
     title: screen.title
     hidesBackButton: true
-    rightAction: Action { text: "Settings"; onTriggered: page.screen.btnSetting() }
+    rightAction: Action { text: qsTr("Settings"); onTriggered: page.screen.btnSetting() }
     rightTint: Theme.appBlackColor
 
     ColumnLayout {
@@ -30,17 +30,17 @@ ScreenPage {
             columnSpacing: Theme.spacingMedium
             rowSpacing: Theme.spacingMedium
             Layout.fillWidth: true
-            JobButton { objectName: "btnImageToPDF"; text: "Images to PDF"; glyph: "▤"; onClicked: page.screen.btnImageToPDF() }
-            JobButton { objectName: "btnPDFToImage"; text: "PDF to Images"; glyph: "▦"; onClicked: page.screen.btnPDFToImage() }
-            JobButton { objectName: "btnCompressImage"; text: "Compress"; glyph: "⇲"; onClicked: page.screen.btnCompressImage() }
-            JobButton { objectName: "btnResizeImage"; text: "Resize"; glyph: "⤢"; onClicked: page.screen.btnResizeImage() }
-            JobButton { objectName: "btnExtractText"; text: "Extract Text"; glyph: "T"; onClicked: page.screen.btnExtractText(); Layout.columnSpan: jobs.columns === 5 ? 1 : 2 }
+            JobButton { objectName: "btnImageToPDF"; text: qsTr("Images to PDF"); glyph: "▤"; onClicked: page.screen.btnImageToPDF() }
+            JobButton { objectName: "btnPDFToImage"; text: qsTr("PDF to Images"); glyph: "▦"; onClicked: page.screen.btnPDFToImage() }
+            JobButton { objectName: "btnCompressImage"; text: qsTr("Compress"); glyph: "⇲"; onClicked: page.screen.btnCompressImage() }
+            JobButton { objectName: "btnResizeImage"; text: qsTr("Resize"); glyph: "⤢"; onClicked: page.screen.btnResizeImage() }
+            JobButton { objectName: "btnExtractText"; text: qsTr("Extract Text"); glyph: "T"; onClicked: page.screen.btnExtractText(); Layout.columnSpan: jobs.columns === 5 ? 1 : 2 }
         }
 
         RowLayout {
             Layout.fillWidth: true
             Label {
-                text: "History"
+                text: qsTr("History")
                 font.bold: true
                 font.pointSize: Theme.fontHeading
                 color: Theme.appBlackColor
@@ -48,8 +48,8 @@ ScreenPage {
             }
             ActionBarButton {
                 objectName: "btnClearList"
-                text: "Clear list"
-                Accessible.description: "The files stay in the History folder"
+                text: qsTr("Clear list")
+                Accessible.description: qsTr("The files stay in the History folder")
                 visible: tableviewRecent.count > 0
                 onClicked: page.screen.btnClearList()
             }
@@ -59,7 +59,7 @@ ScreenPage {
             id: tableviewRecent
             objectName: "tableviewRecent"
             Accessible.role: Accessible.List
-            Accessible.name: "History"
+            Accessible.name: qsTr("History")
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
@@ -92,7 +92,7 @@ ScreenPage {
             Label {
                 anchors.centerIn: parent
                 visible: tableviewRecent.count === 0
-                text: "Files you make appear here."
+                text: qsTr("Files you make appear here.")
                 color: Theme.hintText
             }
         }

@@ -72,7 +72,7 @@ Popup {
         Button {
             objectName: "hudCancel"
             anchors.horizontalCenter: parent.horizontalCenter
-            text: "Cancel"
+            text: qsTr("Cancel")
             Accessible.name: text
             flat: true
             // On the dark box whatever the scheme, so not the style's text colour.

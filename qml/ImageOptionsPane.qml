@@ -17,15 +17,15 @@ Pane {
         width: Math.min(parent.width, Theme.readableWidth)
         spacing: 4
         RowLayout {
-            Label { text: "Resolution"; color: Theme.appBlackColor; Layout.preferredWidth: 100 }
+            Label { text: qsTr("Resolution"); color: Theme.appBlackColor; Layout.preferredWidth: 100 }
             ComboBox {
                 id: resolution
                 objectName: "resolution"
-                Accessible.name: "Resolution"
+                Accessible.name: qsTr("Resolution")
                 textRole: "text"
                 valueRole: "dpi"
-                model: [{ dpi: 0, text: "Screen" }, { dpi: 72, text: "72 dpi" },
-                        { dpi: 150, text: "150 dpi" }, { dpi: 300, text: "300 dpi" }]
+                model: [{ dpi: 0, text: qsTr("Screen") }, { dpi: 72, text: qsTr("72 dpi") },
+                        { dpi: 150, text: qsTr("150 dpi") }, { dpi: 300, text: qsTr("300 dpi") }]
                 // Found in the model itself: indexOfValue() is not re-run once the model is set.
                 currentIndex: resolution.model.findIndex(e => e.dpi === pane.screen.resolution)
                 onActivated: pane.screen.resolution = currentValue
@@ -33,13 +33,13 @@ Pane {
             }
         }
         RowLayout {
-            Label { text: "Pages"; color: Theme.appBlackColor; Layout.preferredWidth: 100 }
+            Label { text: qsTr("Pages"); color: Theme.appBlackColor; Layout.preferredWidth: 100 }
             TextField {
                 objectName: "pageRange"
-                Accessible.name: "Pages"
+                Accessible.name: qsTr("Pages")
                 Accessible.description: placeholderText
-                placeholderText: pane.pageCount > 1 ? "All " + pane.pageCount + ", or e.g. 1-3, 8"
-                                                    : "All"
+                placeholderText: pane.pageCount > 1 ? qsTr("All %1, or e.g. 1-3, 8").arg(pane.pageCount)
+                                                    : qsTr("All")
                 text: pane.screen.pageRange
                 inputMethodHints: Qt.ImhPreferNumbers
                 onTextEdited: pane.screen.pageRange = text

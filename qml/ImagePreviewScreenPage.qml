@@ -13,7 +13,7 @@ ScreenPage {
     id: page
     required property ImagePreviewScreen screen
     title: screen.title
-    rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
+    rightAction: Action { text: qsTr("Home"); onTriggered: page.screen.btnHome() }
     rightTint: Theme.appBlackColor
 
     ListView {
@@ -30,7 +30,7 @@ ScreenPage {
         activeFocusOnTab: true
         keyNavigationEnabled: true
         Accessible.role: Accessible.List
-        Accessible.name: "Pages"
+        Accessible.name: qsTr("Pages")
         Keys.onReturnPressed: if (currentIndex >= 0) page.screen.didSelectItem(currentIndex)
         Keys.onEnterPressed: if (currentIndex >= 0) page.screen.didSelectItem(currentIndex)
         Keys.onPressed: (event) => {
@@ -56,7 +56,7 @@ ScreenPage {
             width: itemSize.width
             height: itemSize.height
             padding: 12
-            Accessible.name: "Page " + (index + 1) + " of " + collectionviewImagePreview.count
+            Accessible.name: qsTr("Page %1 of %2").arg(index + 1).arg(collectionviewImagePreview.count)
             background: Rectangle { color: Theme.surface }
             contentItem: Image {
                 objectName: "ivImage"
@@ -74,7 +74,7 @@ ScreenPage {
         Label {
             anchors.centerIn: parent
             visible: collectionviewImagePreview.count === 0
-            text: "No pages"
+            text: qsTr("No pages")
             color: Theme.hintText
         }
     }
@@ -87,13 +87,13 @@ ScreenPage {
             anchors.rightMargin: Theme.spacingMedium
             ActionBarButton {
                 objectName: "btnSave"
-                text: "Save"
+                text: qsTr("Save")
                 onClicked: page.screen.btnSave()
             }
             Label {
                 objectName: "lblPage"
                 text: collectionviewImagePreview.count > 0
-                      ? "Page " + (collectionviewImagePreview.currentIndex + 1) + " of " + collectionviewImagePreview.count
+                      ? qsTr("Page %1 of %2").arg(collectionviewImagePreview.currentIndex + 1).arg(collectionviewImagePreview.count)
                       : ""
                 color: Theme.secondaryText
                 horizontalAlignment: Text.AlignHCenter
@@ -102,8 +102,8 @@ ScreenPage {
             TextField {
                 objectName: "goToPage"
                 visible: collectionviewImagePreview.count > 1
-                placeholderText: "Go to"
-                Accessible.name: "Go to page"
+                placeholderText: qsTr("Go to")
+                Accessible.name: qsTr("Go to page")
                 inputMethodHints: Qt.ImhDigitsOnly
                 validator: IntValidator { bottom: 1; top: Math.max(1, collectionviewImagePreview.count) }
                 horizontalAlignment: Text.AlignHCenter
@@ -116,7 +116,7 @@ ScreenPage {
             }
             ActionBarButton {
                 objectName: "btnShare"
-                text: "Share"
+                text: qsTr("Share")
                 onClicked: page.screen.btnShare()
             }
         }

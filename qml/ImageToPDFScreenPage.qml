@@ -12,9 +12,9 @@ ScreenPage {
     id: page
     required property ImageToPDFScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
     rightAction: Action {
-        text: "Convert"
+        text: qsTr("Convert")
         enabled: page.screen.canConvert
         onTriggered: page.screen.btnConvert()
     }

@@ -14,7 +14,7 @@ ColumnLayout {
     spacing: 0
 
     Label {
-        text: "Text recognition languages"
+        text: qsTr("Text recognition languages")
         font.bold: true
         font.pointSize: Theme.fontHeading
         color: Theme.appBlackColor
@@ -27,7 +27,7 @@ ColumnLayout {
             required property var modelData
             objectName: "language_" + modelData.code
             text: modelData.installed ? modelData.name
-                                      : modelData.name + " — not installed (" + modelData.package + ")"
+                                      : qsTr("%1 — not installed (%2)").arg(modelData.name).arg(modelData.package)
             checked: modelData.chosen
             Accessible.name: text
             enabled: modelData.installed || modelData.chosen

@@ -14,6 +14,9 @@ ToolBar {
     objectName: "navigationBar"
     height: 52
     background: Rectangle { color: Theme.appWhiteColor }
+    // Both sides as wide as the wider button's text, so a long "Convert" never runs into the
+    // title and the title stays centred.
+    readonly property real sideWidth: Math.max(90, leftButton.implicitWidth, rightButton.implicitWidth)
 
     RowLayout {
         anchors.fill: parent
@@ -26,7 +29,7 @@ ToolBar {
             // Kept in the layout when hidden so the title stays centred.
             visible: true
             enabled: custom !== null ? custom.enabled : (Navigator.depth > 2 && bar.page !== null && !bar.page.hidesBackButton)
-            text: custom ? custom.text : "‹ Back"
+            text: custom ? custom.text : qsTr("‹ Back")
             icon.source: custom ? custom.icon.source : ""
             contentItem: Label {
                 text: leftButton.text
@@ -42,7 +45,7 @@ ToolBar {
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             background: FocusRing { button: leftButton }
-            Layout.preferredWidth: 90
+            Layout.preferredWidth: bar.sideWidth
         }
         Label {
             text: bar.page ? bar.page.title : ""
@@ -77,7 +80,7 @@ ToolBar {
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             background: FocusRing { button: rightButton }
-            Layout.preferredWidth: 90
+            Layout.preferredWidth: bar.sideWidth
         }
     }
 }

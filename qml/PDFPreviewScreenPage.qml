@@ -12,11 +12,11 @@ ScreenPage {
     required property PDFPreviewScreen screen
     title: screen.title
     leftAction: Action {
-        text: "‹ Back"
+        text: qsTr("‹ Back")
         enabled: page.screen.backEnabled
         onTriggered: page.screen.btnBack()
     }
-    rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
+    rightAction: Action { text: qsTr("Home"); onTriggered: page.screen.btnHome() }
     rightTint: Theme.appBlackColor
 
     PdfPages {
@@ -50,7 +50,7 @@ ScreenPage {
             Label {
                 anchors.centerIn: parent
                 visible: pdfDocument.status === PdfPages.Ready && pdfDocument.pageCount === 0
-                text: "This PDF has no pages."
+                text: qsTr("This PDF has no pages.")
                 color: Theme.hintText
             }
         }
@@ -63,7 +63,7 @@ ScreenPage {
                 objectName: "btnShare"
                 anchors.centerIn: parent
                 width: 160
-                text: "Share"
+                text: qsTr("Share")
                 Accessible.name: text
                 contentItem: Label {
                     text: btnShare.text

@@ -11,8 +11,8 @@ ScreenPage {
     id: page
     required property PDFToImageScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action { text: "Convert"; onTriggered: page.screen.btnConvert() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
+    rightAction: Action { text: qsTr("Convert"); onTriggered: page.screen.btnConvert() }
 
     ColumnLayout {
         anchors.fill: parent
@@ -45,7 +45,7 @@ ScreenPage {
                 anchors.centerIn: parent
                 width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
                 visible: document.status === PdfPages.Error
-                text: "The PDF could not be opened. It may be damaged, or protected by a password."
+                text: qsTr("The PDF could not be opened. It may be damaged, or protected by a password.")
                 color: Theme.text
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter

@@ -28,7 +28,7 @@ Item {
         border.color: dragArea.drag.active ? Theme.appGreenColor : Theme.border
         radius: 6
         Accessible.role: Accessible.ListItem
-        Accessible.name: "Page " + (slot.index + 1)
+        Accessible.name: qsTr("Page %1").arg(slot.index + 1)
         Accessible.description: ImageNames.fileName(slot.modelData)
         Image {
             objectName: "ivImage"
@@ -69,20 +69,20 @@ Item {
             RoundButton {
                 objectName: "btnMoveEarlier"
                 text: "‹"
-                Accessible.name: "Move earlier"
+                Accessible.name: qsTr("Move earlier")
                 enabled: slot.index > 0
                 onClicked: slot.screen.moveEarlier(slot.index)
             }
             RoundButton {
                 objectName: "btnRemovePage"
                 text: "✕"
-                Accessible.name: "Leave out"
+                Accessible.name: qsTr("Leave out")
                 onClicked: slot.screen.removePage(slot.index)
             }
             RoundButton {
                 objectName: "btnMoveLater"
                 text: "›"
-                Accessible.name: "Move later"
+                Accessible.name: qsTr("Move later")
                 enabled: slot.index < slot.grid.count - 1
                 onClicked: slot.screen.moveLater(slot.index)
             }

@@ -33,7 +33,7 @@ Dialog {
     height: phone ? parent.height : Math.min(parent.height - 80, 720)
     modal: true
     focus: true
-    title: "Open a PDF"
+    title: qsTr("Open a PDF")
     padding: 0
     background: Rectangle { color: Theme.appWhiteColor; radius: chooser.phone ? 0 : Theme.radiusLarge }
     Overlay.modal: Rectangle { color: Theme.scrimCentre }
@@ -87,7 +87,7 @@ Dialog {
             spacing: Theme.spacing
             Layout.fillWidth: true
             ToolButton {
-                text: "‹ Up"
+                text: qsTr("‹ Up")
                 Accessible.name: text
                 enabled: String(chooser.folder) !== "file:///"
                 onClicked: { chooser.folder = files.parentFolder; chooser.selectedFile = "" }
@@ -105,8 +105,8 @@ Dialog {
             id: nameField
             objectName: "chooserName"
             visible: chooser.saving && chooser.naming
-            placeholderText: "Name"
-            Accessible.name: "Name"
+            placeholderText: qsTr("Name")
+            Accessible.name: qsTr("Name")
             selectByMouse: true
             Layout.fillWidth: true
             Layout.leftMargin: Theme.spacingLarge
@@ -152,7 +152,7 @@ Dialog {
         Label {
             anchors.centerIn: parent
             visible: list.count === 0 && files.status === FolderListModel.Ready
-            text: chooser.saving ? "Nothing in this folder yet" : "No PDFs in this folder"
+            text: chooser.saving ? qsTr("Nothing in this folder yet") : qsTr("No PDFs in this folder")
             color: Theme.hintText
         }
         ScrollIndicator.vertical: ScrollIndicator {}
@@ -162,14 +162,14 @@ Dialog {
         spacing: Theme.spacing
         Item { Layout.fillWidth: true }
         Button {
-            text: "Cancel"
+            text: qsTr("Cancel")
             Accessible.name: text
             flat: true
             onClicked: chooser.reject()
         }
         Button {
             objectName: "chooserAccept"
-            text: chooser.saving ? "Save" : "Open"
+            text: chooser.saving ? qsTr("Save") : qsTr("Open")
             Accessible.name: text
             flat: true
             enabled: chooser.ready

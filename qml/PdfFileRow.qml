@@ -13,7 +13,7 @@ ItemDelegate {
     required property int fileSize
     required property date fileModified
     readonly property string detail: fileIsDir
-        ? "Folder"
+        ? qsTr("Folder")
         : SizeText.of(fileSize) + " · "
           + fileModified.toLocaleString(Qt.locale(), Locale.ShortFormat)
     Accessible.name: fileName

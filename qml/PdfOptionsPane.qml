@@ -17,15 +17,15 @@ Pane {
         width: Math.min(parent.width, Theme.readableWidth)
         spacing: 4
         RowLayout {
-            Label { text: "Paper"; color: Theme.appBlackColor; Layout.fillWidth: true }
+            Label { text: qsTr("Paper"); color: Theme.appBlackColor; Layout.fillWidth: true }
             ComboBox {
                 id: paperSize
                 objectName: "paperSize"
-                Accessible.name: "Paper"
+                Accessible.name: qsTr("Paper")
                 textRole: "text"
                 valueRole: "key"
-                model: [{ key: "photo", text: "Photo size" }, { key: "a4", text: "A4" },
-                        { key: "letter", text: "Letter" }]
+                model: [{ key: "photo", text: qsTr("Photo size") }, { key: "a4", text: "A4" },
+                        { key: "letter", text: qsTr("Letter") }]
                 // Found in the model itself: indexOfValue() is not re-run once the model is set.
                 currentIndex: paperSize.model.findIndex(e => e.key === pane.screen.paperSize)
                 onActivated: pane.screen.paperSize = currentValue
@@ -34,10 +34,10 @@ Pane {
         }
         RowLayout {
             visible: pane.onPaper
-            Label { text: "Margin (mm)"; color: Theme.appBlackColor; Layout.fillWidth: true }
+            Label { text: qsTr("Margin (mm)"); color: Theme.appBlackColor; Layout.fillWidth: true }
             SpinBox {
                 objectName: "marginMm"
-                Accessible.name: "Margin (mm)"
+                Accessible.name: qsTr("Margin (mm)")
                 from: 0
                 to: 50
                 value: Math.round(pane.screen.marginMm)
@@ -47,7 +47,7 @@ Pane {
         }
         Switch {
             objectName: "searchable"
-            text: "Make text searchable"
+            text: qsTr("Make text searchable")
             Accessible.name: text
             checked: pane.screen.searchable
             onToggled: pane.screen.searchable = checked

@@ -40,7 +40,7 @@ ListView {
             height: parent.height
             color: Theme.paper
             Accessible.role: Accessible.Graphic
-            Accessible.name: "Page " + (pageSlot.index + 1)
+            Accessible.name: qsTr("Page %1").arg(pageSlot.index + 1)
             Image {
                 objectName: "pdfPage"
                 Accessible.ignored: true

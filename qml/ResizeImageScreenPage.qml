@@ -10,8 +10,8 @@ ScreenPage {
     id: page
     required property ResizeImageScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action { objectName: "btnReize"; text: "Resize"; onTriggered: page.screen.btnReize() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
+    rightAction: Action { objectName: "btnReize"; text: qsTr("Resize"); onTriggered: page.screen.btnReize() }
 
     ColumnLayout {
         // Wide windows keep the form at a readable width, centred.
@@ -52,6 +52,15 @@ ScreenPage {
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen.tfImageWIdth
             onTextEdited: page.screen.textFieldEdited("tfImageWIdth", text)
+            Accessible.description: page.screen.widthMessage
+        }
+        Label {
+            objectName: "lblWidthMessage"
+            visible: text !== ""
+            text: page.screen.widthMessage
+            wrapMode: Text.Wrap
+            color: Theme.error
+            Layout.fillWidth: true
         }
         TextField {
             id: tfImageheight
@@ -63,12 +72,21 @@ ScreenPage {
             inputMethodHints: Qt.ImhDigitsOnly
             text: page.screen.tfImageheight
             onTextEdited: page.screen.textFieldEdited("tfImageheight", text)
+            Accessible.description: page.screen.heightMessage
+        }
+        Label {
+            objectName: "lblHeightMessage"
+            visible: text !== ""
+            text: page.screen.heightMessage
+            wrapMode: Text.Wrap
+            color: Theme.error
+            Layout.fillWidth: true
         }
         ItemDelegate {
             objectName: "btnAspectRatio"
             // The picture is a tick box: heard as one.
             Accessible.role: Accessible.CheckBox
-            Accessible.name: "Keep proportions"
+            Accessible.name: qsTr("Keep proportions")
             Accessible.checkable: true
             Accessible.checked: page.screen.isAspectRatioOn
             Layout.fillWidth: true
@@ -84,7 +102,7 @@ ScreenPage {
                     sourceSize.height: 56
                     source: Theme.asset(page.screen.ivMaintainAspectRatio)
                 }
-                Label { text: "Keep proportions"; color: Theme.appBlackColor; Layout.fillWidth: true }
+                Label { text: qsTr("Keep proportions"); color: Theme.appBlackColor; Layout.fillWidth: true }
             }
         }
         Label {
@@ -108,7 +126,7 @@ ScreenPage {
         RowLayout {
             anchors.fill: parent
             Item { Layout.fillWidth: true }
-            ToolButton { objectName: "btnDone"; text: "Done"; Accessible.name: text; font.bold: true; onClicked: page.screen.doneButtonAction() }
+            ToolButton { objectName: "btnDone"; text: qsTr("Done"); Accessible.name: text; font.bold: true; onClicked: page.screen.doneButtonAction() }
         }
     }
     Connections {

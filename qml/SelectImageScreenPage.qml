@@ -10,12 +10,12 @@ ScreenPage {
     id: page
     required property SelectImageScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
     // The one-photo jobs choose with a tap: no Done button at all.
     rightAction: page.screen && page.screen.doneVisible ? done : null
     Action {
         id: done
-        text: "Done"
+        text: qsTr("Done")
         enabled: page.screen.doneEnabled
         onTriggered: page.screen.btnDone()
     }
@@ -39,7 +39,7 @@ ScreenPage {
         keyNavigationEnabled: true
         Keys.onSpacePressed: page.screen.didSelectItem(currentIndex)
         Accessible.role: Accessible.List
-        Accessible.name: "Photos"
+        Accessible.name: qsTr("Photos")
         model: page.screen.collectionviewImages
         delegate: CollectionViewCell {
             objectName: "CollectionViewCellImages"
@@ -70,7 +70,7 @@ ScreenPage {
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.WordWrap
         visible: !page.screen.lblMsgHidden
-        text: "No photos found.\nAdd pictures to your Pictures folder to use them here."
+        text: qsTr("No photos found.\nAdd pictures to your Pictures folder to use them here.")
         color: Theme.hintText
         font.pointSize: Theme.fontHeading
     }

@@ -10,7 +10,7 @@ ScreenPage {
     id: page
     required property SettingScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
 
     ColumnLayout {
         // Wide windows keep the form at a readable width, centred.
@@ -21,33 +21,33 @@ ScreenPage {
         width: Math.min(parent.width - 2 * Theme.spacingLarge, Theme.readableWidth)
         spacing: 10
 
-        SettingRow { objectName: "btnShareApp"; text: "Share App"; detail: "Tell a friend about Quire"; onClicked: page.screen.btnShareApp() }
-        SettingRow { objectName: "btnRateApp"; text: "Rate App"; detail: "Write a review"; onClicked: page.screen.btnRateApp() }
-        SettingRow { objectName: "btnMoreApps"; text: "More Apps"; detail: "Other apps by the maker"; onClicked: page.screen.btnMoreApps() }
+        SettingRow { objectName: "btnShareApp"; text: qsTr("Share App"); detail: qsTr("Tell a friend about Quire"); onClicked: page.screen.btnShareApp() }
+        SettingRow { objectName: "btnRateApp"; text: qsTr("Rate App"); detail: qsTr("Write a review"); onClicked: page.screen.btnRateApp() }
+        SettingRow { objectName: "btnMoreApps"; text: qsTr("More Apps"); detail: qsTr("Other apps by the maker"); onClicked: page.screen.btnMoreApps() }
 
-        Label { text: "Appearance"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
+        Label { text: qsTr("Appearance"); font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         RowLayout {
             Layout.fillWidth: true
-            Label { text: "Colours"; color: Theme.text; Layout.fillWidth: true }
+            Label { text: qsTr("Colours"); color: Theme.text; Layout.fillWidth: true }
             ComboBox {
                 objectName: "colorScheme"
-                Accessible.name: "Colours"
+                Accessible.name: qsTr("Colours")
                 textRole: "text"
                 valueRole: "value"
                 // System follows the desktop's light or dark setting.
-                model: [{ text: "System", value: "system" }, { text: "Light", value: "light" },
-                        { text: "Dark", value: "dark" }]
+                model: [{ text: qsTr("System"), value: "system" }, { text: qsTr("Light"), value: "light" },
+                        { text: qsTr("Dark"), value: "dark" }]
                 currentIndex: Appearance.choice === "dark" ? 2 : Appearance.choice === "light" ? 1 : 0
                 onActivated: Appearance.choice = currentValue
             }
         }
 
-        Label { text: "Photos"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
+        Label { text: qsTr("Photos"); font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SwitchDelegate {
             id: keepLocation
             objectName: "keepLocation"
             Layout.fillWidth: true
-            text: "Keep location in compressed photos"
+            text: qsTr("Keep location in compressed photos")
             Accessible.name: text
             // Wrapped rather than cut off on a phone-wide window.
             contentItem: Label {
@@ -62,16 +62,16 @@ ScreenPage {
             onToggled: page.screen.keepLocation = checked
         }
 
-        Label { text: "Files"; font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
+        Label { text: qsTr("Files"); font.bold: true; font.pointSize: Theme.fontHeading; color: Theme.appBlackColor; Layout.topMargin: Theme.spacingMedium }
         SettingRow {
             objectName: "historyFolder"
-            text: "Made by Quire"
+            text: qsTr("Made by Quire")
             detail: page.screen.historyFolder
             onClicked: page.screen.openFolder(page.screen.historyFolder)
         }
         SettingRow {
             objectName: "photoLibraryFolder"
-            text: "Photo library"
+            text: qsTr("Photo library")
             detail: page.screen.photoLibraryFolder
             onClicked: page.screen.openFolder(page.screen.photoLibraryFolder)
         }
@@ -79,7 +79,7 @@ ScreenPage {
         Item { Layout.fillHeight: true }
         Label {
             objectName: "version"
-            text: "Quire " + (page.screen.version)
+            text: qsTr("Quire %1").arg(page.screen.version)
             color: Theme.hintText
             Layout.alignment: Qt.AlignHCenter
         }

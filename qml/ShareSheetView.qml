@@ -31,7 +31,7 @@ Drawer {
     contentItem: ColumnLayout {
         spacing: 0
         Label {
-            text: Share.itemCount === 1 ? Share.suggestedName : Share.itemCount + " items"
+            text: Share.itemCount === 1 ? Share.suggestedName : qsTr("%1 items").arg(Share.itemCount)
             font.bold: true
             elide: Text.ElideMiddle
             horizontalAlignment: Text.AlignHCenter
@@ -41,22 +41,22 @@ Drawer {
         SheetAction {
             objectName: "shareSave"
             focus: true
-            text: "Save a copy…"
+            text: qsTr("Save a copy…")
             onClicked: saveChooser.open()
         }
         SheetAction {
             objectName: "shareCopy"
-            text: "Copy"
+            text: qsTr("Copy")
             onClicked: Share.copy()
         }
         SheetAction {
             objectName: "shareOpen"
-            text: "Open with the default app"
+            text: qsTr("Open with the default app")
             onClicked: Share.openWithDefaultApp()
         }
         SheetAction {
             objectName: "shareCancel"
-            text: "Cancel"
+            text: qsTr("Cancel")
             Layout.bottomMargin: Theme.spacing
             onClicked: Share.close()
         }
@@ -67,7 +67,7 @@ Drawer {
         objectName: "saveChooser"
         saving: true
         naming: Share.itemCount === 1
-        title: naming ? "Save a copy" : "Save copies into a folder"
+        title: naming ? qsTr("Save a copy") : qsTr("Save copies into a folder")
         startFolder: Share.saveFolder
         fileName: Share.suggestedName
         // The folder's files of the same kind show which names are taken.

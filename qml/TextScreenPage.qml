@@ -10,8 +10,8 @@ ScreenPage {
     id: page
     required property TextScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
-    rightAction: Action { text: "Home"; onTriggered: page.screen.btnHome() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
+    rightAction: Action { text: qsTr("Home"); onTriggered: page.screen.btnHome() }
 
     ColumnLayout {
         // Wide windows keep the form at a readable width, centred.
@@ -50,7 +50,7 @@ ScreenPage {
                     Accessible.name: page.title
                     text: page.screen.tvText
                     // A photo without words says so rather than leave an empty box.
-                    placeholderText: "No text found"
+                    placeholderText: qsTr("No text found")
                     onTextChanged: if (page.screen) page.screen.tvText = text
                     wrapMode: TextEdit.Wrap
                     selectByMouse: true
@@ -77,13 +77,13 @@ ScreenPage {
             Layout.fillWidth: true
             ResultButton {
                 objectName: "btnCopy"
-                text: "Copy"
+                text: qsTr("Copy")
                 filled: true
                 onClicked: page.screen.btnCopy()
             }
             ResultButton {
                 objectName: "btnShare"
-                text: "Share"
+                text: qsTr("Share")
                 onClicked: page.screen.btnShare()
             }
         }

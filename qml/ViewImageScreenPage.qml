@@ -10,7 +10,7 @@ ScreenPage {
     id: page
     required property ViewImageScreen screen
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
 
     background: Rectangle { color: Theme.surface }
 
@@ -44,13 +44,13 @@ ScreenPage {
             anchors.rightMargin: Theme.spacingMedium
             ActionBarButton {
                 objectName: "btnSave"
-                text: "Save"
+                text: qsTr("Save")
                 onClicked: page.screen.btnSave()
             }
             Item { Layout.fillWidth: true }
             ActionBarButton {
                 objectName: "btnShare"
-                text: "Share"
+                text: qsTr("Share")
                 onClicked: page.screen.btnShare()
             }
         }

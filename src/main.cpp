@@ -7,6 +7,7 @@
 #include "app/WindowPlacement.h"
 #include "common/LibraryChatter.h"
 #include "common/OwnedFolders.h"
+#include "common/Translations.h"
 #include "history/HistoryStore.h"
 #include "home/FileOpener.h"
 #include "jobs/JobRegistry.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
     QQuickStyle::setStyle(QStringLiteral("Material"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quire"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/Quire/qml/assets/icon.svg")));
+    Translations::install();
 
     Services services;
     services.locations = Locations::fromEnvironment();

@@ -51,6 +51,11 @@ class AppJourney : public ::testing::Test
         QThreadPool::globalInstance()->waitForDone();
     }
 
+    void typeKeys(const QByteArray& keys) const
+    {
+        for (char key : keys)
+            QTest::keyClick(j.window(), key);
+    }
     void addPhoto(int i, const QImage& image)
     {
         ASSERT_TRUE(photofixtures::writePhoto(
@@ -253,6 +258,24 @@ TEST_F(AppJourney, CompressFromHomeThroughThePicker)
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->property("count").toInt(), 2);
     j.screenshot("app-compress");
+    // A size that does not read is explained under its field, clear of the bar and its button.
+    QQuickItem* mode = j.find("targetMode");
+    mode->setProperty("currentIndex", mode->property("count").toInt() - 1);
+    QQuickItem* typed = j.find("typedSize");
+    j.tap(typed);
+    ASSERT_TRUE(fixtures::waitFor([&] { return typed->hasActiveFocus(); }));
+    typeKeys("5 kg");
+    QQuickItem* hint = j.find("typedSizeHint");
+    ASSERT_TRUE(fixtures::waitFor([&] { return hint->isVisible(); }));
+    const QRectF bar = j.find("navigationBar")->mapRectToScene(QRectF(0, 0, 390, 52));
+    EXPECT_GE(hint->mapToScene({0, 0}).y(), bar.bottom());
+    EXPECT_GE(grid->mapToScene({0, 0}).y(), hint->mapToScene({0, hint->height()}).y());
+    j.screenshot("app-compress-typed-size");
+    QTest::keyClick(j.window(), Qt::Key_A, Qt::ControlModifier);
+    typeKeys("1 mb");
+    ASSERT_TRUE(fixtures::waitFor([&] { return !hint->isVisible(); }));
+    mode->setProperty("currentIndex", 0);
+    QMetaObject::invokeMethod(j.platform.navigator->top(), "setTargetText", Q_ARG(QString, ""));
 
     j.tap(button("Compress"));
     ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen", 30000));
@@ -272,9 +295,10 @@ TEST_F(AppJourney, ResizeFromHomeThroughThePicker)
     QQuickItem* width = j.findNamed("Enter Width");
     j.tap(width);
     ASSERT_TRUE(fixtures::waitFor([&] { return width->hasActiveFocus(); }));
-    for (char key : QByteArray("450"))
-        QTest::keyClick(j.window(), key);
+    typeKeys("4x50");
+    EXPECT_EQ(width->property("text").toString(), "450");
     EXPECT_EQ(j.findNamed("Enter Height")->property("text").toString(), "600");
+    EXPECT_TRUE(j.find("lblWidthMessage")->isVisible()); // what was left out is said
     j.screenshot("app-resize");
     j.tap(button("Done"));
 

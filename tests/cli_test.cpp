@@ -28,7 +28,12 @@ struct Cli
     int status = -1;
     QString out;
     QString err;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // English whatever language the machine's user reads: the checks compare its texts.
+    QProcessEnvironment env = [] {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("LANGUAGE", "en");
+        return e;
+    }();
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
     QStringList run(const QStringList& args)
@@ -297,6 +302,25 @@ TEST(Cli, BadUsageExitsTwo)
                     .hasMatch())
         << cli.out.toStdString();
     EXPECT_EQ(cli.status, 0);
+}
+
+TEST(Cli, SpeaksTheFirstOfTheUsersLanguagesThatItHas)
+{
+    Cli cli;
+    cli.env.insert("LANGUAGE", "de_AT:fr");
+    cli.run({"--help"});
+    EXPECT_TRUE(cli.out.startsWith("Aufruf: quire-cli <Befehl> [Optionen]"))
+        << cli.out.toStdString();
+    // A command's own options, and those shared by every command, made before the catalogue.
+    cli.run({"compress", "--help"});
+    EXPECT_TRUE(cli.out.contains("Kodiert Fotos neu als JPEG.")) << cli.out.toStdString();
+    EXPECT_TRUE(cli.out.contains("In DIR statt in den Verlaufsordner schreiben."));
+    EXPECT_TRUE(cli.out.contains("Eine Eingabe nach SECONDS Sekunden aufgeben."));
+    // English before German on the list: English, the language it is written in.
+    cli.env.insert("LANGUAGE", "en_GB:de");
+    cli.run({"--help"});
+    EXPECT_TRUE(cli.out.startsWith("Usage: quire-cli <command> [options]"))
+        << cli.out.toStdString();
 }
 
 TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)

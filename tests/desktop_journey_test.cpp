@@ -43,10 +43,10 @@ struct DesktopWindow
         QThreadPool::globalInstance()->waitForDone();
         qunsetenv("QUIRE_COLOR_SCHEME");
     }
-    void openPicker()
+    void openPicker(const QString& job = QStringLiteral("Images to PDF"))
     {
         ASSERT_TRUE(j->waitForScreen("HomeScreen"));
-        j->tap(j->findNamed("Images to PDF"));
+        j->tap(j->findNamed(job));
         ASSERT_TRUE(j->waitForScreen("SelectImageScreen"));
         auto* grid = j->find("collectionviewImages");
         ASSERT_NE(grid, nullptr);
@@ -57,9 +57,25 @@ struct DesktopWindow
     FolderPhotoLibrary library;
 };
 
+// Every photo of a grid drawn from a picture decoded near the size it is shown at: no larger
+// than twice (a full-size decode of each would be slow) and no smaller (it would look blocky).
+void expectDecodedAtShownSize(QQuickItem* grid)
+{
+    int seen = 0;
+    for (QQuickItem* image : Journey::itemsBelow(grid, QStringLiteral("ivImage"))) {
+        if (!image->isVisible() || image->property("status").toInt() != 1) // Image.Ready
+            continue;
+        const qreal shown = std::max(image->width(), image->height());
+        const qreal decoded = std::max(image->implicitWidth(), image->implicitHeight());
+        EXPECT_GE(decoded + 1, std::min(shown, 1200.0));
+        EXPECT_LE(decoded, 2 * shown + 2);
+        ++seen;
+    }
+    EXPECT_EQ(seen, 8);
+}
 } // namespace
 
-TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeyboard)
+TEST(DesktopJourney, WideWindowAddsColumnsOfPhotosDecodedAtTheirSizeAndWorksFromTheKeyboard)
 {
     DesktopWindow w(QSize(1280, 800));
     Journey& j = *w.j;
@@ -80,9 +96,56 @@ TEST(DesktopJourney, WideWindowHasOneRowOfJobsAndMoreColumnsAndWorksFromTheKeybo
     QTest::keyClick(j.window(), Qt::Key_Space);
     Screen* picker = j.platform.navigator->top();
     ASSERT_TRUE(fixtures::waitFor([&] { return picker->property("selectedCount").toInt() == 1; }));
-
     QTest::keyClick(j.window(), Qt::Key_Escape);
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+
+    const auto pickAll = [&](const QString& job, const QString& screen) {
+        w.openPicker(job);
+        Screen* picker = j.platform.navigator->top();
+        for (int i = 0; i < 8; ++i)
+            QMetaObject::invokeMethod(picker, "didSelectItem", Q_ARG(int, i));
+        QMetaObject::invokeMethod(picker, "btnDone");
+        ASSERT_TRUE(j.waitForScreen(screen));
+        ASSERT_TRUE(j.waitForSettled());
+    };
+    pickAll("Images to PDF", "ImageToPDFScreen");
+    auto* pages = j.find("collectionviewImagePDFPreview");
+    EXPECT_GE(int(pages->width() / pages->property("cellWidth").toReal()), 6);
+    expectDecodedAtShownSize(pages);
+    // Each page's order controls are in sight above the options, which keep a readable width.
+    const qreal optionsTop = j.find("paperSize")->mapToScene({0, 0}).y();
+    for (QQuickItem* later : Journey::itemsBelow(pages, QStringLiteral("btnMoveLater")))
+        EXPECT_LE(later->mapToScene({0, later->height()}).y(), optionsTop);
+    const qreal paperRight = j.find("paperSize")->mapToScene({j.find("paperSize")->width(), 0}).x();
+    EXPECT_LE(paperRight, (1280 + 640) / 2 + 1);
+    j.screenshot("images-to-pdf-desktop");
+    j.platform.navigator->goHome();
+
+    pickAll("Compress", "CompressImageScreen");
+    auto* photos = j.find("collectionviewCompressImage");
+    EXPECT_GE(int(photos->width() / photos->property("cellWidth").toReal()), 6);
+    expectDecodedAtShownSize(photos);
+    EXPECT_LE(j.find("targetMode")->width(), 640);
+    j.screenshot("compress-desktop");
+
+    // A result opened from History zooms in from the keyboard.
+    QMetaObject::invokeMethod(j.platform.navigator->top(), "btnCompress");
+    ASSERT_TRUE(j.waitForScreen("CompressImagePreviewScreen", 30000));
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }));
+    j.platform.navigator->goHome();
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+    QMetaObject::invokeMethod(j.platform.navigator->top(), "didSelectRow", Q_ARG(int, 0));
+    ASSERT_TRUE(j.waitForScreen("ViewImageScreen"));
+    auto* zoom = j.find("zoomView");
+    ASSERT_NE(zoom, nullptr);
+    QTest::keyClick(j.window(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(zoom->property("zoom").toReal(), 1.5);
+    QTest::keyClick(j.window(), Qt::Key_0, Qt::ControlModifier);
+    // A double click goes in where it points: here the photo's corner.
+    ASSERT_TRUE(j.waitForSettled());
+    QTest::mouseDClick(j.window(), Qt::LeftButton, Qt::NoModifier, QPoint(250, 120));
+    EXPECT_EQ(zoom->property("zoom").toReal(), 2.5);
+    j.screenshot("viewer-zoomed-desktop");
 }
 
 TEST(DesktopJourney, DarkSchemeFollowsTheDesktopAtPhoneAndDesktopSizes)

@@ -71,6 +71,29 @@ TEST(HistoryStore, ConcurrentPrependsLoseNothingWhileReading)
     EXPECT_EQ(unique.size(), 2000u);
 }
 
+TEST(HistoryStore, FilesListedWithinOverlappingJobsShareOneJobAndOthersHaveTheirOwn)
+{
+    HistoryStore h("/x");
+    const auto list = [&h](const char* name) { h.prepend(QUrl::fromLocalFile(name)); };
+    list("/alone");
+    h.openJob();
+    list("/a1");
+    h.openJob(); // a second job while the first runs
+    list("/b1");
+    h.closeJob();
+    list("/a2");
+    h.closeJob();
+    h.closeJob(); // one close too many changes nothing
+    list("/after1");
+    list("/after2");
+    std::vector<quint64> jobs;
+    for (const auto& listed : h.listing())
+        jobs.push_back(listed.job);
+    ASSERT_EQ(jobs.size(), 6u); // newest first
+    EXPECT_EQ(std::set<quint64>(jobs.begin(), jobs.end()).size(), 4u);
+    EXPECT_TRUE(jobs[2] == jobs[3] && jobs[3] == jobs[4]);
+}
+
 TEST(HistoryStore, CreateFolderIsQuietOnAFolderAndReportsAFailureOnTheConsole)
 {
     TestPlatform p;

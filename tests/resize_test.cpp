@@ -88,6 +88,9 @@ TEST(Resize, TheFilterRefusesNonDigitsReadsDigitsAsGoingAtTheEndAndGivesUpOnHuge
     EXPECT_FALSE(s->shouldChangeCharactersIn(W, 0, 0, "-"));
     EXPECT_FALSE(s->shouldChangeCharactersIn(W, 0, 2, " "));
     EXPECT_EQ(s->tfImageWIdth(), "12");
+    // What was left out is said beside the field until the field is emptied.
+    EXPECT_EQ(s->widthMessage(), "Digits only: “3a- ” left out.");
+    EXPECT_EQ(s->heightMessage(), "");
     // A digit typed in front still counts as going at the end for the other side.
     EXPECT_TRUE(s->shouldChangeCharactersIn(W, 0, 0, "4"));
     EXPECT_EQ(s->tfImageWIdth(), "412");
@@ -99,11 +102,23 @@ TEST(Resize, TheFilterRefusesNonDigitsReadsDigitsAsGoingAtTheEndAndGivesUpOnHuge
     EXPECT_EQ(s->tfImageWIdth(), "4123");
     EXPECT_EQ(s->tfImageheight(), "3092");
 
-    // A number too long to read leaves the other side empty.
+    // Typed key by key, "abc12x-3.5" keeps its digits and says what it did not take.
+    s->textFieldEdited(W, "");
+    EXPECT_EQ(s->widthMessage(), "");
+    for (QChar key : QString("abc12x-3.5"))
+        s->textFieldEdited(W, s->tfImageWIdth() + key);
+    EXPECT_EQ(s->tfImageWIdth(), "1235");
+    EXPECT_EQ(s->widthMessage(), "Digits only: “abcx-.” left out.");
+
+    // A number too long to read leaves the other side empty, and the limit is said beside it;
+    // Resize then does nothing rather than ask for a height.
     s->textFieldEdited(W, "");
     type(s, W, QString(25, '9'));
     EXPECT_EQ(s->tfImageWIdth(), QString(25, '9'));
     EXPECT_EQ(s->tfImageheight(), "");
+    EXPECT_EQ(s->widthMessage(), "At most 20000 pixels a side and 200 megapixels in all.");
+    s->btnReize();
+    EXPECT_TRUE(p.alerts.presented().empty());
     type(s, H, QString(60, '9'));
     EXPECT_EQ(s->tfImageWIdth(), "");
 }
@@ -210,7 +225,7 @@ TEST(Resize, AProportionalSideUnderAPixelBecomesOnePixel)
     EXPECT_TRUE(p.alerts.presented().empty());
 }
 
-TEST(Resize, EmptyZeroAndOversizedSizesAlertAndDrawNothing)
+TEST(Resize, EmptyZeroAndOversizedSizesDrawNothingAndSayWhy)
 {
     TestPlatform p;
     ResizeImageScreen* s = open(p, {400, 300});
@@ -227,20 +242,21 @@ TEST(Resize, EmptyZeroAndOversizedSizesAlertAndDrawNothing)
     type(s, H, "0");
     s->btnReize();
     EXPECT_EQ(lastAlert(p), "Enter a width and a height of at least 1.");
-    s->shouldChangeCharactersIn(W, 0, 2, QString(30, '9')); // reads as no integer: 0
+    // Past the limit it is said beside the field last typed in, not in an alert.
     s->shouldChangeCharactersIn(H, 0, 1, "5");
+    s->shouldChangeCharactersIn(W, 0, 2, QString(30, '9'));
+    EXPECT_TRUE(s->widthMessage().startsWith("At most 20000 pixels a side"));
     s->btnReize();
-    EXPECT_EQ(lastAlert(p), "Enter a width and a height of at least 1.");
     s->shouldChangeCharactersIn(W, 0, 30, "20001");
+    EXPECT_TRUE(s->widthMessage().startsWith("At most 20000 pixels a side"));
     s->btnReize();
-    EXPECT_TRUE(lastAlert(p).startsWith("That image would be too large."));
     s->shouldChangeCharactersIn(W, 0, 5, "15000");
     s->shouldChangeCharactersIn(H, 0, 1, "15000"); // 225 megapixels
+    EXPECT_EQ(s->widthMessage(), "");
+    EXPECT_TRUE(s->heightMessage().startsWith("At most 20000 pixels a side"));
     s->btnReize();
-    EXPECT_TRUE(lastAlert(p).startsWith("That image would be too large."));
-
     p.drain();
-    EXPECT_EQ(p.alerts.presented().size(), 6u);
+    EXPECT_EQ(p.alerts.presented().size(), 3u);
     EXPECT_FALSE(p.overlay->visible());
     EXPECT_EQ(p.navigator->top(), s);
     EXPECT_EQ(p.history->count(), 0);

@@ -3,6 +3,7 @@
 #include "app/ViewController.h"
 #include "home/HomeScreen.h"
 #include "image/Image.h"
+#include "jobs/Job.h"
 #include "picker/SelectImageScreen.h"
 #include "support/Fixtures.h"
 #include "support/TestPlatform.h"
@@ -120,6 +121,55 @@ TEST(HomeScreen, RowsShowNameSizeAndIconFromRealFiles)
     EXPECT_EQ(rows->rowCount(), 0);
     EXPECT_EQ(p.history->count(), 0);
     EXPECT_TRUE(QFileInfo::exists(p.historyPath() + "/big.png"));
+}
+
+TEST(HomeScreen, AThousandPageJobIsOneRowThatOpensToItsFilesInPlace)
+{
+    TestPlatform p;
+    HomeScreen* home = launchHome(p);
+    const auto writeJob = [&](int first, int pages) {
+        Job job(p.services);
+        job.start({}, [&](JobControl&) {
+            for (int i = 0; i < pages; ++i)
+                ASSERT_TRUE(p.history->write(first + i, "png", QByteArray("page")).ok());
+        });
+        p.drain();
+        ASSERT_EQ(job.state(), Job::Finished);
+    };
+    ASSERT_TRUE(p.history->write(1, "png", QByteArray("before")).ok());
+    writeJob(1000, 1000);
+    writeJob(5000, 3); // a few files stay a row each
+    ASSERT_TRUE(p.history->write(9, "png", QByteArray("after")).ok());
+
+    home->viewWillAppear();
+    HistoryListModel* rows = home->tableviewRecent();
+    ASSERT_EQ(rows->rowCount(), 6);
+    EXPECT_EQ(rows->row(0)["title"].toString(), "9.png");
+    EXPECT_EQ(rows->row(3)["title"].toString(), "5000.png");
+    const QVariantMap group = rows->row(4);
+    EXPECT_EQ(group["title"].toString(), "1000.png – 1999.png");
+    EXPECT_EQ(group["sizeText"].toString(), "1000 files, 4 kb");
+    EXPECT_EQ(group["files"].toInt(), 1000);
+    EXPECT_FALSE(group["expanded"].toBool());
+    EXPECT_EQ(rows->row(5)["title"].toString(), "1.png");
+
+    // Opening the row puts its files below it, newest first, without redrawing the list.
+    QSignalSpy resets(rows, &QAbstractItemModel::modelReset);
+    home->didSelectRow(4);
+    EXPECT_EQ(p.navigator->top(), home);
+    ASSERT_EQ(rows->rowCount(), 1006);
+    EXPECT_TRUE(rows->row(4)["expanded"].toBool());
+    EXPECT_EQ(rows->row(5)["title"].toString(), "1999.png");
+    EXPECT_TRUE(rows->row(5)["inGroup"].toBool());
+    EXPECT_EQ(rows->row(1005)["title"].toString(), "1.png");
+    home->viewWillAppear(); // back from elsewhere it stays open
+    EXPECT_EQ(resets.count(), 0);
+    home->didSelectRow(1004);
+    EXPECT_EQ(p.navigator->top()->screenName(), "ViewImageScreen");
+    EXPECT_TRUE(home->selectedURL().toLocalFile().endsWith("/1000.png"));
+    p.navigator->popTo(home);
+    home->didSelectRow(4);
+    EXPECT_EQ(rows->rowCount(), 6);
 }
 
 TEST(Navigator, GoHomePopsToTheFirstHomeScreenAndDoesNothingWithoutOne)

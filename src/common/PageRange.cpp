@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageRange.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -22,23 +23,30 @@ std::optional<PageRange> PageRange::parse(const QString& text, QString* error)
         const auto m = piece.match(part);
         if (!m.hasMatch())
             return refuse(part.trimmed().isEmpty()
-                              ? QStringLiteral("An empty entry in the page range \"%1\".").arg(text)
-                              : QStringLiteral("\"%1\" is not a page or a range of pages like "
-                                               "\"1-3\".")
+                              ? QCoreApplication::translate(
+                                    "PageRange", "An empty entry in the page range \"%1\".")
+                                    .arg(text)
+                              : QCoreApplication::translate(
+                                    "PageRange", "\"%1\" is not a page or a range of pages like "
+                                                 "\"1-3\".")
                                     .arg(part.trimmed()));
         bool ok1 = false, ok2 = true;
         const int first = m.captured(1).toInt(&ok1);
         const int last = m.hasCaptured(2) ? m.captured(2).toInt(&ok2) : first;
         if (!ok1 || !ok2)
             return refuse(
-                QStringLiteral("\"%1\" names a page beyond any document.").arg(part.trimmed()));
+                QCoreApplication::translate("PageRange", "\"%1\" names a page beyond any document.")
+                    .arg(part.trimmed()));
         if (first < 1 || last < 1)
-            return refuse(QStringLiteral("Pages are counted from 1; there is no page 0."));
+            return refuse(QCoreApplication::translate(
+                "PageRange", "Pages are counted from 1; there is no page 0."));
         if (last < first)
-            return refuse(QStringLiteral("\"%1\" runs backwards; write \"%2-%3\".")
-                              .arg(part.trimmed())
-                              .arg(last)
-                              .arg(first));
+            return refuse(
+                // NOLINTNEXTLINE(modernize-raw-string-literal): the form lupdate reads
+                QCoreApplication::translate("PageRange", "\"%1\" runs backwards; write \"%2-%3\".")
+                    .arg(part.trimmed())
+                    .arg(last)
+                    .arg(first));
         range.m_spans.append({first, last});
     }
     return range;

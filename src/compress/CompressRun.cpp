@@ -7,6 +7,7 @@
 #include "common/MemoryBudget.h"
 #include "jobs/Cores.h"
 
+#include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <numeric>
@@ -50,7 +51,8 @@ int CompressRun::run(int count, const Compress& compress, JobControl& control, c
             }
             sink(first + k, result);
             ++done;
-            control.advance(QStringLiteral("Photo %1 of %2").arg(done).arg(count));
+            control.advance(
+                QCoreApplication::translate("CompressRun", "Photo %1 of %2").arg(done).arg(count));
         }
     }
     return done;

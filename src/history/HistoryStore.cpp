@@ -105,6 +105,31 @@ void HistoryStore::prepend(const QUrl& url)
     QMutexLocker lock(&m_mutex);
     m_entries.push_back(url);
     m_serials.push_back(m_listed++);
+    m_jobs.push_back(m_openJobs > 0 ? m_lastJob : ++m_lastJob);
+}
+
+void HistoryStore::openJob()
+{
+    QMutexLocker lock(&m_mutex);
+    if (m_openJobs++ == 0)
+        ++m_lastJob;
+}
+
+void HistoryStore::closeJob()
+{
+    QMutexLocker lock(&m_mutex);
+    if (m_openJobs > 0)
+        --m_openJobs;
+}
+
+std::vector<HistoryStore::Listed> HistoryStore::listing() const
+{
+    QMutexLocker lock(&m_mutex);
+    std::vector<Listed> out;
+    out.reserve(m_entries.size());
+    for (size_t i = m_entries.size(); i-- > 0;)
+        out.push_back({m_entries[i], m_jobs[i]});
+    return out;
 }
 
 quint64 HistoryStore::mark() const
@@ -122,6 +147,7 @@ void HistoryStore::discardSince(quint64 mark)
         QFile::remove(m_entries[i].toLocalFile());
         m_entries.erase(m_entries.begin() + qsizetype(i));
         m_serials.erase(m_serials.begin() + qsizetype(i));
+        m_jobs.erase(m_jobs.begin() + qsizetype(i));
     }
 }
 
@@ -130,6 +156,7 @@ void HistoryStore::clear()
     QMutexLocker lock(&m_mutex);
     m_entries.clear();
     m_serials.clear();
+    m_jobs.clear();
 }
 
 int HistoryStore::count() const

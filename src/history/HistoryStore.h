@@ -53,6 +53,18 @@ class HistoryStore
                              Taken taken = Taken::NextFree);
 
     void prepend(const QUrl& url);
+    // Files listed between openJob and closeJob are one job's output, which the home screen may
+    // show as one row. Jobs that overlap share one number; a file listed outside any job has its
+    // own.
+    void openJob();
+    void closeJob();
+    struct Listed
+    {
+        QUrl url;
+        quint64 job = 0;
+    };
+    // Every entry with the job that listed it, newest first.
+    [[nodiscard]] std::vector<Listed> listing() const;
     // Where the list stands now; discardSince(mark) deletes and unlists every file listed after.
     [[nodiscard]] quint64 mark() const;
     void discardSince(quint64 mark);
@@ -67,5 +79,8 @@ class HistoryStore
     mutable QMutex m_mutex;
     std::vector<QUrl> m_entries;    // newest last; read back to front
     std::vector<quint64> m_serials; // when each entry was listed, counted from the first
+    std::vector<quint64> m_jobs;    // the job that listed each entry
     quint64 m_listed = 0;
+    quint64 m_lastJob = 0;
+    int m_openJobs = 0;
 };

@@ -90,10 +90,10 @@ void FileOpener::route(const QList<Image>& photos, const QString& pdf,
 {
     if (!unreadable.isEmpty()) {
         Alert alert;
-        alert.title = QStringLiteral("Cannot Open");
-        alert.message = QStringLiteral("Quire opens photos and PDF documents only: %1.")
+        alert.title = tr("Cannot Open");
+        alert.message = tr("Quire opens photos and PDF documents only: %1.")
                             .arg(unreadable.join(QStringLiteral(", ")));
-        alert.actions.push_back({QStringLiteral("OK"), {}});
+        alert.actions.push_back({tr("OK"), {}});
         m_services.alerts->present(std::move(alert));
     }
     if (!photos.isEmpty()) {
@@ -142,21 +142,21 @@ void FileOpener::startPhotoJob(const QList<Image>& photos, int job)
 void FileOpener::offerOtherJobs(const QList<Image>& photos)
 {
     Alert alert;
-    alert.title = QStringLiteral("Open With");
+    alert.title = tr("Open With");
     alert.message = photos.size() == 1
-                        ? QStringLiteral("The photo is ready to become a PDF. Use it for "
-                                         "another job instead?")
-                        : QStringLiteral("The %1 photos are ready to become a PDF. Compress them "
-                                         "instead?")
+                        ? tr("The photo is ready to become a PDF. Use it for "
+                             "another job instead?")
+                        : tr("The %1 photos are ready to become a PDF. Compress them "
+                             "instead?")
                               .arg(photos.size());
     const auto job = [this, photos](int n) {
         return [this, photos, n] { startPhotoJob(photos, n); };
     };
-    alert.actions.push_back({QStringLiteral("Compress"), job(1)});
+    alert.actions.push_back({tr("Compress"), job(1)});
     if (photos.size() == 1) { // resizing and reading text take one photo
-        alert.actions.push_back({QStringLiteral("Resize"), job(2)});
-        alert.actions.push_back({QStringLiteral("Extract Text"), job(3)});
+        alert.actions.push_back({tr("Resize"), job(2)});
+        alert.actions.push_back({tr("Extract Text"), job(3)});
     }
-    alert.actions.push_back({QStringLiteral("Images to PDF"), {}}); // last: Enter keeps it
+    alert.actions.push_back({tr("Images to PDF"), {}}); // last: Enter keeps it
     m_services.alerts->present(std::move(alert));
 }

@@ -6,11 +6,13 @@
 #include <QUrl>
 #include <QtQmlIntegration/qqmlintegration.h>
 
+#include <set>
 #include <vector>
 
 class HistoryStore;
 
 // The rows of the history table (one TableViewCellHistory each): name, size text, icon or picture.
+// A job that wrote many files shows as one row that opens to list them.
 class HistoryListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -22,13 +24,20 @@ class HistoryListModel : public QAbstractListModel
         TitleRole = Qt::UserRole + 1,
         SizeRole,
         IsPdfRole,
-        FileUrlRole
+        FileUrlRole,  // on a job's row, its first file
+        FilesRole,    // on a job's row, how many files it stands for; 0 on a file's row
+        ExpandedRole, // a job's row that lists its files below it
+        InGroupRole   // a file's row listed under its job's row
     };
+    // More files than this from one job are one row: a thousand pages would bury the rest.
+    static constexpr int kGroupAbove = 10;
 
     explicit HistoryListModel(HistoryStore& store, QObject* parent = nullptr);
 
     // Takes a fresh snapshot of the history and measures each file again.
     void reload();
+    // Opens or closes the job's row at index; false on a file's row.
+    bool toggle(int index);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
@@ -45,8 +54,16 @@ class HistoryListModel : public QAbstractListModel
         QString title;
         QString size;
         bool isPdf = false;
+        quint64 job = 0;
+        int files = 0;
+        bool expanded = false;
+        bool inGroup = false;
         bool operator==(const Row&) const = default;
     };
+    [[nodiscard]] std::vector<Row> shown() const;
+
     HistoryStore& m_store;
-    std::vector<Row> m_rows;
+    std::vector<Row> m_files; // every entry, newest first
+    std::vector<Row> m_rows;  // what the table shows
+    std::set<quint64> m_expanded;
 };

@@ -94,9 +94,8 @@ void HomeScreen::didPickDocument(const QUrl& url)
     // Copying a FIFO or device would block, or never end.
     if (const QString refusal = InputFile::refusal(source); !refusal.isEmpty()) {
         qCWarning(lcHome) << source << refusal;
-        services().alerts->present({QStringLiteral("PDF to Images"),
-                                    QStringLiteral("The PDF could not be opened."),
-                                    {{QStringLiteral("OK"), nullptr}}});
+        services().alerts->present(
+            {tr("PDF to Images"), tr("The PDF could not be opened."), {{tr("OK"), nullptr}}});
         return;
     }
     // Work on a private copy, as a document picker in copy mode hands back. Each copy gets a
@@ -114,9 +113,8 @@ void HomeScreen::didPickDocument(const QUrl& url)
         qCWarning(lcHome) << "Could not copy" << source << "into the inbox";
         if (!folder.isEmpty())
             QDir().rmdir(folder);
-        services().alerts->present({QStringLiteral("PDF to Images"),
-                                    QStringLiteral("The PDF could not be opened."),
-                                    {{QStringLiteral("OK"), nullptr}}});
+        services().alerts->present(
+            {tr("PDF to Images"), tr("The PDF could not be opened."), {{tr("OK"), nullptr}}});
         return;
     }
     m_pdfFilePath = target;
@@ -126,6 +124,9 @@ void HomeScreen::didPickDocument(const QUrl& url)
 
 void HomeScreen::didSelectRow(int row)
 {
+    // A job's row opens or closes the list of its files.
+    if (m_tableviewRecent.toggle(row))
+        return;
     // The row the user saw, even if a job has added files since the list was drawn.
     const QUrl url = m_tableviewRecent.row(row).value(QStringLiteral("fileUrl")).toUrl();
     if (url.isEmpty())

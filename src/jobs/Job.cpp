@@ -19,6 +19,20 @@ struct Job::Run
     quint64 historyMark = 0;
     JobControl::Listener observer;
     std::atomic<bool> rolledBack = false;
+    std::atomic<bool> listing = false; // the History store counts this run as an open job
+
+    Run() = default;
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+    Run(Run&&) = delete;
+    Run& operator=(Run&&) = delete;
+    // The work may outlive its Job (and its end): the store's job closes with the last owner.
+    ~Run() { closeListing(); }
+    void closeListing()
+    {
+        if (history && listing.exchange(false))
+            history->closeJob();
+    }
 
     std::mutex mutex; // guards the latest report and whether it is on its way
     int done = 0;
@@ -79,7 +93,11 @@ std::shared_ptr<JobControl> Job::begin(const QString& status)
     run->job = this;
     run->dispatcher = m_services.dispatcher;
     run->history = m_services.history;
-    run->historyMark = run->history ? run->history->mark() : 0;
+    if (run->history) {
+        run->historyMark = run->history->mark();
+        run->history->openJob();
+        run->listing = true;
+    }
     run->observer = m_observer;
     m_run = run;
     m_control = std::make_shared<JobControl>(
@@ -120,6 +138,7 @@ void Job::end()
     if (!running())
         return;
     m_run->rollBackIfCancelled(*m_control);
+    m_run->closeListing();
     report(m_control->done(), m_control->total(), m_control->label());
     if (m_services.jobs)
         m_services.jobs->remove(this);

@@ -25,7 +25,7 @@ SelectImageScreen::SelectImageScreen(Services& services, QObject* parent)
       })
 {
     m_scan.setShowsOverlay(false);
-    setTitle(QStringLiteral("Select Images"));
+    setTitle(tr("Select Images"));
 }
 
 bool SelectImageScreen::picksMany() const
@@ -184,12 +184,11 @@ void SelectImageScreen::finishLoading(const QList<Image>& images, int unreadable
     emit arrOfSelectedImagesChanged();
     if (unreadable > 0) {
         Alert alert;
-        alert.title = QStringLiteral("Could Not Read Photos");
-        alert.message = total == 1 ? QStringLiteral("The chosen photo could not be read.")
-                                   : QStringLiteral("%1 of %2 chosen photos could not be read.")
-                                         .arg(unreadable)
-                                         .arg(total);
-        alert.actions.push_back({QStringLiteral("OK"), {}});
+        alert.title = tr("Could Not Read Photos");
+        alert.message =
+            total == 1 ? tr("The chosen photo could not be read.")
+                       : tr("%1 of %2 chosen photos could not be read.").arg(unreadable).arg(total);
+        alert.actions.push_back({tr("OK"), {}});
         services().alerts->present(std::move(alert));
     }
     if (!images.isEmpty())

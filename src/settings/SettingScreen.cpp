@@ -11,7 +11,7 @@
 
 SettingScreen::SettingScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Settings"));
+    setTitle(tr("Settings"));
 }
 
 // NOLINTNEXTLINE(readability-convert-member-functions-to-static): a property QML reads
@@ -57,9 +57,9 @@ void SettingScreen::btnShareApp()
     const QUrl url = StoreAddresses::toUrl(m_addresses.storePage);
     if (url.isEmpty())
         return;
-    services().share->present({ShareItem::fromText(QStringLiteral(
-                                   "Download this awesome OCR app to extract text from image.")),
-                               ShareItem::fromUrl(url)});
+    services().share->present(
+        {ShareItem::fromText(tr("Download this awesome OCR app to extract text from image.")),
+         ShareItem::fromUrl(url)});
 }
 
 void SettingScreen::btnRateApp()

@@ -7,6 +7,7 @@
 #include "pdfworker/PageDrawing.h"
 #include "pdfworker/PageFarm.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -142,7 +143,9 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
                 result.unsavedReason = written.error;
             }
         }
-        job.advance(QStringLiteral("page %1/%2").arg(page.index + 1).arg(count));
+        job.advance(QCoreApplication::translate("PageRenderer", "page %1/%2")
+                        .arg(page.index + 1)
+                        .arg(count));
     };
     farm.draw(std::vector<int>(chosen.begin(), chosen.end()), m_options.scale,
               [&](PageFarm::Page page) {

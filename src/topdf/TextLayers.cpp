@@ -6,6 +6,7 @@
 #include "jobs/Cores.h"
 #include "platform/qt/TesseractEngine.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -108,7 +109,8 @@ Result make(const QList<Image>& images, const QString& language, const QString& 
                 return;
             }
             if (!halt.now())
-                job.advance(QStringLiteral("Reading the text of the pages"));
+                job.advance(
+                    QCoreApplication::translate("TextLayers", "Reading the text of the pages"));
         }
     };
     const int workers = std::clamp(Cores::count(), 1, n);

@@ -104,7 +104,7 @@ QString ProgressOverlay::progressText() const
 {
     if (total() <= 0)
         return {};
-    return QStringLiteral("%1 of %2").arg(progress()).arg(total());
+    return tr("%1 of %2").arg(progress()).arg(total());
 }
 
 bool ProgressOverlay::cancellable() const

@@ -10,6 +10,7 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPointer>
 
@@ -92,7 +93,8 @@ void saveAll(Services& services, QObject* screen, std::vector<Image> images,
             // Queued, never waited for: quitting waits on this thread's pool, not the other way.
             s.dispatcher->async([run] {
                 run->job = new Job(run->services, run->screen.data());
-                run->control = run->job->begin(QStringLiteral("Saving..."));
+                run->control =
+                    run->job->begin(QCoreApplication::translate("SaveFlow", "Saving..."));
                 run->control->setTotal(int(run->images.size()));
                 run->index = 0;
                 if (run->screen && run->setIndex)
@@ -124,11 +126,12 @@ void saveOne(Services& services, QObject* screen, const Image& image)
 void showPermissionAlert(Services& services)
 {
     Alert alert;
-    alert.title = QStringLiteral("Can not access Photos!");
-    alert.message = QStringLiteral("You have not given permission for access Photos. \nGoto "
-                                   "settings and give permission to access Photos.");
-    alert.actions.push_back({QStringLiteral("Cancel"), {}});
-    alert.actions.push_back({QStringLiteral("Setting"),
+    alert.title = QCoreApplication::translate("SaveFlow", "Can not access Photos!");
+    alert.message = QCoreApplication::translate(
+        "SaveFlow", "You have not given permission for access Photos. \nGoto "
+                    "settings and give permission to access Photos.");
+    alert.actions.push_back({QCoreApplication::translate("SaveFlow", "Cancel"), {}});
+    alert.actions.push_back({QCoreApplication::translate("SaveFlow", "Setting"),
                              [&services] { services.urls->open(services.photos->settingsUrl()); }});
     services.alerts->present(std::move(alert));
 }
@@ -137,17 +140,19 @@ void showClosingAlert(Services& services, int total, int failed, const QString& 
 {
     Alert alert;
     if (failed == 0) {
-        alert.title = QStringLiteral("Success");
-        alert.message = QStringLiteral("Images Successfully Saved To Photo Library.");
+        alert.title = QCoreApplication::translate("SaveFlow", "Success");
+        alert.message =
+            QCoreApplication::translate("SaveFlow", "Images Successfully Saved To Photo Library.");
     } else {
-        alert.title = QStringLiteral("Could Not Save");
-        alert.message = QStringLiteral("%1 of %2 images could not be saved to Photo Library.")
+        alert.title = QCoreApplication::translate("SaveFlow", "Could Not Save");
+        alert.message = QCoreApplication::translate(
+                            "SaveFlow", "%1 of %2 images could not be saved to Photo Library.")
                             .arg(failed)
                             .arg(total);
         if (!error.isEmpty())
             alert.message += QLatin1Char('\n') + error;
     }
-    alert.actions.push_back({QStringLiteral("OK"), {}});
+    alert.actions.push_back({QCoreApplication::translate("SaveFlow", "OK"), {}});
     services.alerts->present(std::move(alert));
 }
 } // namespace SaveFlow

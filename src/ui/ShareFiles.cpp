@@ -5,6 +5,7 @@
 #include "common/NewFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -49,7 +50,7 @@ QString write(const ShareItem& item, const QString& folder, const QString& name,
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         if (pixels.isNull() || !pixels.save(&buffer, "PNG")) {
-            error = QStringLiteral("The picture could not be encoded.");
+            error = QCoreApplication::translate("ShareFiles", "The picture could not be encoded.");
             return {};
         }
         break;

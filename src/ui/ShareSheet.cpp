@@ -82,7 +82,7 @@ bool ShareSheet::saveCopy(const QUrl& target, bool replace)
 bool ShareSheet::saveOne(const QString& path, bool replace)
 {
     if (m_items.isEmpty()) {
-        report(false, {}, QStringLiteral("Could Not Save"), {});
+        report(false, {}, tr("Could Not Save"), {});
         return false;
     }
     // The name chosen, given the item's extension when it was typed without one.
@@ -98,18 +98,16 @@ bool ShareSheet::saveOne(const QString& path, bool replace)
                                 : QString();
     const bool ok = !written.isEmpty();
     if (!ok)
-        error = error.isEmpty() ? QStringLiteral("The folder %1 could not be made.").arg(folder)
-                                : QStringLiteral("%1 could not be saved: %2")
-                                      .arg(QDir(folder).filePath(name), error);
+        error = error.isEmpty()
+                    ? tr("The folder %1 could not be made.").arg(folder)
+                    : tr("%1 could not be saved: %2").arg(QDir(folder).filePath(name), error);
     if (ok)
         rememberFolder(folder);
     // A file already at the chosen name is kept unless replacing was asked; the copy's own name
     // is said.
     const QString renamed = QFileInfo(written).fileName();
-    report(ok,
-           !ok || renamed == name ? QStringLiteral("Saved!")
-                                  : QStringLiteral("Saved as %1").arg(renamed),
-           QStringLiteral("Could Not Save"), error);
+    report(ok, !ok || renamed == name ? tr("Saved!") : tr("Saved as %1").arg(renamed),
+           tr("Could Not Save"), error);
     return ok;
 }
 
@@ -130,7 +128,7 @@ bool ShareSheet::saveAll(const QString& folder, bool replace)
         Outcome outcome;
         job.setTotal(int(items.size()));
         if (!QDir().mkpath(folder)) {
-            outcome.error = QStringLiteral("The folder %1 could not be made.").arg(folder);
+            outcome.error = tr("The folder %1 could not be made.").arg(folder);
             return outcome;
         }
         for (const ShareItem& item : items) {
@@ -139,8 +137,8 @@ bool ShareSheet::saveAll(const QString& folder, bool replace)
             QString error;
             const QString name = ShareFiles::suggestedName(item);
             if (ShareFiles::write(item, folder, name, error, replace).isEmpty()) {
-                outcome.error = QStringLiteral("%1 could not be saved: %2")
-                                    .arg(QDir(folder).filePath(name), error);
+                outcome.error =
+                    tr("%1 could not be saved: %2").arg(QDir(folder).filePath(name), error);
                 break;
             }
             ++outcome.written;
@@ -148,11 +146,10 @@ bool ShareSheet::saveAll(const QString& folder, bool replace)
         }
         return outcome;
     };
-    return m_saving->run(QStringLiteral("Saving..."), work, [this, folder](const Outcome& outcome) {
+    return m_saving->run(tr("Saving..."), work, [this, folder](const Outcome& outcome) {
         if (outcome.error.isEmpty())
             rememberFolder(folder);
-        report(outcome.error.isEmpty(), QStringLiteral("Saved!"), QStringLiteral("Could Not Save"),
-               outcome.error);
+        report(outcome.error.isEmpty(), tr("Saved!"), tr("Could Not Save"), outcome.error);
     });
 }
 
@@ -171,17 +168,16 @@ void ShareSheet::saveTo(const QUrl& folder, const QString& name)
     const QString where = m_items.size() == 1 ? QFileInfo(path).absolutePath() : path;
     const QString message =
         taken.size() == 1
-            ? QStringLiteral("“%1” already exists in %2.").arg(taken.first(), where)
-            : QStringLiteral("%1 of these files already exist in %2.").arg(taken.size()).arg(where);
+            ? tr("“%1” already exists in %2.").arg(taken.first(), where)
+            : tr("%1 of these files already exist in %2.").arg(taken.size()).arg(where);
     const QUrl target = QUrl::fromLocalFile(path);
     // Keeping both is last: the answer Enter gives.
-    m_services->alerts->present(
-        {taken.size() == 1 ? QStringLiteral("Replace “%1”?").arg(taken.first())
-                           : QStringLiteral("Replace %1 Files?").arg(taken.size()),
-         message,
-         {{QStringLiteral("Cancel"), {}},
-          {QStringLiteral("Replace"), [this, target] { saveCopy(target, true); }},
-          {QStringLiteral("Keep both"), [this, target] { saveCopy(target, false); }}}});
+    m_services->alerts->present({taken.size() == 1 ? tr("Replace “%1”?").arg(taken.first())
+                                                   : tr("Replace %1 Files?").arg(taken.size()),
+                                 message,
+                                 {{tr("Cancel"), {}},
+                                  {tr("Replace"), [this, target] { saveCopy(target, true); }},
+                                  {tr("Keep both"), [this, target] { saveCopy(target, false); }}}});
 }
 
 QStringList ShareSheet::takenNames(const QString& path) const
@@ -244,14 +240,14 @@ bool ShareSheet::copy()
         if (ok)
             clipboard.setImage(pixels);
         else
-            error = QStringLiteral("The picture could not be read.");
+            error = tr("The picture could not be read.");
     } else {
         const QList<QUrl> files = writeTemporaryFiles(error);
         ok = !files.isEmpty();
         if (ok)
             clipboard.setUrls(files);
     }
-    report(ok, QStringLiteral("Copied!"), QStringLiteral("Could Not Copy"), error);
+    report(ok, tr("Copied!"), tr("Could Not Copy"), error);
     return ok;
 }
 
@@ -270,10 +266,10 @@ bool ShareSheet::openWithDefaultApp()
     for (const QUrl& url : std::as_const(targets)) {
         if (!m_services->urls->open(url)) {
             ok = false;
-            error = QStringLiteral("No application opens %1.").arg(url.fileName());
+            error = tr("No application opens %1.").arg(url.fileName());
         }
     }
-    report(ok, {}, QStringLiteral("Could Not Open"), error);
+    report(ok, {}, tr("Could Not Open"), error);
     return ok;
 }
 
@@ -312,7 +308,5 @@ void ShareSheet::report(bool ok, const QString& success, const QString& failure,
         m_services->overlay->showSuccess(success);
     if (!ok && m_services->alerts)
         m_services->alerts->present(
-            {failure,
-             error.isEmpty() ? QStringLiteral("Nothing was shared.") : error,
-             {{QStringLiteral("OK"), {}}}});
+            {failure, error.isEmpty() ? tr("Nothing was shared.") : error, {{tr("OK"), {}}}});
 }

@@ -8,7 +8,7 @@
 
 ViewImageScreen::ViewImageScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Image"));
+    setTitle(tr("Image"));
 }
 
 void ViewImageScreen::setSelectedImage(const Image& image)

@@ -158,13 +158,24 @@ bool Journey::waitForSettled(int timeoutMs) const
             QQuickItem* page = currentPage();
             if (!stack || stack->property("busy").toBool() || !page || page->x() != 0)
                 return false;
-            const auto items = window()->contentItem()->findChildren<QQuickItem*>();
+            const auto items = itemsBelow(window()->contentItem());
             return std::none_of(items.begin(), items.end(), [](QQuickItem* item) {
                 return item->inherits("QQuickImageBase") &&
                        item->property("status").toInt() == 2; // Image.Loading
             });
         },
         timeoutMs);
+}
+
+QList<QQuickItem*> Journey::itemsBelow(QQuickItem* root, const QString& objectName)
+{
+    QList<QQuickItem*> found;
+    for (QQuickItem* child : root->childItems()) {
+        if (objectName.isEmpty() || child->objectName() == objectName)
+            found << child;
+        found << itemsBelow(child, objectName);
+    }
+    return found;
 }
 
 // Tells the controls a screen reader is listening, as the platform does when one starts: only

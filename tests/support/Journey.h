@@ -37,6 +37,9 @@ class Journey
                                         QQuickItem* root = nullptr) const;
     // Visible controls in the window that a user can operate but a screen reader cannot name.
     [[nodiscard]] QStringList unnamedControls() const;
+    // Every item drawn below root, delegates included, with this objectName (any when empty).
+    [[nodiscard]] static QList<QQuickItem*> itemsBelow(QQuickItem* root,
+                                                       const QString& objectName = {});
     // Clicks an item at its centre as a user would.
     void tap(QQuickItem* item) const;
     // Saves a picture of the window to $QUIRE_SCREENSHOTS/name.png when that is set.

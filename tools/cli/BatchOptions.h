@@ -22,6 +22,9 @@ struct BatchOptions
     bool listed = false; // inputs from --from or --slice: none at all is no error
 
     static void addTo(QCommandLineParser& parser);
+    // An option made before the translations were loaded, its description in the user's language
+    // (marked with QT_TRANSLATE_NOOP("BatchOptions", ...)).
+    [[nodiscard]] static QCommandLineOption translated(QCommandLineOption option);
     // Reads the options once parsed, and the manifest; false with why when they make no sense.
     bool read(const QCommandLineParser& parser, bool nulSeparated, QString& why);
     // How a named output that is there already is met.

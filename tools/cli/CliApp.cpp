@@ -21,7 +21,8 @@
 #include <unistd.h>
 
 namespace {
-const char* kUsage =
+const char* kUsage = QT_TRANSLATE_NOOP(
+    "CliApp",
     "Usage: quire-cli <command> [options]\n"
     "\n"
     "Commands:\n"
@@ -53,7 +54,7 @@ const char* kUsage =
     "  --timeout SECONDS                time limit per input\n"
     "\n"
     "Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,\n"
-    "130 interrupted (files already whole stay). 'quire-cli <command> --help' for more.\n";
+    "130 interrupted (files already whole stay). 'quire-cli <command> --help' for more.\n");
 
 JobControl* interruptible = nullptr;
 
@@ -105,12 +106,11 @@ int CliApp::run(const QStringList& arguments)
         m_out << "quire-cli " << QCoreApplication::applicationVersion() << '\n';
         status = 0;
     } else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        m_out << kUsage;
+        m_out << tr(kUsage);
         status = 0;
     } else {
-        m_err << (command.isEmpty() ? QString()
-                                    : QStringLiteral("Unknown command: %1\n").arg(command))
-              << kUsage;
+        m_err << (command.isEmpty() ? QString() : tr("Unknown command: %1\n").arg(command))
+              << tr(kUsage);
     }
     if (m_job.isCancelled() && status != 2)
         status = kInterrupted;
@@ -132,9 +132,12 @@ int CliApp::listLanguages()
     const QString folder = RecognitionLanguages::defaultDataPath();
     const QStringList codes = RecognitionLanguages::installedIn(folder);
     if (codes.isEmpty()) {
-        m_err << "No text recognition languages are installed"
-              << (folder.isEmpty() ? QString() : QStringLiteral(" in %1").arg(folder))
-              << "; install tesseract-ocr-eng or another tesseract-ocr-* package.\n";
+        m_err << (folder.isEmpty()
+                      ? tr("No text recognition languages are installed; install "
+                           "tesseract-ocr-eng or another tesseract-ocr-* package.\n")
+                      : tr("No text recognition languages are installed in %1; install "
+                           "tesseract-ocr-eng or another tesseract-ocr-* package.\n")
+                            .arg(folder));
         return 1;
     }
     for (const QString& code : codes)
@@ -160,11 +163,11 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
     parser.setApplicationDescription(synopsis);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help."));
+                                  tr("Shows this help."));
     parser.addOption(help);
     const QCommandLineOption null(
         QStringLiteral("null"),
-        QStringLiteral("End each printed path with a NUL byte instead of a newline (xargs -0)."));
+        tr("End each printed path with a NUL byte instead of a newline (xargs -0)."));
     parser.addOption(null);
     BatchOptions::addTo(parser);
     if (!parser.parse(args)) {
@@ -184,13 +187,12 @@ bool CliApp::parse(QCommandLineParser& parser, const QStringList& args, const QS
     }
     const qsizetype n = m_batch.inputs.size();
     if ((n < minPositional && !m_batch.listed) || (maxPositional >= 0 && n > maxPositional)) {
-        m_err << (n < minPositional ? "Missing input.\n\n" : "Too many inputs.\n\n")
+        m_err << (n < minPositional ? tr("Missing input.\n\n") : tr("Too many inputs.\n\n"))
               << helpFor(parser, args.value(0));
         return false;
     }
     if (!m_status.open(m_batch.statusPath, m_batch.json, why)) {
-        m_err << "The status file " << m_batch.statusPath << " could not be opened: " << why
-              << '\n';
+        m_err << tr("The status file %1 could not be opened: %2\n").arg(m_batch.statusPath, why);
         return false;
     }
     Cores::setLimit(m_batch.jobs);
@@ -235,7 +237,7 @@ double CliApp::positiveNumber(const QCommandLineParser& parser, const QCommandLi
     const double value = parser.value(option).toDouble(&ok);
     if (ok && value > 0 && value <= max)
         return value;
-    m_err << "The " << what << " must be a number above 0 and at most " << max << ".\n";
+    m_err << tr("The %1 must be a number above 0 and at most %2.\n").arg(what).arg(max);
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include <QHash>
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -21,12 +22,14 @@
 #include <mutex>
 
 // -o for the subcommands that write one file, and for those that write into a folder.
-inline const QCommandLineOption
-    kOutputFile({QStringLiteral("o"), QStringLiteral("output")},
-                QStringLiteral("Write to FILE (a free variant if taken)."), QStringLiteral("FILE"));
+inline const QCommandLineOption kOutputFile(
+    {QStringLiteral("o"), QStringLiteral("output")},
+    QStringLiteral(QT_TRANSLATE_NOOP("BatchOptions", "Write to FILE (a free variant if taken).")),
+    QStringLiteral("FILE"));
 inline const QCommandLineOption
     kOutputDir({QStringLiteral("o"), QStringLiteral("output")},
-               QStringLiteral("Write into DIR instead of the History folder."),
+               QStringLiteral(QT_TRANSLATE_NOOP("BatchOptions",
+                                                "Write into DIR instead of the History folder.")),
                QStringLiteral("DIR"));
 
 class TextRecognizer;
@@ -34,6 +37,8 @@ class TextRecognizer;
 // Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
 class CliApp
 {
+    Q_DECLARE_TR_FUNCTIONS(CliApp)
+
   public:
     explicit CliApp(FILE* messages = stderr);
     // Exit status: 0 all done, 1 some input failed, 2 bad usage, 130 stopped by SIGINT or

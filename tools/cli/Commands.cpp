@@ -76,57 +76,56 @@ static HistoryStore::Written writeOutput(HistoryStore& history, qint64 stem, con
 int CliApp::pdf(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOption(kOutputFile);
+    parser.addOption(BatchOptions::translated(kOutputFile));
     const QCommandLineOption pageSize(
         QStringLiteral("page-size"),
-        QStringLiteral("photo (each page the photo's size, the default), a4 or letter."),
+        tr("photo (each page the photo's size, the default), a4 or letter."),
         QStringLiteral("SIZE"), QStringLiteral("photo"));
     const QCommandLineOption margin(
         QStringLiteral("margin"),
-        QStringLiteral("Space around the photo on a4 or letter paper (default 10mm)."),
+        tr("Space around the photo on a4 or letter paper (default 10mm)."),
         QStringLiteral("LENGTH"), QStringLiteral("10mm"));
     const QCommandLineOption searchable(
         QStringLiteral("searchable"),
-        QStringLiteral("Add an invisible layer of the recognised text, to search and copy."));
+        tr("Add an invisible layer of the recognised text, to search and copy."));
     const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Languages of the text, e.g. eng or eng+deu."),
+                                  tr("Languages of the text, e.g. eng or eng+deu."),
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
     const QCommandLineOption scan(
         QStringLiteral("scan"),
-        QStringLiteral("Photos of paper: find each page, straighten and clean it first, through "
-                       "FILTER (original, grey, document (the default) or bw)."),
+        tr("Photos of paper: find each page, straighten and clean it first, through "
+           "FILTER (original, grey, document (the default) or bw)."),
         QStringLiteral("FILTER"));
     parser.addOptions({pageSize, margin, searchable, lang, scan});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos, one page each."),
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, scanDefault(args), QStringLiteral("Makes one PDF with a page per photo."), 1,
-               -1))
+    if (!parse(parser, scanDefault(args), tr("Makes one PDF with a page per photo."), 1, -1))
         return m_helpShown ? 0 : 2;
     if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
-        m_err << "The scan filter must be original, grey, document or bw.\n";
+        m_err << tr("The scan filter must be original, grey, document or bw.\n");
         return 2;
     }
     PdfWriter::Options options;
     const auto paper = PageSetup::fromKey(parser.value(pageSize));
     const auto marginMm = PageSetup::parseMarginMm(parser.value(margin));
     if (!paper) {
-        m_err << "The page size must be photo, a4 or letter.\n";
+        m_err << tr("The page size must be photo, a4 or letter.\n");
         return 2;
     }
     options.setup = {*paper, marginMm.value_or(-1)};
     if (!marginMm || !options.setup.marginFits()) {
-        m_err << "The margin must be a length such as 10mm, 0.5in or 0, and leave room for the "
-                 "photo.\n";
+        m_err << tr("The margin must be a length such as 10mm, 0.5in or 0, and leave room for the "
+                    "photo.\n");
         return 2;
     }
     const QString output = parser.value(kOutputFile);
     if (const QString suffix = QFileInfo(output).suffix();
         !suffix.isEmpty() && suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
-        m_err << "A PDF is written as .pdf, not " << suffix << ".\n";
+        m_err << tr("A PDF is written as .pdf, not %1.\n").arg(suffix);
         return 2;
     }
     if (output.isEmpty() && m_batch.byName()) {
-        m_err << "--skip-existing and --overwrite need -o FILE.\n";
+        m_err << tr("--skip-existing and --overwrite need -o FILE.\n");
         return 2;
     }
     // One PDF from all the inputs: each input's status line tells whether it is in it.
@@ -212,26 +211,26 @@ HistoryStore::Written CliApp::makePdf(const QList<Image>& pages, PdfWriter::Opti
 int CliApp::compress(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOption(kOutputDir);
+    parser.addOption(BatchOptions::translated(kOutputDir));
     const QCommandLineOption quality(QStringLiteral("quality"),
-                                     QStringLiteral("JPEG quality from 0 to 1 (default 0.25)."),
+                                     tr("JPEG quality from 0 to 1 (default 0.25)."),
                                      QStringLiteral("Q"), QStringLiteral("0.25"));
     const QCommandLineOption maxSize(
         QStringLiteral("max-size"),
-        QStringLiteral("Highest quality whose file fits SIZE bytes (500k, 2m), scaled down when "
-                       "none does."),
+        tr("Highest quality whose file fits SIZE bytes (500k, 2m), scaled down when "
+           "none does."),
         QStringLiteral("SIZE"));
     const QCommandLineOption keepLocation(QStringLiteral("keep-location"),
-                                          QStringLiteral("Keep the photos' GPS location."));
+                                          tr("Keep the photos' GPS location."));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
-                                     QStringLiteral("Print the quality used beside each path."));
+                                     tr("Print the quality used beside each path."));
     parser.addOptions({quality, maxSize, keepLocation, verbose});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to compress."),
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos to compress."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, QStringLiteral("Re-encodes photos as JPEG."), 1, -1))
+    if (!parse(parser, args, tr("Re-encodes photos as JPEG."), 1, -1))
         return m_helpShown ? 0 : 2;
     PhotoCompressor::Settings settings;
-    const double q = positiveNumber(parser, quality, QStringLiteral("quality"), 1);
+    const double q = positiveNumber(parser, quality, tr("quality"), 1);
     if (q == 0)
         return 2;
     settings.quality = std::max(1, int(std::lround(q * 100)));
@@ -239,13 +238,13 @@ int CliApp::compress(const QStringList& args)
     if (parser.isSet(maxSize)) {
         settings.maxBytes = SizeTarget::parse(parser.value(maxSize));
         if (settings.maxBytes <= 0) {
-            m_err << "The size must be a whole number of bytes, or with k or m (500k, 2m).\n";
+            m_err << tr("The size must be a whole number of bytes, or with k or m (500k, 2m).\n");
             return 2;
         }
     }
     const QString dir = parser.value(kOutputDir);
     if (dir.isEmpty() && m_batch.byName()) {
-        m_err << "--skip-existing and --overwrite need -o DIR.\n";
+        m_err << tr("--skip-existing and --overwrite need -o DIR.\n");
         return 2;
     }
     if (!makeFolder(dir))
@@ -331,9 +330,9 @@ void CliApp::compressed(const QString& path, const QString& output, const QStrin
     }
     m_status.setPages(1);
     if (e.warnings > 0)
-        warn(path, QStringLiteral("written, but its JPEG data is damaged (libjpeg: %1 %2)")
+        warn(path, tr("written, but its JPEG data is damaged (libjpeg: %1 %2)")
                        .arg(e.warnings)
-                       .arg(e.warnings == 1 ? "warning" : "warnings"));
+                       .arg(e.warnings == 1 ? tr("warning") : tr("warnings")));
     if (verboseUnder < 0) {
         printPath(written.path);
         return;
@@ -350,21 +349,21 @@ void CliApp::compressed(const QString& path, const QString& output, const QStrin
 int CliApp::resize(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOption(kOutputFile);
+    parser.addOption(BatchOptions::translated(kOutputFile));
     const QCommandLineOption width(QStringLiteral("width"),
-                                   QStringLiteral("Width in pixels (default: in proportion)."),
+                                   tr("Width in pixels (default: in proportion)."),
                                    QStringLiteral("W"));
     const QCommandLineOption height(QStringLiteral("height"),
-                                    QStringLiteral("Height in pixels (default: in proportion)."),
+                                    tr("Height in pixels (default: in proportion)."),
                                     QStringLiteral("H"));
-    const QCommandLineOption stretch(
-        QStringLiteral("stretch"), QStringLiteral("Stretch to exactly W x H instead of fitting."));
+    const QCommandLineOption stretch(QStringLiteral("stretch"),
+                                     tr("Stretch to exactly W x H instead of fitting."));
     parser.addOptions({width, height, stretch});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("The photos to resize."),
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("The photos to resize."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, args,
-               QStringLiteral("Resizes photos to PNG images (JPEG when -o ends in .jpg); with "
-                              "several, -o names a folder."),
+               tr("Resizes photos to PNG images (JPEG when -o ends in .jpg); with "
+                  "several, -o names a folder."),
                1, -1))
         return m_helpShown ? 0 : 2;
     Resize size;
@@ -379,8 +378,8 @@ int CliApp::resize(const QStringList& args)
     };
     if ((!parser.isSet(width) && !parser.isSet(height)) || bad(parser, width, wOk, size.width) ||
         bad(parser, height, hOk, size.height)) {
-        m_err << "Give --width or --height (or both) as whole numbers from 1 to "
-              << ImageResizer::kMaxSide << ".\n";
+        m_err << tr("Give --width or --height (or both) as whole numbers from 1 to %1.\n")
+                     .arg(ImageResizer::kMaxSide);
         return 2;
     }
     size.fit = !parser.isSet(stretch);
@@ -390,13 +389,13 @@ int CliApp::resize(const QStringList& args)
         !output.isEmpty() && (m_batch.inputs.size() > 1 || m_batch.listed ||
                               output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir());
     if (output.isEmpty() && m_batch.byName()) {
-        m_err << "--skip-existing and --overwrite need -o.\n";
+        m_err << tr("--skip-existing and --overwrite need -o.\n");
         return 2;
     }
     size.format = ImageResizer::formatForName(intoFolder ? QString() : output);
     if (size.format.isEmpty()) {
-        m_err << "Resized images are written as .png or .jpg, not " << QFileInfo(output).suffix()
-              << ".\n";
+        m_err << tr("Resized images are written as .png or .jpg, not %1.\n")
+                     .arg(QFileInfo(output).suffix());
         return 2;
     }
     if (intoFolder && !makeFolder(output))
@@ -471,38 +470,38 @@ int CliApp::ocr(const QStringList& args)
 {
     QCommandLineParser parser;
     const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Tesseract languages, e.g. eng or eng+deu."),
+                                  tr("Tesseract languages, e.g. eng or eng+deu."),
                                   QStringLiteral("LANG"), QStringLiteral("eng"));
     const QCommandLineOption into({QStringLiteral("o"), QStringLiteral("output")},
-                                  QStringLiteral("Write each photo's text to DIR/NAME.txt "
-                                                 "instead of stdout."),
+                                  tr("Write each photo's text to DIR/NAME.txt "
+                                     "instead of stdout."),
                                   QStringLiteral("DIR"));
     const QCommandLineOption scan(
         QStringLiteral("scan"),
-        QStringLiteral("Photos of paper: find each page, straighten and clean it before reading."),
+        tr("Photos of paper: find each page, straighten and clean it before reading."),
         QStringLiteral("FILTER"));
     parser.addOptions({lang, into, scan});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), QStringLiteral("Photos to read."),
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos to read."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, scanDefault(args),
-               QStringLiteral("Prints the text recognised in photos, after a line naming each "
-                              "photo when there are several, or writes it to files with -o."),
+               tr("Prints the text recognised in photos, after a line naming each "
+                  "photo when there are several, or writes it to files with -o."),
                1, -1))
         return m_helpShown ? 0 : 2;
     if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
-        m_err << "The scan filter must be original, grey, document or bw.\n";
+        m_err << tr("The scan filter must be original, grey, document or bw.\n");
         return 2;
     }
     m_ocrScan = parser.value(scan);
     const QString dir = parser.value(into);
     if (dir.isEmpty() && m_null && !m_batch.listed) {
-        m_err << "--null ends printed paths (or a --from list); ocr prints paths only with -o "
-                 "DIR.\n";
+        m_err << tr("--null ends printed paths (or a --from list); ocr prints paths only with -o "
+                    "DIR.\n");
         return 2;
     }
     if (dir.isEmpty() && (m_batch.byName() || m_batch.json)) {
-        m_err << "--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout "
-                 "without it).\n";
+        m_err << tr("--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout "
+                    "without it).\n");
         return 2;
     }
     if (!makeFolder(dir))

@@ -13,40 +13,39 @@
 int CliApp::images(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOption(kOutputDir);
+    parser.addOption(BatchOptions::translated(kOutputDir));
     const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("Pixels per point (default 2, i.e. 144 dpi)."),
+                                   tr("Pixels per point (default 2, i.e. 144 dpi)."),
                                    QStringLiteral("S"), QStringLiteral("2"));
-    const QCommandLineOption dpi(
-        QStringLiteral("dpi"), QStringLiteral("Resolution in dots per inch (instead of --scale)."),
-        QStringLiteral("N"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 tr("Resolution in dots per inch (instead of --scale)."),
+                                 QStringLiteral("N"));
     const QCommandLineOption pages(QStringLiteral("pages"),
-                                   QStringLiteral("Pages to convert, e.g. 1-3,8 (default all)."),
+                                   tr("Pages to convert, e.g. 1-3,8 (default all)."),
                                    QStringLiteral("RANGE"));
     parser.addOptions({scale, dpi, pages});
-    parser.addPositionalArgument(QStringLiteral("PDF"), QStringLiteral("The PDFs to convert."),
+    parser.addPositionalArgument(QStringLiteral("PDF"), tr("The PDFs to convert."),
                                  QStringLiteral("PDF..."));
-    if (!parse(parser, args, QStringLiteral("Renders the pages of PDFs to PNG images."), 1, -1))
+    if (!parse(parser, args, tr("Renders the pages of PDFs to PNG images."), 1, -1))
         return m_helpShown ? 0 : 2;
     PageRenderer::Options options;
-    options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(positiveNumber(
-                                            parser, dpi, QStringLiteral("resolution"), 1200))
-                                      : positiveNumber(parser, scale, QStringLiteral("scale"), 16);
+    options.scale = parser.isSet(dpi) ? PageRenderer::Options::scaleForDpi(
+                                            positiveNumber(parser, dpi, tr("resolution"), 1200))
+                                      : positiveNumber(parser, scale, tr("scale"), 16);
     if (options.scale <= 0)
         return 2;
     if (parser.isSet(pages)) {
         QString why;
         const auto range = PageRange::parse(parser.value(pages), &why);
         if (!range || range->isAll()) {
-            m_err << "Bad page range: " << (range ? QStringLiteral("no pages given.") : why)
-                  << '\n';
+            m_err << tr("Bad page range: %1\n").arg(range ? tr("no pages given.") : why);
             return 2;
         }
         options.pages = *range;
     }
     const QString dir = parser.value(kOutputDir);
     if (dir.isEmpty() && m_batch.byName()) {
-        m_err << "--skip-existing and --overwrite need -o DIR.\n";
+        m_err << tr("--skip-existing and --overwrite need -o DIR.\n");
         return 2;
     }
     if (!makeFolder(dir))

@@ -33,7 +33,7 @@ bool CliApp::scanPages(QList<Image>& photos, const QStringList& paths, const QSt
 {
     const auto filter = ScanFilter::fromKey(filterKey);
     if (!filter) {
-        m_err << "The scan filter must be " << kFilterKeys << ".\n";
+        m_err << tr("The scan filter must be %1.\n").arg(kFilterKeys);
         return false;
     }
     PageScanner::Options options;
@@ -43,7 +43,7 @@ bool CliApp::scanPages(QList<Image>& photos, const QStringList& paths, const QSt
         const PageScanner::Result r = PageScanner::scan(photos[i].toQImage(), options);
         // The photo still goes in as it is when its page cannot be made: a note, not a failure.
         if (!r.ok())
-            warn(paths.value(i), QStringLiteral("kept as it is: %1").arg(r.error));
+            warn(paths.value(i), tr("kept as it is: %1").arg(r.error));
         else
             photos[i] = ScannedPage::toImage(r.page, *filter);
     }
@@ -70,26 +70,23 @@ int CliApp::printCorners(const QStringList& photos)
 int CliApp::scan(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOption(kOutputDir);
+    parser.addOption(BatchOptions::translated(kOutputDir));
     const QCommandLineOption filter(
-        QStringLiteral("filter"),
-        QStringLiteral("original, grey, document (white paper, the default) or bw."),
+        QStringLiteral("filter"), tr("original, grey, document (white paper, the default) or bw."),
         QStringLiteral("FILTER"), QStringLiteral("document"));
     const QCommandLineOption corners(
         QStringLiteral("corners"),
-        QStringLiteral("Print each photo's page corners (top-left, top-right, bottom-right, "
-                       "bottom-left) and the confidence, writing nothing."));
+        tr("Print each photo's page corners (top-left, top-right, bottom-right, "
+           "bottom-left) and the confidence, writing nothing."));
     const QCommandLineOption quad(
         QStringLiteral("quad"),
-        QStringLiteral("The page's corners, \"x1,y1 x2,y2 x3,y3 x4,y4\" from the top-left "
-                       "clockwise, instead of finding them."),
+        tr("The page's corners, \"x1,y1 x2,y2 x3,y3 x4,y4\" from the top-left "
+           "clockwise, instead of finding them."),
         QStringLiteral("QUAD"));
     parser.addOptions({filter, corners, quad});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"),
-                                 QStringLiteral("Photos of paper, a page each."),
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos of paper, a page each."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args,
-               QStringLiteral("Finds the page in photos of paper, straightens and cleans it."), 1,
+    if (!parse(parser, args, tr("Finds the page in photos of paper, straightens and cleans it."), 1,
                -1))
         return m_helpShown ? 0 : 2;
     const QStringList& inputs = m_batch.inputs;
@@ -98,7 +95,7 @@ int CliApp::scan(const QStringList& args)
     PageScanner::Options options;
     const auto kind = ScanFilter::fromKey(parser.value(filter));
     if (!kind) {
-        m_err << "The filter must be " << kFilterKeys << ".\n";
+        m_err << tr("The filter must be %1.\n").arg(kFilterKeys);
         return 2;
     }
     options.filter = *kind;
@@ -106,7 +103,7 @@ int CliApp::scan(const QStringList& args)
         QString why;
         options.quad = PageQuad::parse(parser.value(quad), &why);
         if (!options.quad) {
-            m_err << "Bad --quad: " << why << ".\n";
+            m_err << tr("Bad --quad: %1.\n").arg(why);
             return 2;
         }
     }
@@ -141,7 +138,7 @@ int CliApp::scan(const QStringList& args)
             continue;
         }
         if (!r.found)
-            warn(path, QStringLiteral("no page found; the whole photo was kept"));
+            warn(path, tr("no page found; the whole photo was kept"));
         printPath(written.path);
     }
     return m_failures ? 1 : 0;

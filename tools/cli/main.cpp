@@ -5,6 +5,7 @@
 
 #include "common/LibraryChatter.h"
 #include "common/LocalPath.h"
+#include "common/Translations.h"
 
 #include <QGuiApplication>
 
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quire-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIRE_VERSION));
+    Translations::install();
     // Qt has taken its own options out of argv by now. Names that are not UTF-8 keep their bytes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

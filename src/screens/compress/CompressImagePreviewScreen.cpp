@@ -13,7 +13,7 @@
 CompressImagePreviewScreen::CompressImagePreviewScreen(Services& services, QObject* parent)
     : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Compressed"));
+    setTitle(tr("Compressed"));
 }
 
 void CompressImagePreviewScreen::setArrOfCompressImage(const QVariantList& records)
@@ -57,9 +57,8 @@ QString CompressImagePreviewScreen::failureText() const
     const qsizetype count = m_failures.size();
     if (count == 0)
         return {};
-    const QString sentence = count == 1
-                                 ? QStringLiteral("1 photo could not be compressed.")
-                                 : QStringLiteral("%1 photos could not be compressed.").arg(count);
+    const QString sentence = count == 1 ? tr("1 photo could not be compressed.")
+                                        : tr("%1 photos could not be compressed.").arg(count);
     return sentence + QLatin1Char('\n') + m_failures.join(QLatin1Char('\n'));
 }
 

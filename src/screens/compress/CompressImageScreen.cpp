@@ -15,6 +15,7 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <cmath>
@@ -46,8 +47,10 @@ QVariantMap store(Services& services, int index, const PhotoCompressor::Result& 
 QString qualityLabel(const PhotoCompressor::Result& result)
 {
     if (result.kept)
-        return QStringLiteral("already small enough, kept as it was");
-    QString label = QStringLiteral("quality %1").arg(result.quality);
+        return QCoreApplication::translate("CompressImageScreen",
+                                           "already small enough, kept as it was");
+    QString label =
+        QCoreApplication::translate("CompressImageScreen", "quality %1").arg(result.quality);
     if (result.scaled)
         label += QStringLiteral(", %1 × %2").arg(result.size.width()).arg(result.size.height());
     return label;
@@ -62,7 +65,7 @@ bool keepLocation(Services& services)
 CompressImageScreen::CompressImageScreen(Services& services, QObject* parent)
     : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Compress"));
+    setTitle(tr("Compress"));
 }
 
 CompressImageScreen::~CompressImageScreen()
@@ -183,16 +186,14 @@ void CompressImageScreen::startCompression()
         CompressRun::run(
             photos, settings, job, [&](int index, const PhotoCompressor::Result& result) {
                 if (!result.ok()) {
-                    outcome.failures.append(
-                        QStringLiteral("Photo %1 %2.").arg(index + 1).arg(result.error));
+                    outcome.failures.append(tr("Photo %1 %2.").arg(index + 1).arg(result.error));
                     return;
                 }
                 QString error;
                 const QVariantMap record = store(*s, index, result, error);
                 if (record.isEmpty()) {
-                    outcome.failures.append(QStringLiteral("Photo %1 could not be saved: %2.")
-                                                .arg(index + 1)
-                                                .arg(error));
+                    outcome.failures.append(
+                        tr("Photo %1 could not be saved: %2.").arg(index + 1).arg(error));
                     return;
                 }
                 outcome.records.append(record);
@@ -200,7 +201,7 @@ void CompressImageScreen::startCompression()
             });
         return outcome;
     };
-    m_job.run(QStringLiteral("Compresing Images..."), work,
+    m_job.run(tr("Compresing Images..."), work,
               [this](const Outcome& outcome) { finishRun(outcome); });
 }
 

@@ -12,12 +12,13 @@
 #include <QDebug>
 
 namespace {
-const QString kFailure = QStringLiteral("Something went wrong. Please try again later.");
+const char* const kFailure =
+    QT_TRANSLATE_NOOP("ExtractTextScreen", "Something went wrong. Please try again later.");
 }
 
 ExtractTextScreen::ExtractTextScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Extract Text"));
+    setTitle(tr("Extract Text"));
     connect(&m_job, &Job::stateChanged, this, &ExtractTextScreen::extractingChanged);
 }
 
@@ -44,7 +45,7 @@ void ExtractTextScreen::btnExtract()
     TextRecognizer* recognizer = services().recognizer;
     const Image image = m_arrOfSelectedImages.value(0);
     m_job.run(
-        QStringLiteral("Extracting Text..."),
+        tr("Extracting Text..."),
         [recognizer, image](JobControl& job) {
             job.setTotal(1);
             TextExtraction result = TextExtraction::run(*recognizer, image);
@@ -63,7 +64,7 @@ void ExtractTextScreen::finish(const TextExtraction& result)
     if (result.outcome != TextExtraction::Read) {
         // Missing language data is something the user can put right: say what it is.
         const QString info =
-            result.outcome == TextExtraction::Unavailable ? result.error : kFailure;
+            result.outcome == TextExtraction::Unavailable ? result.error : tr(kFailure);
         m_job.fail(info);
         services().overlay->showInfo(info);
         return;

@@ -9,7 +9,7 @@
 
 TextScreen::TextScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Text"));
+    setTitle(tr("Text"));
 }
 
 void TextScreen::setArrOfSelectedImages(const QList<Image>& images)
@@ -51,7 +51,7 @@ void TextScreen::btnBack()
 void TextScreen::btnCopy()
 {
     services().clipboard->setText(m_tvText);
-    services().overlay->showSuccess(QStringLiteral("Copied!"));
+    services().overlay->showSuccess(tr("Copied!"));
 }
 
 void TextScreen::btnShare()

@@ -11,7 +11,7 @@
 ResizeImagePreviewScreen::ResizeImagePreviewScreen(Services& services, QObject* parent)
     : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Resized"));
+    setTitle(tr("Resized"));
 }
 
 void ResizeImagePreviewScreen::setCroppedImage(const Image& image)
@@ -35,9 +35,9 @@ void ResizeImagePreviewScreen::btnSave()
     s->photos->save(m_croppedImage, [s](const QString& error) {
         s->dispatcher->async([s, error] {
             if (error.isEmpty())
-                s->overlay->showSuccess(QStringLiteral("Saved!"));
+                s->overlay->showSuccess(tr("Saved!"));
             else
-                s->overlay->showInfo(QStringLiteral("Not saved: %1").arg(error));
+                s->overlay->showInfo(tr("Not saved: %1").arg(error));
         });
     });
 }

@@ -13,6 +13,7 @@
 
 #include <QImageWriter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -33,7 +34,7 @@ QString sideText(double value)
 
 ResizeImageScreen::ResizeImageScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Resize"));
+    setTitle(tr("Resize"));
 }
 
 void ResizeImageScreen::setArrOfSelectedImages(const QList<Image>& images)
@@ -51,8 +52,8 @@ QString ResizeImageScreen::lblMsg() const
 {
     if (!m_isAspectRatioOn)
         return {};
-    return QStringLiteral("You can specify only one dimentions (Width or Height). The second one "
-                          "will calculated to preserve image aspect ratio.");
+    return tr("You can specify only one dimentions (Width or Height). The second one "
+              "will calculated to preserve image aspect ratio.");
 }
 
 void ResizeImageScreen::viewDidLoad()
@@ -78,6 +79,7 @@ void ResizeImageScreen::btnAspectRatio()
 {
     m_isAspectRatioOn = !m_isAspectRatioOn;
     emit aspectRatioChanged();
+    emit fieldsChanged(); // the size limit may now be passed, or no longer
 }
 
 QString& ResizeImageScreen::text(const QString& field)
@@ -85,16 +87,57 @@ QString& ResizeImageScreen::text(const QString& field)
     return field == kWidthField ? m_width : m_height;
 }
 
+bool ResizeImageScreen::tooLarge() const
+{
+    const auto side = [](const QString& t) { return t.isEmpty() ? 0.0 : t.toDouble(); };
+    const double w = side(m_width), h = side(m_height);
+    const QSizeF size = m_selectedImage.size();
+    if (!m_width.isEmpty() && !m_height.isEmpty())
+        return ImageResizer::check(ImageResizer::drawingSize(size, w, h, m_isAspectRatioOn)) ==
+               ImageResizer::Refusal::TooLarge;
+    // One side typed: the side a kept proportion could not fill in (too long to show) is beyond
+    // the limit too.
+    if (!m_isAspectRatioOn || size.isEmpty())
+        return false;
+    const double other = m_height.isEmpty() ? size.height() * (w / size.width())
+                                            : size.width() * (h / size.height());
+    return std::max({w, h, other}) > ImageResizer::kMaxSide;
+}
+
+QString ResizeImageScreen::message(const QString& refused, bool width) const
+{
+    QStringList parts;
+    if (!refused.isEmpty())
+        parts << tr("Digits only: “%1” left out.").arg(refused);
+    if (width == m_widthEditedLast && tooLarge())
+        parts << tr("At most %1 pixels a side and %2 megapixels in all.")
+                     .arg(ImageResizer::kMaxSide)
+                     .arg(ImageResizer::kMaxPixels / 1000000);
+    return parts.join(QLatin1Char(' '));
+}
+
 bool ResizeImageScreen::shouldChangeCharactersIn(const QString& field, int location, int length,
                                                  const QString& string)
 {
-    for (const QChar c : string)
-        if (!c.isDigit()) // decimal digits of every script, as the keyboard may offer them
+    QString& refused = field == kWidthField ? m_widthRefused : m_heightRefused;
+    m_widthEditedLast = field == kWidthField;
+    for (const QChar c : string) {
+        // Decimal digits of every script, as the keyboard may offer them. What is left out is
+        // said beside the field: typed on, "12x-3" would silently become 123.
+        if (!c.isDigit()) {
+            refused += string;
+            emit fieldsChanged();
             return false;
+        }
+    }
     QString& current = text(field);
     const auto apply = [&] {
         const int from = qBound(0, location, int(current.size()));
         current.replace(from, qBound(0, length, int(current.size()) - from), string);
+        if (m_width.isEmpty())
+            m_widthRefused.clear();
+        if (m_height.isEmpty())
+            m_heightRefused.clear();
         emit fieldsChanged();
     };
     if (!m_isAspectRatioOn) {
@@ -104,6 +147,8 @@ bool ResizeImageScreen::shouldChangeCharactersIn(const QString& field, int locat
     if (string.isEmpty() && current.size() < 2) {
         m_height.clear();
         m_width.clear();
+        m_heightRefused.clear();
+        m_widthRefused.clear();
         emit fieldsChanged();
         return true;
     }
@@ -142,17 +187,18 @@ void ResizeImageScreen::textFieldEdited(const QString& field, const QString& edi
 
 void ResizeImageScreen::alert(const QString& message)
 {
-    services().alerts->present(
-        Alert{QStringLiteral("Opps"), message, {{QStringLiteral("OK"), nullptr}}});
+    services().alerts->present(Alert{tr("Opps"), message, {{tr("OK"), nullptr}}});
 }
 
 void ResizeImageScreen::btnReize()
 {
     if (m_job.running())
         return;
+    // Already explained beside the field, where it can be put right.
+    if (tooLarge())
+        return;
     if (m_width.isEmpty() || m_height.isEmpty()) {
-        alert(m_width.isEmpty() ? QStringLiteral("Enter Width For Image")
-                                : QStringLiteral("Enter Height For Image"));
+        alert(m_width.isEmpty() ? tr("Enter Width For Image") : tr("Enter Height For Image"));
         return;
     }
     const auto read = [](const QString& t) {
@@ -164,13 +210,9 @@ void ResizeImageScreen::btnReize()
                                                      read(m_height), m_isAspectRatioOn);
     switch (ImageResizer::check(drawing)) {
     case ImageResizer::Refusal::Empty:
-        alert(QStringLiteral("Enter a width and a height of at least 1."));
+        alert(tr("Enter a width and a height of at least 1."));
         return;
-    case ImageResizer::Refusal::TooLarge:
-        alert(QStringLiteral("That image would be too large. Keep each side within %1 and the "
-                             "whole image within %2 megapixels.")
-                  .arg(ImageResizer::kMaxSide)
-                  .arg(ImageResizer::kMaxPixels / 1000000));
+    case ImageResizer::Refusal::TooLarge: // tooLarge() has said so beside the field
         return;
     case ImageResizer::Refusal::None:
         break;
@@ -196,13 +238,13 @@ void ResizeImageScreen::btnReize()
     };
     m_job.run(QString(), work, [this](const Drawn& drawn) {
         if (drawn.image.isNull()) {
-            finish(drawn.image, QStringLiteral("The photo could not be read."));
+            finish(drawn.image, tr("The photo could not be read."));
             return;
         }
         finish(drawn.image, QString());
         // The result is still shown, to save or share; only the History copy is missing.
         if (!drawn.saveError.isEmpty())
-            alert(QStringLiteral("The resized image could not be saved: %1.").arg(drawn.saveError));
+            alert(tr("The resized image could not be saved: %1.").arg(drawn.saveError));
     });
 }
 

@@ -31,6 +31,10 @@ class ResizeImageScreen : public Screen
     Q_PROPERTY(QString heightPlaceholder READ heightPlaceholder CONSTANT)
     Q_PROPERTY(QString ivMaintainAspectRatio READ ivMaintainAspectRatio NOTIFY aspectRatioChanged)
     Q_PROPERTY(QString lblMsg READ lblMsg NOTIFY aspectRatioChanged)
+    // Shown beside each field: the characters it would not take, and the size limit when the
+    // typed size passes it.
+    Q_PROPERTY(QString widthMessage READ widthMessage NOTIFY fieldsChanged)
+    Q_PROPERTY(QString heightMessage READ heightMessage NOTIFY fieldsChanged)
   public:
     explicit ResizeImageScreen(Services& services, QObject* parent = nullptr);
 
@@ -43,10 +47,12 @@ class ResizeImageScreen : public Screen
     [[nodiscard]] QString lblImageOriginalSize() const { return m_lblImageOriginalSize; }
     [[nodiscard]] QString tfImageWIdth() const { return m_width; }
     [[nodiscard]] QString tfImageheight() const { return m_height; }
-    [[nodiscard]] static QString widthPlaceholder() { return QStringLiteral("Enter Width"); }
-    [[nodiscard]] static QString heightPlaceholder() { return QStringLiteral("Enter Height"); }
+    [[nodiscard]] static QString widthPlaceholder() { return tr("Enter Width"); }
+    [[nodiscard]] static QString heightPlaceholder() { return tr("Enter Height"); }
     [[nodiscard]] QString ivMaintainAspectRatio() const;
     [[nodiscard]] QString lblMsg() const;
+    [[nodiscard]] QString widthMessage() const { return message(m_widthRefused, true); }
+    [[nodiscard]] QString heightMessage() const { return message(m_heightRefused, false); }
 
     [[nodiscard]] Job& job() { return m_job; }
     void viewDidLoad() override;
@@ -74,6 +80,8 @@ class ResizeImageScreen : public Screen
 
   private:
     QString& text(const QString& field);
+    [[nodiscard]] bool tooLarge() const;
+    [[nodiscard]] QString message(const QString& refused, bool width) const;
     void alert(const QString& message);
     void finish(const QImage& result, const QString& failure);
     // A drawn result and why its History file could not be written, if it could not.
@@ -91,4 +99,7 @@ class ResizeImageScreen : public Screen
     QString m_lblImageOriginalSize;
     QString m_width;
     QString m_height;
+    QString m_widthRefused; // typed or pasted since the field was last empty, and left out
+    QString m_heightRefused;
+    bool m_widthEditedLast = true;
 };

@@ -12,7 +12,7 @@
 ImagePreviewScreen::ImagePreviewScreen(Services& services, QObject* parent)
     : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Pages"));
+    setTitle(tr("Pages"));
 }
 
 void ImagePreviewScreen::setArrOfImages(const QList<Image>& images)

@@ -11,13 +11,16 @@
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 void alert(Services& services, const QString& message)
 {
     services.alerts->present(
-        Alert{QStringLiteral("PDF to Images"), message, {{QStringLiteral("OK"), nullptr}}});
+        Alert{QCoreApplication::translate("PDFToImageScreen", "PDF to Images"),
+              message,
+              {{QCoreApplication::translate("PDFToImageScreen", "OK"), nullptr}}});
 }
 
 // What the user is told about pages that did not make it; empty when all did.
@@ -28,17 +31,21 @@ QString shortfall(const PageRenderer::Result& r)
         QStringList which;
         for (const PageRenderer::Failure& f : r.failures)
             if (which.size() < 5)
-                which << QStringLiteral("page %1: %2").arg(f.page + 1).arg(f.reason);
+                which << QCoreApplication::translate("PDFToImageScreen", "page %1: %2")
+                             .arg(f.page + 1)
+                             .arg(f.reason);
         if (r.failures.size() > 5)
             which << QStringLiteral("...");
-        parts << QStringLiteral("%1 of %2 pages could not be converted%3.")
+        parts << QCoreApplication::translate("PDFToImageScreen",
+                                             "%1 of %2 pages could not be converted%3.")
                      .arg(r.failedPages)
                      .arg(r.pageCount)
                      .arg(which.isEmpty() ? QString()
                                           : QStringLiteral(" (%1)").arg(which.join("; ")));
     }
     if (r.unsavedPages > 0)
-        parts << QStringLiteral("%1 of %2 pages could not be written: %3.")
+        parts << QCoreApplication::translate("PDFToImageScreen",
+                                             "%1 of %2 pages could not be written: %3.")
                      .arg(r.unsavedPages)
                      .arg(r.pageCount)
                      .arg(r.unsavedReason);
@@ -113,7 +120,7 @@ void PDFToImageScreen::btnConvert()
                                      : PageRenderer::displayScale();
     options.pages = *range;
     m_job.run(
-        QStringLiteral("Converting..."),
+        tr("Converting..."),
         [history, path, firstStem, options](JobControl& job) {
             PageRenderer renderer(*history, options);
             return renderer.render(path, firstStem, job);
@@ -128,15 +135,15 @@ void PDFToImageScreen::finishConversion(const PageRenderer::Result& result)
     if (!result.opened) {
         const QString unopened =
             result.openError.isEmpty()
-                ? QStringLiteral("The PDF could not be opened. It may be damaged, or protected "
-                                 "by a password.")
-                : QStringLiteral("The PDF could not be opened: %1.").arg(result.openError);
+                ? tr("The PDF could not be opened. It may be damaged, or protected "
+                     "by a password.")
+                : tr("The PDF could not be opened: %1.").arg(result.openError);
         m_job.fail(unopened);
         alert(services(), unopened);
         return;
     }
     if (result.pageCount == 0) { // an empty gallery would look like success
-        alert(services(), QStringLiteral("The PDF has no pages."));
+        alert(services(), tr("The PDF has no pages."));
         return;
     }
     if (const QString error = result.rangeError(); !error.isEmpty()) {

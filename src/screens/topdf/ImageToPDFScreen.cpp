@@ -37,7 +37,7 @@ QString addTextLayers(const QList<Image>& images, const QString& language,
 
 ImageToPDFScreen::ImageToPDFScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Images to PDF"));
+    setTitle(tr("Images to PDF"));
     if (services.defaults) {
         m_setup.paper = PageSetup::fromKey(services.defaults->value(kPaperKey).toString())
                             .value_or(PageSetup::Paper::Photo);
@@ -154,23 +154,23 @@ void ImageToPDFScreen::convertImagesToPDF()
         const auto stem = qint64(std::trunc(s.clock->now()));
         const QTemporaryDir layers;
         if (!language.isEmpty()) {
-            job.beginStage(int(images.size()), QStringLiteral("Reading the text of the pages"));
+            job.beginStage(int(images.size()), tr("Reading the text of the pages"));
             HistoryStore::Written failed;
             failed.error = addTextLayers(images, language, layers, job, options);
             if (!failed.ok() || job.isCancelled())
                 return failed;
-            job.beginStage(int(images.size()), QStringLiteral("Writing the pages"));
+            job.beginStage(int(images.size()), tr("Writing the pages"));
         }
         return writePDF(*s.history, stem, images, &job, options);
     };
-    m_job.run(QStringLiteral("Converting..."), work, [this](const HistoryStore::Written& written) {
+    m_job.run(tr("Converting..."), work, [this](const HistoryStore::Written& written) {
         Services& s = services();
         if (!written.ok()) {
             // Nothing was listed; say why rather than open a viewer on no file.
             m_job.fail(written.error);
-            s.alerts->present({QStringLiteral("PDF Not Saved"),
-                               QStringLiteral("The PDF could not be saved: %1").arg(written.error),
-                               {{QStringLiteral("OK"), {}}}});
+            s.alerts->present({tr("PDF Not Saved"),
+                               tr("The PDF could not be saved: %1").arg(written.error),
+                               {{tr("OK"), {}}}});
             return;
         }
         m_pdfFilePath = written.path;
