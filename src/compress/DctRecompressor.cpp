@@ -123,6 +123,9 @@ struct DctRecompressor::Impl
     bool readHeader();
     bool readCoefficients();
     bool readOwnCoefficients();
+    // The coefficients are there to encode from (read now if they were left for later); false,
+    // with the refusal said, when they are used up or damaged.
+    bool readyToEncode();
     [[nodiscard]] bool everyComponentRead() const;
     // One component's block rows: the source's, the output's (unless written in place) and,
     // for the luma of a file read by two readers, those holding its DC.
@@ -485,31 +488,31 @@ QByteArray DctRecompressor::Impl::encodeWhileReading(int quality, const QByteArr
     return result;
 }
 
-QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
+bool DctRecompressor::Impl::readyToEncode()
 {
-    if (!isUsable() || d->consumed)
-        return {};
-    if (d->readLater) {
-        d->readLater = false;
-        if (!d->readCoefficients()) {
-            d->refusal = QStringLiteral("damaged JPEG data");
-            return {};
+    if (consumed)
+        return false;
+    if (readLater) {
+        readLater = false;
+        if (!readCoefficients()) {
+            refusal = QStringLiteral("damaged JPEG data");
+            return false;
         }
     }
+    return true;
+}
+
+QByteArray DctRecompressor::encode(int quality, const QByteArray& exif) const
+{
+    if (!isUsable() || !d->readyToEncode())
+        return {};
     return d->encode(quality, exif);
 }
 
 QByteArray DctRecompressor::encodeLossless(const QByteArray& exif) const
 {
-    if (!isUsable() || d->consumed)
+    if (!isUsable() || !d->readyToEncode())
         return {};
-    if (d->readLater) {
-        d->readLater = false;
-        if (!d->readCoefficients()) {
-            d->refusal = QStringLiteral("damaged JPEG data");
-            return {};
-        }
-    }
     if (!d->losslessPossible())
         return {};
     return d->encode(Impl::kLossless, exif);

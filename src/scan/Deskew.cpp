@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,7 +26,7 @@ double rowSharpness(const std::vector<cv::Point2f>& ink, double degrees, int row
     std::vector<int> count(size_t(rows) * 2, 0);
     for (const cv::Point2f& p : ink) {
         const int row = int(std::lround(p.y * c - p.x * s)) + rows / 2;
-        if (row >= 0 && row < int(count.size()))
+        if (row >= 0 && std::cmp_less(row, count.size()))
             ++count[size_t(row)];
     }
     double sum = 0;
@@ -59,7 +60,9 @@ double Deskew::skewDegrees(const QImage& greyPage)
     double best = 0;
     double bestScore = rowSharpness(sample, 0, small.rows + small.cols);
     const double level = bestScore;
-    for (double d = -kMaxDegrees; d <= kMaxDegrees + 1e-9; d += kStepDegrees) {
+    const int steps = int(std::lround(2 * kMaxDegrees / kStepDegrees));
+    for (int k = 0; k <= steps; ++k) {
+        const double d = -kMaxDegrees + k * kStepDegrees;
         const double score = rowSharpness(sample, d, small.rows + small.cols);
         if (score > bestScore) {
             bestScore = score;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace {
 using Vec3 = std::array<double, 3>;
@@ -37,7 +38,7 @@ double sideRatio(const PageQuad& q)
 double PageGeometry::snapped(double ratio)
 {
     // A4 is 1 : sqrt 2, Letter 8.5 : 11; landscape pages are their inverses.
-    for (const double paper : {1 / std::sqrt(2.0), 8.5 / 11})
+    for (const double paper : {1 / std::numbers::sqrt2, 8.5 / 11})
         for (const double r : {paper, 1 / paper})
             if (std::abs(ratio / r - 1) <= 0.02)
                 return r;

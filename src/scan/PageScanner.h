@@ -39,6 +39,6 @@ class PageScanner
         [[nodiscard]] bool ok() const { return !page.isNull(); }
     };
 
-    // photo must be upright already (its EXIF orientation applied, as Image gives it).
-    [[nodiscard]] static Result scan(const QImage& photo, const Options& options);
+    // upright: the photo with its EXIF orientation applied already, as Image gives it.
+    [[nodiscard]] static Result scan(const QImage& upright, const Options& options);
 };

@@ -69,7 +69,7 @@ QString write(const ShareItem& item, const QString& folder, const QString& name,
     }
     const QFileInfo info(name);
     // A replacement is written whole beside the old file first, then takes its name at once.
-    const QString path =
+    QString path =
         file.commit(replace ? NewFile::numbered(QStringLiteral(".") + name, QStringLiteral("part"))
                             : NewFile::numbered(info.completeBaseName(), info.suffix()));
     if (path.isEmpty()) {
@@ -78,7 +78,7 @@ QString write(const ShareItem& item, const QString& folder, const QString& name,
     }
     if (!replace)
         return path;
-    const QString target = folder + QLatin1Char('/') + name;
+    QString target = folder + QLatin1Char('/') + name;
     if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) !=
         0) {
         error = NewFile::reason(errno);

@@ -9,6 +9,8 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <memory>
 
@@ -30,10 +32,9 @@ int overflowOnPurpose()
 // answer without Qt's GUI and its platform plugin, in a few milliseconds.
 bool drawsImages(const char* command)
 {
-    for (const char* job : {"pdf", "images", "compress", "resize", "ocr", "scan"})
-        if (qstrcmp(command, job) == 0)
-            return true;
-    return false;
+    static constexpr std::array jobs = {"pdf", "images", "compress", "resize", "ocr", "scan"};
+    return std::ranges::any_of(jobs,
+                               [command](const char* job) { return qstrcmp(command, job) == 0; });
 }
 } // namespace
 
