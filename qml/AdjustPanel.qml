@@ -29,13 +29,13 @@ ColumnLayout {
             fillMode: Image.PreserveAspectFit
             source: panel.screen.previewUrl
             Accessible.role: Accessible.Graphic
-            Accessible.name: "Corrected page"
+            Accessible.name: qsTr("Corrected page")
         }
         BusyIndicator {
             anchors.centerIn: parent
             running: panel.screen.previewing
             visible: running
-            Accessible.name: "Making the preview"
+            Accessible.name: qsTr("Making the preview")
         }
     }
     // The page is made for the space it is shown in.
@@ -57,7 +57,7 @@ ColumnLayout {
         Layout.fillWidth: true
         spacing: Theme.spacingSmall
         Repeater {
-            model: ["Original", "Greyscale", "Document", "Black & white"]
+            model: [qsTr("Original"), qsTr("Greyscale"), qsTr("Document"), qsTr("Black & white")]
             delegate: ChoiceButton {
                 required property int index
                 required property string modelData
@@ -72,21 +72,21 @@ ColumnLayout {
         spacing: Theme.spacingSmall
         ChoiceButton {
             label: "⟲"
-            Accessible.name: "Rotate left"
+            Accessible.name: qsTr("Rotate left")
             onClicked: panel.screen.rotateLeft()
         }
         ChoiceButton {
             label: "⟳"
-            Accessible.name: "Rotate right"
+            Accessible.name: qsTr("Rotate right")
             onClicked: panel.screen.rotateRight()
         }
         ChoiceButton {
-            label: "Apply to all"
+            label: qsTr("Apply to all")
             visible: panel.screen.count > 1
             onClicked: panel.screen.applyToAll()
         }
         ChoiceButton {
-            label: "Skip"
+            label: qsTr("Skip")
             enabled: !panel.screen.adjusting
             onClicked: panel.screen.btnSkip()
         }
@@ -96,17 +96,17 @@ ColumnLayout {
         Layout.alignment: Qt.AlignHCenter
         ChoiceButton {
             label: "‹"
-            Accessible.name: "Previous photo"
+            Accessible.name: qsTr("Previous photo")
             enabled: panel.screen.currentIndex > 0
             onClicked: panel.screen.currentIndex = panel.screen.currentIndex - 1
         }
         Label {
-            text: "Photo " + (panel.screen.currentIndex + 1) + " of " + panel.screen.count
+            text: qsTr("Photo %1 of %2").arg(panel.screen.currentIndex + 1).arg(panel.screen.count)
             color: Theme.text
         }
         ChoiceButton {
             label: "›"
-            Accessible.name: "Next photo"
+            Accessible.name: qsTr("Next photo")
             enabled: panel.screen.currentIndex < panel.screen.count - 1
             onClicked: panel.screen.currentIndex = panel.screen.currentIndex + 1
         }

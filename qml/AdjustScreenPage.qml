@@ -12,9 +12,9 @@ ScreenPage {
     required property AdjustScreen screen
     readonly property bool wide: width > 700
     title: screen.title
-    leftAction: Action { text: "‹ Back"; onTriggered: page.screen.btnBack() }
+    leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
     rightAction: Action {
-        text: "Done"
+        text: qsTr("Done")
         enabled: page.screen.count > 0 && !page.screen.adjusting
         onTriggered: page.screen.btnDone()
     }

@@ -14,6 +14,7 @@ Rectangle {
     readonly property point corner: screen.corners.length === 4 ? screen.corners[index]
                                                                 : Qt.point(0, 0)
     property point dragStart
+    readonly property bool dragging: drag.active
     readonly property int step: 1
     width: 36
     height: 36
@@ -26,7 +27,7 @@ Rectangle {
     activeFocusOnTab: true
     Accessible.role: Accessible.Button
     Accessible.name: modelData
-    Accessible.description: "Drag, or use the arrow keys, to move this corner of the page."
+    Accessible.description: qsTr("Drag, or use the arrow keys, to move this corner of the page.")
 
     Keys.onLeftPressed: event => screen.nudgeCorner(index, event.modifiers & Qt.ShiftModifier ? -5 : -1, 0)
     Keys.onRightPressed: event => screen.nudgeCorner(index, event.modifiers & Qt.ShiftModifier ? 5 : 1, 0)
@@ -35,6 +36,7 @@ Rectangle {
 
     TapHandler { onTapped: handle.forceActiveFocus() }
     DragHandler {
+        id: drag
         target: null
         onActiveChanged: {
             if (active) {

@@ -24,7 +24,7 @@ Item {
         sourceSize.height: height * Screen.devicePixelRatio
         source: editor.screen.photoUrl
         Accessible.role: Accessible.Graphic
-        Accessible.name: "Photo " + (editor.screen.currentIndex + 1)
+        Accessible.name: qsTr("Photo %1").arg(editor.screen.currentIndex + 1)
     }
     // The painted picture inside the photo's item: corners are fractions of it.
     Item {
@@ -50,18 +50,40 @@ Item {
             }
         }
         Repeater {
-            model: ["Top-left corner", "Top-right corner", "Bottom-right corner",
-                    "Bottom-left corner"]
+            id: handles
+            model: [qsTr("Top-left corner"), qsTr("Top-right corner"), qsTr("Bottom-right corner"),
+                    qsTr("Bottom-left corner")]
             delegate: CornerHandle {
                 screen: editor.screen
                 area: area
             }
         }
     }
+    // While a finger covers a corner, the photo around it is shown enlarged a little way above.
+    Magnifier {
+        id: magnifier
+        objectName: "magnifier"
+        readonly property CornerHandle held: {
+            for (let i = 0; i < handles.count; ++i) {
+                const handle = handles.itemAt(i) as CornerHandle
+                if (handle && handle.dragging)
+                    return handle
+            }
+            return null
+        }
+        visible: held !== null
+        source: photo.source
+        shown: Qt.size(area.width, area.height)
+        spot: held ? Qt.point(held.x + held.width / 2, held.y + held.height / 2) : Qt.point(0, 0)
+        x: Math.max(0, Math.min(editor.width - width, area.x + spot.x - width / 2))
+        y: area.y + spot.y - height - Theme.spacingLarge >= 0
+           ? area.y + spot.y - height - Theme.spacingLarge
+           : area.y + spot.y + Theme.spacingLarge
+    }
     BusyIndicator {
         anchors.centerIn: parent
         running: !editor.outlined
         visible: running
-        Accessible.name: "Looking for the page"
+        Accessible.name: qsTr("Looking for the page")
     }
 }

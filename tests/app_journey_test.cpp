@@ -181,6 +181,17 @@ TEST_F(AppJourney, ImagesToPdfThroughTheAdjustStepByTapAndKeyboard)
     QTest::keyClick(j.window(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_NEAR(corners()[0].x(), found.x() + 0.01, 1e-6);
     EXPECT_NEAR(corners()[0].y(), found.y() + 0.05, 1e-6);
+    // Dragging shows the photo under the finger in a loupe, and the corner follows the finger.
+    const QPointF moved = corners()[0];
+    const QPoint start = corner->mapToScene({corner->width() / 2, corner->height() / 2}).toPoint();
+    QTest::mousePress(j.window(), Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 8; ++step)
+        QTest::mouseMove(j.window(), start + QPoint(step * 4, step * 2));
+    EXPECT_TRUE(j.find("magnifier")->isVisible());
+    j.screenshot("adjust-dragging");
+    QTest::mouseRelease(j.window(), Qt::LeftButton, {}, start + QPoint(32, 16));
+    EXPECT_FALSE(j.find("magnifier")->isVisible());
+    EXPECT_GT(corners()[0].x(), moved.x() + 0.02);
     j.tap(button("Black & white"));
     EXPECT_EQ(adjust->property("filter").toInt(), 3);
 

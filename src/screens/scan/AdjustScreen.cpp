@@ -11,15 +11,9 @@
 
 #include <algorithm>
 
-namespace {
-const QString kNoPage = QStringLiteral("No page found; the whole photo is kept.");
-const QString kCrossed =
-    QStringLiteral("The outline cannot cross or fold over itself; that corner stays where it was.");
-} // namespace
-
 AdjustScreen::AdjustScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
-    setTitle(QStringLiteral("Adjust"));
+    setTitle(tr("Adjust"));
     connect(&m_job, &Job::stateChanged, this, &AdjustScreen::adjustingChanged);
 }
 
@@ -123,7 +117,8 @@ QString AdjustScreen::message() const
     const PhotoAdjustment* page = currentOrNull();
     if (!m_refusal.isEmpty())
         return m_refusal;
-    return page && page->detected && !page->found ? kNoPage : QString();
+    return page && page->detected && !page->found ? tr("No page found; the whole photo is kept.")
+                                                  : QString();
 }
 
 void AdjustScreen::setPreviewSide(int side)
@@ -145,7 +140,8 @@ bool AdjustScreen::moveCorner(int corner, qreal x, qreal y)
     quad.corners[size_t(corner)] =
         QPointF(std::clamp(x, 0.0, 1.0) * size.width(), std::clamp(y, 0.0, 1.0) * size.height());
     if (!quad.refusal(size).isEmpty()) {
-        m_refusal = kCrossed;
+        m_refusal =
+            tr("The outline cannot cross or fold over itself; that corner stays where it was.");
         emit adjustmentChanged();
         return false;
     }
