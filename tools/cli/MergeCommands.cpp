@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 // By content, as readers tell: the header may come anywhere in the first kilobyte.
 bool isPdf(const QString& path)
@@ -103,14 +105,16 @@ int CliApp::split(const QStringList& args)
                                  QStringLiteral("PDF"));
     if (!parse(parser, args, tr("Writes parts of a PDF as PDFs of their own."), 1, 1))
         return m_helpShown ? 0 : 2;
-    QStringList parts = parser.value(pages).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (QString& part : parts) {
-        part = part.simplified().remove(QLatin1Char(' '));
+    QList<std::pair<QString, PageRange>> parts; // as written, and as read
+    for (const QString& text : parser.value(pages).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString part = text.simplified().remove(QLatin1Char(' '));
         QString why;
-        if (!PageRange::parse(part, &why)) {
+        const auto range = PageRange::parse(part, &why);
+        if (!range) {
             m_err << tr("Bad page range: %1\n").arg(why);
             return 2;
         }
+        parts.append({part, *range});
     }
     QByteArray newPassword;
     if (parser.isSet(QStringLiteral("protect")) && !protectingPassword(newPassword))
@@ -130,19 +134,20 @@ int CliApp::split(const QStringList& args)
         const int count = whole.pageCount();
         if (why.isEmpty() && parts.isEmpty())
             for (int page = 1; page <= count; ++page)
-                parts << QString::number(page);
-        for (const QString& part : std::as_const(parts))
-            if (why.isEmpty() && PageRange::parse(part)->lastPage() > count)
+                if (const auto one = PageRange::parse(QString::number(page)))
+                    parts.append({QString::number(page), *one});
+        for (const auto& [part, range] : std::as_const(parts))
+            if (why.isEmpty() && range.lastPage() > count)
                 why = QStringLiteral("The PDF has %1 pages; there is no page %2.")
                           .arg(count)
-                          .arg(PageRange::parse(part)->lastPage());
+                          .arg(range.lastPage());
         // Every range is checked before the first part is written.
-        for (const QString& part : std::as_const(parts)) {
+        for (const auto& [part, range] : std::as_const(parts)) {
             if (!why.isEmpty() || m_job.isCancelled())
                 break;
             PdfOrganizer piece;
             piece.appendPdf(input, password);
-            piece.keep(PageRange::parse(part)->indices(count));
+            piece.keep(range.indices(count));
             const QString name = QFileInfo(input).completeBaseName() + '-' + part + ".pdf";
             const QString output = dir.isEmpty() ? QString() : QDir(dir).filePath(name);
             if (skipped(output))
