@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QLoggingCategory>
 
 #include <tesseract/baseapi.h>
@@ -101,6 +102,8 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
         result.cancelled = job.isCancelled();
         return result;
     }
+    // The largest page the helpers draw (PageRenderer::maxPixelsPerPage) at four bytes a pixel.
+    QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), 256));
     std::map<int, Page> done;
     Queue queue(job);
     auto work = [&] {
