@@ -21,7 +21,7 @@ export QT_QPA_PLATFORM=offscreen
 mkdir "$work/pages"
 "$cli" images "$here/data/text.pdf" --dpi 300 --pages 1-3 -o "$work/pages" > "$work/pages.txt"
 mapfile -t pages < "$work/pages.txt"
-"$cli" pdf --page-size photo "${pages[@]}" -o "$work/scans.pdf" > /dev/null
+"$cli" pdf --page-size letter --margin 0 "${pages[@]}" -o "$work/scans.pdf" > /dev/null
 for i in 1 2 3; do pdftotext -f "$i" -l "$i" "$here/data/text.pdf" "$work/truth-$i.txt"; done
 
 # Median wall time of the runs, the two tools taking turns.
