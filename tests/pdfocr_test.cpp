@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -108,8 +109,11 @@ std::vector<std::vector<std::string>> contents(const QString& path, const QByteA
     std::vector<std::vector<std::string>> pages;
     for (auto& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         pages.emplace_back();
-        for (auto& stream : page.getPageContents())
-            pages.back().push_back(*stream.getStreamData(qpdf_dl_generalized));
+        for (auto& stream : page.getPageContents()) {
+            const auto data = stream.getStreamData(qpdf_dl_generalized);
+            pages.back().emplace_back(reinterpret_cast<const char*>(data->getBuffer()),
+                                      data->getSize());
+        }
     }
     return pages;
 }

@@ -5,9 +5,13 @@
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
+#include <QLoggingCategory>
+
 #include <exception>
 
 namespace {
+Q_LOGGING_CATEGORY(lcPageText, "quire.pagetext")
+
 // Watches the operators of a content stream for one that shows a non-empty string.
 class TextFinder : public QPDFObjectHandle::ParserCallbacks
 {
@@ -40,8 +44,9 @@ bool shows(QPDFPageObjectHelper drawing)
     TextFinder finder;
     try {
         drawing.parseContents(&finder);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Damaged content: whatever was found before the damage stands.
+        qCDebug(lcPageText) << "content not read to its end:" << e.what();
     }
     return finder.found();
 }
@@ -59,7 +64,8 @@ bool has(QPDFPageObjectHelper& page)
             true, [&found](QPDFObjectHandle& form, QPDFObjectHandle&, std::string const&) {
                 found = found || shows(QPDFPageObjectHelper(form));
             });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCDebug(lcPageText) << "forms not read:" << e.what();
     }
     return found;
 }

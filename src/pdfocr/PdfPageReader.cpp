@@ -44,7 +44,7 @@ struct Queue
     [[nodiscard]] bool halted() const { return failed || job.isCancelled(); }
     void fail(const QString& why)
     {
-        const std::lock_guard lock(mutex);
+        const std::scoped_lock lock(mutex);
         if (error.isEmpty())
             error = why;
         failed = true;
@@ -140,11 +140,12 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
     };
     const int readers = std::clamp(Cores::count(), 1, n);
     std::vector<std::thread> threads;
+    threads.reserve(size_t(readers));
     for (int r = 0; r < readers; ++r)
         threads.emplace_back(work);
 
     // Pages are drawn a few at a time, so that drawn pages do not pile up while being read.
-    const size_t chunk = size_t(2 * readers);
+    const auto chunk = 2 * size_t(readers);
     for (size_t from = 0; from < pages.size() && !queue.halted(); from += chunk) {
         {
             std::unique_lock lock(queue.mutex);
@@ -159,13 +160,13 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
                 queue.fail(QStringLiteral("page %1: %2").arg(drawn.index + 1).arg(drawn.error));
                 return;
             }
-            const std::lock_guard lock(queue.mutex);
+            const std::scoped_lock lock(queue.mutex);
             queue.drawn.push_back(std::move(drawn));
             queue.changed.notify_one();
         });
     }
     {
-        const std::lock_guard lock(queue.mutex);
+        const std::scoped_lock lock(queue.mutex);
         queue.allDrawn = true;
         queue.changed.notify_all();
     }

@@ -45,8 +45,7 @@ void CliApp::readPdf(const QString& path, const QString& language, const QString
 
 int CliApp::searchablePdf(const QString& language, const QString& output, bool force, bool protect)
 {
-    if (m_batch.inputs.size() > 1 ||
-        !std::all_of(m_batch.inputs.begin(), m_batch.inputs.end(), isPdfName)) {
+    if (m_batch.inputs.size() > 1 || !std::ranges::all_of(m_batch.inputs, isPdfName)) {
         m_err << tr("--searchable, --force and --protect take one PDF.\n");
         return 2;
     }
