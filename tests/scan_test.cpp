@@ -249,6 +249,10 @@ TEST(Scan, TurnsASidewaysPageUprightAndLeavesABlankOneAlone)
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.uprightTurns, 3);
     EXPECT_EQ(r.page.size(), upright.size());
+    // Upside down, where the detector tells the lines' direction better than their start.
+    const QImage upsideDown = upright.transformed(QTransform().rotate(180));
+    options.quad = PageQuad::whole(upsideDown.size());
+    EXPECT_EQ(PageScanner::scan(upsideDown, options).uprightTurns, 2);
 
     QImage blank(1188, 840, QImage::Format_RGB32);
     blank.fill(Qt::white);
