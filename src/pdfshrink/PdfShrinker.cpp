@@ -68,11 +68,6 @@ qint64 estimate(const std::vector<Entry>& entries, size_t index, qint64 untouche
     return size;
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("PdfShrinker", text);
-}
-
 // The highest quality of kTargetQualities whose file fits settings.maxBytes into result.
 QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, qint64 maxBytes, PdfShrinker::Result& result,
                int& imagesChanged)
@@ -94,7 +89,8 @@ QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, qint64 maxBytes, PdfShrin
             return bytes;
         }
     }
-    result.error = tr("cannot be made to fit under %1").arg(SizeTarget::text(maxBytes));
+    result.error = QCoreApplication::translate("PdfShrinker", "cannot be made to fit under %1")
+                       .arg(SizeTarget::text(maxBytes));
     return {};
 }
 } // namespace
@@ -147,12 +143,15 @@ PdfShrinker::Result PdfShrinker::shrink(const QByteArray& pdf, const Settings& s
             result.smallest = true;
     } catch (const QPDFExc& e) {
         qCDebug(lcPdfShrink) << e.what();
-        result.error = e.getErrorCode() != qpdf_e_password ? tr("not a readable PDF")
-                       : settings.password.empty()         ? tr("is protected by a password")
-                                                           : tr("the password is not right");
+        const char* why = e.getErrorCode() != qpdf_e_password
+                              ? QT_TRANSLATE_NOOP("PdfShrinker", "not a readable PDF")
+                          : settings.password.empty()
+                              ? QT_TRANSLATE_NOOP("PdfShrinker", "is protected by a password")
+                              : QT_TRANSLATE_NOOP("PdfShrinker", "the password is not right");
+        result.error = QCoreApplication::translate("PdfShrinker", why);
     } catch (const std::exception& e) {
         qCDebug(lcPdfShrink) << e.what();
-        result.error = tr("not a readable PDF");
+        result.error = QCoreApplication::translate("PdfShrinker", "not a readable PDF");
     }
     return result;
 }
