@@ -199,8 +199,14 @@ TEST(PdfShrink, ASizeTargetGetsTheHighestQualityThatFitsOrSaysItCannot)
         << cannot.error.toStdString();
 }
 
-TEST(PdfShrink, AProtectedFileNeedsItsPasswordAndStaysProtected)
+TEST(PdfShrink, ADamagedFileIsRepairedAndAProtectedOneNeedsItsPasswordAndStaysProtected)
 {
+    QByteArray damaged = samplePdf(grainyJpeg(600, 400), {600, 400});
+    damaged.insert(damaged.lastIndexOf("startxref") + 10, "9"); // the table is not where it says
+    const PdfShrinker::Result repaired = PdfShrinker::shrink(damaged, {});
+    ASSERT_TRUE(repaired.ok()) << repaired.error.toStdString();
+    EXPECT_EQ(Opened(repaired.bytes).pages.size(), 2U);
+
     const QByteArray input = samplePdf(grainyJpeg(600, 400), {600, 400}, "secret");
     EXPECT_EQ(PdfShrinker::shrink(input, {}).error, "is protected by a password");
     PdfShrinker::Settings settings;

@@ -73,8 +73,8 @@ QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, qint64 maxBytes, PdfShrin
                int& imagesChanged)
 {
     const QByteArray untouched = written(pdf);
-    if (result.inputBytes <= maxBytes) {
-        result.quality = 100; // it fits as it is: its images stay as they are
+    if (untouched.size() <= maxBytes) {
+        result.quality = 100; // it fits without a lossy change: its images stay as they are
         return untouched;
     }
     for (size_t k = 0; k < kTargetQualities.size(); ++k) {
