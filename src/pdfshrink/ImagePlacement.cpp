@@ -10,9 +10,9 @@
 #include <cmath>
 #include <vector>
 
+namespace {
 Q_LOGGING_CATEGORY(lcPlacement, "quire.pdfshrink.placement")
 
-namespace {
 using Matrix = std::array<double, 6>; // a b c d e f, as cm takes them
 constexpr Matrix kIdentity{1, 0, 0, 1, 0, 0};
 // Forms inside forms deeper than this are not followed (their images stay as they are).
@@ -128,6 +128,7 @@ class Reader : public QPDFObjectHandle::ParserCallbacks
 };
 
 // Counts the images a resource dictionary names, once per dictionary however often it is read.
+// NOLINTNEXTLINE(performance-unnecessary-value-param): qpdf 11's accessors are not const
 void countRefs(Scan& scan, QPDFObjectHandle resources)
 {
     QPDFObjectHandle xobjects =

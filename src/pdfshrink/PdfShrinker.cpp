@@ -18,9 +18,9 @@
 
 #include <algorithm>
 
+namespace {
 Q_LOGGING_CATEGORY(lcPdfShrink, "quire.pdfshrink")
 
-namespace {
 using Entry = ShrinkPlan::Entry;
 
 // The qualities a size target chooses from, highest first: each image is requantized at every
@@ -72,7 +72,7 @@ qint64 estimate(const std::vector<Entry>& entries, size_t index, qint64 untouche
 QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, qint64 maxBytes, PdfShrinker::Result& result,
                int& imagesChanged)
 {
-    const QByteArray untouched = written(pdf);
+    QByteArray untouched = written(pdf);
     if (untouched.size() <= maxBytes) {
         result.quality = 100; // it fits without a lossy change: its images stay as they are
         return untouched;

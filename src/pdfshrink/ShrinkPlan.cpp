@@ -139,7 +139,9 @@ bool ShrinkPlan::apply(Entry& entry, size_t index)
     const bool scaled = bytes && job.newSize.isValid();
     if (bytes) {
         const bool jpeg = job.kind == StreamJob::Kind::Jpeg;
-        const auto filter = QPDFObjectHandle::newName(jpeg ? "/DCTDecode" : "/FlateDecode");
+        auto filter = QPDFObjectHandle::newName(jpeg ? "/DCTDecode" : "/FlateDecode");
+        if (jpeg && job.deflated[index])
+            filter = QPDFObjectHandle::parse("[/FlateDecode /DCTDecode]");
         // Scaled samples were deflated without a predictor.
         const QPDFObjectHandle parms =
             jpeg || scaled || !job.inflateFirst ? QPDFObjectHandle::newNull() : entry.parms;

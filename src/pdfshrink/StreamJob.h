@@ -27,7 +27,10 @@ struct StreamJob
     std::vector<int> qualities; // a JPEG's qualities to encode at, 1..100
 
     // What recoding gave: one result per quality (one for Deflate), each empty where it was not
-    // smaller than stored; newSize is the image's size when it was scaled.
+    // smaller than stored; newSize is the image's size when it was scaled. A JPEG result may be
+    // deflated as well (flate-wrapped): the runs of near-empty blocks that Huffman codes cannot
+    // take below two bits each deflate to a fraction.
     std::vector<QByteArray> encoded;
+    std::vector<bool> deflated;
     QSize newSize;
 };

@@ -34,6 +34,19 @@ void keepSmaller(StreamJob& job, QByteArray bytes)
 {
     job.encoded.push_back(!bytes.isEmpty() && bytes.size() < job.stored.size() ? std::move(bytes)
                                                                                : QByteArray());
+    job.deflated.push_back(false);
+}
+
+// A JPEG result, or the stored JPEG where there is none, deflated when that makes it smaller.
+void keepSmallerJpeg(StreamJob& job, QByteArray bytes)
+{
+    keepSmaller(job, std::move(bytes));
+    const QByteArray& jpeg = job.encoded.back().isEmpty() ? job.stored : job.encoded.back();
+    QByteArray wrapped = Deflater::deflate(jpeg);
+    if (!wrapped.isEmpty() && wrapped.size() < jpeg.size() && wrapped.size() < job.stored.size()) {
+        job.encoded.back() = std::move(wrapped);
+        job.deflated.back() = true;
+    }
 }
 
 void recodeJpeg(StreamJob& job)
@@ -49,18 +62,17 @@ void recodeJpeg(StreamJob& job)
         resize(pixels.constBits(), int(pixels.bytesPerLine()), pixels.size(),
                gray ? CV_8UC1 : CV_8UC4, scaled.bits(), int(scaled.bytesPerLine()), to);
         for (const int quality : job.qualities)
-            keepSmaller(job, JpegCompressor::encode(scaled, quality));
+            keepSmallerJpeg(job, JpegCompressor::encode(scaled, quality));
         job.newSize = to;
         return;
     }
-    DctRecompressor recompressor(jpeg,
-                                 *std::max_element(job.qualities.begin(), job.qualities.end()));
-    if (!recompressor.isUsable() || recompressor.uprightSize() != job.size)
-        return;
+    DctRecompressor recompressor(jpeg, *std::ranges::max_element(job.qualities));
+    const bool usable = recompressor.isUsable() && recompressor.uprightSize() == job.size;
     for (size_t k = 0; k < job.qualities.size(); ++k) {
         const int quality = job.qualities[k];
-        keepSmaller(job, k + 1 == job.qualities.size() ? recompressor.encodeOnce(quality)
-                                                       : recompressor.encode(quality));
+        keepSmallerJpeg(job, !usable                         ? QByteArray()
+                             : k + 1 == job.qualities.size() ? recompressor.encodeOnce(quality)
+                                                             : recompressor.encode(quality));
     }
 }
 
@@ -91,6 +103,7 @@ void recodeDeflate(StreamJob& job)
 void StreamRecoder::recode(StreamJob& job)
 {
     job.encoded.clear();
+    job.deflated.clear();
     if (job.kind == StreamJob::Kind::Jpeg)
         recodeJpeg(job);
     else
