@@ -36,7 +36,7 @@ QByteArray grainyJpeg(int w, int h)
     QRandomGenerator grain(7);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const int n = int(grain.bounded(40)) - 20;
+            const int n = grain.bounded(40) - 20;
             const QColor c = image.pixelColor(x, y);
             image.setPixelColor(x, y,
                                 QColor(qBound(0, c.red() + n, 255), qBound(0, c.green() + n, 255),
@@ -48,7 +48,7 @@ QByteArray grainyJpeg(int w, int h)
 // Gray samples that deflate well, stored with zlib's fastest level.
 QByteArray graySamples()
 {
-    QByteArray samples(200 * 200, Qt::Uninitialized);
+    QByteArray samples(qsizetype(200) * 200, Qt::Uninitialized);
     for (int k = 0; k < samples.size(); ++k)
         samples[k] = char((k % 200) / 8 * 10);
     return samples;

@@ -144,6 +144,7 @@ void countRefs(Scan& scan, QPDFObjectHandle resources)
             ++scan.readRefs[x.getObjGen()];
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): qpdf 11's accessors are not const
 void readContent(Scan& scan, QPDFObjectHandle content, QPDFObjectHandle resources,
                  const Matrix& start, int depth)
 {
