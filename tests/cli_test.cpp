@@ -313,7 +313,8 @@ TEST(Cli, SpeaksTheFirstOfTheUsersLanguagesThatItHas)
         << cli.out.toStdString();
     // A command's own options, and those shared by every command, made before the catalogue.
     cli.run({"compress", "--help"});
-    EXPECT_TRUE(cli.out.contains("Kodiert Fotos neu als JPEG.")) << cli.out.toStdString();
+    EXPECT_TRUE(cli.out.contains("Kodiert Fotos neu als JPEG und macht PDFs kleiner."))
+        << cli.out.toStdString();
     EXPECT_TRUE(cli.out.contains("In DIR statt in den Verlaufsordner schreiben."));
     EXPECT_TRUE(cli.out.contains("Eine Eingabe nach SECONDS Sekunden aufgeben."));
     // English before German on the list: English, the language it is written in.
