@@ -2,6 +2,87 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AdjustPanel</name>
+    <message>
+        <source>Corrected page</source>
+        <translation>Korrigierte Seite</translation>
+    </message>
+    <message>
+        <source>Making the preview</source>
+        <translation>Vorschau wird erstellt</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Greyscale</source>
+        <translation>Graustufen</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Dokument</translation>
+    </message>
+    <message>
+        <source>Black &amp; white</source>
+        <translation>Schwarzweiß</translation>
+    </message>
+    <message>
+        <source>Rotate left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Rotate right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Apply to all</source>
+        <translation>Auf alle anwenden</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>Previous photo</source>
+        <translation>Vorheriges Foto</translation>
+    </message>
+    <message>
+        <source>Photo %1 of %2</source>
+        <translation>Foto %1 von %2</translation>
+    </message>
+    <message>
+        <source>Next photo</source>
+        <translation>Nächstes Foto</translation>
+    </message>
+</context>
+<context>
+    <name>AdjustScreen</name>
+    <message>
+        <source>Adjust</source>
+        <translation>Anpassen</translation>
+    </message>
+    <message>
+        <source>No page found; the whole photo is kept.</source>
+        <translation>Keine Seite gefunden; das ganze Foto wird behalten.</translation>
+    </message>
+    <message>
+        <source>The outline cannot cross or fold over itself; that corner stays where it was.</source>
+        <translation>Der Umriss darf sich nicht kreuzen oder überschlagen; diese Ecke bleibt, wo sie war.</translation>
+    </message>
+</context>
+<context>
+    <name>AdjustScreenPage</name>
+    <message>
+        <source>‹ Back</source>
+        <translation>‹ Zurück</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Cancel</source>
@@ -565,6 +646,13 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     </message>
 </context>
 <context>
+    <name>CornerHandle</name>
+    <message>
+        <source>Drag, or use the arrow keys, to move this corner of the page.</source>
+        <translation>Ziehen oder mit den Pfeiltasten diese Ecke der Seite verschieben.</translation>
+    </message>
+</context>
+<context>
     <name>ExtractTextScreen</name>
     <message>
         <source>Something went wrong. Please try again later.</source>
@@ -844,6 +932,33 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>‹ Back</source>
         <translation>‹ Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>OutlineEditor</name>
+    <message>
+        <source>Photo %1</source>
+        <translation>Foto %1</translation>
+    </message>
+    <message>
+        <source>Top-left corner</source>
+        <translation>Ecke oben links</translation>
+    </message>
+    <message>
+        <source>Top-right corner</source>
+        <translation>Ecke oben rechts</translation>
+    </message>
+    <message>
+        <source>Bottom-right corner</source>
+        <translation>Ecke unten rechts</translation>
+    </message>
+    <message>
+        <source>Bottom-left corner</source>
+        <translation>Ecke unten links</translation>
+    </message>
+    <message>
+        <source>Looking for the page</source>
+        <translation>Seite wird gesucht</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,9 @@ QtObject {
     readonly property color accentPressed: Qt.darker(appGreenColor, 1.2)
     readonly property color accentTint: dark ? "#0d3320" : "#e8f5ec"
     readonly property color paper: "#ffffff"
+    // The page's outline over a photo, and the shade inside it.
+    readonly property color outline: appGreenColor
+    readonly property color outlineFill: "#3300b657"
     readonly property color badge: "#99000000"
     readonly property color hud: "#ee1c1c1e"
     readonly property color scrimEdge: "#10000000"

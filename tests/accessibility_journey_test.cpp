@@ -121,6 +121,8 @@ TEST_F(AccessibilityJourney, ImagesToPdfSettingsAndTheHistory)
     key(Qt::Key_Backspace); // back, as Alt+Left
     arrive("HomeScreen");
     pick("Images to PDF", {"photo0.jpg", "photo2.jpg"}); // opened with Enter
+    arrive("AdjustScreen");
+    press("Skip");
     arrive("ImageToPDFScreen");
     j.screenshot("images-to-pdf-wide");
     press("Convert");
@@ -220,6 +222,8 @@ TEST_F(AccessibilityJourney, CompressResizeAndExtractText)
     arrive("HomeScreen");
     j.platform.recognizer.answerLines({"Hello"});
     pick("Extract Text", {"photo0.jpg"}, false);
+    arrive("AdjustScreen");
+    press("Skip");
     arrive("ExtractTextScreen");
     press("Extract");
     arrive("TextScreen", 30000);

@@ -136,6 +136,8 @@ TEST_F(AppJourney, ImagesToPdfGetsThePhotosInTickOrder)
     j.tap(cell(1));
     j.screenshot("picker");
     j.tap(button("Done"));
+    ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
+    j.tap(button("Skip")); // the photos as they are
     ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
     // Newest first, so cell n is photo n; the pages come in tick order.
     QStringList handed;
@@ -148,6 +150,60 @@ TEST_F(AppJourney, ImagesToPdfGetsThePhotosInTickOrder)
     EXPECT_EQ(grid->property("count").toInt(), 3);
     j.screenshot("app-images-to-pdf");
     // Converting, the viewer and the history row are the images-to-PDF journey's.
+}
+
+TEST_F(AppJourney, ImagesToPdfThroughTheAdjustStepByTapAndKeyboard)
+{
+    addPhoto(0, photofixtures::paperOnTable(
+                    QSize(1200, 900), QPolygonF({{420, 90}, {830, 130}, {800, 820}, {390, 780}})));
+    openPicker("btnImageToPDF", 1);
+    j.tap(cell(0));
+    j.tap(button("Done"));
+    ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
+    Screen* adjust = j.platform.navigator->top();
+    const auto corners = [&] {
+        QList<QPointF> points;
+        for (const QVariant& p : adjust->property("corners").toList())
+            points.append(p.toPointF());
+        return points;
+    };
+    ASSERT_TRUE(fixtures::waitFor([&] { return corners().size() == 4; }));
+    ASSERT_TRUE(j.waitForSettled());
+    const QPointF found = corners()[0];
+    EXPECT_NEAR(found.x(), 420.0 / 1200, 0.02);
+
+    // A tap puts the keyboard on a corner; the arrows move it a hundredth of the photo a press.
+    QQuickItem* corner = button("Top-left corner");
+    ASSERT_NE(corner, nullptr);
+    j.tap(corner);
+    ASSERT_TRUE(fixtures::waitFor([&] { return corner->hasActiveFocus(); }));
+    QTest::keyClick(j.window(), Qt::Key_Right);
+    QTest::keyClick(j.window(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_NEAR(corners()[0].x(), found.x() + 0.01, 1e-6);
+    EXPECT_NEAR(corners()[0].y(), found.y() + 0.05, 1e-6);
+    // Dragging shows the photo under the finger in a loupe, and the corner follows the finger.
+    const QPointF moved = corners()[0];
+    const QPoint start = corner->mapToScene({corner->width() / 2, corner->height() / 2}).toPoint();
+    QTest::mousePress(j.window(), Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 8; ++step)
+        QTest::mouseMove(j.window(), start + QPoint(step * 4, step * 2));
+    EXPECT_TRUE(j.find("magnifier")->isVisible());
+    j.screenshot("adjust-dragging");
+    QTest::mouseRelease(j.window(), Qt::LeftButton, {}, start + QPoint(32, 16));
+    EXPECT_FALSE(j.find("magnifier")->isVisible());
+    EXPECT_GT(corners()[0].x(), moved.x() + 0.02);
+    j.tap(button("Black & white"));
+    EXPECT_EQ(adjust->property("filter").toInt(), 3);
+
+    j.tap(button("Done"));
+    ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen", 30000));
+    const QList<Image> pages =
+        qobject_cast<ImageToPDFScreen*>(j.platform.navigator->top())->arrOfSelectedImages();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].sourceFormat(), "png");
+    EXPECT_LT(pages[0].pixelSize().width(), pages[0].pixelSize().height());
+    j.tap(button("Convert"));
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
 }
 
 TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
@@ -163,6 +219,8 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
     openPicker("btnExtractText", 1);
     EXPECT_EQ(j.find("rightBarButton")->opacity(), 0); // one tap chooses: no Done
     j.tap(cell(0));
+    ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
+    j.tap(button("Skip"));
     ASSERT_TRUE(j.waitForScreen("ExtractTextScreen"));
     auto* photo = j.find("ivImage");
     ASSERT_NE(photo, nullptr);

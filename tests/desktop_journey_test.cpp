@@ -24,10 +24,14 @@ struct DesktopWindow
     {
         j->platform.services.photos = &library;
         const QColor tints[] = {QColor(230, 120, 40), QColor(40, 150, 90), QColor(60, 90, 200)};
+        // The newest is a photo of paper, which the Adjust step finds the page in.
+        const QPolygonF page({{420, 90}, {830, 130}, {800, 820}, {390, 780}});
         for (int i = 0; i < 8; ++i)
             photofixtures::writePhoto(
                 j->platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
-                photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 3]),
+                i == 0
+                    ? photofixtures::paperOnTable(QSize(1200, 900), page)
+                    : photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 3]),
                 QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600));
         j->window()->resize(size);
         j->window()->show(); // given the focus, as a window the user has just opened
@@ -101,6 +105,10 @@ TEST(DesktopJourney, WideWindowAddsColumnsOfPhotosDecodedAtTheirSizeAndWorksFrom
         for (int i = 0; i < 8; ++i)
             QMetaObject::invokeMethod(picker, "didSelectItem", Q_ARG(int, i));
         QMetaObject::invokeMethod(picker, "btnDone");
+        if (screen == QLatin1String("ImageToPDFScreen")) { // past the Adjust step, as picked
+            ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
+            QMetaObject::invokeMethod(j.platform.navigator->top(), "btnSkip");
+        }
         ASSERT_TRUE(j.waitForScreen(screen));
         ASSERT_TRUE(j.waitForSettled());
     };
@@ -161,6 +169,14 @@ TEST(DesktopJourney, DarkSchemeFollowsTheDesktopAtPhoneAndDesktopSizes)
             QMetaObject::invokeMethod(picker, "didSelectItem", Q_ARG(int, 1));
             j.screenshot("picker" + suffix);
             QMetaObject::invokeMethod(picker, "btnDone");
+            ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
+            Screen* adjust = j.platform.navigator->top();
+            ASSERT_TRUE(fixtures::waitFor([&] {
+                return j.waitForSettled() && !adjust->property("previewing").toBool() &&
+                       !adjust->property("previewUrl").toUrl().isEmpty();
+            }));
+            j.screenshot("adjust" + suffix);
+            QMetaObject::invokeMethod(adjust, "btnSkip");
             ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
             QMetaObject::invokeMethod(j.platform.navigator->top(), "btnConvert");
             ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));

@@ -56,6 +56,7 @@ struct Picker
     }
     QStringList handedOver() const
     {
+        // A job screen, or the Adjust step before it.
         QStringList out;
         const auto photos =
             p.navigator->top()->property("arrOfSelectedImages").value<QList<Image>>();
@@ -103,7 +104,7 @@ TEST(SelectImageScreen, ShowsTheLibraryNewestFirstAndDoneHandsTheTickedPhotosOve
     t.p.drain();
     EXPECT_FALSE(t.p.overlay->visible());
     ASSERT_EQ(transitions.size(), 1);
-    EXPECT_EQ(transitions[0][0].toString(), "segue_ImageToPDF");
+    EXPECT_EQ(transitions[0][0].toString(), "segue_adjust");
     EXPECT_EQ(t.handedOver(), QStringList({"a", "c", "b"}));
     // Handles to the files: nothing is decoded yet.
     for (const Image& image : t.screen->arrOfSelectedImages())
@@ -148,8 +149,7 @@ TEST(SelectImageScreen, OnePhotoJobsShowNoTicksNoDoneAndMoveOnWithOneTap)
         EXPECT_FALSE(t.ticked("b"));
         t.p.drain();
         ASSERT_EQ(transitions.size(), 1);
-        EXPECT_EQ(transitions[0][0].toString(),
-                  job == 2 ? "segue_resizeImage" : "segue_extractText");
+        EXPECT_EQ(transitions[0][0].toString(), job == 2 ? "segue_resizeImage" : "segue_adjust");
         EXPECT_EQ(t.handedOver(), QStringList({"b"}));
     }
 }

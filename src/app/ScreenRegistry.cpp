@@ -11,6 +11,7 @@
 #include "screens/ocr/TextScreen.h"
 #include "screens/resize/ResizeImagePreviewScreen.h"
 #include "screens/resize/ResizeImageScreen.h"
+#include "screens/scan/AdjustScreen.h"
 #include "screens/toimages/ImagePreviewScreen.h"
 #include "screens/toimages/PDFToImageScreen.h"
 #include "screens/topdf/ImageToPDFScreen.h"
@@ -41,6 +42,7 @@ void registerScreens(Navigator& navigator)
     add<PDFToImageScreen>(navigator, "PDFToImageScreen");
     add<ImagePreviewScreen>(navigator, "ImagePreviewScreen");
     add<ViewImageScreen>(navigator, "ViewImageScreen");
+    add<AdjustScreen>(navigator, "AdjustScreen");
     add<ImageToPDFScreen>(navigator, "ImageToPDFScreen");
     add<PDFPreviewScreen>(navigator, "PDFPreviewScreen");
 }

@@ -7,6 +7,7 @@
 #include "screens/compress/CompressImageScreen.h"
 #include "screens/ocr/ExtractTextScreen.h"
 #include "screens/resize/ResizeImageScreen.h"
+#include "screens/scan/AdjustScreen.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "ui/AlertCenter.h"
 #include "ui/ProgressOverlay.h"
@@ -106,9 +107,10 @@ void SelectImageScreen::didSelectItem(int index)
         return;
     const PhotoAsset& asset = arrOfImage()[size_t(index)];
     if (!picksMany()) {
+        // A photo to read text from is a photo of paper: it is straightened first.
         loadAndPerform({asset}, m_selectedJob == SelectedJob::ResizeImage
                                     ? QStringLiteral("segue_resizeImage")
-                                    : QStringLiteral("segue_extractText"));
+                                    : QStringLiteral("segue_adjust"));
         return;
     }
     auto it = std::ranges::find(m_selected, asset);
@@ -125,8 +127,9 @@ void SelectImageScreen::btnDone()
 {
     if (m_job.running() || !picksMany() || m_selected.empty())
         return;
+    // Photos for a PDF are mostly of paper: the Adjust step straightens them first.
     loadAndPerform(m_selected, m_selectedJob == SelectedJob::ImageToPDF
-                                   ? QStringLiteral("segue_ImageToPDF")
+                                   ? QStringLiteral("segue_adjust")
                                    : QStringLiteral("segue_compressImage"));
 }
 
@@ -203,7 +206,10 @@ template <typename Job> void handPhotos(Screen* destination, const QList<Image>&
 
 void SelectImageScreen::prepare(const QString& segue, Screen* destination)
 {
-    if (segue == QLatin1String("segue_ImageToPDF"))
+    auto* adjust = qobject_cast<AdjustScreen*>(destination);
+    if (adjust && segue == QLatin1String("segue_adjust"))
+        adjust->setPhotos(m_arrOfSelectedImages, m_selectedJob);
+    else if (segue == QLatin1String("segue_ImageToPDF"))
         handPhotos<ImageToPDFScreen>(destination, m_arrOfSelectedImages);
     else if (segue == QLatin1String("segue_extractText"))
         handPhotos<ExtractTextScreen>(destination, m_arrOfSelectedImages);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTransform>
 
 namespace photofixtures {
 namespace {
@@ -59,6 +60,30 @@ QByteArray exifSegment(const QDateTime& taken, int orientation)
     return seg + payload;
 }
 } // namespace
+
+QImage paperOnTable(QSize frame, const QPolygonF& page)
+{
+    QImage sheet(600, 800, QImage::Format_RGB32);
+    sheet.fill(QColor(248, 247, 240));
+    QPainter text(&sheet);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(22);
+    text.setFont(font);
+    text.setPen(QColor(30, 30, 40));
+    for (int y = 90; y < 720; y += 40)
+        text.drawText(60, y, QStringLiteral("Paid in full, with thanks: 12.50"));
+    text.end();
+    QImage photo(frame, QImage::Format_RGB32);
+    photo.fill(QColor(70, 55, 45));
+    QTransform onTable;
+    const QPolygonF flat(QRectF(0, 0, sheet.width(), sheet.height()));
+    QTransform::quadToQuad(flat.mid(0, 4), page, onTable);
+    QPainter p(&photo);
+    p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
+    p.setTransform(onTable);
+    p.drawImage(0, 0, sheet);
+    return photo;
+}
 
 QImage picture(int width, int height, QColor tint)
 {

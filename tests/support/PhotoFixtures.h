@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QPolygonF>
 #include <QString>
 
 // Camera-like photo files for tests and benchmarks: JPEGs with an EXIF capture time and
@@ -11,6 +12,9 @@
 namespace photofixtures {
 // A gradient picture with a red block in its top-left corner, to tell which way is up.
 QImage picture(int width, int height, QColor tint = QColor(40, 120, 200));
+// A photo of a sheet of printed paper lying on a dark table, its corners at page (from the
+// top-left, clockwise) in pixels of the frame.
+QImage paperOnTable(QSize frame, const QPolygonF& page);
 // Writes image as JPEG; taken (when valid) becomes DateTimeOriginal, orientation 2..8 the EXIF
 // orientation. The folder is made when missing.
 bool writePhoto(const QString& path, const QImage& image, const QDateTime& taken = {},
