@@ -73,7 +73,7 @@ bool encodeRows(jpeg_compress_struct& info, JpegErrors& errors, RowSource& sourc
             return false;
         // Premultiplied colour over white: what is not covered shows the paper.
         for (int x = 0; alpha && x < width; ++x) {
-            uchar* p = row + 4 * x;
+            uchar* p = row + ptrdiff_t(4) * x;
             const int rest = 255 - p[3];
             p[0] = uchar(p[0] + rest);
             p[1] = uchar(p[1] + rest);

@@ -72,8 +72,7 @@ bool JpegRows::start(int denominator)
     m_info.scale_denom = unsigned(denominator);
     m_info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&m_info);
-    m_size = QSize(int(m_info.output_width), int(m_info.output_height));
-    m_format = QImage::Format_RGBX8888;
+    setLayout(QSize(int(m_info.output_width), int(m_info.output_height)), QImage::Format_RGBX8888);
     return m_info.output_components == 4;
 }
 

@@ -51,9 +51,9 @@ PngRows::PngRows(std::unique_ptr<QIODevice> device) : m_device(std::move(device)
     png_set_read_fn(m_png, m_device.get(), readFrom);
     // The header's size was checked against the file already; libpng's own cap is lower.
     m_open = readHeader(m_png, m_info);
-    m_size =
-        QSize(int(png_get_image_width(m_png, m_info)), int(png_get_image_height(m_png, m_info)));
-    m_format = QImage::Format_RGBA8888_Premultiplied;
+    setLayout(
+        QSize(int(png_get_image_width(m_png, m_info)), int(png_get_image_height(m_png, m_info))),
+        QImage::Format_RGBA8888_Premultiplied);
 }
 
 PngRows::~PngRows()
@@ -67,8 +67,8 @@ bool PngRows::read(uchar* out)
         m_open = false;
         return false;
     }
-    for (int x = 0; x < m_size.width(); ++x) {
-        uchar* p = out + 4 * x;
+    for (int x = 0; x < size().width(); ++x) {
+        uchar* p = out + ptrdiff_t(4) * x;
         const uint alpha = p[3];
         if (alpha == 255)
             continue;

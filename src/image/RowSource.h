@@ -33,6 +33,13 @@ class RowSource
 
   protected:
     RowSource() = default;
+    void setLayout(QSize size, QImage::Format format)
+    {
+        m_size = size;
+        m_format = format;
+    }
+
+  private:
     QSize m_size;
     QImage::Format m_format = QImage::Format_RGBX8888;
 };
