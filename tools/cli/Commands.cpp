@@ -94,7 +94,7 @@ int CliApp::pdf(const QStringList& args)
         tr("Photos of paper: find each page, straighten and clean it first, through "
            "FILTER (original, grey, document (the default) or bw)."),
         QStringLiteral("FILTER"));
-    parser.addOptions({pageSize, margin, searchable, lang, scan});
+    parser.addOptions({pageSize, margin, searchable, lang, scan, protectOption()});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, scanDefault(args), tr("Makes one PDF with a page per photo."), 1, -1))
@@ -116,6 +116,8 @@ int CliApp::pdf(const QStringList& args)
                     "photo.\n");
         return 2;
     }
+    if (parser.isSet(QStringLiteral("protect")) && !protectingPassword(options.password))
+        return 2;
     const QString output = parser.value(kOutputFile);
     if (const QString suffix = QFileInfo(output).suffix();
         !suffix.isEmpty() && suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
