@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/SizeLabel.h"
-#include "platform/qt/FolderPhotoLibrary.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
