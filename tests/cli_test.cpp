@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/CameraPhoto.h"
-#include "support/CliRun.h"
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 #include "support/PhotoFormats.h"
 #include "support/SamplePdfs.h"
@@ -20,7 +20,7 @@
 
 #include <csignal>
 
-using Cli = CliRun;
+using Cli = CliProcess;
 
 // The processes whose parent is pid, from /proc.
 static QList<pid_t> children(pid_t pid)
@@ -41,31 +41,6 @@ static bool alive(pid_t pid)
 {
     const QByteArray stat = fixtures::readFile(QStringLiteral("/proc/%1/stat").arg(pid));
     return !stat.isEmpty() && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
-}
-
-TEST(Cli, PdfWritesOneFileAndSkipsBrokenInputs)
-{
-    Cli cli;
-    const QString a = cli.photo("a.jpg");
-    const QString b = cli.photo("b.jpg", 300, 400, 6);
-    fixtures::writeFile(cli.path("broken.jpg"), "not a jpeg");
-    const QStringList paths =
-        cli.run({"pdf", a, cli.path("broken.jpg"), b, "-o", cli.path("out.pdf")});
-    EXPECT_EQ(cli.status, 1);
-    ASSERT_EQ(paths.size(), 1);
-    EXPECT_EQ(paths[0], cli.path("out.pdf"));
-    EXPECT_EQ(cli.err.count('\n'), 1);
-    EXPECT_TRUE(cli.err.contains("broken.jpg"));
-    const QByteArray pdf = fixtures::readFile(paths[0]);
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2);
-
-    // A taken name is never overwritten.
-    const QStringList again = cli.run({"pdf", a, "-o", cli.path("out.pdf")});
-    EXPECT_EQ(cli.status, 0);
-    ASSERT_EQ(again.size(), 1);
-    EXPECT_EQ(again[0], cli.path("out-2.pdf"));
-    EXPECT_EQ(QFileInfo(cli.path("out.pdf")).size(), pdf.size());
 }
 
 TEST(Cli, CopiesKeepTheCaptureDateAndCompressionFitsASizeAndDropsTheLocationUnlessKept)

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/CliRun.h"
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 
@@ -19,7 +19,7 @@
 
 namespace {
 // quire-cli run as a batch engine runs it, with its History folder in a temporary area.
-struct Batch : CliRun
+struct Batch : CliProcess
 {
     // The status lines of a file or of stdout, the summary last.
     static std::vector<QJsonObject> lines(const QByteArray& text)

@@ -3,7 +3,7 @@
 #include "scan/PageDetector.h"
 #include "scan/PageGeometry.h"
 #include "scan/PageScanner.h"
-#include "support/CliRun.h"
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
@@ -278,7 +278,7 @@ TEST(Scan, RefusesBadQuadsAndWritesNothingForThem)
 
 TEST(Scan, CommandLineFindsCornersWritesPagesAndRefusesABadQuad)
 {
-    CliRun cli;
+    CliProcess cli;
     // An A4 sheet lying a little askew, seen from straight above.
     const QImage a4 = sheet({840, 1188});
     const QTransform askew = QTransform().translate(800, 850).rotate(8).translate(-420, -594);

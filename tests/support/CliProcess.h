@@ -9,7 +9,7 @@
 
 // The real quire-cli (QUIRE_CLI, which the tests that include this are given), run with its
 // History folder in a temporary documents area and in English whatever the user reads.
-struct CliRun
+struct CliProcess
 {
     QTemporaryDir dir;
     QProcessEnvironment env = [] {
