@@ -30,12 +30,12 @@ struct Batch : CliProcess
                 objects.push_back(QJsonDocument::fromJson(line).object());
         return objects;
     }
-    QStringList files(const QString& folder) const
+    [[nodiscard]] QStringList files(const QString& folder) const
     {
         return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
     // The PDF helper processes quire-cli has running now.
-    std::set<pid_t> workers() const
+    [[nodiscard]] std::set<pid_t> workers() const
     {
         std::set<pid_t> found;
         const QString parent = QString::number(process.processId());
