@@ -155,75 +155,6 @@
 <context>
     <name>CliApp</name>
     <message>
-        <source>Usage: quire-cli &lt;command&gt; [options]
-
-Commands:
-  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
-      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
-                                            photos to one PDF
-  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
-                                            PDF pages to PNG images
-  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
-                                            photos to JPEG
-  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
-  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]
-                                            text of photos on stdout, or DIR/NAME.txt
-  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
-                                            photos of paper to straight, clean pages
-  scan --corners PHOTO...                   the page corners found in photos
-  --list-langs                              text recognition languages installed
-
-  --version                                 the version of quire-cli
-
-Without -o, files go to Quire&apos;s History folder. Written paths are printed one
-per line; nothing is overwritten unless --overwrite is given.
-
-Every command also takes the batch options:
-  --from FILE (- for stdin) [--null] [--slice K/N]   inputs from a list
-  --skip-existing | --overwrite    with -o, outputs named after their inputs
-  --status FILE | --json           a JSON line per input, then a summary
-  --jobs N                         cores to use (also QUIRE_JOBS)
-  --timeout SECONDS                time limit per input
-
-Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,
-130 interrupted (files already whole stay). &apos;quire-cli &lt;command&gt; --help&apos; for more.
-</source>
-        <translation>Aufruf: quire-cli &lt;Befehl&gt; [Optionen]
-
-Befehle:
-  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
-      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
-                                            Fotos zu einem PDF
-  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
-                                            PDF-Seiten zu PNG-Bildern
-  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
-                                            Fotos zu JPEG
-  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
-  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]
-                                            Text von Fotos auf stdout oder in DIR/NAME.txt
-  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
-                                            Fotos von Papier zu geraden, sauberen Seiten
-  scan --corners PHOTO...                   die in Fotos gefundenen Seitenecken
-  --list-langs                              installierte Sprachen der Texterkennung
-
-  --version                                 die Version von quire-cli
-
-Ohne -o landen die Dateien im Verlaufsordner von Quire. Geschriebene Pfade werden
-einer pro Zeile ausgegeben; nichts wird überschrieben, außer mit --overwrite.
-
-Jeder Befehl nimmt auch die Stapeloptionen:
-  --from FILE (- für stdin) [--null] [--slice K/N]   Eingaben aus einer Liste
-  --skip-existing | --overwrite    mit -o: Ausgaben nach ihren Eingaben benannt
-  --status FILE | --json           eine JSON-Zeile pro Eingabe, dann eine Zusammenfassung
-  --jobs N                         zu nutzende Kerne (auch QUIRE_JOBS)
-  --timeout SECONDS                Zeitlimit pro Eingabe
-
-Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgeschlagen,
-2 falscher Aufruf, 130 unterbrochen (schon vollständige Dateien bleiben).
-&apos;quire-cli &lt;Befehl&gt; --help&apos; für mehr.
-</translation>
-    </message>
-    <message>
         <source>Unknown command: %1
 </source>
         <translation>Unbekannter Befehl: %1
@@ -540,6 +471,187 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
 </source>
         <translation>--null beendet ausgegebene Pfade (oder eine Liste für --from); ocr gibt Pfade nur mit -o DIR aus.
 </translation>
+    </message>
+    <message>
+        <source>Usage: quire-cli &lt;command&gt; [options]
+
+Commands:
+  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
+      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
+                                            photos to one PDF
+  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
+                                            PDF pages to PNG images
+  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
+                                            photos to JPEG
+  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
+  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]
+                                            text of photos on stdout, or DIR/NAME.txt
+  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
+                                            photos of paper to straight, clean pages
+  scan --corners PHOTO...                   the page corners found in photos
+  merge PDF|PHOTO... -o OUT.pdf             PDFs and photos joined in order
+  split PDF --pages 1-3,4-9 [-o DIR]        a PDF per range (default: per page)
+  rotate PDF --pages 2 --by 90 -o OUT.pdf   pages turned clockwise
+  delete PDF --pages 5,7 -o OUT.pdf         pages taken out
+  protect PDF -o OUT.pdf                    a copy that opens with a password
+  --list-langs                              text recognition languages installed
+
+  --version                                 the version of quire-cli
+
+Without -o, files go to Quire&apos;s History folder. Written paths are printed one
+per line; nothing is overwritten unless --overwrite is given.
+
+Every command also takes the batch options:
+  --from FILE (- for stdin) [--null] [--slice K/N]   inputs from a list
+  --skip-existing | --overwrite    with -o, outputs named after their inputs
+  --status FILE | --json           a JSON line per input, then a summary
+  --jobs N                         cores to use (also QUIRE_JOBS)
+  --timeout SECONDS                time limit per input
+
+PDFs are written with a password by --protect, and protected PDFs opened, with the
+password from QUIRE_PDF_PASSWORD or asked on the terminal.
+
+Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,
+130 interrupted (files already whole stay). &apos;quire-cli &lt;command&gt; --help&apos; for more.
+</source>
+        <translation>Aufruf: quire-cli &lt;Befehl&gt; [Optionen]
+
+Befehle:
+  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
+      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
+                                            Fotos zu einem PDF
+  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
+                                            PDF-Seiten zu PNG-Bildern
+  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
+                                            Fotos zu JPEG
+  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
+  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]
+                                            Text von Fotos auf stdout oder in DIR/NAME.txt
+  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
+                                            Fotos von Papier zu geraden, sauberen Seiten
+  scan --corners PHOTO...                   die in Fotos gefundenen Seitenecken
+  merge PDF|PHOTO... -o OUT.pdf             PDFs und Fotos der Reihe nach vereint
+  split PDF --pages 1-3,4-9 [-o DIR]        ein PDF je Bereich (Vorgabe: je Seite)
+  rotate PDF --pages 2 --by 90 -o OUT.pdf   Seiten im Uhrzeigersinn gedreht
+  delete PDF --pages 5,7 -o OUT.pdf         Seiten herausgenommen
+  protect PDF -o OUT.pdf                    eine Kopie, die sich nur mit Passwort öffnet
+  --list-langs                              installierte Sprachen der Texterkennung
+
+  --version                                 die Version von quire-cli
+
+Ohne -o landen die Dateien im Verlaufsordner von Quire. Geschriebene Pfade werden
+einer pro Zeile ausgegeben; nichts wird überschrieben, außer mit --overwrite.
+
+Jeder Befehl nimmt auch die Stapeloptionen:
+  --from FILE (- für stdin) [--null] [--slice K/N]   Eingaben aus einer Liste
+  --skip-existing | --overwrite    mit -o: Ausgaben nach ihren Eingaben benannt
+  --status FILE | --json           eine JSON-Zeile pro Eingabe, dann eine Zusammenfassung
+  --jobs N                         zu nutzende Kerne (auch QUIRE_JOBS)
+  --timeout SECONDS                Zeitlimit pro Eingabe
+
+Mit --protect werden PDFs mit einem Passwort geschrieben, und geschützte PDFs werden
+geöffnet, mit dem Passwort aus QUIRE_PDF_PASSWORD oder auf dem Terminal erfragt.
+
+Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgeschlagen,
+2 falscher Aufruf, 130 unterbrochen (schon vollständige Dateien bleiben).
+&apos;quire-cli &lt;Befehl&gt; --help&apos; für mehr.
+</translation>
+    </message>
+    <message>
+        <source>PDFs and photos, in the order their pages go.</source>
+        <translation>PDFs und Fotos, in der Reihenfolge ihrer Seiten.</translation>
+    </message>
+    <message>
+        <source>Joins PDFs and photos (a page each) into one PDF; the first PDF&apos;s outline, forms and details are kept.</source>
+        <translation>Vereint PDFs und Fotos (je eine Seite) zu einem PDF; Lesezeichen, Formulare und Angaben des ersten PDFs bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>Ranges split at the commas, e.g. 1-3,4-9: a PDF for each (default: for each page).</source>
+        <translation>Bereiche, an den Kommas getrennt, z. B. 1-3,4-9: ein PDF für jeden (Vorgabe: für jede Seite).</translation>
+    </message>
+    <message>
+        <source>The PDF to split.</source>
+        <translation>Das zu teilende PDF.</translation>
+    </message>
+    <message>
+        <source>Writes parts of a PDF as PDFs of their own.</source>
+        <translation>Schreibt Teile eines PDFs als eigene PDFs.</translation>
+    </message>
+    <message>
+        <source>Pages to turn, e.g. 2 or 1-3,8 (default all).</source>
+        <translation>Zu drehende Seiten, z. B. 2 oder 1-3,8 (Vorgabe: alle).</translation>
+    </message>
+    <message>
+        <source>Degrees clockwise: 90, 180 or 270.</source>
+        <translation>Grad im Uhrzeigersinn: 90, 180 oder 270.</translation>
+    </message>
+    <message>
+        <source>The PDF whose pages to turn.</source>
+        <translation>Das PDF, dessen Seiten gedreht werden.</translation>
+    </message>
+    <message>
+        <source>Writes a copy of a PDF with pages turned.</source>
+        <translation>Schreibt eine Kopie eines PDFs mit gedrehten Seiten.</translation>
+    </message>
+    <message>
+        <source>--by must be 90, 180 or 270 (degrees clockwise).
+</source>
+        <translation>--by muss 90, 180 oder 270 sein (Grad im Uhrzeigersinn).
+</translation>
+    </message>
+    <message>
+        <source>Pages to delete, e.g. 5,7 or 2-4.</source>
+        <translation>Zu löschende Seiten, z. B. 5,7 oder 2-4.</translation>
+    </message>
+    <message>
+        <source>The PDF to take pages out of.</source>
+        <translation>Das PDF, aus dem Seiten herausgenommen werden.</translation>
+    </message>
+    <message>
+        <source>Writes a copy of a PDF without the pages given.</source>
+        <translation>Schreibt eine Kopie eines PDFs ohne die angegebenen Seiten.</translation>
+    </message>
+    <message>
+        <source>Protect the PDF with a password (AES-256), from QUIRE_PDF_PASSWORD or asked on the terminal.</source>
+        <translation>Das PDF mit einem Passwort schützen (AES-256), aus QUIRE_PDF_PASSWORD oder auf dem Terminal erfragt.</translation>
+    </message>
+    <message>
+        <source>The PDF to protect.</source>
+        <translation>Das zu schützende PDF.</translation>
+    </message>
+    <message>
+        <source>Writes a copy of a PDF that opens only with a password (AES-256), from QUIRE_PDF_PASSWORD or asked on the terminal.</source>
+        <translation>Schreibt eine Kopie eines PDFs, die sich nur mit einem Passwort öffnet (AES-256), aus QUIRE_PDF_PASSWORD oder auf dem Terminal erfragt.</translation>
+    </message>
+    <message>
+        <source>A password is needed: set QUIRE_PDF_PASSWORD, or run quire-cli on a terminal to be asked.
+</source>
+        <translation>Ein Passwort wird gebraucht: QUIRE_PDF_PASSWORD setzen oder quire-cli auf einem Terminal ausführen, um danach gefragt zu werden.
+</translation>
+    </message>
+    <message>
+        <source>New password for the PDF: </source>
+        <translation>Neues Passwort für das PDF: </translation>
+    </message>
+    <message>
+        <source>No password was given.
+</source>
+        <translation>Es wurde kein Passwort angegeben.
+</translation>
+    </message>
+    <message>
+        <source>The same password again: </source>
+        <translation>Dasselbe Passwort noch einmal: </translation>
+    </message>
+    <message>
+        <source>The two passwords differ.
+</source>
+        <translation>Die beiden Passwörter unterscheiden sich.
+</translation>
+    </message>
+    <message>
+        <source>Password for %1: </source>
+        <translation>Passwort für %1: </translation>
     </message>
 </context>
 <context>

@@ -10,7 +10,8 @@
 
 #include <algorithm>
 
-PageFarm::PageFarm(QString pdfPath, JobControl& job) : m_path(std::move(pdfPath)), m_job(job)
+PageFarm::PageFarm(QString pdfPath, JobControl& job, QByteArray password)
+    : m_path(std::move(pdfPath)), m_password(std::move(password)), m_job(job)
 {
 }
 
@@ -26,7 +27,10 @@ PdfWorker* PageFarm::spawn(size_t slot)
     if (slot >= m_slots.size())
         m_slots.resize(slot + 1);
     m_slots[slot] = Slot{m_workers.back().get(), -1};
-    m_slots[slot].worker->request("open " + LocalPath::encode(m_path).toPercentEncoding());
+    QByteArray open = "open " + LocalPath::encode(m_path).toPercentEncoding();
+    if (!m_password.isEmpty())
+        open += ' ' + m_password.toPercentEncoding();
+    m_slots[slot].worker->request(open);
     return m_slots[slot].worker;
 }
 

@@ -28,7 +28,8 @@ class PageFarm
         QString error;
     };
 
-    PageFarm(QString pdfPath, JobControl& job);
+    // A protected PDF opens with password (passed to the workers on their request channel).
+    PageFarm(QString pdfPath, JobControl& job, QByteArray password = {});
     ~PageFarm();
 
     // Opens the document: its page count, or -1 with error saying why (empty: not a readable PDF).
@@ -53,6 +54,7 @@ class PageFarm
     [[nodiscard]] bool finished() const;
 
     QString m_path;
+    QByteArray m_password;
     JobControl& m_job;
     QEventLoop m_loop;
     std::vector<std::unique_ptr<PdfWorker>> m_workers; // all ever started, dead ones included

@@ -67,8 +67,8 @@ int PdfWorkerServer::run()
 void PdfWorkerServer::handle(const QList<QByteArray>& words)
 {
     const QByteArray& verb = words.value(0);
-    if (verb == "open" && words.size() == 2)
-        open(words[1]);
+    if (verb == "open" && (words.size() == 2 || words.size() == 3))
+        open(words[1], words.value(2));
     else if (verb == "png" && words.size() == 3)
         png(words[1].toInt(), words[2].toDouble());
     else if (verb == "pixels" && words.size() == 4)
@@ -79,10 +79,14 @@ void PdfWorkerServer::handle(const QList<QByteArray>& words)
         answer("error");
 }
 
-void PdfWorkerServer::open(const QByteArray& encodedPath)
+void PdfWorkerServer::open(const QByteArray& encodedPath, const QByteArray& encodedPassword)
 {
     faultAt("open");
     m_document = std::make_unique<QPdfDocument>();
+    // On the request line rather than the command line, which anyone on the machine can read.
+    if (!encodedPassword.isEmpty())
+        m_document->setPassword(
+            QString::fromUtf8(QByteArray::fromPercentEncoding(encodedPassword)));
     // The name's own bytes, UTF-8 or not: the library opens the file through a descriptor of
     // ours, which it reopens by number.
     const QByteArray name = QByteArray::fromPercentEncoding(encodedPath);

@@ -28,7 +28,7 @@ class PdfWorkerServer
 
   private:
     void handle(const QList<QByteArray>& words);
-    void open(const QByteArray& encodedPath);
+    void open(const QByteArray& encodedPath, const QByteArray& encodedPassword);
     void png(int index, qreal scale);
     void pixels(int index, QSize size);
     void sizes();

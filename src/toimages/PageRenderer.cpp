@@ -69,7 +69,7 @@ QString PageRenderer::pageName(const QString& baseName, int page, int count)
 PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstStem, JobControl& job)
 {
     Result result;
-    PageFarm farm(pdfPath, job);
+    PageFarm farm(pdfPath, job, m_options.password);
     const int count = farm.open(result.openError);
     if (count < 0 && job.isCancelled()) {
         // Stopped while the document was opening: a cancel, not a document that cannot be read.

@@ -26,6 +26,7 @@ class PageRenderer
         PageRange pages;   // every page by default
         // With a folder: each page is named baseName-0001.png by its number, not by stem.
         QString baseName;
+        QByteArray password; // opens a protected PDF
         // With baseName, a page whose file is there already: a free variant, kept, or replaced.
         enum class Existing
         {

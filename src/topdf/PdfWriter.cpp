@@ -6,6 +6,7 @@
 #include "JpegInfo.h"
 #include "PageImages.h"
 #include "common/JobControl.h"
+#include "pdfedit/PdfPassword.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -172,6 +173,8 @@ bool write(const QList<Image>& images, QIODevice& out, QString& error, JobContro
             writer.setMinimumPDFVersion("1.6");
         else if (pages->needsSixteenBits())
             writer.setMinimumPDFVersion("1.5");
+        if (!options.password.isEmpty())
+            PdfPassword::protect(writer, options.password);
         writer.write();
         return true;
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 #include "history/HistoryStore.h"
 #include "image/Image.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ struct Options
     PageSetup setup;
     // Per page, a one-page PDF laid over the photo (an invisible text layer); empty for none.
     QStringList overlays;
+    // When not empty, the document is protected by this password (AES-256).
+    QByteArray password;
 };
 // Writes the document to out; false, with error set, when it could not be made or written, or
 // when job was cancelled. Each page is reported to job as it is written.

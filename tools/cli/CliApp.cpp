@@ -39,6 +39,11 @@ const char* kUsage = QT_TRANSLATE_NOOP(
     "  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]\n"
     "                                            photos of paper to straight, clean pages\n"
     "  scan --corners PHOTO...                   the page corners found in photos\n"
+    "  merge PDF|PHOTO... -o OUT.pdf             PDFs and photos joined in order\n"
+    "  split PDF --pages 1-3,4-9 [-o DIR]        a PDF per range (default: per page)\n"
+    "  rotate PDF --pages 2 --by 90 -o OUT.pdf   pages turned clockwise\n"
+    "  delete PDF --pages 5,7 -o OUT.pdf         pages taken out\n"
+    "  protect PDF -o OUT.pdf                    a copy that opens with a password\n"
     "  --list-langs                              text recognition languages installed\n"
     "\n"
     "  --version                                 the version of quire-cli\n"
@@ -52,6 +57,9 @@ const char* kUsage = QT_TRANSLATE_NOOP(
     "  --status FILE | --json           a JSON line per input, then a summary\n"
     "  --jobs N                         cores to use (also QUIRE_JOBS)\n"
     "  --timeout SECONDS                time limit per input\n"
+    "\n"
+    "PDFs are written with a password by --protect, and protected PDFs opened, with the\n"
+    "password from QUIRE_PDF_PASSWORD or asked on the terminal.\n"
     "\n"
     "Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,\n"
     "130 interrupted (files already whole stay). 'quire-cli <command> --help' for more.\n");
@@ -100,6 +108,16 @@ int CliApp::run(const QStringList& arguments)
         status = ocr(rest);
     else if (command == QLatin1String("scan"))
         status = scan(rest);
+    else if (command == QLatin1String("merge"))
+        status = merge(rest);
+    else if (command == QLatin1String("split"))
+        status = split(rest);
+    else if (command == QLatin1String("rotate"))
+        status = rotate(rest);
+    else if (command == QLatin1String("delete"))
+        status = remove(rest);
+    else if (command == QLatin1String("protect"))
+        status = protect(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
     else if (command == QLatin1String("--version")) {

@@ -18,8 +18,10 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 // -o for the subcommands that write one file, and for those that write into a folder.
 inline const QCommandLineOption kOutputFile(
@@ -32,6 +34,7 @@ inline const QCommandLineOption
                                                 "Write into DIR instead of the History folder.")),
                QStringLiteral("DIR"));
 
+class PdfOrganizer;
 class TextRecognizer;
 
 // Parses a subcommand line, runs the job and reports: paths on stdout, reasons on stderr.
@@ -54,6 +57,27 @@ class CliApp
     int ocr(const QStringList& args);
     int listLanguages();
     int scan(const QStringList& args);
+    int merge(const QStringList& args);
+    int split(const QStringList& args);
+    int rotate(const QStringList& args);
+    int remove(const QStringList& args);
+    int protect(const QStringList& args);
+    // rotate, delete and protect: the one input PDF, edited by edit (false with why when it
+    // cannot be), written to output, with a password when protect.
+    int editPdf(const QString& output, bool protect,
+                const std::function<bool(PdfOrganizer&, QString& why)>& edit);
+    // Writes an edited PDF to output (the History folder when empty), never over an input.
+    HistoryStore::Written writePdf(const PdfOrganizer& pdf, const QString& output,
+                                   const QByteArray& password);
+    // The option that protects a written PDF with a password.
+    static QCommandLineOption protectOption();
+    // The password that opens the PDF at path: empty when it needs none, else from
+    // QUIRE_PDF_PASSWORD or asked on the terminal (once a run). Why not when no password, or a
+    // wrong one, was given; else empty.
+    QString readingPassword(const QString& path, QByteArray& password);
+    // --protect's password, from QUIRE_PDF_PASSWORD or asked twice on the terminal; false
+    // after saying why.
+    bool protectingPassword(QByteArray& password);
     // Prints each photo's page outline and the detector's confidence; 1 when one failed.
     int printCorners(const QStringList& photos);
     // Each photo replaced by its page, found, flattened and cleaned through filterKey; false
@@ -146,6 +170,7 @@ class CliApp
     QStringList m_madeFolders;    // by makeFolder, deepest first
     int m_textsShown = 0;         // ocr texts printed to stdout so far
     QString m_ocrScan;            // ocr --scan's filter: each photo is scanned before reading
+    std::optional<QByteArray> m_pdfPassword; // asked once a run, kept in memory only
     bool m_helpShown = false;
     int m_failures = 0;
     std::unique_ptr<HistoryStore> m_history;

@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cmath>
 
@@ -92,7 +93,7 @@ int CliApp::pdf(const QStringList& args)
         tr("Photos of paper: find each page, straighten and clean it first, through "
            "FILTER (original, grey, document (the default) or bw)."),
         QStringLiteral("FILTER"));
-    parser.addOptions({pageSize, margin, searchable, lang, scan});
+    parser.addOptions({pageSize, margin, searchable, lang, scan, protectOption()});
     parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos, one page each."),
                                  QStringLiteral("PHOTO..."));
     if (!parse(parser, scanDefault(args), tr("Makes one PDF with a page per photo."), 1, -1))
@@ -114,6 +115,8 @@ int CliApp::pdf(const QStringList& args)
                     "photo.\n");
         return 2;
     }
+    if (parser.isSet(QStringLiteral("protect")) && !protectingPassword(options.password))
+        return 2;
     const QString output = parser.value(kOutputFile);
     if (const QString suffix = QFileInfo(output).suffix();
         !suffix.isEmpty() && suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
@@ -366,6 +369,7 @@ int CliApp::ocr(const QStringList& args)
         return 1;
     TesseractRecognizer recognizer(parser.value(lang));
     recognizer.setTimeLimit(m_batch.timeout);
+    recognizer.setEngines(QThread::idealThreadCount()); // photos are read one at a time
     m_job.setTotal(int(m_batch.inputs.size()));
     for (const QString& path : m_batch.inputs) {
         if (m_job.isCancelled())

@@ -72,6 +72,10 @@ void CliApp::convert(const QString& pdfPath, PageRenderer::Options options)
         fail(pdfPath, refusal);
         return;
     }
+    if (const QString locked = readingPassword(pdfPath, options.password); !locked.isEmpty()) {
+        fail(pdfPath, locked);
+        return;
+    }
     if (!options.folder.isEmpty()) {
         // Named after the PDF (its pages numbered), so that a second run knows its own files.
         const QString name = QFileInfo(pdfPath).completeBaseName();

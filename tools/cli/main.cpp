@@ -32,7 +32,8 @@ int overflowOnPurpose()
 // answer without Qt's GUI and its platform plugin, in a few milliseconds.
 bool drawsImages(const char* command)
 {
-    static constexpr std::array jobs = {"pdf", "images", "compress", "resize", "ocr", "scan"};
+    static constexpr std::array jobs = {"pdf", "images", "compress", "resize",
+                                        "ocr", "scan",   "merge"};
     return std::ranges::any_of(jobs,
                                [command](const char* job) { return qstrcmp(command, job) == 0; });
 }
