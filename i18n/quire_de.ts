@@ -361,14 +361,6 @@
         <translation>Fotos von Papier: jede Seite vor dem Lesen finden, gerade ausrichten und säubern.</translation>
     </message>
     <message>
-        <source>Photos to read.</source>
-        <translation>Zu lesende Fotos.</translation>
-    </message>
-    <message>
-        <source>Prints the text recognised in photos, after a line naming each photo when there are several, or writes it to files with -o.</source>
-        <translation>Gibt den in Fotos erkannten Text aus, bei mehreren Fotos nach einer Zeile mit dem Namen des Fotos, oder schreibt ihn mit -o in Dateien.</translation>
-    </message>
-    <message>
         <source>--skip-existing, --overwrite and --json need -o DIR (the text goes to stdout without it).
 </source>
         <translation>--skip-existing, --overwrite und --json brauchen -o DIR (ohne geht der Text auf die Standardausgabe).
@@ -462,91 +454,6 @@
         <source>--null ends printed paths (or a --from list); ocr prints paths only with -o DIR.
 </source>
         <translation>--null beendet ausgegebene Pfade (oder eine Liste für --from); ocr gibt Pfade nur mit -o DIR aus.
-</translation>
-    </message>
-    <message>
-        <source>Usage: quire-cli &lt;command&gt; [options]
-
-Commands:
-  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
-      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
-                                            photos to one PDF
-  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
-                                            PDF pages to PNG images
-  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
-                                            photos to JPEG
-  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
-  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]
-                                            text of photos on stdout, or DIR/NAME.txt
-  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
-                                            photos of paper to straight, clean pages
-  scan --corners PHOTO...                   the page corners found in photos
-  merge PDF|PHOTO... -o OUT.pdf             PDFs and photos joined in order
-  split PDF --pages 1-3,4-9 [-o DIR]        a PDF per range (default: per page)
-  rotate PDF --pages 2 --by 90 -o OUT.pdf   pages turned clockwise
-  delete PDF --pages 5,7 -o OUT.pdf         pages taken out
-  protect PDF -o OUT.pdf                    a copy that opens with a password
-  --list-langs                              text recognition languages installed
-
-  --version                                 the version of quire-cli
-
-Without -o, files go to Quire&apos;s History folder. Written paths are printed one
-per line; nothing is overwritten unless --overwrite is given.
-
-Every command also takes the batch options:
-  --from FILE (- for stdin) [--null] [--slice K/N]   inputs from a list
-  --skip-existing | --overwrite    with -o, outputs named after their inputs
-  --status FILE | --json           a JSON line per input, then a summary
-  --jobs N                         cores to use (also QUIRE_JOBS)
-  --timeout SECONDS                time limit per input
-
-PDFs are written with a password by --protect, and protected PDFs opened, with the
-password from QUIRE_PDF_PASSWORD or asked on the terminal.
-
-Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,
-130 interrupted (files already whole stay). &apos;quire-cli &lt;command&gt; --help&apos; for more.
-</source>
-        <translation>Aufruf: quire-cli &lt;Befehl&gt; [Optionen]
-
-Befehle:
-  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
-      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
-                                            Fotos zu einem PDF
-  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
-                                            PDF-Seiten zu PNG-Bildern
-  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
-                                            Fotos zu JPEG
-  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
-  ocr PHOTO... [--lang eng+deu] [-o DIR] [--scan]
-                                            Text von Fotos auf stdout oder in DIR/NAME.txt
-  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
-                                            Fotos von Papier zu geraden, sauberen Seiten
-  scan --corners PHOTO...                   die in Fotos gefundenen Seitenecken
-  merge PDF|PHOTO... -o OUT.pdf             PDFs und Fotos der Reihe nach vereint
-  split PDF --pages 1-3,4-9 [-o DIR]        ein PDF je Bereich (Vorgabe: je Seite)
-  rotate PDF --pages 2 --by 90 -o OUT.pdf   Seiten im Uhrzeigersinn gedreht
-  delete PDF --pages 5,7 -o OUT.pdf         Seiten herausgenommen
-  protect PDF -o OUT.pdf                    eine Kopie, die sich nur mit Passwort öffnet
-  --list-langs                              installierte Sprachen der Texterkennung
-
-  --version                                 die Version von quire-cli
-
-Ohne -o landen die Dateien im Verlaufsordner von Quire. Geschriebene Pfade werden
-einer pro Zeile ausgegeben; nichts wird überschrieben, außer mit --overwrite.
-
-Jeder Befehl nimmt auch die Stapeloptionen:
-  --from FILE (- für stdin) [--null] [--slice K/N]   Eingaben aus einer Liste
-  --skip-existing | --overwrite    mit -o: Ausgaben nach ihren Eingaben benannt
-  --status FILE | --json           eine JSON-Zeile pro Eingabe, dann eine Zusammenfassung
-  --jobs N                         zu nutzende Kerne (auch QUIRE_JOBS)
-  --timeout SECONDS                Zeitlimit pro Eingabe
-
-Mit --protect werden PDFs mit einem Passwort geschrieben, und geschützte PDFs werden
-geöffnet, mit dem Passwort aus QUIRE_PDF_PASSWORD oder auf dem Terminal erfragt.
-
-Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgeschlagen,
-2 falscher Aufruf, 130 unterbrochen (schon vollständige Dateien bleiben).
-&apos;quire-cli &lt;Befehl&gt; --help&apos; für mehr.
 </translation>
     </message>
     <message>
@@ -644,6 +551,121 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>Password for %1: </source>
         <translation>Passwort für %1: </translation>
+    </message>
+    <message>
+        <source>Usage: quire-cli &lt;command&gt; [options]
+
+Commands:
+  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
+      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
+                                            photos to one PDF
+  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
+                                            PDF pages to PNG images
+  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
+                                            photos to JPEG
+  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
+  ocr PHOTO|PDF... [--lang eng+deu] [-o DIR] [--scan]
+                                            text of photos on stdout, or DIR/NAME.txt;
+                                            a PDF&apos;s pages separated by a form feed
+  ocr PDF --searchable [--force] -o OUT.pdf
+                                            a copy whose pages without text get theirs
+  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
+                                            photos of paper to straight, clean pages
+  scan --corners PHOTO...                   the page corners found in photos
+  merge PDF|PHOTO... -o OUT.pdf             PDFs and photos joined in order
+  split PDF --pages 1-3,4-9 [-o DIR]        a PDF per range (default: per page)
+  rotate PDF --pages 2 --by 90 -o OUT.pdf   pages turned clockwise
+  delete PDF --pages 5,7 -o OUT.pdf         pages taken out
+  protect PDF -o OUT.pdf                    a copy that opens with a password
+  --list-langs                              text recognition languages installed
+
+  --version                                 the version of quire-cli
+
+Without -o, files go to Quire&apos;s History folder. Written paths are printed one
+per line; nothing is overwritten unless --overwrite is given.
+
+Every command also takes the batch options:
+  --from FILE (- for stdin) [--null] [--slice K/N]   inputs from a list
+  --skip-existing | --overwrite    with -o, outputs named after their inputs
+  --status FILE | --json           a JSON line per input, then a summary
+  --jobs N                         cores to use (also QUIRE_JOBS)
+  --timeout SECONDS                time limit per input
+
+PDFs are written with a password by --protect, and protected PDFs opened, with the
+password from QUIRE_PDF_PASSWORD or asked on the terminal.
+
+Exit status: 0 every input done or skipped, 1 some input failed, 2 bad usage,
+130 interrupted (files already whole stay). &apos;quire-cli &lt;command&gt; --help&apos; for more.
+</source>
+        <translation>Aufruf: quire-cli &lt;Befehl&gt; [Optionen]
+
+Befehle:
+  pdf PHOTO... [-o OUT.pdf] [--page-size a4|letter|photo] [--margin 10mm]
+      [--searchable] [--lang eng+deu] [--scan[=FILTER]]
+                                            Fotos zu einem PDF
+  images PDF [-o DIR] [--dpi N | --scale S] [--pages 1-3,8]
+                                            PDF-Seiten zu PNG-Bildern
+  compress PHOTO... [-o DIR] [--quality Q | --max-size SIZE] [--keep-location]
+                                            Fotos zu JPEG
+  resize PHOTO --width W [--height H] [--stretch] [-o OUT.png]
+  ocr PHOTO|PDF... [--lang eng+deu] [-o DIR] [--scan]
+                                            Text von Fotos auf stdout oder in DIR/NAME.txt;
+                                            die Seiten eines PDFs durch Seitenvorschub getrennt
+  ocr PDF --searchable [--force] -o OUT.pdf
+                                            eine Kopie, deren Seiten ohne Text ihren erhalten
+  scan PHOTO... [-o DIR] [--filter original|grey|document|bw] [--quad QUAD]
+                                            Fotos von Papier zu geraden, sauberen Seiten
+  scan --corners PHOTO...                   die in Fotos gefundenen Seitenecken
+  merge PDF|PHOTO... -o OUT.pdf             PDFs und Fotos der Reihe nach vereint
+  split PDF --pages 1-3,4-9 [-o DIR]        ein PDF je Bereich (Vorgabe: je Seite)
+  rotate PDF --pages 2 --by 90 -o OUT.pdf   Seiten im Uhrzeigersinn gedreht
+  delete PDF --pages 5,7 -o OUT.pdf         Seiten herausgenommen
+  protect PDF -o OUT.pdf                    eine Kopie, die sich nur mit Passwort öffnet
+  --list-langs                              installierte Sprachen der Texterkennung
+
+  --version                                 die Version von quire-cli
+
+Ohne -o landen die Dateien im Verlaufsordner von Quire. Geschriebene Pfade werden
+einer pro Zeile ausgegeben; nichts wird überschrieben, außer mit --overwrite.
+
+Jeder Befehl nimmt auch die Stapeloptionen:
+  --from FILE (- für stdin) [--null] [--slice K/N]   Eingaben aus einer Liste
+  --skip-existing | --overwrite    mit -o: Ausgaben nach ihren Eingaben benannt
+  --status FILE | --json           eine JSON-Zeile pro Eingabe, dann eine Zusammenfassung
+  --jobs N                         zu nutzende Kerne (auch QUIRE_JOBS)
+  --timeout SECONDS                Zeitlimit pro Eingabe
+
+Mit --protect werden PDFs mit einem Passwort geschrieben, und geschützte PDFs werden
+geöffnet, mit dem Passwort aus QUIRE_PDF_PASSWORD oder auf dem Terminal erfragt.
+
+Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgeschlagen,
+2 falscher Aufruf, 130 unterbrochen (schon vollständige Dateien bleiben).
+&apos;quire-cli &lt;Befehl&gt; --help&apos; für mehr.
+</translation>
+    </message>
+    <message>
+        <source>With a PDF: write a copy of it, -o OUT.pdf, whose pages without text get an invisible layer of the text read from them.</source>
+        <translation>Bei einem PDF: eine Kopie davon schreiben, -o OUT.pdf, deren Seiten ohne Text eine unsichtbare Ebene mit dem darauf gelesenen Text erhalten.</translation>
+    </message>
+    <message>
+        <source>With --searchable: read the pages that have text too.</source>
+        <translation>Mit --searchable: auch die Seiten lesen, die schon Text haben.</translation>
+    </message>
+    <message>
+        <source>Photos, or a PDF, to read.</source>
+        <translation>Zu lesende Fotos oder ein PDF.</translation>
+    </message>
+    <message>
+        <source>Prints the text recognised in photos, after a line naming each photo when there are several, or writes it to files with -o.
+The text of a PDF is read from every page drawn at 300 dpi, the pages separated by a form feed.</source>
+        <translation>Gibt den in Fotos erkannten Text aus, bei mehreren Fotos nach einer Zeile mit dem Namen des Fotos, oder schreibt ihn mit -o in Dateien.
+Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die Seiten durch einen Seitenvorschub getrennt.</translation>
+    </message>
+    <message>
+        <source>--searchable, --force and --protect take one PDF.
+</source>
+        <translation>--searchable, --force und --protect nehmen ein PDF.
+</translation>
     </message>
     <message>
         <source>PDFs: scale images drawn at more than N dots per inch down to N.</source>
@@ -1273,6 +1295,13 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>Page %1</source>
         <translation>Seite %1</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPageReader</name>
+    <message>
+        <source>Reading the pages&apos; text</source>
+        <translation>Der Text der Seiten wird gelesen</translation>
     </message>
 </context>
 <context>

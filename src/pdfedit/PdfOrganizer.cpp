@@ -3,6 +3,8 @@
 #include "PdfOrganizer.h"
 
 #include "DevicePipeline.h"
+#include "PageText.h"
+#include "TextOverlay.h"
 #include "common/LocalPath.h"
 
 #include <QDir>
@@ -148,6 +150,30 @@ void PdfOrganizer::remove(const QList<int>& pages)
         if (!pages.contains(i))
             rest << i;
     keep(rest);
+}
+
+QList<bool> PdfOrganizer::pagesWithText() const
+{
+    QList<bool> texts;
+    if (m_pdf)
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(*m_pdf).getAllPages())
+            texts << PageText::has(page);
+    return texts;
+}
+
+bool PdfOrganizer::overlay(int page, const QString& layerPdf)
+{
+    try {
+        auto layer = std::make_unique<QPDF>();
+        layer->processFile(LocalPath::encode(layerPdf).constData());
+        auto pages = QPDFPageDocumentHelper(*m_pdf).getAllPages();
+        TextOverlay::add(*m_pdf, pages.at(size_t(page)), *layer);
+        m_sources.push_back(std::move(layer));
+        return true;
+    } catch (const std::exception& e) {
+        m_error = QStringLiteral("page %1: %2").arg(page + 1).arg(QString::fromStdString(e.what()));
+        return false;
+    }
 }
 
 bool PdfOrganizer::write(QIODevice& out, QString& error, const QByteArray& password) const

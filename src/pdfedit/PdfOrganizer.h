@@ -39,6 +39,11 @@ class PdfOrganizer
     void keep(const QList<int>& pages);
     // Takes pages (from 0) out.
     void remove(const QList<int>& pages);
+    // For each page, whether it shows text of its own (PageText).
+    [[nodiscard]] QList<bool> pagesWithText() const;
+    // Lays the first page of the PDF at layerPdf, invisible text, over page (from 0); false
+    // with error() when it cannot be read.
+    bool overlay(int page, const QString& layerPdf);
     // Writes the result; protected by password unless it is empty, else by the password that
     // opened a protected input. False with error when it cannot be made or written.
     bool write(QIODevice& out, QString& error, const QByteArray& password = {}) const;

@@ -125,6 +125,14 @@ class CliApp
     void resizeOne(const QString& path, const QString& output, const Resize& size);
     // Reads one photo's text to output (stdout when empty).
     void read(TextRecognizer& recognizer, const QString& path, const QString& output);
+    // Reads the text of every page of the PDF at path to output (stdout when empty).
+    void readPdf(const QString& path, const QString& language, const QString& output);
+    // ocr --searchable: the one input PDF written with a text layer on its pages without text
+    // (every page with force) to output, protected when protect.
+    int searchablePdf(const QString& language, const QString& output, bool force, bool protect);
+    // An input's text to output, or to stdout under a line naming it when there are several.
+    void putText(const QString& path, const QString& text, const QString& output);
+    [[nodiscard]] static bool isPdfName(const QString& path);
     // output with .extension when it has none (as the file is written); empty stays empty.
     [[nodiscard]] static QString withExtension(const QString& output, const QString& extension);
     // Writes (or settles otherwise) one photo that compress encoded, the index-th; unless

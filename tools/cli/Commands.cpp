@@ -343,14 +343,25 @@ int CliApp::ocr(const QStringList& args)
         QStringLiteral("scan"),
         tr("Photos of paper: find each page, straighten and clean it before reading."),
         QStringLiteral("FILTER"));
-    parser.addOptions({lang, into, scan});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos to read."),
-                                 QStringLiteral("PHOTO..."));
+    const QCommandLineOption searchable(
+        QStringLiteral("searchable"),
+        tr("With a PDF: write a copy of it, -o OUT.pdf, whose pages without text get an "
+           "invisible layer of the text read from them."));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   tr("With --searchable: read the pages that have text too."));
+    parser.addOptions({lang, into, scan, searchable, force, protectOption()});
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos, or a PDF, to read."),
+                                 QStringLiteral("PHOTO...|PDF"));
     if (!parse(parser, scanDefault(args),
                tr("Prints the text recognised in photos, after a line naming each "
-                  "photo when there are several, or writes it to files with -o."),
+                  "photo when there are several, or writes it to files with -o.\n"
+                  "The text of a PDF is read from every page drawn at 300 dpi, the pages "
+                  "separated by a form feed."),
                1, -1))
         return m_helpShown ? 0 : 2;
+    if (parser.isSet(searchable) || parser.isSet(force) || parser.isSet(QStringLiteral("protect")))
+        return searchablePdf(parser.value(lang), parser.value(into), parser.isSet(force),
+                             parser.isSet(QStringLiteral("protect")));
     if (parser.isSet(scan) && !ScanFilter::fromKey(parser.value(scan))) {
         m_err << tr("The scan filter must be original, grey, document or bw.\n");
         return 2;
@@ -380,7 +391,11 @@ int CliApp::ocr(const QStringList& args)
         m_status.begin(path);
         const QString output =
             dir.isEmpty() ? QString() : namedOutput(dir, path, QStringLiteral("txt"));
-        if (!settled(output, path))
+        if (settled(output, path))
+            ;
+        else if (isPdfName(path))
+            readPdf(path, parser.value(lang), output);
+        else
             read(recognizer, path, output);
         m_status.end();
     }
@@ -412,6 +427,11 @@ void CliApp::read(TextRecognizer& recognizer, const QString& path, const QString
         return;
     }
     m_status.setPages(1);
+    putText(path, result.text, output);
+}
+
+void CliApp::putText(const QString& path, const QString& text, const QString& output)
+{
     if (output.isEmpty()) {
         // As head and tail set several files apart.
         if (m_batch.inputs.size() > 1) {
@@ -420,14 +440,14 @@ void CliApp::read(TextRecognizer& recognizer, const QString& path, const QString
             put(m_out, stdout, shown(path, true));
             m_out << " <==\n";
         }
-        m_out << result.text;
+        m_out << text;
         m_out.flush();
         return;
     }
     const QFileInfo info(output);
     const auto written =
         HistoryStore::writeInto(info.path(), info.completeBaseName(), QStringLiteral("txt"),
-                                HistoryStore::writerOf(result.text.toUtf8()), m_batch.taken());
+                                HistoryStore::writerOf(text.toUtf8()), m_batch.taken());
     if (!written.ok()) {
         if (!skipped(output)) // another process wrote it meanwhile
             fail(path, written.error);
