@@ -20,11 +20,12 @@ QImage drawElsewhere(PdfWorkerPool& pool, const QString& path, int page, QSize s
 }
 
 // Page index of pdf drawn at 1 pixel per point by helpers started with fault switched on.
-PageFarm::Page drawWith(const QString& pdf, int index, const QByteArray& fault)
+PageFarm::Page drawWith(const QString& pdf, int index, const QByteArray& fault,
+                        const QByteArray& password = {})
 {
     const fixtures::ScopedEnv switched("QUIRE_PDF_WORKER_FAULT", fault);
     JobControl job;
-    PageFarm farm(pdf, job);
+    PageFarm farm(pdf, job, password);
     QString error;
     EXPECT_GT(farm.open(error), index) << error.toStdString();
     PageFarm::Page out;
@@ -104,6 +105,11 @@ TEST(PdfWorkers, APagePdfiumFailsOrHangsOnIsDrawnByPopplerOrFailsWithBothReasons
         EXPECT_LT(meanDifference(poppler, expected), 3.0)
             << fault << ": 21 for the page upside down";
     }
+
+    const QString locked = dir.path() + "/locked.pdf";
+    ASSERT_TRUE(samplepdfs::qpdf(pdf, locked, {"--encrypt", "pw", "pw", "256", "--"}));
+    const PageFarm::Page unlocked = drawWith(locked, 1, "fail:2", "pw");
+    EXPECT_EQ(QImage::fromData(unlocked.png).size(), expected.size()) << "Poppler has the password";
 
     EXPECT_EQ(drawWith(pdf, 1, "fail:2,fail:poppler-2").error, "could not be drawn");
     const PageFarm::Page lost = drawWith(pdf, 1, "hang:2,fail:poppler-2");
