@@ -30,6 +30,7 @@
 #include <QIcon>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QThread>
 #include <QThreadPool>
 
 #include <cstdlib>
@@ -70,6 +71,7 @@ int main(int argc, char* argv[])
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
     TesseractRecognizer recognizer;
+    recognizer.setEngines(QThread::idealThreadCount()); // one page's text blocks on every core
     RecognitionLanguages languages(&defaults);
     languages.drive(recognizer);
 

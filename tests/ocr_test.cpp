@@ -260,6 +260,41 @@ TEST(Tesseract, LinesInReadingOrderEachWithItsBestReadingFirst)
     EXPECT_EQ(o.lines.first().candidates.value(0), QStringLiteral("second page"));
 }
 
+TEST(Tesseract, EnginesSharingAPageReadWhatOneEngineReads)
+{
+    // Two columns of a few short paragraphs: pieces from both, to be put back in reading order.
+    QImage page(2000, 1500, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(34);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QStringList words = {"paper", "ink", "river", "stone", "lamp", "window", "garden"};
+    for (int column = 0; column < 2; ++column)
+        for (int line = 0; line < 18; ++line) {
+            QStringList text;
+            for (int w = 0; w < 5; ++w)
+                text << words[(column * 18 + line * 3 + w) % words.size()];
+            painter.drawText(80 + 980 * column, 100 + 70 * line + 60 * (line / 6),
+                             text.join(' ') + QString::number(line));
+        }
+    painter.end();
+    const auto text = [&](int engines) {
+        TesseractRecognizer recognizer;
+        recognizer.setEngines(engines);
+        const Recognition r = recognizer.perform(page);
+        EXPECT_TRUE(r.ok()) << r.error.toStdString();
+        QStringList lines;
+        for (const RecognizedLine& l : r.lines)
+            lines << l.candidates.value(0);
+        return lines;
+    };
+    const QStringList one = text(1);
+    ASSERT_EQ(one.size(), 36);
+    EXPECT_EQ(text(2), one);
+}
+
 TEST(Tesseract, TransparentBackgroundReadsAsPaper)
 {
     QImage image(textImage({"Clear as day"}).size(), QImage::Format_ARGB32);

@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cmath>
 
@@ -368,6 +369,7 @@ int CliApp::ocr(const QStringList& args)
         return 1;
     TesseractRecognizer recognizer(parser.value(lang));
     recognizer.setTimeLimit(m_batch.timeout);
+    recognizer.setEngines(QThread::idealThreadCount()); // photos are read one at a time
     m_job.setTotal(int(m_batch.inputs.size()));
     for (const QString& path : m_batch.inputs) {
         if (m_job.isCancelled())

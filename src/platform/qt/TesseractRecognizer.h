@@ -8,13 +8,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace tesseract {
 class TessBaseAPI;
 }
 
 // Text recognition by Tesseract's LSTM engine. The engine is loaded on first use and kept; one
-// perform runs at a time.
+// perform runs at a time, sharing its page between engines when it is given more than one.
 class TesseractRecognizer : public TextRecognizer
 {
   public:
@@ -30,13 +31,20 @@ class TesseractRecognizer : public TextRecognizer
     [[nodiscard]] QString language() const;
     // Each perform gives up (failing) after this many seconds; 0: no limit.
     void setTimeLimit(double seconds) { m_timeLimitMs = int(std::min(seconds, 1e6) * 1000); }
+    // Engines reading one page at once, each on its own thread and its own pieces of the page's
+    // text (1: the page in one piece, as Tesseract alone reads it).
+    void setEngines(int count);
 
   private:
     QString loadLocked();
+    bool loadHelpersLocked();
+    Recognition readPieces(const QImage& grey, const QList<QRect>& pieces);
 
     QString m_language;
     const QString m_dataPath;
     mutable QMutex m_mutex;
     std::unique_ptr<tesseract::TessBaseAPI> m_api;
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> m_helpers; // engines beside m_api
+    int m_engines = 1;
     int m_timeLimitMs = 0;
 };
