@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Quire developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Peak memory of quire-cli on images at and near the 200-megapixel limit: a PNG of stripes (a few
-# hundred KB that claims side x side RGBA pixels) and a progressive JPEG of the same stripes, for
-# each side given (default 10000 and 14000: 100 and 196 megapixels). Compress, resize and text
-# recognition each alone; the peak counts the helper processes a job waits for. Target: under
-# 1.2 GB each. A side over the limit (15000) shows the refusal instead.
-# Usage: [BOMB_JOBS="compress resize ocr"] bench/bomb_rss.sh [build-dir] [side...]
+# Peak memory of quire-cli on large images: a PNG of stripes (a few hundred KB to a few MB that
+# hold side x side RGBA pixels), a progressive and a baseline JPEG of the same stripes, for each
+# side given (default 10000 and 14000: 100 and 196 megapixels; 31623 is a gigapixel). Compress,
+# resize and text recognition each alone; the peak is that of the largest process, the command or
+# the helper it waits for. Target: under 1.2 GB each. The time is wall-clock, for orientation only.
+# Usage: [BOMB_JOBS="compress resize ocr"] [BOMB_INPUTS="stripes.png stripes.jpg baseline.jpg"]
+#        bench/bomb_rss.sh [build-dir] [side...]
 set -euo pipefail
 build=${1:-build}; shift || true
 sides=("$@"); [ ${#sides[@]} -gt 0 ] || sides=(10000 14000)
@@ -20,12 +21,13 @@ cat >"$out/stripes.c" <<'C'
 #include <stdlib.h>
 #include <jpeglib.h>
 int main(int argc, char **argv) {
-    int side = atoi(argv[2]);
+    int side = atoi(argv[2]), progressive = atoi(argv[3]);
     FILE *f = fopen(argv[1], "wb");
     struct jpeg_compress_struct c; struct jpeg_error_mgr e;
     c.err = jpeg_std_error(&e); jpeg_create_compress(&c); jpeg_stdio_dest(&c, f);
     c.image_width = c.image_height = side; c.input_components = 3; c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c); jpeg_set_quality(&c, 90, TRUE); jpeg_simple_progression(&c);
+    jpeg_set_defaults(&c); jpeg_set_quality(&c, 90, TRUE);
+    if (progressive) jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
     JSAMPROW row = malloc(3 * (size_t)side);
     while (c.next_scanline < c.image_height) {
@@ -37,14 +39,15 @@ int main(int argc, char **argv) {
 C
 cc -O2 -o "$out/stripes" "$out/stripes.c" -ljpeg
 export QT_QPA_PLATFORM=offscreen QUIRE_DOCUMENTS="$out/docs"
-printf '%-7s %-16s %-9s %5s %9s  %s\n' side input job exit "peak MB" message
+printf '%-7s %-22s %-9s %5s %9s %7s  %s\n' side input job exit "peak MB" "time s" message
 measure() { # side, input, job, output, args...
   local side=$1 input=$2 job=$3 output=$4; shift 4
   local status=0
-  /usr/bin/time -f "%M" -o "$out/rss" "$cli" "$@" ${output:+-o "$output"} >/dev/null 2>"$out/err" ||
-    status=$?
-  printf '%-7s %-16s %-9s %5s %9s  %s\n' "$side" "$input" "$job" "$status" \
-    "$(( $(tail -1 "$out/rss") / 1024 ))" "$(head -1 "$out/err")"
+  /usr/bin/time -f "%M %e" -o "$out/rss" "$cli" "$@" ${output:+-o "$output"} >/dev/null \
+    2>"$out/err" || status=$?
+  read -r rss seconds < <(tail -1 "$out/rss")
+  printf '%-7s %-22s %-9s %5s %9s %7s  %s\n' "$side" "$input" "$job" "$status" \
+    "$(( rss / 1024 ))" "$seconds" "$(head -1 "$out/err")"
 }
 for side in "${sides[@]}"; do
   # The PNG is streamed row by row, so making it needs no memory either.
@@ -60,8 +63,11 @@ with open(path, "wb") as f:
     f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 6, 0, 0, 0)))
     f.write(chunk(b"IDAT", idat) + chunk(b"IEND", b""))
 PY
-  "$out/stripes" "$out/stripes.jpg" "$side"
-  for input in stripes.png stripes.jpg; do
+  for input in ${BOMB_INPUTS:-stripes.png stripes.jpg baseline.jpg}; do
+    case $input in
+      stripes.jpg) "$out/stripes" "$out/stripes.jpg" "$side" 1 ;;
+      baseline.jpg) "$out/stripes" "$out/baseline.jpg" "$side" 0 ;;
+    esac
     label="$input ($(( $(stat -c %s "$out/$input") / 1024 )) KB)"
     for job in ${BOMB_JOBS:-compress resize ocr}; do
       case $job in
@@ -70,6 +76,6 @@ PY
         ocr) measure "$side" "$label" ocr "" ocr "$out/$input" ;;
       esac
     done
-    rm -f "$out"/r*.png "$out"/stripes-*.jpg "$out"/stripes.jpg.* 2>/dev/null || true
+    rm -f "$out"/r*.png "$out"/stripes-*.jpg "$out"/baseline-*.jpg "$out"/*.jpg.* 2>/dev/null || true
   done
 done

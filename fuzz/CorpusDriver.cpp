@@ -10,12 +10,14 @@
 #include <cstdint>
 #include <cstdio>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
+// Optional, as with libFuzzer: only targets that need set-up define it.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv)
 {
-    LLVMFuzzerInitialize(&argc, &argv);
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
         const QString root = QFile::decodeName(argv[i]);

@@ -10,11 +10,6 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     QByteArray bytes =

@@ -10,11 +10,6 @@
 #include <cmath>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -9,11 +9,6 @@
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 4)

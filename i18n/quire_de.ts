@@ -283,14 +283,6 @@
         <translation>Die verwendete Qualität neben jedem Pfad ausgeben.</translation>
     </message>
     <message>
-        <source>Photos to compress.</source>
-        <translation>Zu komprimierende Fotos.</translation>
-    </message>
-    <message>
-        <source>Re-encodes photos as JPEG.</source>
-        <translation>Kodiert Fotos neu als JPEG.</translation>
-    </message>
-    <message>
         <source>quality</source>
         <translation>Qualität</translation>
     </message>
@@ -652,6 +644,22 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>Password for %1: </source>
         <translation>Passwort für %1: </translation>
+    </message>
+    <message>
+        <source>PDFs: scale images drawn at more than N dots per inch down to N.</source>
+        <translation>PDFs: Bilder, die mit mehr als N Punkten pro Zoll gezeichnet sind, auf N verkleinern.</translation>
+    </message>
+    <message>
+        <source>Photos (or PDFs) to compress.</source>
+        <translation>Zu komprimierende Fotos (oder PDFs).</translation>
+    </message>
+    <message>
+        <source>Re-encodes photos as JPEG, and makes PDFs smaller.</source>
+        <translation>Kodiert Fotos neu als JPEG und macht PDFs kleiner.</translation>
+    </message>
+    <message>
+        <source>dpi</source>
+        <translation>dpi</translation>
     </message>
 </context>
 <context>
@@ -1265,6 +1273,25 @@ Exit-Status: 0 jede Eingabe erledigt oder übersprungen, 1 eine Eingabe fehlgesc
     <message>
         <source>Page %1</source>
         <translation>Seite %1</translation>
+    </message>
+</context>
+<context>
+    <name>PdfShrinker</name>
+    <message>
+        <source>cannot be made to fit under %1</source>
+        <translation>lässt sich nicht unter %1 bringen</translation>
+    </message>
+    <message>
+        <source>not a readable PDF</source>
+        <translation>kein lesbares PDF</translation>
+    </message>
+    <message>
+        <source>is protected by a password</source>
+        <translation>ist durch ein Passwort geschützt</translation>
+    </message>
+    <message>
+        <source>the password is not right</source>
+        <translation>das Passwort ist falsch</translation>
     </message>
 </context>
 <context>

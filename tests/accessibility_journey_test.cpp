@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeScreen.h"
 #include "jobs/Job.h"
-#include "platform/qt/FolderPhotoLibrary.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/PhotoFixtures.h"
@@ -11,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -24,23 +22,14 @@ class AccessibilityJourney : public ::testing::Test
   protected:
     void SetUp() override
     {
-        library = std::make_unique<FolderPhotoLibrary>(j.platform.services.locations.photoLibrary,
-                                                       *j.platform.services.dispatcher);
-        j.platform.services.photos = library.get();
+        j.usePhotoFolder();
         for (int i = 0; i < 3; ++i)
-            ASSERT_TRUE(photofixtures::writePhoto(
-                j.platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
-                photofixtures::picture(900, 1200, QColor(60, 90 + 40 * i, 200)),
-                QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600)));
+            ASSERT_TRUE(
+                j.addPhoto(i, photofixtures::picture(900, 1200, QColor(60, 90 + 40 * i, 200))));
         j.window()->resize(1280, 800);
         j.window()->show();
         j.window()->requestActivate();
         ASSERT_TRUE(j.waitForScreen("HomeScreen"));
-    }
-    void TearDown() override
-    {
-        fixtures::waitFor([&] { return !j.platform.overlay->visible(); });
-        QThreadPool::globalInstance()->waitForDone();
     }
 
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -109,15 +98,29 @@ class AccessibilityJourney : public ::testing::Test
     }
 
     Journey j;
-    std::unique_ptr<FolderPhotoLibrary> library;
 };
 } // namespace
 
-TEST_F(AccessibilityJourney, ImagesToPdfSettingsAndTheHistory)
+TEST_F(AccessibilityJourney, ImagesToPdfSettingsWithItsColoursAndTheHistory)
 {
     arrive("HomeScreen");
     press("Settings");
     arrive("SettingScreen");
+    j.screenshot("settings");
+    // Colours: System, Light or Dark; the choice holds at once and is kept.
+    auto* colours = j.find("colorScheme");
+    EXPECT_EQ(colours->property("currentText").toString(), "System");
+    colours->forceActiveFocus();
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return colours->property("currentText").toString() == "Dark"; }));
+    EXPECT_EQ(j.platform.defaults.value("colorScheme").toString(), "dark");
+    EXPECT_EQ(j.window()->color(), QColor(Qt::black));
+    key(Qt::Key_Up);
+    key(Qt::Key_Up);
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return colours->property("currentText").toString() == "System"; }));
     key(Qt::Key_Backspace); // back, as Alt+Left
     arrive("HomeScreen");
     pick("Images to PDF", {"photo0.jpg", "photo2.jpg"}); // opened with Enter
@@ -213,13 +216,22 @@ TEST_F(AccessibilityJourney, CompressResizeAndExtractText)
     arrive("HomeScreen");
     pick("Resize", {"photo1.jpg"}, false);
     arrive("ResizeImageScreen");
+    EXPECT_EQ(j.find("lblImageOriginalSize")->property("text").toString(), "900 X 1200");
+    // What does not make a number is left out, and that is said beside the field.
     press("Enter Width", Qt::Key_unknown);
-    for (const Qt::Key digit : {Qt::Key_4, Qt::Key_5, Qt::Key_0})
-        key(digit);
+    for (const char c : QByteArray("4x50"))
+        QTest::keyClick(j.window(), c);
+    EXPECT_EQ(j.findNamed("Enter Width")->property("text").toString(), "450");
+    EXPECT_EQ(j.findNamed("Enter Height")->property("text").toString(), "600");
+    EXPECT_TRUE(j.find("lblWidthMessage")->isVisible());
+    j.screenshot("app-resize");
     press("Resize");
     arrive("ResizeImagePreviewScreen", 30000);
+    j.screenshot("resize");
     press("Home");
     arrive("HomeScreen");
+    EXPECT_EQ(j.platform.history->at(0).fileName(), "1700000000.png");
+    EXPECT_EQ(QImage(j.platform.history->at(0).toLocalFile()).size(), QSize(450, 600));
     j.platform.recognizer.answerLines({"Hello"});
     pick("Extract Text", {"photo0.jpg"}, false);
     arrive("AdjustScreen");

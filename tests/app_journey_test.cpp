@@ -1,74 +1,40 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/SizeLabel.h"
-#include "platform/qt/FolderPhotoLibrary.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/PhotoFixtures.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QPainter>
 #include <QTest>
-#include <QThreadPool>
 #include <QTransform>
 
 #include <gtest/gtest.h>
 
 // Whole jobs as a user walks them: from the home screen through the photo picker to the result.
 namespace {
-// The picture of a note: dark lines of text on paper.
-QImage note(const QStringList& lines)
-{
-    QImage image(900, 1200, QImage::Format_RGB32);
-    image.fill(QColor(250, 249, 244));
-    QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(64);
-    painter.setFont(font);
-    painter.setPen(QColor(30, 30, 40));
-    for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(120, 220 + 120 * i, lines[i]);
-    return image;
-}
-
 // The app over a photo library folder of camera photos, photo0 the newest.
 class AppJourney : public ::testing::Test
 {
   protected:
     Journey j;
-    std::unique_ptr<FolderPhotoLibrary> library;
 
-    void SetUp() override
-    {
-        library = std::make_unique<FolderPhotoLibrary>(j.platform.services.locations.photoLibrary,
-                                                       *j.platform.services.dispatcher);
-        j.platform.services.photos = library.get();
-    }
-    void TearDown() override
-    {
-        fixtures::waitFor([&] { return !j.platform.overlay->visible(); });
-        QThreadPool::globalInstance()->waitForDone();
-    }
+    void SetUp() override { j.usePhotoFolder(); }
 
     void typeKeys(const QByteArray& keys) const
     {
         for (char key : keys)
             QTest::keyClick(j.window(), key);
     }
-    void addPhoto(int i, const QImage& image)
-    {
-        ASSERT_TRUE(photofixtures::writePhoto(
-            j.platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
-            image, QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600)));
-    }
     void addPhotos(int count)
     {
         const QColor tints[] = {QColor(230, 120, 40), QColor(40, 150, 90), QColor(60, 90, 200),
                                 QColor(180, 60, 160)};
         for (int i = 0; i < count; ++i)
-            addPhoto(i,
-                     photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 4]));
+            ASSERT_TRUE(j.addPhoto(
+                i, photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 4])));
     }
 
     // Taps a job button on the home screen and waits for the picker's grid to fill.
@@ -92,16 +58,7 @@ class AppJourney : public ::testing::Test
         return nullptr;
     }
 
-    // The button a screen reader announces under this name, once it can be tapped.
-    [[nodiscard]] QQuickItem* button(const QString& name) const
-    {
-        QQuickItem* found = nullptr;
-        fixtures::waitFor([&] {
-            found = j.findNamed(name);
-            return found && found->isEnabled();
-        });
-        return found;
-    }
+    [[nodiscard]] QQuickItem* button(const QString& name) const { return j.waitNamed(name); }
 
     // The history's first row after going back home: its file name and its size text.
     void expectFirstRow(const QString& fileName)
@@ -127,9 +84,12 @@ class AppJourney : public ::testing::Test
 };
 } // namespace
 
-TEST_F(AppJourney, ImagesToPdfGetsThePhotosInTickOrder)
+// Images to PDF from the picker: the pages in tick order, moved, on a chosen paper; the PDF shown,
+// shared, listed first at home and opened again from there; with no page left, Convert is off.
+TEST_F(AppJourney, ImagesToPdfInTickOrderConvertShareAndReopenFromHistory)
 {
     addPhotos(4);
+    ASSERT_TRUE(j.addPhoto(2, photofixtures::picture(1200, 900, Qt::darkRed), 6)); // sideways
     openPicker("btnImageToPDF", 4);
     j.tap(cell(0));
     j.tap(cell(2));
@@ -139,23 +99,108 @@ TEST_F(AppJourney, ImagesToPdfGetsThePhotosInTickOrder)
     ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
     j.tap(button("Skip")); // the photos as they are
     ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+    auto* screen = qobject_cast<ImageToPDFScreen*>(j.platform.navigator->top());
     // Newest first, so cell n is photo n; the pages come in tick order.
+    const QList<Image> picked = screen->arrOfSelectedImages();
     QStringList handed;
-    for (const Image& image :
-         qobject_cast<ImageToPDFScreen*>(j.platform.navigator->top())->arrOfSelectedImages())
+    for (const Image& image : picked)
         handed << QFileInfo(image.sourcePath()).fileName();
     EXPECT_EQ(handed, QStringList({"photo0.jpg", "photo2.jpg", "photo1.jpg"}));
     auto* grid = j.find("collectionviewImagePDFPreview");
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->property("count").toInt(), 3);
     j.screenshot("app-images-to-pdf");
-    // Converting, the viewer and the history row are the images-to-PDF journey's.
+    j.screenshot("images-to-pdf");
+
+    // The first page moves a place later with its arrow; A4 paper shows the margin beside it.
+    ASSERT_TRUE(j.waitForSettled());
+    QQuickItem* first = j.findNamed("Page 1", grid);
+    ASSERT_NE(first, nullptr);
+    j.tap(j.findNamed("Move later", first));
+    ASSERT_TRUE(
+        fixtures::waitFor([&] { return screen->arrOfSelectedImages().first() == picked[1]; }));
+    EXPECT_EQ(j.findNamed("Paper")->property("currentText").toString(), "Photo size");
+    screen->setPaperSize("a4");
+    EXPECT_EQ(j.findNamed("Paper")->property("currentText").toString(), "A4");
+    auto* margin = j.findNamed("Margin (mm)");
+    ASSERT_NE(margin, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return margin->isVisible(); }));
+    EXPECT_EQ(margin->property("value").toInt(), 10);
+    j.screenshot("images-to-pdf-options");
+    // Back as picked, pages the photos' own size, for the viewer checks below.
+    screen->setPaperSize("photo");
+    screen->moveEarlier(1);
+
+    j.tap(button("Convert"));
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
+    auto* view = j.find("pdfView");
+    ASSERT_NE(view, nullptr);
+    auto* document = view->property("document").value<QObject*>();
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(fixtures::waitFor([&] { return document->property("pageCount").toInt() == 3; }));
+    // The first page is drawn (Image.Ready), as wide as the view less its margins.
+    QQuickItem* page = nullptr;
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        page = Journey::itemsBelow(view, "pdfPage").value(0);
+        return page && page->property("status").toInt() == 1;
+    }));
+    EXPECT_NEAR(page->width(), view->width() - 16, 1);
+    auto* back = j.find("leftBarButton");
+    EXPECT_FALSE(back->isEnabled()); // after a conversion the way out is Home
+    EXPECT_EQ(back->opacity(), 0);
+    ASSERT_TRUE(j.waitForSettled());
+    j.screenshot("viewer");
+
+    // Share: the sheet offers its three actions; Copy puts the PDF on the clipboard as a file.
+    j.tap(button("Share"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.share.showing(); }));
+    QQuickItem* copy = nullptr;
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        copy = j.findNamed("Copy");
+        return copy && copy->isVisible() &&
+               copy->mapToScene({0, 0}).y() + copy->height() <= j.window()->height();
+    }));
+    EXPECT_NE(j.findNamed("Save a copy…"), nullptr);
+    EXPECT_NE(j.findNamed("Open with the default app"), nullptr);
+    j.screenshot("share-sheet");
+    j.tap(copy);
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.share.showing(); }));
+    ASSERT_EQ(j.platform.clipboard.urls().size(), 1);
+    EXPECT_EQ(j.platform.clipboard.urls().front().fileName(), "1700000000.pdf");
+    ASSERT_TRUE(fixtures::waitFor([&] { return !j.platform.overlay->visible(); }, 6000));
+
+    j.tap(button("Home"));
+    expectFirstRow("1700000000.pdf");
+    // The row opens the PDF again, this time with a working back button.
+    ASSERT_TRUE(j.waitForSettled());
+    j.tap(Journey::itemsBelow(j.find("tableviewRecent"), "lblTitle").value(0));
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen"));
+    ASSERT_TRUE(j.waitForSettled());
+    j.tap(button("‹ Back"));
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+
+    // With its only page left out there is nothing to convert: Convert is off and writes nothing.
+    auto* single = new ImageToPDFScreen(j.platform.services);
+    single->setArrOfSelectedImages({picked[0]});
+    j.platform.navigator->push(single);
+    ASSERT_TRUE(j.waitForScreen("ImageToPDFScreen"));
+    ASSERT_TRUE(j.waitForSettled());
+    j.tap(button("Leave out"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return single->arrOfSelectedImages().isEmpty(); }));
+    auto* convert = j.find("rightBarButton");
+    EXPECT_FALSE(convert->isEnabled());
+    j.tap(convert);
+    single->btnConvert();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(j.platform.history->entries().size(), 1);
+    EXPECT_EQ(j.platform.navigator->top(), single);
 }
 
 TEST_F(AppJourney, ImagesToPdfThroughTheAdjustStepByTapAndKeyboard)
 {
-    addPhoto(0, photofixtures::paperOnTable(
-                    QSize(1200, 900), QPolygonF({{420, 90}, {830, 130}, {800, 820}, {390, 780}})));
+    ASSERT_TRUE(j.addPhoto(
+        0, photofixtures::paperOnTable(
+               QSize(1200, 900), QPolygonF({{420, 90}, {830, 130}, {800, 820}, {390, 780}}))));
     openPicker("btnImageToPDF", 1);
     j.tap(cell(0));
     j.tap(button("Done"));
@@ -212,10 +257,10 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
     // A portrait note stored sideways, EXIF orientation 6: shown and read upright.
     const QStringList lines = {"Buy milk and bread", "Call the plumber"};
     const QString expected = lines.join('\n') + '\n';
-    ASSERT_TRUE(photofixtures::writePhoto(j.platform.services.locations.photoLibrary +
-                                              QStringLiteral("/note.jpg"),
-                                          note(lines).transformed(QTransform().rotate(-90)),
-                                          QDateTime::fromSecsSinceEpoch(1700000000), 6, 92));
+    ASSERT_TRUE(photofixtures::writePhoto(
+        j.platform.services.locations.photoLibrary + QStringLiteral("/note.jpg"),
+        fixtures::textPage(lines, 1200).transformed(QTransform().rotate(-90)),
+        QDateTime::fromSecsSinceEpoch(1700000000), 6, 92));
     openPicker("btnExtractText", 1);
     EXPECT_EQ(j.find("rightBarButton")->opacity(), 0); // one tap chooses: no Done
     j.tap(cell(0));
@@ -294,28 +339,4 @@ TEST_F(AppJourney, CompressFromHomeThroughThePicker)
     j.screenshot("compress");
     j.tap(button("Home"));
     expectFirstRow("1700000001.jpg");
-}
-
-TEST_F(AppJourney, ResizeFromHomeThroughThePicker)
-{
-    addPhotos(2);
-    openPicker("btnResizeImage", 2);
-    j.tap(cell(1));
-    ASSERT_TRUE(j.waitForScreen("ResizeImageScreen"));
-    EXPECT_EQ(j.find("lblImageOriginalSize")->property("text").toString(), "900 X 1200");
-    QQuickItem* width = j.findNamed("Enter Width");
-    j.tap(width);
-    ASSERT_TRUE(fixtures::waitFor([&] { return width->hasActiveFocus(); }));
-    typeKeys("4x50");
-    EXPECT_EQ(width->property("text").toString(), "450");
-    EXPECT_EQ(j.findNamed("Enter Height")->property("text").toString(), "600");
-    EXPECT_TRUE(j.find("lblWidthMessage")->isVisible()); // what was left out is said
-    j.screenshot("app-resize");
-    j.tap(button("Done"));
-
-    j.tap(button("Resize"));
-    ASSERT_TRUE(j.waitForScreen("ResizeImagePreviewScreen", 30000));
-    j.screenshot("resize");
-    j.tap(button("Home"));
-    expectFirstRow("1700000000.png");
 }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/CameraPhoto.h"
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 #include "support/PhotoFormats.h"
 #include "support/SamplePdfs.h"
@@ -14,49 +15,12 @@
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 
-namespace {
-// Runs the real quire-cli with its History folder in a temporary documents area.
-struct Cli
-{
-    QTemporaryDir dir;
-    int status = -1;
-    QString out;
-    QString err;
-    // English whatever language the machine's user reads: the checks compare its texts.
-    QProcessEnvironment env = [] {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert("LANGUAGE", "en");
-        return e;
-    }();
-
-    QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
-    QStringList run(const QStringList& args)
-    {
-        QProcess p;
-        env.insert("QUIRE_DOCUMENTS", path("docs"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUIRE_CLI), args);
-        p.waitForFinished(120000);
-        status = p.exitCode();
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
-        return out.split('\n', Qt::SkipEmptyParts);
-    }
-    QString photo(const QString& name, int w = 400, int h = 300, int orientation = 1)
-    {
-        const QString p = path(name);
-        fixtures::writeJpeg(fixtures::photo(w, h), p, orientation);
-        return p;
-    }
-};
-} // namespace
+using Cli = CliProcess;
 
 // The processes whose parent is pid, from /proc.
 static QList<pid_t> children(pid_t pid)
@@ -77,46 +41,6 @@ static bool alive(pid_t pid)
 {
     const QByteArray stat = fixtures::readFile(QStringLiteral("/proc/%1/stat").arg(pid));
     return !stat.isEmpty() && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
-}
-
-// A white 900 x 300 page with each text drawn at its baseline, large enough to read.
-static QImage textPage(const std::vector<std::pair<int, QString>>& lines)
-{
-    QImage page(900, 300, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter p(&page);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(48);
-    p.setFont(font);
-    for (const auto& [baseline, text] : lines)
-        p.drawText(40, baseline, text);
-    p.end();
-    return page;
-}
-
-TEST(Cli, PdfWritesOneFileAndSkipsBrokenInputs)
-{
-    Cli cli;
-    const QString a = cli.photo("a.jpg");
-    const QString b = cli.photo("b.jpg", 300, 400, 6);
-    fixtures::writeFile(cli.path("broken.jpg"), "not a jpeg");
-    const QStringList paths =
-        cli.run({"pdf", a, cli.path("broken.jpg"), b, "-o", cli.path("out.pdf")});
-    EXPECT_EQ(cli.status, 1);
-    ASSERT_EQ(paths.size(), 1);
-    EXPECT_EQ(paths[0], cli.path("out.pdf"));
-    EXPECT_EQ(cli.err.count('\n'), 1);
-    EXPECT_TRUE(cli.err.contains("broken.jpg"));
-    const QByteArray pdf = fixtures::readFile(paths[0]);
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2);
-
-    // A taken name is never overwritten.
-    const QStringList again = cli.run({"pdf", a, "-o", cli.path("out.pdf")});
-    EXPECT_EQ(cli.status, 0);
-    ASSERT_EQ(again.size(), 1);
-    EXPECT_EQ(again[0], cli.path("out-2.pdf"));
-    EXPECT_EQ(QFileInfo(cli.path("out.pdf")).size(), pdf.size());
 }
 
 TEST(Cli, CopiesKeepTheCaptureDateAndCompressionFitsASizeAndDropsTheLocationUnlessKept)
@@ -261,7 +185,7 @@ TEST(Cli, ImagesOfAPdfThatHangsOrCrashesTheLibraryEndInBoundedTimeNamingTheFaile
 TEST(Cli, OcrPrintsTheText)
 {
     Cli cli;
-    const QImage page = textPage({{120, "Hello Quire"}, {220, "second line"}});
+    const QImage page = fixtures::textPage({"Hello Quire", "second line"});
     page.save(cli.path("text.png"));
     const QStringList lines = cli.run({"ocr", cli.path("text.png")});
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
@@ -276,18 +200,18 @@ TEST(Cli, OcrPrintsTheText)
 TEST(Cli, BadUsageExitsTwo)
 {
     Cli cli;
-    cli.run({});
-    EXPECT_EQ(cli.status, 2);
-    cli.run({"frobnicate"});
-    EXPECT_EQ(cli.status, 2);
-    cli.run({"pdf"});
-    EXPECT_EQ(cli.status, 2);
-    cli.run({"resize", cli.photo("p.jpg")});
-    EXPECT_EQ(cli.status, 2);
-    cli.run({"compress", cli.photo("q.jpg"), "--quality", "7"});
-    EXPECT_EQ(cli.status, 2);
-    cli.run({"compress", cli.photo("q.jpg"), "--max-size", "half"});
-    EXPECT_EQ(cli.status, 2);
+    const QString photo = cli.photo("q.jpg");
+    // --null only where paths are printed.
+    for (const QStringList& bad : {QStringList{},
+                                   {"frobnicate"},
+                                   {"pdf"},
+                                   {"resize", photo},
+                                   {"compress", photo, "--quality", "7"},
+                                   {"compress", photo, "--max-size", "half"},
+                                   {"ocr", "--null", photo}}) {
+        cli.run(bad);
+        EXPECT_EQ(cli.status, 2) << bad.join(' ').toStdString();
+    }
     cli.run({"pdf", cli.photo("a.jpg"), "-o", cli.path("a.jpg")}); // not made into a PDF
     EXPECT_EQ(cli.status, 2);
     EXPECT_EQ(fixtures::readFile(cli.path("a.jpg")).left(2), "\xff\xd8");
@@ -295,9 +219,6 @@ TEST(Cli, BadUsageExitsTwo)
     cli.run({"pdf", "--help"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_TRUE(cli.out.contains("PHOTO"));
-    // --null where no path is printed; --version on its own.
-    cli.run({"ocr", "--null", cli.photo("r.jpg")});
-    EXPECT_EQ(cli.status, 2);
     EXPECT_TRUE(QRegularExpression("^quire-cli \\d+\\.\\d+")
                     .match(cli.run({"--version"}).value(0))
                     .hasMatch())
@@ -314,7 +235,8 @@ TEST(Cli, SpeaksTheFirstOfTheUsersLanguagesThatItHas)
         << cli.out.toStdString();
     // A command's own options, and those shared by every command, made before the catalogue.
     cli.run({"compress", "--help"});
-    EXPECT_TRUE(cli.out.contains("Kodiert Fotos neu als JPEG.")) << cli.out.toStdString();
+    EXPECT_TRUE(cli.out.contains("Kodiert Fotos neu als JPEG und macht PDFs kleiner."))
+        << cli.out.toStdString();
     EXPECT_TRUE(cli.out.contains("In DIR statt in den Verlaufsordner schreiben."));
     EXPECT_TRUE(cli.out.contains("Eine Eingabe nach SECONDS Sekunden aufgeben."));
     // English before German on the list: English, the language it is written in.
@@ -328,16 +250,9 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
 {
     Cli cli;
     // Portraits stored sideways, the file saying "turn 90° clockwise".
-    const QImage upright = fixtures::photo(300, 400);
-    const QImage stored = upright.transformed(QTransform().rotate(-90));
-    ASSERT_TRUE(photofixtures::writeHeic(cli.path("a.heic"), stored, 6));
-    ASSERT_TRUE(photofixtures::writeTiff(cli.path("b.tif"), stored, 6));
-    ASSERT_TRUE(photofixtures::writeWebp(cli.path("c.webp"), stored, 6));
-    const QStringList photos = {cli.path("a.heic"), cli.path("b.tif"), cli.path("c.webp")};
-    const auto redCorner = [](const QImage& img) {
-        const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
-        return c.red() > 160 && c.green() < 100 && c.blue() < 100;
-    };
+    const QStringList photos =
+        photofixtures::writeSidewaysInEachFormat(cli.path("photos"), fixtures::photo(300, 400));
+    ASSERT_EQ(photos.size(), 3);
 
     const QStringList pdf =
         cli.run(QStringList{"pdf"} + photos + QStringList{"-o", cli.path("out/p.pdf")});
@@ -347,7 +262,7 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
     ASSERT_EQ(doc.pageCount(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(doc.pagePointSize(i).toSize(), QSize(300, 400)) << i;
-        EXPECT_TRUE(redCorner(doc.render(i, QSize(150, 200)))) << i;
+        EXPECT_TRUE(fixtures::cornerIsRed(doc.render(i, QSize(150, 200)))) << i;
     }
 
     const QStringList compressed =
@@ -363,23 +278,19 @@ TEST(Cli, HeicTiffAndWebpPhotosGoThroughEveryJobUpright)
             const QImage img(out);
             EXPECT_EQ(img.size(), out == resized ? QSize(150, 200) : QSize(300, 400))
                 << out.toStdString();
-            EXPECT_TRUE(redCorner(img)) << out.toStdString();
+            EXPECT_TRUE(fixtures::cornerIsRed(img)) << out.toStdString();
         }
     }
 
     // Sideways text reads only when the photo is turned upright first.
-    const QImage page = textPage({{160, "Hello Quire"}});
-    const QImage sideways = page.transformed(QTransform().rotate(-90));
-    ASSERT_TRUE(photofixtures::writeHeic(cli.path("text.heic"), sideways, 6));
-    ASSERT_TRUE(photofixtures::writeTiff(cli.path("text.tif"), sideways, 6));
-    ASSERT_TRUE(photofixtures::writeWebp(cli.path("text.webp"), sideways, 6));
-    const QStringList text =
-        cli.run({"ocr", cli.path("text.heic"), cli.path("text.tif"), cli.path("text.webp")});
+    const QStringList pages = photofixtures::writeSidewaysInEachFormat(
+        cli.path("text"), fixtures::textPage({"Hello Quire"}));
+    const QStringList text = cli.run(QStringList{"ocr"} + pages);
     EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
     // Each photo's text under a line naming it.
-    EXPECT_EQ(text, QStringList({"==> " + cli.path("text.heic") + " <==", "Hello Quire",
-                                 "==> " + cli.path("text.tif") + " <==", "Hello Quire",
-                                 "==> " + cli.path("text.webp") + " <==", "Hello Quire"}));
+    EXPECT_EQ(text, QStringList({"==> " + pages[0] + " <==", "Hello Quire",
+                                 "==> " + pages[1] + " <==", "Hello Quire",
+                                 "==> " + pages[2] + " <==", "Hello Quire"}));
 }
 
 TEST(Cli, AnInterruptLeavesOnlyWholeFilesAndExits130)

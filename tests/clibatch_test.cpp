@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 
@@ -9,8 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -20,44 +19,8 @@
 
 namespace {
 // quire-cli run as a batch engine runs it, with its History folder in a temporary area.
-struct Batch
+struct Batch : CliProcess
 {
-    QTemporaryDir dir;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QProcess process;
-    int status = -1;
-    QString out;
-    QString err;
-
-    QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
-    void start(const QStringList& args, const QByteArray& input = {})
-    {
-        env.insert("QUIRE_DOCUMENTS", path("docs"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUIRE_CLI), args);
-        process.waitForStarted();
-        process.write(input);
-        process.closeWriteChannel();
-    }
-    QStringList finish()
-    {
-        process.waitForFinished(120000);
-        status = process.exitCode();
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return out.split('\n', Qt::SkipEmptyParts);
-    }
-    QStringList run(const QStringList& args, const QByteArray& input = {})
-    {
-        start(args, input);
-        return finish();
-    }
-    QString photo(const QString& name, int side = 200)
-    {
-        fixtures::writeJpeg(fixtures::photo(side, side), path(name));
-        return path(name);
-    }
     // The status lines of a file or of stdout, the summary last.
     static std::vector<QJsonObject> lines(const QByteArray& text)
     {
@@ -67,12 +30,12 @@ struct Batch
                 objects.push_back(QJsonDocument::fromJson(line).object());
         return objects;
     }
-    QStringList files(const QString& folder) const
+    [[nodiscard]] QStringList files(const QString& folder) const
     {
         return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
     // The PDF helper processes quire-cli has running now.
-    std::set<pid_t> workers() const
+    [[nodiscard]] std::set<pid_t> workers() const
     {
         std::set<pid_t> found;
         const QString parent = QString::number(process.processId());

@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt/FolderPhotoLibrary.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/PhotoFixtures.h"
@@ -10,7 +9,6 @@
 #include <QAccessible>
 #include <QQuickWindow>
 #include <QTest>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -18,30 +16,20 @@ namespace {
 // The real window over a folder of photos, at a given size and colour scheme.
 struct DesktopWindow
 {
-    explicit DesktopWindow(QSize size, const char* scheme = "light")
-        : schemeSet(qputenv("QUIRE_COLOR_SCHEME", scheme)), j(std::make_unique<Journey>()),
-          library(j->platform.services.locations.photoLibrary, *j->platform.services.dispatcher)
+    explicit DesktopWindow(QSize size, const char* colours = "light")
+        : scheme("QUIRE_COLOR_SCHEME", colours), j(std::make_unique<Journey>())
     {
-        j->platform.services.photos = &library;
+        j->usePhotoFolder();
         const QColor tints[] = {QColor(230, 120, 40), QColor(40, 150, 90), QColor(60, 90, 200)};
         // The newest is a photo of paper, which the Adjust step finds the page in.
         const QPolygonF page({{420, 90}, {830, 130}, {800, 820}, {390, 780}});
         for (int i = 0; i < 8; ++i)
-            photofixtures::writePhoto(
-                j->platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(i),
-                i == 0
-                    ? photofixtures::paperOnTable(QSize(1200, 900), page)
-                    : photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, tints[i % 3]),
-                QDateTime::fromSecsSinceEpoch(1700000000 - i * 3600));
+            j->addPhoto(i, i == 0 ? photofixtures::paperOnTable(QSize(1200, 900), page)
+                                  : photofixtures::picture(i % 2 ? 900 : 1200, i % 2 ? 1200 : 900,
+                                                           tints[i % 3]));
         j->window()->resize(size);
         j->window()->show(); // given the focus, as a window the user has just opened
         j->window()->requestActivate();
-    }
-    ~DesktopWindow()
-    {
-        fixtures::waitFor([&] { return !j->platform.overlay->visible(); });
-        QThreadPool::globalInstance()->waitForDone();
-        qunsetenv("QUIRE_COLOR_SCHEME");
     }
     void openPicker(const QString& job = QStringLiteral("Images to PDF"))
     {
@@ -52,9 +40,8 @@ struct DesktopWindow
         ASSERT_NE(grid, nullptr);
         ASSERT_TRUE(fixtures::waitFor([&] { return grid->property("count").toInt() == 8; }));
     }
-    bool schemeSet;
+    fixtures::ScopedEnv scheme;
     std::unique_ptr<Journey> j;
-    FolderPhotoLibrary library;
 };
 
 // Every photo of a grid drawn from a picture decoded near the size it is shown at: no larger

@@ -16,33 +16,12 @@
 
 using photofixtures::picture;
 
-namespace {
-bool cornerIsRed(const QImage& img)
-{
-    const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
-    return c.red() > 160 && c.green() < 100 && c.blue() < 100;
-}
-
-// A 300 × 400 portrait stored sideways (400 × 300) with the file saying "turn 90° clockwise",
-// in each format.
-QStringList writeSidewaysPortraits(const QString& folder)
-{
-    const QImage upright = picture(300, 400);
-    const QImage stored = upright.transformed(QTransform().rotate(-90));
-    QDir().mkpath(folder);
-    const QStringList paths = {folder + "/phone.heic", folder + "/scan.tif", folder + "/web.webp"};
-    EXPECT_TRUE(photofixtures::writeHeic(paths[0], stored, 6));
-    EXPECT_TRUE(photofixtures::writeTiff(paths[1], stored, 6));
-    EXPECT_TRUE(photofixtures::writeWebp(paths[2], stored, 6));
-    return paths;
-}
-} // namespace
-
 TEST(PhotoFormats, HeicTiffAndWebpAreOfferedAndReadUprightInFullAndAsThumbnails)
 {
     TestPlatform p;
     const QString root = p.services.locations.photoLibrary;
-    const QStringList paths = writeSidewaysPortraits(root);
+    const QStringList paths = photofixtures::writeSidewaysInEachFormat(root, picture(300, 400));
+    ASSERT_EQ(paths.size(), 3);
     FolderPhotoLibrary library(root, p.queues);
     QStringList names;
     for (const PhotoAsset& a : library.fetchAssets())
@@ -56,11 +35,11 @@ TEST(PhotoFormats, HeicTiffAndWebpAreOfferedAndReadUprightInFullAndAsThumbnails)
         EXPECT_EQ(photo.pixelSize(), QSize(300, 400));
         const QImage full = photo.toQImage();
         EXPECT_EQ(full.size(), QSize(300, 400));
-        EXPECT_TRUE(cornerIsRed(full));
+        EXPECT_TRUE(fixtures::cornerIsRed(full));
         EXPECT_EQ(photo.toQImage(QSize(150, 150)).size(), QSize(112, 150));
         const QImage thumb = Thumbnails::image(path, QSize(150, 150));
         EXPECT_EQ(thumb.size(), QSize(150, 200));
-        EXPECT_TRUE(cornerIsRed(thumb));
+        EXPECT_TRUE(fixtures::cornerIsRed(thumb));
     }
     // Not a HEIF file, though named like one: not an image rather than a crash.
     const QString fake = root + "/fake.heic";

@@ -18,21 +18,6 @@
 namespace {
 const QString kFailure = QStringLiteral("Something went wrong. Please try again later.");
 
-// Black text on white, as a page photographed square on.
-QImage textImage(const QStringList& lines)
-{
-    QImage image(1000, 80 + 100 * int(lines.size()), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(52);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(50, 110 + 100 * i, lines[i]);
-    return image;
-}
-
 QStringList console;
 void record(QtMsgType, const QMessageLogContext&, const QString& message)
 {
@@ -71,18 +56,6 @@ struct Ocr : ::testing::Test
 };
 } // namespace
 
-TEST_F(Ocr, TwoLinesAreReadIntoTheResult)
-{
-    p.services.recognizer = &p.tesseract;
-    const QString expected = QStringLiteral("Quire reads text\nfrom 42 photos\n");
-    open({Image::fromQImage(textImage({"Quire reads text", "from 42 photos"}))});
-    extract();
-    ASSERT_NE(result(), nullptr);
-    EXPECT_EQ(result()->textFromImage(), expected);
-    EXPECT_EQ(result()->tvText(), expected);
-    EXPECT_FALSE(p.overlay->visible());
-}
-
 TEST_F(Ocr, BlankPhotoOpensTheResultOnAnEmptyText)
 {
     p.services.recognizer = &p.tesseract;
@@ -96,7 +69,8 @@ TEST_F(Ocr, BlankPhotoOpensTheResultOnAnEmptyText)
     EXPECT_FALSE(p.overlay->visible());
 }
 
-TEST_F(Ocr, ImageWithoutBitmapShowsTheInfoTextAndStays)
+// A photo gone from disk, no photo at all, or an engine that gives up: the info text, no result.
+TEST_F(Ocr, NothingToReadOrAFailedReadShowsTheInfoTextAndStays)
 {
     const Image gone = jpeg(fixtures::photo(200, 100), "gone.jpg");
     ASSERT_FALSE(gone.isNull());
@@ -110,6 +84,16 @@ TEST_F(Ocr, ImageWithoutBitmapShowsTheInfoTextAndStays)
         EXPECT_FALSE(screen->extracting());
     }
     EXPECT_EQ(p.recognizer.performs(), 0);
+
+    p.recognizer.answer(Recognition::failed(Recognition::Failed, "the engine gave up"));
+    open({Image::fromQImage(fixtures::photo(100, 100))});
+    const auto previous = qInstallMessageHandler(record);
+    extract();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(console, QStringList{"Unable to perform the requests: the engine gave up."});
+    EXPECT_EQ(p.navigator->top(), screen);
+    EXPECT_EQ(p.overlay->status(), kFailure);
+    EXPECT_FALSE(screen->extracting());
 }
 
 TEST_F(Ocr, OnlyTheFirstOfThreePhotosIsReadAndAllAreHandedOn)
@@ -133,15 +117,6 @@ TEST_F(Ocr, OnlyTheFirstOfThreePhotosIsReadAndAllAreHandedOn)
     screen->btnBack();
     EXPECT_TRUE(screen->arrOfSelectedImages().isEmpty());
     EXPECT_EQ(p.navigator->top()->screenName(), QStringLiteral("HomeScreen"));
-}
-
-// A page stored turned a quarter (as a portrait camera stores it) with EXIF 6.
-TEST_F(Ocr, SidewaysPhotoReachesTheRecognizerUpright)
-{
-    const QImage upright = fixtures::photo(300, 200);
-    open({jpeg(upright.transformed(QTransform().rotate(-90)), "side.jpg", 6)});
-    extract();
-    EXPECT_EQ(p.recognizer.lastImage().size(), QSize(300, 200));
 }
 
 TEST_F(Ocr, ASecondTapStartsNothingAndEachRunStartsAfresh)
@@ -186,20 +161,6 @@ TEST(OcrThreads, ATapWhileTheRecognizerWorksIsIgnored)
     EXPECT_EQ(p.navigator->top()->property("textFromImage").toString(), QStringLiteral("line\n"));
 }
 
-TEST_F(Ocr, FailedPerformWritesTheConsoleLineAndShowsTheInfoText)
-{
-    p.recognizer.answer(Recognition::failed(Recognition::Failed, "the engine gave up"));
-    open({Image::fromQImage(fixtures::photo(100, 100))});
-    const auto previous = qInstallMessageHandler(record);
-    extract();
-    qInstallMessageHandler(previous);
-    EXPECT_EQ(console, QStringList{"Unable to perform the requests: the engine gave up."});
-    EXPECT_EQ(p.navigator->top(), screen);
-    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Info);
-    EXPECT_EQ(p.overlay->status(), kFailure);
-    EXPECT_FALSE(screen->extracting());
-}
-
 TEST_F(Ocr, LinesWithoutCandidatesAreSkippedAndTheBestCandidateKept)
 {
     Recognition r;
@@ -222,7 +183,7 @@ TEST_F(Ocr, MissingOrBrokenLanguageDataIsAClearMessage)
     TesseractRecognizer partly(QStringLiteral("eng+zz_yy"));
     for (TesseractRecognizer* r : {&missing, &garbage, &partly}) {
         p.services.recognizer = r;
-        open({Image::fromQImage(textImage({"text"}))});
+        open({Image::fromQImage(fixtures::textPage({"text"}))});
         const auto previous = qInstallMessageHandler(record);
         extract();
         qInstallMessageHandler(previous);
@@ -241,9 +202,18 @@ TEST(Tesseract, LinesInReadingOrderEachWithItsBestReadingFirst)
 {
     TesseractRecognizer recognizer;
     const QStringList lines = {"Invoice 2041", "Paper and ink", "Total 17.50 EUR"};
-    const QImage page = textImage(lines);
-    // One engine, two threads asking at once: each gets its own page's lines.
-    auto other = QtConcurrent::run([&] { return recognizer.perform(textImage({"second page"})); });
+    const QImage page = fixtures::textPage(lines);
+    // One engine, two threads asking at once: each gets its own page's lines. The other page is
+    // drawn on a transparent background, which reads as paper.
+    QImage clear(page.size(), QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    QPainter painter(&clear);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(52);
+    painter.setFont(font);
+    painter.drawText(50, 110, QStringLiteral("Clear as day"));
+    painter.end();
+    auto other = QtConcurrent::run([&] { return recognizer.perform(clear); });
     const Recognition r = recognizer.perform(page);
     const Recognition o = other.result();
     ASSERT_TRUE(r.ok()) << r.error.toStdString();
@@ -257,7 +227,7 @@ TEST(Tesseract, LinesInReadingOrderEachWithItsBestReadingFirst)
         EXPECT_GT(r.lines[i].confidence, 50);
     }
     ASSERT_EQ(o.lines.size(), 1);
-    EXPECT_EQ(o.lines.first().candidates.value(0), QStringLiteral("second page"));
+    EXPECT_EQ(o.lines.first().candidates.value(0), QStringLiteral("Clear as day"));
 }
 
 TEST(Tesseract, EnginesSharingAPageReadWhatOneEngineReads)
@@ -293,21 +263,4 @@ TEST(Tesseract, EnginesSharingAPageReadWhatOneEngineReads)
     const QStringList one = text(1);
     ASSERT_EQ(one.size(), 36);
     EXPECT_EQ(text(2), one);
-}
-
-TEST(Tesseract, TransparentBackgroundReadsAsPaper)
-{
-    QImage image(textImage({"Clear as day"}).size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(52);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(50, 110, QStringLiteral("Clear as day"));
-    painter.end();
-    TesseractRecognizer recognizer;
-    const Recognition r = recognizer.perform(image);
-    ASSERT_EQ(r.lines.size(), 1);
-    EXPECT_EQ(r.lines.first().candidates.value(0), QStringLiteral("Clear as day"));
 }

@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ViewController.h"
-#include "common/JobControl.h"
 #include "common/PageRange.h"
 #include "home/HomeScreen.h"
 #include "screens/toimages/PDFToImageScreen.h"
 #include "support/SamplePdfs.h"
 #include "support/TestPlatform.h"
-#include "toimages/PageRenderer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,19 +77,4 @@ TEST(PDFToImageScreen, ConvertsTheChosenPagesAtTheChosenResolutionAndRefusesBadR
         EXPECT_NEAR(qRed(image.pixel(130, 30)), samplepdfs::greyOf(i == 0 ? 2 : 0), 2);
     }
     EXPECT_EQ(p.navigator->top()->screenName(), "ImagePreviewScreen");
-}
-
-TEST(PageRenderer, ThreeHundredDpiGivesALetterPage2550By3300Pixels)
-{
-    TestPlatform p;
-    const QString pdf = p.root.path() + "/letter.pdf";
-    ASSERT_TRUE(samplepdfs::write(pdf, 1, QSizeF(612, 792)));
-    PageRenderer::Options options;
-    options.scale = PageRenderer::Options::scaleForDpi(300);
-    options.folder = p.root.path();
-    PageRenderer renderer(*p.history, options);
-    JobControl job;
-    const auto result = renderer.render(pdf, 1, job);
-    ASSERT_EQ(result.images.size(), 1u);
-    EXPECT_EQ(QImage(result.images[0].sourcePath()).size(), QSize(2550, 3300));
 }

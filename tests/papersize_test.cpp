@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
 #include "support/TestPlatform.h"
 #include "topdf/PdfWriter.h"
-
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <QFile>
 #include <QPdfDocument>
@@ -54,17 +52,6 @@ Rendered inspect(const QString& path)
     r.ink = QRectF(ink);
     r.red = QRectF(red).center();
     return r;
-}
-
-QByteArray embeddedJpeg(const QString& path)
-{
-    QPDF pdf;
-    pdf.processFile(path.toLocal8Bit().constData());
-    auto images = QPDFPageDocumentHelper(pdf).getAllPages().at(0).getImages();
-    if (images.size() != 1)
-        return {};
-    auto data = images.begin()->second.getRawStreamData();
-    return {reinterpret_cast<const char*>(data->getBuffer()), qsizetype(data->getSize())};
 }
 
 bool near(const QRectF& a, const QRectF& b, qreal within = 1.5)
@@ -136,7 +123,7 @@ TEST(PaperSize, PhotosAreFittedCentredInsideTheMarginWithTheirBytesUntouched)
 
         QFile source(photo);
         ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-        EXPECT_EQ(embeddedJpeg(out), source.readAll()) << "case " << i;
+        EXPECT_EQ(samplepdfs::embeddedImage(out), source.readAll()) << "case " << i;
     }
 }
 

@@ -37,12 +37,6 @@ Status statusOf(FolderPhotoLibrary& library)
     library.requestAuthorization([&](Status s) { got = s; });
     return got;
 }
-
-bool cornerIsRed(const QImage& img)
-{
-    const QColor c = img.pixelColor(img.width() / 16, img.height() / 16);
-    return c.red() > 180 && c.green() < 90 && c.blue() < 90;
-}
 } // namespace
 
 TEST(FolderPhotoLibrary, ListsEveryPhotoNewestFirstByCaptureTimeElseModificationTime)
@@ -87,13 +81,13 @@ TEST(FolderPhotoLibrary, SidewaysPortraitComesOutUprightAtFullSizeAndAsThumbnail
     ASSERT_FALSE(full.isNull());
     EXPECT_TRUE(full.hasSource()); // a handle, not a decoded bitmap
     EXPECT_EQ(full.pixelSize(), QSize(300, 400));
-    EXPECT_TRUE(cornerIsRed(full.toQImage()));
+    EXPECT_TRUE(fixtures::cornerIsRed(full.toQImage()));
 
     const Image fitted = library.requestImage(assets[0], QSize(300, 300));
     EXPECT_EQ(fitted.pixelSize(), QSize(225, 300));
     const QImage thumb = Thumbnails::image(assets[0].path, QSize(150, 150));
     EXPECT_EQ(thumb.size(), QSize(150, 200)); // covers the square cell
-    EXPECT_TRUE(cornerIsRed(thumb));
+    EXPECT_TRUE(fixtures::cornerIsRed(thumb));
 }
 
 TEST(FolderPhotoLibrary, CutOffOrBrokenPhotosDoNotLoad)

@@ -3,14 +3,13 @@
 #include "scan/PageDetector.h"
 #include "scan/PageGeometry.h"
 #include "scan/PageScanner.h"
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
 #include <QPainter>
 #include <QPdfDocument>
-#include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +248,10 @@ TEST(Scan, TurnsASidewaysPageUprightAndLeavesABlankOneAlone)
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.uprightTurns, 3);
     EXPECT_EQ(r.page.size(), upright.size());
+    // Upside down, where the detector tells the lines' direction better than their start.
+    const QImage upsideDown = upright.transformed(QTransform().rotate(180));
+    options.quad = PageQuad::whole(upsideDown.size());
+    EXPECT_EQ(PageScanner::scan(upsideDown, options).uprightTurns, 2);
 
     QImage blank(1188, 840, QImage::Format_RGB32);
     blank.fill(Qt::white);
@@ -279,7 +282,7 @@ TEST(Scan, RefusesBadQuadsAndWritesNothingForThem)
 
 TEST(Scan, CommandLineFindsCornersWritesPagesAndRefusesABadQuad)
 {
-    QTemporaryDir dir;
+    CliProcess cli;
     // An A4 sheet lying a little askew, seen from straight above.
     const QImage a4 = sheet({840, 1188});
     const QTransform askew = QTransform().translate(800, 850).rotate(8).translate(-420, -594);
@@ -287,54 +290,39 @@ TEST(Scan, CommandLineFindsCornersWritesPagesAndRefusesABadQuad)
     const QPointF sheetCorners[4] = {{0, 0}, {840, 0}, {840, 1188}, {0, 1188}};
     for (int i = 0; i < 4; ++i)
         corners[i] = askew.map(sheetCorners[i]);
-    const QString photo = dir.filePath(QStringLiteral("receipt.jpg"));
+    const QString photo = cli.path(QStringLiteral("receipt.jpg"));
     ASSERT_TRUE(
         fixtures::writeJpeg(photograph({1600, 1700}, QColor(60, 45, 35), a4, askew), photo));
-    const auto cli = [&](const QStringList& args, QString* err = nullptr) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QUIRE_DOCUMENTS"), dir.filePath(QStringLiteral("docs")));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUIRE_CLI), args);
-        p.waitForFinished(120000);
-        if (err)
-            *err = QString::fromUtf8(p.readAllStandardError());
-        return std::make_pair(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()));
-    };
 
-    const auto [cornersStatus, line] =
-        cli({QStringLiteral("scan"), QStringLiteral("--corners"), photo});
-    EXPECT_EQ(cornersStatus, 0);
-    const QStringList parts = line.trimmed().split(QLatin1Char(' '));
-    ASSERT_EQ(parts.size(), 5) << line.toStdString();
+    const QStringList line = cli.run({QStringLiteral("scan"), QStringLiteral("--corners"), photo});
+    EXPECT_EQ(cli.status, 0);
+    const QStringList parts = line.value(0).trimmed().split(QLatin1Char(' '));
+    ASSERT_EQ(parts.size(), 5) << cli.out.toStdString();
     const auto found = PageQuad::parse(parts.mid(0, 4).join(QLatin1Char(' ')));
     ASSERT_TRUE(found);
     for (int i = 0; i < 4; ++i)
         EXPECT_LT(distance(found->corners[i], corners[i]), 14);
     EXPECT_GE(parts[4].toDouble(), PageDetector::kMinConfidence);
 
-    const QString out = dir.filePath(QStringLiteral("out"));
-    const auto [scanStatus, written] = cli({QStringLiteral("scan"), photo, QStringLiteral("-o"),
-                                            out, QStringLiteral("--filter"), QStringLiteral("bw")});
-    EXPECT_EQ(scanStatus, 0);
-    EXPECT_EQ(written.trimmed(), out + QStringLiteral("/receipt.png"));
+    const QString out = cli.path(QStringLiteral("out"));
+    const QStringList written = cli.run({QStringLiteral("scan"), photo, QStringLiteral("-o"), out,
+                                         QStringLiteral("--filter"), QStringLiteral("bw")});
+    EXPECT_EQ(cli.status, 0);
+    EXPECT_EQ(written, QStringList{out + QStringLiteral("/receipt.png")});
     const QImage page(out + QStringLiteral("/receipt.png"));
     EXPECT_NEAR(double(page.width()) / page.height(), 1 / std::sqrt(2.0), 0.001);
 
-    QString err;
-    const auto [badStatus, nothing] = cli(
-        {QStringLiteral("scan"), photo, QStringLiteral("-o"), dir.filePath(QStringLiteral("bad")),
-         QStringLiteral("--quad"), QStringLiteral("0,0 900,900 900,0 0,900")},
-        &err);
-    EXPECT_EQ(badStatus, 1);
-    EXPECT_TRUE(nothing.isEmpty());
-    EXPECT_TRUE(err.contains(QStringLiteral("cross"))) << err.toStdString();
-    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("bad"))).isEmpty());
+    EXPECT_TRUE(cli.run({QStringLiteral("scan"), photo, QStringLiteral("-o"),
+                         cli.path(QStringLiteral("bad")), QStringLiteral("--quad"),
+                         QStringLiteral("0,0 900,900 900,0 0,900")})
+                    .isEmpty());
+    EXPECT_EQ(cli.status, 1);
+    EXPECT_TRUE(cli.err.contains(QStringLiteral("cross"))) << cli.err.toStdString();
+    EXPECT_TRUE(QDir(cli.path(QStringLiteral("bad"))).isEmpty());
 
-    const QString pdf = dir.filePath(QStringLiteral("scanned.pdf"));
-    const auto [pdfStatus, pdfPath] =
-        cli({QStringLiteral("pdf"), QStringLiteral("--scan"), photo, QStringLiteral("-o"), pdf});
-    EXPECT_EQ(pdfStatus, 0);
+    const QString pdf = cli.path(QStringLiteral("scanned.pdf"));
+    cli.run({QStringLiteral("pdf"), QStringLiteral("--scan"), photo, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(cli.status, 0);
     QPdfDocument doc;
     doc.load(pdf);
     ASSERT_EQ(doc.pageCount(), 1);

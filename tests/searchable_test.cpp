@@ -3,11 +3,9 @@
 #include "ocr/RecognitionLanguages.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
 #include "support/TestPlatform.h"
 #include "ui/ProgressOverlay.h"
-
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <QDir>
 #include <QFile>
@@ -52,14 +50,6 @@ QString oneLine(QString text)
     return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")).trimmed();
 }
 
-QByteArray embeddedImage(const QString& pdf, int page)
-{
-    QPDF doc;
-    doc.processFile(pdf.toLocal8Bit().constData());
-    auto images = QPDFPageDocumentHelper(doc).getAllPages().at(size_t(page)).getImages();
-    auto data = images.at("/Im0").getRawStreamData();
-    return {reinterpret_cast<const char*>(data->getBuffer()), qsizetype(data->getSize())};
-}
 } // namespace
 
 // One page as it was drawn, one stored sideways (EXIF says turn it) and fitted on A4: the text
@@ -125,7 +115,7 @@ TEST(SearchablePdf, TheTextLayerHoldsThePrintedWordsWhereTheyArePrinted)
     // The photos themselves are as they were: the JPEG's own bytes.
     QFile jpeg(sideways);
     ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
-    EXPECT_EQ(embeddedImage(screen->pdfFilePath(), 1), jpeg.readAll());
+    EXPECT_EQ(samplepdfs::embeddedImage(screen->pdfFilePath(), 1), jpeg.readAll());
 }
 
 // Searchable PDFs read with the languages chosen in the settings; missing data is named. Reading

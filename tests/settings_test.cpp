@@ -3,10 +3,7 @@
 #include "home/HomeScreen.h"
 #include "settings/SettingScreen.h"
 #include "support/Fixtures.h"
-#include "support/Journey.h"
 #include "support/TestPlatform.h"
-
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -69,30 +66,4 @@ TEST(SettingScreen, MalformedAddressesDoNothingAndBackPops)
     s->btnBack();
     EXPECT_EQ(p.navigator->depth(), 1);
     EXPECT_EQ(p.navigator->top()->screenName(), "HomeScreen");
-}
-
-TEST(SettingsJourney, HomeSettingsBack)
-{
-    Journey j;
-    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
-    auto* settings = j.findNamed("Settings");
-    ASSERT_NE(settings, nullptr);
-    j.tap(settings);
-    ASSERT_TRUE(j.waitForScreen("SettingScreen"));
-    ASSERT_NE(j.findNamed("Rate App"), nullptr);
-    j.screenshot("settings");
-    // Colours: System, Light or Dark; the choice holds at once and is kept.
-    auto* colours = j.find("colorScheme");
-    ASSERT_NE(colours, nullptr);
-    j.window()->requestActivate(); // the keyboard goes to the active window
-    EXPECT_EQ(colours->property("currentText").toString(), "System");
-    colours->forceActiveFocus();
-    QTest::keyClick(j.window(), Qt::Key_Down);
-    QTest::keyClick(j.window(), Qt::Key_Down);
-    ASSERT_TRUE(
-        fixtures::waitFor([&] { return colours->property("currentText").toString() == "Dark"; }));
-    EXPECT_EQ(j.platform.defaults.value("colorScheme").toString(), "dark");
-    EXPECT_EQ(j.window()->color(), QColor(Qt::black));
-    j.tap(j.findNamed("‹ Back"));
-    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
 }

@@ -4,7 +4,6 @@
 #include "home/HomeScreen.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
-#include "picker/SelectImageScreen.h"
 #include "support/Fixtures.h"
 #include "support/TestPlatform.h"
 
@@ -60,28 +59,6 @@ TEST(ProgressOverlay, SuccessStaysAtLeastTheMinimumAndLaterCallsWin)
     EXPECT_EQ(p.overlay->status(), "Converting...");
     p.overlay->dismiss();
     EXPECT_FALSE(p.overlay->visible());
-}
-
-TEST(HomeScreen, JobButtonsSetTheJobAndOpenThePicker)
-{
-    TestPlatform p;
-    HomeScreen* home = launchHome(p);
-    ASSERT_NE(home, nullptr);
-    std::vector<QString> segues;
-    QObject::connect(p.navigator.get(), &Navigator::transitionPerformed,
-                     [&](const QString& s, Screen*) { segues.push_back(s); });
-    const std::pair<void (HomeScreen::*)(), SelectedJob> jobs[] = {
-        {&HomeScreen::btnImageToPDF, SelectedJob::ImageToPDF},
-        {&HomeScreen::btnCompressImage, SelectedJob::CompressImage},
-        {&HomeScreen::btnResizeImage, SelectedJob::ResizeImage},
-        {&HomeScreen::btnExtractText, SelectedJob::ExtractText}};
-    for (auto [action, job] : jobs) {
-        (home->*action)();
-        auto* picker = qobject_cast<SelectImageScreen*>(p.navigator->top());
-        ASSERT_NE(picker, nullptr);
-        EXPECT_EQ(picker->selectedJob(), job);
-        p.navigator->popTo(home);
-    }
 }
 
 TEST(HomeScreen, RowsShowNameSizeAndIconFromRealFiles)

@@ -16,10 +16,9 @@ struct Text : ::testing::Test
     TestPlatform p;
     TextScreen* screen = nullptr;
 
-    void open(const QString& text, bool withHome = true)
+    void open(const QString& text)
     {
-        if (withHome)
-            p.navigator->setRoot(new HomeScreen(p.services));
+        p.navigator->setRoot(new HomeScreen(p.services));
         screen = new TextScreen(p.services);
         screen->setTextFromImage(text);
         screen->setArrOfSelectedImages({Image::fromQImage(fixtures::photo(60, 40))});
@@ -28,18 +27,7 @@ struct Text : ::testing::Test
 };
 } // namespace
 
-TEST_F(Text, EmptyTextCopiesAnEmptyStringAndStillSaysCopied)
-{
-    p.clipboard.setText("something older");
-    open("");
-    EXPECT_EQ(screen->tvText(), QString());
-    screen->btnCopy();
-    EXPECT_EQ(p.clipboard.text(), QString());
-    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Success);
-    EXPECT_EQ(p.overlay->status(), QStringLiteral("Copied!"));
-}
-
-TEST_F(Text, CopyAndShareTakeTheEditedText)
+TEST_F(Text, CopyAndShareTakeTheEditedTextAndAnEmptyOneStillSaysCopied)
 {
     open("Quire reads text\n");
     EXPECT_EQ(screen->tvText(), QStringLiteral("Quire reads text\n"));
@@ -55,34 +43,26 @@ TEST_F(Text, CopyAndShareTakeTheEditedText)
     EXPECT_EQ(item.text, QStringLiteral("Quire reads text\nand I fixed it\n"));
     // The edit stays on this screen.
     EXPECT_EQ(screen->textFromImage(), QStringLiteral("Quire reads text\n"));
+
+    screen->setTvText({});
+    screen->btnCopy();
+    EXPECT_EQ(p.clipboard.text(), QString());
+    EXPECT_EQ(p.overlay->state(), ProgressOverlay::Success);
+    EXPECT_EQ(p.overlay->status(), QStringLiteral("Copied!"));
 }
 
-TEST_F(Text, ReturnEndsEditingAndOtherKeysDoNot)
+TEST_F(Text, ReturnEndsEditingOtherKeysDoNotAndBackEmptiesThePhotosAndPops)
 {
     open("a");
+    auto* home = p.navigator->at(0);
     QSignalSpy ended(screen, &TextScreen::endEditing);
     EXPECT_TRUE(screen->textViewShouldChangeText("b"));
     EXPECT_TRUE(screen->textViewShouldChangeText("\n\n"));
     EXPECT_EQ(ended.count(), 0);
     EXPECT_TRUE(screen->textViewShouldChangeText("\n"));
     EXPECT_EQ(ended.count(), 1);
-}
-
-TEST_F(Text, BackEmptiesThePhotosAndPops)
-{
-    open("y");
-    auto* home = p.navigator->at(0);
-    QSignalSpy ended(screen, &TextScreen::endEditing);
     screen->btnBack();
     EXPECT_TRUE(screen->arrOfSelectedImages().isEmpty());
-    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(ended.count(), 2);
     EXPECT_EQ(p.navigator->top(), home);
-}
-
-// Home is the navigator's goHome, tested with it; here only the case without a home screen.
-TEST_F(Text, HomeDoesNothingWithoutAHomeScreen)
-{
-    open("x", false);
-    screen->btnHome();
-    EXPECT_EQ(p.navigator->top(), screen);
 }

@@ -25,9 +25,12 @@ bool run(Check& c, const unsigned char* data, unsigned long size)
     jpeg_mem_src(&c.info, data, size);
     if (jpeg_read_header(&c.info, TRUE) != JPEG_HEADER_OK)
         return false;
-    // Buffered: a progressive file gives its first rows without being read to its end.
-    c.info.buffered_image = TRUE;
-    if (!jpeg_start_decompress(&c.info) || !jpeg_start_output(&c.info, c.info.input_scan_number))
+    // Buffered where there are several scans: a progressive file gives its first rows without
+    // being read to its end. A one-scan file is not: buffering holds all its coefficients.
+    c.info.buffered_image = jpeg_has_multiple_scans(&c.info);
+    if (!jpeg_start_decompress(&c.info))
+        return false;
+    if (c.info.buffered_image && !jpeg_start_output(&c.info, c.info.input_scan_number))
         return false;
     c.row = static_cast<JSAMPLE*>(
         (*c.info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&c.info), JPOOL_IMAGE,

@@ -102,8 +102,9 @@ int CompressWorker::serve(FILE* in, FILE* out)
     QByteArray payload;
     if (!readExactly(in, payload, words[4].toLongLong()))
         return 2;
-    const Image photo =
-        words[3] == "path" ? Image::fromFile(LocalPath::decode(payload)) : Image::fromData(payload);
+    const Image photo = words[3] == "path" ? Image::fromFile(LocalPath::decode(payload), 1.0,
+                                                             nullptr, Image::Decoding::RowByRow)
+                                           : Image::fromData(payload);
     PhotoCompressor::Result result;
     if (photo.isNull()) // gone or changed since it was chosen
         result.error = QStringLiteral("could not be read");

@@ -5,7 +5,9 @@
 #include "DctRecompressor.h"
 #include "PhotoMetadata.h"
 #include "SizeTarget.h"
+#include "StreamedJpeg.h"
 #include "common/JpegCheck.h"
+#include "image/RowScaler.h"
 
 #include <QFileInfo>
 
@@ -33,12 +35,11 @@ class Encoder
             }
             m_dct.reset();
         }
-        m_pixels = photo.toQImage();
-        m_size = m_pixels.size();
+        decodePixels();
         m_block = PhotoMetadata::forCopy(m_exif, m_size, keepLocation);
     }
 
-    [[nodiscard]] bool readable() const { return m_dct || !m_pixels.isNull(); }
+    [[nodiscard]] bool readable() const { return m_dct || m_streamed || !m_pixels.isNull(); }
     // libjpeg's warnings while reading the source's coefficients: each is damaged data.
     [[nodiscard]] int warnings() const { return m_warnings + (m_dct ? m_dct->warnings() : 0); }
     [[nodiscard]] QSize size() const { return m_size; }
@@ -79,12 +80,29 @@ class Encoder
                 return bytes;
             // Its coefficients turned out damaged: the pixel decoder may still make sense of it.
             m_warnings += m_dct->warnings();
+            const QSize size = m_size;
             m_dct.reset();
-            m_pixels = m_photo.toQImage();
-            if (m_pixels.size() != m_size)
+            decodePixels();
+            if (m_size != size)
                 return {};
         }
+        if (m_streamed) {
+            const QByteArray data = StreamedJpeg::encode(m_photo, quality);
+            return StreamedJpeg::decodes(data) ? PhotoMetadata::withExif(data, m_block)
+                                               : QByteArray();
+        }
         return pixelsAt(m_pixels, quality);
+    }
+
+    // A large stored-upright picture is streamed from its file at each encoding instead of
+    // being held whole; anything else is decoded once.
+    void decodePixels()
+    {
+        m_streamed = RowScaler::suits(m_photo) &&
+                     m_photo.transformation() == QImageIOHandler::TransformationNone;
+        if (!m_streamed)
+            m_pixels = m_photo.toQImage();
+        m_size = m_streamed ? m_photo.pixelSize() : m_pixels.size();
     }
 
     [[nodiscard]] QByteArray pixelsAt(const QImage& pixels, int quality) const
@@ -102,6 +120,7 @@ class Encoder
     bool m_keepLocation = false;
     std::optional<DctRecompressor> m_dct;
     int m_warnings = 0;
+    bool m_streamed = false;
     QImage m_pixels;
     QByteArray m_exif;  // the source's, as found
     QByteArray m_block; // the copy's, at full size

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Image.h"
 
+#include "RowScaler.h"
+#include "StreamHeader.h"
 #include "UprightReader.h"
 #include "common/InputFile.h"
 
@@ -38,9 +40,35 @@ bool swapsAxes(QImageIOHandler::Transformations t)
     return t & QImageIOHandler::TransformationRotate90;
 }
 
+// Whether a picture over kMaxPixels can still be taken row by row; else, why not.
+bool streams(QIODevice& device, QSize stored, QString* why)
+{
+    const StreamHeader header = StreamHeader::read(device);
+    const qint64 pixels = qint64(stored.width()) * stored.height();
+    const qint64 limit = header.rowByRow ? Image::kMaxStreamedPixels : Image::kMaxPixels;
+    if (header.size == stored && header.rowByRow && pixels <= limit &&
+        device.size() < header.fewestBytes) {
+        if (why)
+            *why = QStringLiteral("is too large: %1 x %2 pixels cannot be held in %3 bytes")
+                       .arg(stored.width())
+                       .arg(stored.height())
+                       .arg(device.size());
+        return false;
+    }
+    if (header.size == stored && pixels <= limit)
+        return true;
+    if (why)
+        *why = QStringLiteral("is too large: %1 x %2 pixels is over %3 megapixels")
+                   .arg(stored.width())
+                   .arg(stored.height())
+                   .arg(limit / 1'000'000);
+    return false;
+}
+
 // Fills size, format and transformation from a header; false, with why, when it does not read as
-// an image or is too large to decode.
-bool readHeader(UprightReader& reader, Image::Data& d, QString* why = nullptr)
+// an image or is too large to decode. A device is given when the job streams rows.
+bool readHeader(UprightReader& reader, Image::Data& d, QString* why = nullptr,
+                QIODevice* streamed = nullptr)
 {
     const QSize stored = reader.canRead() ? reader.storedSize() : QSize();
     if (!stored.isValid() || stored.isEmpty()) {
@@ -48,18 +76,20 @@ bool readHeader(UprightReader& reader, Image::Data& d, QString* why = nullptr)
             *why = QStringLiteral("could not be read as an image");
         return false;
     }
-    if (qint64(stored.width()) * stored.height() > Image::kMaxPixels) {
-        if (why)
-            *why = QStringLiteral("is too large: %1 x %2 pixels is over %3 megapixels")
-                       .arg(stored.width())
-                       .arg(stored.height())
-                       .arg(Image::kMaxPixels / 1'000'000);
-        return false;
-    }
+    // Taken before the size check, which may move the device.
     d.format = reader.format();
     d.transformation = reader.transformation();
     d.size = swapsAxes(d.transformation) ? stored.transposed() : stored;
-    return true;
+    if (qint64(stored.width()) * stored.height() <= Image::kMaxPixels)
+        return true;
+    if (streamed)
+        return streams(*streamed, stored, why);
+    if (why)
+        *why = QStringLiteral("is too large: %1 x %2 pixels is over %3 megapixels")
+                   .arg(stored.width())
+                   .arg(stored.height())
+                   .arg(Image::kMaxPixels / 1'000'000);
+    return false;
 }
 } // namespace
 
@@ -77,14 +107,14 @@ Image Image::fromQImage(const QImage& pixels, qreal scale)
     return img;
 }
 
-Image Image::fromFile(const QString& path, qreal scale, QString* reason)
+Image Image::fromFile(const QString& path, qreal scale, QString* reason, Decoding decoding)
 {
     auto d = std::make_shared<Data>();
     const auto file = InputFile::open(path, reason);
     if (!file)
         return {};
     UprightReader reader(file.get());
-    if (!readHeader(reader, *d, reason))
+    if (!readHeader(reader, *d, reason, decoding == Decoding::RowByRow ? file.get() : nullptr))
         return {};
     d->path = path;
     d->scale = scale > 0 ? scale : 1.0;
@@ -188,6 +218,11 @@ QImage Image::toQImage(const QSize& bound) const
     if (!m_data->pixels.isNull())
         return shrink ? m_data->pixels.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                       : m_data->pixels;
+    // A large picture shrinks as its rows pass instead of being decoded whole first.
+    if (shrink && RowScaler::suits(*this)) {
+        if (QImage streamed = RowScaler::draw(*this, target); !streamed.isNull())
+            return streamed;
+    }
 
     QBuffer buffer;
     std::unique_ptr<QFile> file;

@@ -19,12 +19,21 @@ class Image
   public:
     // Larger photos are refused when read: decoding one would take gigabytes.
     static constexpr qint64 kMaxPixels = 200'000'000;
+    // Up to this, a JPEG or PNG whose rows can be read one at a time is taken for the jobs that
+    // stream rows (compress, resize, recognition), when its file is large enough to hold it.
+    static constexpr qint64 kMaxStreamedPixels = 1'000'000'000;
+    enum class Decoding
+    {
+        Whole,   // the job holds the whole bitmap: kMaxPixels
+        RowByRow // the job streams rows: kMaxStreamedPixels for what streams
+    };
 
     Image() = default;
     static Image fromQImage(const QImage& pixels, qreal scale = 1.0);
-    // Reads only the header; a file that is not a readable image, or is above kMaxPixels, gives
-    // a null Image and the reason ("is a folder", "could not be read as an image", ...).
-    static Image fromFile(const QString& path, qreal scale = 1.0, QString* reason = nullptr);
+    // Reads only the header; a file that is not a readable image, or is above the limit of its
+    // decoding, gives a null Image and the reason ("is a folder", "is too large", ...).
+    static Image fromFile(const QString& path, qreal scale = 1.0, QString* reason = nullptr,
+                          Decoding decoding = Decoding::Whole);
     static Image fromData(const QByteArray& bytes, qreal scale = 1.0);
     // The handle behind an image:// URL of url(), while something still holds it.
     static Image lookup(quint64 id);

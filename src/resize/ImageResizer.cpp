@@ -3,6 +3,7 @@
 #include "ImageResizer.h"
 
 #include "compress/PhotoMetadata.h"
+#include "image/RowScaler.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -85,7 +86,15 @@ QImage ImageResizer::draw(const Image& photo, QSizeF drawing)
 {
     if (check(drawing) != Refusal::None || photo.isNull())
         return {};
-    QImage result = draw(decodeAtLeast(photo, pixelSize(drawing)), drawing);
+    const QSize target = pixelSize(drawing);
+    const QSize full = photo.pixelSize();
+    QImage result;
+    // A large photo shrinks as its rows stream past: its whole bitmap never exists.
+    if (RowScaler::suits(photo) && target.width() <= full.width() &&
+        target.height() <= full.height())
+        result = RowScaler::draw(photo, target);
+    if (result.isNull())
+        result = draw(decodeAtLeast(photo, target), drawing);
     // The capture date goes along into the PNG's text, so the copy sorts with its photo.
     if (photo.sourceFormat() == "jpeg") {
         const QDateTime taken =

@@ -5,6 +5,7 @@
 #include "support/PhotoFixtures.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTest>
 
 namespace fixtures {
@@ -17,6 +18,26 @@ QImage photo(int width, int height, QColor tint)
 bool writeJpeg(const QImage& image, const QString& path, int orientation, int quality)
 {
     return photofixtures::writePhoto(path, image, {}, orientation, quality);
+}
+
+QImage textPage(const QStringList& lines, int minHeight)
+{
+    QImage image(1000, std::max(minHeight, 80 + 100 * int(lines.size())), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(52);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(50, 110 + 100 * i, lines[i]);
+    return image;
+}
+
+bool cornerIsRed(const QImage& image)
+{
+    const QColor c = image.pixelColor(image.width() / 16, image.height() / 16);
+    return c.red() > 160 && c.green() < 100 && c.blue() < 100;
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -14,6 +15,10 @@ namespace fixtures {
 QImage photo(int width, int height, QColor tint = QColor(40, 120, 200));
 // Saves image as JPEG at path; with orientation 2..8 an EXIF block says how to turn it upright.
 bool writeJpeg(const QImage& image, const QString& path, int orientation = 1, int quality = 90);
+// Black lines of text on white, large enough to read: 1000 pixels wide, at least minHeight high.
+QImage textPage(const QStringList& lines, int minHeight = 0);
+// Whether the marker photo() draws is in the top-left corner: the picture is upright.
+bool cornerIsRed(const QImage& image);
 bool writeFile(const QString& path, const QByteArray& bytes);
 // The file's bytes; empty when it cannot be read.
 QByteArray readFile(const QString& path);

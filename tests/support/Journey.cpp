@@ -3,7 +3,9 @@
 #include "Journey.h"
 
 #include "Fixtures.h"
+#include "PhotoFixtures.h"
 #include "app/AppDelegate.h"
+#include "platform/qt/FolderPhotoLibrary.h"
 #include "ui/Screen.h"
 
 #include <QAccessible>
@@ -11,6 +13,7 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QTest>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -114,11 +117,28 @@ Journey::Journey()
 
 Journey::~Journey()
 {
+    // Work still running would outlive the window it reports to.
+    fixtures::waitFor([&] { return !platform.overlay->visible(); });
+    QThreadPool::globalInstance()->waitForDone();
     scene.reset();
     qInstallMessageHandler(previousHandler);
     previousHandler = nullptr;
     const QMutexLocker lock(&warningsLock);
     EXPECT_TRUE(qmlWarnings.isEmpty()) << qPrintable(qmlWarnings.join(QLatin1Char('\n')));
+}
+
+void Journey::usePhotoFolder()
+{
+    library = std::make_unique<FolderPhotoLibrary>(platform.services.locations.photoLibrary,
+                                                   *platform.services.dispatcher);
+    platform.services.photos = library.get();
+}
+
+bool Journey::addPhoto(int index, const QImage& image, int orientation) const
+{
+    return photofixtures::writePhoto(
+        platform.services.locations.photoLibrary + QStringLiteral("/photo%1.jpg").arg(index), image,
+        QDateTime::fromSecsSinceEpoch(1700000000 - index * 3600), orientation);
 }
 
 QQuickItem* Journey::currentPage() const
@@ -189,6 +209,16 @@ QQuickItem* Journey::findNamed(const QString& accessibleName, QQuickItem* root) 
 {
     listen();
     return namedBelow(root ? root : window()->contentItem(), accessibleName);
+}
+
+QQuickItem* Journey::waitNamed(const QString& accessibleName) const
+{
+    QQuickItem* found = nullptr;
+    fixtures::waitFor([&] {
+        found = findNamed(accessibleName);
+        return found && found->isEnabled();
+    });
+    return found;
 }
 
 QStringList Journey::unnamedControls() const

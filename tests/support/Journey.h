@@ -10,6 +10,8 @@
 
 #include <memory>
 
+class FolderPhotoLibrary;
+
 // The real window on the offscreen platform, over the test platform with real queues. A QML
 // warning on the way fails the test: each one is a binding that did not do what it says.
 class Journey
@@ -22,6 +24,11 @@ class Journey
     Journey& operator=(const Journey&) = delete;
     TestPlatform platform{true};
     std::unique_ptr<SceneDelegate> scene;
+    std::unique_ptr<FolderPhotoLibrary> library;
+
+    // Photos come from a folder, as on a desktop; addPhoto(i) is an hour older than photo i-1.
+    void usePhotoFolder();
+    bool addPhoto(int index, const QImage& image, int orientation = 1) const;
 
     [[nodiscard]] QQuickWindow* window() const { return scene->window(); }
     // The first item with this objectName inside the current page (or the whole window).
@@ -35,6 +42,8 @@ class Journey
     // than a plain text, that a screen reader announces under this name; delegates included.
     [[nodiscard]] QQuickItem* findNamed(const QString& accessibleName,
                                         QQuickItem* root = nullptr) const;
+    // The item a screen reader announces under this name, once it is there and enabled.
+    [[nodiscard]] QQuickItem* waitNamed(const QString& accessibleName) const;
     // Visible controls in the window that a user can operate but a screen reader cannot name.
     [[nodiscard]] QStringList unnamedControls() const;
     // Every item drawn below root, delegates included, with this objectName (any when empty).

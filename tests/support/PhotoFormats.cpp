@@ -5,8 +5,10 @@
 #include "PhotoFixtures.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageWriter>
+#include <QTransform>
 
 #include <libheif/heif.h>
 
@@ -89,4 +91,15 @@ bool writeWebp(const QString& path, const QImage& image, int orientation)
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }
 
+QStringList writeSidewaysInEachFormat(const QString& folder, const QImage& upright)
+{
+    QDir().mkpath(folder);
+    const QImage stored = upright.transformed(QTransform().rotate(-90));
+    const QStringList paths = {folder + QStringLiteral("/phone.heic"),
+                               folder + QStringLiteral("/scan.tif"),
+                               folder + QStringLiteral("/web.webp")};
+    const bool ok = writeHeic(paths[0], stored, 6) && writeTiff(paths[1], stored, 6) &&
+                    writeWebp(paths[2], stored, 6);
+    return ok ? paths : QStringList();
+}
 } // namespace photofixtures

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // Photo files in the formats besides JPEG and PNG that phones and scanners write, for tests.
 namespace photofixtures {
@@ -13,4 +14,7 @@ namespace photofixtures {
 bool writeHeic(const QString& path, const QImage& image, int orientation = 1);
 bool writeTiff(const QString& path, const QImage& image, int orientation = 1);
 bool writeWebp(const QString& path, const QImage& image, int orientation = 1);
+// upright stored turned a quarter back, with orientation 6, as phone.heic, scan.tif and web.webp
+// in folder (made when missing); returns their paths, or nothing when one could not be written.
+QStringList writeSidewaysInEachFormat(const QString& folder, const QImage& upright);
 } // namespace photofixtures

@@ -7,7 +7,9 @@
 #include <QPdfWriter>
 
 #define POINTERHOLDER_TRANSITION 4 // the modern smart pointers only
+#include <qpdf/QPDF.hh>
 #include <qpdf/QPDFJob.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <string>
 #include <vector>
@@ -50,6 +52,17 @@ bool write(const QString& path, int pages, QSizeF sizePoints)
                          Qt::TextWordWrap, (prose + QLatin1Char(' ')).repeated(6));
     }
     return painter.end();
+}
+
+QByteArray embeddedImage(const QString& path, int page)
+{
+    QPDF pdf;
+    pdf.processFile(path.toLocal8Bit().constData());
+    auto images = QPDFPageDocumentHelper(pdf).getAllPages().at(size_t(page)).getImages();
+    if (images.size() != 1)
+        return {};
+    auto data = images.begin()->second.getRawStreamData();
+    return {reinterpret_cast<const char*>(data->getBuffer()), qsizetype(data->getSize())};
 }
 
 bool qpdf(const QString& input, const QString& output, const QStringList& arguments)

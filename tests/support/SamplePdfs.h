@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@ bool write(const QString& path, int pages, QSizeF sizePoints = QSizeF(612, 792))
 int greyOf(int page);
 // Runs qpdf on input with arguments (for example "--rotate=+90:1") and writes output.
 bool qpdf(const QString& input, const QString& output, const QStringList& arguments);
+// The raw stream of the one image on page (a JPEG's own bytes); empty when there is not one.
+QByteArray embeddedImage(const QString& path, int page = 0);
 // A file whose page tree says pages pages but holds only present of them.
 bool writeShortPageTree(const QString& path, int pages, int present);
 } // namespace samplepdfs

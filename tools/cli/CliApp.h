@@ -8,6 +8,7 @@
 #include "compress/PhotoCompressor.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
+#include "pdfshrink/PdfShrinker.h"
 #include "toimages/PageRenderer.h"
 #include "topdf/PdfWriter.h"
 
@@ -130,6 +131,13 @@ class CliApp
     // verboseUnder is -1, its quality (or that it was under that size already) follows its path.
     void compressed(const QString& path, const QString& output, const QString& clash,
                     const PhotoCompressor::Result& e, size_t index, qint64 verboseUnder);
+    // compress for PDFs (named so): each written only when it got smaller; with verbose, the
+    // quality and both sizes follow each path.
+    [[nodiscard]] static bool isPdfPath(const QString& path);
+    void compressPdfs(const QStringList& pdfs, PdfShrinker::Settings settings, const QString& dir,
+                      bool verbose);
+    void shrinkPdf(const QString& path, const PdfShrinker::Settings& settings, const QString& dir,
+                   bool verbose);
     // Why an input stopped at --timeout.
     [[nodiscard]] QString timeoutReason() const;
     // The option's value as a number in (0, max]; 0 (after printing why) when it is not one.

@@ -34,7 +34,9 @@ const QString kUnreadable = QStringLiteral("could not be read as an image");
 // decode in full too (a PDF takes its pages as they are checked).
 Image CliApp::loadPhoto(const QString& path, QString& reason, bool wholly)
 {
-    Image image = Image::fromFile(path, 1.0, &reason);
+    // The jobs that take pictures whole (PDF pages, scans) hold their bitmaps; the others stream.
+    Image image = Image::fromFile(path, 1.0, &reason,
+                                  wholly ? Image::Decoding::Whole : Image::Decoding::RowByRow);
     if (image.sourceFormat() == "pdf") { // Qt would read its first page as a picture
         reason = QStringLiteral("is a PDF, not a photo (quire-cli images turns its pages into "
                                 "images)");

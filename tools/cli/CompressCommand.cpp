@@ -31,10 +31,14 @@ int CliApp::compress(const QStringList& args)
                                           tr("Keep the photos' GPS location."));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      tr("Print the quality used beside each path."));
-    parser.addOptions({quality, maxSize, keepLocation, verbose});
-    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos to compress."),
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 tr("PDFs: scale images drawn at more than N dots per inch down "
+                                    "to N."),
+                                 QStringLiteral("N"));
+    parser.addOptions({quality, maxSize, keepLocation, verbose, dpi});
+    parser.addPositionalArgument(QStringLiteral("PHOTO"), tr("Photos (or PDFs) to compress."),
                                  QStringLiteral("PHOTO..."));
-    if (!parse(parser, args, tr("Re-encodes photos as JPEG."), 1, -1))
+    if (!parse(parser, args, tr("Re-encodes photos as JPEG, and makes PDFs smaller."), 1, -1))
         return m_helpShown ? 0 : 2;
     PhotoCompressor::Settings settings;
     const double q = positiveNumber(parser, quality, tr("quality"), 1);
@@ -56,6 +60,19 @@ int CliApp::compress(const QStringList& args)
     }
     if (!makeFolder(dir))
         return 1;
+    PdfShrinker::Settings pdf{settings.quality, settings.maxBytes, 0, {}};
+    if (parser.isSet(dpi)) {
+        const double n = positiveNumber(parser, dpi, tr("dpi"), 10000);
+        if (n == 0)
+            return 2;
+        pdf.dpi = std::max(1, int(std::lround(n)));
+    }
+    QStringList pdfs;
+    for (const QString& path : m_batch.inputs)
+        if (isPdfPath(path))
+            pdfs.append(path);
+    m_batch.inputs.removeIf(isPdfPath);
+    compressPdfs(pdfs, pdf, dir, parser.isSet(verbose));
     // With -o, each output is named after its input; what is settled without encoding (there
     // already, or a name another input has) is settled before the photos are handed out.
     struct Item

@@ -160,7 +160,13 @@ bool FolderPhotoLibrary::decodes(const Image& image)
         return whole(reinterpret_cast<const uchar*>(all.constData()), all.size());
     }
     if (image.sourceFormat() == "png") {
-        // Read by libpng itself, quietly: Qt's reader would print a damaged one's errors.
+        // Read by libpng itself, quietly: Qt's reader would print a damaged one's errors. Mapped
+        // where it can be: a large picture's file may be larger than the memory it may take.
+        const auto file =
+            image.sourcePath().isEmpty() ? nullptr : InputFile::open(image.sourcePath());
+        if (file && file->size() > 0)
+            if (const uchar* mapped = file->map(0, file->size()))
+                return PngCheck::reads(mapped, file->size());
         const QByteArray bytes = image.sourceBytes();
         return PngCheck::reads(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
     }

@@ -1,0 +1,261 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pdfshrink/PdfShrinker.h"
+#include "support/CameraPhoto.h"
+#include "support/Fixtures.h"
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+#include <QPdfDocument>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr char kText[] = "Quire keeps this text";
+
+QByteArray bytesOf(const std::shared_ptr<Buffer>& b)
+{
+    return {reinterpret_cast<const char*>(b->getBuffer()), qsizetype(b->getSize())};
+}
+
+// A camera-like photo: a gradient with grain, as JPEG with an EXIF orientation that a PDF
+// ignores (its stored picture is drawn as it is).
+QByteArray grainyJpeg(int w, int h)
+{
+    QImage image = fixtures::photo(w, h);
+    QRandomGenerator grain(7);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int n = grain.bounded(40) - 20;
+            const QColor c = image.pixelColor(x, y);
+            image.setPixelColor(x, y,
+                                QColor(qBound(0, c.red() + n, 255), qBound(0, c.green() + n, 255),
+                                       qBound(0, c.blue() + n, 255)));
+        }
+    return camera::jpeg(image, {QDateTime::currentDateTime(), 6, false}, 2, 2, 92);
+}
+
+// Gray samples that deflate well, stored with zlib's fastest level.
+QByteArray graySamples()
+{
+    QByteArray samples(qsizetype(200) * 200, Qt::Uninitialized);
+    for (int k = 0; k < samples.size(); ++k)
+        samples[k] = char((k % 200) / 8 * 10);
+    return samples;
+}
+
+QPDFObjectHandle image(QPDF& pdf, const QByteArray& data, const char* filter, QSize size,
+                       const char* space)
+{
+    QPDFObjectHandle stream = QPDFObjectHandle::newStream(&pdf);
+    stream.replaceDict(QPDFObjectHandle::parse(
+        QStringLiteral("<< /Type /XObject /Subtype /Image /Width %1 /Height %2 /ColorSpace %3 "
+                       "/BitsPerComponent 8 >>")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(QLatin1String(space))
+            .toStdString()));
+    stream.replaceStreamData(data.toStdString(), QPDFObjectHandle::newName(filter),
+                             QPDFObjectHandle::newNull());
+    return stream;
+}
+
+// Two pages sharing the photo (drawn 300 x 200 pt), the first also with a lossless gray image
+// (200 px drawn at 100 pt) and a line of text; streams stored as they are.
+QByteArray samplePdf(const QByteArray& jpeg, QSize jpegSize, const char* password = nullptr)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    QPDFObjectHandle photo = image(pdf, jpeg, "/DCTDecode", jpegSize, "/DeviceRGB");
+    QPDFObjectHandle gray =
+        image(pdf, qCompress(graySamples(), 1).mid(4), "/FlateDecode", {200, 200}, "/DeviceGray");
+    QPDFObjectHandle font = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"));
+    const std::string contents[2] = {
+        std::string("q 300 0 0 200 72 400 cm /Im1 Do Q q 100 0 0 100 72 100 cm /Im2 Do Q "
+                    "BT /F1 24 Tf 72 700 Td (") +
+            kText + ") Tj ET",
+        "q 300 0 0 200 72 400 cm /Im1 Do Q"};
+    QPDFPageDocumentHelper pages(pdf);
+    for (const std::string& content : contents) {
+        QPDFObjectHandle page = QPDFObjectHandle::parse(
+            "<< /Type /Page /MediaBox [0 0 612 792] /Resources << /XObject << >> >> >>");
+        QPDFObjectHandle resources = page.getKey("/Resources");
+        resources.getKey("/XObject").replaceKey("/Im1", photo);
+        resources.getKey("/XObject").replaceKey("/Im2", gray);
+        resources.replaceKey("/Font", QPDFObjectHandle::parse("<< >>"));
+        resources.getKey("/Font").replaceKey("/F1", font);
+        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
+        pages.addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+    }
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.setCompressStreams(false);
+    writer.setDecodeLevel(qpdf_dl_none);
+    if (password)
+        writer.setR6EncryptionParameters(password, password, true, true, true, true, true, true,
+                                         qpdf_r3p_full, true);
+    writer.write();
+    return bytesOf(writer.getBufferSharedPointer());
+}
+
+struct Opened
+{
+    QPDF pdf;
+    std::vector<QPDFPageObjectHelper> pages;
+    explicit Opened(const QByteArray& bytes, const char* password = "")
+    {
+        pdf.processMemoryFile("out", bytes.constData(), size_t(bytes.size()), password);
+        pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    }
+    QPDFObjectHandle xobject(size_t page, const char* name)
+    {
+        return pages[page].getAttribute("/Resources", false).getKey("/XObject").getKey(name);
+    }
+};
+
+// The stored picture's size, of a JPEG that may be deflated too.
+QSize jpegSize(QPDFObjectHandle image)
+{
+    QByteArray jpeg = bytesOf(image.getRawStreamData());
+    if (image.getDict().getKey("/Filter").isArray()) {
+        const quint32 room = qToBigEndian(quint32(jpeg.size() * 100));
+        jpeg = qUncompress(QByteArray(reinterpret_cast<const char*>(&room), 4) + jpeg);
+    }
+    QBuffer buffer;
+    buffer.setData(jpeg);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(false);
+    return reader.read().size();
+}
+} // namespace
+
+TEST(PdfShrink, ImagesShrinkWhileTextLosslessImagesAndTheSharedImageStayAndNothingGrows)
+{
+    const QByteArray input = samplePdf(grainyJpeg(600, 400), {600, 400});
+    const PdfShrinker::Result result = PdfShrinker::shrink(input, {});
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_LT(result.bytes.size(), input.size() / 2);
+    EXPECT_EQ(result.pages, 2);
+    EXPECT_EQ(result.imagesChanged, 2);
+
+    Opened out(result.bytes);
+    QPDFObjectHandle photo = out.xobject(0, "/Im1");
+    EXPECT_EQ(photo.getObjGen(), out.xobject(1, "/Im1").getObjGen()); // still one object
+    // Requantized, stored picture as it was: the EXIF orientation did not turn it.
+    EXPECT_EQ(jpegSize(photo), QSize(600, 400));
+    QPDFObjectHandle gray = out.xobject(0, "/Im2");
+    EXPECT_EQ(bytesOf(gray.getStreamData(qpdf_dl_generalized)), graySamples());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(fixtures::writeFile(dir.filePath("out.pdf"), result.bytes));
+    QPdfDocument doc;
+    ASSERT_EQ(doc.load(dir.filePath("out.pdf")), QPdfDocument::Error::None);
+    EXPECT_EQ(doc.getAllText(0).text().trimmed(), QString::fromLatin1(kText));
+
+    // Once more at the same quality: nothing smaller to be had, so nothing to write.
+    const PdfShrinker::Result again = PdfShrinker::shrink(result.bytes, {});
+    EXPECT_TRUE(again.ok() && again.smallest && again.bytes.isEmpty());
+}
+
+TEST(PdfShrink, ImagesDrawnAboveTheResolutionAreScaledToIt)
+{
+    // The photo is drawn at 288 dpi on both pages, the gray image at 144 dpi.
+    const QByteArray input = samplePdf(grainyJpeg(1200, 800), {1200, 800});
+    PdfShrinker::Settings settings;
+    settings.dpi = 144;
+    const PdfShrinker::Result result = PdfShrinker::shrink(input, settings);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    Opened out(result.bytes);
+    EXPECT_EQ(jpegSize(out.xobject(0, "/Im1")), QSize(600, 400));
+    EXPECT_EQ(out.xobject(0, "/Im1").getDict().getKey("/Width").getIntValue(), 600);
+    EXPECT_EQ(out.xobject(0, "/Im2").getDict().getKey("/Width").getIntValue(), 200);
+}
+
+TEST(PdfShrink, ASizeTargetGetsTheHighestQualityThatFitsOrSaysItCannot)
+{
+    const QByteArray input = samplePdf(grainyJpeg(1200, 800), {1200, 800});
+    PdfShrinker::Settings settings;
+    settings.quality = 10;
+    const qint64 lowest = PdfShrinker::shrink(input, settings).bytes.size();
+    settings.quality = 90;
+    const qint64 highest = PdfShrinker::shrink(input, settings).bytes.size();
+    ASSERT_LT(lowest, highest);
+
+    settings.maxBytes = (lowest + highest) / 2;
+    const PdfShrinker::Result fits = PdfShrinker::shrink(input, settings);
+    ASSERT_TRUE(fits.ok()) << fits.error.toStdString();
+    EXPECT_LE(fits.bytes.size(), settings.maxBytes);
+    EXPECT_GT(fits.quality, 10);
+    EXPECT_LT(fits.quality, 90);
+
+    settings.maxBytes = lowest - 1000;
+    const PdfShrinker::Result cannot = PdfShrinker::shrink(input, settings);
+    EXPECT_TRUE(cannot.bytes.isEmpty());
+    EXPECT_TRUE(cannot.error.startsWith("cannot be made to fit under"))
+        << cannot.error.toStdString();
+}
+
+TEST(PdfShrink, ADamagedFileIsRepairedAndAProtectedOneNeedsItsPasswordAndStaysProtected)
+{
+    QByteArray damaged = samplePdf(grainyJpeg(600, 400), {600, 400});
+    damaged.insert(damaged.lastIndexOf("startxref") + 10, "9"); // the table is not where it says
+    const PdfShrinker::Result repaired = PdfShrinker::shrink(damaged, {});
+    ASSERT_TRUE(repaired.ok()) << repaired.error.toStdString();
+    EXPECT_EQ(Opened(repaired.bytes).pages.size(), 2U);
+
+    const QByteArray input = samplePdf(grainyJpeg(600, 400), {600, 400}, "secret");
+    EXPECT_EQ(PdfShrinker::shrink(input, {}).error, "is protected by a password");
+    PdfShrinker::Settings settings;
+    settings.password = "wrong";
+    EXPECT_EQ(PdfShrinker::shrink(input, settings).error, "the password is not right");
+    settings.password = "secret";
+    const PdfShrinker::Result result = PdfShrinker::shrink(input, settings);
+    ASSERT_TRUE(result.ok() && !result.bytes.isEmpty()) << result.error.toStdString();
+    EXPECT_ANY_THROW(Opened{result.bytes});
+    EXPECT_EQ(Opened(result.bytes, "secret").pages.size(), 2U);
+}
+
+TEST(PdfShrink, TheCliWritesASmallerPdfOnlyAndNeverOverItsInput)
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath("scan.pdf");
+    ASSERT_TRUE(fixtures::writeFile(input, samplePdf(grainyJpeg(600, 400), {600, 400})));
+    const auto run = [&](const QStringList& args, QString* err = nullptr) {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LANGUAGE", "en");
+        env.insert("QUIRE_DOCUMENTS", dir.filePath("docs"));
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(QUIRE_CLI), QStringList{"compress"} + args);
+        cli.waitForFinished(60000);
+        if (err)
+            *err = QString::fromUtf8(cli.readAllStandardError());
+        return QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+    };
+    // Into the input's own folder: a free name beside it, the input untouched.
+    const QByteArray before = fixtures::readFile(input);
+    const QString out = run({input, "-o", dir.path(), "--verbose"});
+    EXPECT_TRUE(out.startsWith(dir.filePath("scan-2.pdf") + "\tquality 0.25, "))
+        << out.toStdString();
+    EXPECT_EQ(fixtures::readFile(input), before);
+    EXPECT_LT(QFileInfo(dir.filePath("scan-2.pdf")).size(), before.size());
+
+    QString err;
+    EXPECT_EQ(run({dir.filePath("scan-2.pdf"), "-o", dir.filePath("again")}, &err), "");
+    EXPECT_TRUE(err.contains("already as small as it gets")) << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("again/scan-2.pdf")));
+    EXPECT_EQ(run({input, "--overwrite", "-o", dir.path()}, &err), "");
+    EXPECT_TRUE(err.contains("its output would replace it")) << err.toStdString();
+    EXPECT_EQ(fixtures::readFile(input), before);
+}

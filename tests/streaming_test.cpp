@@ -1,0 +1,228 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "compress/PhotoCompressor.h"
+#include "image/Image.h"
+#include "resize/ImageResizer.h"
+#include "support/Fixtures.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+// The test picture at any size without holding it: diagonal bands of colour, half transparent
+// in the right half, written a row at a time.
+void pictureRow(std::vector<png_byte>& row, int width, int y)
+{
+    for (int x = 0; x < width; ++x) {
+        png_byte* p = &row[size_t(x) * 4];
+        const int band = (x + y) / 97 % 3;
+        p[0] = png_byte(band == 0 ? 220 : 30);
+        p[1] = png_byte(band == 1 ? 200 : 40);
+        p[2] = png_byte(band == 2 ? 180 : 50);
+        p[3] = png_byte(x < width / 2 ? 255 : 128);
+    }
+}
+
+bool writePng(const QString& path, int width, int height)
+{
+    FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(size_t(width) * 4);
+    for (int y = 0; y < height; ++y) {
+        pictureRow(row, width, y);
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+// The average distance per channel between two images of one size.
+double difference(const QImage& a, const QImage& b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+        }
+    return sum / (4.0 * x.width() * x.height());
+}
+
+// quire-cli with its data segment (heap and private mappings) capped at megabytes.
+int runLimited(const QStringList& args, qint64 megabytes, const QString& documents,
+               QString* err = nullptr)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUIRE_DOCUMENTS", documents);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.setChildProcessModifier([megabytes] {
+        const rlimit limit{rlim_t(megabytes) << 20, rlim_t(megabytes) << 20};
+        setrlimit(RLIMIT_DATA, &limit);
+    });
+    p.start(QStringLiteral(QUIRE_CLI), args);
+    p.waitForFinished(300000);
+    if (err)
+        *err = QString::fromUtf8(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+} // namespace
+
+TEST(Streaming, LargeImagesShrinkRowByRowToWhatTheWholeBitmapGives)
+{
+    QTemporaryDir dir;
+    // Just past the size that streams, stored turned (EXIF 6) and as a PNG with transparency.
+    const QImage whole = fixtures::photo(4800, 3600);
+    ASSERT_TRUE(fixtures::writeJpeg(whole, dir.filePath("turned.jpg"), 6, 95));
+    ASSERT_TRUE(writePng(dir.filePath("bands.png"), 4800, 3600));
+    for (const QString name : {"turned.jpg", "bands.png"}) {
+        SCOPED_TRACE(name.toStdString());
+        const Image photo = Image::fromFile(dir.filePath(name));
+        QImageReader reader(dir.filePath(name));
+        reader.setAutoTransform(true);
+        const QImage decoded = reader.read();
+        ASSERT_EQ(photo.pixelSize(), decoded.size());
+        // An uneven ratio, stretched, so that result rows and columns straddle source pixels.
+        const QSize target(decoded.width() * 2 / 7, decoded.height() / 5);
+        const QImage streamed = ImageResizer::draw(photo, QSizeF(target));
+        ASSERT_EQ(streamed.size(), target);
+        const QImage expected =
+            decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(difference(streamed, expected), 2.0);
+        // The same through the bounded decoding that thumbnails and recognition use.
+        const QImage fitted = photo.toQImage(QSize(600, 600));
+        EXPECT_LT(difference(fitted, decoded.scaled(fitted.size(), Qt::IgnoreAspectRatio,
+                                                    Qt::SmoothTransformation)),
+                  2.0);
+    }
+}
+
+TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
+{
+    QTemporaryDir dir;
+    const QString docs = dir.filePath("docs");
+    // Well under what the whole bitmap of the large picture takes (432 MB).
+    constexpr qint64 kLimitMb = 300;
+    ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(400, 300), dir.filePath("small.jpg")));
+    if (runLimited({"resize", dir.filePath("small.jpg"), "--width", "100", "-o",
+                    dir.filePath("small.png")},
+                   kLimitMb, docs) != 0)
+        GTEST_SKIP() << "this build does not start within the limit (a sanitizer build)";
+
+    ASSERT_TRUE(writePng(dir.filePath("large.png"), 12000, 9000));
+    QString err;
+    EXPECT_EQ(runLimited({"resize", dir.filePath("large.png"), "--width", "1200", "-o",
+                          dir.filePath("r.png")},
+                         kLimitMb, docs, &err),
+              0)
+        << err.toStdString();
+    const QImage resized(dir.filePath("r.png"));
+    ASSERT_EQ(resized.size(), QSize(1200, 900));
+    // Each result pixel is the mean of the 10 x 10 it covers.
+    std::vector<png_byte> row(12000 * 4);
+    for (const QPoint at : {QPoint(13, 7), QPoint(300, 450), QPoint(900, 451), QPoint(1199, 899)}) {
+        int sum[4] = {};
+        for (int y = at.y() * 10; y < at.y() * 10 + 10; ++y) {
+            pictureRow(row, 12000, y);
+            for (int x = at.x() * 10; x < at.x() * 10 + 10; ++x)
+                for (int c = 0; c < 4; ++c)
+                    sum[c] += row[size_t(x) * 4 + size_t(c)];
+        }
+        const QRgb got = resized.pixel(at);
+        EXPECT_NEAR(qRed(got), sum[0] / 100.0, 3) << at.x();
+        EXPECT_NEAR(qGreen(got), sum[1] / 100.0, 3) << at.x();
+        EXPECT_NEAR(qBlue(got), sum[2] / 100.0, 3) << at.x();
+        EXPECT_NEAR(qAlpha(got), sum[3] / 100.0, 1) << at.x();
+    }
+
+    QDir().mkpath(dir.filePath("c"));
+    EXPECT_EQ(runLimited({"compress", dir.filePath("large.png"), "-o", dir.filePath("c")}, kLimitMb,
+                         docs, &err),
+              0)
+        << err.toStdString();
+    QImageReader copy(dir.filePath("c/large.jpg"));
+    EXPECT_EQ(copy.size(), QSize(12000, 9000));
+    // Half transparent over white: the right half is far lighter than the opaque left.
+    copy.setScaledSize(QSize(1500, 1125));
+    const QImage small = copy.read();
+    ASSERT_FALSE(small.isNull());
+    double left = 0, right = 0;
+    for (int y = 0; y < small.height(); y += 5)
+        for (int x = 0; x < 700; x += 5) {
+            left += qGray(small.pixel(x, y));
+            right += qGray(small.pixel(x + 800, y));
+        }
+    EXPECT_GT(right, left * 1.5);
+}
+
+TEST(Streaming, OverTheWholeBitmapLimitOnlyWhatStreamsAndWhatTheFileCanHoldIsTaken)
+{
+    QTemporaryDir dir;
+    const auto jpeg = [&](const QString& name, bool progressive, qsizetype padding) {
+        // A small JPEG whose frame header is made to claim 20000 x 15000 (300 megapixels).
+        QImage pixels = fixtures::photo(64, 48);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(progressive);
+        EXPECT_TRUE(writer.write(pixels));
+        const qsizetype sof = bytes.indexOf(progressive ? "\xff\xc2" : "\xff\xc0");
+        EXPECT_GT(sof, 0);
+        bytes[sof + 5] = char(15000 >> 8);
+        bytes[sof + 6] = char(15000 & 0xff);
+        bytes[sof + 7] = char(20000 >> 8);
+        bytes[sof + 8] = char(20000 & 0xff);
+        fixtures::writeFile(dir.filePath(name), bytes + QByteArray(padding, '\0'));
+        return dir.filePath(name);
+    };
+    // A baseline JPEG needs at least two bits for each 8 x 8 of luma: 300 M / 256 bytes.
+    const QString real = jpeg("real.jpg", false, 1'200'000);
+    const QString bomb = jpeg("bomb.jpg", false, 0);
+    const QString progressive = jpeg("progressive.jpg", true, 1'200'000);
+
+    QString reason;
+    EXPECT_TRUE(Image::fromFile(real, 1.0, &reason).isNull());
+    EXPECT_EQ(reason, "is too large: 20000 x 15000 pixels is over 200 megapixels");
+    const Image taken = Image::fromFile(real, 1.0, &reason, Image::Decoding::RowByRow);
+    EXPECT_EQ(taken.pixelSize(), QSize(20000, 15000)) << reason.toStdString();
+    EXPECT_TRUE(Image::fromFile(bomb, 1.0, &reason, Image::Decoding::RowByRow).isNull());
+    EXPECT_TRUE(reason.startsWith("is too large: 20000 x 15000 pixels cannot be held in"))
+        << reason.toStdString();
+    // A progressive JPEG is decoded whole in its coefficients: the old limit stays.
+    EXPECT_TRUE(Image::fromFile(progressive, 1.0, &reason, Image::Decoding::RowByRow).isNull());
+    EXPECT_EQ(reason, "is too large: 20000 x 15000 pixels is over 200 megapixels");
+    // Beyond a gigapixel nothing is taken.
+    const QString giant = jpeg("giant.jpg", false, 0);
+    QByteArray bytes = fixtures::readFile(giant);
+    const qsizetype sof = bytes.indexOf("\xff\xc0");
+    bytes[sof + 5] = char(40000 >> 8);
+    bytes[sof + 6] = char(40000 & 0xff);
+    bytes[sof + 7] = char(40000 >> 8);
+    bytes[sof + 8] = char(40000 & 0xff);
+    fixtures::writeFile(giant, bytes + QByteArray(7'000'000, '\0'));
+    EXPECT_TRUE(Image::fromFile(giant, 1.0, &reason, Image::Decoding::RowByRow).isNull());
+    EXPECT_EQ(reason, "is too large: 40000 x 40000 pixels is over 1000 megapixels");
+}
