@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/JobControl.h"
+#include "pdfworker/PageFarm.h"
 #include "pdfworker/PdfWorkerPool.h"
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
@@ -15,6 +17,36 @@ namespace {
 QImage drawElsewhere(PdfWorkerPool& pool, const QString& path, int page, QSize size)
 {
     return QtConcurrent::run([&] { return pool.draw(path, page, size); }).result();
+}
+
+// Page index of pdf drawn at 1 pixel per point by helpers started with fault switched on.
+PageFarm::Page drawWith(const QString& pdf, int index, const QByteArray& fault,
+                        const QByteArray& password = {})
+{
+    const fixtures::ScopedEnv switched("QUIRE_PDF_WORKER_FAULT", fault);
+    JobControl job;
+    PageFarm farm(pdf, job, password);
+    QString error;
+    EXPECT_GT(farm.open(error), index) << error.toStdString();
+    PageFarm::Page out;
+    farm.draw({index}, 1.0, [&](PageFarm::Page page) { out = std::move(page); });
+    return out;
+}
+
+// The mean difference of a channel between two pages drawn by different libraries, seen from afar
+// as their text's glyphs differ in detail.
+double meanDifference(const QImage& first, const QImage& second)
+{
+    const QSize far = first.size() / 8;
+    QImage a = first.scaled(far, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage b = second.scaled(far, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    a.convertTo(QImage::Format_RGB888);
+    b.convertTo(QImage::Format_RGB888);
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width() * 3; ++x)
+            sum += std::abs(int(a.constScanLine(y)[x]) - int(b.constScanLine(y)[x]));
+    return double(sum) / (double(a.width()) * a.height() * 3);
 }
 } // namespace
 
@@ -33,18 +65,56 @@ TEST(PdfWorkers, ViewersGetPagesAndSizesFromTheHelpersAndAHangingPageCostsOnlyIt
     EXPECT_EQ(pages.pagePointSize(1), QSizeF(612, 792));
     EXPECT_EQ(pages.maxPageWidth(), 612);
 
-    const fixtures::ScopedEnv fault("QUIRE_PDF_WORKER_FAULT", "hang:2");
+    const fixtures::ScopedEnv fault("QUIRE_PDF_WORKER_FAULT", "hang:2,fail:3,fail:poppler-3");
     const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "5");
     PdfWorkerPool pool; // its helpers start now, with the fault switched on
     const QImage first = drawElsewhere(pool, pdf, 0, QSize(306, 1000));
     ASSERT_EQ(first.size(), QSize(306, 396)) << "fitted, in proportion";
     EXPECT_EQ(first.pixelColor(5, 5), QColor(Qt::red));
-    EXPECT_TRUE(drawElsewhere(pool, pdf, 1, QSize(306, 396)).isNull()) << "given up on";
-    EXPECT_EQ(drawElsewhere(pool, pdf, 2, QSize(306, 396)).size(), QSize(306, 396));
+    const QImage hung = drawElsewhere(pool, pdf, 1, QSize(306, 396));
+    EXPECT_EQ(hung.size(), QSize(306, 396)) << "drawn with Poppler by another helper";
+    EXPECT_EQ(hung.pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_TRUE(drawElsewhere(pool, pdf, 2, QSize(306, 396)).isNull()) << "neither library drew it";
+    EXPECT_EQ(drawElsewhere(pool, pdf, 0, QSize(306, 396)).size(), QSize(306, 396));
     EXPECT_TRUE(drawElsewhere(pool, dir.path() + "/missing.pdf", 0, QSize(10, 10)).isNull());
 
     PdfPages broken;
     broken.setSource(QUrl::fromLocalFile(dir.path() + "/missing.pdf"));
     ASSERT_TRUE(fixtures::waitFor([&] { return broken.status() != PdfPages::Loading; }));
     EXPECT_EQ(broken.status(), PdfPages::Error);
+}
+
+TEST(PdfWorkers, APagePdfiumFailsOrHangsOnIsDrawnByPopplerOrFailsWithBothReasons)
+{
+    QTemporaryDir dir;
+    const QString plain = dir.path() + "/plain.pdf";
+    const QString pdf = dir.path() + "/turned.pdf";
+    ASSERT_TRUE(samplepdfs::write(plain, 2));
+    ASSERT_TRUE(samplepdfs::qpdf(plain, pdf, {"--rotate=+90:2"})); // Poppler must turn it too
+    const fixtures::ScopedEnv limit("QUIRE_PAGE_TIMEOUT", "5");
+
+    const PageFarm::Page normal = drawWith(pdf, 1, {});
+    const QImage expected = QImage::fromData(normal.png);
+    ASSERT_EQ(expected.size(), QSize(792, 612)) << normal.error.toStdString();
+    for (const char* fault : {"fail:2", "hang:2", "crash:2"}) {
+        const PageFarm::Page page = drawWith(pdf, 1, fault);
+        EXPECT_TRUE(page.error.isEmpty()) << fault << ": " << page.error.toStdString();
+        EXPECT_EQ(page.scale, 1.0);
+        const QImage poppler = QImage::fromData(page.png);
+        ASSERT_EQ(poppler.size(), expected.size()) << fault;
+        EXPECT_LT(meanDifference(poppler, expected), 3.0)
+            << fault << ": 21 for the page upside down";
+    }
+
+    const QString locked = dir.path() + "/locked.pdf";
+    ASSERT_TRUE(samplepdfs::qpdf(pdf, locked, {"--encrypt", "pw", "pw", "256", "--"}));
+    const PageFarm::Page unlocked = drawWith(locked, 1, "fail:2", "pw");
+    EXPECT_EQ(QImage::fromData(unlocked.png).size(), expected.size()) << "Poppler has the password";
+
+    EXPECT_EQ(drawWith(pdf, 1, "fail:2,fail:poppler-2").error, "could not be drawn");
+    const PageFarm::Page lost = drawWith(pdf, 1, "hang:2,fail:poppler-2");
+    EXPECT_TRUE(lost.png.isEmpty());
+    EXPECT_EQ(lost.error, "took too long to draw, and with Poppler could not be drawn");
+    EXPECT_EQ(drawWith(pdf, 1, "crash:2,crash:poppler-2").error,
+              "the PDF library stopped, and with Poppler the PDF library stopped");
 }

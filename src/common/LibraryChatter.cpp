@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <allheaders.h>
+#include <poppler/qt6/poppler-qt6.h>
 #include <qpdf/QPDFLogger.hh>
 
 #include <cstdio>
@@ -28,6 +29,7 @@ void quiet(bool everything)
     const auto qpdf = QPDFLogger::defaultLogger();
     qpdf->setWarn(qpdf->discard()); // a damaged PDF's repairs; failures come back as exceptions
     qpdf->setError(qpdf->discard());
+    Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, {}); // its repairs
     if (!everything)
         qInstallMessageHandler(fatalOnly);
 }

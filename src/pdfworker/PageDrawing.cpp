@@ -25,31 +25,42 @@ QImage drawAt(QPdfDocument& document, int index, QSize pixels)
 {
     QPdfDocumentRenderOptions options;
     options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
-    return document.render(index, pixels.expandedTo(QSize(1, 1)), options);
+    return document.render(index, pixels, options);
 }
 } // namespace
 
-QImage draw(QPdfDocument& document, int index, qreal wanted, qreal& scale)
+QSize pixelsAt(QSizeF points, qreal wanted, qreal& scale)
 {
-    const QSizeF points = document.pagePointSize(index); // rotated and cropped as viewers show it
     const bool positive = points.width() > 0 && points.height() > 0; // false for NaN too
     if (!positive)
         return {};
     const qreal area = points.width() * points.height();
     scale = std::min(wanted, std::sqrt(qreal(maxPixelsPerPage) / area));
-    return drawAt(document, index, (points * scale).toSize());
+    return (points * scale).toSize().expandedTo(QSize(1, 1));
 }
 
-QImage drawToFit(QPdfDocument& document, int index, QSize size)
+QSize pixelsToFit(QSizeF points, QSize size)
 {
-    const QSizeF points = document.pagePointSize(index);
     const bool positive = points.width() > 0 && points.height() > 0;
     if (!positive || size.isEmpty())
         return {};
     const qreal area = qreal(size.width()) * size.height();
     if (area > qreal(maxPixelsPerPage))
         size = (QSizeF(size) * std::sqrt(qreal(maxPixelsPerPage) / area)).toSize();
-    return drawAt(document, index, points.scaled(QSizeF(size), Qt::KeepAspectRatio).toSize());
+    return points.scaled(QSizeF(size), Qt::KeepAspectRatio).toSize().expandedTo(QSize(1, 1));
+}
+
+QImage draw(QPdfDocument& document, int index, qreal wanted, qreal& scale)
+{
+    // The page size as viewers show it: rotated and cropped.
+    const QSize pixels = pixelsAt(document.pagePointSize(index), wanted, scale);
+    return pixels.isEmpty() ? QImage() : drawAt(document, index, pixels);
+}
+
+QImage drawToFit(QPdfDocument& document, int index, QSize size)
+{
+    const QSize pixels = pixelsToFit(document.pagePointSize(index), size);
+    return pixels.isEmpty() ? QImage() : drawAt(document, index, pixels);
 }
 
 QImage flattenOnWhite(QImage page)

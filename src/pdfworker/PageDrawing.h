@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSizeF>
 
 class QPdfDocument;
 
@@ -12,6 +13,11 @@ namespace pagedrawing {
 // Pages larger than this many pixels at the wanted scale are drawn at a lower scale instead.
 inline constexpr qint64 maxPixelsPerPage = 48'000'000;
 
+// The pixel size of a page of points drawn at wanted pixels per point, or less for a page too
+// large to hold in memory; scale receives the one used. Empty when points is not a page size.
+QSize pixelsAt(QSizeF points, qreal wanted, qreal& scale);
+// The pixel size of a page of points fitted within size, keeping its proportions.
+QSize pixelsToFit(QSizeF points, QSize size);
 // Draws page index at wanted pixels per point, or less for a page too large to hold in memory;
 // scale receives the one used. Null when the page cannot be drawn.
 QImage draw(QPdfDocument& document, int index, qreal wanted, qreal& scale);

@@ -10,6 +10,11 @@
 
 #include <algorithm>
 
+namespace {
+const QString kUndrawn = QStringLiteral("could not be drawn");
+const QString kUnopened = QStringLiteral("could not open the document");
+} // namespace
+
 PageFarm::PageFarm(QString pdfPath, JobControl& job, QByteArray password)
     : m_path(std::move(pdfPath)), m_password(std::move(password)), m_job(job)
 {
@@ -17,7 +22,7 @@ PageFarm::PageFarm(QString pdfPath, JobControl& job, QByteArray password)
 
 PageFarm::~PageFarm() = default;
 
-PdfWorker* PageFarm::spawn(size_t slot)
+PdfWorker* PageFarm::spawn(size_t slot, int page, const QString& pdfium)
 {
     m_workers.push_back(std::make_unique<PdfWorker>(
         [this, slot](const QList<QByteArray>& words, const QByteArray& bytes) {
@@ -26,7 +31,7 @@ PdfWorker* PageFarm::spawn(size_t slot)
         [this, slot](PdfWorker::Failure f) { failed(slot, f); }));
     if (slot >= m_slots.size())
         m_slots.resize(slot + 1);
-    m_slots[slot] = Slot{m_workers.back().get(), -1};
+    m_slots[slot] = Slot{m_workers.back().get(), page, true, pdfium};
     QByteArray open = "open " + LocalPath::encode(m_path).toPercentEncoding();
     if (!m_password.isEmpty())
         open += ' ' + m_password.toPercentEncoding();
@@ -78,24 +83,42 @@ void PageFarm::run()
 
 void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes)
 {
-    const int page = std::exchange(m_slots[slot].page, -1);
+    Slot& s = m_slots[slot];
     if (m_opened == -2) { // the first worker's document
+        s.opening = false;
         m_opened = words[0] == "opened" ? words.value(1).toInt() : -1;
         m_loop.quit();
         return;
     }
+    if (std::exchange(s.opening, false)) {
+        if (words[0] != "opened") {
+            s.worker = nullptr; // a replacement that cannot open the document after all
+            if (const int page = std::exchange(s.page, -1); page >= 0)
+                settle(Page{page, 1.0, {}, PdfWorker::bothReasons(s.pdfium, kUnopened)});
+        } else if (s.page >= 0) {
+            s.worker->request(
+                PdfWorker::forPoppler("png " + QByteArray::number(s.page) + ' ' + m_scale));
+            return;
+        }
+        feed(slot);
+        return;
+    }
+    const int page = std::exchange(s.page, -1);
+    const QString pdfium = std::exchange(s.pdfium, {});
+    // A helper answers an error only when Poppler failed too: the same reason for both, said once.
     if (page >= 0)
-        settle(words[0] == "png" ? Page{page, words.value(1).toDouble(), bytes, {}}
-                                 : Page{page, 1.0, {}, QStringLiteral("could not be drawn")});
-    if (words[0] == "error" && page < 0)
-        m_slots[slot].worker = nullptr; // a replacement that cannot open the document after all
+        settle(words[0] == "png"  ? Page{page, words.value(1).toDouble(), bytes, {}}
+               : pdfium.isEmpty() ? Page{page, 1.0, {}, kUndrawn}
+                                  : Page{page, 1.0, {}, PdfWorker::bothReasons(pdfium, kUndrawn)});
     feed(slot);
 }
 
 void PageFarm::failed(size_t slot, PdfWorker::Failure failure)
 {
     const int page = std::exchange(m_slots[slot].page, -1);
+    const QString pdfium = std::exchange(m_slots[slot].pdfium, {});
     m_slots[slot].worker = nullptr;
+    m_slots[slot].opening = false;
     if (m_opened == -2) {
         m_opened = -1;
         m_openError = failure == PdfWorker::Failure::TimedOut
@@ -104,10 +127,20 @@ void PageFarm::failed(size_t slot, PdfWorker::Failure failure)
         m_loop.quit();
         return;
     }
+    const bool replaceable = failure != PdfWorker::Failure::Missing && !m_job.isCancelled();
     if (page >= 0) {
-        settle(Page{page, 1.0, {}, PdfWorker::reason(failure)});
+        // The page PDFium hung or crashed on goes to Poppler in a fresh worker.
+        if (pdfium.isEmpty() && replaceable) {
+            spawn(slot, page, PdfWorker::reason(failure));
+            return;
+        }
+        settle(Page{page,
+                    1.0,
+                    {},
+                    pdfium.isEmpty() ? PdfWorker::reason(failure)
+                                     : PdfWorker::bothReasons(pdfium, PdfWorker::reason(failure))});
         // Killed and replaced; a replacement that cannot open the document leaves one fewer.
-        if (failure != PdfWorker::Failure::Missing && m_next < m_pageCount && !finished()) {
+        if (replaceable && m_next < m_pageCount && !finished()) {
             spawn(slot);
             return;
         }

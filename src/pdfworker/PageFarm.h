@@ -14,8 +14,9 @@
 class JobControl;
 
 // Draws the pages of one PDF to PNG on a helper process per core (Cores), side by side.
-// A page whose worker hangs past the time limit or crashes fails alone: that worker is killed
-// and a fresh one takes its place. Runs its own event loop in the calling thread.
+// A page whose worker hangs past the time limit or crashes costs only itself: that worker is
+// killed and a fresh one draws the page with Poppler, then goes on. Runs its own event loop in the
+// calling thread.
 class PageFarm
 {
   public:
@@ -42,9 +43,12 @@ class PageFarm
     struct Slot
     {
         PdfWorker* worker = nullptr;
-        int page = -1; // being drawn; -1 while opening or idle
+        int page = -1; // being drawn, or to be once open; -1 when none
+        bool opening = false;
+        QString pdfium; // why PDFium lost page, which this fresh worker draws with Poppler
     };
-    PdfWorker* spawn(size_t slot);
+    // Starts a worker in slot; one that replaces a worker lost on page draws it with Poppler.
+    PdfWorker* spawn(size_t slot, int page = -1, const QString& pdfium = {});
     // Runs the event loop until it is quit or the job is cancelled.
     void run();
     void answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes);

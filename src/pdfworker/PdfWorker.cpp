@@ -107,6 +107,11 @@ QString PdfWorker::reason(Failure failure)
     return QStringLiteral("the PDF helper %1 could not be started").arg(kHelperName);
 }
 
+QString PdfWorker::bothReasons(const QString& pdfium, const QString& poppler)
+{
+    return QStringLiteral("%1, and with Poppler %2").arg(pdfium, poppler);
+}
+
 void PdfWorker::request(const QByteArray& line)
 {
     if (m_dead)

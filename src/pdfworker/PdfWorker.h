@@ -42,6 +42,10 @@ class PdfWorker
     [[nodiscard]] static int timeoutMs();
     // What the user is told about a page lost this way.
     [[nodiscard]] static QString reason(Failure failure);
+    // What the user is told about a page that PDFium and then Poppler could not draw.
+    [[nodiscard]] static QString bothReasons(const QString& pdfium, const QString& poppler);
+    // A page request ("png …", "pixels …") for Poppler alone, after PDFium hung or crashed on it.
+    [[nodiscard]] static QByteArray forPoppler(const QByteArray& line) { return line + " poppler"; }
 
   private:
     // Kills the helper and its process group, and waits for it.

@@ -154,8 +154,17 @@ void PdfWorkerPool::answered(Slot* slot, const QList<QByteArray>& words, const Q
 
 void PdfWorkerPool::failed(Slot* slot)
 {
-    if (slot->request)
+    // A page that hung or crashed PDFium goes to Poppler, in a worker that is still alive.
+    const bool toPoppler = slot->request && !slot->opening &&
+                           slot->request->line.startsWith("pixels ") &&
+                           !slot->request->line.endsWith(" poppler");
+    if (toPoppler) {
+        slot->request->line = PdfWorker::forPoppler(slot->request->line);
+        m_queue.push_front(std::move(*slot->request));
+        slot->request.reset();
+    } else if (slot->request) {
         slot->request->promise->set_value(Answer{});
+    }
     const auto it =
         std::ranges::find_if(m_slots, [slot](const auto& s) { return s.get() == slot; });
     if (it != m_slots.end()) {

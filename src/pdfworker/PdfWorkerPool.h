@@ -16,8 +16,9 @@
 #include <vector>
 
 // The helper processes that draw PDF pages for the screen: a document or page that hangs or
-// crashes the PDF library costs that page, never the window. Requests from any thread are served
-// by up to one worker per core, preferring one that has the document open already.
+// crashes the PDF library costs that page, never the window; such a page is drawn with Poppler.
+// Requests from any thread are served by up to one worker per core, preferring one that has the
+// document open already.
 class PdfWorkerPool : public QObject
 {
   public:

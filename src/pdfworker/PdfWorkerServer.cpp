@@ -3,6 +3,7 @@
 #include "PdfWorkerServer.h"
 
 #include "PageDrawing.h"
+#include "PopplerPages.h"
 #include "common/LocalPath.h"
 
 #include <QPdfDocument>
@@ -67,12 +68,14 @@ int PdfWorkerServer::run()
 void PdfWorkerServer::handle(const QList<QByteArray>& words)
 {
     const QByteArray& verb = words.value(0);
+    const bool poppler = words.last() == "poppler";
+    const qsizetype arguments = words.size() - (poppler ? 1 : 0);
     if (verb == "open" && (words.size() == 2 || words.size() == 3))
         open(words[1], words.value(2));
-    else if (verb == "png" && words.size() == 3)
-        png(words[1].toInt(), words[2].toDouble());
-    else if (verb == "pixels" && words.size() == 4)
-        pixels(words[1].toInt(), QSize(words[2].toInt(), words[3].toInt()));
+    else if (verb == "png" && arguments == 3)
+        png(words[1].toInt(), words[2].toDouble(), poppler);
+    else if (verb == "pixels" && arguments == 4)
+        pixels(words[1].toInt(), QSize(words[2].toInt(), words[3].toInt()), poppler);
     else if (verb == "sizes")
         sizes();
     else
@@ -81,18 +84,23 @@ void PdfWorkerServer::handle(const QList<QByteArray>& words)
 
 void PdfWorkerServer::open(const QByteArray& encodedPath, const QByteArray& encodedPassword)
 {
-    faultAt("open");
+    m_document.reset();
+    m_poppler.reset();
+    if (faultAt("open")) {
+        answer("error");
+        return;
+    }
     m_document = std::make_unique<QPdfDocument>();
     // On the request line rather than the command line, which anyone on the machine can read.
-    if (!encodedPassword.isEmpty())
-        m_document->setPassword(
-            QString::fromUtf8(QByteArray::fromPercentEncoding(encodedPassword)));
+    m_password = QByteArray::fromPercentEncoding(encodedPassword);
+    if (!m_password.isEmpty())
+        m_document->setPassword(QString::fromUtf8(m_password));
     // The name's own bytes, UTF-8 or not: the library opens the file through a descriptor of
     // ours, which it reopens by number.
-    const QByteArray name = QByteArray::fromPercentEncoding(encodedPath);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    m_name = QByteArray::fromPercentEncoding(encodedPath);
+    const int fd = ::open(m_name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     const QString path =
-        fd < 0 ? LocalPath::decode(name) : QStringLiteral("/proc/self/fd/%1").arg(fd);
+        fd < 0 ? LocalPath::decode(m_name) : QStringLiteral("/proc/self/fd/%1").arg(fd);
     const QPdfDocument::Error loaded = m_document->load(path);
     if (fd >= 0)
         ::close(fd);
@@ -104,13 +112,33 @@ void PdfWorkerServer::open(const QByteArray& encodedPath, const QByteArray& enco
     answer("opened " + QByteArray::number(m_document->pageCount()));
 }
 
-void PdfWorkerServer::png(int index, qreal scale)
+QImage PdfWorkerServer::drawn(int index, bool popplerOnly,
+                              const std::function<QImage(QPdfDocument&)>& pdfium,
+                              const std::function<QImage(const PopplerPages&)>& poppler)
 {
-    faultAt(QByteArray::number(index + 1));
+    const QByteArray page = QByteArray::number(index + 1);
+    if (!m_document || index < 0 || index >= m_document->pageCount())
+        return {};
+    if (!popplerOnly) {
+        const bool failing = faultAt(page);
+        const QImage image = failing ? QImage() : pdfium(*m_document);
+        if (!image.isNull())
+            return image;
+    }
+    if (!m_poppler)
+        m_poppler = std::make_unique<PopplerPages>(m_name, m_password);
+    if (!m_poppler->isOpen() || faultAt("poppler-" + page))
+        return {};
+    return poppler(*m_poppler);
+}
+
+void PdfWorkerServer::png(int index, qreal scale, bool popplerOnly)
+{
     qreal used = scale;
-    const QImage page = m_document && index >= 0 && index < m_document->pageCount()
-                            ? pagedrawing::draw(*m_document, index, scale, used)
-                            : QImage();
+    const QImage page = drawn(
+        index, popplerOnly,
+        [&](QPdfDocument& document) { return pagedrawing::draw(document, index, scale, used); },
+        [&](const PopplerPages& poppler) { return poppler.draw(index, scale, used); });
     const QByteArray bytes =
         page.isNull() ? QByteArray() : pagedrawing::encodePng(pagedrawing::flattenOnWhite(page));
     if (bytes.isEmpty()) {
@@ -121,12 +149,12 @@ void PdfWorkerServer::png(int index, qreal scale)
            bytes);
 }
 
-void PdfWorkerServer::pixels(int index, QSize size)
+void PdfWorkerServer::pixels(int index, QSize size, bool popplerOnly)
 {
-    faultAt(QByteArray::number(index + 1));
-    QImage page = m_document && index >= 0 && index < m_document->pageCount()
-                      ? pagedrawing::drawToFit(*m_document, index, size)
-                      : QImage();
+    QImage page = drawn(
+        index, popplerOnly,
+        [&](QPdfDocument& document) { return pagedrawing::drawToFit(document, index, size); },
+        [&](const PopplerPages& poppler) { return poppler.drawToFit(index, size); });
     if (page.isNull()) {
         answer("error");
         return;
@@ -163,11 +191,12 @@ void PdfWorkerServer::answer(const QByteArray& head, const QByteArray& payload)
     std::fflush(m_out);
 }
 
-void PdfWorkerServer::faultAt(const QByteArray& where) const
+bool PdfWorkerServer::faultAt(const QByteArray& where) const
 {
     if (m_faults.contains("crash:" + where))
         std::abort();
     if (m_faults.contains("hang:" + where))
         for (;;)
             std::this_thread::sleep_for(std::chrono::hours(1));
+    return m_faults.contains("fail:" + where);
 }

@@ -7,13 +7,18 @@
 #include <QSize>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
+class PopplerPages;
+class QImage;
 class QPdfDocument;
 
 // The helper process's side of a PDF worker: opens one document and draws the pages it is asked
 // for, so that a page which hangs or crashes the PDF library takes only this process with it.
 // Requests come one per line on in; each answer is one line on out, then the bytes it announces.
+// A page PDFium fails on is drawn with Poppler; a page request ending in "poppler" goes to Poppler
+// alone, for a fresh helper after the page hung or crashed PDFium in another.
 class PdfWorkerServer
 {
   public:
@@ -29,15 +34,22 @@ class PdfWorkerServer
   private:
     void handle(const QList<QByteArray>& words);
     void open(const QByteArray& encodedPath, const QByteArray& encodedPassword);
-    void png(int index, qreal scale);
-    void pixels(int index, QSize size);
+    void png(int index, qreal scale, bool popplerOnly);
+    void pixels(int index, QSize size, bool popplerOnly);
+    // Page index from PDFium unless popplerOnly, else (or failing that) from Poppler.
+    QImage drawn(int index, bool popplerOnly, const std::function<QImage(QPdfDocument&)>& pdfium,
+                 const std::function<QImage(const PopplerPages&)>& poppler);
     void sizes();
     void answer(const QByteArray& head, const QByteArray& payload = {});
-    // The test-only switch: hangs or crashes where QUIRE_PDF_WORKER_FAULT says.
-    void faultAt(const QByteArray& where) const;
+    // The test-only switch: hangs or crashes where QUIRE_PDF_WORKER_FAULT says ("hang:N" at page
+    // N in PDFium, "crash:poppler-N" in Poppler), or says whether to fail there ("fail:open").
+    [[nodiscard]] bool faultAt(const QByteArray& where) const;
 
     std::FILE* m_in = nullptr;
     std::FILE* m_out = nullptr;
     std::unique_ptr<QPdfDocument> m_document;
+    std::unique_ptr<PopplerPages> m_poppler; // opened on the first page PDFium cannot draw
+    QByteArray m_name;                       // of the open document, for Poppler
+    QByteArray m_password;
     QList<QByteArray> m_faults;
 };
