@@ -60,7 +60,8 @@ struct Cli
         root.replaceKey("/Last", item);
         pdf.getRoot().replaceKey("/Outlines", root);
         const QString out = path(name);
-        QPDFWriter writer(pdf, out.toLocal8Bit().constData());
+        const QByteArray file = QFile::encodeName(out); // the writer keeps the pointer
+        QPDFWriter writer(pdf, file.constData());
         writer.write();
         return out;
     }

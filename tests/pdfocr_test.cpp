@@ -93,7 +93,8 @@ void writeSample(const QString& path, const QByteArray& password = {})
     pdf.emptyPDF();
     pdf.addPage(scannedPage(pdf), false);
     pdf.addPage(typedPage(pdf), false);
-    QPDFWriter writer(pdf, path.toLocal8Bit().constData());
+    const QByteArray file = QFile::encodeName(path); // the writer keeps the pointer
+    QPDFWriter writer(pdf, file.constData());
     writer.setCompressStreams(true);
     if (!password.isEmpty())
         writer.setR6EncryptionParameters(password.constData(), password.constData(), true, true,
