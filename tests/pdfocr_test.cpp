@@ -12,6 +12,8 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "support/CliProcess.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,29 +21,14 @@ const QString kScanned = QStringLiteral("Searchable pages help everyone");
 const QString kTyped = QStringLiteral("Typed words stay");
 
 // The real quire-cli in a temporary documents area, with a password when given.
-struct Cli
+struct Cli : CliProcess
 {
-    QTemporaryDir dir;
-    int status = -1;
-    QString out;
-    QString err;
-
-    QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
     void run(const QStringList& args, const QByteArray& password = {})
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LANGUAGE", "en");
-        env.insert("QUIRE_DOCUMENTS", path("docs"));
-        env.remove("QUIRE_PDF_PASSWORD");
+        env.remove(QStringLiteral("QUIRE_PDF_PASSWORD"));
         if (!password.isEmpty())
-            env.insert("QUIRE_PDF_PASSWORD", QString::fromUtf8(password));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QUIRE_CLI), args);
-        p.waitForFinished(240000);
-        status = p.exitCode();
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
+            env.insert(QStringLiteral("QUIRE_PDF_PASSWORD"), QString::fromUtf8(password));
+        CliProcess::run(args);
     }
 };
 
