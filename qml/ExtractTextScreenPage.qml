@@ -32,6 +32,7 @@ ScreenPage {
             font.bold: true
             elide: Text.ElideMiddle
             horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             Layout.fillWidth: true
             Layout.fillHeight: true
         }
