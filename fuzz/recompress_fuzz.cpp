@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recompressor on whole JPEG files: read in the DCT domain (or refused), re-encoded at a
-// fixed quality and to a size, through every way it reads a file. Whatever it hands back as a
-// photo must open in libjpeg again.
+// fixed quality and to a size, through every way it reads a file (the parallel entropy decoder
+// included, which must give libjpeg's bytes). Whatever it hands back as a photo must open in
+// libjpeg again.
 #include "FuzzSupport.h"
 #include "common/JpegCheck.h"
 #include "compress/DctRecompressor.h"
@@ -34,6 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         DctRecompressor once(jpeg);
         const QByteArray single = once.encodeOnce(30);
         FUZZ_CHECK(single.isEmpty() || JpegCheck::opens(single));
+        // The scan read on every core, or left to libjpeg: the same bytes either way.
+        DctRecompressor parallel(jpeg, 100, DctRecompressor::Reading::ParallelEntropy);
+        FUZZ_CHECK(parallel.encodeOnce(30) == single);
     }
     for (const PhotoCompressor::Settings& settings :
          {PhotoCompressor::Settings{25, 0, false}, PhotoCompressor::Settings{25, 2000, true}}) {
