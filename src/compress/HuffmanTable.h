@@ -36,7 +36,20 @@ class HuffmanTable
         return -1;
     }
 
+    // For an AC table: the next coefficient whole (code and extra bits within kAcBits), as
+    // bits used (0: not in reach), then kEnd or kSkip16 or the zero run, and the value above 16.
+    static constexpr int kAcBits = 11;
+    static constexpr uint32_t kEnd = 1u << 9;
+    static constexpr uint32_t kSkip16 = 1u << 10;
+    [[nodiscard]] uint32_t coefficient(uint32_t bits) const
+    {
+        return m_coefficient[bits >> (32 - kAcBits)];
+    }
+
   private:
+    void fillCoefficients(uint32_t code, int length, uint8_t symbol);
+
+    std::array<uint32_t, 1 << kAcBits> m_coefficient{};
     std::array<uint16_t, 1 << kLookBits> m_fast{}; // length << 8 | symbol; 0 for longer codes
     std::array<int32_t, 17> m_maxCode{};           // largest code of each length, -1 for none
     std::array<int32_t, 17> m_offset{};            // code + this: index of its symbol

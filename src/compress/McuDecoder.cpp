@@ -4,6 +4,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -13,12 +14,13 @@ constexpr std::array<uint8_t, 64> kNatural = {
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
-// The 32 bits of data from bit pos on, first bit highest.
-uint32_t peek(const uint8_t* data, uint64_t pos)
+// The 64 bits of data from the byte holding bit pos, shifted so that bit pos comes first: at least
+// 57 of them are data.
+quint64 load(const uint8_t* data, uint64_t pos)
 {
     quint64 word = 0;
     std::memcpy(&word, data + (pos >> 3), sizeof word);
-    return uint32_t((qFromBigEndian(word) << (pos & 7)) >> 32);
+    return qFromBigEndian(word) << (pos & 7);
 }
 
 // The value of an s-bit magnitude category (JPEG's EXTEND).
@@ -79,29 +81,58 @@ bool McuDecoder::plan(const jpeg_decompress_struct& info)
     return m_mcuCount > 0;
 }
 
-bool McuDecoder::decode(const uint8_t* data, uint64_t& pos, int32_t* dc, JBLOCKROW const* out) const
+bool McuDecoder::decode(const uint8_t* data, uint64_t end, uint64_t& pos, int32_t* dc,
+                        JBLOCKROW const* out) const
 {
+    // The next 57 or more bits in a register; taken bits are counted in used and the register is
+    // loaded again before a code and its extra bits (up to 31) could run past them. Past the end
+    // it is loaded with the padding, and the caller finds pos past the end.
+    quint64 word = load(data, std::min(pos, end));
+    int used = 0;
+    const auto next = [&] {
+        if (used > 25) {
+            pos += uint64_t(used);
+            word = load(data, std::min(pos, end));
+            used = 0;
+        }
+        return uint32_t((word << used) >> 32);
+    };
     for (int b = 0; b < m_blocks; ++b) {
         JCOEF* block = out[b][0];
         int length = 0;
-        uint32_t bits = peek(data, pos);
+        uint32_t bits = next();
         const int s = m_dc[size_t(b)]->decode(bits, length);
         if (s < 0)
             return false;
         const int diff = s == 0 ? 0 : extend((bits << length) >> (32 - s), s);
-        pos += uint64_t(length + s);
+        used += length + s;
         int32_t& last = dc[m_component[size_t(b)]];
         last = int32_t(uint32_t(last) + uint32_t(diff)); // wraps as libjpeg's does
         block[0] = JCOEF(last);
         const HuffmanTable& ac = *m_ac[size_t(b)];
         for (int k = 1; k < DCTSIZE2; ++k) {
-            bits = peek(data, pos);
+            bits = next();
+            const uint32_t entry = ac.coefficient(bits);
+            if (entry != 0) {
+                used += int(entry & 31);
+                if (entry & HuffmanTable::kEnd)
+                    break;
+                if (entry & HuffmanTable::kSkip16) {
+                    k += 15;
+                    continue;
+                }
+                k += int(entry >> 5 & 15);
+                if (k >= DCTSIZE2)
+                    return false;
+                block[kNatural[size_t(k)]] = JCOEF(int16_t(entry >> 16));
+                continue;
+            }
             const int rs = ac.decode(bits, length);
             if (rs < 0)
                 return false;
             const int run = rs >> 4, size = rs & 15;
             if (size == 0) {
-                pos += uint64_t(length);
+                used += length;
                 if (run != 15)
                     break;
                 k += 15;
@@ -111,8 +142,9 @@ bool McuDecoder::decode(const uint8_t* data, uint64_t& pos, int32_t* dc, JBLOCKR
             if (k >= DCTSIZE2)
                 return false;
             block[kNatural[size_t(k)]] = JCOEF(extend((bits << length) >> (32 - size), size));
-            pos += uint64_t(length + size);
+            used += length + size;
         }
     }
+    pos += uint64_t(used);
     return true;
 }

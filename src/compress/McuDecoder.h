@@ -32,10 +32,11 @@ class McuDecoder
     [[nodiscard]] int mcusPerRow() const { return m_mcusPerRow; }
     [[nodiscard]] int64_t mcuCount() const { return m_mcuCount; }
 
-    // Decodes the MCU starting at bit pos of data (padded with 8 zero bytes past its end) into
-    // out (zeroed blocks), adding the DC differences to dc (per component). Advances pos; false on
-    // a code no table holds or more than 64 coefficients in a block.
-    bool decode(const uint8_t* data, uint64_t& pos, int32_t* dc, JBLOCKROW const* out) const;
+    // Decodes the MCU starting at bit pos of data (end bits long, then 8 zero bytes) into out
+    // (zeroed blocks), adding the DC differences to dc (per component). Advances pos, perhaps past
+    // end; false on a code no table holds or more than 64 coefficients in a block.
+    bool decode(const uint8_t* data, uint64_t end, uint64_t& pos, int32_t* dc,
+                JBLOCKROW const* out) const;
 
   private:
     int m_blocks = 0;

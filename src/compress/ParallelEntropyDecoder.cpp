@@ -111,7 +111,8 @@ bool ParallelEntropyDecoder::decodeAt(uint64_t& pos, int64_t mcu, int32_t* dc) c
 {
     std::array<JBLOCKROW, McuDecoder::kMaxBlocks> out{};
     place(mcu, out.data());
-    return m_mcu.decode(m_segment.data(), pos, dc, out.data()) && pos <= m_segment.bits();
+    return m_mcu.decode(m_segment.data(), m_segment.bits(), pos, dc, out.data()) &&
+           pos <= m_segment.bits();
 }
 
 bool ParallelEntropyDecoder::decodeIntervals(size_t first, size_t last) const
@@ -151,7 +152,7 @@ void ParallelEntropyDecoder::guess(Guess& part) const
         part.marks.push_back(at);
         for (size_t b = 0; b < blocks; ++b)
             out[b] = part.blocks.row(i) + b;
-        if (m_mcu.decode(m_segment.data(), at.pos, at.dc.data(), out.data()) &&
+        if (m_mcu.decode(m_segment.data(), m_segment.bits(), at.pos, at.dc.data(), out.data()) &&
             at.pos <= m_segment.bits())
             continue;
         // None of these were true MCU starts: the true ones decode without fault. Start again
