@@ -582,7 +582,10 @@ QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
         return {};
     if (!kFastPaths)
         return encode(quality, exif);
-    if (d->readLater && !d->readInParallel() && !d->layout.moves())
+    // Encoding while reading keeps both cores busy, the reader on one and the encoder on the other:
+    // faster than reading on both first and encoding after. The parallel decoder reads the files
+    // that must be read whole before encoding (turned, or encoded more than once).
+    if (d->readLater && !d->layout.moves())
         return d->encodeWhileReading(quality, exif);
     if (!d->readyToEncode())
         return {};

@@ -15,9 +15,10 @@
 class DctRecompressor
 {
   public:
-    // How a one-scan file's coefficients are read: by libjpeg (the default), or, built against the
-    // libjpeg the fast paths were written for, by ParallelEntropyDecoder on every core (libjpeg
-    // still reads whatever that decoder leaves to it). Both give the same bytes.
+    // How a one-scan file's coefficients are read when they must all be there before encoding (a
+    // turn, or more than one encoding): by libjpeg (the default), or, built against the libjpeg
+    // the fast paths were written for, by ParallelEntropyDecoder on every core (libjpeg still
+    // reads whatever that decoder leaves to it). Both give the same bytes.
     enum class Reading
     {
         Libjpeg,
