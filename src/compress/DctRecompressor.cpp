@@ -11,7 +11,6 @@
 #include "ScanCut.h"
 
 #include <QLoggingCategory>
-#include <QThread>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -241,10 +240,14 @@ bool DctRecompressor::Impl::readInParallel()
         if (table < 0 || table >= NUM_QUANT_TBLS || !src.quant_tbl_ptrs[table])
             return false;
     }
-    // A part per core, none too small to be worth a thread.
+    // A part per idle core, none too small to be worth a thread; with no core to spare (a batch
+    // gives each core a photo of its own) splitting would only add work, and libjpeg reads it.
     constexpr qsizetype kPartBytes = 8192;
-    const int parts = int(std::clamp<qsizetype>((input.size() - offset) / kPartBytes, 1,
-                                                std::max(2, QThread::idealThreadCount())));
+    const QThreadPool* pool = QThreadPool::globalInstance();
+    const int idle = std::max(pool->maxThreadCount() - pool->activeThreadCount(), 0);
+    const int parts = int(std::clamp<qsizetype>((input.size() - offset) / kPartBytes, 1, 1 + idle));
+    if (parts < 2)
+        return false;
     auto decoder = std::make_unique<ParallelEntropyDecoder>();
     if (!decoder->decode(src, begin + offset, size_t(input.size() - offset), parts)) {
         qCDebug(lcCompress) << "scan left to libjpeg";
