@@ -113,7 +113,7 @@ QByteArray oneScan(const QImage& image, int h, int v, int interval, int rows, bo
     c.optimize_coding = optimize ? TRUE : FALSE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<uchar*>(in.constScanLine(int(c.next_scanline)));
+        auto* row = const_cast<uchar*>(in.constScanLine(int(c.next_scanline)));
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);

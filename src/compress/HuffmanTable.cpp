@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HuffmanTable.h"
 
+#include <utility>
+
 bool HuffmanTable::build(const uint8_t* counts, const uint8_t* symbols, bool dc)
 {
     // Canonical codes: each length's codes follow the shorter ones', counted up and shifted.
@@ -9,7 +11,7 @@ bool HuffmanTable::build(const uint8_t* counts, const uint8_t* symbols, bool dc)
     std::array<uint32_t, 257> codes{};
     int n = 0;
     for (int l = 1; l <= 16; ++l)
-        for (int i = 0; i < counts[l]; ++i) {
+        for (int i = 0; std::cmp_less(i, counts[l]); ++i) {
             if (n == 256)
                 return false;
             sizes[size_t(n++)] = uint8_t(l);
@@ -17,7 +19,7 @@ bool HuffmanTable::build(const uint8_t* counts, const uint8_t* symbols, bool dc)
     uint32_t code = 0;
     int length = sizes[0];
     for (int p = 0; sizes[size_t(p)] != 0;) {
-        while (sizes[size_t(p)] == length)
+        while (std::cmp_equal(sizes[size_t(p)], length))
             codes[size_t(p++)] = code++;
         if (code >= (1u << length))
             return false;
@@ -32,7 +34,7 @@ bool HuffmanTable::build(const uint8_t* counts, const uint8_t* symbols, bool dc)
         if (counts[l] == 0)
             continue;
         m_offset[size_t(l)] = p - int32_t(codes[size_t(p)]);
-        for (int i = 0; i < counts[l]; ++i, ++p) {
+        for (int i = 0; std::cmp_less(i, counts[l]); ++i, ++p) {
             m_symbols[size_t(p)] = symbols[p];
             if (dc && symbols[p] > 15)
                 return false;

@@ -55,10 +55,12 @@ bool ParallelEntropyDecoder::decode(const jpeg_decompress_struct& info, const ui
     if (m_interval > 0) {
         // Whole intervals to each part, each decoded from its own marker with fresh predictions.
         parts = int(std::min<size_t>(size_t(parts), intervals));
-        std::vector<char> ok(size_t(parts), 0);
+        std::vector<char> ok(size_t(parts), 0); // not vector<bool>: its parts share bytes
         together(parts, [&](int i) {
             ok[size_t(i)] = decodeIntervals(intervals * size_t(i) / size_t(parts),
-                                            intervals * size_t(i + 1) / size_t(parts));
+                                            intervals * size_t(i + 1) / size_t(parts))
+                                ? 1
+                                : 0;
         });
         return std::ranges::all_of(ok, [](char good) { return good != 0; });
     }
@@ -205,7 +207,7 @@ void ParallelEntropyDecoder::copy(const Join& join, int64_t from, int64_t to) co
     std::array<JBLOCKROW, McuDecoder::kMaxBlocks> out{};
     for (int64_t i = from; i < to; ++i) {
         place(join.at + i, out.data());
-        const JBLOCKROW in = join.guess->blocks.row(join.from + size_t(i));
+        JBLOCK* const in = join.guess->blocks.row(join.from + size_t(i));
         for (int b = 0; b < m_mcu.blocks(); ++b) {
             std::memcpy(out[b], in + b, sizeof(JBLOCK));
             const auto c = size_t(m_mcu.component(b));

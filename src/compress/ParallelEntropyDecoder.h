@@ -54,7 +54,7 @@ class ParallelEntropyDecoder
 
     void place(int64_t mcu, JBLOCKROW* out) const;
     bool decodeAt(uint64_t& pos, int64_t mcu, int32_t* dc) const;
-    bool decodeIntervals(size_t first, size_t last) const;
+    [[nodiscard]] bool decodeIntervals(size_t first, size_t last) const;
     void guess(Guess& part) const;
     bool join(Mark& state, int64_t& mcu);
     void copy(const Join& join, int64_t from, int64_t to) const;
