@@ -256,6 +256,8 @@ bool DctRecompressor::Impl::readInParallel()
     // What libjpeg takes at the start of the scan: the tables the blocks were quantized with.
     for (int c = 0; c < layout.components; ++c)
         src.comp_info[c].quant_table = src.quant_tbl_ptrs[src.comp_info[c].quant_tbl_no];
+    qCDebug(lcCompress) << "scan read in" << parts << "parts," << decoder->resynchronised()
+                        << "joined at a guessed start";
     decoded = std::move(decoder);
     readLater = false;
     return true;
