@@ -3,7 +3,9 @@
 // Throughput of the compression and resize jobs on a 12-megapixel photo, and how close the
 // resize comes to an exact area-average of the same photo (PSNR, in dB).
 #include "BenchSupport.h"
+#include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
+#include "compress/ParallelEntropyDecoder.h"
 #include "compress/PhotoCompressor.h"
 #include "resize/ImageResizer.h"
 
@@ -17,6 +19,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <jpeglib.h>
 
 namespace {
 // $QUIRE_BENCH_PHOTO when set (a real photo), else a photo-like 4032 × 3024 JPEG: soft
@@ -126,6 +130,21 @@ static void BM_CompressPhotoDct(benchmark::State& state)
 }
 BENCHMARK(BM_CompressPhotoDct)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A one-scan photo's blocks read whole, then encoded at quality 25 (as for a turned photo or a
+// search for a size): read by libjpeg (range 0) or by the parallel entropy decoder (range 1).
+static void BM_RecompressOneScan(benchmark::State& state)
+{
+    const QByteArray jpeg = Image::fromFile(photoPath()).sourceBytes();
+    const auto reading = state.range(0) == 0 ? DctRecompressor::Reading::Libjpeg
+                                             : DctRecompressor::Reading::ParallelEntropy;
+    for (auto _ : state) {
+        DctRecompressor dct(jpeg, JpegCompressor::kQuality, reading);
+        benchmark::DoNotOptimize(dct.encode(JpegCompressor::kQuality));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RecompressOneScan)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 static void BM_FullQualitySizeLabel(benchmark::State& state)
 {
     const Image photo = Image::fromFile(photoPath());
@@ -147,3 +166,28 @@ static void BM_ResizeTo1000Wide(benchmark::State& state)
     state.counters["psnr_db"] = psnr(out, reference);
 }
 BENCHMARK(BM_ResizeTo1000Wide)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The photo's scan read alone: by libjpeg (range 0), or by the parallel entropy decoder in one
+// part (1, the cost of the decoding itself on one core) or two (2).
+static void BM_ReadScan(benchmark::State& state)
+{
+    const QByteArray jpeg = Image::fromFile(photoPath()).sourceBytes();
+    for (auto _ : state) {
+        jpeg_decompress_struct d{};
+        jpeg_error_mgr err{};
+        d.err = jpeg_std_error(&err);
+        jpeg_create_decompress(&d);
+        jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                     static_cast<unsigned long>(jpeg.size()));
+        jpeg_read_header(&d, TRUE);
+        if (state.range(0) == 0) {
+            benchmark::DoNotOptimize(jpeg_read_coefficients(&d));
+        } else {
+            ParallelEntropyDecoder decoder;
+            benchmark::DoNotOptimize(decoder.decode(d, d.src->next_input_byte,
+                                                    d.src->bytes_in_buffer, int(state.range(0))));
+        }
+        jpeg_destroy_decompress(&d);
+    }
+}
+BENCHMARK(BM_ReadScan)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
+#include "compress/ParallelEntropyDecoder.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/PhotoMetadata.h"
 #include "history/SizeLabel.h"
@@ -18,6 +19,9 @@
 #include <QRandomGenerator>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +84,60 @@ double psnr(const QImage& a, const QImage& b)
 bool reddish(QRgb c)
 {
     return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+}
+
+// A one-scan JPEG as libjpeg writes it at quality 90: luma sampling h × v (h 0 for grey),
+// restart markers every interval MCUs or every rows MCU rows, Huffman tables of its own or not.
+QByteArray oneScan(const QImage& image, int h, int v, int interval, int rows, bool optimize = false)
+{
+    const bool grey = h == 0;
+    const QImage in =
+        image.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = JDIMENSION(in.width());
+    c.image_height = JDIMENSION(in.height());
+    c.input_components = grey ? 1 : 3;
+    c.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    c.comp_info[0].h_samp_factor = std::max(h, 1);
+    c.comp_info[0].v_samp_factor = std::max(v, 1);
+    c.restart_interval = unsigned(interval);
+    c.restart_in_rows = rows;
+    c.optimize_coding = optimize ? TRUE : FALSE;
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        auto* row = const_cast<uchar*>(in.constScanLine(int(c.next_scanline)));
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return out;
+}
+
+// The scan of jpeg decoded in parts by the parallel decoder alone: how many guessed parts joined
+// up, or -1 when it left the file to libjpeg.
+int joinsOf(const QByteArray& jpeg, int parts)
+{
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                 static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&d, TRUE);
+    ParallelEntropyDecoder decoder;
+    const bool ok = decoder.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts);
+    jpeg_destroy_decompress(&d);
+    return ok ? decoder.resynchronised() : -1;
 }
 
 QStringList historyNames(TestPlatform& p)
@@ -265,15 +323,57 @@ TEST(Compress, EveryWayOfReadingAPhotoGivesTheSameBytes)
     }
 }
 
+TEST(Compress, ReadingOneScanOnEveryCoreGivesTheSameBytes)
+{
+    using Reading = DctRecompressor::Reading;
+    const QImage large = noisy(1021, 767); // not whole blocks either way
+    for (const QImage& image : {noisy(322, 243), large})
+        for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {2, 2}, {0, 0}})
+            for (const auto& [interval, rows] : {std::pair{0, 0}, {7, 0}, {0, 1}}) {
+                SCOPED_TRACE(QString("%1 wide %2x%3, restart %4/%5")
+                                 .arg(image.width())
+                                 .arg(h)
+                                 .arg(v)
+                                 .arg(interval)
+                                 .arg(rows)
+                                 .toStdString());
+                const QByteArray source = oneScan(image, h, v, interval, rows, rows == 0);
+                EXPECT_EQ(joinsOf(source, 4), interval + rows == 0 ? 3 : 0);
+                const QByteArray expected = DctRecompressor(source).encode(25);
+                ASSERT_FALSE(expected.isEmpty());
+                // Into blocks of its own (any number of qualities), then over the source's.
+                DctRecompressor copies(source, 100, Reading::ParallelEntropy);
+                EXPECT_EQ(copies.encode(25), expected);
+                EXPECT_EQ(copies.encode(25), expected);
+                EXPECT_EQ(copies.encodeOnce(25), expected);
+            }
+    // Turned upright from its own blocks.
+    const QByteArray turned = camera::jpeg(noisy(1024, 768), {QDateTime(), 6}, 2, 2, 95);
+    EXPECT_EQ(DctRecompressor(turned, 100, Reading::ParallelEntropy).encodeOnce(25),
+              DctRecompressor(turned).encode(25));
+    // Damaged data is libjpeg's to read, warnings and all.
+    QByteArray damaged = oneScan(large, 2, 2, 0, 0);
+    for (qsizetype at = damaged.size() / 3; at < damaged.size() - 8; at += damaged.size() / 5)
+        damaged[at] = char(0xA5);
+    DctRecompressor plain(damaged);
+    DctRecompressor parallel(damaged, 100, Reading::ParallelEntropy);
+    EXPECT_EQ(joinsOf(damaged, 2), -1);
+    EXPECT_EQ(parallel.encode(25), plain.encode(25));
+    EXPECT_EQ(parallel.warnings(), plain.warnings());
+}
+
 TEST(Compress, APhotoFoundDamagedWhileEncodingFailsCleanly)
 {
     // All its blocks are there, then a second start of image: libjpeg gives up at the very end,
     // while the encoder waits for the last rows.
     QByteArray damaged = camera::jpeg(noisy(322, 243), {}, 2, 2, 95);
     damaged.insert(damaged.size() - 2, "\xff\xd8");
-    DctRecompressor once(damaged);
-    EXPECT_TRUE(once.encodeOnce(25).isEmpty());
-    EXPECT_EQ(once.refusal(), "damaged JPEG data");
+    for (const auto reading :
+         {DctRecompressor::Reading::Libjpeg, DctRecompressor::Reading::ParallelEntropy}) {
+        DctRecompressor once(damaged, 100, reading);
+        EXPECT_TRUE(once.encodeOnce(25).isEmpty());
+        EXPECT_EQ(once.refusal(), "damaged JPEG data");
+    }
     EXPECT_TRUE(DctRecompressor(damaged).encode(25).isEmpty());
     // The photo as a whole goes on through the pixel decoder, or fails with a reason.
     const auto result = PhotoCompressor::compress(Image::fromData(damaged), {});

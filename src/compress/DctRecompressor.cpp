@@ -5,6 +5,7 @@
 #include "BlockStream.h"
 #include "CoefficientMapper.h"
 #include "JpegErrors.h"
+#include "ParallelEntropyDecoder.h"
 #include "PhotoMetadata.h"
 #include "RangeSource.h"
 #include "ScanCut.h"
@@ -156,6 +157,12 @@ struct DctRecompressor::Impl
     // A one-scan file is read when first encoded: once only, it is read while being encoded.
     bool readLater = false;
     BlockStream* stream = nullptr;
+    // A one-scan file may be read by the parallel decoder (tried once, when first encoded); its
+    // blocks are then encoded from there, into blocks of their own unless written in place.
+    bool tryParallel = false;
+    std::unique_ptr<ParallelEntropyDecoder> decoded;
+    std::array<BlockArray, BlockLayout::kMaxComponents> ownOutput;
+    bool readInParallel();
     // The rows the encoder reads in place, per component, past the bottom edge included.
     std::array<std::vector<JBLOCKROW>, BlockLayout::kMaxComponents> placedRows;
 
@@ -219,8 +226,55 @@ bool DctRecompressor::Impl::readOwnCoefficients()
     return sourceArrays != nullptr;
 }
 
+bool DctRecompressor::Impl::readInParallel()
+{
+    if (!tryParallel)
+        return false;
+    tryParallel = false;
+    const auto* begin = reinterpret_cast<const uint8_t*>(input.constData());
+    const qsizetype offset = src.src->next_input_byte - begin;
+    if (offset < 0 || offset > input.size())
+        return false;
+    for (int c = 0; c < layout.components; ++c) {
+        const int table = src.comp_info[c].quant_tbl_no;
+        if (table < 0 || table >= NUM_QUANT_TBLS || !src.quant_tbl_ptrs[table])
+            return false;
+    }
+    // A part per idle core, none too small to be worth a thread; with no core to spare (a batch
+    // gives each core a photo of its own) splitting would only add work, and libjpeg reads it.
+    constexpr qsizetype kPartBytes = 8192;
+    const QThreadPool* pool = QThreadPool::globalInstance();
+    const int idle = std::max(pool->maxThreadCount() - pool->activeThreadCount(), 0);
+    const int parts = int(std::clamp<qsizetype>((input.size() - offset) / kPartBytes, 1, 1 + idle));
+    if (parts < 2)
+        return false;
+    auto decoder = std::make_unique<ParallelEntropyDecoder>();
+    if (!decoder->decode(src, begin + offset, size_t(input.size() - offset), parts)) {
+        qCDebug(lcCompress) << "scan left to libjpeg";
+        return false;
+    }
+    // What libjpeg takes at the start of the scan: the tables the blocks were quantized with.
+    for (int c = 0; c < layout.components; ++c)
+        src.comp_info[c].quant_table = src.quant_tbl_ptrs[src.comp_info[c].quant_tbl_no];
+    qCDebug(lcCompress) << "scan read in" << parts << "parts," << decoder->resynchronised()
+                        << "joined at a guessed start";
+    decoded = std::move(decoder);
+    readLater = false;
+    return true;
+}
+
 bool DctRecompressor::Impl::lookUpRows(int c, Rows& rows)
 {
+    if (decoded) {
+        const auto i = size_t(c);
+        rows.source = decoded->rows(c);
+        rows.source.resize(src.comp_info[c].height_in_blocks);
+        if (!inPlace && ownOutput[i].isNull())
+            ownOutput[i] =
+                BlockArray(size_t(layout.widthInBlocks[i]), size_t(layout.heightInBlocks[i]));
+        rows.output = inPlace ? std::vector<JBLOCKROW>() : ownOutput[i].rows(ownOutput[i].height());
+        return inPlace || !ownOutput[i].isNull();
+    }
     const bool fromSecond = second && c > 0;
     jpeg_decompress_struct& from = fromSecond ? second->info : src;
     JpegErrors& fromErrors = fromSecond ? second->errors : errors;
@@ -259,6 +313,8 @@ void DctRecompressor::Impl::fillComponent(int c, Rows& rows, const JQUANT_TBL* o
     for (int y = 0; y < layout.heightInBlocks[i]; ++y)
         for (int x = 0; x < layout.widthInBlocks[i]; ++x)
             mapper.map(source, x, y, rows.output[size_t(y)][x]);
+    if (decoded)
+        placedRows[i] = rows.output;
 }
 
 bool DctRecompressor::Impl::fill(j_compress_ptr dst)
@@ -303,7 +359,7 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     jvirt_barray_ptr placed[BlockLayout::kMaxComponents] = {};
     if (stream) {
         jpeg_write_coefficients(dst, stream->serve(dst));
-    } else if (inPlace) {
+    } else if (inPlace || decoded) {
         if (!fill(dst))
             return false;
         // The encoder asks its memory manager for rows of each array: hand it the placed ones.
@@ -358,7 +414,7 @@ void DctRecompressor::Impl::useSourceTables(j_compress_ptr dst) const
     }
 }
 
-DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
+DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality, Reading reading)
     : d(std::make_unique<Impl>())
 {
     // The smallest steps of the standard tables (10 luma, 17 chroma) at that quality.
@@ -386,7 +442,9 @@ DctRecompressor::DctRecompressor(const QByteArray& jpeg, int finestQuality)
     d->layout = BlockLayout::plan(d->src, PhotoMetadata::orientation(d->exif), d->refusal);
     if (!d->refusal.isEmpty())
         return;
-    d->readLater = !d->second && !jpeg_has_multiple_scans(&d->src) && !d->layout.moves();
+    const bool oneScan = !d->second && !jpeg_has_multiple_scans(&d->src);
+    d->tryParallel = kFastPaths && reading == Reading::ParallelEntropy && oneScan && d->readWhole;
+    d->readLater = oneScan && (!d->layout.moves() || d->tryParallel);
     if (!d->readLater && !d->readCoefficients())
         d->refusal = QStringLiteral("damaged JPEG data");
 }
@@ -494,7 +552,7 @@ bool DctRecompressor::Impl::readyToEncode()
         return false;
     if (readLater) {
         readLater = false;
-        if (!readCoefficients()) {
+        if (!readInParallel() && !readCoefficients()) {
             refusal = QStringLiteral("damaged JPEG data");
             return false;
         }
@@ -529,8 +587,13 @@ QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
         return {};
     if (!kFastPaths)
         return encode(quality, exif);
-    if (d->readLater)
+    // Encoding while reading keeps both cores busy, the reader on one and the encoder on the other:
+    // faster than reading on both first and encoding after. The parallel decoder reads the files
+    // that must be read whole before encoding (turned, or encoded more than once).
+    if (d->readLater && !d->layout.moves())
         return d->encodeWhileReading(quality, exif);
+    if (!d->readyToEncode())
+        return {};
     // A turn reads blocks from anywhere: it needs blocks of its own.
     d->inPlace = !d->layout.moves();
     d->consumed = d->inPlace;

@@ -15,9 +15,20 @@
 class DctRecompressor
 {
   public:
+    // How a one-scan file's coefficients are read when they must all be there before encoding (a
+    // turn, or more than one encoding): by libjpeg (the default), or, built against the libjpeg
+    // the fast paths were written for, by ParallelEntropyDecoder on every core (libjpeg still
+    // reads whatever that decoder leaves to it). Both give the same bytes.
+    enum class Reading
+    {
+        Libjpeg,
+        ParallelEntropy
+    };
+
     // No quality finer than finestQuality will be asked for: a progressive JPEG's last scans,
     // which only refine bits such an encoding rounds away, are then not read.
-    explicit DctRecompressor(const QByteArray& jpeg, int finestQuality = 100);
+    explicit DctRecompressor(const QByteArray& jpeg, int finestQuality = 100,
+                             Reading reading = Reading::Libjpeg);
     ~DctRecompressor();
     DctRecompressor(const DctRecompressor&) = delete;
     DctRecompressor& operator=(const DctRecompressor&) = delete;

@@ -27,7 +27,7 @@ class Encoder
         if (photo.sourceFormat() == "jpeg") {
             const QByteArray source = photo.sourceBytes();
             m_exif = PhotoMetadata::exifOf(source);
-            m_dct.emplace(source, finestQuality);
+            m_dct.emplace(source, finestQuality, DctRecompressor::Reading::ParallelEntropy);
             if (m_dct->isUsable()) {
                 m_size = m_dct->uprightSize();
                 m_block = PhotoMetadata::forCopy(m_dct->exif(), m_size, keepLocation);
@@ -262,7 +262,7 @@ qint64 PhotoCompressor::sourceSize(const Image& photo)
 qint64 PhotoCompressor::fullQualitySize(const Image& photo)
 {
     if (photo.sourceFormat() == "jpeg") {
-        DctRecompressor dct(photo.sourceBytes());
+        DctRecompressor dct(photo.sourceBytes(), 100, DctRecompressor::Reading::ParallelEntropy);
         const QByteArray bytes = dct.encodeOnce(JpegCompressor::kFullQuality);
         if (!bytes.isEmpty())
             return bytes.size();
