@@ -175,7 +175,8 @@ TEST(Resize, TheSwitchDecidesBetweenFittingAndStretchingAndTheResultIsWrittenAnd
     // Back on, a width whose height rounds down fits the box it makes.
     p.navigator->pop();
     s->btnAspectRatio();
-    s->textFieldEdited(W, "1001");
+    s->textFieldEdited(W, "");
+    type(s, W, "1001");
     EXPECT_EQ(s->tfImageheight(), "750");
     s->btnReize();
     p.drain();
