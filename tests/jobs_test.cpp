@@ -234,11 +234,9 @@ TEST(JobsLibrary, TheListingCountsEachPhotoAndGivesNothingOnceCancelled)
     EXPECT_EQ(job.done(), 5);
     EXPECT_EQ(job.total(), 5);
 
-    JobControl* stopping = nullptr;
-    JobControl stopped([&](int done, int, const QString&) {
+    JobControl stopped([&stopped](int done, int, const QString&) {
         if (done >= 2)
-            stopping->cancel();
+            stopped.cancel();
     });
-    stopping = &stopped;
     EXPECT_TRUE(library.fetchAssets(&stopped).empty());
 }
