@@ -117,7 +117,7 @@ quint32 crc32(const QByteArray& bytes)
 QByteArray chunk(const QByteArray& type, const QByteArray& data)
 {
     QByteArray out;
-    const quint32 n = quint32(data.size());
+    const auto n = quint32(data.size());
     out.append(char(n >> 24)).append(char(n >> 16)).append(char(n >> 8)).append(char(n));
     const quint32 crc = crc32(type + data);
     out += type + data;

@@ -48,7 +48,7 @@ struct Picker
                 return int(i);
         return -1;
     }
-    void tap(const QString& name) { screen->didSelectItem(row(name)); }
+    void tap(const QString& name) const { screen->didSelectItem(row(name)); }
     bool ticked(const QString& name) const
     {
         auto* grid = screen->collectionviewImages();

@@ -51,7 +51,7 @@ QImage photograph(QSize frame, QColor table, const QImage& page, const QTransfor
     for (int y = 0; y < frame.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
         for (int x = 0; x < frame.width(); ++x) {
-            const int n = int(noise.bounded(13)) - 6;
+            const int n = noise.bounded(13) - 6;
             line[x] = qRgb(qBound(0, qRed(line[x]) + n, 255), qBound(0, qGreen(line[x]) + n, 255),
                            qBound(0, qBlue(line[x]) + n, 255));
         }

@@ -131,7 +131,7 @@ TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
     const QImage resized(path("r.png"));
     ASSERT_EQ(resized.size(), QSize(1200, 900));
     // Each result pixel is the mean of the 10 x 10 it covers.
-    std::vector<png_byte> row(12000 * 4);
+    std::vector<png_byte> row(size_t(12000) * 4);
     for (const QPoint at : {QPoint(13, 7), QPoint(300, 450), QPoint(900, 451), QPoint(1199, 899)}) {
         int sum[4] = {};
         for (int y = at.y() * 10; y < at.y() * 10 + 10; ++y) {
