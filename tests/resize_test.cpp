@@ -123,14 +123,20 @@ TEST(Resize, TheFilterRefusesNonDigitsReadsDigitsAsGoingAtTheEndAndGivesUpOnHuge
     EXPECT_EQ(s->tfImageWIdth(), "");
 }
 
-TEST(Resize, ShowsTheOriginalSizeAndTheSwitchChangesMessageAndImageButNeverTheTypedValues)
+// The switch changes message and result but never the typed values; kept proportions fit the
+// box, stretching fills it, and the result is a PNG in History named by seconds, handed on.
+TEST(Resize, TheSwitchDecidesBetweenFittingAndStretchingAndTheResultIsWrittenAndHandedOn)
 {
+    const QSizeF fitted = ImageResizer::drawingSize({4032, 3024}, 2000, 500, true);
+    EXPECT_NEAR(fitted.width(), 666.67, 0.01);
+    EXPECT_DOUBLE_EQ(fitted.height(), 500);
+    EXPECT_EQ(ImageResizer::pixelSize(fitted), QSize(667, 500));
+
     TestPlatform p;
     ResizeImageScreen* s = open(p);
     EXPECT_EQ(s->lblImageOriginalSize(), "4032 X 3024");
     EXPECT_EQ(s->widthPlaceholder(), "Enter Width");
     EXPECT_EQ(s->heightPlaceholder(), "Enter Height");
-    EXPECT_TRUE(s->isAspectRatioOn());
     EXPECT_EQ(s->ivMaintainAspectRatio(), "on");
     EXPECT_EQ(s->lblMsg(), "You can specify only one dimentions (Width or Height). The second "
                            "one will calculated to preserve image aspect ratio.");
@@ -139,34 +145,26 @@ TEST(Resize, ShowsTheOriginalSizeAndTheSwitchChangesMessageAndImageButNeverTheTy
     EXPECT_EQ(s->ivMaintainAspectRatio(), "off");
     type(s, W, "2000");
     type(s, H, "500");
-    EXPECT_EQ(s->tfImageWIdth(), "2000");
-    EXPECT_EQ(s->tfImageheight(), "500");
     s->btnAspectRatio();
     EXPECT_EQ(s->ivMaintainAspectRatio(), "on");
     EXPECT_EQ(s->tfImageWIdth(), "2000");
     EXPECT_EQ(s->tfImageheight(), "500");
-}
-
-TEST(Resize, KeptProportionsFitTheBoxAndStretchingFillsIt)
-{
-    const QSizeF fitted = ImageResizer::drawingSize({4032, 3024}, 2000, 500, true);
-    EXPECT_NEAR(fitted.width(), 666.67, 0.01);
-    EXPECT_DOUBLE_EQ(fitted.height(), 500);
-    EXPECT_EQ(ImageResizer::pixelSize(fitted), QSize(667, 500));
-    EXPECT_EQ(ImageResizer::drawingSize({4032, 3024}, 500, 500, false), QSizeF(500, 500));
-
-    TestPlatform p;
-    ResizeImageScreen* s = open(p);
-    s->btnAspectRatio();
-    type(s, W, "2000");
-    type(s, H, "500");
-    s->btnAspectRatio();
     s->btnReize();
     EXPECT_TRUE(p.overlay->visible());
     p.drain();
     EXPECT_FALSE(p.overlay->visible());
     EXPECT_EQ(s->croppedImage().pixelSize(), QSize(667, 500));
     EXPECT_EQ(s->croppedImage().scale(), 1.0);
+    auto* preview = qobject_cast<ResizeImagePreviewScreen*>(p.navigator->top());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->croppedImage(), s->croppedImage());
+    EXPECT_EQ(preview->sizeText(), "667 X 500");
+    ASSERT_EQ(p.history->count(), 1);
+    const QString path = p.history->at(0).toLocalFile();
+    EXPECT_EQ(QFileInfo(path).fileName(), "1700000000.png");
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), "png");
+    EXPECT_EQ(reader.size(), QSize(667, 500));
 
     p.navigator->pop();
     s->btnAspectRatio();
@@ -174,28 +172,24 @@ TEST(Resize, KeptProportionsFitTheBoxAndStretchingFillsIt)
     s->btnReize();
     p.drain();
     EXPECT_EQ(s->croppedImage().pixelSize(), QSize(500, 500));
-}
-
-TEST(Resize, TheResultIsWrittenAsPngNamedBySecondsAndHandedOn)
-{
-    TestPlatform p;
-    ResizeImageScreen* s = open(p);
+    // Back on, a width whose height rounds down fits the box it makes.
+    p.navigator->pop();
+    s->btnAspectRatio();
+    s->textFieldEdited(W, "");
     type(s, W, "1001");
     EXPECT_EQ(s->tfImageheight(), "750");
     s->btnReize();
     p.drain();
     EXPECT_EQ(s->croppedImage().pixelSize(), QSize(1000, 750));
-    auto* preview = qobject_cast<ResizeImagePreviewScreen*>(p.navigator->top());
-    ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->croppedImage(), s->croppedImage());
-    EXPECT_EQ(preview->sizeText(), "1000 X 750");
 
-    ASSERT_EQ(p.history->count(), 1);
-    const QString path = p.history->at(0).toLocalFile();
-    EXPECT_EQ(QFileInfo(path).fileName(), "1700000000.png");
-    QImageReader reader(path);
-    EXPECT_EQ(reader.format(), "png");
-    EXPECT_EQ(reader.size(), QSize(1000, 750));
+    // A proportional side under a pixel becomes one pixel.
+    s = open(p, {256, 1});
+    type(s, W, "40");
+    EXPECT_EQ(s->tfImageheight(), "1");
+    s->btnReize();
+    p.drain();
+    EXPECT_EQ(s->croppedImage().pixelSize(), QSize(40, 1));
+    EXPECT_TRUE(p.alerts.presented().empty());
 }
 
 TEST(Resize, AFailedHistoryWriteStillShowsTheResultAndSaysWhy)
@@ -211,18 +205,6 @@ TEST(Resize, AFailedHistoryWriteStillShowsTheResultAndSaysWhy)
     EXPECT_EQ(p.history->count(), 0);
     EXPECT_TRUE(lastAlert(p).startsWith("The resized image could not be saved: "))
         << lastAlert(p).toStdString();
-}
-
-TEST(Resize, AProportionalSideUnderAPixelBecomesOnePixel)
-{
-    TestPlatform p;
-    ResizeImageScreen* s = open(p, {256, 1});
-    type(s, W, "40");
-    EXPECT_EQ(s->tfImageheight(), "1");
-    s->btnReize();
-    p.drain();
-    EXPECT_EQ(s->croppedImage().pixelSize(), QSize(40, 1));
-    EXPECT_TRUE(p.alerts.presented().empty());
 }
 
 TEST(Resize, EmptyZeroAndOversizedSizesDrawNothingAndSayWhy)

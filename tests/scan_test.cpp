@@ -51,7 +51,7 @@ QImage photograph(QSize frame, QColor table, const QImage& page, const QTransfor
     for (int y = 0; y < frame.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
         for (int x = 0; x < frame.width(); ++x) {
-            const int n = int(noise.bounded(13)) - 6;
+            const int n = noise.bounded(13) - 6;
             line[x] = qRgb(qBound(0, qRed(line[x]) + n, 255), qBound(0, qGreen(line[x]) + n, 255),
                            qBound(0, qBlue(line[x]) + n, 255));
         }
@@ -290,38 +290,35 @@ TEST(Scan, CommandLineFindsCornersWritesPagesAndRefusesABadQuad)
     const QPointF sheetCorners[4] = {{0, 0}, {840, 0}, {840, 1188}, {0, 1188}};
     for (int i = 0; i < 4; ++i)
         corners[i] = askew.map(sheetCorners[i]);
-    const QString photo = cli.path(QStringLiteral("receipt.jpg"));
+    const QString photo = cli.path("receipt.jpg");
     ASSERT_TRUE(
         fixtures::writeJpeg(photograph({1600, 1700}, QColor(60, 45, 35), a4, askew), photo));
 
-    const QStringList line = cli.run({QStringLiteral("scan"), QStringLiteral("--corners"), photo});
+    const QStringList line = cli.run({"scan", "--corners", photo});
     EXPECT_EQ(cli.status, 0);
-    const QStringList parts = line.value(0).trimmed().split(QLatin1Char(' '));
+    const QStringList parts = line.value(0).trimmed().split(' ');
     ASSERT_EQ(parts.size(), 5) << cli.out.toStdString();
-    const auto found = PageQuad::parse(parts.mid(0, 4).join(QLatin1Char(' ')));
+    const auto found = PageQuad::parse(parts.mid(0, 4).join(' '));
     ASSERT_TRUE(found);
     for (int i = 0; i < 4; ++i)
         EXPECT_LT(distance(found->corners[i], corners[i]), 14);
     EXPECT_GE(parts[4].toDouble(), PageDetector::kMinConfidence);
 
-    const QString out = cli.path(QStringLiteral("out"));
-    const QStringList written = cli.run({QStringLiteral("scan"), photo, QStringLiteral("-o"), out,
-                                         QStringLiteral("--filter"), QStringLiteral("bw")});
+    const QString out = cli.path("out");
+    const QStringList written = cli.run({"scan", photo, "-o", out, "--filter", "bw"});
     EXPECT_EQ(cli.status, 0);
-    EXPECT_EQ(written, QStringList{out + QStringLiteral("/receipt.png")});
-    const QImage page(out + QStringLiteral("/receipt.png"));
+    EXPECT_EQ(written, QStringList{out + "/receipt.png"});
+    const QImage page(out + "/receipt.png");
     EXPECT_NEAR(double(page.width()) / page.height(), 1 / std::sqrt(2.0), 0.001);
 
-    EXPECT_TRUE(cli.run({QStringLiteral("scan"), photo, QStringLiteral("-o"),
-                         cli.path(QStringLiteral("bad")), QStringLiteral("--quad"),
-                         QStringLiteral("0,0 900,900 900,0 0,900")})
+    EXPECT_TRUE(cli.run({"scan", photo, "-o", cli.path("bad"), "--quad", "0,0 900,900 900,0 0,900"})
                     .isEmpty());
     EXPECT_EQ(cli.status, 1);
-    EXPECT_TRUE(cli.err.contains(QStringLiteral("cross"))) << cli.err.toStdString();
-    EXPECT_TRUE(QDir(cli.path(QStringLiteral("bad"))).isEmpty());
+    EXPECT_TRUE(cli.err.contains("cross")) << cli.err.toStdString();
+    EXPECT_TRUE(QDir(cli.path("bad")).isEmpty());
 
-    const QString pdf = cli.path(QStringLiteral("scanned.pdf"));
-    cli.run({QStringLiteral("pdf"), QStringLiteral("--scan"), photo, QStringLiteral("-o"), pdf});
+    const QString pdf = cli.path("scanned.pdf");
+    cli.run({"pdf", "--scan", photo, "-o", pdf});
     EXPECT_EQ(cli.status, 0);
     QPdfDocument doc;
     doc.load(pdf);

@@ -3,6 +3,7 @@
 #include "compress/PhotoCompressor.h"
 #include "image/Image.h"
 #include "resize/ImageResizer.h"
+#include "support/CliProcess.h"
 #include "support/Fixtures.h"
 
 #include <QBuffer>
@@ -69,24 +70,16 @@ double difference(const QImage& a, const QImage& b)
     return sum / (4.0 * x.width() * x.height());
 }
 
-// quire-cli with its data segment (heap and private mappings) capped at megabytes.
-int runLimited(const QStringList& args, qint64 megabytes, const QString& documents,
-               QString* err = nullptr)
+// Runs quire-cli with its data segment (heap and private mappings) capped at megabytes; its exit
+// status, or -1 when it did not exit by itself.
+int runLimited(CliProcess& cli, const QStringList& args, qint64 megabytes)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUIRE_DOCUMENTS", documents);
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
-    p.setChildProcessModifier([megabytes] {
+    cli.process.setChildProcessModifier([megabytes] {
         const rlimit limit{rlim_t(megabytes) << 20, rlim_t(megabytes) << 20};
         setrlimit(RLIMIT_DATA, &limit);
     });
-    p.start(QStringLiteral(QUIRE_CLI), args);
-    p.waitForFinished(300000);
-    if (err)
-        *err = QString::fromUtf8(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    cli.run(args);
+    return cli.process.exitStatus() == QProcess::NormalExit ? cli.status : -1;
 }
 } // namespace
 
@@ -121,27 +114,24 @@ TEST(Streaming, LargeImagesShrinkRowByRowToWhatTheWholeBitmapGives)
 
 TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
 {
-    QTemporaryDir dir;
-    const QString docs = dir.filePath("docs");
+    CliProcess cli;
+    const auto path = [&](const QString& name) { return cli.path(name); };
     // Well under what the whole bitmap of the large picture takes (432 MB).
     constexpr qint64 kLimitMb = 300;
-    ASSERT_TRUE(fixtures::writeJpeg(fixtures::photo(400, 300), dir.filePath("small.jpg")));
-    if (runLimited({"resize", dir.filePath("small.jpg"), "--width", "100", "-o",
-                    dir.filePath("small.png")},
-                   kLimitMb, docs) != 0)
+    if (runLimited(cli,
+                   {"resize", cli.photo("small.jpg"), "--width", "100", "-o", path("small.png")},
+                   kLimitMb) != 0)
         GTEST_SKIP() << "this build does not start within the limit (a sanitizer build)";
 
-    ASSERT_TRUE(writePng(dir.filePath("large.png"), 12000, 9000));
-    QString err;
-    EXPECT_EQ(runLimited({"resize", dir.filePath("large.png"), "--width", "1200", "-o",
-                          dir.filePath("r.png")},
-                         kLimitMb, docs, &err),
+    ASSERT_TRUE(writePng(path("large.png"), 12000, 9000));
+    EXPECT_EQ(runLimited(cli, {"resize", path("large.png"), "--width", "1200", "-o", path("r.png")},
+                         kLimitMb),
               0)
-        << err.toStdString();
-    const QImage resized(dir.filePath("r.png"));
+        << cli.err.toStdString();
+    const QImage resized(path("r.png"));
     ASSERT_EQ(resized.size(), QSize(1200, 900));
     // Each result pixel is the mean of the 10 x 10 it covers.
-    std::vector<png_byte> row(12000 * 4);
+    std::vector<png_byte> row(size_t(12000) * 4);
     for (const QPoint at : {QPoint(13, 7), QPoint(300, 450), QPoint(900, 451), QPoint(1199, 899)}) {
         int sum[4] = {};
         for (int y = at.y() * 10; y < at.y() * 10 + 10; ++y) {
@@ -157,12 +147,10 @@ TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
         EXPECT_NEAR(qAlpha(got), sum[3] / 100.0, 1) << at.x();
     }
 
-    QDir().mkpath(dir.filePath("c"));
-    EXPECT_EQ(runLimited({"compress", dir.filePath("large.png"), "-o", dir.filePath("c")}, kLimitMb,
-                         docs, &err),
-              0)
-        << err.toStdString();
-    QImageReader copy(dir.filePath("c/large.jpg"));
+    QDir().mkpath(path("c"));
+    EXPECT_EQ(runLimited(cli, {"compress", path("large.png"), "-o", path("c")}, kLimitMb), 0)
+        << cli.err.toStdString();
+    QImageReader copy(path("c/large.jpg"));
     EXPECT_EQ(copy.size(), QSize(12000, 9000));
     // Half transparent over white: the right half is far lighter than the opaque left.
     copy.setScaledSize(QSize(1500, 1125));
@@ -180,8 +168,9 @@ TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
 TEST(Streaming, OverTheWholeBitmapLimitOnlyWhatStreamsAndWhatTheFileCanHoldIsTaken)
 {
     QTemporaryDir dir;
-    const auto jpeg = [&](const QString& name, bool progressive, qsizetype padding) {
-        // A small JPEG whose frame header is made to claim 20000 x 15000 (300 megapixels).
+    const auto jpeg = [&](const QString& name, bool progressive, qsizetype padding,
+                          QSize claimed = {20000, 15000}) {
+        // A small JPEG whose frame header is made to claim a size (300 megapixels unless told).
         QImage pixels = fixtures::photo(64, 48);
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -191,10 +180,10 @@ TEST(Streaming, OverTheWholeBitmapLimitOnlyWhatStreamsAndWhatTheFileCanHoldIsTak
         EXPECT_TRUE(writer.write(pixels));
         const qsizetype sof = bytes.indexOf(progressive ? "\xff\xc2" : "\xff\xc0");
         EXPECT_GT(sof, 0);
-        bytes[sof + 5] = char(15000 >> 8);
-        bytes[sof + 6] = char(15000 & 0xff);
-        bytes[sof + 7] = char(20000 >> 8);
-        bytes[sof + 8] = char(20000 & 0xff);
+        bytes[sof + 5] = char(claimed.height() >> 8);
+        bytes[sof + 6] = char(claimed.height() & 0xff);
+        bytes[sof + 7] = char(claimed.width() >> 8);
+        bytes[sof + 8] = char(claimed.width() & 0xff);
         fixtures::writeFile(dir.filePath(name), bytes + QByteArray(padding, '\0'));
         return dir.filePath(name);
     };
@@ -215,14 +204,7 @@ TEST(Streaming, OverTheWholeBitmapLimitOnlyWhatStreamsAndWhatTheFileCanHoldIsTak
     EXPECT_TRUE(Image::fromFile(progressive, 1.0, &reason, Image::Decoding::RowByRow).isNull());
     EXPECT_EQ(reason, "is too large: 20000 x 15000 pixels is over 200 megapixels");
     // Beyond a gigapixel nothing is taken.
-    const QString giant = jpeg("giant.jpg", false, 0);
-    QByteArray bytes = fixtures::readFile(giant);
-    const qsizetype sof = bytes.indexOf("\xff\xc0");
-    bytes[sof + 5] = char(40000 >> 8);
-    bytes[sof + 6] = char(40000 & 0xff);
-    bytes[sof + 7] = char(40000 >> 8);
-    bytes[sof + 8] = char(40000 & 0xff);
-    fixtures::writeFile(giant, bytes + QByteArray(7'000'000, '\0'));
+    const QString giant = jpeg("giant.jpg", false, 7'000'000, {40000, 40000});
     EXPECT_TRUE(Image::fromFile(giant, 1.0, &reason, Image::Decoding::RowByRow).isNull());
     EXPECT_EQ(reason, "is too large: 40000 x 40000 pixels is over 1000 megapixels");
 }

@@ -18,6 +18,10 @@ struct CliProcess
         return e;
     }();
     QProcess process;
+    // What runs: a shell may wrap quire-cli to set limits or pass names as raw bytes.
+    QString program = QStringLiteral(QUIRE_CLI);
+    // Runs that must share one History folder name the same documents area.
+    QString documents;
     int status = -1;
     QString out;
     QString err;
@@ -25,10 +29,11 @@ struct CliProcess
     [[nodiscard]] QString path(const QString& name) const { return dir.filePath(name); }
     void start(const QStringList& args, const QByteArray& input = {})
     {
-        env.insert(QStringLiteral("QUIRE_DOCUMENTS"), path(QStringLiteral("docs")));
+        env.insert(QStringLiteral("QUIRE_DOCUMENTS"),
+                   documents.isEmpty() ? path(QStringLiteral("docs")) : documents);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUIRE_CLI), args);
+        process.start(program, args);
         process.waitForStarted();
         process.write(input);
         process.closeWriteChannel();
