@@ -58,6 +58,15 @@ ScreenPage {
         ToolBar {
             Layout.fillWidth: true
             background: Rectangle { color: Theme.appWhiteColor }
+            ActionBarButton {
+                objectName: "btnOrganise"
+                anchors.left: parent.left
+                anchors.leftMargin: Theme.spacing
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Organise")
+                enabled: pdfDocument.status === PdfPages.Ready && pdfDocument.pageCount > 0
+                onClicked: page.screen.btnOrganise()
+            }
             Button {
                 id: btnShare
                 objectName: "btnShare"
