@@ -81,7 +81,7 @@ ScreenPage {
             spacing: 0
             ActionBarButton {
                 objectName: "btnRotateLeft"
-                text: qsTr("↺")
+                text: "↺"
                 Accessible.name: qsTr("Turn left")
                 ToolTip.text: Accessible.name
                 ToolTip.visible: hovered
@@ -90,7 +90,7 @@ ScreenPage {
             }
             ActionBarButton {
                 objectName: "btnRotateRight"
-                text: qsTr("↻")
+                text: "↻"
                 Accessible.name: qsTr("Turn right")
                 ToolTip.text: Accessible.name
                 ToolTip.visible: hovered
