@@ -58,7 +58,10 @@ ScreenPage {
         ToolBar {
             Layout.fillWidth: true
             background: Rectangle { color: Theme.appWhiteColor }
+            // Two buttons side by side: the bar takes its height from the larger one.
+            contentHeight: Math.max(btnOrganise.implicitHeight, btnShare.implicitHeight)
             ActionBarButton {
+                id: btnOrganise
                 objectName: "btnOrganise"
                 anchors.left: parent.left
                 anchors.leftMargin: Theme.spacing

@@ -37,8 +37,6 @@ ScreenPage {
         Accessible.role: Accessible.List
         Accessible.name: page.title
         ScrollBar.vertical: ScrollBar {}
-        moveDisplaced: Transition { NumberAnimation { properties: "x,y"; duration: 150 } }
-        move: Transition { NumberAnimation { properties: "x,y"; duration: 150 } }
         delegate: PageGridCell {
             grid: grid
             screen: page.screen
