@@ -74,7 +74,8 @@ ScreenPage {
                 id: btnShare
                 objectName: "btnShare"
                 anchors.centerIn: parent
-                width: 160
+                // Narrower on a small phone, clear of Organise on its left.
+                width: Math.min(160, parent.width - 2 * (btnOrganise.width + Theme.spacingLarge))
                 text: qsTr("Share")
                 Accessible.name: text
                 contentItem: Label {
