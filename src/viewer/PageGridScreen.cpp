@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,7 +29,7 @@ struct Opened
     QString error;
 };
 
-Opened open(const QString& path)
+Opened readPages(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
     if (!InputFile::refusal(path).isEmpty())
@@ -104,7 +105,7 @@ void PageGridScreen::appendPdf(const QUrl& url)
 void PageGridScreen::addDocument(const QString& path, const QString& failedTitle)
 {
     m_job.run(
-        tr("Opening..."), [path](JobControl&) { return open(path); },
+        tr("Opening..."), [path](JobControl&) { return readPages(path); },
         [this, path, failedTitle](const Opened& opened) {
             if (!opened.error.isEmpty()) {
                 qCWarning(lcPdf) << "Cannot organise" << path << opened.error;
