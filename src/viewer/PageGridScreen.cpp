@@ -119,8 +119,10 @@ void PageGridScreen::addDocument(const QString& path, const QString& failedTitle
             m_documents << path;
             m_pages.setDocuments(m_documents);
             std::vector<PageGridModel::Page> added;
-            for (size_t i = 0; i < opened.sizes.size(); ++i)
-                added.push_back({document, int(i), opened.sizes[i]});
+            added.reserve(opened.sizes.size());
+            int number = 0;
+            for (const QSizeF& size : opened.sizes)
+                added.push_back({document, number++, size});
             m_pages.append(added);
         });
 }
@@ -134,8 +136,9 @@ int PageGridScreen::selectedCount() const
 void PageGridScreen::select(int index)
 {
     auto all = m_pages.pages();
-    for (size_t i = 0; i < all.size(); ++i)
-        all[i].selected = int(i) == index;
+    int at = 0;
+    for (auto& page : all)
+        page.selected = at++ == index;
     m_anchor = index;
     m_pages.change(all);
     emit selectionChanged();
@@ -159,9 +162,11 @@ void PageGridScreen::selectRange(int index)
         return;
     }
     auto all = m_pages.pages();
-    for (size_t i = 0; i < all.size(); ++i)
-        all[i].selected =
-            int(i) >= std::min(m_anchor, index) && int(i) <= std::max(m_anchor, index);
+    int at = 0;
+    for (auto& page : all) {
+        page.selected = at >= std::min(m_anchor, index) && at <= std::max(m_anchor, index);
+        ++at;
+    }
     m_pages.change(all);
     emit selectionChanged();
 }
@@ -262,9 +267,12 @@ void PageGridScreen::save()
         for (const auto& page : pages)
             order << first[size_t(page.document)] + page.page;
         organizer.keep(order);
-        for (int i = 0; i < int(pages.size()); ++i)
-            if (pages[size_t(i)].turn != 0)
-                organizer.rotate({i}, pages[size_t(i)].turn);
+        int at = 0;
+        for (const auto& page : pages) {
+            if (page.turn != 0)
+                organizer.rotate({at}, page.turn);
+            ++at;
+        }
         if (job.isCancelled())
             return {};
         job.setLabel(tr("Writing the PDF"));
