@@ -26,6 +26,8 @@ class SelectImageScreen : public Screen
     Q_PROPERTY(bool doneEnabled READ doneEnabled NOTIFY doneChanged)
     Q_PROPERTY(bool doneVisible READ doneVisible NOTIFY doneChanged)
     Q_PROPERTY(int selectedCount READ selectedCount NOTIFY doneChanged)
+    // Extract Text also reads a PDF, chosen with "Choose PDF" beside the photos.
+    Q_PROPERTY(bool pdfActionVisible READ pdfActionVisible CONSTANT)
   public:
     explicit SelectImageScreen(Services& services, QObject* parent = nullptr);
 
@@ -38,6 +40,10 @@ class SelectImageScreen : public Screen
     [[nodiscard]] bool doneEnabled() const { return m_doneEnabled; }
     [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
+    [[nodiscard]] bool pdfActionVisible() const
+    {
+        return m_selectedJob == SelectedJob::ExtractText;
+    }
     [[nodiscard]] Job& job() { return m_job; }
 
     [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
@@ -50,6 +56,8 @@ class SelectImageScreen : public Screen
     Q_INVOKABLE void didSelectItem(int index);
     Q_INVOKABLE void btnDone();
     Q_INVOKABLE void btnBack();
+    // The document picker handed back a PDF for the job to read instead of photos.
+    Q_INVOKABLE void didPickPdf(const QUrl& url);
     // Photos handed in from outside the library (opened with Quire, dropped on the window) go
     // straight on to the job, in the order given; the one-photo jobs take the first.
     void openWith(const QList<Image>& images);
@@ -73,6 +81,7 @@ class SelectImageScreen : public Screen
     SelectedJob m_selectedJob = SelectedJob::ImageToPDF;
     PhotoGridModel m_grid;
     std::vector<PhotoAsset> m_selected;
+    QString m_pdfFilePath; // picked, until the job's screen takes it
     QList<Image> m_arrOfSelectedImages;
     bool m_lblMsgHidden = true;
     bool m_loading = false;
