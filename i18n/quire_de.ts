@@ -1155,6 +1155,10 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
         <source>Share</source>
         <translation>Teilen</translation>
     </message>
+    <message>
+        <source>Organise</source>
+        <translation>Ordnen</translation>
+    </message>
 </context>
 <context>
     <name>PDFToImageScreen</name>
@@ -1227,6 +1231,103 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     <message>
         <source>Move later</source>
         <translation>Nach hinten</translation>
+    </message>
+</context>
+<context>
+    <name>PageGridCell</name>
+    <message>
+        <source>Page %1</source>
+        <translation>Seite %1</translation>
+    </message>
+</context>
+<context>
+    <name>PageGridScreen</name>
+    <message>
+        <source>“%1” is not a PDF that can be read.</source>
+        <translation>„%1“ ist kein lesbares PDF.</translation>
+    </message>
+    <message>
+        <source>“%1” is protected by a password.</source>
+        <translation>„%1“ ist durch ein Passwort geschützt.</translation>
+    </message>
+    <message>
+        <source>Organise Pages</source>
+        <translation>Seiten ordnen</translation>
+    </message>
+    <message>
+        <source>PDF Not Opened</source>
+        <translation>PDF nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>PDF Not Added</source>
+        <translation>PDF nicht hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Opening...</source>
+        <translation>Wird geöffnet …</translation>
+    </message>
+    <message>
+        <source>Pages Not Deleted</source>
+        <translation>Seiten nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>A PDF needs at least one page. Keep one or more pages, or go back.</source>
+        <translation>Ein PDF braucht mindestens eine Seite. Behalten Sie eine oder mehrere Seiten, oder gehen Sie zurück.</translation>
+    </message>
+    <message>
+        <source>Reading the pages</source>
+        <translation>Seiten werden gelesen</translation>
+    </message>
+    <message>
+        <source>Writing the PDF</source>
+        <translation>PDF wird geschrieben</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Wird gespeichert …</translation>
+    </message>
+    <message>
+        <source>PDF Not Saved</source>
+        <translation>PDF nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The PDF could not be saved: %1</source>
+        <translation>Das PDF konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PageGridScreenPage</name>
+    <message>
+        <source>‹ Back</source>
+        <translation>‹ Zurück</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Turn left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Turn right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Add PDF</source>
+        <translation>PDF hinzufügen</translation>
     </message>
 </context>
 <context>

@@ -58,11 +58,24 @@ ScreenPage {
         ToolBar {
             Layout.fillWidth: true
             background: Rectangle { color: Theme.appWhiteColor }
+            // Two buttons side by side: the bar takes its height from the larger one.
+            contentHeight: Math.max(btnOrganise.implicitHeight, btnShare.implicitHeight)
+            ActionBarButton {
+                id: btnOrganise
+                objectName: "btnOrganise"
+                anchors.left: parent.left
+                anchors.leftMargin: Theme.spacing
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Organise")
+                enabled: pdfDocument.status === PdfPages.Ready && pdfDocument.pageCount > 0
+                onClicked: page.screen.btnOrganise()
+            }
             Button {
                 id: btnShare
                 objectName: "btnShare"
                 anchors.centerIn: parent
-                width: 160
+                // Narrower on a small phone, clear of Organise on its left.
+                width: Math.min(160, parent.width - 2 * (btnOrganise.width + Theme.spacingLarge))
                 text: qsTr("Share")
                 Accessible.name: text
                 contentItem: Label {

@@ -7,8 +7,11 @@
 #include "support/Journey.h"
 #include "support/PhotoFixtures.h"
 #include "support/SamplePdfs.h"
+#include "viewer/PDFPreviewScreen.h"
+#include "viewer/PageGridScreen.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 #include <QTransform>
@@ -364,4 +367,89 @@ TEST_F(AppJourney, CompressFromHomeThroughThePicker)
     j.screenshot("compress");
     j.tap(button("Home"));
     expectFirstRow("1700000001.jpg");
+}
+
+// The page grid from the viewer: a page dragged onto another's place, one moved, selected and
+// turned from the keyboard, a PDF added through the chooser, and Save opens the new PDF.
+TEST_F(AppJourney, OrganiseAPdfFromTheViewerByDragKeysAndTheChooser)
+{
+    const QString papers = j.platform.root.filePath("Papers");
+    ASSERT_TRUE(QDir().mkpath(papers));
+    const QString input = papers + "/four.pdf";
+    ASSERT_TRUE(samplepdfs::write(input, 4, {300, 400}));
+    ASSERT_TRUE(samplepdfs::write(papers + "/extra.pdf", 1, {400, 300}));
+    j.platform.defaults.setValue("lastDocumentFolder", papers);
+    j.window()->resize(390, 844);
+    ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+    auto* viewer = new PDFPreviewScreen(j.platform.services);
+    viewer->setIsFromHistory(true);
+    viewer->setPdfFilePath(input);
+    j.platform.navigator->push(viewer);
+    QQuickItem* organise = nullptr;
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        organise = j.findNamed("Organise");
+        return organise && organise->isEnabled();
+    }));
+    ASSERT_TRUE(j.waitForSettled());
+    j.tap(organise);
+    ASSERT_TRUE(j.waitForScreen("PageGridScreen"));
+    auto* screen = qobject_cast<PageGridScreen*>(j.platform.navigator->top());
+    const auto order = [&] {
+        std::vector<int> pages;
+        for (const auto& page : screen->pages()->pages())
+            pages.push_back(page.page + 10 * page.document + 1);
+        return pages;
+    };
+    QQuickItem* grid = j.find("pageGrid");
+    const auto card = [&](int index) -> QQuickItem* {
+        for (QQuickItem* item : Journey::itemsBelow(grid, "pageCard"))
+            if (item->parentItem()->property("index").toInt() == index)
+                return item;
+        return nullptr;
+    };
+    ASSERT_TRUE(fixtures::waitFor([&] { return card(3) != nullptr; }));
+    ASSERT_TRUE(j.waitForSettled());
+
+    // Dragged by the mouse in small steps, as a hand moves, onto the second page's place.
+    const auto centre = [](QQuickItem* item) {
+        return item->mapToScene({item->width() / 2, item->height() / 2}).toPoint();
+    };
+    const QPoint from = centre(card(0));
+    const QPoint to = centre(card(1));
+    QTest::mousePress(j.window(), Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(j.window(), from + (to - from) * step / 10);
+    QTest::mouseRelease(j.window(), Qt::LeftButton, {}, to);
+    ASSERT_TRUE(fixtures::waitFor([&] { return order() == std::vector<int>{2, 1, 3, 4}; }));
+
+    grid->forceActiveFocus();
+    grid->setProperty("currentIndex", 3);
+    QTest::keyClick(j.window(), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(order(), (std::vector<int>{2, 1, 4, 3}));
+    QTest::keyClick(j.window(), Qt::Key_Space);
+    QTest::keyClick(j.window(), Qt::Key_BracketRight);
+    EXPECT_EQ(screen->pages()->pages()[2].turn, 90);
+    QTest::mouseClick(j.window(), Qt::LeftButton, Qt::ControlModifier, centre(card(0)));
+    EXPECT_EQ(screen->selectedCount(), 2);
+    EXPECT_TRUE(j.unnamedControls().isEmpty()) << qPrintable(j.unnamedControls().join('\n'));
+    j.screenshot("page-grid-phone");
+    j.window()->resize(1280, 800);
+    ASSERT_TRUE(fixtures::waitFor([&] { return grid->width() > 1000; }));
+    ASSERT_TRUE(j.waitForSettled());
+    j.screenshot("page-grid-desktop");
+
+    j.tap(j.findNamed("Add PDF"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("extra.pdf") != nullptr; }));
+    j.tap(j.findNamed("extra.pdf"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.findNamed("Open")->isEnabled(); }));
+    j.tap(j.findNamed("Open"));
+    auto* chooser = j.currentPage()->findChild<QObject*>("documentPicker");
+    ASSERT_TRUE(fixtures::waitFor([&] {
+        return screen->pages()->rowCount() == 5 && !chooser->property("visible").toBool();
+    }));
+    ASSERT_TRUE(j.waitForSettled());
+    j.tap(j.find("rightBarButton"));
+    ASSERT_TRUE(j.waitForScreen("PDFPreviewScreen", 30000));
+    ASSERT_EQ(j.platform.history->count(), 1);
+    EXPECT_NE(j.platform.history->at(0).toLocalFile(), input);
 }

@@ -3,11 +3,17 @@
 #include "home/HomeScreen.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
 #include "support/TestPlatform.h"
 #include "viewer/PDFPreviewScreen.h"
+#include "viewer/PageGridScreen.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +26,97 @@ PDFPreviewScreen* open(TestPlatform& p, const QString& path, bool fromHistory)
     p.navigator->push(viewer);
     return viewer;
 }
+
+// A PDF whose pages are told apart by their widths, in points.
+QString pagesOfWidths(const QString& path, const std::vector<int>& widths)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    QPDFPageDocumentHelper pages(pdf);
+    for (const int width : widths) {
+        auto page = pdf.makeIndirectObject(QPDFObjectHandle::parse(
+            "<< /Type /Page /MediaBox [0 0 " + std::to_string(width) + " 300] >>"));
+        page.replaceKey("/Contents", pdf.newStream("0 0 m 10 10 l S"));
+        pages.addPage(QPDFPageObjectHelper(page), false);
+    }
+    const QByteArray name = QFile::encodeName(path); // the writer keeps the pointer
+    QPDFWriter(pdf, name.constData()).write();
+    return path;
+}
+
+// Each page of a PDF as width@turn.
+std::vector<std::string> layout(const QString& path)
+{
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(path).constData());
+    std::vector<std::string> seen;
+    for (auto& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        auto turn = page.getAttribute("/Rotate", false);
+        seen.push_back(std::to_string(int(page.getMediaBox().getArrayItem(2).getNumericValue())) +
+                       "@" + std::to_string(turn.isInteger() ? turn.getIntValueAsInt() : 0));
+    }
+    return seen;
+}
 } // namespace
+
+// From the viewer to the page grid and back to a new PDF: every edit through the screen's
+// actions, a protected or broken PDF refused with a reason, the input left as it was.
+TEST(PageGridScreen, OrganisesAPdfIntoANewOneInTheHistory)
+{
+    TestPlatform p;
+    const QString input = pagesOfWidths(p.root.filePath("four.pdf"), {100, 200, 300, 400});
+    const QString other = pagesOfWidths(p.root.filePath("one.pdf"), {500});
+    const QString locked = p.root.filePath("locked.pdf");
+    ASSERT_TRUE(samplepdfs::qpdf(other, locked, {"--encrypt", "pw", "pw", "256", "--"}));
+    const QByteArray before = fixtures::readFile(input);
+    p.navigator->setRoot(new HomeScreen(p.services));
+    open(p, input, true)->btnOrganise();
+    auto* grid = qobject_cast<PageGridScreen*>(p.navigator->top());
+    ASSERT_NE(grid, nullptr);
+    p.drain();
+    ASSERT_EQ(grid->pages()->rowCount(), 4);
+
+    grid->move(3, 0); // 4 1 2 3
+    grid->select(2);
+    grid->rotateSelected(90);
+    grid->rotateSelected(-180); // turns add up: 270
+    grid->select(3);
+    grid->deleteSelected();
+    EXPECT_EQ(grid->pages()->rowCount(), 3);
+    grid->undo(); // the page and its selection come back
+    EXPECT_EQ(grid->pages()->rowCount(), 4);
+    EXPECT_EQ(grid->selectedCount(), 1);
+    grid->deleteSelected();
+    grid->selectAll();
+    grid->deleteSelected(); // a PDF of no pages is refused
+    ASSERT_EQ(p.alerts.presented().size(), 1u);
+    EXPECT_EQ(p.alerts.presented().back().title, "Pages Not Deleted");
+    EXPECT_EQ(grid->pages()->rowCount(), 3);
+
+    grid->appendPdf(QUrl::fromLocalFile(other));
+    p.drain();
+    grid->appendPdf(QUrl::fromLocalFile(locked));
+    p.drain();
+    ASSERT_EQ(p.alerts.presented().size(), 2u);
+    EXPECT_EQ(p.alerts.presented().back().title, "PDF Not Added");
+    EXPECT_EQ(p.alerts.presented().back().message, "“locked.pdf” is protected by a password.");
+    grid->appendPdf(QUrl::fromLocalFile(p.root.filePath("four.pdf/../missing.pdf")));
+    p.drain();
+    ASSERT_EQ(p.alerts.presented().size(), 3u);
+    EXPECT_EQ(p.alerts.presented().back().message, "“missing.pdf” is not a PDF that can be read.");
+    EXPECT_EQ(grid->pages()->rowCount(), 4);
+
+    grid->save();
+    p.drain();
+    auto* viewer = qobject_cast<PDFPreviewScreen*>(p.navigator->top());
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_EQ(p.history->count(), 1);
+    EXPECT_EQ(p.history->at(0).toLocalFile(), viewer->pdfFilePath());
+    EXPECT_FALSE(viewer->isFromHistory());
+    EXPECT_EQ(layout(viewer->pdfFilePath()),
+              (std::vector<std::string>{"400@0", "100@0", "200@270", "500@0"}));
+    EXPECT_EQ(fixtures::readFile(input), before);
+}
 
 TEST(PDFPreviewScreen, HomePopsPastTheWholeJobInOneStep)
 {

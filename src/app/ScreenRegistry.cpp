@@ -18,6 +18,7 @@
 #include "settings/SettingScreen.h"
 #include "ui/Navigator.h"
 #include "viewer/PDFPreviewScreen.h"
+#include "viewer/PageGridScreen.h"
 #include "viewer/ViewImageScreen.h"
 
 namespace {
@@ -45,4 +46,5 @@ void registerScreens(Navigator& navigator)
     add<AdjustScreen>(navigator, "AdjustScreen");
     add<ImageToPDFScreen>(navigator, "ImageToPDFScreen");
     add<PDFPreviewScreen>(navigator, "PDFPreviewScreen");
+    add<PageGridScreen>(navigator, "PageGridScreen");
 }

@@ -25,6 +25,8 @@ const std::vector<Transition>& navigationGraph()
         {"CompressImagePreviewScreen", "segue_viewImage", "ViewImageScreen"},
         {"ResizeImageScreen", "segue_previewResizeImage", "ResizeImagePreviewScreen"},
         {"ExtractTextScreen", "segue_text", "TextScreen"},
+        {"PDFPreviewScreen", "segue_organise", "PageGridScreen"},
+        {"PageGridScreen", "segue_PDF", "PDFPreviewScreen"},
     };
     return graph;
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PDFPreviewScreen.h"
 
+#include "PageGridScreen.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 
@@ -62,4 +63,16 @@ void PDFPreviewScreen::btnShare()
 void PDFPreviewScreen::btnHome()
 {
     goHome();
+}
+
+void PDFPreviewScreen::btnOrganise()
+{
+    performSegue(QStringLiteral("segue_organise"));
+}
+
+void PDFPreviewScreen::prepare(const QString& segue, Screen* destination)
+{
+    if (auto* grid = qobject_cast<PageGridScreen*>(destination);
+        grid && segue == QLatin1String("segue_organise"))
+        grid->setPdfFilePath(m_pdfFilePath);
 }

@@ -36,6 +36,9 @@ class PDFPreviewScreen : public Screen
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnShare();
     Q_INVOKABLE void btnHome();
+    // Opens the page grid on this PDF.
+    Q_INVOKABLE void btnOrganise();
+    void prepare(const QString& segue, Screen* destination) override;
 
   signals:
     void pdfFilePathChanged();

@@ -52,10 +52,10 @@ QSizeF PdfPages::pagePointSize(int page) const
     return page >= 0 && page < pageCount() ? m_sizes[size_t(page)] : QSizeF();
 }
 
-QUrl PdfPages::pageUrl(int page) const
+QUrl PdfPages::urlOf(const QString& path, int page)
 {
     // The path as hex: no character of it can be taken for part of the address.
     return {QStringLiteral("image://pdfpage/%1/%2")
                 .arg(page)
-                .arg(QString::fromLatin1(m_source.toLocalFile().toUtf8().toHex()))};
+                .arg(QString::fromLatin1(path.toUtf8().toHex()))};
 }

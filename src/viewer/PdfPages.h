@@ -41,7 +41,11 @@ class PdfPages : public QObject
     [[nodiscard]] qreal maxPageWidth() const;
     Q_INVOKABLE [[nodiscard]] QSizeF pagePointSize(int page) const;
     // image://pdfpage/... for page; give the Image a sourceSize to draw it at.
-    Q_INVOKABLE [[nodiscard]] QUrl pageUrl(int page) const;
+    Q_INVOKABLE [[nodiscard]] QUrl pageUrl(int page) const
+    {
+        return urlOf(m_source.toLocalFile(), page);
+    }
+    [[nodiscard]] static QUrl urlOf(const QString& path, int page);
 
   signals:
     void sourceChanged();
