@@ -35,7 +35,8 @@ sanitize: setup
 	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -E journey
 
-# Each fuzz target for FUZZ_SECONDS under libFuzzer (clang), starting from its seed corpus; new
+# Each fuzz target for FUZZ_SECONDS under libFuzzer (clang 22: Debian's clang 14 cannot build qpdf's
+# headers as C++20), starting from its seed corpus; new
 # finds go to $(FUZZ_BUILD)/corpus, crashes to $(FUZZ_BUILD)/crashes.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -55,7 +56,7 @@ fuzz: fuzz-build
 	done
 
 fuzz-build: setup
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRE_FUZZ=ON $(LAUNCHER) >/dev/null
+	@CC=clang-22 CXX=clang++-22 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRE_FUZZ=ON $(LAUNCHER) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 
 # The fuzz targets built as for `make fuzz`, each run once over its seed corpus only (for CI).

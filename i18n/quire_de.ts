@@ -683,6 +683,16 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
         <source>dpi</source>
         <translation>dpi</translation>
     </message>
+    <message>
+        <source>not installed</source>
+        <translation>nicht installiert</translation>
+    </message>
+    <message>
+        <source>quire-cli: cannot start %1: %2
+</source>
+        <translation>quire-cli: %1 kann nicht gestartet werden: %2
+</translation>
+    </message>
 </context>
 <context>
     <name>CompressImagePreviewScreen</name>

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The layers hold: the command-line tools need no UI libraries (their ELF needed lists), and no
 # file of the core includes one of the app's folders.
-# In: BINARIES, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
+# quire-cli itself, which answers help at once, loads nothing but Qt Core and the C++ runtime.
+# In: BINARIES, FRONT, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
 string(REPLACE "|" ";" BINARIES "${BINARIES}")
 string(REPLACE "|" ";" CORE_FOLDERS "${CORE_FOLDERS}")
 set(failures "")
@@ -21,6 +22,14 @@ foreach(binary ${BINARIES})
             string(APPEND failures "${name} needs ${CMAKE_MATCH_0}\n")
         endif()
     endforeach()
+endforeach()
+
+execute_process(COMMAND ${READELF} -d ${FRONT} OUTPUT_VARIABLE dynamic)
+string(REGEX MATCHALL "NEEDED[^\n]*\\[[^]]+\\]" needed "${dynamic}")
+foreach(line ${needed})
+    if(NOT line MATCHES "\\[(libQt6Core|libstdc\\+\\+|libgcc_s|libc|libm|libasan|libubsan)\\.so")
+        string(APPEND failures "quire-cli needs more than Qt Core: ${line}\n")
+    endif()
 endforeach()
 
 foreach(folder ${CORE_FOLDERS})

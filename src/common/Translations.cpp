@@ -30,10 +30,12 @@ bool Translations::install()
 
 QString Translations::folder()
 {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quire/translations");
-    if (QDir(installed).exists())
-        return QDir(installed).canonicalPath();
+    // From bin/, or from libexec/quire/ where quire-cli's command runner is installed.
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString installed = dir + QStringLiteral("/../share/quire/translations");
+    for (const QString& path : {installed, dir + QStringLiteral("/../../share/quire/translations")})
+        if (QDir(path).exists())
+            return QDir(path).canonicalPath();
 #ifdef QUIRE_TRANSLATIONS_BUILT
     return QStringLiteral(QUIRE_TRANSLATIONS_BUILT); // running from the build tree
 #else

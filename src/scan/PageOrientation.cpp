@@ -107,11 +107,12 @@ int PageOrientation::quarterTurnsToUpright(const QImage& greyPage)
         return 0;
     const bool quarter = degrees == 90 || degrees == 270;
     const bool landscape = greyPage.width() > greyPage.height();
-    if (confidence < kMinConfidence) {
+    if (confidence < kCheckedBelow) {
         const int settled = settledDegrees(grey, degrees);
         if (settled >= 0)
             degrees = settled;
-        else if (!quarter || !landscape || confidence < kMinSidewaysConfidence)
+        else if (confidence < kMinConfidence &&
+                 (!quarter || !landscape || confidence < kMinSidewaysConfidence))
             return 0;
     }
     // The detector gives how far the text is turned clockwise; turning on to a whole circle

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// quire-cli: the five jobs from the command line, over the app's own job code.
+// quire-cli-engine: quire-cli's commands, the five jobs over the app's own job code. quire-cli
+// starts it for every command it does not answer itself.
 #include "CliApp.h"
 
 #include "common/LibraryChatter.h"
@@ -28,8 +29,8 @@ int overflowOnPurpose()
     return sum > 0 ? 3 : 4;
 }
 
-// The subcommands that read or draw images. Help, --version, --list-langs and usage errors
-// answer without Qt's GUI and its platform plugin, in a few milliseconds.
+// The subcommands that read or draw images. The others (--list-langs, usage errors) answer
+// without Qt's GUI and its platform plugin.
 bool drawsImages(const char* command)
 {
     static constexpr std::array jobs = {"pdf", "images", "compress", "resize",

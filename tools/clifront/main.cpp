@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// quire-cli: answers help and --version at once, and hands every command to the runner
+// (quire-cli-engine), whose engines' libraries take tens of milliseconds to load.
+#include "cli/CliUsage.h"
+#include "common/Translations.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+constexpr auto kEngine = "quire-cli-engine";
+
+// Beside this program in the build tree, in libexec once installed.
+QByteArray enginePath()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& path :
+         {dir + '/' + QLatin1String(kEngine),
+          dir + QStringLiteral("/../libexec/quire/") + QLatin1String(kEngine)})
+        if (QFileInfo(path).isExecutable())
+            return QFile::encodeName(path);
+    return {};
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Qt may take its own options out of argv: the runner gets the line as it was typed.
+    std::vector<char*> line(argv, argv + argc);
+    line.push_back(nullptr);
+    const QCoreApplication app(argc, argv);
+    // Diagnostics are the runner's business, and QUIRE_CLI_DEBUG's (as there).
+    if (qEnvironmentVariableIsEmpty("QUIRE_CLI_DEBUG"))
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    QCoreApplication::setApplicationName(QStringLiteral("quire-cli"));
+    const char* command = argc > 1 ? argv[1] : nullptr;
+    if (!CliUsage::answeredByFront(command)) {
+        const QByteArray engine = enginePath();
+        if (!engine.isEmpty())
+            execv(engine.constData(), line.data());
+        const int error = engine.isEmpty() ? 0 : errno;
+        Translations::install();
+        std::fputs(qPrintable(CliUsage::cannotStart(QLatin1String(kEngine), error)), stderr);
+        return 2;
+    }
+    Translations::install();
+    if (command == nullptr) {
+        std::fputs(qPrintable(CliUsage::text()), stderr);
+        return 2;
+    }
+    if (qstrcmp(command, "--version") == 0)
+        std::printf("quire-cli %s\n", QUIRE_VERSION);
+    else
+        std::fputs(qPrintable(CliUsage::text()), stdout);
+    return 0;
+}
