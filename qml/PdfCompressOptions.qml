@@ -11,6 +11,28 @@ Pane {
     id: pane
     required property CompressPDFScreen screen
     property int pageCount: 0
+    // The screen's lists as the combo boxes show them.
+    function targetLabels() {
+        const labels = [qsTr("Quality")]
+        for (const choice of pane.screen.targetChoices)
+            labels.push(qsTr("Fit under %1").arg(choice))
+        return labels
+    }
+    function dpiLabels() {
+        const labels = []
+        for (const dpi of pane.screen.resolutions)
+            labels.push(dpi === 0 ? qsTr("As they are") : qsTr("%1 dpi").arg(dpi))
+        return labels
+    }
+    function dpiIndex() {
+        let index = 0
+        for (const dpi of pane.screen.resolutions) {
+            if (dpi === pane.screen.dpi)
+                return index
+            ++index
+        }
+        return 0
+    }
 
     ColumnLayout {
         anchors.horizontalCenter: parent.horizontalCenter
@@ -28,7 +50,7 @@ Pane {
                 id: target
                 objectName: "pdfTarget"
                 Accessible.name: qsTr("Compress to")
-                model: [qsTr("Quality")].concat(pane.screen.targetChoices.map(c => qsTr("Fit under %1").arg(c)))
+                model: pane.targetLabels()
                 onActivated: index => pane.screen.setTargetText(index === 0 ? "" : pane.screen.targetChoices[index - 1])
                 Layout.preferredWidth: 180
             }
@@ -52,8 +74,8 @@ Pane {
             ComboBox {
                 objectName: "pdfDpi"
                 Accessible.name: qsTr("Images at most")
-                model: pane.screen.resolutions.map(d => d === 0 ? qsTr("As they are") : qsTr("%1 dpi").arg(d))
-                currentIndex: pane.screen.resolutions.indexOf(pane.screen.dpi)
+                model: pane.dpiLabels()
+                currentIndex: pane.dpiIndex()
                 onActivated: index => pane.screen.dpi = pane.screen.resolutions[index]
                 Layout.preferredWidth: 180
             }
