@@ -910,6 +910,22 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
         <source>Extracting Text...</source>
         <translation>Text wird erkannt …</translation>
     </message>
+    <message>
+        <source>This PDF is protected by a password. Quire cannot read it without one.</source>
+        <translation>Dieses PDF ist durch ein Passwort geschützt. Ohne das Passwort kann Quire es nicht lesen.</translation>
+    </message>
+    <message>
+        <source>This PDF could not be opened. It may be damaged.</source>
+        <translation>Dieses PDF konnte nicht geöffnet werden. Es ist vielleicht beschädigt.</translation>
+    </message>
+    <message>
+        <source>The text of this PDF could not be read: %1</source>
+        <translation>Der Text dieses PDFs konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>ExtractTextScreenPage</name>
@@ -924,6 +940,14 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     <message>
         <source>Click Extract to read the text in this photo.</source>
         <translation>Tippen Sie auf „Erkennen“, um den Text in diesem Foto zu lesen.</translation>
+    </message>
+    <message>
+        <source>Read pages that have text too</source>
+        <translation>Auch Seiten lesen, die schon Text haben</translation>
+    </message>
+    <message>
+        <source>Click Extract to read the text of every page.</source>
+        <translation>Tippen Sie auf „Erkennen“, um den Text jeder Seite zu lesen.</translation>
     </message>
 </context>
 <context>
@@ -1703,6 +1727,10 @@ Goto settings and give permission to access Photos.</source>
         <translation>Komprimieren</translation>
     </message>
     <message>
+        <source>Extract Text</source>
+        <translation>Text erkennen</translation>
+    </message>
+    <message>
         <source>The PDF could not be opened.</source>
         <translation>Das PDF konnte nicht geöffnet werden.</translation>
     </message>
@@ -1956,6 +1984,26 @@ Legen Sie Bilder in Ihren Bilder-Ordner, um sie hier zu verwenden.</translation>
         <source>Copied!</source>
         <translation>Kopiert!</translation>
     </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Wird gespeichert …</translation>
+    </message>
+    <message>
+        <source>Saved!</source>
+        <translation>Gespeichert!</translation>
+    </message>
+    <message>
+        <source>PDF Not Saved</source>
+        <translation>PDF nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The PDF could not be saved: %1</source>
+        <translation>Das PDF konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>TextScreenPage</name>
@@ -1978,6 +2026,10 @@ Legen Sie Bilder in Ihren Bilder-Ordner, um sie hier zu verwenden.</translation>
     <message>
         <source>Share</source>
         <translation>Teilen</translation>
+    </message>
+    <message>
+        <source>Save searchable PDF</source>
+        <translation>Durchsuchbares PDF speichern</translation>
     </message>
 </context>
 <context>

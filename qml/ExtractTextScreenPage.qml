@@ -23,8 +23,31 @@ ScreenPage {
         anchors.margins: Theme.spacingLarge
         spacing: Theme.spacingLarge
 
+        // A PDF's pages are read instead of a photo: its name, and whether typed pages are read too.
+        Label {
+            objectName: "lblPdf"
+            visible: page.screen.pdfFilePath !== ""
+            text: page.screen.pdfFilePath.substring(page.screen.pdfFilePath.lastIndexOf("/") + 1)
+            color: Theme.text
+            font.bold: true
+            elide: Text.ElideMiddle
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+        }
+        Switch {
+            objectName: "swForceOcr"
+            visible: page.screen.pdfFilePath !== ""
+            text: qsTr("Read pages that have text too")
+            Accessible.name: text
+            checked: page.screen.forceOcr
+            onToggled: page.screen.forceOcr = checked
+            Layout.alignment: Qt.AlignHCenter
+        }
         Image {
             objectName: "ivImage"
+            visible: page.screen.pdfFilePath === ""
             Accessible.role: Accessible.Graphic
             Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
             Layout.fillWidth: true
@@ -37,7 +60,8 @@ ScreenPage {
         }
         Label {
             Layout.alignment: Qt.AlignHCenter
-            text: qsTr("Click Extract to read the text in this photo.")
+            text: page.screen.pdfFilePath === "" ? qsTr("Click Extract to read the text in this photo.")
+                                                 : qsTr("Click Extract to read the text of every page.")
             color: Theme.hintText
         }
     }

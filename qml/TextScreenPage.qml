@@ -24,6 +24,8 @@ ScreenPage {
 
         Image {
             objectName: "ivImage"
+            // A PDF's text comes without a photo.
+            visible: String(page.screen.ivImage) !== ""
             Accessible.role: Accessible.Graphic
             Accessible.name: ImageNames.fileName(page.screen.ivImage) || page.title
             Layout.fillWidth: true
@@ -86,6 +88,13 @@ ScreenPage {
                 text: qsTr("Share")
                 onClicked: page.screen.btnShare()
             }
+        }
+        ResultButton {
+            objectName: "btnSaveSearchable"
+            visible: page.screen.searchableVisible
+            enabled: !page.screen.saving
+            text: qsTr("Save searchable PDF")
+            onClicked: page.screen.btnSaveSearchable()
         }
     }
 

@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/SizeLabel.h"
+#include "picker/SelectImageScreen.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/Journey.h"
 #include "support/PhotoFixtures.h"
+#include "support/SamplePdfs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -262,7 +264,8 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
         fixtures::textPage(lines, 1200).transformed(QTransform().rotate(-90)),
         QDateTime::fromSecsSinceEpoch(1700000000), 6, 92));
     openPicker("btnExtractText", 1);
-    EXPECT_EQ(j.find("rightBarButton")->opacity(), 0); // one tap chooses: no Done
+    // One tap chooses: no Done; the bar offers a PDF instead.
+    EXPECT_EQ(j.find("rightBarButton")->property("text").toString(), QStringLiteral("Choose PDF"));
     j.tap(cell(0));
     ASSERT_TRUE(j.waitForScreen("AdjustScreen"));
     j.tap(button("Skip"));
@@ -300,6 +303,28 @@ TEST_F(AppJourney, ExtractTextFromHomeThroughThePickerCopyItAndGoHome)
 
     j.tap(button("Home"));
     ASSERT_TRUE(j.waitForScreen("HomeScreen"));
+
+    // A PDF instead: every page's text, a page apart, and a searchable copy listed first at home.
+    const QString pdf = j.platform.root.path() + QStringLiteral("/letter.pdf");
+    ASSERT_TRUE(samplepdfs::writeScannedAndTyped(pdf, "Searchable pages help everyone", "Typed"));
+    openPicker("btnExtractText", 1);
+    qobject_cast<SelectImageScreen*>(j.platform.navigator->top())
+        ->didPickPdf(QUrl::fromLocalFile(pdf));
+    ASSERT_TRUE(j.waitForScreen("ExtractTextScreen"));
+    j.screenshot("app-extract-pdf");
+    j.tap(button("Extract"));
+    ASSERT_TRUE(j.waitForScreen("TextScreen", 60000));
+    const QStringList pages = j.find("tvText")->property("text").toString().split('\f');
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("everyone"))) << pages[0].toStdString();
+    EXPECT_EQ(pages[1].trimmed(), QStringLiteral("Typed"));
+    ASSERT_TRUE(fixtures::waitFor(hudGone));
+    j.screenshot("text-pdf");
+    j.tap(button("Save searchable PDF"));
+    ASSERT_TRUE(fixtures::waitFor([&] { return j.platform.history->count() == 1; }, 30000));
+    ASSERT_TRUE(fixtures::waitFor(hudGone));
+    j.tap(button("Home"));
+    expectFirstRow("1700000000.pdf");
 }
 
 TEST_F(AppJourney, CompressFromHomeThroughThePicker)

@@ -1,14 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeScreen.h"
+#include "picker/SelectImageScreen.h"
 #include "screens/ocr/ExtractTextScreen.h"
 #include "screens/ocr/TextScreen.h"
 #include "support/Fixtures.h"
+#include "support/SamplePdfs.h"
 
 #include "support/TestPlatform.h"
 
 #include <QFile>
+#include <QMutex>
 #include <QPainter>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QSet>
 #include <QTransform>
 #include <QtConcurrent/QtConcurrentRun>
@@ -263,4 +268,80 @@ TEST(Tesseract, EnginesSharingAPageReadWhatOneEngineReads)
     const QStringList one = text(1);
     ASSERT_EQ(one.size(), 36);
     EXPECT_EQ(text(2), one);
+}
+
+// A PDF chosen beside the photos: the scanned page is recognised, the typed page's own text taken,
+// both shown a page apart; "Save searchable PDF" writes a copy into History whose scanned page
+// now holds its words. A protected or damaged PDF says so and stays on the screen.
+TEST_F(Ocr, APdfIsReadPageByPageAndSavedSearchable)
+{
+    const QString in = p.root.path() + QStringLiteral("/two.pdf");
+    ASSERT_TRUE(
+        samplepdfs::writeScannedAndTyped(in, "Searchable pages help everyone", "Typed words"));
+    const QString locked = p.root.path() + QStringLiteral("/locked.pdf");
+    ASSERT_TRUE(samplepdfs::writeScannedAndTyped(locked, "a", "b", "s3cret"));
+    const QString broken = p.root.path() + QStringLiteral("/broken.pdf");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.7\n1 0 obj << /Type /Catalog >> garbage");
+    file.close();
+
+    p.navigator->setRoot(new HomeScreen(p.services));
+    auto* picker = new SelectImageScreen(p.services);
+    picker->setSelectedJob(SelectedJob::ExtractText);
+    p.navigator->push(picker);
+    ASSERT_TRUE(picker->pdfActionVisible());
+    const auto pick = [&](const QString& path) {
+        picker->didPickPdf(QUrl::fromLocalFile(path));
+        screen = qobject_cast<ExtractTextScreen*>(p.navigator->top());
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->pdfFilePath(), path);
+    };
+
+    for (const QString& bad : {locked, broken}) {
+        pick(bad);
+        extract();
+        EXPECT_EQ(p.navigator->top(), screen);
+        ASSERT_FALSE(p.alerts.presented().empty());
+        const QString message = p.alerts.presented().back().message;
+        EXPECT_TRUE(
+            message.contains(bad == locked ? "protected by a password" : "could not be opened"))
+            << message.toStdString();
+        screen->btnBack();
+    }
+
+    pick(in);
+    QMutex mutex;
+    QStringList reported;
+    screen->job().setObserver([&](int done, int total, const QString&) {
+        const QMutexLocker lock(&mutex);
+        reported << QStringLiteral("%1 of %2").arg(done).arg(total);
+    });
+    extract();
+    ASSERT_NE(result(), nullptr) << p.alerts.presented().back().message.toStdString();
+    EXPECT_TRUE(reported.contains("1 of 2") && reported.contains("2 of 2"))
+        << reported.join(", ").toStdString();
+    const QStringList pages = result()->tvText().split(QLatin1Char('\f'));
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains("everyone")) << pages[0].toStdString();
+    EXPECT_EQ(pages[1].trimmed(), QStringLiteral("Typed words"));
+    EXPECT_TRUE(result()->ivImage().isEmpty());
+    ASSERT_TRUE(result()->searchableVisible());
+
+    result()->btnSaveSearchable();
+    p.drain();
+    ASSERT_EQ(p.history->count(), 1);
+    const QString saved = p.history->at(0).toLocalFile();
+    EXPECT_TRUE(saved.endsWith(".pdf"));
+    QPdfDocument doc;
+    ASSERT_EQ(doc.load(saved), QPdfDocument::Error::None);
+    EXPECT_TRUE(doc.getAllText(0).text().contains("everyone"))
+        << doc.getAllText(0).text().toStdString();
+    EXPECT_EQ(doc.getAllText(1).text().trimmed(), QStringLiteral("Typed words"));
+    EXPECT_EQ(p.overlay->status(), QStringLiteral("Saved!"));
+    // Saved again, it is a second file: nothing is overwritten.
+    result()->btnSaveSearchable();
+    p.drain();
+    EXPECT_EQ(p.history->count(), 2);
+    EXPECT_NE(p.history->at(0).toLocalFile(), saved);
 }

@@ -1,8 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 #include <QPdfDocument>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,9 +8,9 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include "support/CliProcess.h"
+#include "support/SamplePdfs.h"
 
 #include <gtest/gtest.h>
 
@@ -31,63 +29,6 @@ struct Cli : CliProcess
         CliProcess::run(args);
     }
 };
-
-// A Letter page drawn as one grey picture of printed words, as a scanner makes it, at 150 dpi.
-QPDFObjectHandle scannedPage(QPDF& pdf)
-{
-    QImage scan(1275, 1650, QImage::Format_Grayscale8);
-    scan.fill(255);
-    QPainter painter(&scan);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(48);
-    painter.setFont(font);
-    painter.drawText(QRect(100, 200, 1100, 200), Qt::AlignLeft, kScanned);
-    painter.end();
-    QByteArray pixels;
-    for (int y = 0; y < scan.height(); ++y)
-        pixels.append(reinterpret_cast<const char*>(scan.constScanLine(y)), scan.width());
-    auto image = QPDFObjectHandle::newStream(&pdf, pixels.toStdString());
-    image.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
-    image.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
-    image.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(scan.width()));
-    image.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(scan.height()));
-    image.getDict().replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
-    image.getDict().replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
-    auto page = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] >>");
-    auto resources = QPDFObjectHandle::parse("<< /XObject << >> >>");
-    resources.getKey("/XObject").replaceKey("/Scan", image);
-    page.replaceKey("/Resources", resources);
-    page.replaceKey("/Contents",
-                    QPDFObjectHandle::newStream(&pdf, "q 612 0 0 792 0 0 cm /Scan Do Q"));
-    return pdf.makeIndirectObject(page);
-}
-
-// A page of typed text.
-QPDFObjectHandle typedPage(QPDF& pdf)
-{
-    auto page = QPDFObjectHandle::parse(
-        "<< /Type /Page /MediaBox [0 0 612 792] /Resources << /Font << /F1 << /Type /Font "
-        "/Subtype /Type1 /BaseFont /Helvetica >> >> >> >>");
-    page.replaceKey("/Contents",
-                    QPDFObjectHandle::newStream(&pdf, "BT /F1 24 Tf 72 700 Td (" +
-                                                          kTyped.toStdString() + ") Tj ET"));
-    return pdf.makeIndirectObject(page);
-}
-
-void writeSample(const QString& path, const QByteArray& password = {})
-{
-    QPDF pdf;
-    pdf.emptyPDF();
-    pdf.addPage(scannedPage(pdf), false);
-    pdf.addPage(typedPage(pdf), false);
-    const QByteArray file = QFile::encodeName(path); // the writer keeps the pointer
-    QPDFWriter writer(pdf, file.constData());
-    writer.setCompressStreams(true);
-    if (!password.isEmpty())
-        writer.setR6EncryptionParameters(password.constData(), password.constData(), true, true,
-                                         true, true, true, true, qpdf_r3p_full, true);
-    writer.write();
-}
 
 // Each page's content streams, as bytes.
 std::vector<std::vector<std::string>> contents(const QString& path, const QByteArray& password = {})
@@ -120,7 +61,7 @@ TEST(PdfOcr, TheScannedPageGetsItsTextOverItsOwnContentAndTheTypedPageIsLeftAlon
 {
     Cli cli;
     const QString in = cli.path("in.pdf");
-    writeSample(in);
+    ASSERT_TRUE(samplepdfs::writeScannedAndTyped(in, kScanned, kTyped));
     ASSERT_TRUE(pageText(in, 0).trimmed().isEmpty());
 
     cli.run({"ocr", in, "--searchable", "-o", cli.path("out.pdf")});
@@ -153,7 +94,7 @@ TEST(PdfOcr, PlainOcrPrintsEveryPageAndAProtectedPdfNeedsItsPassword)
 {
     Cli cli;
     const QString in = cli.path("locked.pdf");
-    writeSample(in, "s3cret");
+    ASSERT_TRUE(samplepdfs::writeScannedAndTyped(in, kScanned, kTyped, "s3cret"));
 
     cli.run({"ocr", in});
     EXPECT_EQ(cli.status, 1);

@@ -182,3 +182,31 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
         qCDebug(lcPdfPageReader) << "pages not read:" << result.error;
     return result;
 }
+
+PdfPageReader::Result PdfPageReader::ownText(const QString& path, const std::vector<int>& pages,
+                                             const QByteArray& password, JobControl& job)
+{
+    Result result;
+    job.setTotal(std::max(job.total(), job.done() + int(pages.size())));
+    if (pages.empty())
+        return result;
+    PageFarm farm(path, job, password);
+    QString why;
+    if (farm.open(why) < 0) {
+        result.error = why.isEmpty() ? QStringLiteral("not a readable PDF") : why;
+        result.cancelled = job.isCancelled();
+        return result;
+    }
+    std::map<int, Page> done;
+    farm.readText(pages, [&](const PageFarm::Page& page) {
+        if (!page.error.isEmpty() && result.error.isEmpty())
+            result.error = QStringLiteral("page %1: %2").arg(page.index + 1).arg(page.error);
+        done[page.index] = Page{page.index, QString::fromUtf8(page.png), {}};
+        job.advance(QCoreApplication::translate("PdfPageReader", "Reading the pages' text"));
+    });
+    result.cancelled = result.error.isEmpty() && job.isCancelled();
+    if (result.ok())
+        for (const int index : pages)
+            result.pages.push_back(done[index]);
+    return result;
+}

@@ -40,4 +40,7 @@ class PdfPageReader
     // Reads pages (from 0) of the PDF at path, reporting a page at a time to job.
     static Result read(const QString& path, const std::vector<int>& pages, const Options& options,
                        JobControl& job);
+    // The text pages (from 0) show of their own, without recognition, a page at a time to job.
+    static Result ownText(const QString& path, const std::vector<int>& pages,
+                          const QByteArray& password, JobControl& job);
 };

@@ -4,6 +4,8 @@
 
 #include "common/JobControl.h"
 
+#include <algorithm>
+
 bool SearchablePdf::make(const QString& path, const Options& options, JobControl& job)
 {
     if (!m_pdf.appendPdf(path, options.reading.password)) {
@@ -12,10 +14,22 @@ bool SearchablePdf::make(const QString& path, const Options& options, JobControl
     }
     const QList<bool> hasText = m_pdf.pagesWithText();
     std::vector<int> toRead;
+    std::vector<int> leftAlone;
     for (int i = 0; i < hasText.size(); ++i)
-        if (options.force || !options.layers || !hasText[i])
-            toRead.push_back(i);
+        (options.force || !options.layers || !hasText[i] ? toRead : leftAlone).push_back(i);
     m_texts = QStringList(hasText.size(), QString());
+    if (options.ownText && !leftAlone.empty()) {
+        // Counted with the pages read, so that progress runs over every page once.
+        job.setTotal(std::max(job.total(), job.done() + int(hasText.size())));
+        const PdfPageReader::Result own =
+            PdfPageReader::ownText(path, leftAlone, options.reading.password, job);
+        m_cancelled = own.cancelled;
+        m_error = own.error;
+        if (!own.ok())
+            return false;
+        for (const PdfPageReader::Page& page : own.pages)
+            m_texts[page.index] = page.text;
+    }
     if (toRead.empty())
         return true;
 

@@ -19,8 +19,9 @@ class SearchablePdf
     struct Options
     {
         PdfPageReader::Options reading;
-        bool force = false; // pages with text are read and layered too
-        bool layers = true; // false: only the text is wanted
+        bool force = false;   // pages with text are read and layered too
+        bool layers = true;   // false: only the text is wanted
+        bool ownText = false; // pages left alone give the text they show
     };
 
     // Opens the PDF at path and reads the pages to read. False with error() (or cancelled())
@@ -29,7 +30,7 @@ class SearchablePdf
 
     // The result, for writing; valid after make() succeeded, and while this lives.
     [[nodiscard]] const PdfOrganizer& pdf() const { return m_pdf; }
-    // Each page's recognised text; empty for pages left alone.
+    // Each page's recognised text; for pages left alone, their own text with ownText, else empty.
     [[nodiscard]] QStringList texts() const { return m_texts; }
     [[nodiscard]] int readPages() const { return m_read; }
     [[nodiscard]] int skippedPages() const { return int(m_texts.size()) - m_read; }

@@ -55,8 +55,20 @@ int PageFarm::open(QString& error)
 void PageFarm::draw(const std::vector<int>& pages, qreal scale,
                     const std::function<void(Page)>& done)
 {
+    serve("png", QByteArray::number(scale, 'g', 17), pages, done);
+}
+
+void PageFarm::readText(const std::vector<int>& pages, const std::function<void(Page)>& done)
+{
+    serve("text", {}, pages, done);
+}
+
+void PageFarm::serve(const QByteArray& verb, const QByteArray& scale, const std::vector<int>& pages,
+                     const std::function<void(Page)>& done)
+{
     m_done = done;
-    m_scale = QByteArray::number(scale, 'g', 17);
+    m_verb = verb;
+    m_scale = scale;
     m_pages = m_opened > 0 ? pages : std::vector<int>();
     m_pageCount = int(m_pages.size());
     m_next = m_settled = 0;
@@ -67,6 +79,14 @@ void PageFarm::draw(const std::vector<int>& pages, qreal scale,
     if (!finished())
         run();
     m_done = nullptr;
+}
+
+QByteArray PageFarm::requestFor(int page) const
+{
+    QByteArray line = m_verb + ' ' + QByteArray::number(page);
+    if (!m_scale.isEmpty())
+        line += ' ' + m_scale;
+    return line;
 }
 
 void PageFarm::run()
@@ -96,8 +116,7 @@ void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByte
             if (const int page = std::exchange(s.page, -1); page >= 0)
                 settle(Page{page, 1.0, {}, PdfWorker::bothReasons(s.pdfium, kUnopened)});
         } else if (s.page >= 0) {
-            s.worker->request(
-                PdfWorker::forPoppler("png " + QByteArray::number(s.page) + ' ' + m_scale));
+            s.worker->request(PdfWorker::forPoppler(requestFor(s.page)));
             return;
         }
         feed(slot);
@@ -107,8 +126,9 @@ void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByte
     const QString pdfium = std::exchange(s.pdfium, {});
     // A helper answers an error only when Poppler failed too: the same reason for both, said once.
     if (page >= 0)
-        settle(words[0] == "png"  ? Page{page, words.value(1).toDouble(), bytes, {}}
-               : pdfium.isEmpty() ? Page{page, 1.0, {}, kUndrawn}
+        settle(words[0] == "png"    ? Page{page, words.value(1).toDouble(), bytes, {}}
+               : words[0] == "text" ? Page{page, 1.0, bytes, {}}
+               : pdfium.isEmpty()   ? Page{page, 1.0, {}, kUndrawn}
                                   : Page{page, 1.0, {}, PdfWorker::bothReasons(pdfium, kUndrawn)});
     feed(slot);
 }
@@ -167,7 +187,7 @@ void PageFarm::feed(size_t slot)
         return;
     }
     m_slots[slot].page = m_pages[m_next++];
-    worker->request("png " + QByteArray::number(m_slots[slot].page) + ' ' + m_scale);
+    worker->request(requestFor(m_slots[slot].page));
 }
 
 void PageFarm::settle(Page page)

@@ -20,7 +20,8 @@ class JobControl;
 class PageFarm
 {
   public:
-    // One page back from a worker: its PNG and the scale it was drawn at, or why not.
+    // One page back from a worker: its PNG and the scale it was drawn at (from readText, its
+    // text as UTF-8 instead of the PNG), or why not.
     struct Page
     {
         int index = 0;
@@ -38,6 +39,8 @@ class PageFarm
     // Draws the pages (indices from 0) at scale in pixels per point, handing each to done as it
     // comes back, in any order. Returns when every page is back or soon after the job is cancelled.
     void draw(const std::vector<int>& pages, qreal scale, const std::function<void(Page)>& done);
+    // The same for the text the pages show of their own (no recognition), as UTF-8 in each Page.
+    void readText(const std::vector<int>& pages, const std::function<void(Page)>& done);
 
   private:
     struct Slot
@@ -49,6 +52,10 @@ class PageFarm
     };
     // Starts a worker in slot; one that replaces a worker lost on page draws it with Poppler.
     PdfWorker* spawn(size_t slot, int page = -1, const QString& pdfium = {});
+    // Hands the pages out as verb requests, at scale when it is given.
+    void serve(const QByteArray& verb, const QByteArray& scale, const std::vector<int>& pages,
+               const std::function<void(Page)>& done);
+    [[nodiscard]] QByteArray requestFor(int page) const;
     // Runs the event loop until it is quit or the job is cancelled.
     void run();
     void answered(size_t slot, const QList<QByteArray>& words, const QByteArray& bytes);
@@ -64,6 +71,7 @@ class PageFarm
     std::vector<std::unique_ptr<PdfWorker>> m_workers; // all ever started, dead ones included
     std::vector<Slot> m_slots;
     std::function<void(Page)> m_done;
+    QByteArray m_verb;
     QByteArray m_scale;
     std::vector<int> m_pages;
     int m_pageCount = 0; // of m_pages

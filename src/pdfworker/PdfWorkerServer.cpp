@@ -7,6 +7,7 @@
 #include "common/LocalPath.h"
 
 #include <QPdfDocument>
+#include <QPdfSelection>
 
 #include <chrono>
 #include <csignal>
@@ -76,6 +77,8 @@ void PdfWorkerServer::handle(const QList<QByteArray>& words)
         png(words[1].toInt(), words[2].toDouble(), poppler);
     else if (verb == "pixels" && arguments == 4)
         pixels(words[1].toInt(), QSize(words[2].toInt(), words[3].toInt()), poppler);
+    else if (verb == "text" && arguments == 2)
+        text(words[1].toInt(), poppler);
     else if (verb == "sizes")
         sizes();
     else
@@ -165,6 +168,28 @@ void PdfWorkerServer::pixels(int index, QSize size, bool popplerOnly)
                ' ' + QByteArray::number(int(page.format())) + ' ' +
                QByteArray::number(page.bytesPerLine()) + ' ' + QByteArray::number(bytes.size()),
            bytes);
+}
+
+void PdfWorkerServer::text(int index, bool popplerOnly)
+{
+    if (!m_document || index < 0 || index >= m_document->pageCount()) {
+        answer("error");
+        return;
+    }
+    QString text;
+    if (!popplerOnly && !faultAt(QByteArray::number(index + 1))) {
+        text = m_document->getAllText(index).text();
+    } else {
+        if (!m_poppler)
+            m_poppler = std::make_unique<PopplerPages>(m_name, m_password);
+        if (!m_poppler->isOpen() || faultAt("poppler-" + QByteArray::number(index + 1))) {
+            answer("error");
+            return;
+        }
+        text = m_poppler->text(index);
+    }
+    const QByteArray bytes = text.toUtf8();
+    answer("text " + QByteArray::number(bytes.size()), bytes);
 }
 
 void PdfWorkerServer::sizes()

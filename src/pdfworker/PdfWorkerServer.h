@@ -15,10 +15,10 @@ class QImage;
 class QPdfDocument;
 
 // The helper process's side of a PDF worker: opens one document and draws the pages it is asked
-// for, so that a page which hangs or crashes the PDF library takes only this process with it.
-// Requests come one per line on in; each answer is one line on out, then the bytes it announces.
-// A page PDFium fails on is drawn with Poppler; a page request ending in "poppler" goes to Poppler
-// alone, for a fresh helper after the page hung or crashed PDFium in another.
+// for (or reads their text), so that a page which hangs or crashes the PDF library takes only this
+// process with it. Requests come one per line on in; each answer is one line on out, then the bytes
+// it announces. A page PDFium fails on is drawn with Poppler; a page request ending in "poppler"
+// goes to Poppler alone, for a fresh helper after the page hung or crashed PDFium in another.
 class PdfWorkerServer
 {
   public:
@@ -39,6 +39,8 @@ class PdfWorkerServer
     // Page index from PDFium unless popplerOnly, else (or failing that) from Poppler.
     QImage drawn(int index, bool popplerOnly, const std::function<QImage(QPdfDocument&)>& pdfium,
                  const std::function<QImage(const PopplerPages&)>& poppler);
+    // The text a page shows of its own, as UTF-8.
+    void text(int index, bool popplerOnly);
     void sizes();
     void answer(const QByteArray& head, const QByteArray& payload = {});
     // The test-only switch: hangs or crashes where QUIRE_PDF_WORKER_FAULT says ("hang:N" at page

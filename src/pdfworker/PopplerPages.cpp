@@ -64,3 +64,11 @@ QImage PopplerPages::drawAt(int index, QSize pixels) const
         return image;
     return image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
+
+QString PopplerPages::text(int index) const
+{
+    if (!m_document || index < 0 || index >= m_document->numPages())
+        return {};
+    const std::unique_ptr<Poppler::Page> page = m_document->page(index);
+    return page ? page->text(QRectF()) : QString();
+}

@@ -27,6 +27,8 @@ class PopplerPages
     // As pagedrawing::draw and pagedrawing::drawToFit: null when the page cannot be drawn.
     [[nodiscard]] QImage draw(int index, qreal wanted, qreal& scale) const;
     [[nodiscard]] QImage drawToFit(int index, QSize size) const;
+    // The text the page shows; empty when it shows none or cannot be read.
+    [[nodiscard]] QString text(int index) const;
 
   private:
     [[nodiscard]] QSizeF pointSize(int index) const;

@@ -155,6 +155,21 @@ void SelectImageScreen::btnBack()
     popScreen();
 }
 
+void SelectImageScreen::didPickPdf(const QUrl& url)
+{
+    const QString path = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    if (m_job.running() || !pdfActionVisible())
+        return;
+    // Reading a FIFO or device would block, or never end.
+    if (!InputFile::refusal(path).isEmpty()) {
+        services().alerts->present(
+            {tr("Extract Text"), tr("The PDF could not be opened."), {{tr("OK"), nullptr}}});
+        return;
+    }
+    m_pdfFilePath = path;
+    performSegue(QStringLiteral("segue_extractText"));
+}
+
 void SelectImageScreen::loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue)
 {
     PhotoLibrary* photos = services().photos;
@@ -248,6 +263,9 @@ void SelectImageScreen::prepare(const QString& segue, Screen* destination)
         adjust->setPhotos(m_arrOfSelectedImages, m_selectedJob);
     else if (segue == QLatin1String("segue_ImageToPDF"))
         handPhotos<ImageToPDFScreen>(destination, m_arrOfSelectedImages);
+    else if (auto* text = qobject_cast<ExtractTextScreen*>(destination);
+             text && !m_pdfFilePath.isEmpty())
+        text->setPdf(std::exchange(m_pdfFilePath, {}));
     else if (segue == QLatin1String("segue_extractText"))
         handPhotos<ExtractTextScreen>(destination, m_arrOfSelectedImages);
     else if (segue == QLatin1String("segue_resizeImage"))

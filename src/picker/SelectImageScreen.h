@@ -30,6 +30,8 @@ class SelectImageScreen : public Screen
     // Jobs that take a PDF instead offer "Choose PDF", which opens the document picker there.
     Q_PROPERTY(bool acceptsPdf READ acceptsPdf NOTIFY doneChanged)
     Q_PROPERTY(QUrl documentFolder READ documentFolder NOTIFY doneChanged)
+    // Extract Text also reads a PDF, chosen with "Choose PDF" beside the photos.
+    Q_PROPERTY(bool pdfActionVisible READ pdfActionVisible CONSTANT)
   public:
     explicit SelectImageScreen(Services& services, QObject* parent = nullptr);
 
@@ -42,6 +44,10 @@ class SelectImageScreen : public Screen
     [[nodiscard]] bool doneEnabled() const { return m_doneEnabled; }
     [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
+    [[nodiscard]] bool pdfActionVisible() const
+    {
+        return m_selectedJob == SelectedJob::ExtractText;
+    }
     [[nodiscard]] Job& job() { return m_job; }
 
     [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
@@ -60,6 +66,8 @@ class SelectImageScreen : public Screen
     Q_INVOKABLE void didSelectItem(int index);
     Q_INVOKABLE void btnDone();
     Q_INVOKABLE void btnBack();
+    // The document picker handed back a PDF for the job to read instead of photos.
+    Q_INVOKABLE void didPickPdf(const QUrl& url);
     // Photos handed in from outside the library (opened with Quire, dropped on the window) go
     // straight on to the job, in the order given; the one-photo jobs take the first.
     void openWith(const QList<Image>& images);
@@ -85,8 +93,8 @@ class SelectImageScreen : public Screen
     SelectedJob m_selectedJob = SelectedJob::ImageToPDF;
     PhotoGridModel m_grid;
     std::vector<PhotoAsset> m_selected;
+    QString m_pdfFilePath; // picked, until the job's screen takes it
     QList<Image> m_arrOfSelectedImages;
-    QString m_pdfFilePath;
     bool m_lblMsgHidden = true;
     bool m_loading = false;
     bool m_doneEnabled = false;

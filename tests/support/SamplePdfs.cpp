@@ -10,6 +10,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFJob.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include <string>
 #include <vector>
@@ -108,6 +109,66 @@ bool writeShortPageTree(const QString& path, int pages, int present)
            " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(out) == out.size();
+}
+
+namespace {
+// A page drawn as one grey picture of printed words, as a scanner makes it, at 150 dpi.
+QPDFObjectHandle scannedPage(QPDF& pdf, const QString& words)
+{
+    QImage scan(1275, 1650, QImage::Format_Grayscale8);
+    scan.fill(255);
+    QPainter painter(&scan);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(48);
+    painter.setFont(font);
+    painter.drawText(QRect(100, 200, 1100, 200), Qt::AlignLeft, words);
+    painter.end();
+    QByteArray pixels;
+    for (int y = 0; y < scan.height(); ++y)
+        pixels.append(reinterpret_cast<const char*>(scan.constScanLine(y)), scan.width());
+    auto image = QPDFObjectHandle::newStream(&pdf, pixels.toStdString());
+    image.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    image.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+    image.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(scan.width()));
+    image.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(scan.height()));
+    image.getDict().replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
+    image.getDict().replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    auto page = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] >>");
+    auto resources = QPDFObjectHandle::parse("<< /XObject << >> >>");
+    resources.getKey("/XObject").replaceKey("/Scan", image);
+    page.replaceKey("/Resources", resources);
+    page.replaceKey("/Contents",
+                    QPDFObjectHandle::newStream(&pdf, "q 612 0 0 792 0 0 cm /Scan Do Q"));
+    return pdf.makeIndirectObject(page);
+}
+
+QPDFObjectHandle typedPage(QPDF& pdf, const QString& words)
+{
+    auto page = QPDFObjectHandle::parse(
+        "<< /Type /Page /MediaBox [0 0 612 792] /Resources << /Font << /F1 << /Type /Font "
+        "/Subtype /Type1 /BaseFont /Helvetica >> >> >> >>");
+    page.replaceKey("/Contents",
+                    QPDFObjectHandle::newStream(&pdf, "BT /F1 24 Tf 72 700 Td (" +
+                                                          words.toStdString() + ") Tj ET"));
+    return pdf.makeIndirectObject(page);
+}
+} // namespace
+
+bool writeScannedAndTyped(const QString& path, const QString& scanned, const QString& typed,
+                          const QByteArray& password)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    pdf.addPage(scannedPage(pdf, scanned), false);
+    pdf.addPage(typedPage(pdf, typed), false);
+    const QByteArray file = QFile::encodeName(path); // the writer keeps the pointer
+    QPDFWriter writer(pdf, file.constData());
+    writer.setCompressStreams(true);
+    if (!password.isEmpty())
+        writer.setR6EncryptionParameters(password.constData(), password.constData(), true, true,
+                                         true, true, true, true, qpdf_r3p_full, true);
+    writer.write();
+    return QFile::exists(path);
 }
 
 } // namespace samplepdfs

@@ -3,8 +3,12 @@
 #include "ExtractTextScreen.h"
 
 #include "TextScreen.h"
+#include "common/Logging.h"
+#include "ocr/RecognitionLanguages.h"
 #include "ocr/TextExtraction.h"
+#include "pdfocr/SearchablePdf.h"
 #include "platform/Dispatcher.h"
+#include "ui/AlertCenter.h"
 #include "ui/Navigator.h"
 #include "ui/ProgressOverlay.h"
 #include "ui/Services.h"
@@ -40,8 +44,26 @@ void ExtractTextScreen::btnBack()
     popScreen();
 }
 
+void ExtractTextScreen::setPdf(const QString& path)
+{
+    m_pdfFilePath = path;
+    emit pdfFilePathChanged();
+}
+
+void ExtractTextScreen::setForceOcr(bool on)
+{
+    if (on == m_forceOcr)
+        return;
+    m_forceOcr = on;
+    emit forceOcrChanged();
+}
+
 void ExtractTextScreen::btnExtract()
 {
+    if (!m_pdfFilePath.isEmpty()) {
+        extractPdf();
+        return;
+    }
     TextRecognizer* recognizer = services().recognizer;
     const Image image = m_arrOfSelectedImages.value(0);
     m_job.run(
@@ -75,6 +97,48 @@ void ExtractTextScreen::finish(const TextExtraction& result)
         performSegue(QStringLiteral("segue_text"));
 }
 
+void ExtractTextScreen::extractPdf()
+{
+    const Services& s = services();
+    SearchablePdf::Options options;
+    options.force = m_forceOcr;
+    options.ownText = true; // pages with text keep theirs; the layers are kept for saving
+    if (s.languages) {
+        options.reading.language = s.languages->chosen();
+        options.reading.dataPath = s.languages->dataPath();
+    }
+    m_job.run(
+        tr("Extracting Text..."),
+        [path = m_pdfFilePath, options](JobControl& job) {
+            auto pdf = std::make_shared<SearchablePdf>();
+            if (!pdf->make(path, options, job) && !pdf->cancelled())
+                qCWarning(lcOcr) << "Unable to read" << path << pdf->error();
+            return pdf;
+        },
+        [this](const std::shared_ptr<SearchablePdf>& pdf) { finishPdf(pdf); });
+}
+
+void ExtractTextScreen::finishPdf(const std::shared_ptr<SearchablePdf>& pdf)
+{
+    if (!pdf->error().isEmpty()) {
+        const PdfPassword::Lock lock = pdf->pdf().lock();
+        const QString message =
+            lock == PdfPassword::Lock::Needed || lock == PdfPassword::Lock::Wrong
+                ? tr("This PDF is protected by a password. Quire cannot read it without one.")
+            : lock == PdfPassword::Lock::Unreadable
+                ? tr("This PDF could not be opened. It may be damaged.")
+                : tr("The text of this PDF could not be read: %1").arg(pdf->error());
+        m_job.fail(message);
+        services().alerts->present({tr("Extract Text"), message, {{tr("OK"), {}}}});
+        return;
+    }
+    m_pdf = pdf;
+    // Pages are told apart as the command-line tool prints them: a form feed between pages.
+    setTextFromImage(pdf->texts().join(QLatin1Char('\f')));
+    if (services().navigator->top() == this)
+        performSegue(QStringLiteral("segue_text"));
+}
+
 void ExtractTextScreen::prepare(const QString& segue, Screen* destination)
 {
     if (segue != QLatin1String("segue_text"))
@@ -82,6 +146,8 @@ void ExtractTextScreen::prepare(const QString& segue, Screen* destination)
     if (auto* text = qobject_cast<TextScreen*>(destination)) {
         text->setTextFromImage(m_textFromImage);
         text->setArrOfSelectedImages(m_arrOfSelectedImages);
+        if (!m_pdfFilePath.isEmpty())
+            text->setSearchablePdf(m_pdf);
     }
 }
 

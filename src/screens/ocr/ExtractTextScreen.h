@@ -10,8 +10,12 @@
 #include <QUrl>
 #include <QtQmlIntegration/qqmlintegration.h>
 
-// Shows the first chosen photo and reads its text, then opens the text result.
+#include <memory>
+
+class SearchablePdf;
 struct TextExtraction;
+
+// Shows the first chosen photo (or the chosen PDF) and reads its text, then opens the text result.
 
 class ExtractTextScreen : public Screen
 {
@@ -23,6 +27,10 @@ class ExtractTextScreen : public Screen
     Q_PROPERTY(QString textFromImage READ textFromImage NOTIFY textFromImageChanged)
     Q_PROPERTY(QUrl ivImage READ ivImage NOTIFY ivImageChanged)
     Q_PROPERTY(bool extracting READ extracting NOTIFY extractingChanged)
+    // The PDF whose pages are read instead of a photo; empty for a photo.
+    Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
+    // Pages that show text of their own are read by recognition too, rather than taken as they are.
+    Q_PROPERTY(bool forceOcr READ forceOcr WRITE setForceOcr NOTIFY forceOcrChanged)
   public:
     explicit ExtractTextScreen(Services& services, QObject* parent = nullptr);
 
@@ -33,6 +41,11 @@ class ExtractTextScreen : public Screen
     // A run is under way: further taps on Extract are ignored.
     [[nodiscard]] bool extracting() const { return m_job.running(); }
     [[nodiscard]] Job& job() { return m_job; }
+    [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
+    // Reads the pages of the PDF at path rather than a photo.
+    void setPdf(const QString& path);
+    [[nodiscard]] bool forceOcr() const { return m_forceOcr; }
+    void setForceOcr(bool on);
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -45,13 +58,20 @@ class ExtractTextScreen : public Screen
     void textFromImageChanged();
     void ivImageChanged();
     void extractingChanged();
+    void pdfFilePathChanged();
+    void forceOcrChanged();
 
   private:
     void finish(const TextExtraction& result);
+    void extractPdf();
+    void finishPdf(const std::shared_ptr<SearchablePdf>& pdf);
     void setTextFromImage(const QString& text);
 
     QList<Image> m_arrOfSelectedImages;
     QString m_textFromImage;
     QUrl m_ivImage;
+    QString m_pdfFilePath;
+    bool m_forceOcr = false;
+    std::shared_ptr<SearchablePdf> m_pdf; // the last PDF read, handed to the result
     Job m_job{services()};
 };
