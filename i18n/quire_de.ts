@@ -791,6 +791,98 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     </message>
 </context>
 <context>
+    <name>CompressPDFPreviewScreen</name>
+    <message>
+        <source>Compressed PDF</source>
+        <translation>Komprimiertes PDF</translation>
+    </message>
+    <message>
+        <source>images kept as they were</source>
+        <translation>Bilder unverändert</translation>
+    </message>
+    <message>
+        <source>quality %1</source>
+        <translation>Qualität %1</translation>
+    </message>
+    <message>
+        <source>%1 smaller · %2 · %3</source>
+        <translation>%1 kleiner · %2 · %3</translation>
+    </message>
+    <message>
+        <source>1 page</source>
+        <translation>1 Seite</translation>
+    </message>
+    <message>
+        <source>%1 pages</source>
+        <translation>%1 Seiten</translation>
+    </message>
+</context>
+<context>
+    <name>CompressPDFPreviewScreenPage</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation>Teilen</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>CompressPDFScreen</name>
+    <message>
+        <source>Compress PDF</source>
+        <translation>PDF komprimieren</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Compressing the PDF...</source>
+        <translation>Das PDF wird komprimiert …</translation>
+    </message>
+    <message>
+        <source>Compressing...</source>
+        <translation>Komprimieren …</translation>
+    </message>
+    <message>
+        <source>The PDF does not fit under %1, even at the lowest quality. Nothing was written.</source>
+        <translation>Das PDF passt selbst bei der niedrigsten Qualität nicht unter %1. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>The PDF could not be compressed (%1).</source>
+        <translation>Das PDF konnte nicht komprimiert werden (%1).</translation>
+    </message>
+    <message>
+        <source>The PDF is already as small as it gets. Nothing was written.</source>
+        <translation>Das PDF ist bereits so klein wie möglich. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>The PDF could not be saved: %1</source>
+        <translation>Das PDF konnte nicht gespeichert werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CompressPDFScreenPage</name>
+    <message>
+        <source>‹ Back</source>
+        <translation>‹ Zurück</translation>
+    </message>
+    <message>
+        <source>Compress</source>
+        <translation>Komprimieren</translation>
+    </message>
+    <message>
+        <source>The PDF could not be opened. It may be damaged.</source>
+        <translation>Das PDF konnte nicht geöffnet werden. Es ist vielleicht beschädigt.</translation>
+    </message>
+</context>
+<context>
     <name>CompressRun</name>
     <message>
         <source>Photo %1 of %2</source>
@@ -1361,6 +1453,36 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     </message>
 </context>
 <context>
+    <name>PasswordDialog</name>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>“%1” is protected. Type its password to open it.</source>
+        <translation>„%1“ ist geschützt. Geben Sie sein Passwort ein, um es zu öffnen.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordPrompt</name>
+    <message>
+        <source>Type the password of the PDF.</source>
+        <translation>Geben Sie das Passwort des PDFs ein.</translation>
+    </message>
+    <message>
+        <source>That password does not open the PDF. Try again.</source>
+        <translation>Dieses Passwort öffnet das PDF nicht. Versuchen Sie es noch einmal.</translation>
+    </message>
+</context>
+<context>
     <name>PdfChooser</name>
     <message>
         <source>Open a PDF</source>
@@ -1393,6 +1515,45 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     <message>
         <source>Open</source>
         <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>PdfCompressOptions</name>
+    <message>
+        <source>Compress to</source>
+        <translation>Komprimieren auf</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Fit under %1</source>
+        <translation>Unter %1 bringen</translation>
+    </message>
+    <message>
+        <source>Quality %1</source>
+        <translation>Qualität %1</translation>
+    </message>
+    <message>
+        <source>Images at most</source>
+        <translation>Bilder höchstens</translation>
+    </message>
+    <message>
+        <source>As they are</source>
+        <translation>Unverändert</translation>
+    </message>
+    <message>
+        <source>%1 dpi</source>
+        <translation>%1 dpi</translation>
+    </message>
+    <message>
+        <source>1 page</source>
+        <translation>1 Seite</translation>
+    </message>
+    <message>
+        <source>%1 pages</source>
+        <translation>%1 Seiten</translation>
     </message>
 </context>
 <context>
@@ -1440,6 +1601,17 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     </message>
 </context>
 <context>
+    <name>PdfProtection</name>
+    <message>
+        <source>Type a password for the PDF.</source>
+        <translation>Geben Sie ein Passwort für das PDF ein.</translation>
+    </message>
+    <message>
+        <source>The two passwords are not the same.</source>
+        <translation>Die beiden Passwörter stimmen nicht überein.</translation>
+    </message>
+</context>
+<context>
     <name>PdfShrinker</name>
     <message>
         <source>cannot be made to fit under %1</source>
@@ -1463,6 +1635,21 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProtectOption</name>
+    <message>
+        <source>Protect with a password</source>
+        <translation>Mit Passwort schützen</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Password again</source>
+        <translation>Passwort wiederholen</translation>
     </message>
 </context>
 <context>
@@ -1635,6 +1822,10 @@ Goto settings and give permission to access Photos.</source>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Compress</source>
+        <translation>Komprimieren</translation>
     </message>
     <message>
         <source>Extract Text</source>

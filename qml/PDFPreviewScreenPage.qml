@@ -94,4 +94,9 @@ ScreenPage {
             }
         }
     }
+    PasswordDialog {
+        prompt: page.screen.passwordPrompt
+        onSubmitted: password => page.screen.submitPassword(password)
+        onCancelled: page.screen.cancelPassword()
+    }
 }

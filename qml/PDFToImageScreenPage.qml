@@ -28,9 +28,8 @@ ScreenPage {
                 anchors.fill: parent
                 color: Theme.surface
             }
-            // Opened once the page is complete; the path is handed over before the screen shows.
-            PdfPages { id: document }
-            Component.onCompleted: if (page.screen) document.source = page.screen.documentUrl
+            // Opened once the path is handed over, and for a protected PDF its password given.
+            PdfPages { id: document; source: page.screen ? page.screen.documentUrl : "" }
             PdfPageList {
                 id: pdfView
                 objectName: "pdfView"
@@ -56,5 +55,10 @@ ScreenPage {
             screen: page.screen
             pageCount: document.status === PdfPages.Ready ? document.pageCount : 0
         }
+    }
+    PasswordDialog {
+        prompt: page.screen.passwordPrompt
+        onSubmitted: password => page.screen.submitPassword(password)
+        onCancelled: page.screen.cancelPassword()
     }
 }

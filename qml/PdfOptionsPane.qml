@@ -5,7 +5,8 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quire
 
-// How the PDF is made: the paper its pages are, the margin, and whether its text is searchable.
+// How the PDF is made: the paper its pages are, the margin, whether its text is searchable, and
+// whether a password protects it.
 Pane {
     id: pane
     required property ImageToPDFScreen screen
@@ -51,6 +52,10 @@ Pane {
             Accessible.name: text
             checked: pane.screen.searchable
             onToggled: pane.screen.searchable = checked
+            Layout.fillWidth: true
+        }
+        ProtectOption {
+            protection: pane.screen.protection
             Layout.fillWidth: true
         }
     }

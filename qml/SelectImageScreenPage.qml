@@ -37,7 +37,10 @@ ScreenPage {
     GridView {
         id: collectionviewImages
         objectName: "collectionviewImages"
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: compressPdf.visible ? compressPdf.top : parent.bottom
         // 12 points left, between and right: 36 in all, as the item size assumes.
         leftMargin: Theme.spacingMedium
         topMargin: Theme.spacingMedium
@@ -87,5 +90,24 @@ ScreenPage {
         text: qsTr("No photos found.\nAdd pictures to your Pictures folder to use them here.")
         color: Theme.hintText
         font.pointSize: Theme.fontHeading
+    }
+
+    // Compress takes a PDF too: beside the photos, the document picker.
+    Button {
+        id: compressPdf
+        objectName: "btnCompressPdf"
+        visible: page.screen.acceptsPdf
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: Theme.spacingMedium
+        text: qsTr("Choose PDF")
+        Accessible.name: text
+        onClicked: documentPicker.open()
+    }
+    PdfChooser {
+        id: documentPicker
+        objectName: "documentPicker"
+        startFolder: page.screen.documentFolder
+        onAccepted: page.screen.didPickDocument(documentPicker.selectedFile)
     }
 }

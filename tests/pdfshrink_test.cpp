@@ -1,8 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "pdfedit/PdfPassword.h"
 #include "pdfshrink/PdfShrinker.h"
+#include "picker/SelectImageScreen.h"
+#include "screens/compress/CompressPDFPreviewScreen.h"
+#include "screens/compress/CompressPDFScreen.h"
 #include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
+#include "support/TestPlatform.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -258,4 +263,107 @@ TEST(PdfShrink, TheCliWritesASmallerPdfOnlyAndNeverOverItsInput)
     EXPECT_EQ(run({input, "--overwrite", "-o", dir.path()}, &err), "");
     EXPECT_TRUE(err.contains("its output would replace it")) << err.toStdString();
     EXPECT_EQ(fixtures::readFile(input), before);
+}
+
+namespace {
+// Compress's photo picker, and its "Choose PDF" handing back path.
+CompressPDFScreen* openCompression(TestPlatform& p, const QString& path)
+{
+    auto* picker = new SelectImageScreen(p.services);
+    p.navigator->setRoot(picker);
+    picker->setSelectedJob(SelectedJob::CompressImage);
+    EXPECT_TRUE(picker->acceptsPdf());
+    picker->didPickDocument(QUrl::fromLocalFile(path));
+    p.drain();
+    return qobject_cast<CompressPDFScreen*>(p.navigator->top());
+}
+
+QString lastAlert(TestPlatform& p)
+{
+    return p.alerts.presented().empty() ? QString() : p.alerts.presented().back().message;
+}
+} // namespace
+
+TEST(CompressPDFScreen, AProtectedPdfOpensWithItsPasswordAndShrinksIntoHistoryNewlyProtected)
+{
+    TestPlatform p;
+    const QString path = p.root.filePath("scan.pdf");
+    ASSERT_TRUE(fixtures::writeFile(path, samplePdf(grainyJpeg(1200, 800), {1200, 800}, "secret")));
+    CompressPDFScreen* screen = openCompression(p, path);
+    ASSERT_NE(screen, nullptr);
+    PasswordPrompt* prompt = screen->passwordPrompt();
+    EXPECT_TRUE(prompt->asking());
+    EXPECT_TRUE(screen->documentUrl().isEmpty()) << "no page is drawn before the password";
+    screen->submitPassword("wrong");
+    p.drain();
+    EXPECT_TRUE(prompt->asking());
+    EXPECT_EQ(prompt->message(), "That password does not open the PDF. Try again.");
+    screen->submitPassword("secret");
+    p.drain();
+    EXPECT_FALSE(prompt->asking());
+    EXPECT_EQ(screen->documentUrl(), QUrl::fromLocalFile(path));
+
+    // The result gets a password of its own, typed twice alike.
+    screen->protection()->setEnabled(true);
+    screen->protection()->setPasswords("new", "neww");
+    screen->btnCompress();
+    p.drain();
+    EXPECT_EQ(lastAlert(p), "The two passwords are not the same.");
+    screen->protection()->setPasswords("new", "new");
+    screen->btnCompress();
+    p.drain();
+    auto* result = qobject_cast<CompressPDFPreviewScreen*>(p.navigator->top());
+    ASSERT_NE(result, nullptr) << lastAlert(p).toStdString();
+    ASSERT_EQ(p.history->count(), 1);
+    const QString written = p.history->at(0).toLocalFile();
+    EXPECT_EQ(result->pdfFilePath(), written);
+    EXPECT_EQ(result->sizeBefore(), QFileInfo(path).size());
+    EXPECT_EQ(result->sizeAfter(), QFileInfo(written).size());
+    EXPECT_LT(result->sizeAfter(), result->sizeBefore() / 2);
+    EXPECT_EQ(result->pageCount(), 2);
+    EXPECT_TRUE(result->detailText().contains("2 pages")) << result->detailText().toStdString();
+    EXPECT_EQ(PdfPassword::check(written, "secret"), PdfPassword::Lock::Wrong);
+    EXPECT_EQ(PdfPassword::check(written, "new"), PdfPassword::Lock::Open);
+
+    result->btnShare();
+    ASSERT_EQ(p.share.items().size(), 1);
+    EXPECT_EQ(p.share.items()[0].data, fixtures::readFile(written));
+    result->btnOpen();
+    EXPECT_EQ(p.navigator->top()->property("pdfFilePath").toString(), written);
+}
+
+TEST(CompressPDFScreen, NothingIsWrittenWhenTheFileCannotGetSmallerOrFitAndCancelBacksOut)
+{
+    TestPlatform p;
+    const QString path = p.root.filePath("photos.pdf");
+    ASSERT_TRUE(fixtures::writeFile(path, samplePdf(grainyJpeg(600, 400), {600, 400})));
+    CompressPDFScreen* screen = openCompression(p, path);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(screen->passwordPrompt()->asking());
+    screen->btnCompress();
+    p.drain();
+    ASSERT_EQ(p.history->count(), 1);
+    const QString smaller = p.history->at(0).toLocalFile();
+
+    // Once more, from what was written: nothing smaller to be had; nor anything under 1 kb.
+    screen = openCompression(p, smaller);
+    ASSERT_NE(screen, nullptr);
+    screen->btnCompress();
+    p.drain();
+    EXPECT_EQ(lastAlert(p), "The PDF is already as small as it gets. Nothing was written.");
+    ASSERT_TRUE(screen->setTargetText("1 kb"));
+    screen->btnCompress();
+    p.drain();
+    EXPECT_EQ(lastAlert(p),
+              "The PDF does not fit under 1 kb, even at the lowest quality. Nothing was written.");
+    EXPECT_EQ(p.history->count(), 1);
+    EXPECT_EQ(p.navigator->top(), screen);
+
+    // Cancelling the password of a protected one goes back to the picker.
+    const QString locked = p.root.filePath("locked.pdf");
+    ASSERT_TRUE(fixtures::writeFile(locked, samplePdf(grainyJpeg(60, 40), {60, 40}, "pw")));
+    screen = openCompression(p, locked);
+    ASSERT_NE(screen, nullptr);
+    screen->cancelPassword();
+    EXPECT_EQ(p.navigator->top()->screenName(), "SelectImageScreen");
 }

@@ -187,21 +187,16 @@ TEST(PDFToImage, RendererReportsEachPageAndDrawsNoneOnceCancelled)
     EXPECT_EQ(p.history->count(), 5);
 }
 
-TEST(PDFToImage, UnreadableLockedOrEmptyFileAlertsInsteadOfAnEmptyGallery)
+TEST(PDFToImage, UnreadableOrEmptyFileAlertsInsteadOfAnEmptyGallery)
 {
     TestPlatform p;
-    const QString plain = p.root.path() + "/plain.pdf";
     const QString broken = p.root.path() + "/broken.pdf";
-    const QString locked = p.root.path() + "/locked.pdf";
     const QString none = p.root.path() + "/none.pdf";
-    ASSERT_TRUE(samplepdfs::write(plain, 1));
     ASSERT_TRUE(fixtures::writeFile(broken, "%PDF-1.4\nthis is not a pdf"));
-    ASSERT_TRUE(samplepdfs::qpdf(plain, locked, {"--encrypt", "secret", "owner", "256", "--"}));
     ASSERT_TRUE(samplepdfs::qpdf("--empty", none, {}));
     HomeScreen* home = launchHome(p);
 
     const std::pair<QString, QString> cases[] = {{broken, "The PDF could not be opened"},
-                                                 {locked, "The PDF could not be opened"},
                                                  {none, "The PDF has no pages."}};
     for (const auto& [path, message] : cases) {
         home->didPickDocument(QUrl::fromLocalFile(path));
@@ -212,6 +207,7 @@ TEST(PDFToImage, UnreadableLockedOrEmptyFileAlertsInsteadOfAnEmptyGallery)
         if (path != none) {
             EXPECT_EQ(console, "Error\n");
         }
+        EXPECT_FALSE(screen->passwordPrompt()->asking());
         EXPECT_FALSE(p.overlay->visible());
         EXPECT_EQ(p.navigator->top(), screen) << "no gallery";
         ASSERT_EQ(p.alerts.presented().size(), alertsBefore + 1);
@@ -221,6 +217,48 @@ TEST(PDFToImage, UnreadableLockedOrEmptyFileAlertsInsteadOfAnEmptyGallery)
     }
     EXPECT_EQ(p.history->count(), 0);
     EXPECT_FALSE(QFileInfo::exists(historyFile(p, "1700000000.png")));
+}
+
+TEST(PDFToImage, ALockedPdfShowsAndConvertsOnlyOnceItsPasswordIsGiven)
+{
+    TestPlatform p;
+    const QString plain = p.root.path() + "/plain.pdf";
+    const QString locked = p.root.path() + "/locked.pdf";
+    ASSERT_TRUE(samplepdfs::write(plain, 2));
+    ASSERT_TRUE(samplepdfs::qpdf(plain, locked, {"--encrypt", "secret", "owner", "256", "--"}));
+    HomeScreen* home = launchHome(p);
+
+    // Cancel backs out to Home.
+    home->didPickDocument(QUrl::fromLocalFile(locked));
+    auto* screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
+    ASSERT_NE(screen, nullptr);
+    p.drain();
+    EXPECT_TRUE(screen->passwordPrompt()->asking());
+    EXPECT_TRUE(screen->documentUrl().isEmpty());
+    screen->cancelPassword();
+    EXPECT_EQ(p.navigator->top(), home);
+
+    home->didPickDocument(QUrl::fromLocalFile(locked));
+    screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
+    ASSERT_NE(screen, nullptr);
+    p.drain();
+    screen->submitPassword("");
+    EXPECT_EQ(screen->passwordPrompt()->message(), "Type the password of the PDF.");
+    screen->submitPassword("owner?");
+    p.drain();
+    EXPECT_EQ(screen->passwordPrompt()->message(),
+              "That password does not open the PDF. Try again.");
+    EXPECT_TRUE(screen->documentUrl().isEmpty());
+    screen->submitPassword("secret");
+    p.drain();
+    EXPECT_FALSE(screen->passwordPrompt()->asking());
+    EXPECT_FALSE(screen->documentUrl().isEmpty());
+    convert(p, screen);
+    ASSERT_EQ(p.navigator->top()->screenName(), "ImagePreviewScreen");
+    EXPECT_EQ(historyNames(p), QStringList({"1700000001.png", "1700000000.png"}));
+    const QList<Image> pages = screen->arrOfImages();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_NEAR(markerGrey(pages[1]), samplepdfs::greyOf(1), 2);
 }
 
 TEST(PDFToImage, PagesMissingPartWayKeepTheOthersAndTheAlertCountsThem)

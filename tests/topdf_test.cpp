@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
+#include "pdfedit/PdfPassword.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/TestPlatform.h"
 #include "topdf/PdfWriter.h"
+#include "viewer/PDFPreviewScreen.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -310,4 +312,37 @@ TEST(ImageToPDFScreen, AFailedWriteSaysWhyListsNothingAndStaysAndBackLeaves)
     screen->btnBack();
     EXPECT_TRUE(screen->arrOfSelectedImages().isEmpty());
     EXPECT_EQ(p.navigator->depth(), 1);
+}
+
+TEST(ImageToPDFScreen, AProtectedPdfIsWrittenOnlyWithTwoEqualPasswordsAndOpensOnlyWithIt)
+{
+    TestPlatform p;
+    auto* screen = new ImageToPDFScreen(p.services);
+    p.navigator->setRoot(screen);
+    screen->setArrOfSelectedImages({Image::fromQImage(fixtures::photo(30, 20))});
+    screen->protection()->setEnabled(true);
+    screen->btnConvert();
+    p.drain();
+    EXPECT_EQ(p.alerts.presented().back().message, "Type a password for the PDF.");
+    screen->protection()->setPasswords("pw", "wp");
+    screen->btnConvert();
+    p.drain();
+    EXPECT_EQ(p.alerts.presented().back().message, "The two passwords are not the same.");
+    EXPECT_EQ(p.history->count(), 0);
+
+    screen->protection()->setPasswords("pw", "pw");
+    screen->btnConvert();
+    p.drain();
+    auto* viewer = qobject_cast<PDFPreviewScreen*>(p.navigator->top());
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(PdfPassword::check(screen->pdfFilePath(), {}), PdfPassword::Lock::Needed);
+    EXPECT_EQ(PdfPassword::check(screen->pdfFilePath(), "pw"), PdfPassword::Lock::Open);
+    EXPECT_TRUE(viewer->passwordPrompt()->asking());
+    EXPECT_TRUE(viewer->documentUrl().isEmpty());
+    viewer->submitPassword("wrong");
+    p.drain();
+    EXPECT_TRUE(viewer->documentUrl().isEmpty());
+    viewer->submitPassword("pw");
+    p.drain();
+    EXPECT_EQ(viewer->documentUrl(), QUrl::fromLocalFile(screen->pdfFilePath()));
 }

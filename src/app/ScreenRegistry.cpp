@@ -7,6 +7,8 @@
 #include "picker/SelectImageScreen.h"
 #include "screens/compress/CompressImagePreviewScreen.h"
 #include "screens/compress/CompressImageScreen.h"
+#include "screens/compress/CompressPDFPreviewScreen.h"
+#include "screens/compress/CompressPDFScreen.h"
 #include "screens/ocr/ExtractTextScreen.h"
 #include "screens/ocr/TextScreen.h"
 #include "screens/resize/ResizeImagePreviewScreen.h"
@@ -36,6 +38,8 @@ void registerScreens(Navigator& navigator)
     add<SelectImageScreen>(navigator, "SelectImageScreen");
     add<CompressImageScreen>(navigator, "CompressImageScreen");
     add<CompressImagePreviewScreen>(navigator, "CompressImagePreviewScreen");
+    add<CompressPDFScreen>(navigator, "CompressPDFScreen");
+    add<CompressPDFPreviewScreen>(navigator, "CompressPDFPreviewScreen");
     add<ResizeImageScreen>(navigator, "ResizeImageScreen");
     add<ResizeImagePreviewScreen>(navigator, "ResizeImagePreviewScreen");
     add<ExtractTextScreen>(navigator, "ExtractTextScreen");

@@ -6,6 +6,7 @@
 #include "ShrinkPlan.h"
 #include "StreamRecoder.h"
 #include "compress/SizeTarget.h"
+#include "pdfedit/PdfPassword.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFExc.hh>
@@ -27,9 +28,11 @@ using Entry = ShrinkPlan::Entry;
 // one once, and the file's size at each is told from the sum of its images' sizes.
 const std::vector<int> kTargetQualities{90, 80, 70, 60, 50, 40, 35, 30, 25, 20, 15, 10};
 
-QByteArray written(QPDF& pdf)
+QByteArray written(QPDF& pdf, const QByteArray& protect)
 {
     QPDFWriter writer(pdf);
+    if (!protect.isEmpty())
+        PdfPassword::protect(writer, protect);
     writer.setOutputMemory();
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.setCompressStreams(true);
@@ -69,10 +72,11 @@ qint64 estimate(const std::vector<Entry>& entries, size_t index, qint64 untouche
 }
 
 // The highest quality of kTargetQualities whose file fits settings.maxBytes into result.
-QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, qint64 maxBytes, PdfShrinker::Result& result,
-               int& imagesChanged)
+QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, const PdfShrinker::Settings& settings,
+               PdfShrinker::Result& result, int& imagesChanged)
 {
-    QByteArray untouched = written(pdf);
+    const qint64 maxBytes = settings.maxBytes;
+    QByteArray untouched = written(pdf, settings.protect);
     if (untouched.size() <= maxBytes) {
         result.quality = 100; // it fits without a lossy change: its images stay as they are
         return untouched;
@@ -81,7 +85,7 @@ QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, qint64 maxBytes, PdfShrin
         if (estimate(entries, k, untouched.size()) > maxBytes)
             continue;
         imagesChanged = applyJpegs(entries, k);
-        QByteArray bytes = written(pdf);
+        QByteArray bytes = written(pdf, settings.protect);
         qCDebug(lcPdfShrink) << "quality" << kTargetQualities[k] << "estimated"
                              << estimate(entries, k, untouched.size()) << "written" << bytes.size();
         if (bytes.size() <= maxBytes) {
@@ -126,13 +130,13 @@ PdfShrinker::Result PdfShrinker::shrink(const QByteArray& pdf, const Settings& s
         int jpegsChanged = 0;
         QByteArray bytes;
         if (target) {
-            bytes = fit(doc, entries, settings.maxBytes, result, jpegsChanged);
+            bytes = fit(doc, entries, settings, result, jpegsChanged);
             if (!result.ok())
                 return result;
         } else {
             jpegsChanged = applyJpegs(entries, 0);
             result.quality = settings.quality;
-            bytes = written(doc);
+            bytes = written(doc, settings.protect);
         }
         result.imagesChanged = changed + jpegsChanged;
         qCDebug(lcPdfShrink) << entries.size() << "streams," << result.imagesChanged

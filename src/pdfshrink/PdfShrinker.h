@@ -19,6 +19,7 @@ class PdfShrinker
         qint64 maxBytes = 0;  // above 0: the highest quality whose file fits, instead
         int dpi = 0;          // above 0: images drawn at more are scaled down to it
         std::string password; // for a protected file; the output keeps its protection
+        QByteArray protect;   // when not empty, the output is protected by this one instead
     };
     struct Result
     {

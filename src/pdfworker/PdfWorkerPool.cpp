@@ -79,6 +79,32 @@ QImage PdfWorkerPool::draw(const QString& path, int index, QSize size)
     return image;
 }
 
+void PdfWorkerPool::unlock(const QString& path, const QByteArray& password)
+{
+    QMetaObject::invokeMethod(this, [this, path, password] {
+        auto& [known, holders] = m_passwords[path];
+        known = password;
+        ++holders;
+        // A worker that tried the file without it opens it again.
+        for (const auto& slot : m_slots)
+            if (slot->path == path)
+                slot->path.clear();
+    });
+}
+
+void PdfWorkerPool::forget(const QString& path)
+{
+    QMetaObject::invokeMethod(this, [this, path] {
+        const auto known = m_passwords.find(path);
+        if (known == m_passwords.end() || --known->second.second > 0)
+            return;
+        m_passwords.erase(known);
+        for (const auto& slot : m_slots)
+            if (slot->path == path)
+                slot->path.clear();
+    });
+}
+
 PdfWorkerPool::Answer PdfWorkerPool::ask(const QString& path, const QByteArray& line)
 {
     Q_ASSERT(QThread::currentThread() != &m_thread);
@@ -128,7 +154,11 @@ void PdfWorkerPool::dispatch()
         slot->opening = slot->path != slot->request->path;
         if (slot->opening) {
             slot->path.clear();
-            slot->worker->request("open " + slot->request->path.toUtf8().toPercentEncoding());
+            QByteArray open = "open " + slot->request->path.toUtf8().toPercentEncoding();
+            if (const auto known = m_passwords.find(slot->request->path);
+                known != m_passwords.end())
+                open += ' ' + known->second.first.toPercentEncoding();
+            slot->worker->request(open);
         } else {
             slot->worker->request(slot->request->line);
         }

@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <future>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,6 +33,10 @@ class PdfWorkerPool : public QObject
     // Page index drawn on white to fit within size; null when it cannot be drawn in time.
     // Blocks the calling thread, which must not be the GUI thread.
     QImage draw(const QString& path, int index, QSize size);
+    // The password that opens the protected PDF at path, until as many forget(path) calls.
+    // Held in memory only, and passed to the workers on their request channel.
+    void unlock(const QString& path, const QByteArray& password);
+    void forget(const QString& path);
 
   private:
     struct Answer
@@ -61,4 +66,6 @@ class PdfWorkerPool : public QObject
     std::deque<Request> m_queue;
     std::vector<std::unique_ptr<Slot>> m_slots;
     std::vector<std::unique_ptr<Slot>> m_gone; // dead workers, let go outside their callbacks
+    // Each password with how many unlocked it; read and written on the pool's thread only.
+    std::map<QString, std::pair<QByteArray, int>> m_passwords;
 };

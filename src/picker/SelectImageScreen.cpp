@@ -5,7 +5,9 @@
 #include "common/InputFile.h"
 #include "platform/Dispatcher.h"
 #include "platform/PhotoLibrary.h"
+#include "platform/UserDefaults.h"
 #include "screens/compress/CompressImageScreen.h"
+#include "screens/compress/CompressPDFScreen.h"
 #include "screens/ocr/ExtractTextScreen.h"
 #include "screens/resize/ResizeImageScreen.h"
 #include "screens/scan/AdjustScreen.h"
@@ -15,6 +17,7 @@
 #include "ui/SaveFlow.h"
 #include "ui/Services.h"
 
+#include <QFileInfo>
 #include <QPointer>
 
 #include <algorithm>
@@ -220,8 +223,41 @@ template <typename Job> void handPhotos(Screen* destination, const QList<Image>&
 }
 } // namespace
 
+namespace {
+// Shared with Home's PDF to Images: the folder of the last PDF chosen.
+const QString kDocumentFolderKey = QStringLiteral("lastDocumentFolder");
+} // namespace
+
+QUrl SelectImageScreen::documentFolder() const
+{
+    const QString last = services().defaults->value(kDocumentFolderKey).toString();
+    return QUrl::fromLocalFile(
+        !last.isEmpty() && QFileInfo(last).isDir() ? last : services().locations.documents);
+}
+
+void SelectImageScreen::didPickDocument(const QUrl& url)
+{
+    const QString path = url.toLocalFile();
+    if (const QString folder = QFileInfo(path).absolutePath(); QFileInfo(folder).isDir()) {
+        services().defaults->setValue(kDocumentFolderKey, folder);
+        emit doneChanged();
+    }
+    // Reading a FIFO or device would block, or never end.
+    if (!url.isLocalFile() || !InputFile::refusal(path).isEmpty()) {
+        services().alerts->present(
+            {tr("Compress"), tr("The PDF could not be opened."), {{tr("OK"), nullptr}}});
+        return;
+    }
+    m_pdfFilePath = path;
+    performSegue(QStringLiteral("segue_compressPDF"));
+}
+
 void SelectImageScreen::prepare(const QString& segue, Screen* destination)
 {
+    if (auto* pdf = qobject_cast<CompressPDFScreen*>(destination)) {
+        pdf->setPdfFilePath(m_pdfFilePath);
+        return;
+    }
     auto* adjust = qobject_cast<AdjustScreen*>(destination);
     if (adjust && segue == QLatin1String("segue_adjust"))
         adjust->setPhotos(m_arrOfSelectedImages, m_selectedJob);

@@ -10,6 +10,7 @@
 #include "ui/Screen.h"
 
 #include <QList>
+#include <QUrl>
 #include <QtQmlIntegration/qqmlintegration.h>
 
 // The photo picker: a grid of the library, newest first, from which every photo job starts.
@@ -26,6 +27,9 @@ class SelectImageScreen : public Screen
     Q_PROPERTY(bool doneEnabled READ doneEnabled NOTIFY doneChanged)
     Q_PROPERTY(bool doneVisible READ doneVisible NOTIFY doneChanged)
     Q_PROPERTY(int selectedCount READ selectedCount NOTIFY doneChanged)
+    // Jobs that take a PDF instead offer "Choose PDF", which opens the document picker there.
+    Q_PROPERTY(bool acceptsPdf READ acceptsPdf NOTIFY doneChanged)
+    Q_PROPERTY(QUrl documentFolder READ documentFolder NOTIFY doneChanged)
     // Extract Text also reads a PDF, chosen with "Choose PDF" beside the photos.
     Q_PROPERTY(bool pdfActionVisible READ pdfActionVisible CONSTANT)
   public:
@@ -47,7 +51,13 @@ class SelectImageScreen : public Screen
     [[nodiscard]] Job& job() { return m_job; }
 
     [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
-    void setSelectedJob(SelectedJob job) { m_selectedJob = job; }
+    void setSelectedJob(SelectedJob job)
+    {
+        m_selectedJob = job;
+        emit doneChanged();
+    }
+    [[nodiscard]] bool acceptsPdf() const { return m_selectedJob == SelectedJob::CompressImage; }
+    [[nodiscard]] QUrl documentFolder() const;
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -61,6 +71,8 @@ class SelectImageScreen : public Screen
     // Photos handed in from outside the library (opened with Quire, dropped on the window) go
     // straight on to the job, in the order given; the one-photo jobs take the first.
     void openWith(const QList<Image>& images);
+    // The document picker handed back a PDF for the job; cancelling never calls this.
+    Q_INVOKABLE void didPickDocument(const QUrl& url);
     // Side of a grid item: two columns on a phone, more on wider windows; 12 points of spacing.
     Q_INVOKABLE static qreal itemSide(qreal gridWidth) { return GridColumns::side(gridWidth, 12); }
 

@@ -3,6 +3,7 @@
 #include "PDFPreviewScreen.h"
 
 #include "PageGridScreen.h"
+#include "pdfworker/PdfWorkerPool.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 
@@ -11,6 +12,12 @@
 
 PDFPreviewScreen::PDFPreviewScreen(Services& services, QObject* parent) : Screen(services, parent)
 {
+}
+
+PDFPreviewScreen::~PDFPreviewScreen()
+{
+    if (m_unlocked)
+        PdfWorkerPool::shared().forget(m_pdfFilePath);
 }
 
 void PDFPreviewScreen::setPdfFilePath(const QString& path)
@@ -31,12 +38,22 @@ void PDFPreviewScreen::setIsFromHistory(bool value)
 
 QUrl PDFPreviewScreen::documentUrl() const
 {
-    return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
+    return m_pdfFilePath.isEmpty() || !m_opened ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
 }
 
 void PDFPreviewScreen::viewDidLoad()
 {
     setTitle(QFileInfo(m_pdfFilePath).fileName());
+    m_prompt.ask(
+        m_pdfFilePath,
+        [this](const QByteArray& password) {
+            m_unlocked = !password.isEmpty();
+            if (m_unlocked)
+                PdfWorkerPool::shared().unlock(m_pdfFilePath, password);
+            m_opened = true;
+            emit pdfFilePathChanged();
+        },
+        [this] { m_isFromHistory ? popScreen() : goHome(); });
 }
 
 void PDFPreviewScreen::viewWillAppear()

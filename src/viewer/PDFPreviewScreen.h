@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/PasswordPrompt.h"
 #include "ui/Screen.h"
 
 #include <QUrl>
@@ -14,7 +15,9 @@ class PDFPreviewScreen : public Screen
     QML_ELEMENT
     QML_UNCREATABLE("Screens are made by the navigator")
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
+    // Empty until a protected PDF's password is given.
     Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
+    Q_PROPERTY(PasswordPrompt* passwordPrompt READ passwordPrompt CONSTANT)
     // Set by whoever opens the viewer: true from the home screen's history list.
     Q_PROPERTY(
         bool isFromHistory READ isFromHistory WRITE setIsFromHistory NOTIFY isFromHistoryChanged)
@@ -22,6 +25,7 @@ class PDFPreviewScreen : public Screen
     Q_PROPERTY(bool backEnabled READ backEnabled NOTIFY backEnabledChanged)
   public:
     explicit PDFPreviewScreen(Services& services, QObject* parent = nullptr);
+    ~PDFPreviewScreen() override;
 
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     void setPdfFilePath(const QString& path);
@@ -29,6 +33,7 @@ class PDFPreviewScreen : public Screen
     [[nodiscard]] bool isFromHistory() const { return m_isFromHistory; }
     void setIsFromHistory(bool value);
     [[nodiscard]] bool backEnabled() const { return m_backEnabled; }
+    [[nodiscard]] PasswordPrompt* passwordPrompt() { return &m_prompt; }
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -39,6 +44,8 @@ class PDFPreviewScreen : public Screen
     // Opens the page grid on this PDF.
     Q_INVOKABLE void btnOrganise();
     void prepare(const QString& segue, Screen* destination) override;
+    Q_INVOKABLE void submitPassword(const QString& password) { m_prompt.submit(password); }
+    Q_INVOKABLE void cancelPassword() { m_prompt.cancel(); }
 
   signals:
     void pdfFilePathChanged();
@@ -49,4 +56,7 @@ class PDFPreviewScreen : public Screen
     QString m_pdfFilePath;
     bool m_backEnabled = true;
     bool m_isFromHistory = false;
+    bool m_opened = false;
+    bool m_unlocked = false;
+    PasswordPrompt m_prompt{*services().dispatcher};
 };

@@ -60,7 +60,7 @@ int CliApp::compress(const QStringList& args)
     }
     if (!makeFolder(dir))
         return 1;
-    PdfShrinker::Settings pdf{settings.quality, settings.maxBytes, 0, {}};
+    PdfShrinker::Settings pdf{settings.quality, settings.maxBytes, 0, {}, {}};
     if (parser.isSet(dpi)) {
         const double n = positiveNumber(parser, dpi, tr("dpi"), 10000);
         if (n == 0)

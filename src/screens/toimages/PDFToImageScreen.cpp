@@ -5,6 +5,7 @@
 #include "ImagePreviewScreen.h"
 #include "common/JobControl.h"
 #include "history/HistoryStore.h"
+#include "pdfworker/PdfWorkerPool.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
 #include "ui/AlertCenter.h"
@@ -57,6 +58,12 @@ PDFToImageScreen::PDFToImageScreen(Services& services, QObject* parent) : Screen
 {
 }
 
+PDFToImageScreen::~PDFToImageScreen()
+{
+    if (!m_password.isEmpty())
+        PdfWorkerPool::shared().forget(m_pdfFilePath);
+}
+
 void PDFToImageScreen::setPdfFilePath(const QString& path)
 {
     if (path == m_pdfFilePath)
@@ -67,7 +74,7 @@ void PDFToImageScreen::setPdfFilePath(const QString& path)
 
 QUrl PDFToImageScreen::documentUrl() const
 {
-    return m_pdfFilePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
+    return m_pdfFilePath.isEmpty() || !m_opened ? QUrl() : QUrl::fromLocalFile(m_pdfFilePath);
 }
 
 void PDFToImageScreen::setResolution(int dpi)
@@ -91,6 +98,16 @@ void PDFToImageScreen::setPageRange(const QString& text)
 void PDFToImageScreen::viewDidLoad()
 {
     setTitle(QFileInfo(m_pdfFilePath).fileName());
+    m_prompt.ask(
+        m_pdfFilePath,
+        [this](const QByteArray& password) {
+            m_password = password;
+            if (!password.isEmpty())
+                PdfWorkerPool::shared().unlock(m_pdfFilePath, password);
+            m_opened = true;
+            emit pdfFilePathChanged();
+        },
+        [this] { btnBack(); });
 }
 
 void PDFToImageScreen::setImages(QList<Image> images)
@@ -119,6 +136,7 @@ void PDFToImageScreen::btnConvert()
     options.scale = m_resolution > 0 ? PageRenderer::Options::scaleForDpi(m_resolution)
                                      : PageRenderer::displayScale();
     options.pages = *range;
+    options.password = m_password;
     m_job.run(
         tr("Converting..."),
         [history, path, firstStem, options](JobControl& job) {

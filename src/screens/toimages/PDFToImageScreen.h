@@ -5,6 +5,7 @@
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "toimages/PageRenderer.h"
+#include "ui/PasswordPrompt.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -20,7 +21,9 @@ class PDFToImageScreen : public Screen
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath WRITE setPdfFilePath NOTIFY pdfFilePathChanged)
     Q_PROPERTY(QString imgPath READ imgPath NOTIFY imgPathChanged)
     Q_PROPERTY(QList<Image> arrOfImages READ arrOfImages NOTIFY arrOfImagesChanged)
+    // Empty until a protected PDF's password is given.
     Q_PROPERTY(QUrl documentUrl READ documentUrl NOTIFY pdfFilePathChanged)
+    Q_PROPERTY(PasswordPrompt* passwordPrompt READ passwordPrompt CONSTANT)
     // Dots per inch of the images; 0 for the screen's own scale.
     Q_PROPERTY(int resolution READ resolution WRITE setResolution NOTIFY optionsChanged)
     Q_PROPERTY(QList<int> resolutions READ resolutions CONSTANT)
@@ -29,6 +32,7 @@ class PDFToImageScreen : public Screen
     Q_PROPERTY(QString pageRangeError READ pageRangeError NOTIFY optionsChanged)
   public:
     explicit PDFToImageScreen(Services& services, QObject* parent = nullptr);
+    ~PDFToImageScreen() override;
 
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     void setPdfFilePath(const QString& path);
@@ -42,12 +46,15 @@ class PDFToImageScreen : public Screen
     void setPageRange(const QString& text);
     [[nodiscard]] QString pageRangeError() const { return m_pageRangeError; }
     [[nodiscard]] Job& job() { return m_job; }
+    [[nodiscard]] PasswordPrompt* passwordPrompt() { return &m_prompt; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
 
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnConvert();
+    Q_INVOKABLE void submitPassword(const QString& password) { m_prompt.submit(password); }
+    Q_INVOKABLE void cancelPassword() { m_prompt.cancel(); }
 
   signals:
     void pdfFilePathChanged();
@@ -60,10 +67,13 @@ class PDFToImageScreen : public Screen
     void setImages(QList<Image> images);
 
     QString m_pdfFilePath;
+    QByteArray m_password; // of a protected PDF, while the screen is up
+    bool m_opened = false;
     QString m_imgPath;
     QList<Image> m_arrOfImages;
     int m_resolution = 0;
     QString m_pageRange;
     QString m_pageRangeError;
+    PasswordPrompt m_prompt{*services().dispatcher};
     Job m_job{services()};
 };

@@ -145,8 +145,13 @@ void ImageToPDFScreen::btnConvert()
 void ImageToPDFScreen::convertImagesToPDF()
 {
     Services& s = services();
+    if (const QString error = m_protection.error(); !error.isEmpty()) {
+        s.alerts->present({tr("PDF Not Saved"), error, {{tr("OK"), {}}}});
+        return;
+    }
     PdfWriter::Options options;
     options.setup = m_setup;
+    options.password = m_protection.password();
     const QString language =
         m_searchable ? (s.languages ? s.languages->chosen() : QStringLiteral("eng")) : QString();
     const auto work = [&s, images = m_arrOfSelectedImages, options,

@@ -6,6 +6,7 @@
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "topdf/PageSetup.h"
+#include "ui/PdfProtection.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -30,6 +31,7 @@ class ImageToPDFScreen : public Screen
     Q_PROPERTY(bool searchable READ searchable WRITE setSearchable NOTIFY pageSetupChanged)
     // Convert is offered only while there is a page to write: a PDF of none is no document.
     Q_PROPERTY(bool canConvert READ canConvert NOTIFY arrOfSelectedImagesChanged)
+    Q_PROPERTY(PdfProtection* protection READ protection CONSTANT)
   public:
     explicit ImageToPDFScreen(Services& services, QObject* parent = nullptr);
 
@@ -46,6 +48,7 @@ class ImageToPDFScreen : public Screen
     void setSearchable(bool on);
     [[nodiscard]] bool canConvert() const { return !m_arrOfSelectedImages.isEmpty(); }
     [[nodiscard]] Job& job() { return m_job; }
+    [[nodiscard]] PdfProtection* protection() { return &m_protection; }
 
     // Two pages share a row of a phone-wide grid; a wider one adds columns as the picker does.
     Q_INVOKABLE [[nodiscard]] static qreal itemSide(qreal gridWidth)
@@ -76,6 +79,7 @@ class ImageToPDFScreen : public Screen
     void convertImagesToPDF();
     void rememberSetup();
 
+    PdfProtection m_protection;
     Job m_job{services()};
     QList<Image> m_arrOfSelectedImages;
     QString m_pdfFilePath;
