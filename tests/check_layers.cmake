@@ -3,7 +3,8 @@
 # The layers hold: the command-line tools need no UI libraries (their ELF needed lists), and no
 # file of the core includes one of the app's folders.
 # quire-cli itself, which answers help at once, loads nothing but Qt Core and the C++ runtime.
-# In: BINARIES, FRONT, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
+# The compress helper, started for every photo, loads none of the PDF and OCR libraries.
+# In: BINARIES, FRONT, COMPRESS_WORKER, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
 string(REPLACE "|" ";" BINARIES "${BINARIES}")
 string(REPLACE "|" ";" CORE_FOLDERS "${CORE_FOLDERS}")
 set(failures "")
@@ -31,6 +32,11 @@ foreach(line ${needed})
         string(APPEND failures "quire-cli needs more than Qt Core: ${line}\n")
     endif()
 endforeach()
+
+execute_process(COMMAND ${READELF} -d ${COMPRESS_WORKER} OUTPUT_VARIABLE dynamic)
+if(dynamic MATCHES "\\[(libpoppler[^]]*|libqpdf[^]]*|liblept[^]]*|libtesseract[^]]*)\\]")
+    string(APPEND failures "quire-compress-worker needs ${CMAKE_MATCH_1}\n")
+endif()
 
 foreach(folder ${CORE_FOLDERS})
     file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)

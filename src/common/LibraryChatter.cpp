@@ -2,22 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LibraryChatter.h"
 
-#include <QString>
+#include "QtChatter.h"
+
 #include <QtGlobal>
 
 #include <allheaders.h>
 #include <poppler/qt6/poppler-qt6.h>
 #include <qpdf/QPDFLogger.hh>
-
-#include <cstdio>
-
-namespace {
-void fatalOnly(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-} // namespace
 
 namespace LibraryChatter {
 
@@ -31,7 +22,7 @@ void quiet(bool everything)
     qpdf->setError(qpdf->discard());
     Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, {}); // its repairs
     if (!everything)
-        qInstallMessageHandler(fatalOnly);
+        QtChatter::fatalOnly();
 }
 
 } // namespace LibraryChatter

@@ -30,11 +30,18 @@ int overflowOnPurpose()
 }
 
 // The subcommands that read or draw images. The others (--list-langs, usage errors) answer
-// without Qt's GUI and its platform plugin.
-bool drawsImages(const char* command)
+// without Qt's GUI and its platform plugin, and so do photos alone handed to compress: each is
+// encoded in a helper process, and the GUI's start-up would be a tenth of a photo's time.
+bool drawsImages(int argc, char* argv[])
 {
-    static constexpr std::array jobs = {"pdf", "images", "compress", "resize",
-                                        "ocr", "scan",   "merge"};
+    static constexpr std::array jobs = {"pdf", "images", "resize", "ocr", "scan", "merge"};
+    const char* command = argv[1];
+    if (qstrcmp(command, "compress") == 0)
+        return std::any_of(argv + 2, argv + argc, [](const char* arg) {
+            // A PDF's pages may be drawn; a list of inputs may name PDFs.
+            const QByteArray word = QByteArray(arg).toLower();
+            return word.startsWith("--from") || word.endsWith(".pdf");
+        });
     return std::ranges::any_of(jobs,
                                [command](const char* job) { return qstrcmp(command, job) == 0; });
 }
@@ -50,7 +57,7 @@ int main(int argc, char* argv[])
     // Libraries' and Qt's own lines would break the promise of one line per failed input.
     LibraryChatter::quiet(false);
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && drawsImages(argv[1]))
+    if (argc > 1 && drawsImages(argc, argv))
         app = std::make_unique<QGuiApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quire-compress-worker: Quire's helper process that compresses one photo and exits.
-#include "common/LibraryChatter.h"
+#include "common/QtChatter.h"
 #include "compress/CompressWorker.h"
 
 #include <QCoreApplication>
@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
     std::signal(SIGINT, SIG_IGN);
-    LibraryChatter::quiet(false);
+    // Only the photo libraries run here: libjpeg and libpng report through Quire's own handlers.
+    QtChatter::fatalOnly();
     const QCoreApplication app(argc, argv);
     return CompressWorker::serve(stdin, stdout);
 }
