@@ -291,9 +291,9 @@ TEST_F(Ocr, APdfIsReadPageByPageAndSavedSearchable)
     auto* picker = new SelectImageScreen(p.services);
     picker->setSelectedJob(SelectedJob::ExtractText);
     p.navigator->push(picker);
-    ASSERT_TRUE(picker->pdfActionVisible());
+    ASSERT_TRUE(picker->acceptsPdf());
     const auto pick = [&](const QString& path) {
-        picker->didPickPdf(QUrl::fromLocalFile(path));
+        picker->didPickDocument(QUrl::fromLocalFile(path));
         screen = qobject_cast<ExtractTextScreen*>(p.navigator->top());
         ASSERT_NE(screen, nullptr);
         EXPECT_EQ(screen->pdfFilePath(), path);
