@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasswordPrompt.h"
 
-#include "pdfedit/PdfPassword.h"
 #include "pdfworker/PdfWorkerPool.h"
 #include "platform/Dispatcher.h"
+#include "topdf/PdfPassword.h"
 
 #include <QFileInfo>
 #include <QPointer>
