@@ -5,6 +5,7 @@
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 #include "support/TestPlatform.h"
+#include "topdf/PdfPassword.h"
 #include "viewer/PDFPreviewScreen.h"
 #include "viewer/PageGridScreen.h"
 
