@@ -47,7 +47,5 @@ ScreenPage {
     }
     PasswordDialog {
         prompt: page.screen.passwordPrompt
-        onSubmitted: password => page.screen.submitPassword(password)
-        onCancelled: page.screen.cancelPassword()
     }
 }

@@ -65,4 +65,7 @@ ScreenPage {
             color: Theme.hintText
         }
     }
+    PasswordDialog {
+        prompt: page.screen.passwordPrompt
+    }
 }

@@ -27,10 +27,13 @@ ApplicationWindow {
         anchors.fill: parent
     }
 
+    ScreenPages { id: pages }
+
     Connections {
         target: Navigator
         function onPushed(screen) {
-            const page = stack.push(Qt.resolvedUrl(screen.screenName + "Page.qml"), { "screen": screen }) as ScreenPage
+            const shown = pages.pageFor(screen)
+            const page = (shown ? stack.push(shown, { "screen": screen }) : stack.push(pages.blank)) as ScreenPage
             page.gone.connect(() => Navigator.release(screen))
         }
         function onPopped(depth: int) {

@@ -121,6 +121,9 @@ ScreenPage {
         objectName: "documentPicker"
         onAccepted: page.screen.appendPdf(documentPicker.selectedFile)
     }
+    PasswordDialog {
+        prompt: page.screen.passwordPrompt
+    }
     Connections {
         target: page.screen
         function onDocumentPickerRequested() {

@@ -6,13 +6,11 @@ import QtQuick.Layouts
 import Quire
 
 // Asks for the password of a protected PDF while its screen's prompt asks; says why a password
-// was not taken. The screen gets what is typed through submitted, and cancelled backs out.
+// was not taken. What is typed goes to the prompt, and Cancel backs out.
 Dialog {
     id: dialog
     objectName: "passwordDialog"
     required property PasswordPrompt prompt
-    signal submitted(string password)
-    signal cancelled()
     parent: Overlay.overlay
     anchors.centerIn: parent
     width: Math.min(parent.width - 40, 360)
@@ -27,7 +25,7 @@ Dialog {
     function send() {
         const typed = field.text
         field.text = ""
-        dialog.submitted(typed)
+        dialog.prompt.submit(typed)
     }
 
     ColumnLayout {
@@ -47,7 +45,7 @@ Dialog {
             Accessible.name: qsTr("Password")
             Layout.fillWidth: true
             onAccepted: dialog.send()
-            Keys.onEscapePressed: dialog.cancelled()
+            Keys.onEscapePressed: dialog.prompt.cancel()
         }
         Label {
             objectName: "passwordMessage"
@@ -65,7 +63,7 @@ Dialog {
             text: qsTr("Cancel")
             Accessible.name: text
             flat: true
-            onClicked: dialog.cancelled()
+            onClicked: dialog.prompt.cancel()
         }
         Button {
             objectName: "passwordOpen"

@@ -3,7 +3,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import QtCore
 import Quire
 
 // The photo picker: two columns of the library, newest first; ticks or one tap choose.
@@ -12,21 +11,8 @@ ScreenPage {
     required property SelectImageScreen screen
     title: screen.title
     leftAction: Action { text: qsTr("‹ Back"); onTriggered: page.screen.btnBack() }
-    // The one-photo jobs choose with a tap: no Done button at all; Extract Text may take a PDF.
-    rightAction: page.screen && page.screen.pdfActionVisible ? choosePdf
-                 : page.screen && page.screen.doneVisible ? done : null
-    Action {
-        id: choosePdf
-        objectName: "btnChoosePdf"
-        text: qsTr("Choose PDF")
-        onTriggered: pdfPicker.open()
-    }
-    PdfChooser {
-        id: pdfPicker
-        objectName: "pdfPicker"
-        startFolder: StandardPaths.writableLocation(StandardPaths.DocumentsLocation)
-        onAccepted: page.screen.didPickPdf(pdfPicker.selectedFile)
-    }
+    // The one-photo jobs choose with a tap: no Done button at all.
+    rightAction: page.screen && page.screen.doneVisible ? done : null
     Action {
         id: done
         text: qsTr("Done")
@@ -40,7 +26,7 @@ ScreenPage {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: parent.top
-        anchors.bottom: compressPdf.visible ? compressPdf.top : parent.bottom
+        anchors.bottom: choosePdf.visible ? choosePdf.top : parent.bottom
         // 12 points left, between and right: 36 in all, as the item size assumes.
         leftMargin: Theme.spacingMedium
         topMargin: Theme.spacingMedium
@@ -92,10 +78,10 @@ ScreenPage {
         font.pointSize: Theme.fontHeading
     }
 
-    // Compress takes a PDF too: beside the photos, the document picker.
+    // Compress and Extract Text take a PDF too: beside the photos, the document picker.
     Button {
-        id: compressPdf
-        objectName: "btnCompressPdf"
+        id: choosePdf
+        objectName: "btnChoosePdf"
         visible: page.screen.acceptsPdf
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom

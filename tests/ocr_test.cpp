@@ -272,7 +272,8 @@ TEST(Tesseract, EnginesSharingAPageReadWhatOneEngineReads)
 
 // A PDF chosen beside the photos: the scanned page is recognised, the typed page's own text taken,
 // both shown a page apart; "Save searchable PDF" writes a copy into History whose scanned page
-// now holds its words. A protected or damaged PDF says so and stays on the screen.
+// now holds its words. A protected PDF asks for its password (Cancel leaves the screen as it was),
+// a damaged one says so and stays on the screen.
 TEST_F(Ocr, APdfIsReadPageByPageAndSavedSearchable)
 {
     const QString in = p.root.path() + QStringLiteral("/two.pdf");
@@ -290,25 +291,39 @@ TEST_F(Ocr, APdfIsReadPageByPageAndSavedSearchable)
     auto* picker = new SelectImageScreen(p.services);
     picker->setSelectedJob(SelectedJob::ExtractText);
     p.navigator->push(picker);
-    ASSERT_TRUE(picker->pdfActionVisible());
+    ASSERT_TRUE(picker->acceptsPdf());
     const auto pick = [&](const QString& path) {
-        picker->didPickPdf(QUrl::fromLocalFile(path));
+        picker->didPickDocument(QUrl::fromLocalFile(path));
         screen = qobject_cast<ExtractTextScreen*>(p.navigator->top());
         ASSERT_NE(screen, nullptr);
         EXPECT_EQ(screen->pdfFilePath(), path);
     };
 
-    for (const QString& bad : {locked, broken}) {
-        pick(bad);
-        extract();
-        EXPECT_EQ(p.navigator->top(), screen);
-        ASSERT_FALSE(p.alerts.presented().empty());
-        const QString message = p.alerts.presented().back().message;
-        EXPECT_TRUE(
-            message.contains(bad == locked ? "protected by a password" : "could not be opened"))
-            << message.toStdString();
-        screen->btnBack();
-    }
+    pick(locked);
+    PasswordPrompt* prompt = screen->passwordPrompt();
+    extract();
+    ASSERT_TRUE(prompt->asking());
+    prompt->cancel();
+    EXPECT_EQ(p.navigator->top(), screen);
+    EXPECT_FALSE(prompt->asking() || screen->extracting());
+    extract();
+    prompt->submit("wrong");
+    p.drain();
+    EXPECT_EQ(prompt->message(), "That password does not open the PDF. Try again.");
+    prompt->submit("s3cret");
+    p.drain();
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->tvText().split(QLatin1Char('\f')).value(1).trimmed(), "b");
+    result()->btnBack();
+    screen->btnBack();
+    EXPECT_TRUE(p.alerts.presented().empty());
+
+    pick(broken);
+    extract();
+    EXPECT_EQ(p.navigator->top(), screen);
+    ASSERT_FALSE(p.alerts.presented().empty());
+    EXPECT_TRUE(p.alerts.presented().back().message.contains("could not be opened"));
+    screen->btnBack();
 
     pick(in);
     QMutex mutex;

@@ -294,11 +294,11 @@ TEST(CompressPDFScreen, AProtectedPdfOpensWithItsPasswordAndShrinksIntoHistoryNe
     PasswordPrompt* prompt = screen->passwordPrompt();
     EXPECT_TRUE(prompt->asking());
     EXPECT_TRUE(screen->documentUrl().isEmpty()) << "no page is drawn before the password";
-    screen->submitPassword("wrong");
+    screen->passwordPrompt()->submit("wrong");
     p.drain();
     EXPECT_TRUE(prompt->asking());
     EXPECT_EQ(prompt->message(), "That password does not open the PDF. Try again.");
-    screen->submitPassword("secret");
+    screen->passwordPrompt()->submit("secret");
     p.drain();
     EXPECT_FALSE(prompt->asking());
     EXPECT_EQ(screen->documentUrl(), QUrl::fromLocalFile(path));
@@ -364,6 +364,6 @@ TEST(CompressPDFScreen, NothingIsWrittenWhenTheFileCannotGetSmallerOrFitAndCance
     ASSERT_TRUE(fixtures::writeFile(locked, samplePdf(grainyJpeg(60, 40), {60, 40}, "pw")));
     screen = openCompression(p, locked);
     ASSERT_NE(screen, nullptr);
-    screen->cancelPassword();
+    screen->passwordPrompt()->cancel();
     EXPECT_EQ(p.navigator->top()->screenName(), "SelectImageScreen");
 }

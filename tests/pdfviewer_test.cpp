@@ -5,6 +5,7 @@
 #include "support/Fixtures.h"
 #include "support/SamplePdfs.h"
 #include "support/TestPlatform.h"
+#include "topdf/PdfPassword.h"
 #include "viewer/PDFPreviewScreen.h"
 #include "viewer/PageGridScreen.h"
 
@@ -45,10 +46,10 @@ QString pagesOfWidths(const QString& path, const std::vector<int>& widths)
 }
 
 // Each page of a PDF as width@turn.
-std::vector<std::string> layout(const QString& path)
+std::vector<std::string> layout(const QString& path, const char* password = nullptr)
 {
     QPDF pdf;
-    pdf.processFile(QFile::encodeName(path).constData());
+    pdf.processFile(QFile::encodeName(path).constData(), password);
     std::vector<std::string> seen;
     for (auto& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         auto turn = page.getAttribute("/Rotate", false);
@@ -60,7 +61,8 @@ std::vector<std::string> layout(const QString& path)
 } // namespace
 
 // From the viewer to the page grid and back to a new PDF: every edit through the screen's
-// actions, a protected or broken PDF refused with a reason, the input left as it was.
+// actions, a protected PDF added once its password is given, a broken one refused with a
+// reason, the input left as it was.
 TEST(PageGridScreen, OrganisesAPdfIntoANewOneInTheHistory)
 {
     TestPlatform p;
@@ -93,16 +95,24 @@ TEST(PageGridScreen, OrganisesAPdfIntoANewOneInTheHistory)
     EXPECT_EQ(p.alerts.presented().back().title, "Pages Not Deleted");
     EXPECT_EQ(grid->pages()->rowCount(), 3);
 
-    grid->appendPdf(QUrl::fromLocalFile(other));
-    p.drain();
+    PasswordPrompt* prompt = grid->passwordPrompt();
     grid->appendPdf(QUrl::fromLocalFile(locked));
+    p.drain();
+    ASSERT_TRUE(prompt->asking());
+    prompt->cancel(); // nothing added
+    EXPECT_EQ(grid->pages()->rowCount(), 3);
+    grid->appendPdf(QUrl::fromLocalFile(locked));
+    p.drain();
+    prompt->submit("wrong");
+    p.drain();
+    EXPECT_EQ(prompt->message(), "That password does not open the PDF. Try again.");
+    prompt->submit("pw");
+    p.drain();
+    EXPECT_FALSE(prompt->asking());
+    grid->appendPdf(QUrl::fromLocalFile(p.root.filePath("four.pdf/../missing.pdf")));
     p.drain();
     ASSERT_EQ(p.alerts.presented().size(), 2u);
     EXPECT_EQ(p.alerts.presented().back().title, "PDF Not Added");
-    EXPECT_EQ(p.alerts.presented().back().message, "“locked.pdf” is protected by a password.");
-    grid->appendPdf(QUrl::fromLocalFile(p.root.filePath("four.pdf/../missing.pdf")));
-    p.drain();
-    ASSERT_EQ(p.alerts.presented().size(), 3u);
     EXPECT_EQ(p.alerts.presented().back().message, "“missing.pdf” is not a PDF that can be read.");
     EXPECT_EQ(grid->pages()->rowCount(), 4);
 
@@ -113,7 +123,9 @@ TEST(PageGridScreen, OrganisesAPdfIntoANewOneInTheHistory)
     ASSERT_EQ(p.history->count(), 1);
     EXPECT_EQ(p.history->at(0).toLocalFile(), viewer->pdfFilePath());
     EXPECT_FALSE(viewer->isFromHistory());
-    EXPECT_EQ(layout(viewer->pdfFilePath()),
+    // Pages of a protected PDF keep its protection.
+    EXPECT_EQ(PdfPassword::check(viewer->pdfFilePath(), {}), PdfPassword::Lock::Needed);
+    EXPECT_EQ(layout(viewer->pdfFilePath(), "pw"),
               (std::vector<std::string>{"400@0", "100@0", "200@270", "500@0"}));
     EXPECT_EQ(fixtures::readFile(input), before);
 }

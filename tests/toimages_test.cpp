@@ -235,21 +235,21 @@ TEST(PDFToImage, ALockedPdfShowsAndConvertsOnlyOnceItsPasswordIsGiven)
     p.drain();
     EXPECT_TRUE(screen->passwordPrompt()->asking());
     EXPECT_TRUE(screen->documentUrl().isEmpty());
-    screen->cancelPassword();
+    screen->passwordPrompt()->cancel();
     EXPECT_EQ(p.navigator->top(), home);
 
     home->didPickDocument(QUrl::fromLocalFile(locked));
     screen = qobject_cast<PDFToImageScreen*>(p.navigator->top());
     ASSERT_NE(screen, nullptr);
     p.drain();
-    screen->submitPassword("");
+    screen->passwordPrompt()->submit("");
     EXPECT_EQ(screen->passwordPrompt()->message(), "Type the password of the PDF.");
-    screen->submitPassword("owner?");
+    screen->passwordPrompt()->submit("owner?");
     p.drain();
     EXPECT_EQ(screen->passwordPrompt()->message(),
               "That password does not open the PDF. Try again.");
     EXPECT_TRUE(screen->documentUrl().isEmpty());
-    screen->submitPassword("secret");
+    screen->passwordPrompt()->submit("secret");
     p.drain();
     EXPECT_FALSE(screen->passwordPrompt()->asking());
     EXPECT_FALSE(screen->documentUrl().isEmpty());

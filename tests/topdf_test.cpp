@@ -339,10 +339,10 @@ TEST(ImageToPDFScreen, AProtectedPdfIsWrittenOnlyWithTwoEqualPasswordsAndOpensOn
     EXPECT_EQ(PdfPassword::check(screen->pdfFilePath(), "pw"), PdfPassword::Lock::Open);
     EXPECT_TRUE(viewer->passwordPrompt()->asking());
     EXPECT_TRUE(viewer->documentUrl().isEmpty());
-    viewer->submitPassword("wrong");
+    viewer->passwordPrompt()->submit("wrong");
     p.drain();
     EXPECT_TRUE(viewer->documentUrl().isEmpty());
-    viewer->submitPassword("pw");
+    viewer->passwordPrompt()->submit("pw");
     p.drain();
     EXPECT_EQ(viewer->documentUrl(), QUrl::fromLocalFile(screen->pdfFilePath()));
 }

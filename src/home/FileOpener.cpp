@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileOpener.h"
 
+#include "HomeScreen.h"
 #include "picker/SelectImageScreen.h"
 #include "platform/Dispatcher.h"
 #include "ui/AlertCenter.h"
@@ -17,8 +18,9 @@
 
 namespace {
 // The home screen's buttons for the photo jobs, by job number.
-const char* const kJobButtons[] = {"btnImageToPDF", "btnCompressImage", "btnResizeImage",
-                                   "btnExtractText"};
+void (HomeScreen::*const kJobButtons[])() = {
+    &HomeScreen::btnImageToPDF, &HomeScreen::btnCompressImage, &HomeScreen::btnResizeImage,
+    &HomeScreen::btnExtractText};
 
 bool isPdf(const QString& path)
 {
@@ -102,13 +104,11 @@ void FileOpener::route(const QList<Image>& photos, const QString& pdf,
         offerOtherJobs(photos);
     } else if (!pdf.isEmpty()) {
         const QUrl url = QUrl::fromLocalFile(pdf);
-        whenHome([url](Screen* home) {
-            QMetaObject::invokeMethod(home, "didPickDocument", Q_ARG(QUrl, url));
-        });
+        whenHome([url](HomeScreen* home) { home->didPickDocument(url); });
     }
 }
 
-void FileOpener::whenHome(std::function<void(Screen*)> then)
+void FileOpener::whenHome(std::function<void(HomeScreen*)> then)
 {
     m_pending = std::move(then);
     runPending();
@@ -120,11 +120,11 @@ void FileOpener::runPending()
         return;
     Navigator& navigator = *m_services.navigator;
     for (Screen* screen : navigator.stack()) {
-        if (screen->screenName() == QLatin1String("HomeScreen")) {
+        if (auto* home = qobject_cast<HomeScreen*>(screen)) {
             const auto then = std::move(m_pending);
             m_pending = nullptr;
-            navigator.popTo(screen);
-            then(screen);
+            navigator.popTo(home);
+            then(home);
             return;
         }
     } // still starting up: tried again whenever the stack changes
@@ -132,8 +132,8 @@ void FileOpener::runPending()
 
 void FileOpener::startPhotoJob(const QList<Image>& photos, int job)
 {
-    whenHome([this, photos, job](Screen* home) {
-        QMetaObject::invokeMethod(home, kJobButtons[job]);
+    whenHome([this, photos, job](HomeScreen* home) {
+        (home->*kJobButtons[job])();
         if (auto* picker = qobject_cast<SelectImageScreen*>(m_services.navigator->top()))
             picker->openWith(photos);
     });

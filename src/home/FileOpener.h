@@ -11,7 +11,7 @@
 #include <functional>
 
 struct Services;
-class Screen;
+class HomeScreen;
 
 // Routes files handed to Quire from outside (the command line, "Open with", a drop on the
 // window): photos start Images to PDF with them in the order given, a PDF starts PDF to Images.
@@ -31,12 +31,12 @@ class FileOpener : public QObject
   private:
     void route(const QList<Image>& photos, const QString& pdf, const QStringList& unreadable);
     // Runs then(home) once the home screen is up, with everything above it popped.
-    void whenHome(std::function<void(Screen*)> then);
+    void whenHome(std::function<void(HomeScreen*)> then);
     void runPending();
     void startPhotoJob(const QList<Image>& photos, int job);
     // The small chooser: keep Images to PDF, or use the photos for a job they fit instead.
     void offerOtherJobs(const QList<Image>& photos);
 
     Services& m_services;
-    std::function<void(Screen*)> m_pending;
+    std::function<void(HomeScreen*)> m_pending;
 };

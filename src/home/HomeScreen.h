@@ -29,6 +29,7 @@ class HomeScreen : public Screen
 
     void viewWillAppear() override;
     void prepare(const QString& segue, Screen* destination) override;
+    [[nodiscard]] bool isHome() const override { return true; }
 
     Q_INVOKABLE void btnImageToPDF();
     Q_INVOKABLE void btnPDFToImage();

@@ -155,21 +155,6 @@ void SelectImageScreen::btnBack()
     popScreen();
 }
 
-void SelectImageScreen::didPickPdf(const QUrl& url)
-{
-    const QString path = url.isLocalFile() ? url.toLocalFile() : url.toString();
-    if (m_job.running() || !pdfActionVisible())
-        return;
-    // Reading a FIFO or device would block, or never end.
-    if (!InputFile::refusal(path).isEmpty()) {
-        services().alerts->present(
-            {tr("Extract Text"), tr("The PDF could not be opened."), {{tr("OK"), nullptr}}});
-        return;
-    }
-    m_pdfFilePath = path;
-    performSegue(QStringLiteral("segue_extractText"));
-}
-
 void SelectImageScreen::loadAndPerform(std::vector<PhotoAsset> chosen, const QString& segue)
 {
     PhotoLibrary* photos = services().photos;
@@ -237,6 +222,9 @@ QUrl SelectImageScreen::documentFolder() const
 
 void SelectImageScreen::didPickDocument(const QUrl& url)
 {
+    if (m_job.running() || !acceptsPdf())
+        return;
+    const bool compress = m_selectedJob == SelectedJob::CompressImage;
     const QString path = url.toLocalFile();
     if (const QString folder = QFileInfo(path).absolutePath(); QFileInfo(folder).isDir()) {
         services().defaults->setValue(kDocumentFolderKey, folder);
@@ -244,18 +232,20 @@ void SelectImageScreen::didPickDocument(const QUrl& url)
     }
     // Reading a FIFO or device would block, or never end.
     if (!url.isLocalFile() || !InputFile::refusal(path).isEmpty()) {
-        services().alerts->present(
-            {tr("Compress"), tr("The PDF could not be opened."), {{tr("OK"), nullptr}}});
+        services().alerts->present({compress ? tr("Compress") : tr("Extract Text"),
+                                    tr("The PDF could not be opened."),
+                                    {{tr("OK"), nullptr}}});
         return;
     }
     m_pdfFilePath = path;
-    performSegue(QStringLiteral("segue_compressPDF"));
+    performSegue(compress ? QStringLiteral("segue_compressPDF")
+                          : QStringLiteral("segue_extractText"));
 }
 
 void SelectImageScreen::prepare(const QString& segue, Screen* destination)
 {
     if (auto* pdf = qobject_cast<CompressPDFScreen*>(destination)) {
-        pdf->setPdfFilePath(m_pdfFilePath);
+        pdf->setPdfFilePath(std::exchange(m_pdfFilePath, {}));
         return;
     }
     auto* adjust = qobject_cast<AdjustScreen*>(destination);

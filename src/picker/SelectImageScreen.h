@@ -27,11 +27,10 @@ class SelectImageScreen : public Screen
     Q_PROPERTY(bool doneEnabled READ doneEnabled NOTIFY doneChanged)
     Q_PROPERTY(bool doneVisible READ doneVisible NOTIFY doneChanged)
     Q_PROPERTY(int selectedCount READ selectedCount NOTIFY doneChanged)
-    // Jobs that take a PDF instead offer "Choose PDF", which opens the document picker there.
+    // Jobs that also read a PDF (Compress, Extract Text) offer "Choose PDF" beside the photos,
+    // which opens the document picker there.
     Q_PROPERTY(bool acceptsPdf READ acceptsPdf NOTIFY doneChanged)
     Q_PROPERTY(QUrl documentFolder READ documentFolder NOTIFY doneChanged)
-    // Extract Text also reads a PDF, chosen with "Choose PDF" beside the photos.
-    Q_PROPERTY(bool pdfActionVisible READ pdfActionVisible CONSTANT)
   public:
     explicit SelectImageScreen(Services& services, QObject* parent = nullptr);
 
@@ -44,10 +43,6 @@ class SelectImageScreen : public Screen
     [[nodiscard]] bool doneEnabled() const { return m_doneEnabled; }
     [[nodiscard]] bool doneVisible() const { return m_doneVisible; }
     [[nodiscard]] int selectedCount() const { return int(m_selected.size()); }
-    [[nodiscard]] bool pdfActionVisible() const
-    {
-        return m_selectedJob == SelectedJob::ExtractText;
-    }
     [[nodiscard]] Job& job() { return m_job; }
 
     [[nodiscard]] SelectedJob selectedJob() const { return m_selectedJob; }
@@ -56,7 +51,11 @@ class SelectImageScreen : public Screen
         m_selectedJob = job;
         emit doneChanged();
     }
-    [[nodiscard]] bool acceptsPdf() const { return m_selectedJob == SelectedJob::CompressImage; }
+    [[nodiscard]] bool acceptsPdf() const
+    {
+        return m_selectedJob == SelectedJob::CompressImage ||
+               m_selectedJob == SelectedJob::ExtractText;
+    }
     [[nodiscard]] QUrl documentFolder() const;
 
     void viewDidLoad() override;
@@ -66,12 +65,11 @@ class SelectImageScreen : public Screen
     Q_INVOKABLE void didSelectItem(int index);
     Q_INVOKABLE void btnDone();
     Q_INVOKABLE void btnBack();
-    // The document picker handed back a PDF for the job to read instead of photos.
-    Q_INVOKABLE void didPickPdf(const QUrl& url);
     // Photos handed in from outside the library (opened with Quire, dropped on the window) go
     // straight on to the job, in the order given; the one-photo jobs take the first.
     void openWith(const QList<Image>& images);
-    // The document picker handed back a PDF for the job; cancelling never calls this.
+    // The document picker handed back a PDF for the job to read instead of photos; cancelling
+    // never calls this.
     Q_INVOKABLE void didPickDocument(const QUrl& url);
     // Side of a grid item: two columns on a phone, more on wider windows; 12 points of spacing.
     Q_INVOKABLE static qreal itemSide(qreal gridWidth) { return GridColumns::side(gridWidth, 12); }

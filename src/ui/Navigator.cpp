@@ -96,7 +96,7 @@ void Navigator::release(Screen* screen)
 void Navigator::goHome()
 {
     for (Screen* s : m_stack) {
-        if (s->screenName() == QLatin1String("HomeScreen")) {
+        if (s->isHome()) {
             popTo(s);
             return;
         }

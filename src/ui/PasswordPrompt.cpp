@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasswordPrompt.h"
 
+#include "pdfworker/PdfWorkerPool.h"
 #include "platform/Dispatcher.h"
 #include "topdf/PdfPassword.h"
 
@@ -13,7 +14,14 @@ PasswordPrompt::PasswordPrompt(Dispatcher& dispatcher, QObject* parent)
 {
 }
 
-void PasswordPrompt::ask(const QString& path, Opened opened, Cancelled cancelled)
+PasswordPrompt::~PasswordPrompt()
+{
+    for (const QString& path : std::as_const(m_unlocked))
+        PdfWorkerPool::shared().forget(path);
+}
+
+void PasswordPrompt::ask(const QString& path, Opened opened, Cancelled cancelled,
+                         const QByteArray& known)
 {
     m_path = path;
     m_fileName = QFileInfo(path).fileName();
@@ -22,7 +30,7 @@ void PasswordPrompt::ask(const QString& path, Opened opened, Cancelled cancelled
     m_asking = false;
     m_message.clear();
     emit changed();
-    submit({});
+    submit(QString::fromUtf8(known));
 }
 
 void PasswordPrompt::submit(const QString& password)
@@ -57,6 +65,11 @@ void PasswordPrompt::checked(int lock, const QByteArray& password)
         return;
     case PdfPassword::Lock::Open:
         setState(false, {});
+        // The page workers draw the file for the screen, and need the password to open it too.
+        if (!password.isEmpty()) {
+            PdfWorkerPool::shared().unlock(m_path, password);
+            m_unlocked << m_path;
+        }
         if (m_opened)
             m_opened(password);
         return;

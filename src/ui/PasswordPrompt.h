@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QtQmlIntegration/qqmlintegration.h>
 
 #include <functional>
@@ -11,7 +12,8 @@
 class Dispatcher;
 
 // Asks for the password of a protected PDF before a screen reads it: what the password dialog
-// shows, and the check of each password typed. A password is handed on, never kept or logged.
+// shows, and the check of each password typed. A password is handed on, never kept or logged;
+// the page workers hold the ones that opened a file until the prompt goes.
 class PasswordPrompt : public QObject
 {
     Q_OBJECT
@@ -26,13 +28,17 @@ class PasswordPrompt : public QObject
     using Cancelled = std::function<void()>;
 
     explicit PasswordPrompt(Dispatcher& dispatcher, QObject* parent = nullptr);
+    ~PasswordPrompt() override;
+    PasswordPrompt(const PasswordPrompt&) = delete;
+    PasswordPrompt& operator=(const PasswordPrompt&) = delete;
 
     // Calls opened with the password that opens path: at once with none when it needs none (or
     // is no PDF the reader could open anyway), else once the right one is typed. cancelled when
-    // the user backs out instead.
-    void ask(const QString& path, Opened opened, Cancelled cancelled);
-    void submit(const QString& password);
-    void cancel();
+    // the user backs out instead. known, a password given before, is tried first, so a file
+    // opened once is not asked for again.
+    void ask(const QString& path, Opened opened, Cancelled cancelled, const QByteArray& known = {});
+    Q_INVOKABLE void submit(const QString& password);
+    Q_INVOKABLE void cancel();
 
     [[nodiscard]] bool asking() const { return m_asking; }
     [[nodiscard]] QString message() const { return m_message; }
@@ -46,6 +52,7 @@ class PasswordPrompt : public QObject
     void setState(bool asking, const QString& message);
 
     Dispatcher& m_dispatcher;
+    QStringList m_unlocked; // files the page workers were given a password for
     QString m_path;
     QString m_fileName;
     QString m_message;

@@ -25,6 +25,8 @@ class Screen : public QObject
     virtual void viewWillAppear() {}
     // Hands data forward to the destination of the transition segue.
     virtual void prepare(const QString& segue, Screen* destination);
+    // The screen goHome returns to; the home screen lives above this layer, so it says so itself.
+    [[nodiscard]] virtual bool isHome() const { return false; }
 
     // Sender-less transition by identifier, as the navigation graph allows.
     Q_INVOKABLE bool performSegue(const QString& segue);

@@ -3,7 +3,6 @@
 #include "PDFPreviewScreen.h"
 
 #include "PageGridScreen.h"
-#include "pdfworker/PdfWorkerPool.h"
 #include "ui/Services.h"
 #include "ui/ShareSheet.h"
 
@@ -14,17 +13,14 @@ PDFPreviewScreen::PDFPreviewScreen(Services& services, QObject* parent) : Screen
 {
 }
 
-PDFPreviewScreen::~PDFPreviewScreen()
-{
-    if (m_unlocked)
-        PdfWorkerPool::shared().forget(m_pdfFilePath);
-}
+PDFPreviewScreen::~PDFPreviewScreen() = default;
 
 void PDFPreviewScreen::setPdfFilePath(const QString& path)
 {
     if (path == m_pdfFilePath)
         return;
     m_pdfFilePath = path;
+    m_password.clear();
     emit pdfFilePathChanged();
 }
 
@@ -47,9 +43,7 @@ void PDFPreviewScreen::viewDidLoad()
     m_prompt.ask(
         m_pdfFilePath,
         [this](const QByteArray& password) {
-            m_unlocked = !password.isEmpty();
-            if (m_unlocked)
-                PdfWorkerPool::shared().unlock(m_pdfFilePath, password);
+            m_password = password;
             m_opened = true;
             emit pdfFilePathChanged();
         },
@@ -91,5 +85,5 @@ void PDFPreviewScreen::prepare(const QString& segue, Screen* destination)
 {
     if (auto* grid = qobject_cast<PageGridScreen*>(destination);
         grid && segue == QLatin1String("segue_organise"))
-        grid->setPdfFilePath(m_pdfFilePath);
+        grid->setPdf(m_pdfFilePath, m_password);
 }

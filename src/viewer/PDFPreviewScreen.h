@@ -44,8 +44,6 @@ class PDFPreviewScreen : public Screen
     // Opens the page grid on this PDF.
     Q_INVOKABLE void btnOrganise();
     void prepare(const QString& segue, Screen* destination) override;
-    Q_INVOKABLE void submitPassword(const QString& password) { m_prompt.submit(password); }
-    Q_INVOKABLE void cancelPassword() { m_prompt.cancel(); }
 
   signals:
     void pdfFilePathChanged();
@@ -57,6 +55,6 @@ class PDFPreviewScreen : public Screen
     bool m_backEnabled = true;
     bool m_isFromHistory = false;
     bool m_opened = false;
-    bool m_unlocked = false;
+    QByteArray m_password; // of a protected PDF while the screen is up, for the page grid
     PasswordPrompt m_prompt{*services().dispatcher};
 };

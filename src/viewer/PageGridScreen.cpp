@@ -29,13 +29,13 @@ struct Opened
     QString error;
 };
 
-Opened readPages(const QString& path)
+Opened readPages(const QString& path, const QByteArray& password)
 {
     const QString name = QFileInfo(path).fileName();
     if (!InputFile::refusal(path).isEmpty())
         return {{}, PageGridScreen::tr("“%1” is not a PDF that can be read.").arg(name)};
-    // The helpers that draw the pages take no password; a protected PDF is told apart here.
-    switch (PdfPassword::check(path, {})) {
+    // The password was asked for before; a file changed since is told apart here.
+    switch (PdfPassword::check(path, password)) {
     case PdfPassword::Lock::Open:
         break;
     case PdfPassword::Lock::Needed:
@@ -62,7 +62,14 @@ void PageGridScreen::setPdfFilePath(const QString& path)
     if (path == m_pdfFilePath)
         return;
     m_pdfFilePath = path;
+    m_firstPassword.clear();
     emit pdfFilePathChanged();
+}
+
+void PageGridScreen::setPdf(const QString& path, const QByteArray& password)
+{
+    setPdfFilePath(path);
+    m_firstPassword = password;
 }
 
 QUrl PageGridScreen::documentFolder() const
@@ -78,7 +85,12 @@ QUrl PageGridScreen::documentFolder() const
 void PageGridScreen::viewDidLoad()
 {
     if (!m_pdfFilePath.isEmpty() && m_documents.isEmpty())
-        addDocument(m_pdfFilePath, tr("PDF Not Opened"));
+        m_prompt.ask(
+            m_pdfFilePath,
+            [this](const QByteArray& password) {
+                addDocument(m_pdfFilePath, password, tr("PDF Not Opened"));
+            },
+            [this] { popScreen(); }, m_firstPassword);
 }
 
 void PageGridScreen::prepare(const QString& segue, Screen* destination)
@@ -99,14 +111,20 @@ void PageGridScreen::appendPdf(const QUrl& url)
         services().defaults->synchronize();
         emit pdfFilePathChanged();
     }
-    addDocument(path, tr("PDF Not Added"));
+    // Backing out of the password leaves the grid as it was.
+    m_prompt.ask(path,
+                 [this, path](const QByteArray& password) {
+                     addDocument(path, password, tr("PDF Not Added"));
+                 },
+                 {});
 }
 
-void PageGridScreen::addDocument(const QString& path, const QString& failedTitle)
+void PageGridScreen::addDocument(const QString& path, const QByteArray& password,
+                                 const QString& failedTitle)
 {
     m_job.run(
-        tr("Opening..."), [path](JobControl&) { return readPages(path); },
-        [this, path, failedTitle](const Opened& opened) {
+        tr("Opening..."), [path, password](JobControl&) { return readPages(path, password); },
+        [this, path, password, failedTitle](const Opened& opened) {
             if (!opened.error.isEmpty()) {
                 qCWarning(lcPdf) << "Cannot organise" << path << opened.error;
                 m_job.fail(opened.error);
@@ -117,6 +135,7 @@ void PageGridScreen::addDocument(const QString& path, const QString& failedTitle
                 remember();
             const int document = int(m_documents.size());
             m_documents << path;
+            m_passwords << password;
             m_pages.setDocuments(m_documents);
             std::vector<PageGridModel::Page> added;
             added.reserve(opened.sizes.size());
@@ -245,7 +264,7 @@ void PageGridScreen::save()
     if (m_pages.rowCount() == 0)
         return;
     Services& s = services();
-    const auto work = [&s, documents = m_documents,
+    const auto work = [&s, documents = m_documents, passwords = m_passwords,
                        pages = m_pages.pages()](JobControl& job) -> HistoryStore::Written {
         // Only documents that still give a page are read; each page is then found by where its
         // document's pages begin.
@@ -257,7 +276,7 @@ void PageGridScreen::save()
             if (start >= 0)
                 continue;
             start = organizer.pageCount();
-            if (!organizer.appendPdf(documents[page.document]))
+            if (!organizer.appendPdf(documents[page.document], passwords[page.document]))
                 return {{},
                         QFileInfo(documents[page.document]).fileName() + QStringLiteral(": ") +
                             organizer.error()};

@@ -5,6 +5,7 @@
 #include "PageGridModel.h"
 #include "common/GridColumns.h"
 #include "jobs/Job.h"
+#include "ui/PasswordPrompt.h"
 #include "ui/Screen.h"
 
 #include <QUrl>
@@ -23,17 +24,21 @@ class PageGridScreen : public Screen
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY undoChanged)
     // Where the document picker starts: the folder of the last PDF chosen anywhere in the app.
     Q_PROPERTY(QUrl documentFolder READ documentFolder NOTIFY pdfFilePathChanged)
+    Q_PROPERTY(PasswordPrompt* passwordPrompt READ passwordPrompt CONSTANT)
   public:
     explicit PageGridScreen(Services& services, QObject* parent = nullptr);
 
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     void setPdfFilePath(const QString& path);
+    // The PDF to organise with the password it was opened with (empty when it needs none).
+    void setPdf(const QString& path, const QByteArray& password);
     [[nodiscard]] PageGridModel* pages() { return &m_pages; }
     [[nodiscard]] int selectedCount() const;
     [[nodiscard]] bool canUndo() const { return !m_undo.empty(); }
     [[nodiscard]] QUrl documentFolder() const;
     [[nodiscard]] QString savedPath() const { return m_savedPath; }
     [[nodiscard]] Job& job() { return m_job; }
+    [[nodiscard]] PasswordPrompt* passwordPrompt() { return &m_prompt; }
 
     // Two pages a row on a phone, more on a wider window, as the other grids.
     Q_INVOKABLE [[nodiscard]] static int columns(qreal gridWidth)
@@ -65,15 +70,18 @@ class PageGridScreen : public Screen
     void documentPickerRequested();
 
   private:
-    void addDocument(const QString& path, const QString& failedTitle);
+    void addDocument(const QString& path, const QByteArray& password, const QString& failedTitle);
     void remember();
     void alert(const QString& title, const QString& message);
 
     QString m_pdfFilePath;
     QString m_savedPath;
     QStringList m_documents;
+    QList<QByteArray> m_passwords; // of each document, while the screen is up
+    QByteArray m_firstPassword;
     PageGridModel m_pages;
     std::vector<std::vector<PageGridModel::Page>> m_undo;
     int m_anchor = -1;
+    PasswordPrompt m_prompt{*services().dispatcher};
     Job m_job{services()};
 };

@@ -7,7 +7,6 @@
 #include "compress/SizeTarget.h"
 #include "history/HistoryStore.h"
 #include "history/SizeLabel.h"
-#include "pdfworker/PdfWorkerPool.h"
 #include "platform/Clock.h"
 #include "ui/AlertCenter.h"
 #include "ui/Services.h"
@@ -33,11 +32,7 @@ CompressPDFScreen::CompressPDFScreen(Services& services, QObject* parent) : Scre
     setTitle(tr("Compress PDF"));
 }
 
-CompressPDFScreen::~CompressPDFScreen()
-{
-    if (!m_password.isEmpty())
-        PdfWorkerPool::shared().forget(m_pdfFilePath);
-}
+CompressPDFScreen::~CompressPDFScreen() = default;
 
 void CompressPDFScreen::setPdfFilePath(const QString& path)
 {
@@ -105,22 +100,10 @@ void CompressPDFScreen::viewDidLoad()
         m_pdfFilePath,
         [this](const QByteArray& password) {
             m_password = password;
-            if (!password.isEmpty())
-                PdfWorkerPool::shared().unlock(m_pdfFilePath, password);
             m_opened = true;
             emit documentUrlChanged();
         },
         [this] { btnBack(); });
-}
-
-void CompressPDFScreen::submitPassword(const QString& password)
-{
-    m_prompt.submit(password);
-}
-
-void CompressPDFScreen::cancelPassword()
-{
-    m_prompt.cancel();
 }
 
 void CompressPDFScreen::btnBack()

@@ -58,8 +58,6 @@ class CompressPDFScreen : public Screen
 
     // A typed size ("500 kb", "1.5m"); empty for the quality alone. False when it is no size.
     Q_INVOKABLE bool setTargetText(const QString& text);
-    Q_INVOKABLE void submitPassword(const QString& password);
-    Q_INVOKABLE void cancelPassword();
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnCompress();
 

@@ -47,6 +47,7 @@ void ExtractTextScreen::btnBack()
 void ExtractTextScreen::setPdf(const QString& path)
 {
     m_pdfFilePath = path;
+    m_password.clear();
     emit pdfFilePathChanged();
 }
 
@@ -61,7 +62,12 @@ void ExtractTextScreen::setForceOcr(bool on)
 void ExtractTextScreen::btnExtract()
 {
     if (!m_pdfFilePath.isEmpty()) {
-        extractPdf();
+        if (m_job.running() || m_prompt.asking())
+            return;
+        // Backing out of the password leaves the screen as it was.
+        m_prompt.ask(
+            m_pdfFilePath, [this](const QByteArray& password) { extractPdf(password); }, {},
+            m_password);
         return;
     }
     TextRecognizer* recognizer = services().recognizer;
@@ -97,10 +103,12 @@ void ExtractTextScreen::finish(const TextExtraction& result)
         performSegue(QStringLiteral("segue_text"));
 }
 
-void ExtractTextScreen::extractPdf()
+void ExtractTextScreen::extractPdf(const QByteArray& password)
 {
+    m_password = password;
     const Services& s = services();
     SearchablePdf::Options options;
+    options.reading.password = password;
     options.force = m_forceOcr;
     options.ownText = true; // pages with text keep theirs; the layers are kept for saving
     if (s.languages) {

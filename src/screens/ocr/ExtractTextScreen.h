@@ -4,6 +4,7 @@
 
 #include "image/Image.h"
 #include "jobs/Job.h"
+#include "ui/PasswordPrompt.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -31,6 +32,7 @@ class ExtractTextScreen : public Screen
     Q_PROPERTY(QString pdfFilePath READ pdfFilePath NOTIFY pdfFilePathChanged)
     // Pages that show text of their own are read by recognition too, rather than taken as they are.
     Q_PROPERTY(bool forceOcr READ forceOcr WRITE setForceOcr NOTIFY forceOcrChanged)
+    Q_PROPERTY(PasswordPrompt* passwordPrompt READ passwordPrompt CONSTANT)
   public:
     explicit ExtractTextScreen(Services& services, QObject* parent = nullptr);
 
@@ -46,6 +48,7 @@ class ExtractTextScreen : public Screen
     void setPdf(const QString& path);
     [[nodiscard]] bool forceOcr() const { return m_forceOcr; }
     void setForceOcr(bool on);
+    [[nodiscard]] PasswordPrompt* passwordPrompt() { return &m_prompt; }
 
     void viewDidLoad() override;
     void prepare(const QString& segue, Screen* destination) override;
@@ -63,7 +66,7 @@ class ExtractTextScreen : public Screen
 
   private:
     void finish(const TextExtraction& result);
-    void extractPdf();
+    void extractPdf(const QByteArray& password);
     void finishPdf(const std::shared_ptr<SearchablePdf>& pdf);
     void setTextFromImage(const QString& text);
 
@@ -71,7 +74,9 @@ class ExtractTextScreen : public Screen
     QString m_textFromImage;
     QUrl m_ivImage;
     QString m_pdfFilePath;
+    QByteArray m_password; // of a protected PDF, while the screen is up
     bool m_forceOcr = false;
     std::shared_ptr<SearchablePdf> m_pdf; // the last PDF read, handed to the result
+    PasswordPrompt m_prompt{*services().dispatcher};
     Job m_job{services()};
 };

@@ -5,7 +5,6 @@
 #include "ImagePreviewScreen.h"
 #include "common/JobControl.h"
 #include "history/HistoryStore.h"
-#include "pdfworker/PdfWorkerPool.h"
 #include "platform/Clock.h"
 #include "platform/Dispatcher.h"
 #include "ui/AlertCenter.h"
@@ -58,11 +57,7 @@ PDFToImageScreen::PDFToImageScreen(Services& services, QObject* parent) : Screen
 {
 }
 
-PDFToImageScreen::~PDFToImageScreen()
-{
-    if (!m_password.isEmpty())
-        PdfWorkerPool::shared().forget(m_pdfFilePath);
-}
+PDFToImageScreen::~PDFToImageScreen() = default;
 
 void PDFToImageScreen::setPdfFilePath(const QString& path)
 {
@@ -102,8 +97,6 @@ void PDFToImageScreen::viewDidLoad()
         m_pdfFilePath,
         [this](const QByteArray& password) {
             m_password = password;
-            if (!password.isEmpty())
-                PdfWorkerPool::shared().unlock(m_pdfFilePath, password);
             m_opened = true;
             emit pdfFilePathChanged();
         },

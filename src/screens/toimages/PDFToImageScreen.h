@@ -53,8 +53,6 @@ class PDFToImageScreen : public Screen
 
     Q_INVOKABLE void btnBack();
     Q_INVOKABLE void btnConvert();
-    Q_INVOKABLE void submitPassword(const QString& password) { m_prompt.submit(password); }
-    Q_INVOKABLE void cancelPassword() { m_prompt.cancel(); }
 
   signals:
     void pdfFilePathChanged();
