@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 Quire developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # PDF to PNG pages at 144 dpi: quire-cli against mutool draw (and pdftoppm once) on a real manual
-# (default: the gnuplot manual from Debian's gnuplot-doc, 311 pages). Runs alternate between the
+# (default: the gnuplot manual from Debian's gnuplot-doc, 311 pages; R's manuals come with
+# r-doc-pdf, e.g. /usr/share/R/doc/manual/R-exts.pdf, 236 pages). Runs alternate between the
 # tools; prints each run, then the median wall time of each and Quire's ratio to mutool.
 #   bench/pdf_to_images.sh [document.pdf] [runs]
 set -euo pipefail
@@ -16,6 +17,7 @@ command -v pdftoppm >/dev/null || need+=(poppler-utils)
 [ -x /usr/bin/time ] || need+=(time)
 pdf=${1:-/usr/share/doc/gnuplot/gnuplot.pdf}
 [ -n "${1:-}" ] || [ -f "$pdf" ] || need+=(gnuplot-doc)
+case "$pdf" in /usr/share/R/doc/manual/*) [ -f "$pdf" ] || need+=(r-doc-pdf) ;; esac
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
   flock /tmp/quire-apt.lock $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${need[@]}" >&2

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using photofixtures::picture;
 
 TEST(PhotoFormats, HeicTiffAndWebpAreOfferedAndReadUprightInFullAndAsThumbnails)
@@ -59,8 +61,15 @@ TEST(PhotoFormats, PagePngsDecodeToThePixelsTheyWereMadeFrom)
     QImage gray = picture(40, 30).convertToFormat(QImage::Format_Grayscale8);
     gray.setDotsPerMeterX(5906); // 150 dpi
     gray.setDotsPerMeterY(5906);
+    // A page's margins: rows like the one above, white and black, and one touch of colour.
+    QImage margins(21, 12, QImage::Format_RGB32);
+    margins.fill(Qt::white);
+    for (int y = 4; y < 7; ++y)
+        std::fill_n(reinterpret_cast<quint32*>(margins.scanLine(y)), margins.width(), 0xff000000u);
+    margins.setPixel(5, 9, qRgb(200, 30, 30));
     for (const QImage& source :
-         {picture(33, 17), argb, gray, picture(9, 9).convertToFormat(QImage::Format_RGB888)}) {
+         {picture(33, 17), argb, gray, picture(9, 9).convertToFormat(QImage::Format_RGB888),
+          margins, margins.convertToFormat(QImage::Format_Grayscale8)}) {
         SCOPED_TRACE(int(source.format()));
         const QImage decoded = QImage::fromData(PngEncoder::encode(source), "png");
         ASSERT_EQ(decoded.size(), source.size());

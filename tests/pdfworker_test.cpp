@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/JobControl.h"
+#include "pdfworker/PageDrawing.h"
 #include "pdfworker/PageFarm.h"
 #include "pdfworker/PdfWorkerPool.h"
 #include "support/Fixtures.h"
@@ -117,4 +118,29 @@ TEST(PdfWorkers, APagePdfiumFailsOrHangsOnIsDrawnByPopplerOrFailsWithBothReasons
     EXPECT_EQ(lost.error, "took too long to draw, and with Poppler could not be drawn");
     EXPECT_EQ(drawWith(pdf, 1, "crash:2,crash:poppler-2").error,
               "the PDF library stopped, and with Poppler the PDF library stopped");
+}
+
+TEST(PdfWorkers, PagesOfEitherAlphaAreLaidOnWhiteAndGreyPagesKeepOneChannel)
+{
+    // PDFium draws straight alpha, Poppler premultiplied: the same page comes out the same.
+    QImage straight(4, 2, QImage::Format_ARGB32);
+    straight.fill(Qt::transparent);
+    straight.setPixel(1, 0, qRgba(0, 0, 0, 255));
+    straight.setPixel(2, 0, qRgba(40, 40, 40, 128));
+    straight.setPixel(3, 1, qRgba(200, 0, 100, 64));
+    const QImage premultiplied = straight.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const QImage& page : {straight, premultiplied}) {
+        const QImage flat = pagedrawing::flattenOnWhite(page);
+        EXPECT_EQ(flat.format(), QImage::Format_RGB32);
+        EXPECT_EQ(flat.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(flat.pixel(1, 0), qRgb(0, 0, 0));
+        EXPECT_NEAR(qRed(flat.pixel(2, 0)), 40 * 128 / 255 + 127, 1);
+        EXPECT_NEAR(qGreen(flat.pixel(3, 1)), 191, 1);
+        EXPECT_NEAR(qBlue(flat.pixel(3, 1)), 100 * 64 / 255 + 191, 1);
+    }
+    straight.setPixel(3, 1, qRgba(90, 90, 90, 64));
+    const QImage grey = pagedrawing::flattenOnWhite(straight);
+    ASSERT_EQ(grey.format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(grey.pixelColor(1, 0), QColor(0, 0, 0));
+    EXPECT_NEAR(qGray(grey.pixel(3, 1)), 90 * 64 / 255 + 191, 1);
 }

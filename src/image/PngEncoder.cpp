@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -36,13 +37,9 @@ void appendChunk(QByteArray& out, const char type[4], const uint8_t* data, size_
     out.append(reinterpret_cast<const char*>(crcBytes), 4);
 }
 
-// One row of PNG samples (gray, RGB or RGBA, 8 bits) from a Qt scan line.
+// One row of PNG samples (RGB or RGBA, 8 bits) from a Qt scan line of 32-bit pixels.
 void toSamples(const uchar* line, int width, int channels, uint8_t* samples)
 {
-    if (channels == 1) {
-        std::copy(line, line + width, samples);
-        return;
-    }
     // Qt keeps a 32-bit pixel as one native word, so read it as one.
     const auto* pixels = reinterpret_cast<const quint32*>(line);
     for (int x = 0; x < width; ++x) {
@@ -55,13 +52,37 @@ void toSamples(const uchar* line, int width, int channels, uint8_t* samples)
     }
 }
 
-// The sum of the bytes read as signed values: the usual guess at how well a row will deflate.
-uint64_t cost(const uint8_t* row, size_t n)
+// Filters row (after previous, null for the first) into out: a filter type byte, then the row as
+// it is (none: flat rows of text pages) or less the row above (up: photos), whichever has the
+// smaller sum of bytes read as signed values, the usual guess at how well a row will deflate.
+void filterRow(const uint8_t* row, const uint8_t* previous, size_t n, uint8_t* out)
 {
-    uint64_t sum = 0;
-    for (size_t i = 0; i < n; ++i)
-        sum += uint64_t(std::abs(int(int8_t(row[i]))));
-    return sum;
+    // A row like the one above, as most of a page's margins are, is all zeros under up.
+    if (previous && std::memcmp(row, previous, n) == 0) {
+        out[0] = 2;
+        std::memset(out + 1, 0, n);
+        return;
+    }
+    uint64_t none = 0;
+    uint64_t up = 0;
+    // Sums in 32 bits vectorize well; a chunk of this many bytes cannot overflow them.
+    constexpr size_t kChunk = size_t(1) << 24;
+    for (size_t start = 0; previous && start < n; start += kChunk) {
+        uint32_t chunkNone = 0;
+        uint32_t chunkUp = 0;
+        for (size_t i = start, end = std::min(n, start + kChunk); i < end; ++i) {
+            const auto d = uint8_t(row[i] - previous[i]);
+            out[i + 1] = d;
+            chunkUp += uint32_t(std::abs(int(int8_t(d))));
+            chunkNone += uint32_t(std::abs(int(int8_t(row[i]))));
+        }
+        none += chunkNone;
+        up += chunkUp;
+    }
+    const bool useUp = previous && up < none;
+    out[0] = useUp ? 2 : 0;
+    if (!useUp)
+        std::memcpy(out + 1, row, n);
 }
 } // namespace
 
@@ -81,31 +102,31 @@ QByteArray PngEncoder::encode(const QImage& image)
     const auto height = size_t(source.height());
     const size_t rowBytes = width * size_t(channels);
 
-    // Each row is filtered with none (flat rows of text pages) or up (photos), whichever the
-    // row's bytes suggest; the rows then go through one deflate call.
-    std::vector<uint8_t> filtered(height * (rowBytes + 1));
-    std::vector<uint8_t> previous(rowBytes, 0);
-    std::vector<uint8_t> current(rowBytes);
-    std::vector<uint8_t> up(rowBytes);
+    // The filtered rows go through one deflate call. Neither buffer needs clearing first.
+    const size_t filteredSize = height * (rowBytes + 1);
+    const auto filtered = std::make_unique_for_overwrite<uint8_t[]>(filteredSize);
+    std::vector<uint8_t> samples(channels == 1 ? 0 : 2 * rowBytes);
+    const uint8_t* previous = nullptr;
     for (size_t y = 0; y < height; ++y) {
-        toSamples(source.constScanLine(int(y)), int(width), channels, current.data());
-        for (size_t i = 0; i < rowBytes; ++i)
-            up[i] = uint8_t(current[i] - previous[i]);
-        const bool useUp = y > 0 && cost(up.data(), rowBytes) < cost(current.data(), rowBytes);
-        uint8_t* out = filtered.data() + y * (rowBytes + 1);
-        out[0] = useUp ? 2 : 0;
-        std::copy_n(useUp ? up.data() : current.data(), rowBytes, out + 1);
-        previous.swap(current);
+        const uchar* line = source.constScanLine(int(y));
+        const uint8_t* row = line;
+        if (channels > 1) {
+            uint8_t* into = samples.data() + (y % 2) * rowBytes;
+            toSamples(line, int(width), channels, into);
+            row = into;
+        }
+        filterRow(row, previous, rowBytes, filtered.get() + y * (rowBytes + 1));
+        previous = row;
     }
 
     std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
         libdeflate_alloc_compressor(kLevel));
     if (!compressor)
         return {};
-    std::vector<uint8_t> deflated(
-        libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
-    const size_t deflatedSize = libdeflate_zlib_compress(
-        compressor.get(), filtered.data(), filtered.size(), deflated.data(), deflated.size());
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filteredSize);
+    const auto deflated = std::make_unique_for_overwrite<uint8_t[]>(bound);
+    const size_t deflatedSize = libdeflate_zlib_compress(compressor.get(), filtered.get(),
+                                                         filteredSize, deflated.get(), bound);
     if (deflatedSize == 0)
         return {};
 
@@ -125,7 +146,7 @@ QByteArray PngEncoder::encode(const QImage& image)
         phys[8] = 1; // metres
         appendChunk(out, "pHYs", phys, sizeof phys);
     }
-    appendChunk(out, "IDAT", deflated.data(), deflatedSize);
+    appendChunk(out, "IDAT", deflated.get(), deflatedSize);
     appendChunk(out, "IEND", nullptr, 0);
     return out;
 }

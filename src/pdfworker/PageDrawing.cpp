@@ -5,6 +5,7 @@
 #include "image/PngEncoder.h"
 
 #include <QPdfDocument>
+#include <QRgb>
 
 #include <algorithm>
 #include <cmath>
@@ -65,14 +66,27 @@ QImage drawToFit(QPdfDocument& document, int index, QSize size)
 
 QImage flattenOnWhite(QImage page)
 {
-    page.convertTo(QImage::Format_ARGB32_Premultiplied);
+    // PDFium draws straight alpha, Poppler premultiplied; either is flattened where it lies.
+    const QImage::Format f = page.format();
+    if (f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied &&
+        f != QImage::Format_RGB32)
+        page.convertTo(QImage::Format_ARGB32_Premultiplied);
+    const bool straight = page.format() == QImage::Format_ARGB32;
+    const int width = page.width();
+    const int height = page.height();
     bool grey = true;
-    for (int y = 0; y < page.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<quint32*>(page.scanLine(y));
-        for (int x = 0; x < page.width(); ++x) {
-            // Over white, a premultiplied channel c of alpha a becomes c + 255 - a.
-            const quint32 p = line[x];
-            const quint32 q = (p + (255 - (p >> 24)) * 0x010101u) | 0xff000000u;
+        for (int x = 0; x < width; ++x) {
+            quint32 q = line[x];
+            // Most of a page is either bare (white) or fully covered.
+            if (const quint32 a = q >> 24; a == 0) {
+                q = 0xffffffffu;
+            } else if (a != 255) {
+                // Over white, a premultiplied channel c of alpha a becomes c + 255 - a.
+                const quint32 p = straight ? qPremultiply(q) : q;
+                q = (p + (255 - a) * 0x010101u) | 0xff000000u;
+            }
             line[x] = q;
             grey &= (((q >> 8) ^ q) & 0xffff) == 0;
         }
@@ -82,10 +96,10 @@ QImage flattenOnWhite(QImage page)
         return withDisplayDpi(std::move(page));
     // One channel encodes about three times faster and smaller.
     QImage out(page.size(), QImage::Format_Grayscale8);
-    for (int y = 0; y < page.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const quint32*>(page.constScanLine(y));
         uchar* line = out.scanLine(y);
-        for (int x = 0; x < page.width(); ++x)
+        for (int x = 0; x < width; ++x)
             line[x] = uchar(in[x]);
     }
     return withDisplayDpi(std::move(out));

@@ -124,13 +124,15 @@ void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByte
     }
     const int page = std::exchange(s.page, -1);
     const QString pdfium = std::exchange(s.pdfium, {});
+    // The worker draws its next page while this one is written: a file's sync to disk takes as
+    // long as drawing a page.
+    feed(slot);
     // A helper answers an error only when Poppler failed too: the same reason for both, said once.
     if (page >= 0)
         settle(words[0] == "png"    ? Page{page, words.value(1).toDouble(), bytes, {}}
                : words[0] == "text" ? Page{page, 1.0, bytes, {}}
                : pdfium.isEmpty()   ? Page{page, 1.0, {}, kUndrawn}
                                   : Page{page, 1.0, {}, PdfWorker::bothReasons(pdfium, kUndrawn)});
-    feed(slot);
 }
 
 void PageFarm::failed(size_t slot, PdfWorker::Failure failure)

@@ -28,7 +28,8 @@ class PdfWorkerServer
     // Serves requests until in closes; returns the process's exit status.
     int run();
     // Caps this process's memory, so that a page needing more fails alone; no core files; dies
-    // with the process that started it; ignores the terminal's Ctrl-C, which is its parent's.
+    // with the process that started it; ignores the terminal's Ctrl-C, which is its parent's;
+    // keeps freed page buffers for the next page.
     static void confine();
 
   private:
