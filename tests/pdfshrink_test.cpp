@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/JobControl.h"
 #include "compress/JpegCompressor.h"
-#include "pdfedit/PdfPassword.h"
 #include "pdfshrink/PdfShrinker.h"
 #include "picker/SelectImageScreen.h"
 #include "screens/compress/CompressPDFPreviewScreen.h"
@@ -10,6 +9,7 @@
 #include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 #include "support/TestPlatform.h"
+#include "topdf/PdfPassword.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>

@@ -7,7 +7,7 @@
 #include "StreamRecoder.h"
 #include "common/JobControl.h"
 #include "compress/SizeTarget.h"
-#include "pdfedit/PdfPassword.h"
+#include "topdf/PdfPassword.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFExc.hh>
