@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegSamples.h"
 
-#include "compress/JpegErrors.h"
+#include "image/JpegErrors.h"
 
 #include <algorithm>
 #include <csetjmp>
