@@ -3,7 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A scanned PDF brought to 150 dpi: `quire-cli compress --dpi 150` against Ghostscript's
 # `pdfwrite -dPDFSETTINGS=/ebook`, alternating runs; median wall time, output bytes, and the PSNR
-# of every page drawn at 150 dpi in grey (pdftoppm) against the input's pages drawn the same way.
+# of every page drawn at 150 dpi in grey against the input's pages drawn the same way, by two
+# renderers: pdftoppm (Poppler's Splash) and pdftocairo. Splash averages an image down in boxes
+# that start up to half a source sample early, so it rewards an image shifted the same way;
+# Cairo draws the exact area average, so it rewards the faithful one.
 #
 #   bench/pdf_compress_scans.sh [--runs N] [--quality Q]
 #
@@ -23,7 +26,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 cli=$root/build/tools/quire-cli
-for tool in "$cli" gs pdftoppm python3; do
+for tool in "$cli" gs pdftoppm pdftocairo convert python3; do
   command -v "$tool" >/dev/null || { echo "$tool missing (make build; scripts/setup)" >&2; exit 1; }
 done
 export QT_QPA_PLATFORM=offscreen
@@ -32,7 +35,16 @@ trap 'rm -rf "$work"' EXIT
 
 pdftoppm -r 300 -jpeg -jpegopt quality=90 "$root/bench/data/text.pdf" "$work/scan"
 "$cli" pdf --page-size letter --margin 0 "$work"/scan-*.jpg -o "$work/scans.pdf" >/dev/null
-pdftoppm -r 150 -gray "$work/scans.pdf" "$work/in"
+draw() { # renderer pdf prefix: the pages at 150 dpi in grey, as PGM
+  if [ "$1" = cairo ]; then
+    pdftocairo -r 150 -gray -png "$2" "$3"
+    for png in "$3"-*.png; do convert "$png" -depth 8 "${png%.png}.pgm"; done
+  else
+    pdftoppm -r 150 -gray "$2" "$3"
+  fi
+}
+draw poppler "$work/scans.pdf" "$work/in"
+draw cairo "$work/scans.pdf" "$work/cin"
 
 quire=(); peer=()
 for _ in $(seq "$runs"); do
@@ -46,10 +58,10 @@ for _ in $(seq "$runs"); do
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}'; }
 
-psnr() { # pdf: PSNR over all pages, grey, at 150 dpi
-  rm -f "$work"/out-*.pgm
-  pdftoppm -r 150 -gray "$1" "$work/out"
-  python3 - "$work" <<'PY'
+psnr() { # renderer pdf: PSNR over all pages, grey, at 150 dpi
+  rm -f "$work"/out-*.pgm "$work"/out-*.png
+  draw "$1" "$2" "$work/out"
+  python3 - "$work" "$([ "$1" = cairo ] && echo cin || echo in)" <<'PY'
 import glob, math, sys
 def pgm(path):
     data = open(path, 'rb').read()
@@ -61,9 +73,9 @@ def pgm(path):
         fields.append(data[start:pos])
     return int(fields[1]), int(fields[2]), data[pos + 1:]
 err = n = 0
-for a in sorted(glob.glob(sys.argv[1] + '/in-*.pgm')):
+for a in sorted(glob.glob(sys.argv[1] + '/' + sys.argv[2] + '-*.pgm')):
     wa, ha, pa = pgm(a)
-    wb, hb, pb = pgm(a.replace('/in-', '/out-'))
+    wb, hb, pb = pgm(a.replace('/' + sys.argv[2] + '-', '/out-'))
     for y in range(min(ha, hb)):
         ra, rb = pa[y * wa:y * wa + min(wa, wb)], pb[y * wb:y * wb + min(wa, wb)]
         err += sum((p - q) * (p - q) for p, q in zip(ra, rb)); n += len(ra)
@@ -72,8 +84,9 @@ PY
 }
 qt=$(median "${quire[@]}"); pt=$(median "${peer[@]}")
 qb=$(stat -c %s "$work/q/scans.pdf"); pb=$(stat -c %s "$work/gs.pdf")
-printf "%-8s %10s %10s %12s %10s\n" tool "median s" "time/gs" bytes "PSNR dB"
-printf "%-8s %10s %10s %12s %10s\n" quire "$qt" "$(awk "BEGIN{printf \"%.2f\", $qt/$pt}")" \
-  "$qb" "$(psnr "$work/q/scans.pdf")"
-printf "%-8s %10s %10s %12s %10s\n" gs "$pt" 1.00 "$pb" "$(psnr "$work/gs.pdf")"
+printf "%-8s %10s %10s %12s %14s %12s\n" tool "median s" "time/gs" bytes "PSNR poppler" "PSNR cairo"
+printf "%-8s %10s %10s %12s %14s %12s\n" quire "$qt" "$(awk "BEGIN{printf \"%.2f\", $qt/$pt}")" \
+  "$qb" "$(psnr poppler "$work/q/scans.pdf")" "$(psnr cairo "$work/q/scans.pdf")"
+printf "%-8s %10s %10s %12s %14s %12s\n" gs "$pt" 1.00 "$pb" "$(psnr poppler "$work/gs.pdf")" \
+  "$(psnr cairo "$work/gs.pdf")"
 echo "input: $(stat -c %s "$work/scans.pdf") bytes, $(ls "$work"/in-*.pgm | wc -l) pages"

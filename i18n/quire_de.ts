@@ -1629,6 +1629,10 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
         <source>the password is not right</source>
         <translation>das Passwort ist falsch</translation>
     </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>ProgressOverlay</name>

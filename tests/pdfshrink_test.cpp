@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/JobControl.h"
+#include "compress/JpegCompressor.h"
 #include "pdfshrink/PdfShrinker.h"
 #include "picker/SelectImageScreen.h"
 #include "screens/compress/CompressPDFPreviewScreen.h"
@@ -173,18 +175,39 @@ TEST(PdfShrink, ImagesShrinkWhileTextLosslessImagesAndTheSharedImageStayAndNothi
     EXPECT_TRUE(again.ok() && again.smallest && again.bytes.isEmpty());
 }
 
-TEST(PdfShrink, ImagesDrawnAboveTheResolutionAreScaledToIt)
+TEST(PdfShrink, ImagesDrawnAboveTheResolutionAreScaledToItAndGreyScansStoredGrey)
 {
     // The photo is drawn at 288 dpi on both pages, the gray image at 144 dpi.
     const QByteArray input = samplePdf(grainyJpeg(1200, 800), {1200, 800});
     PdfShrinker::Settings settings;
     settings.dpi = 144;
-    const PdfShrinker::Result result = PdfShrinker::shrink(input, settings);
+    JobControl job;
+    const PdfShrinker::Result result = PdfShrinker::shrink(input, settings, &job);
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     Opened out(result.bytes);
-    EXPECT_EQ(jpegSize(out.xobject(0, "/Im1")), QSize(600, 400));
-    EXPECT_EQ(out.xobject(0, "/Im1").getDict().getKey("/Width").getIntValue(), 600);
+    QPDFObjectHandle photo = out.xobject(0, "/Im1");
+    EXPECT_EQ(jpegSize(photo), QSize(600, 400));
+    EXPECT_EQ(photo.getDict().getKey("/Width").getIntValue(), 600);
+    EXPECT_TRUE(photo.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"));
     EXPECT_EQ(out.xobject(0, "/Im2").getDict().getKey("/Width").getIntValue(), 200);
+    EXPECT_EQ(job.done(), 2); // each image counted as it was done
+    EXPECT_EQ(job.total(), 2);
+
+    // A grey scan stored as colour is stored as grey.
+    const QImage scan = fixtures::photo(1200, 800)
+                            .convertToFormat(QImage::Format_Grayscale8)
+                            .convertToFormat(QImage::Format_RGB32);
+    const PdfShrinker::Result gray =
+        PdfShrinker::shrink(samplePdf(JpegCompressor::encode(scan, 90), {1200, 800}), settings);
+    ASSERT_TRUE(gray.ok()) << gray.error.toStdString();
+    Opened grayOut(gray.bytes);
+    EXPECT_EQ(jpegSize(grayOut.xobject(0, "/Im1")), QSize(600, 400));
+    EXPECT_TRUE(
+        grayOut.xobject(0, "/Im1").getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceGray"));
+
+    JobControl cancelled;
+    cancelled.cancel();
+    EXPECT_TRUE(PdfShrinker::shrink(input, settings, &cancelled).bytes.isEmpty());
 }
 
 TEST(PdfShrink, ASizeTargetGetsTheHighestQualityThatFitsOrSaysItCannot)

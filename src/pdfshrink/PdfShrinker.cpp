@@ -5,6 +5,7 @@
 #include "ImagePlacement.h"
 #include "ShrinkPlan.h"
 #include "StreamRecoder.h"
+#include "common/JobControl.h"
 #include "compress/SizeTarget.h"
 #include "topdf/PdfPassword.h"
 
@@ -14,6 +15,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -97,10 +99,31 @@ QByteArray fit(QPDF& pdf, std::vector<Entry>& entries, const PdfShrinker::Settin
                        .arg(SizeTarget::text(maxBytes));
     return {};
 }
+
+// Recodes every entry on every core; false when job was cancelled meanwhile.
+bool recodeAll(std::vector<Entry>& entries, JobControl* job)
+{
+    if (job) {
+        const auto images = std::ranges::count_if(entries, isImage);
+        if (images > 0)
+            job->beginStage(int(images), job->label());
+    }
+    QtConcurrent::blockingMap(entries, [job](Entry& entry) {
+        if (job && job->isCancelled())
+            return;
+        StreamRecoder::recode(entry.job);
+        if (job && isImage(entry))
+            job->advance(job->label());
+    });
+    return !job || !job->isCancelled();
+}
 } // namespace
 
-PdfShrinker::Result PdfShrinker::shrink(const QByteArray& pdf, const Settings& settings)
+PdfShrinker::Result PdfShrinker::shrink(const QByteArray& pdf, const Settings& settings,
+                                        JobControl* job)
 {
+    QElapsedTimer clock;
+    clock.start();
     Result result;
     result.inputBytes = pdf.size();
     try {
@@ -122,7 +145,12 @@ PdfShrinker::Result PdfShrinker::shrink(const QByteArray& pdf, const Settings& s
                                                         : std::map<QPDFObjGen, double>();
         ShrinkPlan plan(doc, target ? kTargetQualities : std::vector{settings.quality}, scales);
         std::vector<Entry>& entries = plan.entries();
-        QtConcurrent::blockingMap(entries, [](Entry& entry) { StreamRecoder::recode(entry.job); });
+        qCDebug(lcPdfShrink) << "read and planned in" << clock.elapsed() << "ms";
+        if (!recodeAll(entries, job)) {
+            result.error = QCoreApplication::translate("PdfShrinker", "cancelled");
+            return result;
+        }
+        qCDebug(lcPdfShrink) << "recoded by" << clock.elapsed() << "ms";
         int changed = 0;
         for (Entry& entry : entries)
             if (entry.job.kind == StreamJob::Kind::Deflate && ShrinkPlan::apply(entry, 0))
@@ -140,7 +168,8 @@ PdfShrinker::Result PdfShrinker::shrink(const QByteArray& pdf, const Settings& s
         }
         result.imagesChanged = changed + jpegsChanged;
         qCDebug(lcPdfShrink) << entries.size() << "streams," << result.imagesChanged
-                             << "images changed:" << pdf.size() << "to" << bytes.size();
+                             << "images changed:" << pdf.size() << "to" << bytes.size() << "in"
+                             << clock.elapsed() << "ms";
         if (bytes.size() < pdf.size())
             result.bytes = bytes;
         else

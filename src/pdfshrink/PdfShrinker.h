@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+class JobControl;
+
 // Makes a PDF smaller and leaves its text, fonts, drawings, links, outlines and forms as they
 // are: JPEG images requantized, lossless streams deflated again, images optionally brought down
 // to a resolution, unused objects dropped and the rest written in object streams.
@@ -32,5 +34,7 @@ class PdfShrinker
         int imagesChanged = 0;
         [[nodiscard]] bool ok() const { return error.isEmpty(); }
     };
-    [[nodiscard]] static Result shrink(const QByteArray& pdf, const Settings& settings);
+    // Counts the images recoded on job, when given, and stops early when it is cancelled.
+    [[nodiscard]] static Result shrink(const QByteArray& pdf, const Settings& settings,
+                                       JobControl* job = nullptr);
 };

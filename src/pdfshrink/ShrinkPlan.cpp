@@ -78,7 +78,11 @@ void ShrinkPlan::add(QPDFObjectHandle stream, const std::vector<int>& qualities,
                      const std::map<QPDFObjGen, double>& scales)
 {
     QPDFObjectHandle dict = stream.getDict();
-    Entry entry{stream, dict.getKey("/Filter"), dict.getKey("/DecodeParms"), {}};
+    Entry entry{stream,
+                dict.getKey("/Filter"),
+                dict.getKey("/DecodeParms"),
+                dict.getKey("/ColorSpace"),
+                {}};
     StreamJob& job = entry.job;
     const std::string filter = onlyFilter(entry.filter);
     const bool image = dict.getKey("/Subtype").isNameAndEquals("/Image");
@@ -99,6 +103,9 @@ void ShrinkPlan::add(QPDFObjectHandle stream, const std::vector<int>& qualities,
         const auto scale = scales.find(stream.getObjGen());
         if (job.components > 0 && scale != scales.end())
             job.scale = scale->second;
+        // A decode array or a mask (its matte colour) counts the colour components.
+        job.mayTurnGray = job.components == 3 && dict.getKey("/Decode").isNull() &&
+                          dict.getKey("/SMask").isNull() && dict.getKey("/Mask").isNull();
     }
     if (filter == "/DCTDecode") {
         if (job.components == 0 || !noParms(entry.parms))
@@ -153,6 +160,9 @@ bool ShrinkPlan::apply(Entry& entry, size_t index)
     if (job.size.isValid()) {
         dict.replaceKey("/Width", QPDFObjectHandle::newInteger(size.width()));
         dict.replaceKey("/Height", QPDFObjectHandle::newInteger(size.height()));
+        if (job.turnedGray)
+            dict.replaceKey("/ColorSpace",
+                            scaled ? QPDFObjectHandle::newName("/DeviceGray") : entry.space);
     }
     // The bytes are final: the writer is not to filter them again.
     entry.stream.setFilterOnWrite(false);

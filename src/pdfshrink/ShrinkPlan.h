@@ -18,6 +18,7 @@ class ShrinkPlan
         QPDFObjectHandle stream;
         QPDFObjectHandle filter; // as stored, to put an original back
         QPDFObjectHandle parms;
+        QPDFObjectHandle space; // an image's colour space as stored
         StreamJob job;
     };
     // Every stream once: DCTDecode images Quire can requantize (8-bit gray or RGB, no decode

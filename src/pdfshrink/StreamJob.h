@@ -25,6 +25,7 @@ struct StreamJob
     int components = 0;         // samples per pixel, for scaling (1 or 3)
     double scale = 1;           // below 1: the image is drawn small enough to be scaled down so
     std::vector<int> qualities; // a JPEG's qualities to encode at, 1..100
+    bool mayTurnGray = false;   // a colour image that may be stored as grey when it has no colour
 
     // What recoding gave: one result per quality (one for Deflate), each empty where it was not
     // smaller than stored; newSize is the image's size when it was scaled. A JPEG result may be
@@ -33,4 +34,5 @@ struct StreamJob
     std::vector<QByteArray> encoded;
     std::vector<bool> deflated;
     QSize newSize;
+    bool turnedGray = false; // the scaled image is stored as grey
 };

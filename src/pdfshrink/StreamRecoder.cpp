@@ -3,10 +3,8 @@
 #include "StreamRecoder.h"
 
 #include "Deflater.h"
+#include "JpegSamples.h"
 #include "compress/DctRecompressor.h"
-#include "compress/JpegCompressor.h"
-
-#include <QImage>
 
 #include <opencv2/imgproc.hpp>
 
@@ -14,6 +12,10 @@
 #include <cmath>
 
 namespace {
+// Chroma further than this from neutral anywhere is colour worth keeping: a scan that is grey
+// but stored as colour is stored as grey once it is scaled.
+constexpr int kNeutralTolerance = 2;
+
 QSize scaledSize(const StreamJob& job)
 {
     return {std::max(1, int(std::lround(job.size.width() * job.scale))),
@@ -49,21 +51,51 @@ void keepSmallerJpeg(StreamJob& job, QByteArray bytes)
     }
 }
 
+// The libjpeg scaling (1/2, 1/4, 1/8) that decodes fewer samples while the area filter still
+// averages at least two of them each way: its own filter is sharper and would show.
+int decodeDenominator(double scale)
+{
+    int denominator = 1;
+    while (denominator < 8 && denominator * 4 * scale <= 1)
+        denominator *= 2;
+    return denominator;
+}
+
+uchar* bytes(QByteArray& data)
+{
+    return reinterpret_cast<uchar*>(data.data());
+}
+
+// Decoded in the JPEG's own colour model (no conversion either way), averaged down and encoded.
+void recodeScaledJpeg(StreamJob& job, const QByteArray& jpeg)
+{
+    const int denominator = decodeDenominator(job.scale);
+    JpegSamples pixels = JpegSamples::decode(jpeg, denominator);
+    const QSize decoded((job.size.width() + denominator - 1) / denominator,
+                        (job.size.height() + denominator - 1) / denominator);
+    if (pixels.samples.isEmpty() || pixels.size != decoded || pixels.components() != job.components)
+        return;
+    if (job.mayTurnGray && pixels.isNeutral(kNeutralTolerance))
+        pixels = pixels.luma();
+    const int components = pixels.components();
+    const QSize to = scaledSize(job);
+    JpegSamples scaled{
+        QByteArray(qsizetype(to.width()) * components * to.height(), Qt::Uninitialized), to,
+        pixels.model};
+    resize(bytes(pixels.samples), pixels.size.width() * components, pixels.size, CV_8UC(components),
+           bytes(scaled.samples), to.width() * components, to);
+    pixels = {};
+    for (const int quality : job.qualities)
+        keepSmallerJpeg(job, scaled.encode(quality));
+    job.newSize = to;
+    job.turnedGray = components < job.components;
+}
+
 void recodeJpeg(StreamJob& job)
 {
     const QByteArray jpeg = StreamRecoder::withoutExif(job.stored);
     if (job.scale < 1) {
-        const QImage pixels = JpegCompressor::decode(jpeg);
-        const bool gray = pixels.format() == QImage::Format_Grayscale8;
-        if (pixels.size() != job.size || gray != (job.components == 1))
-            return;
-        const QSize to = scaledSize(job);
-        QImage scaled(to, pixels.format());
-        resize(pixels.constBits(), int(pixels.bytesPerLine()), pixels.size(),
-               gray ? CV_8UC1 : CV_8UC4, scaled.bits(), int(scaled.bytesPerLine()), to);
-        for (const int quality : job.qualities)
-            keepSmallerJpeg(job, JpegCompressor::encode(scaled, quality));
-        job.newSize = to;
+        recodeScaledJpeg(job, jpeg);
         return;
     }
     DctRecompressor recompressor(jpeg, *std::ranges::max_element(job.qualities));

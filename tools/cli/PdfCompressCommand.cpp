@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 bool CliApp::isPdfPath(const QString& path)
 {
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
@@ -22,6 +24,8 @@ void CliApp::compressPdfs(const QStringList& pdfs, PdfShrinker::Settings setting
 {
     // The same variable as every job that reads a protected PDF; never an argument.
     settings.password = qEnvironmentVariable("QUIRE_PDF_PASSWORD").toStdString();
+    // The progress line counts a PDF's images.
+    const QString unit = std::exchange(m_unit, QStringLiteral("image"));
     for (const QString& path : pdfs) {
         if (m_job.isCancelled())
             break;
@@ -32,6 +36,7 @@ void CliApp::compressPdfs(const QStringList& pdfs, PdfShrinker::Settings setting
         m_status.setSeconds(double(clock.nsecsElapsed()) / 1e9);
         m_status.end();
     }
+    m_unit = unit;
 }
 
 void CliApp::shrinkPdf(const QString& path, const PdfShrinker::Settings& settings,
@@ -66,7 +71,7 @@ void CliApp::shrinkPdf(const QString& path, const PdfShrinker::Settings& setting
         fail(path, file.errorString());
         return;
     }
-    const PdfShrinker::Result result = PdfShrinker::shrink(input, settings);
+    const PdfShrinker::Result result = PdfShrinker::shrink(input, settings, &m_job);
     if (!result.ok()) {
         fail(path, result.error);
         return;

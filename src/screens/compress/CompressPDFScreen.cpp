@@ -137,14 +137,14 @@ void CompressPDFScreen::btnCompress()
             outcome.result.error = file.errorString();
             return outcome;
         }
+        // Counted again in images once the PDF is read.
         job.beginStage(1, tr("Compressing the PDF..."));
-        outcome.result = PdfShrinker::shrink(file.readAll(), settings);
+        outcome.result = PdfShrinker::shrink(file.readAll(), settings, &job);
         if (job.isCancelled() || outcome.result.bytes.isEmpty())
             return outcome;
         const auto stem = qint64(std::trunc(s->clock->now()));
         outcome.written = s->history->write(stem, QStringLiteral("pdf"), outcome.result.bytes);
         outcome.result.bytes.clear(); // the file holds them now
-        job.advance();
         return outcome;
     };
     m_job.run(tr("Compressing..."), work, [this](const Outcome& outcome) {
