@@ -90,7 +90,7 @@ bool isBullet(const Ink& ink, int lineHeight)
     const QRect& b = ink.box;
     const double aspect = double(b.width()) / b.height();
     return b.height() >= lineHeight / 5 && b.height() <= lineHeight * 3 / 5 && aspect > 0.7 &&
-           aspect < 1.4 && ink.area >= 0.65 * b.width() * b.height();
+           aspect < 1.4 && ink.area >= 0.7 * b.width() * b.height();
 }
 
 void mend(PageText& page, const QList<Ink>& marks)
@@ -98,7 +98,7 @@ void mend(PageText& page, const QList<Ink>& marks)
     const int lineHeight = page.lineHeight();
     for (PageText::Line& line : page.lines) {
         PageText::Word& first = line.words.front();
-        if (first.text.size() == 1 && !first.text.front().isLetterOrNumber()) {
+        if (first.text.size() == 1) { // often read as "*", "-" or "e"
             const QList<Ink> in = within(marks, first.box);
             if (in.size() == 1 && isBullet(in.front(), lineHeight))
                 first.text = QStringLiteral("\u2022");
