@@ -94,8 +94,12 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     if (m_engines > 1) {
         // The layout found here is the one a whole-page reading would use, so a page not worth
         // sharing goes on from it without finding it again.
+        // The other engines load while this one finds the layout.
+        bool helpers = false;
+        std::jthread loading([&] { helpers = loadHelpersLocked(); });
         const QList<QRect> pieces = TesseractPieces::find(*m_api, grey.size(), m_engines);
-        if (!pieces.isEmpty() && loadHelpersLocked()) {
+        loading.join();
+        if (!pieces.isEmpty() && helpers) {
             qCDebug(lcOcr) << "page read in" << pieces.size() << "pieces by" << m_engines
                            << "engines";
             return readPieces(grey, pieces);
