@@ -9,7 +9,7 @@
 namespace {
 using InkShapes::Ink;
 
-constexpr int kMostReads = 40;       // past this many pieces the page is noise, not text
+constexpr int kMostReads = 20;       // past this many pieces the page is noise, not text
 constexpr int kLeastConfidence = 70; // of 100: a piece read less surely is left out
 
 // The line that a thing at box belongs to: level with it and starting a little to its right
@@ -54,7 +54,7 @@ QList<Ink> loosePieces(const QList<Ink>& marks, const PageText& page, int lineHe
         if (!speck && ink.box.height() <= 2 * lineHeight &&
             std::ranges::none_of(words, [&](const QRect& w) { return w.contains(middle); }))
             loose << ink;
-        if (loose.size() > 20 * kMostReads) // a picture, not text
+        if (loose.size() > 5 * qsizetype(kMostReads)) // a picture or noise, not words left out
             return {};
     }
     for (bool joined = true; joined;) {
