@@ -7,10 +7,10 @@
 #include "FuzzSupport.h"
 #include "common/JpegCheck.h"
 #include "compress/DctRecompressor.h"
-#include "compress/JpegErrors.h"
 #include "compress/ParallelEntropyDecoder.h"
 #include "compress/PhotoCompressor.h"
 #include "image/Image.h"
+#include "image/JpegErrors.h"
 
 #include <QCoreApplication>
 

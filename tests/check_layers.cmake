@@ -1,11 +1,12 @@
 # SPDX-FileCopyrightText: 2026 Quire developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The layers hold: the command-line tools need no UI libraries (their ELF needed lists), and no
-# file of the core includes one of the app's folders.
+# The layers hold: the command-line tools need no UI libraries (their ELF needed lists), the core
+# includes no UI module, and no include runs back up the folders' order.
 # quire-cli itself, which answers help at once, loads nothing but Qt Core and the C++ runtime.
 # In: BINARIES, FRONT, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
 string(REPLACE "|" ";" BINARIES "${BINARIES}")
 string(REPLACE "|" ";" CORE_FOLDERS "${CORE_FOLDERS}")
+string(REPLACE "|" ";" APP_FOLDERS "${APP_FOLDERS}")
 set(failures "")
 
 find_program(READELF NAMES readelf REQUIRED)
@@ -35,11 +36,31 @@ endforeach()
 foreach(folder ${CORE_FOLDERS})
     file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
     foreach(source ${sources})
-        file(STRINGS ${source} includes REGEX "^#include [\"<](${APP_FOLDERS})/")
         file(STRINGS ${source} qt REGEX "^#include <Q(Quick|Qml|tQml|tQuick|Widgets|Network)")
-        foreach(include ${includes} ${qt})
+        foreach(include ${qt})
             file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
             string(APPEND failures "${name}: ${include}\n")
+        endforeach()
+    endforeach()
+endforeach()
+
+# No include runs back up: the folders are listed from the ground up, and each may include only
+# itself and those before it.
+set(below "")
+foreach(folder ${CORE_FOLDERS} ${APP_FOLDERS})
+    list(APPEND below ${folder})
+    set(above ${CORE_FOLDERS} ${APP_FOLDERS})
+    list(REMOVE_ITEM above ${below})
+    if(NOT above)
+        break()
+    endif()
+    string(JOIN "|" higher ${above})
+    file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+    foreach(source ${sources})
+        file(STRINGS ${source} includes REGEX "^#include [\"<](${higher})/")
+        foreach(include ${includes})
+            file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
+            string(APPEND failures "${name} runs back up: ${include}\n")
         endforeach()
     endforeach()
 endforeach()

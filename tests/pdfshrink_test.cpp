@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pdfedit/PdfPassword.h"
 #include "pdfshrink/PdfShrinker.h"
 #include "picker/SelectImageScreen.h"
 #include "screens/compress/CompressPDFPreviewScreen.h"
@@ -8,6 +7,7 @@
 #include "support/CameraPhoto.h"
 #include "support/Fixtures.h"
 #include "support/TestPlatform.h"
+#include "topdf/PdfPassword.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>

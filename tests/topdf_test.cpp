@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
-#include "pdfedit/PdfPassword.h"
 #include "screens/topdf/ImageToPDFScreen.h"
 #include "support/Fixtures.h"
 #include "support/TestPlatform.h"
+#include "topdf/PdfPassword.h"
 #include "topdf/PdfWriter.h"
 #include "viewer/PDFPreviewScreen.h"
 

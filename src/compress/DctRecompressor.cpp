@@ -4,11 +4,11 @@
 
 #include "BlockStream.h"
 #include "CoefficientMapper.h"
-#include "JpegErrors.h"
 #include "ParallelEntropyDecoder.h"
 #include "PhotoMetadata.h"
 #include "RangeSource.h"
 #include "ScanCut.h"
+#include "image/JpegErrors.h"
 
 #include <QLoggingCategory>
 #include <QThreadPool>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StreamedJpeg.h"
 
-#include "JpegErrors.h"
+#include "image/JpegErrors.h"
 #include "image/JpegRows.h"
 #include "image/RowSource.h"
 

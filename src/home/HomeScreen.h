@@ -3,8 +3,8 @@
 #pragma once
 
 #include "HistoryListModel.h"
-#include "picker/SelectedJob.h"
 #include "ui/Screen.h"
+#include "ui/SelectedJob.h"
 
 #include <QUrl>
 #include <QtQmlIntegration/qqmlintegration.h>

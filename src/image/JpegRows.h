@@ -3,7 +3,7 @@
 #pragma once
 
 #include "RowSource.h"
-#include "compress/JpegErrors.h"
+#include "image/JpegErrors.h"
 
 #include <QIODevice>
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PdfPassword.h"
 #include "history/HistoryStore.h"
 #include "image/Image.h"
+#include "topdf/PdfPassword.h"
 #include "topdf/PdfWriter.h"
 
 #include <QList>

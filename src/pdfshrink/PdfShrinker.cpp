@@ -6,7 +6,7 @@
 #include "ShrinkPlan.h"
 #include "StreamRecoder.h"
 #include "compress/SizeTarget.h"
-#include "pdfedit/PdfPassword.h"
+#include "topdf/PdfPassword.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFExc.hh>

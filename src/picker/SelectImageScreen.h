@@ -3,11 +3,11 @@
 #pragma once
 
 #include "PhotoGridModel.h"
-#include "SelectedJob.h"
 #include "common/GridColumns.h"
 #include "image/Image.h"
 #include "jobs/Job.h"
 #include "ui/Screen.h"
+#include "ui/SelectedJob.h"
 
 #include <QList>
 #include <QUrl>

@@ -6,7 +6,7 @@
 #include "JpegInfo.h"
 #include "PageImages.h"
 #include "common/JobControl.h"
-#include "pdfedit/PdfPassword.h"
+#include "topdf/PdfPassword.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>

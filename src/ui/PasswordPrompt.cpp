@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PasswordPrompt.h"
 
-#include "pdfedit/PdfPassword.h"
 #include "platform/Dispatcher.h"
+#include "topdf/PdfPassword.h"
 
 #include <QFileInfo>
 #include <QPointer>

@@ -7,7 +7,7 @@
 #include "TerminalPassword.h"
 
 #include "pdfedit/PdfOrganizer.h"
-#include "pdfedit/PdfPassword.h"
+#include "topdf/PdfPassword.h"
 
 namespace {
 constexpr const char* kPasswordVariable = "QUIRE_PDF_PASSWORD";

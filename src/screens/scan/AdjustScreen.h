@@ -4,8 +4,8 @@
 
 #include "PhotoAdjustment.h"
 #include "jobs/Job.h"
-#include "picker/SelectedJob.h"
 #include "ui/Screen.h"
+#include "ui/SelectedJob.h"
 
 #include <QList>
 #include <QPointF>
