@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfPageReader.h"
 
+#include "InkShapes.h"
+#include "LeftOutText.h"
+#include "PageText.h"
+#include "TextLayerPdf.h"
+
 #include "common/JobControl.h"
 #include "jobs/Cores.h"
 #include "pdfworker/PageFarm.h"
@@ -16,7 +21,6 @@
 
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
-#include <tesseract/renderer.h>
 
 #include <algorithm>
 #include <atomic>
@@ -71,16 +75,20 @@ QString readPage(tesseract::TessBaseAPI& api, const PageFarm::Page& drawn, const
     monitor.cancel_this = &queue;
     if (api.Recognize(&monitor) != 0 || queue.halted())
         return queue.halted() ? QString() : QStringLiteral("text recognition failed");
-    const std::unique_ptr<char[]> text(api.GetUTF8Text());
-    page.text = QString::fromUtf8(text.get());
+    PageText words = PageText::read(api);
+    const QList<InkShapes::Ink> marks = InkShapes::marks(grey);
+    LeftOutText::add(api, marks, grey.size(), words);
+    InkShapes::mend(words, marks);
+    page.text = words.plain();
     if (!folder.isEmpty()) {
-        const QString base = QDir(folder).filePath(QStringLiteral("layer-%1").arg(drawn.index));
-        tesseract::TessPDFRenderer renderer(base.toLocal8Bit().constData(), api.GetDatapath(),
-                                            true);
-        page.layer = base + QStringLiteral(".pdf");
-        if (!renderer.happy() || !renderer.BeginDocument("") || !renderer.AddImage(&api) ||
-            !renderer.EndDocument() || QFileInfo(page.layer).size() == 0)
+        page.layer = QDir(folder).filePath(QStringLiteral("layer-%1.pdf").arg(drawn.index));
+        const QString font =
+            QDir(QString::fromLocal8Bit(api.GetDatapath())).filePath(QStringLiteral("pdf.ttf"));
+        QString error;
+        if (!TextLayerPdf::write(words, grey.size(), 72 * drawn.scale, font, page.layer, error)) {
+            qCWarning(lcPdfPageReader) << "text layer not written:" << error;
             return QStringLiteral("its text layer could not be written");
+        }
     }
     api.Clear();
     return {};

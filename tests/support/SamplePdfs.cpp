@@ -113,7 +113,7 @@ bool writeShortPageTree(const QString& path, int pages, int present)
 
 namespace {
 // A page drawn as one grey picture of printed words, as a scanner makes it, at 150 dpi.
-QPDFObjectHandle scannedPage(QPDF& pdf, const QString& words)
+QPDFObjectHandle scannedPage(QPDF& pdf, const QString& words, const QString& footer)
 {
     QImage scan(1275, 1650, QImage::Format_Grayscale8);
     scan.fill(255);
@@ -121,7 +121,10 @@ QPDFObjectHandle scannedPage(QPDF& pdf, const QString& words)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(48);
     painter.setFont(font);
-    painter.drawText(QRect(100, 200, 1100, 200), Qt::AlignLeft, words);
+    painter.drawText(QRect(100, 200, 1100, 600), Qt::AlignLeft, words);
+    font.setPixelSize(20);
+    painter.setFont(font);
+    painter.drawText(QRect(100, 1500, 1075, 50), Qt::AlignRight, footer);
     painter.end();
     QByteArray pixels;
     for (int y = 0; y < scan.height(); ++y)
@@ -155,11 +158,11 @@ QPDFObjectHandle typedPage(QPDF& pdf, const QString& words)
 } // namespace
 
 bool writeScannedAndTyped(const QString& path, const QString& scanned, const QString& typed,
-                          const QByteArray& password)
+                          const QByteArray& password, const QString& footer)
 {
     QPDF pdf;
     pdf.emptyPDF();
-    pdf.addPage(scannedPage(pdf, scanned), false);
+    pdf.addPage(scannedPage(pdf, scanned, footer), false);
     pdf.addPage(typedPage(pdf, typed), false);
     const QByteArray file = QFile::encodeName(path); // the writer keeps the pointer
     QPDFWriter writer(pdf, file.constData());

@@ -21,7 +21,8 @@ QByteArray embeddedImage(const QString& path, int page = 0);
 // A file whose page tree says pages pages but holds only present of them.
 bool writeShortPageTree(const QString& path, int pages, int present);
 // Two Letter pages: the first a scan (one grey picture of the words scanned, no text of its
-// own), the second the words typed as text; protected by password when one is given.
+// own, with footer printed small at its foot), the second the words typed as text; protected by
+// password when one is given.
 bool writeScannedAndTyped(const QString& path, const QString& scanned, const QString& typed,
-                          const QByteArray& password = {});
+                          const QByteArray& password = {}, const QString& footer = {});
 } // namespace samplepdfs

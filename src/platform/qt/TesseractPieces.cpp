@@ -10,7 +10,7 @@
 
 namespace {
 const int kFewestLines = 3; // a piece shorter than this costs more in set-up than it saves
-const int kSidePad = 6;     // pixels kept beside a block, for strokes its box leaves out
+const int kSidePad = 6;     // pixels kept around a block, for strokes its box leaves out and paper
 
 struct Block
 {
@@ -56,10 +56,11 @@ QRect run(const Block& block, qsizetype from, qsizetype to)
         left = std::min(left, lines[i].left());
         right = std::max(right, lines[i].right());
     }
-    const int top = from == 0 ? std::min(block.box.top(), lines[from].top())
+    const int top = from == 0 ? std::min(block.box.top(), lines[from].top()) - kSidePad
                               : (lines[from - 1].bottom() + lines[from].top() + 1) / 2;
-    const int bottom = to == lines.size() ? std::max(block.box.bottom(), lines[to - 1].bottom())
-                                          : (lines[to - 1].bottom() + lines[to].top() - 1) / 2;
+    const int bottom = to == lines.size()
+                           ? std::max(block.box.bottom(), lines[to - 1].bottom()) + kSidePad
+                           : (lines[to - 1].bottom() + lines[to].top() - 1) / 2;
     return {QPoint(left - kSidePad, top), QPoint(right + kSidePad, bottom)};
 }
 } // namespace

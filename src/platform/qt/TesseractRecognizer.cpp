@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -95,8 +94,12 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     if (m_engines > 1) {
         // The layout found here is the one a whole-page reading would use, so a page not worth
         // sharing goes on from it without finding it again.
+        // The other engines load while this one finds the layout.
+        bool helpers = false;
+        std::jthread loading([&] { helpers = loadHelpersLocked(); });
         const QList<QRect> pieces = TesseractPieces::find(*m_api, grey.size(), m_engines);
-        if (!pieces.isEmpty() && loadHelpersLocked()) {
+        loading.join();
+        if (!pieces.isEmpty() && helpers) {
             qCDebug(lcOcr) << "page read in" << pieces.size() << "pieces by" << m_engines
                            << "engines";
             return readPieces(grey, pieces);
@@ -135,65 +138,51 @@ Recognition TesseractRecognizer::readPieces(const QImage& grey, const QList<QRec
     std::vector<tesseract::TessBaseAPI*> engines{m_api.get()};
     for (const auto& helper : m_helpers)
         engines.push_back(helper.get());
-    // Largest pieces first, each to the engine with the least area so far.
+    // Largest pieces first, each taken by whichever engine is free next.
     std::vector<qsizetype> order(size_t(pieces.size()));
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = qsizetype(i);
     const auto area = [&](qsizetype i) { return qint64(pieces[i].width()) * pieces[i].height(); };
     std::ranges::sort(order, [&](qsizetype a, qsizetype b) { return area(a) > area(b); });
-    std::vector<std::vector<qsizetype>> shares(engines.size());
-    std::vector<qint64> load(engines.size(), 0);
-    for (const qsizetype i : order) {
-        const auto least = size_t(std::ranges::min_element(load) - load.begin());
-        shares[least].push_back(i);
-        load[least] += area(i);
-    }
+    std::atomic<size_t> next = 0;
 
-    // Each engine reads the whole page with everything but its own pieces made blank paper, so
-    // that it sees its text exactly where, and at the size, a whole-page reading would.
+    // The layout is found once, by the first engine; each piece is then read as one block of
+    // lines from the grey page, as the whole-page reading would read that block, at the
+    // resolution that reading took.
+    const int resolution = m_api->GetSourceYResolution();
     std::vector<QList<RecognizedLine>> read(size_t(pieces.size()));
     std::atomic<bool> failed = false;
     std::atomic<bool> late = false;
     const int limitMs = m_timeLimitMs;
-    const auto work = [&](tesseract::TessBaseAPI& api, const std::vector<qsizetype>& mine) {
+    const auto work = [&](tesseract::TessBaseAPI& api, bool first) {
         TesseractEngine::keepOpenMpToOneThread();
-        QImage own(grey.size(), QImage::Format_Grayscale8);
-        own.fill(0xff);
-        for (const qsizetype i : mine) {
-            const QRect& r = pieces[i];
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                std::memcpy(own.scanLine(y) + r.left(), grey.constScanLine(y) + r.left(),
-                            size_t(r.width()));
-        }
-        api.SetImage(own.constBits(), own.width(), own.height(), 1, int(own.bytesPerLine()));
+        if (!first)
+            api.SetImage(grey.constBits(), grey.width(), grey.height(), 1,
+                         int(grey.bytesPerLine()));
+        api.SetSourceResolution(resolution);
+        api.SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
         tesseract::ETEXT_DESC monitor;
         if (limitMs > 0)
             monitor.set_deadline_msecs(limitMs);
-        if (api.Recognize(limitMs > 0 ? &monitor : nullptr) != 0 ||
-            (limitMs > 0 && monitor.deadline_exceeded())) {
-            late = limitMs > 0 && monitor.deadline_exceeded();
-            failed = true;
-            api.Clear();
-            return;
+        for (size_t n = next++; n < order.size() && !failed; n = next++) {
+            const QRect& r = pieces[order[n]];
+            api.SetRectangle(r.left(), r.top(), r.width(), r.height());
+            if (api.Recognize(limitMs > 0 ? &monitor : nullptr) != 0 ||
+                (limitMs > 0 && monitor.deadline_exceeded())) {
+                late = limitMs > 0 && monitor.deadline_exceeded();
+                failed = true;
+                break;
+            }
+            read[size_t(order[n])] = TesseractLines::read(api);
         }
-        QList<QRect> boxes;
-        const QList<RecognizedLine> lines = TesseractLines::read(api, &boxes);
         api.Clear();
-        // Each line goes to the piece its middle lies in, in the order this engine read them.
-        for (qsizetype l = 0; l < lines.size(); ++l) {
-            const QPoint middle = boxes[l].center();
-            const auto in =
-                std::ranges::find_if(mine, [&](qsizetype i) { return pieces[i].contains(middle); });
-            read[size_t(in != mine.end() ? *in : mine.front())] << lines[l];
-        }
+        api.SetPageSegMode(tesseract::PSM_AUTO);
     };
     {
         std::vector<std::jthread> others;
-        for (size_t e = 1; e < engines.size(); ++e)
-            if (!shares[e].empty())
-                others.emplace_back(work, std::ref(*engines[e]), std::cref(shares[e]));
-        if (!shares[0].empty())
-            work(*engines[0], shares[0]);
+        for (size_t e = 1; e < engines.size() && e < order.size(); ++e)
+            others.emplace_back(work, std::ref(*engines[e]), false);
+        work(*engines[0], true);
     }
     if (failed)
         return notRead(late, limitMs);
