@@ -77,6 +77,8 @@ std::string content(const PageText& page, double height, double scale)
         const double size = std::max(1.0, line.box.height() * scale);
         out += "/F1 " + number(size) + " Tf\n";
         for (const PageText::Word& word : line.words) {
+            if (word.text.isEmpty() || word.box.width() <= 0)
+                continue; // nothing to stretch over
             // Where the word's left edge meets the baseline.
             const double t = (word.box.left() - base.x1()) / std::max(1.0, base.dx());
             const double x = word.box.left() * scale;
