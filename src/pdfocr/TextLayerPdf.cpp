@@ -119,7 +119,9 @@ bool write(const PageText& page, QSize image, double dpi, const QString& fontFil
                         QPDFObjectHandle::newStream(&pdf, content(page, height, scale)));
         QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(dict)),
                                             false);
-        QPDFWriter writer(pdf, LocalPath::encode(path).constData());
+        // The writer keeps the name it is given until it has written: it must outlive it.
+        const QByteArray name = LocalPath::encode(path);
+        QPDFWriter writer(pdf, name.constData());
         writer.write();
         return true;
     } catch (const std::exception& e) {
