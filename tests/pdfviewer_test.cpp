@@ -123,7 +123,10 @@ TEST(PageGridScreen, OrganisesAPdfIntoANewOneInTheHistory)
     ASSERT_EQ(p.history->count(), 1);
     EXPECT_EQ(p.history->at(0).toLocalFile(), viewer->pdfFilePath());
     EXPECT_FALSE(viewer->isFromHistory());
-    // Pages of a protected PDF keep its protection.
+    // Pages of a protected PDF keep its protection; the viewer opens them without asking again.
+    p.drain();
+    EXPECT_FALSE(viewer->passwordPrompt()->asking());
+    EXPECT_TRUE(viewer->documentUrl().isLocalFile());
     EXPECT_EQ(PdfPassword::check(viewer->pdfFilePath(), {}), PdfPassword::Lock::Needed);
     EXPECT_EQ(layout(viewer->pdfFilePath(), "pw"),
               (std::vector<std::string>{"400@0", "100@0", "200@270", "500@0"}));

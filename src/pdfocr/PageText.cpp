@@ -75,3 +75,13 @@ int PageText::lineHeight() const
     std::ranges::nth_element(heights, heights.begin() + qsizetype(heights.size() / 2));
     return heights[heights.size() / 2];
 }
+
+void PageText::moveDown(int dy)
+{
+    for (Line& line : lines) {
+        line.box.translate(0, dy);
+        line.baseline.translate(0, dy);
+        for (Word& word : line.words)
+            word.box.translate(0, dy);
+    }
+}

@@ -32,6 +32,8 @@ struct PageText
     static PageText read(tesseract::TessBaseAPI& api);
     // The lines as text, a blank line after each paragraph, as the engine gives its text.
     [[nodiscard]] QString plain() const;
+    // Every place moved down by dy pixels: words read in a band starting dy below the page's top.
+    void moveDown(int dy);
     // The middle height of the lines (0 without any): the size the page's text is set in.
     [[nodiscard]] int lineHeight() const;
 };

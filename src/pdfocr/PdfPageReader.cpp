@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfPageReader.h"
 
-#include "InkShapes.h"
-#include "LeftOutText.h"
-#include "PageText.h"
-#include "TextLayerPdf.h"
+#include "BandedPage.h"
 
 #include "common/JobControl.h"
 #include "jobs/Cores.h"
@@ -27,20 +24,29 @@
 #include <condition_variable>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 namespace {
 Q_LOGGING_CATEGORY(lcPdfPageReader, "quire.pdfpagereader")
 
-// The pages drawn and not yet read, shared by the drawing loop and the reading threads.
+// One band of a drawn page, to be read.
+struct Piece
+{
+    std::shared_ptr<BandedPage> page;
+    qsizetype band = 0;
+    std::shared_ptr<std::atomic<qsizetype>> left; // the page's bands not read yet
+};
+
+// The pieces drawn and not yet read, shared by the drawing loop and the reading threads.
 struct Queue
 {
     explicit Queue(JobControl& j) : job(j) {}
     JobControl& job;
     std::mutex mutex;
     std::condition_variable changed;
-    std::deque<PageFarm::Page> drawn;
+    std::deque<Piece> pieces;
     bool allDrawn = false;
     std::atomic<bool> failed = false;
     QString error;
@@ -61,38 +67,6 @@ bool cancelled(void* queue, int /*words*/)
     return static_cast<Queue*>(queue)->halted();
 }
 
-// Reads one drawn page with api into page; an error text when that failed.
-QString readPage(tesseract::TessBaseAPI& api, const PageFarm::Page& drawn, const QString& folder,
-                 Queue& queue, PdfPageReader::Page& page)
-{
-    const QImage grey = TesseractEngine::toGrey(QImage::fromData(drawn.png, "PNG"));
-    if (grey.isNull())
-        return QStringLiteral("its picture could not be read");
-    api.SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
-    api.SetSourceResolution(std::max(1, qRound(72 * drawn.scale)));
-    tesseract::ETEXT_DESC monitor;
-    monitor.cancel = cancelled;
-    monitor.cancel_this = &queue;
-    if (api.Recognize(&monitor) != 0 || queue.halted())
-        return queue.halted() ? QString() : QStringLiteral("text recognition failed");
-    PageText words = PageText::read(api);
-    const QList<InkShapes::Ink> marks = InkShapes::marks(grey);
-    LeftOutText::add(api, marks, grey.size(), words);
-    InkShapes::mend(words, marks);
-    page.text = words.plain();
-    if (!folder.isEmpty()) {
-        page.layer = QDir(folder).filePath(QStringLiteral("layer-%1.pdf").arg(drawn.index));
-        const QString font =
-            QDir(QString::fromLocal8Bit(api.GetDatapath())).filePath(QStringLiteral("pdf.ttf"));
-        QString error;
-        if (!TextLayerPdf::write(words, grey.size(), 72 * drawn.scale, font, page.layer, error)) {
-            qCWarning(lcPdfPageReader) << "text layer not written:" << error;
-            return QStringLiteral("its text layer could not be written");
-        }
-    }
-    api.Clear();
-    return {};
-}
 } // namespace
 
 PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector<int>& pages,
@@ -125,17 +99,30 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
         for (;;) {
             std::unique_lock lock(queue.mutex);
             queue.changed.wait(
-                lock, [&] { return !queue.drawn.empty() || queue.allDrawn || queue.halted(); });
-            if (queue.drawn.empty() || queue.halted())
+                lock, [&] { return !queue.pieces.empty() || queue.allDrawn || queue.halted(); });
+            if (queue.pieces.empty() || queue.halted())
                 return;
-            const PageFarm::Page drawn = std::move(queue.drawn.front());
-            queue.drawn.pop_front();
+            const Piece piece = std::move(queue.pieces.front());
+            queue.pieces.pop_front();
             queue.changed.notify_all(); // room for more pages
             lock.unlock();
-            Page page{drawn.index, {}, {}};
-            if (const QString e = readPage(*api, drawn, options.layerFolder, queue, page);
-                !e.isEmpty()) {
-                queue.fail(QStringLiteral("page %1: %2").arg(drawn.index + 1).arg(e));
+            tesseract::ETEXT_DESC monitor;
+            monitor.cancel = cancelled;
+            monitor.cancel_this = &queue;
+            if (!piece.page->readBand(*api, piece.band, monitor) || queue.halted()) {
+                if (!queue.halted())
+                    queue.fail(QStringLiteral("page %1: text recognition failed")
+                                   .arg(piece.page->index() + 1));
+                return;
+            }
+            if (--*piece.left > 0)
+                continue;
+            Page page{piece.page->index(), {}, {}};
+            if (!options.layerFolder.isEmpty())
+                page.layer = QDir(options.layerFolder)
+                                 .filePath(QStringLiteral("layer-%1.pdf").arg(page.index));
+            if (const QString e = piece.page->finish(*api, page.layer, page.text); !e.isEmpty()) {
+                queue.fail(QStringLiteral("page %1: %2").arg(page.index + 1).arg(e));
                 return;
             }
             if (queue.halted())
@@ -152,25 +139,37 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
     for (int r = 0; r < readers; ++r)
         threads.emplace_back(work);
 
-    // Pages are drawn a few at a time, so that drawn pages do not pile up while being read.
+    // Pages are drawn a few at a time, so that drawn pages do not pile up while being read. Each
+    // is cut into bands, two for every reader, so that no reader waits while a last page is read.
     const auto chunk = 2 * size_t(readers);
     for (size_t from = 0; from < pages.size() && !queue.halted(); from += chunk) {
         {
             std::unique_lock lock(queue.mutex);
-            queue.changed.wait(lock,
-                               [&] { return queue.drawn.size() <= chunk / 2 || queue.halted(); });
+            queue.changed.wait(lock, [&] {
+                return queue.pieces.size() <= chunk * size_t(readers) || queue.halted();
+            });
         }
         const std::vector<int> some(pages.begin() + qsizetype(from),
                                     pages.begin() +
                                         qsizetype(std::min(pages.size(), from + chunk)));
-        farm.draw(some, PdfPageReader::kDpi / 72.0, [&](PageFarm::Page drawn) {
+        farm.drawGrey(some, PdfPageReader::kDpi / 72.0, [&](const PageFarm::Page& drawn) {
             if (!drawn.error.isEmpty()) {
                 queue.fail(QStringLiteral("page %1: %2").arg(drawn.index + 1).arg(drawn.error));
                 return;
             }
+            const QImage& grey = drawn.grey;
+            if (grey.isNull()) {
+                queue.fail(
+                    QStringLiteral("page %1: its picture could not be read").arg(drawn.index + 1));
+                return;
+            }
+            const auto page = std::make_shared<BandedPage>(
+                drawn.index, std::max(1, qRound(72 * drawn.scale)), grey, 2 * readers);
+            const auto left = std::make_shared<std::atomic<qsizetype>>(page->bands());
             const std::scoped_lock lock(queue.mutex);
-            queue.drawn.push_back(std::move(drawn));
-            queue.changed.notify_one();
+            for (qsizetype b = 0; b < page->bands(); ++b)
+                queue.pieces.push_back({page, b, left});
+            queue.changed.notify_all();
         });
     }
     {

@@ -9,9 +9,28 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 const QString kUndrawn = QStringLiteral("could not be drawn");
+
+// The picture of a "grey SCALE WIDTH HEIGHT ROW BYTES" answer; null when its numbers do not add up.
+QImage greyPicture(const QList<QByteArray>& words, const QByteArray& bytes)
+{
+    if (words.size() != 6)
+        return {};
+    const int width = words[2].toInt();
+    const int height = words[3].toInt();
+    const qsizetype row = words[4].toLongLong();
+    if (width <= 0 || height <= 0 || row < width || bytes.size() < row * height)
+        return {};
+    QImage grey(width, height, QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return {};
+    for (int y = 0; y < height; ++y)
+        std::memcpy(grey.scanLine(y), bytes.constData() + row * y, size_t(width));
+    return grey;
+}
 const QString kUnopened = QStringLiteral("could not open the document");
 } // namespace
 
@@ -56,6 +75,12 @@ void PageFarm::draw(const std::vector<int>& pages, qreal scale,
                     const std::function<void(Page)>& done)
 {
     serve("png", QByteArray::number(scale, 'g', 17), pages, done);
+}
+
+void PageFarm::drawGrey(const std::vector<int>& pages, qreal scale,
+                        const std::function<void(Page)>& done)
+{
+    serve("grey", QByteArray::number(scale, 'g', 17), pages, done);
 }
 
 void PageFarm::readText(const std::vector<int>& pages, const std::function<void(Page)>& done)
@@ -114,7 +139,7 @@ void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByte
         if (words[0] != "opened") {
             s.worker = nullptr; // a replacement that cannot open the document after all
             if (const int page = std::exchange(s.page, -1); page >= 0)
-                settle(Page{page, 1.0, {}, PdfWorker::bothReasons(s.pdfium, kUnopened)});
+                settle(Page{page, 1.0, {}, PdfWorker::bothReasons(s.pdfium, kUnopened), {}});
         } else if (s.page >= 0) {
             s.worker->request(PdfWorker::forPoppler(requestFor(s.page)));
             return;
@@ -128,11 +153,17 @@ void PageFarm::answered(size_t slot, const QList<QByteArray>& words, const QByte
     // long as drawing a page.
     feed(slot);
     // A helper answers an error only when Poppler failed too: the same reason for both, said once.
+    if (page >= 0 && words[0] == "grey")
+        if (QImage grey = greyPicture(words, bytes); !grey.isNull()) {
+            settle(Page{page, words.value(1).toDouble(), {}, {}, std::move(grey)});
+            return;
+        }
     if (page >= 0)
-        settle(words[0] == "png"    ? Page{page, words.value(1).toDouble(), bytes, {}}
-               : words[0] == "text" ? Page{page, 1.0, bytes, {}}
-               : pdfium.isEmpty()   ? Page{page, 1.0, {}, kUndrawn}
-                                  : Page{page, 1.0, {}, PdfWorker::bothReasons(pdfium, kUndrawn)});
+        settle(words[0] == "png"    ? Page{page, words.value(1).toDouble(), bytes, {}, {}}
+               : words[0] == "text" ? Page{page, 1.0, bytes, {}, {}}
+               : pdfium.isEmpty()
+                   ? Page{page, 1.0, {}, kUndrawn, {}}
+                   : Page{page, 1.0, {}, PdfWorker::bothReasons(pdfium, kUndrawn), {}});
 }
 
 void PageFarm::failed(size_t slot, PdfWorker::Failure failure)
@@ -160,7 +191,8 @@ void PageFarm::failed(size_t slot, PdfWorker::Failure failure)
                     1.0,
                     {},
                     pdfium.isEmpty() ? PdfWorker::reason(failure)
-                                     : PdfWorker::bothReasons(pdfium, PdfWorker::reason(failure))});
+                                     : PdfWorker::bothReasons(pdfium, PdfWorker::reason(failure)),
+                    {}});
         // Killed and replaced; a replacement that cannot open the document leaves one fewer.
         if (replaceable && m_next < m_pageCount && !finished()) {
             spawn(slot);
@@ -182,8 +214,8 @@ void PageFarm::feed(size_t slot)
         const bool anyone =
             std::ranges::any_of(m_slots, [](const Slot& s) { return s.worker != nullptr; });
         while (!anyone && m_next < m_pageCount)
-            settle(
-                Page{m_pages[m_next++], 1.0, {}, PdfWorker::reason(PdfWorker::Failure::Stopped)});
+            settle(Page{
+                m_pages[m_next++], 1.0, {}, PdfWorker::reason(PdfWorker::Failure::Stopped), {}});
         if (finished())
             m_loop.quit();
         return;

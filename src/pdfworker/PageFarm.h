@@ -5,6 +5,7 @@
 #include "PdfWorker.h"
 
 #include <QEventLoop>
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -21,13 +22,14 @@ class PageFarm
 {
   public:
     // One page back from a worker: its PNG and the scale it was drawn at (from readText, its
-    // text as UTF-8 instead of the PNG), or why not.
+    // text as UTF-8 instead of the PNG; from drawGrey, its grey picture instead), or why not.
     struct Page
     {
         int index = 0;
         qreal scale = 1.0;
         QByteArray png;
         QString error;
+        QImage grey;
     };
 
     // A protected PDF opens with password (passed to the workers on their request channel).
@@ -39,6 +41,9 @@ class PageFarm
     // Draws the pages (indices from 0) at scale in pixels per point, handing each to done as it
     // comes back, in any order. Returns when every page is back or soon after the job is cancelled.
     void draw(const std::vector<int>& pages, qreal scale, const std::function<void(Page)>& done);
+    // The same as grey pictures, for a reader in this process: nothing to encode or decode.
+    void drawGrey(const std::vector<int>& pages, qreal scale,
+                  const std::function<void(Page)>& done);
     // The same for the text the pages show of their own (no recognition), as UTF-8 in each Page.
     void readText(const std::vector<int>& pages, const std::function<void(Page)>& done);
 

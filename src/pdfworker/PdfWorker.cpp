@@ -136,8 +136,8 @@ void PdfWorker::readAnswers()
                 return;
             m_words = m_buffer.left(end).split(' ');
             m_buffer.remove(0, end + 1);
-            const bool hasBytes =
-                m_words[0] == "png" || m_words[0] == "pixels" || m_words[0] == "text";
+            const bool hasBytes = m_words[0] == "png" || m_words[0] == "grey" ||
+                                  m_words[0] == "pixels" || m_words[0] == "text";
             m_expected = hasBytes ? m_words.last().toLongLong() : 0;
         }
         if (m_buffer.size() < m_expected)

@@ -35,7 +35,8 @@ class PdfWorkerServer
   private:
     void handle(const QList<QByteArray>& words);
     void open(const QByteArray& encodedPath, const QByteArray& encodedPassword);
-    void png(int index, qreal scale, bool popplerOnly);
+    // The page drawn at scale, as a PNG, or with grey as its grey samples alone.
+    void png(int index, qreal scale, bool popplerOnly, bool grey = false);
     void pixels(int index, QSize size, bool popplerOnly);
     // Page index from PDFium unless popplerOnly, else (or failing that) from Poppler.
     QImage drawn(int index, bool popplerOnly, const std::function<QImage(QPdfDocument&)>& pdfium,

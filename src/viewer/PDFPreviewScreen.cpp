@@ -24,6 +24,12 @@ void PDFPreviewScreen::setPdfFilePath(const QString& path)
     emit pdfFilePathChanged();
 }
 
+void PDFPreviewScreen::setPdf(const QString& path, const QByteArray& password)
+{
+    setPdfFilePath(path);
+    m_password = password;
+}
+
 void PDFPreviewScreen::setIsFromHistory(bool value)
 {
     if (value == m_isFromHistory)
@@ -47,7 +53,7 @@ void PDFPreviewScreen::viewDidLoad()
             m_opened = true;
             emit pdfFilePathChanged();
         },
-        [this] { m_isFromHistory ? popScreen() : goHome(); });
+        [this] { m_isFromHistory ? popScreen() : goHome(); }, m_password);
 }
 
 void PDFPreviewScreen::viewWillAppear()

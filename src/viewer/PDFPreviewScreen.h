@@ -29,6 +29,8 @@ class PDFPreviewScreen : public Screen
 
     [[nodiscard]] QString pdfFilePath() const { return m_pdfFilePath; }
     void setPdfFilePath(const QString& path);
+    // A PDF just written under a password the user has given already: it is not asked for again.
+    void setPdf(const QString& path, const QByteArray& password);
     [[nodiscard]] QUrl documentUrl() const;
     [[nodiscard]] bool isFromHistory() const { return m_isFromHistory; }
     void setIsFromHistory(bool value);

@@ -98,7 +98,7 @@ void PageGridScreen::prepare(const QString& segue, Screen* destination)
     if (auto* viewer = qobject_cast<PDFPreviewScreen*>(destination);
         viewer && segue == QLatin1String("segue_PDF")) {
         viewer->setIsFromHistory(false);
-        viewer->setPdfFilePath(m_savedPath);
+        viewer->setPdf(m_savedPath, m_savedPassword);
     }
 }
 
@@ -298,13 +298,21 @@ void PageGridScreen::save()
         const auto stem = qint64(std::trunc(s.clock->now()));
         return s.history->write(stem, QStringLiteral("pdf"), organizer.writer());
     };
-    m_job.run(tr("Saving..."), work, [this](const HistoryStore::Written& written) {
+    // The saved PDF keeps the protection of the first protected document it takes pages from.
+    QByteArray protectedBy;
+    for (const auto& page : m_pages.pages())
+        if (!m_passwords[page.document].isEmpty()) {
+            protectedBy = m_passwords[page.document];
+            break;
+        }
+    m_job.run(tr("Saving..."), work, [this, protectedBy](const HistoryStore::Written& written) {
         if (!written.ok()) {
             m_job.fail(written.error);
             alert(tr("PDF Not Saved"), tr("The PDF could not be saved: %1").arg(written.error));
             return;
         }
         m_savedPath = written.path;
+        m_savedPassword = protectedBy;
         performSegue(QStringLiteral("segue_PDF"));
     });
 }

@@ -76,6 +76,7 @@ class PageGridScreen : public Screen
 
     QString m_pdfFilePath;
     QString m_savedPath;
+    QByteArray m_savedPassword; // that protects the saved PDF, kept from its first protected input
     QStringList m_documents;
     QList<QByteArray> m_passwords; // of each document, while the screen is up
     QByteArray m_firstPassword;

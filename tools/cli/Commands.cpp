@@ -23,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
+#include <thread>
+
 #include <cmath>
 
 namespace {
@@ -383,6 +386,11 @@ int CliApp::ocr(const QStringList& args)
     TesseractRecognizer recognizer(parser.value(lang));
     recognizer.setTimeLimit(m_batch.timeout);
     recognizer.setEngines(QThread::idealThreadCount()); // photos are read one at a time
+    recognizer.setAlternatives(false);                  // only the best reading is printed
+    // The engines load while the first photo is read in; the first reading waits for them.
+    std::jthread loading;
+    if (!std::ranges::all_of(m_batch.inputs, [](const QString& p) { return isPdfName(p); }))
+        loading = std::jthread([&recognizer] { recognizer.load(); });
     m_job.setTotal(int(m_batch.inputs.size()));
     for (const QString& path : m_batch.inputs) {
         if (m_job.isCancelled())

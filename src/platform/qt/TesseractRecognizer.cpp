@@ -6,6 +6,7 @@
 #include "TesseractLines.h"
 #include "TesseractPieces.h"
 #include "common/Logging.h"
+#include "image/TextBands.h"
 
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
@@ -63,6 +64,8 @@ void TesseractRecognizer::setEngines(int count)
 QString TesseractRecognizer::load()
 {
     QMutexLocker lock(&m_mutex);
+    // The engines sharing a page load side by side.
+    std::jthread helpers([this] { loadHelpersLocked(); });
     return loadLocked();
 }
 
@@ -74,8 +77,8 @@ QString TesseractRecognizer::loadLocked()
     auto api = TesseractEngine::open(m_language, m_dataPath, error);
     if (!api)
         return error;
-    // Keeps the runner-up of each character, for the other readings of a line (no slower).
-    api->SetVariable("lstm_choice_mode", "2");
+    // Keeps the runner-up of each character, for the other readings of a line.
+    api->SetVariable("lstm_choice_mode", m_alternatives ? "2" : "0");
     m_api = std::move(api);
     return {};
 }
@@ -90,20 +93,34 @@ Recognition TesseractRecognizer::perform(const QImage& image)
 
     const QImage grey = TesseractEngine::toGrey(image);
     TesseractEngine::keepOpenMpToOneThread();
-    m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    const auto setWhole = [&] {
+        m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    };
     if (m_engines > 1) {
+        // Bands across the page at gaps between lines, each found and read whole by one engine:
+        // finding the layout is as much work as reading a block, and this shares that too.
+        const QList<QRect> bands = TextBands::cut(grey, 2 * m_engines);
+        if (bands.size() > 1) {
+            qCDebug(lcOcr) << "page read in" << bands.size() << "bands by" << m_engines
+                           << "engines";
+            return readPieces(grey, bands, Pieces::Bands);
+        }
+        // A page with no gap across it: its layout is found once and its blocks are shared.
         // The layout found here is the one a whole-page reading would use, so a page not worth
         // sharing goes on from it without finding it again.
         // The other engines load while this one finds the layout.
         bool helpers = false;
         std::jthread loading([&] { helpers = loadHelpersLocked(); });
+        setWhole();
         const QList<QRect> pieces = TesseractPieces::find(*m_api, grey.size(), m_engines);
         loading.join();
         if (!pieces.isEmpty() && helpers) {
             qCDebug(lcOcr) << "page read in" << pieces.size() << "pieces by" << m_engines
                            << "engines";
-            return readPieces(grey, pieces);
+            return readPieces(grey, pieces, Pieces::Blocks);
         }
+    } else {
+        setWhole();
     }
     tesseract::ETEXT_DESC monitor; // the time limit, checked by the engine as it goes
     if (m_timeLimitMs > 0)
@@ -120,53 +137,66 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     return result;
 }
 
+std::unique_ptr<tesseract::TessBaseAPI> TesseractRecognizer::openHelper() const
+{
+    QString error;
+    auto api = TesseractEngine::open(m_language, m_dataPath, error);
+    if (api)
+        api->SetVariable("lstm_choice_mode", m_alternatives ? "2" : "0");
+    return api;
+}
+
 bool TesseractRecognizer::loadHelpersLocked()
 {
-    while (m_helpers.size() < size_t(m_engines - 1)) {
-        QString error;
-        auto api = TesseractEngine::open(m_language, m_dataPath, error);
-        if (!api)
+    m_helpers.resize(size_t(m_engines - 1));
+    for (auto& helper : m_helpers)
+        if (!helper && !(helper = openHelper()))
             return false;
-        api->SetVariable("lstm_choice_mode", "2");
-        m_helpers.push_back(std::move(api));
-    }
     return true;
 }
 
-Recognition TesseractRecognizer::readPieces(const QImage& grey, const QList<QRect>& pieces)
+Recognition TesseractRecognizer::readPieces(const QImage& grey, const QList<QRect>& pieces,
+                                            Pieces kind)
 {
-    std::vector<tesseract::TessBaseAPI*> engines{m_api.get()};
-    for (const auto& helper : m_helpers)
-        engines.push_back(helper.get());
-    // Largest pieces first, each taken by whichever engine is free next.
+    m_helpers.resize(size_t(m_engines - 1));
+    // Each piece taken by whichever engine is free next: blocks the largest first, bands (which
+    // hold about as much ink each) from the top.
     std::vector<qsizetype> order(size_t(pieces.size()));
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = qsizetype(i);
     const auto area = [&](qsizetype i) { return qint64(pieces[i].width()) * pieces[i].height(); };
-    std::ranges::sort(order, [&](qsizetype a, qsizetype b) { return area(a) > area(b); });
+    if (kind == Pieces::Blocks)
+        std::ranges::sort(order, [&](qsizetype a, qsizetype b) { return area(a) > area(b); });
     std::atomic<size_t> next = 0;
 
-    // The layout is found once, by the first engine; each piece is then read as one block of
-    // lines from the grey page, as the whole-page reading would read that block, at the
-    // resolution that reading took.
-    const int resolution = m_api->GetSourceYResolution();
+    // Blocks: the layout is found once, by the first engine; each piece is then read as one block
+    // of lines from the grey page, as the whole-page reading would read that block, at the
+    // resolution that reading took. Bands: each is read as a page of its own.
+    const bool blocks = kind == Pieces::Blocks;
+    const int resolution = blocks ? m_api->GetSourceYResolution() : 0;
     std::vector<QList<RecognizedLine>> read(size_t(pieces.size()));
     std::atomic<bool> failed = false;
     std::atomic<bool> late = false;
     const int limitMs = m_timeLimitMs;
     const auto work = [&](tesseract::TessBaseAPI& api, bool first) {
         TesseractEngine::keepOpenMpToOneThread();
-        if (!first)
+        if (!first && blocks)
             api.SetImage(grey.constBits(), grey.width(), grey.height(), 1,
                          int(grey.bytesPerLine()));
-        api.SetSourceResolution(resolution);
-        api.SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
+        if (blocks) {
+            api.SetSourceResolution(resolution);
+            api.SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
+        }
         tesseract::ETEXT_DESC monitor;
         if (limitMs > 0)
             monitor.set_deadline_msecs(limitMs);
         for (size_t n = next++; n < order.size() && !failed; n = next++) {
             const QRect& r = pieces[order[n]];
-            api.SetRectangle(r.left(), r.top(), r.width(), r.height());
+            if (blocks)
+                api.SetRectangle(r.left(), r.top(), r.width(), r.height());
+            else // a band as an image of its own: the engine's lines misplace a rectangle's
+                api.SetImage(grey.constScanLine(r.top()), grey.width(), r.height(), 1,
+                             int(grey.bytesPerLine()));
             if (api.Recognize(limitMs > 0 ? &monitor : nullptr) != 0 ||
                 (limitMs > 0 && monitor.deadline_exceeded())) {
                 late = limitMs > 0 && monitor.deadline_exceeded();
@@ -179,10 +209,18 @@ Recognition TesseractRecognizer::readPieces(const QImage& grey, const QList<QRec
         api.SetPageSegMode(tesseract::PSM_AUTO);
     };
     {
+        // A helper not loaded yet loads on its own thread while the others start reading; one
+        // that cannot load leaves its share to them.
         std::vector<std::jthread> others;
-        for (size_t e = 1; e < engines.size() && e < order.size(); ++e)
-            others.emplace_back(work, std::ref(*engines[e]), false);
-        work(*engines[0], true);
+        for (size_t e = 0; e < m_helpers.size() && e + 1 < order.size(); ++e)
+            others.emplace_back([&, e] {
+                std::unique_ptr<tesseract::TessBaseAPI>& helper = m_helpers[e];
+                if (!helper)
+                    helper = openHelper();
+                if (helper)
+                    work(*helper, false);
+            });
+        work(*m_api, true);
     }
     if (failed)
         return notRead(late, limitMs);

@@ -26,7 +26,7 @@ class TesseractRecognizer : public TextRecognizer
 
     [[nodiscard]] Recognition perform(const QImage& image) override;
     void setLanguage(const QString& language) override;
-    // Loads the engine now instead of on the first perform; an empty text when it is ready.
+    // Loads the engines now instead of on the first perform; an empty text when they are ready.
     QString load();
     [[nodiscard]] QString language() const;
     // Each perform gives up (failing) after this many seconds; 0: no limit.
@@ -34,17 +34,28 @@ class TesseractRecognizer : public TextRecognizer
     // Engines reading one page at once, each on its own thread and its own pieces of the page's
     // text (1: the page in one piece, as Tesseract alone reads it).
     void setEngines(int count);
+    // Whether each line also gets the engine's other readings (on by default); without them
+    // reading takes less work. Counts from the next load.
+    void setAlternatives(bool on) { m_alternatives = on; }
 
   private:
     QString loadLocked();
     bool loadHelpersLocked();
-    Recognition readPieces(const QImage& grey, const QList<QRect>& pieces);
+    [[nodiscard]] std::unique_ptr<tesseract::TessBaseAPI> openHelper() const;
+    enum class Pieces
+    {
+        Blocks, // of one layout, found on the first engine
+        Bands   // across the page, each laid out by the engine that reads it
+    };
+    Recognition readPieces(const QImage& grey, const QList<QRect>& pieces, Pieces kind);
 
     QString m_language;
     const QString m_dataPath;
     mutable QMutex m_mutex;
     std::unique_ptr<tesseract::TessBaseAPI> m_api;
-    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> m_helpers; // engines beside m_api
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>>
+        m_helpers; // beside m_api; empty: not loaded
     int m_engines = 1;
+    bool m_alternatives = true;
     int m_timeLimitMs = 0;
 };
