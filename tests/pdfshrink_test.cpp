@@ -132,18 +132,36 @@ struct Opened
 };
 
 // The stored picture's size, of a JPEG that may be deflated too.
-QSize jpegSize(QPDFObjectHandle image)
+// The JPEG's picture as stored, without turning it upright.
+QImage stored(const QByteArray& jpeg)
+{
+    QBuffer buffer;
+    buffer.setData(jpeg);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(false);
+    return reader.read();
+}
+
+QImage jpegImage(QPDFObjectHandle image)
 {
     QByteArray jpeg = bytesOf(image.getRawStreamData());
     if (image.getDict().getKey("/Filter").isArray()) {
         const quint32 room = qToBigEndian(quint32(jpeg.size() * 100));
         jpeg = qUncompress(QByteArray(reinterpret_cast<const char*>(&room), 4) + jpeg);
     }
-    QBuffer buffer;
-    buffer.setData(jpeg);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoTransform(false);
-    return reader.read().size();
+    return stored(jpeg);
+}
+
+QSize jpegSize(QPDFObjectHandle image)
+{
+    return jpegImage(std::move(image)).size();
+}
+
+// The picture's colours on average in a few squares, to compare pictures of different sizes.
+QImage coarse(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_RGB32)
+        .scaled(6, 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 } // namespace
 
@@ -178,7 +196,8 @@ TEST(PdfShrink, ImagesShrinkWhileTextLosslessImagesAndTheSharedImageStayAndNothi
 TEST(PdfShrink, ImagesDrawnAboveTheResolutionAreScaledToItAndGreyScansStoredGrey)
 {
     // The photo is drawn at 288 dpi on both pages, the gray image at 144 dpi.
-    const QByteArray input = samplePdf(grainyJpeg(1200, 800), {1200, 800});
+    const QByteArray photoJpeg = grainyJpeg(1200, 800);
+    const QByteArray input = samplePdf(photoJpeg, {1200, 800});
     PdfShrinker::Settings settings;
     settings.dpi = 144;
     JobControl job;
@@ -189,6 +208,16 @@ TEST(PdfShrink, ImagesDrawnAboveTheResolutionAreScaledToItAndGreyScansStoredGrey
     EXPECT_EQ(jpegSize(photo), QSize(600, 400));
     EXPECT_EQ(photo.getDict().getKey("/Width").getIntValue(), 600);
     EXPECT_TRUE(photo.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"));
+    // Its colour planes, each scaled at its own size, come back together as the same colours.
+    const QImage was = coarse(stored(photoJpeg));
+    const QImage is = coarse(jpegImage(photo));
+    for (int y = 0; y < was.height(); ++y)
+        for (int x = 0; x < was.width(); ++x) {
+            const QColor a = was.pixelColor(x, y), b = is.pixelColor(x, y);
+            EXPECT_NEAR(b.red(), a.red(), 6) << x << "," << y;
+            EXPECT_NEAR(b.green(), a.green(), 6) << x << "," << y;
+            EXPECT_NEAR(b.blue(), a.blue(), 6) << x << "," << y;
+        }
     EXPECT_EQ(out.xobject(0, "/Im2").getDict().getKey("/Width").getIntValue(), 200);
     EXPECT_EQ(job.done(), 2); // each image counted as it was done
     EXPECT_EQ(job.total(), 2);

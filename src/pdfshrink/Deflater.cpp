@@ -8,10 +8,6 @@
 #include <memory>
 
 namespace {
-// Level 12 is libdeflate's optimal parsing: several percent under zlib's 9, at a cost that is
-// still small beside decoding the images.
-constexpr int kLevel = 12;
-
 struct Free
 {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
@@ -41,9 +37,9 @@ QByteArray Deflater::inflate(const QByteArray& zlib, qint64 limit)
     }
 }
 
-QByteArray Deflater::deflate(const QByteArray& data)
+QByteArray Deflater::deflate(const QByteArray& data, int level)
 {
-    const std::unique_ptr<libdeflate_compressor, Free> c(libdeflate_alloc_compressor(kLevel));
+    const std::unique_ptr<libdeflate_compressor, Free> c(libdeflate_alloc_compressor(level));
     if (!c)
         return {};
     QByteArray out(qsizetype(libdeflate_zlib_compress_bound(c.get(), size_t(data.size()))),

@@ -3,7 +3,7 @@
 #include "StreamRecoder.h"
 
 #include "Deflater.h"
-#include "JpegSamples.h"
+#include "JpegPlanes.h"
 #include "compress/DctRecompressor.h"
 
 #include <opencv2/imgproc.hpp>
@@ -44,7 +44,7 @@ void keepSmallerJpeg(StreamJob& job, QByteArray bytes)
 {
     keepSmaller(job, std::move(bytes));
     const QByteArray& jpeg = job.encoded.back().isEmpty() ? job.stored : job.encoded.back();
-    QByteArray wrapped = Deflater::deflate(jpeg);
+    QByteArray wrapped = Deflater::deflate(jpeg, Deflater::kQuick);
     if (!wrapped.isEmpty() && wrapped.size() < jpeg.size() && wrapped.size() < job.stored.size()) {
         job.encoded.back() = std::move(wrapped);
         job.deflated.back() = true;
@@ -61,34 +61,24 @@ int decodeDenominator(double scale)
     return denominator;
 }
 
-uchar* bytes(QByteArray& data)
-{
-    return reinterpret_cast<uchar*>(data.data());
-}
-
-// Decoded in the JPEG's own colour model (no conversion either way), averaged down and encoded.
+// Decoded plane by plane in the JPEG's own colour model (no conversion either way, no chroma
+// upsampled only to be averaged down again), each plane averaged down, and encoded.
 void recodeScaledJpeg(StreamJob& job, const QByteArray& jpeg)
 {
     const int denominator = decodeDenominator(job.scale);
-    JpegSamples pixels = JpegSamples::decode(jpeg, denominator);
+    const JpegPlanes planes = JpegPlanes::decode(jpeg, denominator);
     const QSize decoded((job.size.width() + denominator - 1) / denominator,
                         (job.size.height() + denominator - 1) / denominator);
-    if (pixels.samples.isEmpty() || pixels.size != decoded || pixels.components() != job.components)
+    if (planes.planes.empty() || planes.size != decoded ||
+        int(planes.planes.size()) != job.components)
         return;
-    if (job.mayTurnGray && pixels.isNeutral(kNeutralTolerance))
-        pixels = pixels.luma();
-    const int components = pixels.components();
+    const bool grey = job.mayTurnGray && planes.isNeutral(kNeutralTolerance);
     const QSize to = scaledSize(job);
-    JpegSamples scaled{
-        QByteArray(qsizetype(to.width()) * components * to.height(), Qt::Uninitialized), to,
-        pixels.model};
-    resize(bytes(pixels.samples), pixels.size.width() * components, pixels.size, CV_8UC(components),
-           bytes(scaled.samples), to.width() * components, to);
-    pixels = {};
+    const JpegSamples scaled = planes.scaled(to, grey);
     for (const int quality : job.qualities)
         keepSmallerJpeg(job, scaled.encode(quality));
     job.newSize = to;
-    job.turnedGray = components < job.components;
+    job.turnedGray = scaled.components() < job.components;
 }
 
 void recodeJpeg(StreamJob& job)
