@@ -10,13 +10,14 @@
 #include <vector>
 
 namespace {
-constexpr int kInk = 128; // darker than this is ink
 // A row with no more ink than this (per 1,000 samples across) is blank: specks of dust on a
 // scan do not make a gap less of one.
 constexpr int kSpecksPerMille = 2;
-// Blank rows in a run, at the least, where a cut may go: a gap between lines rather than a thin
-// white stroke inside one.
+// Blank rows in a run, at the least, where a cut may go; and the least part of a line's height.
+// A gap between lines, or paragraphs, rather than one inside a line (between a capital and its
+// accent).
 constexpr int kLeastGap = 4;
+constexpr int kLineHeightsPerGap = 3;
 
 struct Gap
 {
@@ -61,33 +62,44 @@ QList<QRect> cut(const QImage& image, int count)
                             : image.convertToFormat(QImage::Format_Grayscale8);
     const cv::Mat page(grey.height(), grey.width(), CV_8UC1, const_cast<uchar*>(grey.constBits()),
                        size_t(grey.bytesPerLine()));
+    // Ink by Otsu's threshold, so that light text on paper counts as ink too.
     cv::Mat ink;
-    cv::threshold(page, ink, kInk - 1, 1, cv::THRESH_BINARY_INV);
+    cv::threshold(page, ink, 0, 1, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
     cv::Mat rows;
     cv::reduce(ink, rows, 1, cv::REDUCE_SUM, CV_32S);
 
     const int blank = grey.width() * kSpecksPerMille / 1000;
     std::vector<Gap> gaps;
+    std::vector<int> lines; // the heights of the runs of rows with ink
     qint64 total = 0;
     int run = 0;
+    int inked = 0;
     bool seenInk = false;
     for (int y = 0; y < rows.rows; ++y) {
         const int here = rows.at<int>(y);
         if (here <= blank) {
+            if (inked > 0)
+                lines.push_back(inked);
+            inked = 0;
             ++run;
         } else {
             // A gap counts only between ink: margins above and below the text cut nothing off.
             if (seenInk && run >= kLeastGap)
                 gaps.push_back({y - run, y, total});
             run = 0;
+            ++inked;
             seenInk = true;
         }
         total += here;
     }
+    if (lines.empty())
+        return {whole};
+    std::ranges::nth_element(lines, lines.begin() + qsizetype(lines.size() / 2));
+    const int leastGap = lines[lines.size() / 2] / kLineHeightsPerGap;
     // A few lines either side of a gap tell whether the text there is set in columns.
     const int around = std::max(48, grey.height() / 24);
     std::erase_if(gaps, [&](const Gap& g) {
-        return inColumns(ink, std::max(0, g.top - around), g.top) ||
+        return g.bottom - g.top < leastGap || inColumns(ink, std::max(0, g.top - around), g.top) ||
                inColumns(ink, g.bottom, std::min(grey.height(), g.bottom + around));
     });
     if (gaps.empty())
