@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 // Chroma further than this from neutral anywhere is colour worth keeping: a scan that is grey
@@ -70,7 +71,7 @@ void recodeScaledJpeg(StreamJob& job, const QByteArray& jpeg)
     const QSize decoded((job.size.width() + denominator - 1) / denominator,
                         (job.size.height() + denominator - 1) / denominator);
     if (planes.planes.empty() || planes.size != decoded ||
-        int(planes.planes.size()) != job.components)
+        std::cmp_not_equal(planes.planes.size(), job.components))
         return;
     const bool grey = job.mayTurnGray && planes.isNeutral(kNeutralTolerance);
     const QSize to = scaledSize(job);

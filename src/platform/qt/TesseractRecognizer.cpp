@@ -149,9 +149,12 @@ std::unique_ptr<tesseract::TessBaseAPI> TesseractRecognizer::openHelper() const
 bool TesseractRecognizer::loadHelpersLocked()
 {
     m_helpers.resize(size_t(m_engines - 1));
-    for (auto& helper : m_helpers)
-        if (!helper && !(helper = openHelper()))
+    for (auto& helper : m_helpers) {
+        if (!helper)
+            helper = openHelper();
+        if (!helper)
             return false;
+    }
     return true;
 }
 
