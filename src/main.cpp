@@ -71,7 +71,8 @@ int main(int argc, char* argv[])
     ShareSheet share;
     FolderPhotoLibrary photos(services.locations.photoLibrary, dispatcher);
     TesseractRecognizer recognizer;
-    recognizer.setEngines(QThread::idealThreadCount()); // one page's text blocks on every core
+    recognizer.setEngines(QThread::idealThreadCount()); // one page's text shared by every core
+    recognizer.setAlternatives(false);                  // the screens show the best reading
     RecognitionLanguages languages(&defaults);
     languages.drive(recognizer);
 

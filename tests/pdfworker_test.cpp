@@ -20,9 +20,10 @@ QImage drawElsewhere(PdfWorkerPool& pool, const QString& path, int page, QSize s
     return QtConcurrent::run([&] { return pool.draw(path, page, size); }).result();
 }
 
-// Page index of pdf drawn at 1 pixel per point by helpers started with fault switched on.
+// Page index of pdf drawn at 1 pixel per point by helpers started with fault switched on, as a
+// PNG or as grey samples.
 PageFarm::Page drawWith(const QString& pdf, int index, const QByteArray& fault,
-                        const QByteArray& password = {})
+                        const QByteArray& password = {}, bool grey = false)
 {
     const fixtures::ScopedEnv switched("QUIRE_PDF_WORKER_FAULT", fault);
     JobControl job;
@@ -30,7 +31,11 @@ PageFarm::Page drawWith(const QString& pdf, int index, const QByteArray& fault,
     QString error;
     EXPECT_GT(farm.open(error), index) << error.toStdString();
     PageFarm::Page out;
-    farm.draw({index}, 1.0, [&](PageFarm::Page page) { out = std::move(page); });
+    const auto done = [&](PageFarm::Page page) { out = std::move(page); };
+    if (grey)
+        farm.drawGrey({index}, 1.0, done);
+    else
+        farm.draw({index}, 1.0, done);
     return out;
 }
 
@@ -105,6 +110,14 @@ TEST(PdfWorkers, APagePdfiumFailsOrHangsOnIsDrawnByPopplerOrFailsWithBothReasons
         ASSERT_EQ(poppler.size(), expected.size()) << fault;
         EXPECT_LT(meanDifference(poppler, expected), 3.0)
             << fault << ": 21 for the page upside down";
+    }
+    // Grey samples, for a reader in this process, come the same way from either library.
+    for (const char* fault : {"", "fail:2"}) {
+        const PageFarm::Page page = drawWith(pdf, 1, fault, {}, true);
+        ASSERT_EQ(page.grey.size(), expected.size()) << fault << page.error.toStdString();
+        EXPECT_LT(meanDifference(page.grey, expected.convertToFormat(QImage::Format_Grayscale8)),
+                  3.0)
+            << fault;
     }
 
     const QString locked = dir.path() + "/locked.pdf";
