@@ -140,13 +140,14 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
         threads.emplace_back(work);
 
     // Pages are drawn a few at a time, so that drawn pages do not pile up while being read. Each
-    // is cut into bands, two for every reader, so that no reader waits while a last page is read.
+    // is cut into bands, four for every reader, so that no reader waits while a last page is read.
     const auto chunk = 2 * size_t(readers);
+    const int bands = 4 * readers;
     for (size_t from = 0; from < pages.size() && !queue.halted(); from += chunk) {
         {
             std::unique_lock lock(queue.mutex);
             queue.changed.wait(lock, [&] {
-                return queue.pieces.size() <= chunk * size_t(readers) || queue.halted();
+                return queue.pieces.size() <= chunk / 2 * size_t(bands) || queue.halted();
             });
         }
         const std::vector<int> some(pages.begin() + qsizetype(from),
@@ -164,7 +165,7 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
                 return;
             }
             const auto page = std::make_shared<BandedPage>(
-                drawn.index, std::max(1, qRound(72 * drawn.scale)), grey, 2 * readers);
+                drawn.index, std::max(1, qRound(72 * drawn.scale)), grey, bands);
             const auto left = std::make_shared<std::atomic<qsizetype>>(page->bands());
             const std::scoped_lock lock(queue.mutex);
             for (qsizetype b = 0; b < page->bands(); ++b)

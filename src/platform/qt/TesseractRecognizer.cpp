@@ -98,8 +98,9 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     };
     if (m_engines > 1) {
         // Bands across the page at gaps between lines, each found and read whole by one engine:
-        // finding the layout is as much work as reading a block, and this shares that too.
-        const QList<QRect> bands = TextBands::cut(grey, 2 * m_engines);
+        // finding the layout is as much work as reading a block, and this shares that too. Four
+        // for every engine, so that the last one read leaves the others idle only briefly.
+        const QList<QRect> bands = TextBands::cut(grey, 4 * m_engines);
         if (bands.size() > 1) {
             qCDebug(lcOcr) << "page read in" << bands.size() << "bands by" << m_engines
                            << "engines";
