@@ -35,15 +35,12 @@ bool inColumns(const cv::Mat& ink, int top, int bottom)
     cv::Mat across;
     cv::reduce(ink.rowRange(top, bottom), across, 0, cv::REDUCE_MAX);
     const int gutter = std::max(24, ink.cols / 40);
-    int first = -1;
     int lastInk = -1;
     for (int x = 0; x < across.cols; ++x) {
         if (across.at<uchar>(x) == 0)
             continue;
-        if (first >= 0 && x - lastInk - 1 >= gutter)
+        if (lastInk >= 0 && x - lastInk - 1 >= gutter)
             return true;
-        if (first < 0)
-            first = x;
         lastInk = x;
     }
     return false;

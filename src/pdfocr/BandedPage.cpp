@@ -7,6 +7,7 @@
 #include "TextLayerPdf.h"
 
 #include "image/TextBands.h"
+#include "platform/qt/TesseractEngine.h"
 
 #include <QDir>
 #include <QLoggingCategory>
@@ -22,7 +23,7 @@ Q_LOGGING_CATEGORY(lcBandedPage, "quire.bandedpage")
 
 BandedPage::BandedPage(int index, int dpi, QImage grey, int bands)
     : m_index(index), m_dpi(dpi), m_grey(std::move(grey)), m_bands(TextBands::cut(m_grey, bands)),
-      m_read(size_t(m_bands.size()))
+      m_read(size_t(m_bands.size())), m_left(m_bands.size())
 {
 }
 
@@ -32,8 +33,7 @@ bool BandedPage::readBand(tesseract::TessBaseAPI& api, qsizetype band,
     // The band as an image of its own: the engine's page layout misplaces lines within a
     // rectangle of a larger image.
     const QRect& r = m_bands[band];
-    api.SetImage(m_grey.constScanLine(r.top()), m_grey.width(), r.height(), 1,
-                 int(m_grey.bytesPerLine()));
+    TesseractEngine::setImage(api, m_grey, r.top(), r.height());
     api.SetSourceResolution(m_dpi);
     if (api.Recognize(&monitor) != 0)
         return false;
@@ -44,14 +44,18 @@ bool BandedPage::readBand(tesseract::TessBaseAPI& api, qsizetype band,
     return true;
 }
 
+bool BandedPage::bandDone()
+{
+    return --m_left == 0;
+}
+
 QString BandedPage::finish(tesseract::TessBaseAPI& api, const QString& layerPdf,
                            QString& text) const
 {
     PageText words;
     for (const PageText& band : m_read)
         words.lines << band.lines;
-    api.SetImage(m_grey.constBits(), m_grey.width(), m_grey.height(), 1,
-                 int(m_grey.bytesPerLine()));
+    TesseractEngine::setImage(api, m_grey);
     api.SetSourceResolution(m_dpi);
     const QList<InkShapes::Ink> marks = InkShapes::marks(m_grey);
     LeftOutText::add(api, marks, m_grey.size(), words);

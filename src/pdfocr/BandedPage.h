@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <atomic>
 #include <vector>
 
 namespace tesseract {
@@ -30,6 +31,8 @@ class BandedPage
     // Reads band with api (its layout found as a page's own); false when the engine failed or
     // monitor stopped it.
     bool readBand(tesseract::TessBaseAPI& api, qsizetype band, tesseract::ETEXT_DESC& monitor);
+    // Counts a band read, by any engine; true for the page's last, which may be finished.
+    [[nodiscard]] bool bandDone();
     // The bands' text, with what the layouts left out, and the page's text layer written to
     // layerPdf unless that is empty; an error text when the layer was not written.
     QString finish(tesseract::TessBaseAPI& api, const QString& layerPdf, QString& text) const;
@@ -39,5 +42,6 @@ class BandedPage
     int m_dpi = 0;
     QImage m_grey;
     QList<QRect> m_bands;
-    std::vector<PageText> m_read; // by band; each band written by the one engine reading it
+    std::vector<PageText> m_read;  // by band; each band written by the one engine reading it
+    std::atomic<qsizetype> m_left; // bands not read yet
 };

@@ -36,7 +36,6 @@ struct Piece
 {
     std::shared_ptr<BandedPage> page;
     qsizetype band = 0;
-    std::shared_ptr<std::atomic<qsizetype>> left; // the page's bands not read yet
 };
 
 // The pieces drawn and not yet read, shared by the drawing loop and the reading threads.
@@ -115,7 +114,7 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
                                    .arg(piece.page->index() + 1));
                 return;
             }
-            if (--*piece.left > 0)
+            if (!piece.page->bandDone())
                 continue;
             Page page{piece.page->index(), {}, {}};
             if (!options.layerFolder.isEmpty())
@@ -166,10 +165,9 @@ PdfPageReader::Result PdfPageReader::read(const QString& path, const std::vector
             }
             const auto page = std::make_shared<BandedPage>(
                 drawn.index, std::max(1, qRound(72 * drawn.scale)), grey, bands);
-            const auto left = std::make_shared<std::atomic<qsizetype>>(page->bands());
             const std::scoped_lock lock(queue.mutex);
             for (qsizetype b = 0; b < page->bands(); ++b)
-                queue.pieces.push_back({page, b, left});
+                queue.pieces.push_back({page, b});
             queue.changed.notify_all();
         });
     }

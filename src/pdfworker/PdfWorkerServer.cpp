@@ -80,8 +80,10 @@ void PdfWorkerServer::handle(const QList<QByteArray>& words)
     const qsizetype arguments = words.size() - (poppler ? 1 : 0);
     if (verb == "open" && (words.size() == 2 || words.size() == 3))
         open(words[1], words.value(2));
-    else if ((verb == "png" || verb == "grey") && arguments == 3)
-        png(words[1].toInt(), words[2].toDouble(), poppler, verb == "grey");
+    else if (verb == "png" && arguments == 3)
+        png(words[1].toInt(), words[2].toDouble(), poppler);
+    else if (verb == "grey" && arguments == 3)
+        grey(words[1].toInt(), words[2].toDouble(), poppler);
     else if (verb == "pixels" && arguments == 4)
         pixels(words[1].toInt(), QSize(words[2].toInt(), words[3].toInt()), poppler);
     else if (verb == "text" && arguments == 2)
@@ -142,28 +144,19 @@ QImage PdfWorkerServer::drawn(int index, bool popplerOnly,
     return poppler(*m_poppler);
 }
 
-void PdfWorkerServer::png(int index, qreal scale, bool popplerOnly, bool grey)
+QImage PdfWorkerServer::drawnAt(int index, qreal scale, bool popplerOnly, qreal& used)
 {
-    qreal used = scale;
-    const QImage page = drawn(
+    used = scale;
+    return drawn(
         index, popplerOnly,
         [&](QPdfDocument& document) { return pagedrawing::draw(document, index, scale, used); },
         [&](const PopplerPages& poppler) { return poppler.draw(index, scale, used); });
-    if (grey && !page.isNull()) {
-        // For a reader in this machine's memory: samples need no encoding and no decoding.
-        QImage samples = pagedrawing::flattenOnWhite(page);
-        if (samples.format() != QImage::Format_Grayscale8)
-            samples.convertTo(QImage::Format_Grayscale8);
-        const QByteArray bytes(reinterpret_cast<const char*>(samples.constBits()),
-                               samples.sizeInBytes());
-        answer("grey " + QByteArray::number(used, 'g', 17) + ' ' +
-                   QByteArray::number(samples.width()) + ' ' +
-                   QByteArray::number(samples.height()) + ' ' +
-                   QByteArray::number(samples.bytesPerLine()) + ' ' +
-                   QByteArray::number(bytes.size()),
-               bytes);
-        return;
-    }
+}
+
+void PdfWorkerServer::png(int index, qreal scale, bool popplerOnly)
+{
+    qreal used = scale;
+    const QImage page = drawnAt(index, scale, popplerOnly, used);
     const QByteArray bytes =
         page.isNull() ? QByteArray() : pagedrawing::encodePng(pagedrawing::flattenOnWhite(page));
     if (bytes.isEmpty()) {
@@ -171,6 +164,25 @@ void PdfWorkerServer::png(int index, qreal scale, bool popplerOnly, bool grey)
         return;
     }
     answer("png " + QByteArray::number(used, 'g', 17) + ' ' + QByteArray::number(bytes.size()),
+           bytes);
+}
+
+void PdfWorkerServer::grey(int index, qreal scale, bool popplerOnly)
+{
+    qreal used = scale;
+    const QImage page = drawnAt(index, scale, popplerOnly, used);
+    if (page.isNull()) {
+        answer("error");
+        return;
+    }
+    QImage samples = pagedrawing::flattenOnWhite(page);
+    if (samples.format() != QImage::Format_Grayscale8)
+        samples.convertTo(QImage::Format_Grayscale8);
+    const QByteArray bytes(reinterpret_cast<const char*>(samples.constBits()),
+                           samples.sizeInBytes());
+    answer("grey " + QByteArray::number(used, 'g', 17) + ' ' + QByteArray::number(samples.width()) +
+               ' ' + QByteArray::number(samples.height()) + ' ' +
+               QByteArray::number(samples.bytesPerLine()) + ' ' + QByteArray::number(bytes.size()),
            bytes);
 }
 

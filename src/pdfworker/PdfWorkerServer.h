@@ -35,8 +35,12 @@ class PdfWorkerServer
   private:
     void handle(const QList<QByteArray>& words);
     void open(const QByteArray& encodedPath, const QByteArray& encodedPassword);
-    // The page drawn at scale, as a PNG, or with grey as its grey samples alone.
-    void png(int index, qreal scale, bool popplerOnly, bool grey = false);
+    // Page index drawn at scale (the scale used, which a page too large lowers, in used).
+    QImage drawnAt(int index, qreal scale, bool popplerOnly, qreal& used);
+    // The page drawn at scale as a PNG, or as its grey samples alone for a reader in this
+    // machine's memory (nothing to encode or decode).
+    void png(int index, qreal scale, bool popplerOnly);
+    void grey(int index, qreal scale, bool popplerOnly);
     void pixels(int index, QSize size, bool popplerOnly);
     // Page index from PDFium unless popplerOnly, else (or failing that) from Poppler.
     QImage drawn(int index, bool popplerOnly, const std::function<QImage(QPdfDocument&)>& pdfium,

@@ -64,7 +64,7 @@ int wordConfidence(tesseract::TessBaseAPI& api, const QImage& grey, int degrees)
     const QRect band(turned.width() / 8, turned.height() * 3 / 8, turned.width() * 3 / 4,
                      turned.height() / 4);
     const QImage part = turned.copy(band);
-    api.SetImage(part.constBits(), part.width(), part.height(), 1, int(part.bytesPerLine()));
+    TesseractEngine::setImage(api, part);
     const int confidence = api.Recognize(nullptr) == 0 ? api.MeanTextConf() : 0;
     api.Clear();
     return confidence;
@@ -94,7 +94,7 @@ int PageOrientation::quarterTurnsToUpright(const QImage& greyPage)
     QImage grey = TesseractEngine::toGrey(greyPage);
     if (std::max(grey.width(), grey.height()) > kWorkSide)
         grey = grey.scaled(kWorkSide, kWorkSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    TesseractEngine::setImage(*api, grey);
     int degrees = 0;
     float confidence = 0;
     const char* script = nullptr;

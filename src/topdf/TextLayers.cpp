@@ -47,7 +47,7 @@ QString writeLayer(tesseract::TessBaseAPI& api, const QImage& image, const QStri
                    Halt& halt)
 {
     const QImage grey = TesseractEngine::toGrey(image);
-    api.SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    TesseractEngine::setImage(api, grey);
     api.SetSourceResolution(kResolution);
     tesseract::ETEXT_DESC monitor;
     monitor.cancel = halted;

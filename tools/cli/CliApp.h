@@ -90,6 +90,8 @@ class CliApp
     // Loads a photo upright by its EXIF orientation; a null Image with the reason when it
     // cannot. With wholly, the photo must decode in full, not only its header.
     static Image loadPhoto(const QString& path, QString& reason, bool wholly = false);
+    // Why a photo is refused when its picture does not decode.
+    static inline const QString kUnreadable = QStringLiteral("could not be read as an image");
 
     // Parses args for a subcommand with the batch options, reads the inputs (m_batch.inputs)
     // and opens the status record; false (after printing why) on bad usage or --help. An empty

@@ -76,6 +76,12 @@ void keepOpenMpToOneThread()
         setLevels(0);
 }
 
+void setImage(tesseract::TessBaseAPI& api, const QImage& grey, int top, int height)
+{
+    api.SetImage(grey.constScanLine(top), grey.width(), height < 0 ? grey.height() - top : height,
+                 1, int(grey.bytesPerLine()));
+}
+
 QImage toGrey(const QImage& image)
 {
     if (image.format() == QImage::Format_RGB32) {

@@ -22,4 +22,7 @@ std::unique_ptr<tesseract::TessBaseAPI> open(const QString& language, const QStr
 void keepOpenMpToOneThread();
 // 8-bit grey, as Tesseract reads it; transparent parts become white paper, not black ink.
 QImage toGrey(const QImage& image);
+// Hands api the 8-bit grey picture to read, or the band of its rows from top, height tall, as a
+// picture of its own (not copied: grey must outlive the reading).
+void setImage(tesseract::TessBaseAPI& api, const QImage& grey, int top = 0, int height = -1);
 } // namespace TesseractEngine

@@ -93,9 +93,6 @@ Recognition TesseractRecognizer::perform(const QImage& image)
 
     const QImage grey = TesseractEngine::toGrey(image);
     TesseractEngine::keepOpenMpToOneThread();
-    const auto setWhole = [&] {
-        m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
-    };
     if (m_engines > 1) {
         // Bands across the page at gaps between lines, each found and read whole by one engine:
         // finding the layout is as much work as reading a block, and this shares that too. Four
@@ -112,7 +109,7 @@ Recognition TesseractRecognizer::perform(const QImage& image)
         // The other engines load while this one finds the layout.
         bool helpers = false;
         std::jthread loading([&] { helpers = loadHelpersLocked(); });
-        setWhole();
+        TesseractEngine::setImage(*m_api, grey);
         const QList<QRect> pieces = TesseractPieces::find(*m_api, grey.size(), m_engines);
         loading.join();
         if (!pieces.isEmpty() && helpers) {
@@ -121,7 +118,7 @@ Recognition TesseractRecognizer::perform(const QImage& image)
             return readPieces(grey, pieces, Pieces::Blocks);
         }
     } else {
-        setWhole();
+        TesseractEngine::setImage(*m_api, grey);
     }
     tesseract::ETEXT_DESC monitor; // the time limit, checked by the engine as it goes
     if (m_timeLimitMs > 0)
@@ -185,8 +182,7 @@ Recognition TesseractRecognizer::readPieces(const QImage& grey, const QList<QRec
     const auto work = [&](tesseract::TessBaseAPI& api, bool first) {
         TesseractEngine::keepOpenMpToOneThread();
         if (!first && blocks)
-            api.SetImage(grey.constBits(), grey.width(), grey.height(), 1,
-                         int(grey.bytesPerLine()));
+            TesseractEngine::setImage(api, grey);
         if (blocks) {
             api.SetSourceResolution(resolution);
             api.SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
@@ -199,8 +195,7 @@ Recognition TesseractRecognizer::readPieces(const QImage& grey, const QList<QRec
             if (blocks)
                 api.SetRectangle(r.left(), r.top(), r.width(), r.height());
             else // a band as an image of its own: the engine's lines misplace a rectangle's
-                api.SetImage(grey.constScanLine(r.top()), grey.width(), r.height(), 1,
-                             int(grey.bytesPerLine()));
+                TesseractEngine::setImage(api, grey, r.top(), r.height());
             if (api.Recognize(limitMs > 0 ? &monitor : nullptr) != 0 ||
                 (limitMs > 0 && monitor.deadline_exceeded())) {
                 late = limitMs > 0 && monitor.deadline_exceeded();
