@@ -157,3 +157,32 @@ TEST(PdfWorkers, PagesOfEitherAlphaAreLaidOnWhiteAndGreyPagesKeepOneChannel)
     EXPECT_EQ(grey.pixelColor(1, 0), QColor(0, 0, 0));
     EXPECT_NEAR(qGray(grey.pixel(3, 1)), 90 * 64 / 255 + 191, 1);
 }
+
+TEST(PdfWorkers, AScannedPageIsReadFromItsPictureWhereDrawingWouldOnlyResampleIt)
+{
+    QImage scan(600, 780, QImage::Format_Grayscale8);
+    for (int y = 0; y < scan.height(); ++y)
+        for (int x = 0; x < scan.width(); ++x)
+            scan.scanLine(y)[x] = uchar((x * 7 + y * 3) % 256); // any resampling would show
+    QImage colour = scan.convertToFormat(QImage::Format_RGB32);
+    colour.setPixel(10, 10, qRgb(200, 30, 60));
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + "/scans.pdf";
+    ASSERT_TRUE(samplepdfs::writePictures(pdf, {scan, colour, scan, scan.scaled(300, 390), scan},
+                                          {{}, {}, "0 0 m 9 9 l S"}));
+    const QString turned = dir.path() + "/turned.pdf";
+    ASSERT_TRUE(samplepdfs::qpdf(pdf, turned, {"--rotate=+90:5"}));
+
+    const PageFarm::Page grey = drawWith(turned, 0, {}, {}, true);
+    ASSERT_EQ(grey.grey.size(), scan.size()) << grey.error.toStdString();
+    EXPECT_EQ(grey.grey, scan) << "the scan's own samples";
+    EXPECT_DOUBLE_EQ(grey.scale, 600.0 / 612);
+    const PageFarm::Page coloured = drawWith(turned, 1, {}, {}, true);
+    EXPECT_EQ(coloured.grey, colour.convertToFormat(QImage::Format_Grayscale8));
+    // Anything else on the page, a picture far from the size asked for, or a turned page: drawn.
+    for (const int index : {2, 3, 4}) {
+        const PageFarm::Page drawn = drawWith(turned, index, {}, {}, true);
+        EXPECT_EQ(drawn.grey.size(), index == 4 ? QSize(792, 612) : QSize(612, 792)) << index;
+        EXPECT_EQ(drawn.scale, 1.0);
+    }
+}

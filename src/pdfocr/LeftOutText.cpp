@@ -105,13 +105,14 @@ void add(tesseract::TessBaseAPI& api, const QList<Ink>& marks, QSize image, Page
     const auto mode = api.GetPageSegMode();
     api.SetPageSegMode(tesseract::PSM_SINGLE_LINE);
     for (const Ink& piece : loose) {
-        if (piece.box.height() < lineHeight / 4 || piece.box.height() > 3 * lineHeight / 2)
-            continue;
+        // A bullet may be smaller than any letter: it is told by its shape before its size.
         if (InkShapes::isBullet(piece, lineHeight)) {
             if (const qsizetype line = lineOf(page.lines, piece.box, lineHeight, true); line >= 0)
                 place(page, {QStringLiteral("\u2022"), piece.box}, line);
             continue;
         }
+        if (piece.box.height() < lineHeight / 4 || piece.box.height() > 3 * lineHeight / 2)
+            continue;
         PageText::Line own = readPiece(api, piece.box, image, lineHeight);
         if (own.words.isEmpty())
             continue;

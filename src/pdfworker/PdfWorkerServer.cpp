@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfWorkerServer.h"
 
+#include "LoneImage.h"
 #include "PageDrawing.h"
 #include "PopplerPages.h"
 #include "common/LocalPath.h"
 
+#include <QFileInfo>
 #include <QPdfDocument>
 #include <QPdfSelection>
 
@@ -98,6 +100,7 @@ void PdfWorkerServer::open(const QByteArray& encodedPath, const QByteArray& enco
 {
     m_document.reset();
     m_poppler.reset();
+    m_lone.reset();
     if (faultAt("open")) {
         answer("error");
         return;
@@ -170,12 +173,21 @@ void PdfWorkerServer::png(int index, qreal scale, bool popplerOnly)
 void PdfWorkerServer::grey(int index, qreal scale, bool popplerOnly)
 {
     qreal used = scale;
-    const QImage page = drawnAt(index, scale, popplerOnly, used);
+    // A scanned page is its picture: read rather than drawn, unless drawing already failed.
+    QImage page;
+    if (!popplerOnly && m_document && QFileInfo(LocalPath::decode(m_name)).isFile()) {
+        if (!m_lone)
+            m_lone = std::make_unique<LoneImage>(m_name, m_password);
+        page = m_lone->at(index, scale, used);
+    }
+    if (page.isNull())
+        page = drawnAt(index, scale, popplerOnly, used);
     if (page.isNull()) {
         answer("error");
         return;
     }
-    QImage samples = pagedrawing::flattenOnWhite(page);
+    QImage samples =
+        page.format() == QImage::Format_Grayscale8 ? page : pagedrawing::flattenOnWhite(page);
     if (samples.format() != QImage::Format_Grayscale8)
         samples.convertTo(QImage::Format_Grayscale8);
     const QByteArray bytes(reinterpret_cast<const char*>(samples.constBits()),

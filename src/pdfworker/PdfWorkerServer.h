@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class LoneImage;
 class PopplerPages;
 class QImage;
 class QPdfDocument;
@@ -57,6 +58,7 @@ class PdfWorkerServer
     std::FILE* m_out = nullptr;
     std::unique_ptr<QPdfDocument> m_document;
     std::unique_ptr<PopplerPages> m_poppler; // opened on the first page PDFium cannot draw
+    std::unique_ptr<LoneImage> m_lone;       // opened on the first grey page asked for
     QByteArray m_name;                       // of the open document, for Poppler
     QByteArray m_password;
     QList<QByteArray> m_faults;

@@ -112,6 +112,33 @@ bool writeShortPageTree(const QString& path, int pages, int present)
 }
 
 namespace {
+// A Letter page that is picture (grey or RGB, 8 bits, stored as it is) over the whole page, then
+// whatever more draws.
+QPDFObjectHandle picturePage(QPDF& pdf, const QImage& picture, const std::string& more = {})
+{
+    const bool grey = picture.format() == QImage::Format_Grayscale8;
+    const QImage samples = grey ? picture : picture.convertToFormat(QImage::Format_RGB888);
+    QByteArray pixels;
+    for (int y = 0; y < samples.height(); ++y)
+        pixels.append(reinterpret_cast<const char*>(samples.constScanLine(y)),
+                      samples.width() * (grey ? 1 : 3));
+    auto image = QPDFObjectHandle::newStream(&pdf, pixels.toStdString());
+    image.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    image.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+    image.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(samples.width()));
+    image.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(samples.height()));
+    image.getDict().replaceKey("/ColorSpace",
+                               QPDFObjectHandle::newName(grey ? "/DeviceGray" : "/DeviceRGB"));
+    image.getDict().replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    auto page = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] >>");
+    auto resources = QPDFObjectHandle::parse("<< /XObject << >> >>");
+    resources.getKey("/XObject").replaceKey("/Scan", image);
+    page.replaceKey("/Resources", resources);
+    page.replaceKey("/Contents",
+                    QPDFObjectHandle::newStream(&pdf, "q 612 0 0 792 0 0 cm /Scan Do Q\n" + more));
+    return pdf.makeIndirectObject(page);
+}
+
 // A page drawn as one grey picture of printed words, as a scanner makes it, at 150 dpi.
 QPDFObjectHandle scannedPage(QPDF& pdf, const QString& words, const QString& footer)
 {
@@ -126,23 +153,7 @@ QPDFObjectHandle scannedPage(QPDF& pdf, const QString& words, const QString& foo
     painter.setFont(font);
     painter.drawText(QRect(100, 1500, 1075, 50), Qt::AlignRight, footer);
     painter.end();
-    QByteArray pixels;
-    for (int y = 0; y < scan.height(); ++y)
-        pixels.append(reinterpret_cast<const char*>(scan.constScanLine(y)), scan.width());
-    auto image = QPDFObjectHandle::newStream(&pdf, pixels.toStdString());
-    image.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
-    image.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
-    image.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(scan.width()));
-    image.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(scan.height()));
-    image.getDict().replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
-    image.getDict().replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
-    auto page = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 612 792] >>");
-    auto resources = QPDFObjectHandle::parse("<< /XObject << >> >>");
-    resources.getKey("/XObject").replaceKey("/Scan", image);
-    page.replaceKey("/Resources", resources);
-    page.replaceKey("/Contents",
-                    QPDFObjectHandle::newStream(&pdf, "q 612 0 0 792 0 0 cm /Scan Do Q"));
-    return pdf.makeIndirectObject(page);
+    return picturePage(pdf, scan);
 }
 
 QPDFObjectHandle typedPage(QPDF& pdf, const QString& words)
@@ -170,6 +181,19 @@ bool writeScannedAndTyped(const QString& path, const QString& scanned, const QSt
     if (!password.isEmpty())
         writer.setR6EncryptionParameters(password.constData(), password.constData(), true, true,
                                          true, true, true, true, qpdf_r3p_full, true);
+    writer.write();
+    return QFile::exists(path);
+}
+
+bool writePictures(const QString& path, const QList<QImage>& pictures, const QStringList& more)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    for (qsizetype i = 0; i < pictures.size(); ++i)
+        pdf.addPage(picturePage(pdf, pictures[i], more.value(i).toStdString()), false);
+    const QByteArray file = QFile::encodeName(path);
+    QPDFWriter writer(pdf, file.constData());
+    writer.setCompressStreams(true);
     writer.write();
     return QFile::exists(path);
 }
