@@ -168,8 +168,11 @@ TEST(PdfWorkers, AScannedPageIsReadFromItsPictureWhereDrawingWouldOnlyResampleIt
     colour.setPixel(10, 10, qRgb(200, 30, 60));
     QTemporaryDir dir;
     const QString pdf = dir.path() + "/scans.pdf";
-    ASSERT_TRUE(samplepdfs::writePictures(pdf, {scan, colour, scan, scan.scaled(300, 390), scan},
-                                          {{}, {}, "0 0 m 9 9 l S"}));
+    // As some scanning programs write it: clipped to the page.
+    const QString clipped = "q 0 0 612 792 re W n 612 0 0 792 0 0 cm /Scan Do Q";
+    ASSERT_TRUE(
+        samplepdfs::writePictures(pdf, {scan, colour, scan, scan.scaled(300, 390), scan},
+                                  {clipped, {}, "q 612 0 0 792 0 0 cm /Scan Do Q 0 0 m 9 9 l S"}));
     const QString turned = dir.path() + "/turned.pdf";
     ASSERT_TRUE(samplepdfs::qpdf(pdf, turned, {"--rotate=+90:5"}));
 

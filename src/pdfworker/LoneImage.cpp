@@ -38,8 +38,22 @@ bool isOperator(QPDFObjectHandle& item, const char* name)
     return item.isOperator() && item.getOperatorValue() == name;
 }
 
-// The XObject drawn by a content that is "a 0 0 d e f cm /Name Do", within q and Q or not, with
-// the picture placed upright over box; empty for anything else.
+// The numbers before item at, count of them; false when any is not a number.
+bool numbersBefore(std::vector<QPDFObjectHandle>& items, size_t at, size_t count, double* out)
+{
+    if (at < count)
+        return false;
+    for (size_t i = 0; i < count; ++i) {
+        if (!items[at - count + i].isNumber())
+            return false;
+        out[i] = items[at - count + i].getNumericValue();
+    }
+    return true;
+}
+
+// The XObject drawn by a content that is "a 0 0 d e f cm /Name Do", with the picture placed
+// upright over box, within q and Q or not, clipped to a rectangle around the page or not (as
+// some scanning programs write it); empty for anything else.
 std::string loneName(std::vector<QPDFObjectHandle>& items, const QPDFObjectHandle::Rectangle& box)
 {
     size_t begin = 0;
@@ -48,19 +62,39 @@ std::string loneName(std::vector<QPDFObjectHandle>& items, const QPDFObjectHandl
         ++begin;
         --end;
     }
-    if (end - begin != 9 || !isOperator(items[begin + 6], "cm") || !items[begin + 7].isName() ||
-        !isOperator(items[begin + 8], "Do"))
-        return {};
     std::array<double, 6> m{};
-    for (size_t i = 0; i < m.size(); ++i) {
-        if (!items[begin + i].isNumber())
+    if (end - begin == 16 && isOperator(items[begin + 4], "re") &&
+        isOperator(items[begin + 5], "W") && isOperator(items[begin + 6], "n") &&
+        numbersBefore(items, begin + 4, 4, m.data())) {
+        const bool around = m[0] <= box.llx + kEdge && m[1] <= box.lly + kEdge &&
+                            m[0] + m[2] >= box.urx - kEdge && m[1] + m[3] >= box.ury - kEdge;
+        if (!around)
             return {};
-        m[i] = items[begin + i].getNumericValue();
+        begin += 7;
     }
+    if (end - begin != 9 || !isOperator(items[begin + 6], "cm") || !items[begin + 7].isName() ||
+        !isOperator(items[begin + 8], "Do") || !numbersBefore(items, begin + 6, 6, m.data()))
+        return {};
     const bool placed = std::abs(m[0] - (box.urx - box.llx)) <= kEdge && m[1] == 0 && m[2] == 0 &&
                         std::abs(m[3] - (box.ury - box.lly)) <= kEdge &&
                         std::abs(m[4] - box.llx) <= kEdge && std::abs(m[5] - box.lly) <= kEdge;
     return placed ? items[begin + 7].getName() : std::string();
+}
+
+// The number of channels of a grey or RGB colour space, device or ICC-based (whose profile, for
+// reading text, makes no difference); 0 for any other.
+int channelsOf(QPDFObjectHandle space)
+{
+    if (space.isNameAndEquals("/DeviceGray"))
+        return 1;
+    if (space.isNameAndEquals("/DeviceRGB"))
+        return 3;
+    if (!space.isArray() || space.getArrayNItems() != 2 ||
+        !space.getArrayItem(0).isNameAndEquals("/ICCBased") || !space.getArrayItem(1).isStream())
+        return 0;
+    QPDFObjectHandle n = space.getArrayItem(1).getDict().getKey("/N");
+    const long long count = n.isInteger() ? n.getIntValue() : 0;
+    return count == 1 || count == 3 ? int(count) : 0;
 }
 
 bool sameBox(const QPDFObjectHandle::Rectangle& a, const QPDFObjectHandle::Rectangle& b)
@@ -79,9 +113,7 @@ QPDFObjectHandle plainPicture(QPDFPageObjectHelper& page, const std::string& nam
         return {};
     QPDFObjectHandle dict = picture.getDict();
     QPDFObjectHandle space = dict.getKey("/ColorSpace");
-    channels = space.isNameAndEquals("/DeviceGray")  ? 1
-               : space.isNameAndEquals("/DeviceRGB") ? 3
-                                                     : 0;
+    channels = channelsOf(space);
     const bool plain = dict.getKey("/Subtype").isNameAndEquals("/Image") && channels > 0 &&
                        dict.getKey("/BitsPerComponent").isInteger() &&
                        dict.getKey("/BitsPerComponent").getIntValue() == 8 &&

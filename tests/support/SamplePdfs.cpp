@@ -112,9 +112,9 @@ bool writeShortPageTree(const QString& path, int pages, int present)
 }
 
 namespace {
-// A Letter page that is picture (grey or RGB, 8 bits, stored as it is) over the whole page, then
-// whatever more draws.
-QPDFObjectHandle picturePage(QPDF& pdf, const QImage& picture, const std::string& more = {})
+// A Letter page that is picture (grey or RGB, 8 bits, stored as it is, named /Scan) over the
+// whole page, or that content draws.
+QPDFObjectHandle picturePage(QPDF& pdf, const QImage& picture, std::string content = {})
 {
     const bool grey = picture.format() == QImage::Format_Grayscale8;
     const QImage samples = grey ? picture : picture.convertToFormat(QImage::Format_RGB888);
@@ -134,8 +134,9 @@ QPDFObjectHandle picturePage(QPDF& pdf, const QImage& picture, const std::string
     auto resources = QPDFObjectHandle::parse("<< /XObject << >> >>");
     resources.getKey("/XObject").replaceKey("/Scan", image);
     page.replaceKey("/Resources", resources);
-    page.replaceKey("/Contents",
-                    QPDFObjectHandle::newStream(&pdf, "q 612 0 0 792 0 0 cm /Scan Do Q\n" + more));
+    if (content.empty())
+        content = "q 612 0 0 792 0 0 cm /Scan Do Q";
+    page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
     return pdf.makeIndirectObject(page);
 }
 
@@ -185,12 +186,12 @@ bool writeScannedAndTyped(const QString& path, const QString& scanned, const QSt
     return QFile::exists(path);
 }
 
-bool writePictures(const QString& path, const QList<QImage>& pictures, const QStringList& more)
+bool writePictures(const QString& path, const QList<QImage>& pictures, const QStringList& contents)
 {
     QPDF pdf;
     pdf.emptyPDF();
     for (qsizetype i = 0; i < pictures.size(); ++i)
-        pdf.addPage(picturePage(pdf, pictures[i], more.value(i).toStdString()), false);
+        pdf.addPage(picturePage(pdf, pictures[i], contents.value(i).toStdString()), false);
     const QByteArray file = QFile::encodeName(path);
     QPDFWriter writer(pdf, file.constData());
     writer.setCompressStreams(true);

@@ -27,8 +27,8 @@ bool writeShortPageTree(const QString& path, int pages, int present);
 // password when one is given.
 bool writeScannedAndTyped(const QString& path, const QString& scanned, const QString& typed,
                           const QByteArray& password = {}, const QString& footer = {});
-// One Letter page for each picture (grey or colour), the picture over the whole page and nothing
-// else, as scanners make them; more[i], when given, is content drawn over page i as well.
+// One Letter page for each picture (grey or colour, named /Scan), the picture over the whole page
+// and nothing else, as scanners make them; or contents[i], when given, is page i's content.
 bool writePictures(const QString& path, const QList<QImage>& pictures,
-                   const QStringList& more = {});
+                   const QStringList& contents = {});
 } // namespace samplepdfs
