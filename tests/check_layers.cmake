@@ -3,8 +3,10 @@
 # The layers hold: the command-line tools need no UI libraries (their ELF needed lists), the core
 # includes no UI module, and no include runs back up the folders' order.
 # quire-cli itself, which answers help at once, loads nothing but Qt Core and the C++ runtime.
-# The compress helper, started for every photo, loads none of the PDF and OCR libraries.
-# In: BINARIES, FRONT, COMPRESS_WORKER, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS (lists joined by '|').
+# The compress helper, started for every photo, loads none of the PDF and OCR libraries; the
+# compress runner none of the OCR and Poppler ones.
+# In: BINARIES, FRONT, COMPRESS_WORKER, COMPRESS_RUNNER, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS
+# (lists joined by '|').
 string(REPLACE "|" ";" BINARIES "${BINARIES}")
 string(REPLACE "|" ";" CORE_FOLDERS "${CORE_FOLDERS}")
 string(REPLACE "|" ";" APP_FOLDERS "${APP_FOLDERS}")
@@ -37,6 +39,10 @@ endforeach()
 execute_process(COMMAND ${READELF} -d ${COMPRESS_WORKER} OUTPUT_VARIABLE dynamic)
 if(dynamic MATCHES "\\[(libpoppler[^]]*|libqpdf[^]]*|liblept[^]]*|libtesseract[^]]*)\\]")
     string(APPEND failures "quire-compress-worker needs ${CMAKE_MATCH_1}\n")
+endif()
+execute_process(COMMAND ${READELF} -d ${COMPRESS_RUNNER} OUTPUT_VARIABLE dynamic)
+if(dynamic MATCHES "\\[(libpoppler[^]]*|liblept[^]]*|libtesseract[^]]*)\\]")
+    string(APPEND failures "quire-cli-compress needs ${CMAKE_MATCH_1}\n")
 endif()
 
 # The core includes no UI module, and no include runs back up: the folders are listed from the

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LibraryChatter.h"
 
+#include "QpdfChatter.h"
 #include "QtChatter.h"
 
 #include <QtGlobal>
 
 #include <allheaders.h>
 #include <poppler/qt6/poppler-qt6.h>
-#include <qpdf/QPDFLogger.hh>
 
 namespace LibraryChatter {
 
@@ -17,9 +17,7 @@ void quiet(bool everything)
     if (!qEnvironmentVariableIsEmpty("QUIRE_CLI_DEBUG"))
         return;
     setMsgSeverity(L_SEVERITY_NONE); // Leptonica's "Error in pixRead..."
-    const auto qpdf = QPDFLogger::defaultLogger();
-    qpdf->setWarn(qpdf->discard()); // a damaged PDF's repairs; failures come back as exceptions
-    qpdf->setError(qpdf->discard());
+    QpdfChatter::discard();
     Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, {}); // its repairs
     if (!everything)
         QtChatter::fatalOnly();

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <mutex>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 JobControl* interruptible = nullptr;
@@ -43,8 +44,9 @@ void catchInterrupts(JobControl* job)
 }
 } // namespace
 
-CliApp::CliApp(FILE* messages)
-    : m_messages(messages), m_out(stdout), m_err(messages), m_tty(isatty(fileno(messages)) != 0)
+CliApp::CliApp(Commands commands, FILE* messages)
+    : m_commands(std::move(commands)), m_messages(messages), m_out(stdout), m_err(messages),
+      m_tty(isatty(fileno(messages)) != 0)
 {
 }
 
@@ -54,28 +56,8 @@ int CliApp::run(const QStringList& arguments)
     const QStringList rest = arguments.mid(1); // the command stands in for the program name
     catchInterrupts(&m_job);
     int status = 2;
-    if (command == QLatin1String("pdf"))
-        status = pdf(rest);
-    else if (command == QLatin1String("images"))
-        status = images(rest);
-    else if (command == QLatin1String("compress"))
-        status = compress(rest);
-    else if (command == QLatin1String("resize"))
-        status = resize(rest);
-    else if (command == QLatin1String("ocr"))
-        status = ocr(rest);
-    else if (command == QLatin1String("scan"))
-        status = scan(rest);
-    else if (command == QLatin1String("merge"))
-        status = merge(rest);
-    else if (command == QLatin1String("split"))
-        status = split(rest);
-    else if (command == QLatin1String("rotate"))
-        status = rotate(rest);
-    else if (command == QLatin1String("delete"))
-        status = remove(rest);
-    else if (command == QLatin1String("protect"))
-        status = protect(rest);
+    if (const auto found = m_commands.find(command); found != m_commands.end())
+        status = (this->*found->second)(rest);
     else if (command == QLatin1String("--list-langs"))
         status = listLanguages();
     else if (command == QLatin1String("--version")) {

@@ -20,6 +20,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -44,7 +45,18 @@ class CliApp
     Q_DECLARE_TR_FUNCTIONS(CliApp)
 
   public:
-    explicit CliApp(FILE* messages = stderr);
+    // A subcommand's handler, and the subcommands a runner answers by name.
+    using Command = int (CliApp::*)(const QStringList& args);
+    using Commands = std::map<QString, Command>;
+    // Every subcommand, for quire-cli-engine.
+    static Commands everyCommand();
+    // compress alone, for the runner that loads only the libraries compression needs.
+    static Commands compressOnly();
+
+    explicit CliApp(Commands commands, FILE* messages = stderr);
+    // A runner's whole life: the process set up for the jobs (no display, libraries quiet, Qt's
+    // GUI only for commands that draw), then the command on its line among commands.
+    static int runProcess(int argc, char* argv[], Commands commands);
     // Exit status: 0 all done, 1 some input failed, 2 bad usage, 130 stopped by SIGINT or
     // SIGTERM (files already whole stay; the one being written is not left behind).
     int run(const QStringList& arguments);
@@ -178,6 +190,7 @@ class CliApp
     HistoryStore& history();
     [[nodiscard]] static qint64 nowSeconds();
 
+    Commands m_commands;
     FILE* m_messages = stderr;
     QTextStream m_out;
     QTextStream m_err;

@@ -15,6 +15,11 @@
 #include <cmath>
 #include <vector>
 
+CliApp::Commands CliApp::compressOnly()
+{
+    return {{QStringLiteral("compress"), &CliApp::compress}};
+}
+
 int CliApp::compress(const QStringList& args)
 {
     QCommandLineParser parser;

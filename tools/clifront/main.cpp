@@ -17,14 +17,15 @@
 
 namespace {
 constexpr auto kEngine = "quire-cli-engine";
+// compress's own runner, which starts in half the engine's time.
+constexpr auto kCompress = "quire-cli-compress";
 
 // Beside this program in the build tree, in libexec once installed.
-QByteArray enginePath()
+QByteArray runnerPath(const char* runner)
 {
     const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& path :
-         {dir + '/' + QLatin1String(kEngine),
-          dir + QStringLiteral("/../libexec/quire/") + QLatin1String(kEngine)})
+    for (const QString& path : {dir + '/' + QLatin1String(runner),
+                                dir + QStringLiteral("/../libexec/quire/") + QLatin1String(runner)})
         if (QFileInfo(path).isExecutable())
             return QFile::encodeName(path);
     return {};
@@ -43,7 +44,10 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("quire-cli"));
     const char* command = argc > 1 ? argv[1] : nullptr;
     if (!CliUsage::answeredByFront(command)) {
-        const QByteArray engine = enginePath();
+        QByteArray engine =
+            qstrcmp(command, "compress") == 0 ? runnerPath(kCompress) : QByteArray();
+        if (engine.isEmpty())
+            engine = runnerPath(kEngine);
         if (!engine.isEmpty())
             execv(engine.constData(), line.data());
         const int error = engine.isEmpty() ? 0 : errno;
