@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/JobControl.h"
 #include "compress/JpegCompressor.h"
+#include "pdfshrink/AreaAverage.h"
 #include "pdfshrink/PdfShrinker.h"
 #include "picker/SelectImageScreen.h"
 #include "screens/compress/CompressPDFPreviewScreen.h"
@@ -26,6 +27,8 @@
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <opencv2/imgproc.hpp>
 
 namespace {
 constexpr char kText[] = "Quire keeps this text";
@@ -237,6 +240,26 @@ TEST(PdfShrink, ImagesDrawnAboveTheResolutionAreScaledToItAndGreyScansStoredGrey
     JobControl cancelled;
     cancelled.cancel();
     EXPECT_TRUE(PdfShrinker::shrink(input, settings, &cancelled).bytes.isEmpty());
+}
+
+TEST(PdfShrink, AreaAveragingGivesOpenCvsSamplesToWithinOneLevel)
+{
+    cv::Mat source(389, 503, CV_8UC1);
+    cv::RNG noise(7);
+    noise.fill(source, cv::RNG::UNIFORM, 0, 256);
+    // A scan's 1.99, whole factors, uneven ones, none at all; a source too small for the taps.
+    for (const cv::Size size : {cv::Size(252, 195), cv::Size(251, 194), cv::Size(100, 97),
+                                cv::Size(7, 5), cv::Size(503, 389)}) {
+        cv::Mat expected;
+        cv::resize(source, expected, size, 0, 0, cv::INTER_AREA);
+        cv::Mat ours(size, CV_8UC1);
+        AreaAverage::down(source, ours);
+        EXPECT_LE(cv::norm(expected, ours, cv::NORM_INF), 1) << size.width << "x" << size.height;
+    }
+    const cv::Mat tiny = source(cv::Rect(0, 0, 3, 2));
+    cv::Mat one(1, 1, CV_8UC1);
+    AreaAverage::down(tiny, one);
+    EXPECT_NEAR(one.at<uchar>(0, 0), cv::mean(tiny)[0], 1);
 }
 
 TEST(PdfShrink, ASizeTargetGetsTheHighestQualityThatFitsOrSaysItCannot)

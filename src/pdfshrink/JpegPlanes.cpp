@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegPlanes.h"
 
+#include "AreaAverage.h"
 #include "image/JpegErrors.h"
 
 #include <opencv2/imgproc.hpp>
@@ -124,8 +125,10 @@ JpegSamples JpegPlanes::scaled(QSize to, bool grey) const
     const size_t count = grey ? 1 : planes.size();
     JpegSamples out{{}, to, grey ? JpegSamples::Model::Gray : model};
     std::vector<cv::Mat> resized(count);
-    for (size_t c = 0; c < count; ++c)
-        cv::resize(planes[c], resized[c], cv::Size(to.width(), to.height()), 0, 0, cv::INTER_AREA);
+    for (size_t c = 0; c < count; ++c) {
+        resized[c].create(to.height(), to.width(), CV_8UC1);
+        AreaAverage::down(planes[c], resized[c]);
+    }
     out.samples.resize(qsizetype(to.width()) * to.height() * qsizetype(count));
     cv::Mat interleaved(to.height(), to.width(), CV_8UC(int(count)), out.samples.data());
     if (count == 1)

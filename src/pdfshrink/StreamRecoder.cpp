@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StreamRecoder.h"
 
+#include "AreaAverage.h"
 #include "Deflater.h"
 #include "JpegPlanes.h"
 #include "compress/DctRecompressor.h"
@@ -30,7 +31,7 @@ void resize(const uchar* from, int bytesPerLine, QSize size, int type, uchar* to
     const cv::Mat src(size.height(), size.width(), type, const_cast<uchar*>(from),
                       size_t(bytesPerLine));
     cv::Mat dst(toSize.height(), toSize.width(), type, to, size_t(toBytesPerLine));
-    cv::resize(src, dst, dst.size(), 0, 0, cv::INTER_AREA);
+    AreaAverage::down(src, dst);
 }
 
 void keepSmaller(StreamJob& job, QByteArray bytes)
