@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <opencv2/imgproc.hpp>
 
 namespace {
@@ -284,6 +286,107 @@ TEST(PdfShrink, ASizeTargetGetsTheHighestQualityThatFitsOrSaysItCannot)
     EXPECT_TRUE(cannot.bytes.isEmpty());
     EXPECT_TRUE(cannot.error.startsWith("cannot be made to fit under"))
         << cannot.error.toStdString();
+}
+
+TEST(PdfShrink, ImagesItCannotReadAndFormsScriptsAndInlineImagesAreLeftAsTheyAre)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    const QByteArray jpeg = grainyJpeg(600, 400);
+    const auto stream = [&](const std::string& dict, const QByteArray& data) {
+        QPDFObjectHandle s = QPDFObjectHandle::newStream(&pdf, data.toStdString());
+        for (auto& [key, value] : QPDFObjectHandle::parse(dict).getDictAsMap())
+            s.getDict().replaceKey(key, value);
+        return s;
+    };
+    const std::string picture = "<< /Type /XObject /Subtype /Image /Width 600 /Height 400 ";
+    // What the compressor does not decode, each with a name; the last two it does recode.
+    const std::map<std::string, QPDFObjectHandle> left = {
+        {"/J", stream(picture + "/ColorSpace /DeviceGray /BitsPerComponent 1 "
+                                "/Filter /JBIG2Decode >>",
+                      "not really JBIG2")},
+        {"/C", stream(picture + "/ColorSpace /DeviceGray /BitsPerComponent 1 /Filter "
+                                "/CCITTFaxDecode /DecodeParms << /K -1 /Columns 600 >> >>",
+                      "not really CCITT")},
+        {"/T", stream(picture + "/ColorSpace /DeviceRGB /BitsPerComponent 12 /Filter /DCTDecode >>",
+                      jpeg)},
+        {"/K", stream(picture + "/ColorSpace /DeviceCMYK /BitsPerComponent 8 /Filter /DCTDecode >>",
+                      jpeg)},
+        {"/L", stream(picture + "/ColorSpace [/Lab << /WhitePoint [0.95 1 1.09] >>] "
+                                "/BitsPerComponent 8 /Filter /DCTDecode >>",
+                      jpeg)},
+        {"/M",
+         stream(picture + "/ImageMask true /BitsPerComponent 1 >>", QByteArray(75 * 400, '\x55'))}};
+    QPDFObjectHandle mask =
+        stream("<< /Type /XObject /Subtype /Image /Width 6 /Height 4 /ColorSpace /DeviceGray "
+               "/BitsPerComponent 8 >>",
+               QByteArray(24, '\x80'));
+    QPDFObjectHandle masked = stream(picture + "/ColorSpace /DeviceRGB /BitsPerComponent 8 "
+                                               "/Decode [1 0 1 0 1 0] /Filter /DCTDecode >>",
+                                     jpeg);
+    masked.getDict().replaceKey("/SMask", mask);
+    QPDFObjectHandle form =
+        stream("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] >>", "q 1 0 0 1 0 0 cm /S Do Q");
+    form.getDict().replaceKey("/Resources", QPDFObjectHandle::parse("<< /XObject << >> >>"));
+    form.getDict().getKey("/Resources").getKey("/XObject").replaceKey("/S", masked);
+    std::string content = "q 2 0 0 2 0 0 cm BI /W 2 /H 2 /CS /G /BPC 8 ID \x10\x20\x30\x40 EI Q ";
+    QPDFObjectHandle page = QPDFObjectHandle::parse(
+        "<< /Type /Page /MediaBox [0 0 612 792] /Resources << /XObject << >> >> >>");
+    for (const auto& [name, image] : left) {
+        page.getKey("/Resources").getKey("/XObject").replaceKey(name, image);
+        content += "q 60 0 0 40 72 72 cm " + name + " Do Q ";
+    }
+    page.getKey("/Resources").getKey("/XObject").replaceKey("/F", form);
+    content += "q 300 0 0 200 72 400 cm /F Do Q";
+    page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+    pdf.getRoot().replaceKey("/OpenAction",
+                             QPDFObjectHandle::parse("<< /S /JavaScript /JS (app.alert(1);) >>"));
+    pdf.getRoot().replaceKey(
+        "/AcroForm", QPDFObjectHandle::parse("<< /Fields [<< /FT /Tx /T (name) /V (Ada) >>] >>"));
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.setCompressStreams(false);
+    writer.setDecodeLevel(qpdf_dl_none);
+    writer.write();
+    const QByteArray input = bytesOf(writer.getBufferSharedPointer());
+
+    const PdfShrinker::Result result = PdfShrinker::shrink(input, {});
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    Opened out(result.bytes);
+    for (auto [name, image] : left) {
+        QPDFObjectHandle kept = out.xobject(0, name.c_str());
+        // Coded samples stay byte for byte; plain ones may be deflated, losslessly.
+        const bool coded = image.getDict().hasKey("/Filter");
+        EXPECT_EQ(
+            bytesOf(coded ? kept.getRawStreamData() : kept.getStreamData(qpdf_dl_generalized)),
+            bytesOf(image.getRawStreamData()))
+            << name;
+        for (const char* key : {"/ColorSpace", "/BitsPerComponent", "/DecodeParms", "/ImageMask"})
+            EXPECT_EQ(kept.getDict().getKey(key).unparse(), image.getDict().getKey(key).unparse())
+                << name << key;
+    }
+    EXPECT_EQ(
+        bytesOf(
+            out.pages[0].getObjectHandle().getKey("/Contents").getStreamData(qpdf_dl_generalized)),
+        QByteArray::fromStdString(content))
+        << "the inline image with it";
+    QPDFObjectHandle recoded =
+        out.xobject(0, "/F").getDict().getKey("/Resources").getKey("/XObject").getKey("/S");
+    EXPECT_LT(recoded.getRawStreamData()->getSize(), size_t(jpeg.size()));
+    EXPECT_EQ(recoded.getDict().getKey("/Decode").unparse(), "[ 1 0 1 0 1 0 ]");
+    EXPECT_TRUE(recoded.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"));
+    EXPECT_EQ(bytesOf(recoded.getDict().getKey("/SMask").getStreamData(qpdf_dl_generalized)),
+              QByteArray(24, '\x80'));
+    EXPECT_EQ(out.pdf.getRoot().getKey("/OpenAction").getKey("/JS").getUTF8Value(),
+              "app.alert(1);");
+    EXPECT_EQ(out.pdf.getRoot()
+                  .getKey("/AcroForm")
+                  .getKey("/Fields")
+                  .getArrayItem(0)
+                  .getKey("/V")
+                  .getUTF8Value(),
+              "Ada");
 }
 
 TEST(PdfShrink, ADamagedFileIsRepairedAndAProtectedOneNeedsItsPasswordAndStaysProtected)
