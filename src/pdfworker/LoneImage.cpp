@@ -178,7 +178,9 @@ QImage LoneImage::at(int index, double wanted, double& scale)
             return {};
         const std::shared_ptr<Buffer> data = picture.getStreamData(qpdf_dl_all);
         const size_t row = size_t(width) * size_t(channels);
-        if (!data || data->getSize() < row * size_t(height))
+        // Exactly the samples its size and colour space call for: a JPEG whose own components
+        // disagree with the colour space is drawn instead, as the renderer makes of it.
+        if (!data || data->getSize() != row * size_t(height))
             return {};
         QImage out(width, height, channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
         if (out.isNull())
