@@ -104,7 +104,7 @@ bool sameBox(const QPDFObjectHandle::Rectangle& a, const QPDFObjectHandle::Recta
 }
 
 // The picture named name on page, when it is a plain 8-bit grey or RGB picture: no mask, no
-// decode array, nothing that drawing would change.
+// decode array, no optional content that may hide it, nothing that drawing would change.
 QPDFObjectHandle plainPicture(QPDFPageObjectHelper& page, const std::string& name, int& channels)
 {
     QPDFObjectHandle picture =
@@ -117,8 +117,8 @@ QPDFObjectHandle plainPicture(QPDFPageObjectHelper& page, const std::string& nam
     const bool plain = dict.getKey("/Subtype").isNameAndEquals("/Image") && channels > 0 &&
                        dict.getKey("/BitsPerComponent").isInteger() &&
                        dict.getKey("/BitsPerComponent").getIntValue() == 8 &&
-                       !dict.hasKey("/SMask") && !dict.hasKey("/Mask") && !dict.hasKey("/Decode") &&
-                       !dict.hasKey("/ImageMask");
+                       !dict.hasKey("/SMask") && !dict.hasKey("/Mask") && !dict.hasKey("/OC") &&
+                       !dict.hasKey("/Decode") && !dict.hasKey("/ImageMask");
     return plain ? picture : QPDFObjectHandle();
 }
 } // namespace
