@@ -246,10 +246,7 @@ TEST(Tesseract, EnginesSharingAPageReadWhatOneEngineReads)
         QImage image(2000, 1500, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(34);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
+        fixtures::useTextFont(painter, 34);
         for (int column = 0; column < columns; ++column)
             for (int line = 0; line < 18; ++line) {
                 QStringList text;

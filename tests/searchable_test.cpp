@@ -28,11 +28,8 @@ QImage printed(QMap<QString, QRectF>& words)
     QImage page(1100, 700, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(44);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    const QFontMetricsF metrics(font);
+    fixtures::useTextFont(painter, 44);
+    const QFontMetricsF metrics(painter.font());
     for (int i = 0; i < kLines.size(); ++i) {
         const qreal baseline = 160 + 150 * i;
         qreal x = 70;

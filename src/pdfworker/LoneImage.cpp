@@ -3,11 +3,13 @@
 #include "LoneImage.h"
 
 #include "PageDrawing.h"
+#include "common/LocalPath.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <array>
@@ -125,11 +127,15 @@ QPDFObjectHandle plainPicture(QPDFPageObjectHelper& page, const std::string& nam
 
 LoneImage::LoneImage(const QByteArray& encodedPath, const QByteArray& password)
 {
+    // A pipe or a device was read once by the PDF library already; it cannot be read again.
+    if (!QFileInfo(LocalPath::decode(encodedPath)).isFile())
+        return;
     try {
         auto pdf = std::make_unique<QPDF>();
         pdf->setSuppressWarnings(true);
         pdf->processFile(encodedPath.constData(),
                          password.isEmpty() ? nullptr : password.constData());
+        m_pages = QPDFPageDocumentHelper(*pdf).getAllPages();
         m_pdf = std::move(pdf);
     } catch (const std::exception& e) {
         qCDebug(lcLone) << "not opened:" << e.what();
@@ -143,10 +149,9 @@ QImage LoneImage::at(int index, double wanted, double& scale)
     if (!m_pdf || wanted <= 0)
         return {};
     try {
-        std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*m_pdf).getAllPages();
-        if (index < 0 || size_t(index) >= pages.size())
+        if (index < 0 || size_t(index) >= m_pages.size())
             return {};
-        QPDFPageObjectHelper& page = pages[size_t(index)];
+        QPDFPageObjectHelper& page = m_pages[size_t(index)];
         QPDFObjectHandle dict = page.getObjectHandle();
         QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);
         QPDFObjectHandle annotations = dict.getKey("/Annots");

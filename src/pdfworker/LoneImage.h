@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <qpdf/QPDFPageObjectHelper.hh>
+
 #include <memory>
+#include <vector>
 
 class QPDF;
 
@@ -28,4 +31,5 @@ class LoneImage
 
   private:
     std::unique_ptr<QPDF> m_pdf; // null when the file does not open
+    std::vector<QPDFPageObjectHelper> m_pages;
 };

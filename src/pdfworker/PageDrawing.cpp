@@ -66,6 +66,8 @@ QImage drawToFit(QPdfDocument& document, int index, QSize size)
 
 QImage flattenOnWhite(QImage page)
 {
+    if (page.format() == QImage::Format_Grayscale8)
+        return page; // no alpha: nothing to lay on white, and one channel already
     // PDFium draws straight alpha, Poppler premultiplied; either is flattened where it lies.
     const QImage::Format f = page.format();
     if (f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied &&

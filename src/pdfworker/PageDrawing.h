@@ -23,7 +23,8 @@ QSize pixelsToFit(QSizeF points, QSize size);
 QImage draw(QPdfDocument& document, int index, qreal wanted, qreal& scale);
 // Draws page index to fit within size, keeping its proportions. Null when it cannot be drawn.
 QImage drawToFit(QPdfDocument& document, int index, QSize size);
-// Lays a drawn page on white; a page whose every pixel is grey comes back with one channel.
+// Lays a drawn page on white; a page whose every pixel is grey comes back with one channel, as a
+// grey picture (read, not drawn) comes back as it is.
 QImage flattenOnWhite(QImage page);
 // The PNG of a flattened page; empty when it cannot be encoded.
 QByteArray encodePng(const QImage& image);

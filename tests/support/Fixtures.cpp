@@ -25,13 +25,18 @@ QImage textPage(const QStringList& lines, int minHeight)
     QImage image(1000, std::max(minHeight, 80 + 100 * int(lines.size())), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(52);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
+    useTextFont(painter, 52);
     for (int i = 0; i < lines.size(); ++i)
         painter.drawText(50, 110 + 100 * i, lines[i]);
     return image;
+}
+
+void useTextFont(QPainter& painter, int pixelSize)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
 }
 
 bool cornerIsRed(const QImage& image)

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QPainter;
+
 namespace fixtures {
 // A photo-like image with a gradient and a marker in its top-left corner, to tell orientation.
 QImage photo(int width, int height, QColor tint = QColor(40, 120, 200));
@@ -17,6 +19,8 @@ QImage photo(int width, int height, QColor tint = QColor(40, 120, 200));
 bool writeJpeg(const QImage& image, const QString& path, int orientation = 1, int quality = 90);
 // Black lines of text on white, large enough to read: 1000 pixels wide, at least minHeight high.
 QImage textPage(const QStringList& lines, int minHeight = 0);
+// Sets painter to write in black DejaVu Sans of pixelSize, the face the text tests print in.
+void useTextFont(QPainter& painter, int pixelSize);
 // Whether the marker photo() draws is in the top-left corner: the picture is upright.
 bool cornerIsRed(const QImage& image);
 bool writeFile(const QString& path, const QByteArray& bytes);

@@ -74,13 +74,8 @@ QString TesseractRecognizer::loadLocked()
     if (m_api)
         return {};
     QString error;
-    auto api = TesseractEngine::open(m_language, m_dataPath, error);
-    if (!api)
-        return error;
-    // Keeps the runner-up of each character, for the other readings of a line.
-    api->SetVariable("lstm_choice_mode", m_alternatives ? "2" : "0");
-    m_api = std::move(api);
-    return {};
+    m_api = openEngine(error);
+    return error;
 }
 
 Recognition TesseractRecognizer::perform(const QImage& image)
@@ -135,13 +130,19 @@ Recognition TesseractRecognizer::perform(const QImage& image)
     return result;
 }
 
-std::unique_ptr<tesseract::TessBaseAPI> TesseractRecognizer::openHelper() const
+std::unique_ptr<tesseract::TessBaseAPI> TesseractRecognizer::openEngine(QString& error) const
 {
-    QString error;
     auto api = TesseractEngine::open(m_language, m_dataPath, error);
+    // Keeps the runner-up of each character, for the other readings of a line.
     if (api)
         api->SetVariable("lstm_choice_mode", m_alternatives ? "2" : "0");
     return api;
+}
+
+std::unique_ptr<tesseract::TessBaseAPI> TesseractRecognizer::openHelper() const
+{
+    QString error; // the first engine, opened the same way, has said it
+    return openEngine(error);
 }
 
 bool TesseractRecognizer::loadHelpersLocked()

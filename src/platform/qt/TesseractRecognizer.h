@@ -41,6 +41,8 @@ class TesseractRecognizer : public TextRecognizer
   private:
     QString loadLocked();
     bool loadHelpersLocked();
+    // An engine for the language, with the runner-up readings kept or not; null with error.
+    [[nodiscard]] std::unique_ptr<tesseract::TessBaseAPI> openEngine(QString& error) const;
     [[nodiscard]] std::unique_ptr<tesseract::TessBaseAPI> openHelper() const;
     enum class Pieces
     {
