@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PngEncoder.h"
 
+#include "common/VectorLoops.h"
+
 #include <QtEndian>
 
 #include <libdeflate.h>
@@ -38,7 +40,7 @@ void appendChunk(QByteArray& out, const char type[4], const uint8_t* data, size_
 }
 
 // One row of PNG samples (RGB or RGBA, 8 bits) from a Qt scan line of 32-bit pixels.
-void toSamples(const uchar* line, int width, int channels, uint8_t* samples)
+QUIRE_VECTOR_LOOPS void toSamples(const uchar* line, int width, int channels, uint8_t* samples)
 {
     // Qt keeps a 32-bit pixel as one native word, so read it as one.
     const auto* pixels = reinterpret_cast<const quint32*>(line);
@@ -55,7 +57,8 @@ void toSamples(const uchar* line, int width, int channels, uint8_t* samples)
 // Filters row (after previous, null for the first) into out: a filter type byte, then the row as
 // it is (none: flat rows of text pages) or less the row above (up: photos), whichever has the
 // smaller sum of bytes read as signed values, the usual guess at how well a row will deflate.
-void filterRow(const uint8_t* row, const uint8_t* previous, size_t n, uint8_t* out)
+QUIRE_VECTOR_LOOPS void filterRow(const uint8_t* row, const uint8_t* previous, size_t n,
+                                  uint8_t* out)
 {
     // A row like the one above, as most of a page's margins are, is all zeros under up.
     if (previous && std::memcmp(row, previous, n) == 0) {
