@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PngEncoder.h"
 
+#include "DeflateJoin.h"
 #include "common/VectorLoops.h"
 
 #include <QtEndian>
@@ -18,6 +19,10 @@ namespace {
 // libdeflate level 2 gives smaller files than zlib's level 2 on rendered pages, several times
 // faster.
 constexpr int kLevel = 2;
+// Rows like the one above are written apart in runs of at least deflate's window: what follows
+// such a run could not refer back past it anyway, so splitting libdeflate's input there costs
+// nothing. Across a shorter run, a line of text finds the letters of the line above.
+constexpr size_t kShortestRunBytes = 32 * 1024;
 
 struct CompressorFree
 {
@@ -57,14 +62,14 @@ QUIRE_VECTOR_LOOPS void toSamples(const uchar* line, int width, int channels, ui
 // Filters row (after previous, null for the first) into out: a filter type byte, then the row as
 // it is (none: flat rows of text pages) or less the row above (up: photos), whichever has the
 // smaller sum of bytes read as signed values, the usual guess at how well a row will deflate.
-QUIRE_VECTOR_LOOPS void filterRow(const uint8_t* row, const uint8_t* previous, size_t n,
+// True for a row like the one above, as most of a page's margins are: all zeros under up.
+QUIRE_VECTOR_LOOPS bool filterRow(const uint8_t* row, const uint8_t* previous, size_t n,
                                   uint8_t* out)
 {
-    // A row like the one above, as most of a page's margins are, is all zeros under up.
     if (previous && std::memcmp(row, previous, n) == 0) {
         out[0] = 2;
         std::memset(out + 1, 0, n);
-        return;
+        return true;
     }
     uint64_t none = 0;
     uint64_t up = 0;
@@ -86,6 +91,52 @@ QUIRE_VECTOR_LOOPS void filterRow(const uint8_t* row, const uint8_t* previous, s
     out[0] = useUp ? 2 : 0;
     if (!useUp)
         std::memcpy(out + 1, row, n);
+    return false;
+}
+
+// The zlib stream of height filtered rows of stride bytes. Runs of repeated rows are written as
+// copies, and libdeflate compresses what lies between; empty when the compressor fails.
+std::vector<uint8_t> deflated(const uint8_t* rows, size_t stride, size_t height,
+                              const std::vector<uint8_t>& repeated)
+{
+    std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+        libdeflate_alloc_compressor(kLevel));
+    if (!compressor)
+        return {};
+    const size_t size = stride * height;
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), size);
+    auto out = std::make_unique_for_overwrite<uint8_t[]>(bound);
+    const auto whole = [&]() -> std::vector<uint8_t> {
+        const size_t n = libdeflate_zlib_compress(compressor.get(), rows, size, out.get(), bound);
+        return {out.get(), out.get() + n};
+    };
+    DeflateJoin join;
+    size_t start = 0; // the first row libdeflate has not had
+    bool split = false;
+    const auto compressTo = [&](size_t end) {
+        if (end == start)
+            return true;
+        const size_t n = libdeflate_deflate_compress(compressor.get(), rows + start * stride,
+                                                     (end - start) * stride, out.get(), bound);
+        return n > 0 && join.append({out.get(), n});
+    };
+    for (size_t y = 0; y < height;) {
+        size_t end = y;
+        while (end < height && repeated[end])
+            ++end;
+        if ((end - y) * stride >= kShortestRunBytes) {
+            if (!compressTo(y) || !join.appendRepeatedRows(end - y, stride - 1))
+                return whole();
+            start = end;
+            split = true;
+        }
+        y = std::max(end, y + 1);
+    }
+    if (!split)
+        return whole();
+    if (!compressTo(height))
+        return whole();
+    return join.finish(libdeflate_adler32(1, rows, size));
 }
 } // namespace
 
@@ -105,10 +156,11 @@ QByteArray PngEncoder::encode(const QImage& image)
     const auto height = size_t(source.height());
     const size_t rowBytes = width * size_t(channels);
 
-    // The filtered rows go through one deflate call. Neither buffer needs clearing first.
+    // All the rows are filtered before any is deflated. Neither buffer needs clearing first.
     const size_t filteredSize = height * (rowBytes + 1);
     const auto filtered = std::make_unique_for_overwrite<uint8_t[]>(filteredSize);
     std::vector<uint8_t> samples(channels == 1 ? 0 : 2 * rowBytes);
+    std::vector<uint8_t> repeated(height);
     const uint8_t* previous = nullptr;
     for (size_t y = 0; y < height; ++y) {
         const uchar* line = source.constScanLine(int(y));
@@ -118,23 +170,17 @@ QByteArray PngEncoder::encode(const QImage& image)
             toSamples(line, int(width), channels, into);
             row = into;
         }
-        filterRow(row, previous, rowBytes, filtered.get() + y * (rowBytes + 1));
+        repeated[y] =
+            filterRow(row, previous, rowBytes, filtered.get() + y * (rowBytes + 1)) ? 1 : 0;
         previous = row;
     }
-
-    std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
-        libdeflate_alloc_compressor(kLevel));
-    if (!compressor)
-        return {};
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filteredSize);
-    const auto deflated = std::make_unique_for_overwrite<uint8_t[]>(bound);
-    const size_t deflatedSize = libdeflate_zlib_compress(compressor.get(), filtered.get(),
-                                                         filteredSize, deflated.get(), bound);
-    if (deflatedSize == 0)
+    const std::vector<uint8_t> deflatedRows =
+        deflated(filtered.get(), rowBytes + 1, height, repeated);
+    if (deflatedRows.empty())
         return {};
 
     QByteArray out;
-    out.reserve(qsizetype(deflatedSize) + 128);
+    out.reserve(qsizetype(deflatedRows.size()) + 128);
     out.append("\x89PNG\r\n\x1a\n", 8);
     uint8_t header[13] = {};
     qToBigEndian(quint32(width), header);
@@ -149,7 +195,7 @@ QByteArray PngEncoder::encode(const QImage& image)
         phys[8] = 1; // metres
         appendChunk(out, "pHYs", phys, sizeof phys);
     }
-    appendChunk(out, "IDAT", deflated.get(), deflatedSize);
+    appendChunk(out, "IDAT", deflatedRows.data(), deflatedRows.size());
     appendChunk(out, "IEND", nullptr, 0);
     return out;
 }
