@@ -59,14 +59,65 @@ class Bits
     int m_have = 0;
 };
 
-// A canonical Huffman code: a table for codes of up to kFast bits, counted codes beyond.
+constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr uint8_t kLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                      11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+enum class Alphabet : uint8_t
+{
+    CodeLengths,
+    Literals,
+    Distances
+};
+enum Kind : uint32_t
+{
+    kPlain,
+    kCopy,
+    kEnd,
+    kInvalid
+};
+
+// What a symbol is, and how many extra bits follow it (those of the code lengths' repeats are
+// read by their reader).
+std::pair<int, Kind> meaning(Alphabet alphabet, int symbol)
+{
+    if (alphabet == Alphabet::Literals)
+        return symbol < 256    ? std::pair{0, kPlain}
+               : symbol == 256 ? std::pair{0, kEnd}
+               : symbol <= 285 ? std::pair{int(kLengthExtra[symbol - 257]), kCopy}
+                               : std::pair{0, kInvalid};
+    if (alphabet == Alphabet::Distances)
+        return symbol < 30 ? std::pair{int(kDistanceExtra[symbol]), kPlain}
+                           : std::pair{0, kInvalid};
+    return {0, kPlain};
+}
+
+// Every number of 10 bits with its bits in reverse order.
+constexpr std::array<uint16_t, 1024> kReversed = [] {
+    std::array<uint16_t, 1024> table{};
+    for (uint32_t i = 0; i < table.size(); ++i)
+        for (int b = 0; b < 10; ++b)
+            table[i] |= uint16_t(((i >> b) & 1) << (9 - b));
+    return table;
+}();
+
+// A canonical Huffman code: a table for codes of up to kFast bits, counted codes beyond. An
+// entry holds the symbol, its kind, and the bits of its code and extra bits together, so that
+// skipping a symbol is one lookup and one shift.
 class Code
 {
   public:
     static constexpr int kFast = 10;
 
-    bool build(const uint8_t* lengths, int n)
+    static uint32_t kindOf(uint32_t entry) { return (entry >> 8) & 0xff; }
+    static int bitsOf(uint32_t entry) { return int(entry & 0xff); }
+
+    bool build(const uint8_t* lengths, int n, Alphabet alphabet)
     {
+        m_alphabet = alphabet;
         m_count.fill(0);
         for (int i = 0; i < n; ++i)
             ++m_count[lengths[i]];
@@ -81,27 +132,39 @@ class Code
         for (int i = 0; i < n; ++i)
             if (lengths[i] != 0)
                 m_symbol[offset[lengths[i]]++] = uint16_t(i);
-        m_fast.fill(0);
+        // Slots no code of up to kFast bits takes must read as none; a code that fills the table
+        // writes every slot anyway.
+        bool fills = left == 0;
+        for (int len = kFast + 1; len < 16; ++len)
+            fills = fills && m_count[len] == 0;
+        if (!fills)
+            m_fast.fill(0);
         uint32_t code = 0;
         int k = 0;
         for (int len = 1; len <= kFast; ++len, code <<= 1)
             for (int j = 0; j < m_count[len]; ++j, ++k, ++code) {
-                uint32_t reversed = 0;
-                for (int b = 0; b < len; ++b)
-                    reversed |= ((code >> b) & 1) << (len - 1 - b);
-                for (uint32_t e = reversed; e < (1u << kFast); e += 1u << len)
-                    m_fast[e] = uint16_t(m_symbol[k] << 4 | len);
+                const auto [extra, kind] = meaning(alphabet, m_symbol[k]);
+                const uint32_t entry =
+                    uint32_t(m_symbol[k]) << 16 | kind << 8 | uint32_t(len + extra);
+                // Codes are read from their highest bit: the table is indexed by them reversed.
+                for (uint32_t e = kReversed[code << (kFast - len)]; e < (1u << kFast);
+                     e += 1u << len)
+                    m_fast[e] = entry;
             }
         return true;
     }
 
-    // The next symbol, or -1 for bits that are no code; needs 15 bits in the register.
+    // The table's entry for the bits in front; 0 for a code longer than the table's.
+    [[nodiscard]] uint32_t entry(uint64_t bits) const { return m_fast[bits & ((1u << kFast) - 1)]; }
+
+    // Reads the next symbol and its extra bits: the symbol, or -1 for bits that are no code.
+    // Needs 15 bits and the extra bits in the register.
     int decode(Bits& in) const
     {
         const uint64_t bits = in.peek();
-        if (const uint16_t e = m_fast[bits & ((1u << kFast) - 1)]; e != 0) {
-            in.drop(e & 15);
-            return e >> 4;
+        if (const uint32_t e = entry(bits); e != 0) {
+            in.drop(bitsOf(e));
+            return int(e >> 16);
         }
         int code = 0;
         int first = 0;
@@ -110,8 +173,9 @@ class Code
             code |= int((bits >> (len - 1)) & 1);
             const int count = m_count[len];
             if (code - count < first) {
-                in.drop(len);
-                return m_symbol[size_t(index + code - first)];
+                const int symbol = m_symbol[size_t(index + code - first)];
+                in.drop(len + meaning(m_alphabet, symbol).first);
+                return symbol;
             }
             index += count;
             first = (first + count) << 1;
@@ -121,19 +185,15 @@ class Code
     }
 
   private:
-    std::array<uint16_t, 1 << kFast> m_fast{}; // symbol << 4 | length; 0 for longer codes
+    std::array<uint32_t, 1 << kFast> m_fast{};
     std::array<uint16_t, 16> m_count{};
     std::array<uint16_t, 288> m_symbol{};
+    Alphabet m_alphabet = Alphabet::CodeLengths;
 };
 
-constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-constexpr uint8_t kLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
-                                      11, 4,  12, 3, 13, 2, 14, 1, 15};
-
-// Reads a block's symbols up to its end; false on bits that are no symbol.
+// Reads a block's symbols up to its end; false on bits that are no symbol. Whether a literal or
+// a copy comes next is anybody's guess, so the distance is looked up either way and skipped by
+// a mask: a mispredicted branch per symbol would cost more than the rest of the loop.
 bool skipSymbols(Bits& in, const Code& literals, const Code& distances)
 {
     for (;;) {
@@ -143,21 +203,31 @@ bool skipSymbols(Bits& in, const Code& literals, const Code& distances)
             if (in.overrun())
                 return false; // zeros past the end would read as symbols for ever
         }
-        const int s = literals.decode(in);
-        if (s < 256) {
-            if (s < 0)
+        const uint32_t e = literals.entry(in.peek());
+        if (e == 0 || Code::kindOf(e) >= kEnd) {
+            const int s = literals.decode(in);
+            const Kind kind = meaning(Alphabet::Literals, s).second;
+            if (s < 0 || kind == kInvalid)
+                return false;
+            if (kind == kEnd)
+                return true;
+            if (kind == kCopy) {
+                const int d = distances.decode(in);
+                if (d < 0 || meaning(Alphabet::Distances, d).second == kInvalid)
+                    return false;
+            }
+            continue;
+        }
+        in.drop(Code::bitsOf(e));
+        const uint32_t d = distances.entry(in.peek());
+        const uint32_t copy = uint32_t(Code::kindOf(e) == kCopy);
+        if ((copy & uint32_t(d == 0 || Code::kindOf(d) == kInvalid)) != 0) {
+            const int s = distances.decode(in);
+            if (s < 0 || meaning(Alphabet::Distances, s).second == kInvalid)
                 return false;
             continue;
         }
-        if (s == 256)
-            return true;
-        if (s > 285)
-            return false;
-        in.drop(kLengthExtra[s - 257]);
-        const int d = distances.decode(in);
-        if (d < 0 || d > 29)
-            return false;
-        in.drop(kDistanceExtra[d]);
+        in.drop(Code::bitsOf(d) & int(0u - copy));
     }
 }
 
@@ -170,7 +240,7 @@ bool readTables(Bits& in, Code& literals, Code& distances)
     for (int i = 0; i < lengthCount; ++i)
         codeLengths[kLengthOrder[i]] = uint8_t(in.take(3));
     Code lengthCode;
-    if (!lengthCode.build(codeLengths, 19))
+    if (!lengthCode.build(codeLengths, 19, Alphabet::CodeLengths))
         return false;
     uint8_t lengths[288 + 32] = {};
     const int total = literalCount + distanceCount;
@@ -194,8 +264,8 @@ bool readTables(Bits& in, Code& literals, Code& distances)
         for (int r = 0; r < repeat; ++r)
             lengths[i++] = value;
     }
-    return literals.build(lengths, literalCount) &&
-           distances.build(lengths + literalCount, distanceCount);
+    return literals.build(lengths, literalCount, Alphabet::Literals) &&
+           distances.build(lengths + literalCount, distanceCount, Alphabet::Distances);
 }
 
 void fixedTables(Code& literals, Code& distances)
@@ -205,9 +275,9 @@ void fixedTables(Code& literals, Code& distances)
     std::fill_n(lengths + 144, 112, 9);
     std::fill_n(lengths + 256, 24, 7);
     std::fill_n(lengths + 280, 8, 8);
-    literals.build(lengths, 288);
+    literals.build(lengths, 288, Alphabet::Literals);
     std::fill_n(lengths, 30, 5);
-    distances.build(lengths, 30);
+    distances.build(lengths, 30, Alphabet::Distances);
 }
 } // namespace
 
