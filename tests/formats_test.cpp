@@ -155,10 +155,11 @@ TEST(PhotoFormats, ADeflateStreamsEndIsFoundToTheBitAndBrokenStreamsAreNoStreams
                                                             input.size(), out.data(), out.size());
             libdeflate_free_compressor(compressor);
             ASSERT_GT(size, 0u);
-            const auto end = DeflateWalk::walk({out.data(), size});
-            ASSERT_TRUE(end.has_value()) << level;
-            EXPECT_EQ((end->endBit + 7) / 8, size);
-            EXPECT_TRUE(out[end->finalHeaderBit / 8] & (1u << (end->finalHeaderBit % 8)));
+            const auto walked = DeflateWalk::walk({out.data(), size});
+            ASSERT_TRUE(walked.has_value()) << level;
+            const DeflateWalk::End end = walked.value_or(DeflateWalk::End{});
+            EXPECT_EQ((end.endBit + 7) / 8, size);
+            EXPECT_TRUE(out[end.finalHeaderBit / 8] & (1u << (end.finalHeaderBit % 8)));
             EXPECT_FALSE(DeflateWalk::walk({out.data(), size / 2}).has_value());
         }
     // Whatever the bytes, an answer comes back.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 constexpr int kLongest = 258;       // the longest copy deflate has, symbol 285
@@ -82,7 +83,7 @@ template <size_t N> std::array<uint16_t, N> codesFor(const std::array<uint8_t, N
 std::pair<int, int> lengthSymbol(int length)
 {
     int i = 27;
-    while (kLengthBase[i] > length)
+    while (std::cmp_greater(kLengthBase[i], length))
         --i;
     return {257 + i, length - kLengthBase[i]};
 }
@@ -166,8 +167,8 @@ bool DeflateJoin::appendRepeatedRows(size_t count, size_t rowBytes)
     // The code lengths of both codes in one sequence; only runs of zeros are worth shortening.
     std::vector<std::pair<int, int>> sequence; // (code length symbol, extra bits)
     std::array<uint8_t, 288> all{};
-    std::copy(lengths.begin(), lengths.end(), all.begin());
-    std::copy(distanceLengths.begin(), distanceLengths.end(), all.begin() + 286);
+    std::ranges::copy(lengths, all.begin());
+    std::ranges::copy(distanceLengths, all.begin() + 286);
     for (size_t i = 0; i < all.size();) {
         size_t run = 1;
         while (i + run < all.size() && all[i + run] == all[i])

@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <array>
+#include <utility>
 
 namespace {
 // Bits least significant first, as deflate packs them, through a register refilled a word at a
@@ -123,9 +124,11 @@ class Code
             ++m_count[lengths[i]];
         m_count[0] = 0;
         int left = 1;
-        for (int len = 1; len < 16; ++len)
-            if ((left = 2 * left - m_count[len]) < 0)
+        for (int len = 1; len < 16; ++len) {
+            left = 2 * left - m_count[len];
+            if (left < 0)
                 return false; // more codes than lengths allow
+        }
         std::array<uint16_t, 16> offset{};
         for (int len = 1; len < 15; ++len)
             offset[len + 1] = uint16_t(offset[len] + m_count[len]);
@@ -142,7 +145,7 @@ class Code
         uint32_t code = 0;
         int k = 0;
         for (int len = 1; len <= kFast; ++len, code <<= 1)
-            for (int j = 0; j < m_count[len]; ++j, ++k, ++code) {
+            for (int j = 0; std::cmp_less(j, m_count[len]); ++j, ++k, ++code) {
                 const auto [extra, kind] = meaning(alphabet, m_symbol[k]);
                 const uint32_t entry =
                     uint32_t(m_symbol[k]) << 16 | kind << 8 | uint32_t(len + extra);
@@ -220,7 +223,7 @@ bool skipSymbols(Bits& in, const Code& literals, const Code& distances)
         }
         in.drop(Code::bitsOf(e));
         const uint32_t d = distances.entry(in.peek());
-        const uint32_t copy = uint32_t(Code::kindOf(e) == kCopy);
+        const auto copy = uint32_t(Code::kindOf(e) == kCopy);
         if ((copy & uint32_t(d == 0 || Code::kindOf(d) == kInvalid)) != 0) {
             const int s = distances.decode(in);
             if (s < 0 || meaning(Alphabet::Distances, s).second == kInvalid)

@@ -22,7 +22,7 @@ constexpr int kLevel = 2;
 // Rows like the one above are written apart in runs of at least deflate's window: what follows
 // such a run could not refer back past it anyway, so splitting libdeflate's input there costs
 // nothing. Across a shorter run, a line of text finds the letters of the line above.
-constexpr size_t kShortestRunBytes = 32 * 1024;
+constexpr size_t kShortestRunBytes = size_t(32) * 1024;
 
 struct CompressorFree
 {
