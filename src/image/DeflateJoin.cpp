@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DeflateJoin.h"
 
+#include "DeflateCode.h"
+#include "DeflateFormat.h"
 #include "DeflateWalk.h"
 
 #include <QtEndian>
@@ -11,73 +13,12 @@
 #include <utility>
 
 namespace {
-constexpr int kLongest = 258;       // the longest copy deflate has, symbol 285
-constexpr int kLongestSymbol = 285; // and its symbol
-constexpr int kEndOfBlock = 256;
-constexpr uint16_t kLengthBase[28] = {3,  4,  5,  6,  7,  8,  9,  10, 11, 13,  15,  17,  19,  23,
-                                      27, 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227};
-constexpr uint8_t kLengthExtra[28] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2,
-                                      2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5};
-constexpr uint8_t kLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
-                                      11, 4,  12, 3, 13, 2, 14, 1, 15};
-
-// Huffman code lengths for the given symbol counts (0: unused). At least two symbols are used,
-// so the code is complete, as every inflater accepts.
-template <size_t N> std::array<uint8_t, N> codeLengths(const std::array<size_t, N>& counts)
-{
-    struct Node
-    {
-        size_t weight;
-        int parent;
-    };
-    std::vector<Node> nodes;
-    std::vector<int> open;
-    std::array<int, N> leaf{};
-    for (size_t s = 0; s < N; ++s) {
-        leaf[s] = -1;
-        if (counts[s] != 0) {
-            leaf[s] = int(nodes.size());
-            open.push_back(int(nodes.size()));
-            nodes.push_back({counts[s], -1});
-        }
-    }
-    while (open.size() > 1) {
-        std::ranges::sort(open, [&](int a, int b) { return nodes[a].weight > nodes[b].weight; });
-        const int a = open.back();
-        open.pop_back();
-        const int b = open.back();
-        open.pop_back();
-        nodes[a].parent = nodes[b].parent = int(nodes.size());
-        open.push_back(int(nodes.size()));
-        nodes.push_back({nodes[a].weight + nodes[b].weight, -1});
-    }
-    std::array<uint8_t, N> lengths{};
-    for (size_t s = 0; s < N; ++s)
-        for (int n = leaf[s]; n >= 0 && nodes[n].parent >= 0; n = nodes[n].parent)
-            ++lengths[s];
-    return lengths;
-}
-
-// Canonical codes for lengths, bit-reversed: deflate writes a code from its highest bit.
-template <size_t N> std::array<uint16_t, N> codesFor(const std::array<uint8_t, N>& lengths)
-{
-    std::array<int, 16> count{};
-    for (const uint8_t l : lengths)
-        ++count[l];
-    count[0] = 0;
-    std::array<int, 16> next{};
-    for (int len = 1, code = 0; len < 16; ++len)
-        next[len] = code = (code + count[len - 1]) << 1;
-    std::array<uint16_t, N> codes{};
-    for (size_t s = 0; s < N; ++s) {
-        if (lengths[s] == 0)
-            continue;
-        const int code = next[lengths[s]]++;
-        for (int b = 0; b < lengths[s]; ++b)
-            codes[s] |= uint16_t(((code >> b) & 1) << (lengths[s] - 1 - b));
-    }
-    return codes;
-}
+using deflateformat::kEndOfBlock;
+using deflateformat::kLengthBase;
+using deflateformat::kLengthExtra;
+using deflateformat::kLengthOrder;
+using deflateformat::kLongest;
+using deflateformat::kLongestSymbol;
 
 // The symbol and extra bits of a copy of 3 to 257 bytes.
 std::pair<int, int> lengthSymbol(int length)
@@ -159,8 +100,8 @@ bool DeflateJoin::appendRepeatedRows(size_t count, size_t rowBytes)
     if (tail > 0)
         counts[size_t(tailSymbol)] = count;
     counts[kEndOfBlock] = 1;
-    const std::array<uint8_t, 286> lengths = codeLengths(counts);
-    const std::array<uint16_t, 286> codes = codesFor(lengths);
+    const std::vector<uint8_t> lengths = DeflateCode::lengthsFor(counts);
+    const std::vector<uint16_t> codes = DeflateCode::codesFor(lengths);
     // Distance 1 is the only one used; distance 2 keeps its code complete.
     const std::array<uint8_t, 2> distanceLengths = {1, 1};
 
@@ -192,11 +133,11 @@ bool DeflateJoin::appendRepeatedRows(size_t count, size_t rowBytes)
     std::array<size_t, 19> lengthCounts{};
     for (const auto& [symbol, extra] : sequence)
         ++lengthCounts[size_t(symbol)];
-    const std::array<uint8_t, 19> lengthLengths = codeLengths(lengthCounts);
+    const std::vector<uint8_t> lengthLengths = DeflateCode::lengthsFor(lengthCounts);
     if (std::ranges::any_of(lengths, [](uint8_t l) { return l > 15; }) ||
         std::ranges::any_of(lengthLengths, [](uint8_t l) { return l > 7; }))
         return false;
-    const std::array<uint16_t, 19> lengthCodes = codesFor(lengthLengths);
+    const std::vector<uint16_t> lengthCodes = DeflateCode::codesFor(lengthLengths);
     int sent = 19;
     while (sent > 4 && lengthLengths[kLengthOrder[sent - 1]] == 0)
         --sent;
