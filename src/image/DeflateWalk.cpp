@@ -25,7 +25,8 @@ bool skipSymbols(DeflateBits& in, const DeflateCode& literals, const DeflateCode
         const uint32_t e = literals.entry(in.peek());
         if (e == 0 || DeflateCode::kindOf(e) >= DeflateCode::kEnd) {
             const int s = literals.decode(in);
-            const DeflateCode::Kind kind = DeflateCode::meaning(DeflateCode::Alphabet::Literals, s).second;
+            const DeflateCode::Kind kind =
+                DeflateCode::meaning(DeflateCode::Alphabet::Literals, s).second;
             if (s < 0 || kind == DeflateCode::kInvalid)
                 return false;
             if (kind == DeflateCode::kEnd)
