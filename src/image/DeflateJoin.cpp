@@ -44,6 +44,11 @@ void DeflateJoin::put(uint32_t bits, int count)
     m_pending = uint32_t(pending);
 }
 
+void DeflateJoin::padToByte()
+{
+    put(0, (8 - m_pendingBits) % 8);
+}
+
 void DeflateJoin::putBits(const uint8_t* bytes, size_t count)
 {
     const size_t whole = count / 8;
@@ -73,7 +78,7 @@ bool DeflateJoin::append(std::span<uint8_t> stream)
     if (end->stored && m_pendingBits != 0) {
         // A stored block starts at a whole byte of the stream: one that is empty gets there.
         put(0, 3);
-        put(0, (8 - m_pendingBits) % 8);
+        padToByte();
         put(0xffff0000u, 32);
     }
     putBits(stream.data(), end->endBit);
@@ -180,7 +185,7 @@ std::vector<uint8_t> DeflateJoin::finish(uint32_t adler)
     put(1, 1); // the last block,
     put(1, 2); // with the fixed codes,
     put(0, 7); // empty
-    put(0, (8 - m_pendingBits) % 8);
+    padToByte();
     uchar sum[4];
     qToBigEndian(quint32(adler), sum);
     m_out.insert(m_out.end(), sum, sum + 4);

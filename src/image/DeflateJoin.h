@@ -28,6 +28,7 @@ class DeflateJoin
   private:
     void put(uint32_t bits, int count);
     void putBits(const uint8_t* bytes, size_t count);
+    void padToByte();
 
     std::vector<uint8_t> m_out;
     uint32_t m_pending = 0; // bits not yet a whole byte, the first in the lowest

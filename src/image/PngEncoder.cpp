@@ -3,6 +3,7 @@
 #include "PngEncoder.h"
 
 #include "DeflateJoin.h"
+#include "common/Logging.h"
 #include "common/VectorLoops.h"
 
 #include <QtEndian>
@@ -111,8 +112,7 @@ std::vector<uint8_t> deflated(const uint8_t* rows, size_t stride, size_t height,
         return {out.get(), out.get() + n};
     };
     DeflateJoin join;
-    size_t start = 0; // the first row libdeflate has not had
-    bool split = false;
+    size_t start = 0; // the first row libdeflate has not had; past 0 once a band is written
     const auto compressTo = [&](size_t end) {
         if (end == start)
             return true;
@@ -120,22 +120,26 @@ std::vector<uint8_t> deflated(const uint8_t* rows, size_t stride, size_t height,
                                                      (end - start) * stride, out.get(), bound);
         return n > 0 && join.append({out.get(), n});
     };
+    // Joining can only fail on a stream libdeflate did not write whole: said, and written whole.
+    const auto unjoined = [&] {
+        qCWarning(lcPdf) << "page rows could not be joined; deflated in one piece";
+        return whole();
+    };
     for (size_t y = 0; y < height;) {
         size_t end = y;
         while (end < height && repeated[end])
             ++end;
         if ((end - y) * stride >= kShortestRunBytes) {
             if (!compressTo(y) || !join.appendRepeatedRows(end - y, stride - 1))
-                return whole();
+                return unjoined();
             start = end;
-            split = true;
         }
         y = std::max(end, y + 1);
     }
-    if (!split)
+    if (start == 0)
         return whole();
     if (!compressTo(height))
-        return whole();
+        return unjoined();
     return join.finish(libdeflate_adler32(1, rows, size));
 }
 } // namespace
