@@ -56,6 +56,14 @@ TEST(PhotoFormats, HeicTiffAndWebpAreOfferedAndReadUprightInFullAndAsThumbnails)
                                               QByteArray(64, 'x')));
     EXPECT_TRUE(Image::fromFile(fake).isNull());
     EXPECT_TRUE(Image::fromFile(fake).toQImage().isNull());
+    // Signatures that promise a format the rest does not hold; a PNG named like a HEIF photo.
+    for (const QByteArray& head :
+         {QByteArray("RIFF\x20\0\0\0WEBPVP8 ", 16), QByteArray("\xff\xd8\xff")}) {
+        ASSERT_TRUE(fixtures::writeFile(fake, head + QByteArray(64, 'x')));
+        EXPECT_TRUE(Image::fromFile(fake).isNull());
+    }
+    ASSERT_TRUE(picture(30, 20).save(fake, "png"));
+    EXPECT_EQ(Image::fromFile(fake).sourceFormat(), "png");
 }
 
 TEST(PhotoFormats, PagePngsDecodeToThePixelsTheyWereMadeFrom)

@@ -47,12 +47,37 @@ int exifOrientation(QByteArray exif)
     exif_data_unref(data);
     return orientation;
 }
+
+// The format the first bytes announce, for the formats whose signature is unambiguous. Asked
+// without one, Qt loads every image plugin in turn to let each look at a file opened by
+// descriptor (5 ms, in every process that reads a photo).
+QByteArray announcedFormat(QIODevice* device)
+{
+    const QByteArray head = device->peek(12);
+    if (head.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return "gif";
+    if (head.size() == 12 && head.startsWith("RIFF") && head.mid(8) == "WEBP")
+        return "webp";
+    return {};
+}
 } // namespace
 
-UprightReader::UprightReader(QIODevice* device) : m_reader(device)
+UprightReader::UprightReader(QIODevice* device) : m_reader(device, announcedFormat(device))
 {
     m_reader.setAutoTransform(true);
     QImageReader::setAllocationLimit(1024); // MB; large scans are fine, hostile headers are not
+    if (!m_reader.format().isEmpty()) {
+        m_reader.setAutoDetectImageFormat(false);
+        if (!m_reader.canRead()) { // not what it announced: every plugin gets its look again
+            m_reader.setAutoDetectImageFormat(true);
+            m_reader.setFormat({});
+            m_reader.setDevice(device);
+        }
+    }
     m_transformation = m_reader.canRead() ? m_reader.transformation() : m_transformation;
     if (m_transformation == QImageIOHandler::TransformationNone && m_reader.format() == "webp") {
         m_transformation = webpTransformation(device);
