@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSemaphore>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +21,8 @@
 static_assert(PageRenderer::maxPixelsPerPage == pagedrawing::maxPixelsPerPage);
 
 namespace {
+constexpr int kPagesWaiting = 4; // drawn pages held for the writer at most
+
 void printError(bool enabled)
 {
     if (enabled)
@@ -147,13 +151,25 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
                         .arg(page.index + 1)
                         .arg(count));
     };
+    // Files are written and synced on a thread of their own, in order, so that this thread's
+    // event loop hands each worker its next page at once: a sync takes as long as a drawing.
+    // Past a few pages waiting for the disk, the drawing waits instead of the memory filling.
+    QThreadPool writer;
+    writer.setMaxThreadCount(1);
+    QSemaphore room(kPagesWaiting);
     farm.draw(std::vector<int>(chosen.begin(), chosen.end()), m_options.scale,
               [&](PageFarm::Page page) {
                   early.emplace(position.at(page.index), std::move(page));
                   for (auto it = early.begin(); it != early.end() && it->first == next;
-                       it = early.erase(it), ++next)
-                      take(next, it->second);
+                       it = early.erase(it), ++next) {
+                      room.acquire();
+                      writer.start([&, k = next, drawn = std::move(it->second)] {
+                          take(k, drawn);
+                          room.release();
+                      });
+                  }
               });
+    writer.waitForDone();
     result.cancelled = next < total;
     return result;
 }
