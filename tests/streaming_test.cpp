@@ -15,8 +15,11 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <tiffio.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
 #include <vector>
 
@@ -55,6 +58,66 @@ bool writePng(const QString& path, int width, int height)
     return std::fclose(file) == 0;
 }
 
+// How a test TIFF is laid out: strips of 64 rows or tiles of 256.
+struct TiffLayout
+{
+    bool tiled = false;
+    uint16_t compression = COMPRESSION_LZW;
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+};
+
+// The same picture as writePng, as RGBA with unassociated alpha.
+bool writeTiff(const QString& path, int width, int height, const TiffLayout& layout)
+{
+    TIFF* tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
+    if (!tiff)
+        return false;
+    const uint16_t alpha = EXTRASAMPLE_UNASSALPHA;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(width));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(height));
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, uint16_t(4));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, uint16_t(1), &alpha);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, layout.compression);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, layout.orientation);
+    constexpr int kTile = 256;
+    if (layout.tiled) {
+        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, uint32_t(kTile));
+        TIFFSetField(tiff, TIFFTAG_TILELENGTH, uint32_t(kTile));
+    } else {
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(64));
+    }
+    const int band = layout.tiled ? kTile : 1;
+    const size_t stride = size_t(width) * 4;
+    std::vector<png_byte> row(stride);
+    std::vector<uint8_t> rows(stride * size_t(band));
+    std::vector<uint8_t> tile(size_t(kTile) * kTile * 4);
+    bool ok = true;
+    for (int top = 0; top < height && ok; top += band) {
+        std::ranges::fill(rows, 0);
+        for (int y = top; y < std::min(height, top + band); ++y) {
+            pictureRow(row, width, y);
+            std::ranges::copy(row, rows.begin() + ptrdiff_t(size_t(y - top) * stride));
+        }
+        if (!layout.tiled) {
+            ok = TIFFWriteScanline(tiff, rows.data(), uint32_t(top), 0) == 1;
+            continue;
+        }
+        for (int left = 0; left < width && ok; left += kTile) {
+            std::ranges::fill(tile, 0);
+            for (int y = 0; y < kTile; ++y)
+                std::memcpy(tile.data() + size_t(y) * kTile * 4,
+                            rows.data() + size_t(y) * stride + size_t(left) * 4,
+                            size_t(std::min(kTile, width - left)) * 4);
+            ok = TIFFWriteTile(tiff, tile.data(), uint32_t(left), uint32_t(top), 0, 0) > 0;
+        }
+    }
+    TIFFClose(tiff);
+    return ok;
+}
+
 // The average distance per channel between two images of one size.
 double difference(const QImage& a, const QImage& b)
 {
@@ -90,7 +153,12 @@ TEST(Streaming, LargeImagesShrinkRowByRowToWhatTheWholeBitmapGives)
     const QImage whole = fixtures::photo(4800, 3600);
     ASSERT_TRUE(fixtures::writeJpeg(whole, dir.filePath("turned.jpg"), 6, 95));
     ASSERT_TRUE(writePng(dir.filePath("bands.png"), 4800, 3600));
-    for (const QString name : {"turned.jpg", "bands.png"}) {
+    // TIFFs in strips, turned by their header, and in tiles.
+    ASSERT_TRUE(writeTiff(dir.filePath("strips.tif"), 4800, 3600,
+                          {false, COMPRESSION_LZW, ORIENTATION_RIGHTTOP}));
+    ASSERT_TRUE(writeTiff(dir.filePath("tiles.tif"), 4800, 3600,
+                          {true, COMPRESSION_ADOBE_DEFLATE, ORIENTATION_TOPLEFT}));
+    for (const QString name : {"turned.jpg", "bands.png", "strips.tif", "tiles.tif"}) {
         SCOPED_TRACE(name.toStdString());
         const Image photo = Image::fromFile(dir.filePath(name));
         QImageReader reader(dir.filePath(name));
@@ -147,6 +215,14 @@ TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
         EXPECT_NEAR(qAlpha(got), sum[3] / 100.0, 1) << at.x();
     }
 
+    // A TIFF in tiles the same way.
+    ASSERT_TRUE(writeTiff(path("large.tif"), 12000, 9000, {true, COMPRESSION_ADOBE_DEFLATE}));
+    EXPECT_EQ(runLimited(cli, {"resize", path("large.tif"), "--width", "1200", "-o", path("t.png")},
+                         kLimitMb),
+              0)
+        << cli.err.toStdString();
+    EXPECT_EQ(QImage(path("t.png")).pixel(900, 451), resized.pixel(900, 451));
+
     QDir().mkpath(path("c"));
     EXPECT_EQ(runLimited(cli, {"compress", path("large.png"), "-o", path("c")}, kLimitMb), 0)
         << cli.err.toStdString();
@@ -202,6 +278,38 @@ TEST(Streaming, OverTheWholeBitmapLimitOnlyWhatStreamsAndWhatTheFileCanHoldIsTak
         << reason.toStdString();
     // A progressive JPEG is decoded whole in its coefficients: the old limit stays.
     EXPECT_TRUE(Image::fromFile(progressive, 1.0, &reason, Image::Decoding::RowByRow).isNull());
+    EXPECT_EQ(reason, "is too large: 20000 x 15000 pixels is over 200 megapixels");
+    // A TIFF's header names its compression, and with it the fewest bytes its strips take.
+    const auto tiff = [&](const QString& name, uint16_t compression, qsizetype padding) {
+        const QString path = dir.filePath(name);
+        TIFF* t = TIFFOpen(QFile::encodeName(path).constData(), "w");
+        TIFFSetField(t, TIFFTAG_IMAGEWIDTH, uint32_t(20000));
+        TIFFSetField(t, TIFFTAG_IMAGELENGTH, uint32_t(15000));
+        TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, uint16_t(3));
+        TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
+        TIFFSetField(t, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+        TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+        TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, uint32_t(16));
+        TIFFWriteRawStrip(t, 0, QByteArray(16, '\0').data(), 16); // the rest are never written
+        TIFFClose(t);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(padding, '\0'));
+        return path;
+    };
+    // Deflate shrinks 900 MB of rows to 872 KB at best.
+    const Image tiffTaken = Image::fromFile(tiff("real.tif", COMPRESSION_ADOBE_DEFLATE, 900'000),
+                                            1.0, &reason, Image::Decoding::RowByRow);
+    EXPECT_EQ(tiffTaken.pixelSize(), QSize(20000, 15000)) << reason.toStdString();
+    EXPECT_TRUE(Image::fromFile(tiff("bomb.tif", COMPRESSION_ADOBE_DEFLATE, 0), 1.0, &reason,
+                                Image::Decoding::RowByRow)
+                    .isNull());
+    EXPECT_TRUE(reason.startsWith("is too large: 20000 x 15000 pixels cannot be held in"))
+        << reason.toStdString();
+    // A compression with no such bound (zstd) is held to the whole-bitmap limit.
+    EXPECT_TRUE(Image::fromFile(tiff("zstd.tif", COMPRESSION_ZSTD, 900'000), 1.0, &reason,
+                                Image::Decoding::RowByRow)
+                    .isNull());
     EXPECT_EQ(reason, "is too large: 20000 x 15000 pixels is over 200 megapixels");
     // Beyond a gigapixel nothing is taken.
     const QString giant = jpeg("giant.jpg", false, 7'000'000, {40000, 40000});

@@ -18,7 +18,7 @@ bool RowScaler::suits(const Image& photo)
 {
     const QSize size = photo.pixelSize();
     const QByteArray format = photo.sourceFormat();
-    return (format == "jpeg" || format == "png") &&
+    return (format == "jpeg" || format == "png" || format == "tiff") &&
            qint64(size.width()) * size.height() > kStreamAbove;
 }
 

@@ -4,6 +4,7 @@
 
 #include "JpegRows.h"
 #include "PngRows.h"
+#include "TiffRows.h"
 #include "common/InputFile.h"
 
 #include <QBuffer>
@@ -11,7 +12,7 @@
 std::unique_ptr<RowSource> RowSource::open(const Image& photo, QSize atLeast)
 {
     const QByteArray format = photo.sourceFormat();
-    if (format != "jpeg" && format != "png")
+    if (format != "jpeg" && format != "png" && format != "tiff")
         return nullptr;
     std::unique_ptr<QIODevice> device;
     if (!photo.sourcePath().isEmpty()) {
@@ -26,6 +27,10 @@ std::unique_ptr<RowSource> RowSource::open(const Image& photo, QSize atLeast)
         return nullptr;
     if (format == "png") {
         auto rows = std::make_unique<PngRows>(std::move(device));
+        return rows->isOpen() ? std::move(rows) : nullptr;
+    }
+    if (format == "tiff") {
+        auto rows = std::make_unique<TiffRows>(std::move(device));
         return rows->isOpen() ? std::move(rows) : nullptr;
     }
     const bool turned = photo.transformation() & QImageIOHandler::TransformationRotate90;

@@ -20,7 +20,8 @@ class RowSource
 
     // The rows of photo as stored (before its turn). A JPEG shrinks by 2, 4 or 8 while it is
     // read when it still covers atLeast (stored orientation) that way. Null for what cannot be
-    // read row by row: formats other than JPEG and PNG, interlaced PNGs, CMYK JPEGs.
+    // read row by row: formats other than JPEG, PNG and TIFF, interlaced PNGs, CMYK JPEGs, TIFFs
+    // in strips or tiles too large to hold a band of.
     [[nodiscard]] static std::unique_ptr<RowSource> open(const Image& photo, QSize atLeast = {});
 
     [[nodiscard]] QSize size() const { return m_size; }

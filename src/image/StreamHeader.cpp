@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StreamHeader.h"
 
+#include "TiffRows.h"
+
 #include <climits>
 
 namespace {
@@ -73,5 +75,8 @@ StreamHeader StreamHeader::read(QIODevice& device)
         device.read(2);
         return jpeg(device);
     }
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)) ||
+        head.startsWith(QByteArray("II+\0", 4)) || head.startsWith(QByteArray("MM\0+", 4)))
+        return TiffRows::header(device);
     return {};
 }
