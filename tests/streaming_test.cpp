@@ -178,6 +178,12 @@ TEST(Streaming, LargeImagesShrinkRowByRowToWhatTheWholeBitmapGives)
                                                     Qt::SmoothTransformation)),
                   2.0);
     }
+    // Tiles that do not inflate stop the reading rather than leave a band of grey.
+    QFile tiles(dir.filePath("tiles.tif"));
+    ASSERT_TRUE(tiles.open(QIODevice::ReadWrite) && tiles.seek(tiles.size() / 2));
+    tiles.write(QByteArray(65536, '\x5a'));
+    tiles.close();
+    EXPECT_TRUE(ImageResizer::draw(Image::fromFile(tiles.fileName()), QSizeF(600, 450)).isNull());
 }
 
 TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)

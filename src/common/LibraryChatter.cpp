@@ -4,6 +4,7 @@
 
 #include "QpdfChatter.h"
 #include "QtChatter.h"
+#include "TiffChatter.h"
 
 #include <QtGlobal>
 
@@ -18,6 +19,7 @@ void quiet(bool everything)
         return;
     setMsgSeverity(L_SEVERITY_NONE); // Leptonica's "Error in pixRead..."
     QpdfChatter::discard();
+    TiffChatter::discard();
     Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, {}); // its repairs
     if (!everything)
         QtChatter::fatalOnly();

@@ -48,7 +48,7 @@ toff_t sizeOf(thandle_t handle)
     return toff_t(deviceOf(handle)->size());
 }
 
-// libtiff's complaints are counted, never printed: a batch prints one line per failed input.
+// libtiff's warnings are counted, never printed: a batch prints one line per failed input.
 int counted(TIFF*, void* userData, const char*, const char*, va_list)
 {
     if (userData)
@@ -104,10 +104,12 @@ TiffRows::TiffRows(std::unique_ptr<QIODevice> device) : m_device(std::move(devic
 {
     m_tiff = openTiff(*m_device, &m_warnings);
     char why[1024] = {};
-    if (!m_tiff || !TIFFRGBAImageOK(m_tiff, why) || !TIFFRGBAImageBegin(&m_image, m_tiff, 0, why))
+    if (!m_tiff || !TIFFRGBAImageOK(m_tiff, why) || !TIFFRGBAImageBegin(&m_image, m_tiff, 1, why))
         return;
     m_begun = true;
-    // Rows come as stored; the turn the header records is applied by whoever reads them.
+    // Damaged data stops the reading (stop on error, above), as a damaged PNG's does: a band
+    // of grey in a written file would pass for the picture. Rows come as stored; the turn the
+    // header records is applied by whoever reads them.
     m_image.req_orientation = m_image.orientation;
     const int width = int(m_image.width), height = int(m_image.height);
     const int unit = unitRows(m_tiff, height);

@@ -6,11 +6,13 @@
 #include "cli/CliApp.h"
 #include "common/QpdfChatter.h"
 #include "common/QtChatter.h"
+#include "common/TiffChatter.h"
 
 int main(int argc, char* argv[])
 {
     // Libraries' and Qt's own lines would break the promise of one line per failed input.
     QpdfChatter::discard();
+    TiffChatter::discard();
     QtChatter::fatalOnly();
     return CliApp::runProcess(argc, argv, CliApp::compressOnly());
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quire-compress-worker: Quire's helper process that compresses one photo and exits.
 #include "common/QtChatter.h"
+#include "common/TiffChatter.h"
 #include "compress/CompressWorker.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     std::signal(SIGINT, SIG_IGN);
     // Only the photo libraries run here: libjpeg and libpng report through Quire's own handlers.
     QtChatter::fatalOnly();
+    TiffChatter::discard();
     const QCoreApplication app(argc, argv);
     return CompressWorker::serve(stdin, stdout);
 }
