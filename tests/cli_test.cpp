@@ -342,12 +342,15 @@ TEST(Cli, APhotoThatBreaksTheJpegLibraryCostsThatPhotoOnly)
     EXPECT_TRUE(cli.err.startsWith(QStringLiteral("quire-cli: %1: ").arg(odd)));
     EXPECT_EQ(fixtures::readFile(cli.path("odd.pdf")).count("/Subtype /Image"), 1);
 
-    // A helper that crashes on one photo: the others are still written.
+    // A helper that crashes on one photo: the others are still written. This one also ends
+    // after each answer, as a kept helper may: the next photo goes to a fresh one.
     const QString worker = QFileInfo(QUIRE_CLI).absolutePath() + "/quire-compress-worker";
     const QString crashing = cli.path("crashing.sh");
-    fixtures::writeFile(crashing, "#!/bin/sh\nt=$(mktemp)\ncat >\"$t\"\n"
+    fixtures::writeFile(crashing, "#!/bin/sh\nIFS= read -r line || exit 0\n"
+                                  "t=$(mktemp)\nhead -c \"${line##* }\" >\"$t\"\n"
                                   "if grep -q luma \"$t\"; then rm \"$t\"; kill -SEGV $$; fi\n"
-                                  "\"$REAL\" <\"$t\"; s=$?; rm \"$t\"; exit $s\n");
+                                  "{ printf '%s\\n' \"$line\"; cat \"$t\"; } | \"$REAL\"\n"
+                                  "s=$?; rm \"$t\"; exit $s\n");
     QFile::setPermissions(crashing, QFile::ReadOwner | QFile::ExeOwner);
     cli.env.insert("QUIRE_COMPRESS_WORKER", crashing);
     cli.env.insert("REAL", worker);

@@ -30,6 +30,7 @@ int CompressRun::run(const QList<Image>& photos, const PhotoCompressor::Settings
 
 int CompressRun::run(int count, const Compress& compress, JobControl& control, const Sink& sink)
 {
+    const CompressWorker::Session helpers; // kept from photo to photo until the run ends
     control.setTotal(count);
     int done = 0;
     // A window of photos at a time, taken in order as they finish: a list of thousands never

@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressWorker.h"
 
+#include "HelperProcess.h"
 #include "common/LocalPath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QProcess>
+
+#include <mutex>
+#include <vector>
 
 namespace {
 Q_LOGGING_CATEGORY(lcCompressWorker, "quire.compressworker")
@@ -17,7 +20,8 @@ constexpr auto kHelperName = "quire-compress-worker";
 // A request is one line, "quality maxBytes keepLocation path|bytes length", then length bytes:
 // the photo's file name, or its encoded bytes when it has no file. An answer is one line,
 // "ok quality width height scaled warnings kept suffix length" or "error length", then length
-// bytes: the file (a JPEG, or the photo's own when it was kept), or the reason.
+// bytes: the file (a JPEG, or the photo's own when it was kept), or the reason. A helper answers
+// requests one after another until its input ends.
 QByteArray request(const Image& photo, const PhotoCompressor::Settings& settings)
 {
     const bool byPath = !photo.sourcePath().isEmpty();
@@ -59,39 +63,109 @@ bool readExactly(FILE* in, QByteArray& bytes, qsizetype length)
     bytes.resize(length);
     return length == 0 || std::fread(bytes.data(), 1, size_t(length), in) == size_t(length);
 }
+
+// The helpers waiting for a photo, kept while a session is open.
+struct Idle
+{
+    std::mutex mutex;
+    std::vector<std::unique_ptr<HelperProcess>> helpers;
+    int sessions = 0;
+};
+
+Idle& idle()
+{
+    static Idle state;
+    return state;
+}
+
+// A waiting helper that still runs, else none.
+std::unique_ptr<HelperProcess> takeIdle()
+{
+    std::vector<std::unique_ptr<HelperProcess>> ended; // waited for outside the lock
+    std::scoped_lock lock(idle().mutex);
+    while (!idle().helpers.empty()) {
+        std::unique_ptr<HelperProcess> helper = std::move(idle().helpers.back());
+        idle().helpers.pop_back();
+        if (!helper->hasEnded())
+            return helper;
+        ended.push_back(std::move(helper));
+    }
+    return nullptr;
+}
+
+void keep(std::unique_ptr<HelperProcess> helper)
+{
+    std::scoped_lock lock(idle().mutex);
+    if (idle().sessions > 0)
+        idle().helpers.push_back(std::move(helper));
+}
+
+// The answer of a helper, or false when it ended without one (having crashed on the photo).
+bool answerOf(HelperProcess& helper, const QByteArray& asked, PhotoCompressor::Result& result)
+{
+    QByteArray answer;
+    if (helper.ask(asked, answer) && readAnswer(answer, result))
+        return true;
+    result = {};
+    qCWarning(lcCompressWorker) << "helper ended without an answer:" << helper.ending();
+    return false;
+}
 } // namespace
+
+CompressWorker::Session::Session()
+{
+    std::scoped_lock lock(idle().mutex);
+    ++idle().sessions;
+}
+
+CompressWorker::Session::~Session()
+{
+    std::vector<std::unique_ptr<HelperProcess>> ending; // each waited for outside the lock
+    std::scoped_lock lock(idle().mutex);
+    if (--idle().sessions == 0)
+        ending.swap(idle().helpers);
+}
 
 PhotoCompressor::Result CompressWorker::compress(const Image& photo,
                                                  const PhotoCompressor::Settings& settings)
 {
     if (!photo.hasSource())
         return PhotoCompressor::compress(photo, settings);
-    QProcess helper;
+    const QByteArray asked = request(photo, settings);
+    PhotoCompressor::Result result;
+    // A kept helper may have gone since its last answer: then a fresh one is asked before the
+    // photo is taken for one that crashes it.
+    if (auto kept = takeIdle(); kept && answerOf(*kept, asked, result)) {
+        keep(std::move(kept));
+        return result;
+    }
     // The helper's own complaints (and any crash report) reach the same stderr as ours.
-    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    helper.start(program(), {});
-    if (!helper.waitForStarted(-1)) {
-        qCWarning(lcCompressWorker) << "cannot start" << program() << helper.errorString();
+    auto helper = HelperProcess::start(program());
+    if (!helper) {
+        qCWarning(lcCompressWorker) << "cannot start" << program();
         return PhotoCompressor::compress(photo, settings);
     }
-    helper.write(request(photo, settings));
-    helper.closeWriteChannel();
-    helper.waitForFinished(-1);
-    PhotoCompressor::Result result;
-    if (helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0 &&
-        readAnswer(helper.readAllStandardOutput(), result))
+    if (answerOf(*helper, asked, result)) {
+        keep(std::move(helper));
         return result;
-    result = {};
+    }
     result.error = QStringLiteral("the JPEG library stopped on it");
-    qCWarning(lcCompressWorker) << "helper ended with" << helper.exitStatus() << helper.exitCode();
     return result;
 }
 
 int CompressWorker::serve(FILE* in, FILE* out)
 {
-    char line[256] = {};
-    if (!std::fgets(line, sizeof line, in))
-        return 2;
+    for (;;) {
+        char line[256] = {};
+        if (!std::fgets(line, sizeof line, in))
+            return 0;
+        if (const int failed = answer(line, in, out); failed != 0)
+            return failed;
+    }
+}
+
+int CompressWorker::answer(const char* line, FILE* in, FILE* out)
+{
     const QList<QByteArray> words = QByteArray(line).trimmed().split(' ');
     if (words.size() != 5)
         return 2;
@@ -118,8 +192,8 @@ int CompressWorker::serve(FILE* in, FILE* out)
                           (result.scaled ? " 1 " : " 0 ") + QByteArray::number(result.warnings) +
                           (result.kept ? " 1 " : " 0 ") + result.suffix.toLatin1() + ' '
                     : QByteArray("error ");
-    const QByteArray answer = head + QByteArray::number(body.size()) + '\n';
-    std::fwrite(answer.constData(), 1, size_t(answer.size()), out);
+    const QByteArray heading = head + QByteArray::number(body.size()) + '\n';
+    std::fwrite(heading.constData(), 1, size_t(heading.size()), out);
     std::fwrite(body.constData(), 1, size_t(body.size()), out);
     return std::fflush(out) == 0 ? 0 : 1;
 }

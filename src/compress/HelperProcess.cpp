@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "HelperProcess.h"
+
+#include "common/LocalPath.h"
+
+#include <cerrno>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// Reads into answer until it holds at least size bytes; false at the helper's end or an error.
+bool readUntil(int socket, QByteArray& answer, qsizetype size)
+{
+    char chunk[65536];
+    while (answer.size() < size) {
+        const ssize_t got = ::recv(socket, chunk, sizeof chunk, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        answer.append(chunk, qsizetype(got));
+    }
+    return true;
+}
+} // namespace
+
+std::unique_ptr<HelperProcess> HelperProcess::start(const QString& program)
+{
+    int ends[2] = {-1, -1};
+    // Close-on-exec: another helper started later must not hold this one's socket open.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        return nullptr;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    QByteArray path = LocalPath::encode(program);
+    char* argv[] = {path.data(), nullptr};
+    std::unique_ptr<HelperProcess> helper(new HelperProcess);
+    const int failed =
+        ::posix_spawn(&helper->m_pid, path.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    if (failed != 0) {
+        ::close(ends[0]);
+        return nullptr;
+    }
+    helper->m_socket = ends[0];
+    return helper;
+}
+
+HelperProcess::~HelperProcess()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+    reap(true);
+}
+
+bool HelperProcess::reap(bool wait)
+{
+    if (m_reaped || m_pid <= 0)
+        return true;
+    pid_t done = 0;
+    do
+        done = ::waitpid(m_pid, &m_status, wait ? 0 : WNOHANG);
+    while (done < 0 && errno == EINTR);
+    m_reaped = done == m_pid || done < 0;
+    return m_reaped;
+}
+
+bool HelperProcess::hasEnded()
+{
+    return reap(false);
+}
+
+bool HelperProcess::ask(const QByteArray& request, QByteArray& answer) const
+{
+    answer.clear();
+    for (qsizetype sent = 0; sent < request.size();) {
+        // No SIGPIPE when the helper is gone: that is an answer too.
+        const ssize_t n = ::send(m_socket, request.constData() + sent,
+                                 size_t(request.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    qsizetype line = -1;
+    while ((line = answer.indexOf('\n')) < 0)
+        if (!readUntil(m_socket, answer, answer.size() + 1))
+            return false;
+    const QByteArray head = answer.left(line);
+    bool number = false;
+    const qsizetype length = head.mid(head.lastIndexOf(' ') + 1).toLongLong(&number);
+    return number && length >= 0 && readUntil(m_socket, answer, line + 1 + length) &&
+           answer.size() == line + 1 + length;
+}
+
+QString HelperProcess::ending()
+{
+    if (!hasEnded())
+        return {};
+    return WIFSIGNALED(m_status) ? QStringLiteral("signal %1").arg(WTERMSIG(m_status))
+                                 : QStringLiteral("exit %1").arg(WEXITSTATUS(m_status));
+}

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <sys/types.h>
+
+// A helper program whose standard input and output are one socket: requests are written to it and
+// answers read back, from any thread (no event loop, no Qt object), for as long as it runs.
+class HelperProcess
+{
+  public:
+    // Started, or null when it cannot be.
+    [[nodiscard]] static std::unique_ptr<HelperProcess> start(const QString& program);
+    // Ends its input, which ends a helper waiting for a request, and waits for it.
+    ~HelperProcess();
+    HelperProcess(const HelperProcess&) = delete;
+    HelperProcess& operator=(const HelperProcess&) = delete;
+
+    // Whether it has ended since it last answered (crashed, killed, or gone on its own).
+    [[nodiscard]] bool hasEnded();
+    // Writes request and reads one answer: a line whose last word is the length of the bytes
+    // that follow it, and those bytes. False when the helper ended before answering in full.
+    [[nodiscard]] bool ask(const QByteArray& request, QByteArray& answer) const;
+    // How it ended, for the log: "exit N" or "signal N"; empty while it runs.
+    [[nodiscard]] QString ending();
+
+  private:
+    HelperProcess() = default;
+    bool reap(bool wait);
+
+    pid_t m_pid = -1;
+    int m_socket = -1;
+    int m_status = 0;
+    bool m_reaped = false;
+};
