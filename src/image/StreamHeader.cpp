@@ -52,7 +52,7 @@ StreamHeader jpeg(QIODevice& device)
                 return h;
             h.size = QSize(int(big(sof, 3, 2)), int(big(sof, 1, 2)));
             // Baseline and extended sequential Huffman: libjpeg hands out rows as it reads.
-            h.rowByRow = kind == 0xC0 || kind == 0xC1;
+            h.rowByRow = (kind == 0xC0 || kind == 0xC1) && !h.size.isEmpty();
             // At least a one-bit DC code and a one-bit end of block for each 8 x 8 of luma.
             h.fewestBytes = qint64(h.size.width()) * h.size.height() / 256;
             return h;
