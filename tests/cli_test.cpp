@@ -342,25 +342,30 @@ TEST(Cli, APhotoThatBreaksTheJpegLibraryCostsThatPhotoOnly)
     EXPECT_TRUE(cli.err.startsWith(QStringLiteral("quire-cli: %1: ").arg(odd)));
     EXPECT_EQ(fixtures::readFile(cli.path("odd.pdf")).count("/Subtype /Image"), 1);
 
-    // A helper that crashes on one photo: the others are still written. This one also ends
-    // after each answer, as a kept helper may: the next photo goes to a fresh one.
+    // A helper that crashes on one photo: the others are still written. The helper is kept
+    // from photo to photo, and crashes on one after answering others; with ONCE set it ends
+    // after each answer, as a kept helper may, and the next photo goes to a fresh one.
     const QString worker = QFileInfo(QUIRE_CLI).absolutePath() + "/quire-compress-worker";
     const QString crashing = cli.path("crashing.sh");
-    fixtures::writeFile(crashing, "#!/bin/sh\nIFS= read -r line || exit 0\n"
-                                  "t=$(mktemp)\nhead -c \"${line##* }\" >\"$t\"\n"
-                                  "if grep -q luma \"$t\"; then rm \"$t\"; kill -SEGV $$; fi\n"
-                                  "{ printf '%s\\n' \"$line\"; cat \"$t\"; } | \"$REAL\"\n"
-                                  "s=$?; rm \"$t\"; exit $s\n");
+    fixtures::writeFile(crashing,
+                        "#!/bin/sh\nwhile IFS= read -r line; do\n"
+                        "t=$(mktemp); head -c \"${line##* }\" >\"$t\"\n"
+                        "if grep -q luma \"$t\"; then rm \"$t\"; kill -SEGV $$; fi\n"
+                        "{ printf '%s\\n' \"$line\"; cat \"$t\"; } | \"$REAL\" || exit 1\n"
+                        "rm \"$t\"; [ -z \"$ONCE\" ] || exit 0\ndone\n");
     QFile::setPermissions(crashing, QFile::ReadOwner | QFile::ExeOwner);
     cli.env.insert("QUIRE_COMPRESS_WORKER", crashing);
     cli.env.insert("REAL", worker);
-    paths = cli.run({"compress", good, lumaOnly, good2, "-o", cli.path("b")});
-    EXPECT_EQ(cli.status, 1);
-    ASSERT_EQ(paths.size(), 2) << cli.err.toStdString();
-    EXPECT_TRUE(paths[1].endsWith("/good2.jpg"));
-    EXPECT_TRUE(cli.err.startsWith(
-        QStringLiteral("quire-cli: %1: the JPEG library stopped on it").arg(lumaOnly)))
-        << cli.err.toStdString();
+    for (const QString once : {"", "1"}) {
+        cli.env.insert("ONCE", once);
+        paths = cli.run({"compress", good, good2, lumaOnly, good, "-o", cli.path("b" + once)});
+        EXPECT_EQ(cli.status, 1);
+        ASSERT_EQ(paths.size(), 3) << cli.err.toStdString();
+        EXPECT_TRUE(paths[1].endsWith("/good2.jpg"));
+        EXPECT_EQ(cli.err,
+                  QStringLiteral("quire-cli: %1: the JPEG library stopped on it\n").arg(lumaOnly))
+            << cli.err.toStdString();
+    }
 }
 
 TEST(Cli, SanitizerReportsReachStderr)

@@ -58,12 +58,13 @@ bool writePng(const QString& path, int width, int height)
     return std::fclose(file) == 0;
 }
 
-// How a test TIFF is laid out: strips of 64 rows or tiles of 256.
+// How a test TIFF is laid out: in strips or tiles of 256.
 struct TiffLayout
 {
     bool tiled = false;
     uint16_t compression = COMPRESSION_LZW;
     uint16_t orientation = ORIENTATION_TOPLEFT;
+    int stripRows = 64;
 };
 
 // The same picture as writePng, as RGBA with unassociated alpha.
@@ -87,7 +88,7 @@ bool writeTiff(const QString& path, int width, int height, const TiffLayout& lay
         TIFFSetField(tiff, TIFFTAG_TILEWIDTH, uint32_t(kTile));
         TIFFSetField(tiff, TIFFTAG_TILELENGTH, uint32_t(kTile));
     } else {
-        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(64));
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(layout.stripRows));
     }
     const int band = layout.tiled ? kTile : 1;
     const size_t stride = size_t(width) * 4;
@@ -184,6 +185,13 @@ TEST(Streaming, LargeImagesShrinkRowByRowToWhatTheWholeBitmapGives)
     tiles.write(QByteArray(65536, '\x5a'));
     tiles.close();
     EXPECT_TRUE(ImageResizer::draw(Image::fromFile(tiles.fileName()), QSizeF(600, 450)).isNull());
+    // One deflated strip of 134 MB is no band to hold: such a picture is decoded whole.
+    ASSERT_TRUE(writeTiff(dir.filePath("strip.tif"), 5800, 5800,
+                          {false, COMPRESSION_ADOBE_DEFLATE, ORIENTATION_TOPLEFT, 5800}));
+    const PhotoCompressor::Result copy =
+        PhotoCompressor::compress(Image::fromFile(dir.filePath("strip.tif")), {});
+    ASSERT_TRUE(copy.ok()) << copy.error.toStdString();
+    EXPECT_EQ(QImage::fromData(copy.bytes).size(), QSize(5800, 5800));
 }
 
 TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)

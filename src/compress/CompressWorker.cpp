@@ -93,13 +93,6 @@ std::unique_ptr<HelperProcess> takeIdle()
     return nullptr;
 }
 
-void keep(std::unique_ptr<HelperProcess> helper)
-{
-    std::scoped_lock lock(idle().mutex);
-    if (idle().sessions > 0)
-        idle().helpers.push_back(std::move(helper));
-}
-
 // The answer of a helper, or false when it ended without one (having crashed on the photo).
 bool answerOf(HelperProcess& helper, const QByteArray& asked, PhotoCompressor::Result& result)
 {
@@ -107,8 +100,26 @@ bool answerOf(HelperProcess& helper, const QByteArray& asked, PhotoCompressor::R
     if (helper.ask(asked, answer) && readAnswer(answer, result))
         return true;
     result = {};
-    qCWarning(lcCompressWorker) << "helper ended without an answer:" << helper.ending();
+    qCWarning(lcCompressWorker) << "helper ended without an answer:" << helper.finish();
     return false;
+}
+
+// A helper that answered: kept for the next photo while a session is open, when the photo was
+// whole. One that met damaged data is let go, and must then end cleanly for its answer to count:
+// a library that wrote past its buffers may fail only when freeing them.
+bool settle(std::unique_ptr<HelperProcess> helper, const PhotoCompressor::Result& result)
+{
+    if (result.ok() && result.warnings == 0) {
+        std::scoped_lock lock(idle().mutex);
+        if (idle().sessions > 0) {
+            idle().helpers.push_back(std::move(helper));
+            return true;
+        }
+    }
+    const QString ending = helper->finish();
+    if (!ending.isEmpty())
+        qCWarning(lcCompressWorker) << "helper ended after its answer:" << ending;
+    return ending.isEmpty();
 }
 } // namespace
 
@@ -133,27 +144,32 @@ PhotoCompressor::Result CompressWorker::compress(const Image& photo,
         return PhotoCompressor::compress(photo, settings);
     const QByteArray asked = request(photo, settings);
     PhotoCompressor::Result result;
+    const auto stopped = [&result] {
+        result = {};
+        result.error = QStringLiteral("the JPEG library stopped on it");
+        return result;
+    };
     // A kept helper may have gone since its last answer: then a fresh one is asked before the
     // photo is taken for one that crashes it.
-    if (auto kept = takeIdle(); kept && answerOf(*kept, asked, result)) {
-        keep(std::move(kept));
-        return result;
+    bool askedBefore = false;
+    if (auto kept = takeIdle()) {
+        if (answerOf(*kept, asked, result))
+            return settle(std::move(kept), result) ? result : stopped();
+        askedBefore = true;
     }
     // The helper's own complaints (and any crash report) reach the same stderr as ours.
     auto helper = HelperProcess::start(program());
     if (!helper) {
         qCWarning(lcCompressWorker) << "cannot start" << program();
-        return PhotoCompressor::compress(photo, settings);
+        // Here only a photo no helper has stopped on yet.
+        return askedBefore ? stopped() : PhotoCompressor::compress(photo, settings);
     }
-    if (answerOf(*helper, asked, result)) {
-        keep(std::move(helper));
-        return result;
-    }
-    result.error = QStringLiteral("the JPEG library stopped on it");
-    return result;
+    if (answerOf(*helper, asked, result))
+        return settle(std::move(helper), result) ? result : stopped();
+    return stopped();
 }
 
-int CompressWorker::serve(FILE* in, FILE* out)
+int CompressWorker::serve(FILE* in, FILE* out, const std::function<void()>& answered)
 {
     for (;;) {
         char line[256] = {};
@@ -161,6 +177,8 @@ int CompressWorker::serve(FILE* in, FILE* out)
             return 0;
         if (const int failed = answer(line, in, out); failed != 0)
             return failed;
+        if (answered)
+            answered();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 
 // Compresses one photo in a helper process, so that a photo which crashes or corrupts the JPEG
 // library costs that photo only and never the batch around it. Within a session the helpers are
@@ -30,9 +31,10 @@ class CompressWorker
     [[nodiscard]] static PhotoCompressor::Result
     compress(const Image& photo, const PhotoCompressor::Settings& settings);
 
-    // The helper's side: answers each request on in, on out, until in ends. Returns the exit
-    // status: 0 at the end of in, else 2 for a request it cannot read, 1 when out failed.
-    static int serve(FILE* in, FILE* out);
+    // The helper's side: answers each request on in, on out, until in ends, calling answered
+    // after each answer. Returns the exit status: 0 at the end of in, else 2 for a request it
+    // cannot read, 1 when out failed.
+    static int serve(FILE* in, FILE* out, const std::function<void()>& answered = {});
 
     // The helper: QUIRE_COMPRESS_WORKER, else beside this executable, else ../libexec/quire/.
     [[nodiscard]] static QString program();

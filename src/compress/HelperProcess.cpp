@@ -9,8 +9,11 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
+constexpr qsizetype kMostAnswerBytes = qsizetype(1) << 34; // no photo's copy comes near
+
 // Reads into answer until it holds at least size bytes; false at the helper's end or an error.
 bool readUntil(int socket, QByteArray& answer, qsizetype size)
 {
@@ -54,9 +57,7 @@ std::unique_ptr<HelperProcess> HelperProcess::start(const QString& program)
 
 HelperProcess::~HelperProcess()
 {
-    if (m_socket >= 0)
-        ::close(m_socket);
-    reap(true);
+    (void)finish();
 }
 
 bool HelperProcess::reap(bool wait)
@@ -96,14 +97,17 @@ bool HelperProcess::ask(const QByteArray& request, QByteArray& answer) const
     const QByteArray head = answer.left(line);
     bool number = false;
     const qsizetype length = head.mid(head.lastIndexOf(' ') + 1).toLongLong(&number);
-    return number && length >= 0 && readUntil(m_socket, answer, line + 1 + length) &&
-           answer.size() == line + 1 + length;
+    return number && length >= 0 && length <= kMostAnswerBytes &&
+           readUntil(m_socket, answer, line + 1 + length) && answer.size() == line + 1 + length;
 }
 
-QString HelperProcess::ending()
+QString HelperProcess::finish()
 {
-    if (!hasEnded())
-        return {};
-    return WIFSIGNALED(m_status) ? QStringLiteral("signal %1").arg(WTERMSIG(m_status))
-                                 : QStringLiteral("exit %1").arg(WEXITSTATUS(m_status));
+    if (m_socket >= 0)
+        ::close(std::exchange(m_socket, -1));
+    reap(true);
+    if (WIFSIGNALED(m_status))
+        return QStringLiteral("signal %1").arg(WTERMSIG(m_status));
+    return WEXITSTATUS(m_status) == 0 ? QString()
+                                      : QStringLiteral("exit %1").arg(WEXITSTATUS(m_status));
 }

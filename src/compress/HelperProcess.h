@@ -25,8 +25,9 @@ class HelperProcess
     // Writes request and reads one answer: a line whose last word is the length of the bytes
     // that follow it, and those bytes. False when the helper ended before answering in full.
     [[nodiscard]] bool ask(const QByteArray& request, QByteArray& answer) const;
-    // How it ended, for the log: "exit N" or "signal N"; empty while it runs.
-    [[nodiscard]] QString ending();
+    // Ends its input and waits for it: empty when it exited with status 0, else "exit N" or
+    // "signal N". It is asked nothing after.
+    [[nodiscard]] QString finish();
 
   private:
     HelperProcess() = default;

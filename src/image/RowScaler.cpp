@@ -18,8 +18,13 @@ bool RowScaler::suits(const Image& photo)
 {
     const QSize size = photo.pixelSize();
     const QByteArray format = photo.sourceFormat();
-    return (format == "jpeg" || format == "png" || format == "tiff") &&
-           qint64(size.width()) * size.height() > kStreamAbove;
+    if (qint64(size.width()) * size.height() <= kStreamAbove)
+        return false;
+    if (format == "jpeg")
+        return true;
+    // An interlaced PNG, or a TIFF in one huge strip or of samples libtiff cannot turn into RGBA,
+    // is decoded whole instead; a look at its header says which.
+    return (format == "png" || format == "tiff") && RowSource::open(photo) != nullptr;
 }
 
 QImage RowScaler::draw(const Image& photo, QSize target)

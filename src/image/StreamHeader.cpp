@@ -5,6 +5,7 @@
 #include "TiffRows.h"
 
 #include <climits>
+#include <limits>
 
 namespace {
 // Deflate codes at most 258 bytes in a little over two bits: no stream shrinks more than this.
@@ -30,7 +31,8 @@ StreamHeader png(const QByteArray& head)
         return h;
     h.size = QSize(int(width), int(height));
     h.rowByRow = head[28] == 0;
-    h.fewestBytes = ((width * channels * depth + 7) / 8 + 1) * height / kDeflateMostRatio;
+    h.fewestBytes =
+        StreamHeader::product((width * channels * depth + 7) / 8 + 1, height) / kDeflateMostRatio;
     return h;
 }
 
@@ -57,12 +59,19 @@ StreamHeader jpeg(QIODevice& device)
             h.fewestBytes = qint64(h.size.width()) * h.size.height() / 256;
             return h;
         }
-        if (length < 2 || !device.seek(device.pos() + length - 2))
+        const qint64 next = device.pos() + length - 2;
+        if (length < 2 || next > device.size() || !device.seek(next))
             return h;
     }
     return h;
 }
 } // namespace
+
+qint64 StreamHeader::product(qint64 a, qint64 b)
+{
+    qint64 p = 0;
+    return __builtin_mul_overflow(a, b, &p) ? std::numeric_limits<qint64>::max() : p;
+}
 
 StreamHeader StreamHeader::read(QIODevice& device)
 {

@@ -17,4 +17,7 @@ struct StreamHeader
 
     // Read from the device's start; an empty size when it is none of those or does not read.
     static StreamHeader read(QIODevice& device);
+    // a * b for counts of non-negative bytes, held at the largest qint64 rather than wrapping:
+    // a hostile header's sides multiply past it.
+    static qint64 product(qint64 a, qint64 b);
 };

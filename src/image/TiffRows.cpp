@@ -68,15 +68,22 @@ TIFF* openTiff(QIODevice& device, int* warnings)
     return tiff;
 }
 
-// The rows of one strip or one row of tiles: the unit libtiff decodes.
-int unitRows(TIFF* tiff, int height)
+// The rows asked of libtiff at once: whole strips or rows of tiles, the units it decodes.
+int bandRows(TIFF* tiff, int height)
 {
     uint32_t rows = 0;
     if (TIFFIsTiled(tiff))
         TIFFGetField(tiff, TIFFTAG_TILELENGTH, &rows);
     else
         TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rows);
-    return int(std::clamp<uint32_t>(rows, 1, uint32_t(height)));
+    const qint64 unit = std::clamp<uint32_t>(rows, 1, uint32_t(height));
+    const qint64 units = std::max<qint64>(1, (kFewestBandRows + unit - 1) / unit);
+    return int(std::min<qint64>(height, unit * units));
+}
+
+bool bandFits(qint64 width, int rows)
+{
+    return StreamHeader::product(width * 4, rows) <= kMostBandBytes;
 }
 
 // How far the compression can shrink a picture at most; 0 for schemes without a useful bound
@@ -113,9 +120,10 @@ TiffRows::TiffRows(std::unique_ptr<QIODevice> device) : m_device(std::move(devic
     // header records is applied by whoever reads them.
     m_image.req_orientation = m_image.orientation;
     const int width = int(m_image.width), height = int(m_image.height);
-    const int unit = unitRows(m_tiff, height);
-    m_bandRows = std::min(height, unit * std::max(1, (kFewestBandRows + unit - 1) / unit));
-    if (width <= 0 || height <= 0 || qint64(width) * m_bandRows * 4 > kMostBandBytes)
+    if (width <= 0 || height <= 0)
+        return;
+    m_bandRows = bandRows(m_tiff, height);
+    if (!bandFits(width, m_bandRows))
         return;
     m_band.resize(size_t(width) * size_t(m_bandRows));
     const bool alpha =
@@ -183,10 +191,10 @@ StreamHeader TiffRows::header(QIODevice& device)
     if (width > 0 && height > 0 && width <= INT_MAX && height <= INT_MAX) {
         h.size = QSize(int(width), int(height));
         const qint64 ratio = mostRatio(compression);
-        h.rowByRow = ratio > 0 && TIFFRGBAImageOK(tiff, why) &&
-                     qint64(width) * unitRows(tiff, int(height)) * 4 <= kMostBandBytes;
-        const qint64 rowBytes = (qint64(width) * samples * bits + 7) / 8;
-        h.fewestBytes = ratio > 0 ? rowBytes * height / ratio : 0;
+        h.rowByRow =
+            ratio > 0 && TIFFRGBAImageOK(tiff, why) && bandFits(width, bandRows(tiff, int(height)));
+        const qint64 rowBytes = StreamHeader::product(qint64(width) * samples, bits) / 8 + 1;
+        h.fewestBytes = ratio > 0 ? StreamHeader::product(rowBytes, height) / ratio : 0;
     }
     TIFFClose(tiff);
     return h;

@@ -154,9 +154,9 @@ PageRenderer::Result PageRenderer::render(const QString& pdfPath, qint64 firstSt
     // Files are written and synced on a thread of their own, in order, so that this thread's
     // event loop hands each worker its next page at once: a sync takes as long as a drawing.
     // Past a few pages waiting for the disk, the drawing waits instead of the memory filling.
+    QSemaphore room(kPagesWaiting); // before the writer, whose tasks release it to the end
     QThreadPool writer;
     writer.setMaxThreadCount(1);
-    QSemaphore room(kPagesWaiting);
     farm.draw(std::vector<int>(chosen.begin(), chosen.end()), m_options.scale,
               [&](PageFarm::Page page) {
                   early.emplace(position.at(page.index), std::move(page));
