@@ -123,10 +123,16 @@ bool settle(std::unique_ptr<HelperProcess> helper, const PhotoCompressor::Result
 }
 } // namespace
 
-CompressWorker::Session::Session()
+CompressWorker::Session::Session(int ready)
 {
+    std::vector<std::unique_ptr<HelperProcess>> started;
+    for (int k = 0; k < ready; ++k)
+        if (auto helper = HelperProcess::start(program()))
+            started.push_back(std::move(helper));
     std::scoped_lock lock(idle().mutex);
     ++idle().sessions;
+    for (auto& helper : started)
+        idle().helpers.push_back(std::move(helper));
 }
 
 CompressWorker::Session::~Session()

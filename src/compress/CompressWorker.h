@@ -20,7 +20,9 @@ class CompressWorker
     class Session
     {
       public:
-        Session();
+        // With ready, that many helpers are started at once, to start while the photos are
+        // looked at.
+        explicit Session(int ready = 0);
         ~Session();
         Session(const Session&) = delete;
         Session& operator=(const Session&) = delete;

@@ -4,6 +4,7 @@
 #include "CliApp.h"
 
 #include "compress/CompressRun.h"
+#include "compress/CompressWorker.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/SizeTarget.h"
 #include "image/Image.h"
@@ -78,6 +79,8 @@ int CliApp::compress(const QStringList& args)
             pdfs.append(path);
     m_batch.inputs.removeIf(isPdfPath);
     compressPdfs(pdfs, pdf, dir, parser.isSet(verbose));
+    // A helper starts while the first photo is looked at.
+    const CompressWorker::Session helpers(m_batch.inputs.isEmpty() ? 0 : 1);
     // With -o, each output is named after its input; what is settled without encoding (there
     // already, or a name another input has) is settled before the photos are handed out.
     struct Item
