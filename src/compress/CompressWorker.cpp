@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -137,10 +138,19 @@ CompressWorker::Session::Session(int ready)
 
 CompressWorker::Session::~Session()
 {
-    std::vector<std::unique_ptr<HelperProcess>> ending; // each waited for outside the lock
-    std::scoped_lock lock(idle().mutex);
-    if (--idle().sessions == 0)
-        ending.swap(idle().helpers);
+    std::vector<std::unique_ptr<HelperProcess>> ending;
+    {
+        std::scoped_lock lock(idle().mutex);
+        if (--idle().sessions == 0)
+            ending.swap(idle().helpers);
+    }
+    if (ending.empty())
+        return;
+    // Told to leave, all at once; waited for aside: giving back a photo's memory takes a helper
+    // a few milliseconds, which the job's end need not wait for.
+    for (auto& helper : ending)
+        helper->release();
+    std::thread([ending = std::move(ending)] {}).detach();
 }
 
 PhotoCompressor::Result CompressWorker::compress(const Image& photo,

@@ -57,7 +57,14 @@ std::unique_ptr<HelperProcess> HelperProcess::start(const QString& program)
 
 HelperProcess::~HelperProcess()
 {
-    (void)finish();
+    release();
+    reap(true);
+}
+
+void HelperProcess::release()
+{
+    if (m_socket >= 0)
+        ::close(std::exchange(m_socket, -1));
 }
 
 bool HelperProcess::reap(bool wait)
@@ -103,8 +110,7 @@ bool HelperProcess::ask(const QByteArray& request, QByteArray& answer) const
 
 QString HelperProcess::finish()
 {
-    if (m_socket >= 0)
-        ::close(std::exchange(m_socket, -1));
+    release();
     reap(true);
     if (WIFSIGNALED(m_status))
         return QStringLiteral("signal %1").arg(WTERMSIG(m_status));

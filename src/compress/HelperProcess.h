@@ -28,6 +28,8 @@ class HelperProcess
     // Ends its input and waits for it: empty when it exited with status 0, else "exit N" or
     // "signal N". It is asked nothing after.
     [[nodiscard]] QString finish();
+    // Ends its input only: a helper waiting for a request leaves; the destructor waits for that.
+    void release();
 
   private:
     HelperProcess() = default;
