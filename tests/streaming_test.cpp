@@ -38,7 +38,7 @@ void pictureRow(std::vector<png_byte>& row, int width, int y)
     }
 }
 
-bool writePng(const QString& path, int width, int height)
+bool writePng(const QString& path, int width, int height, bool interlaced = false)
 {
     FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -46,13 +46,16 @@ bool writePng(const QString& path, int width, int height)
     png_init_io(png, file);
     png_set_compression_level(png, 1);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
+    const int passes = interlaced ? png_set_interlace_handling(png) : 1;
     std::vector<png_byte> row(size_t(width) * 4);
-    for (int y = 0; y < height; ++y) {
-        pictureRow(row, width, y);
-        png_write_row(png, row.data());
-    }
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < height; ++y) {
+            pictureRow(row, width, y);
+            png_write_row(png, row.data());
+        }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0;
@@ -185,13 +188,17 @@ TEST(Streaming, LargeImagesShrinkRowByRowToWhatTheWholeBitmapGives)
     tiles.write(QByteArray(65536, '\x5a'));
     tiles.close();
     EXPECT_TRUE(ImageResizer::draw(Image::fromFile(tiles.fileName()), QSizeF(600, 450)).isNull());
-    // One deflated strip of 134 MB is no band to hold: such a picture is decoded whole.
+    // What cannot be read a band at a time is decoded whole: one deflated strip of 134 MB, an
+    // interlaced PNG.
     ASSERT_TRUE(writeTiff(dir.filePath("strip.tif"), 5800, 5800,
                           {false, COMPRESSION_ADOBE_DEFLATE, ORIENTATION_TOPLEFT, 5800}));
-    const PhotoCompressor::Result copy =
-        PhotoCompressor::compress(Image::fromFile(dir.filePath("strip.tif")), {});
-    ASSERT_TRUE(copy.ok()) << copy.error.toStdString();
-    EXPECT_EQ(QImage::fromData(copy.bytes).size(), QSize(5800, 5800));
+    ASSERT_TRUE(writePng(dir.filePath("interlaced.png"), 4800, 3600, true));
+    for (const QString name : {"strip.tif", "interlaced.png"}) {
+        const Image photo = Image::fromFile(dir.filePath(name));
+        const PhotoCompressor::Result copy = PhotoCompressor::compress(photo, {});
+        ASSERT_TRUE(copy.ok()) << name.toStdString() << ": " << copy.error.toStdString();
+        EXPECT_EQ(QImage::fromData(copy.bytes).size(), photo.pixelSize());
+    }
 }
 
 TEST(Streaming, ALargeImageIsResizedAndCompressedWithinAMemoryLimit)
