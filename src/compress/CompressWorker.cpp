@@ -167,18 +167,15 @@ PhotoCompressor::Result CompressWorker::compress(const Image& photo,
     };
     // A kept helper may have gone since its last answer: then a fresh one is asked before the
     // photo is taken for one that crashes it.
-    bool askedBefore = false;
-    if (auto kept = takeIdle()) {
-        if (answerOf(*kept, asked, result))
-            return settle(std::move(kept), result) ? result : stopped();
-        askedBefore = true;
-    }
+    auto kept = takeIdle();
+    if (kept && answerOf(*kept, asked, result))
+        return settle(std::move(kept), result) ? result : stopped();
     // The helper's own complaints (and any crash report) reach the same stderr as ours.
     auto helper = HelperProcess::start(program());
     if (!helper) {
         qCWarning(lcCompressWorker) << "cannot start" << program();
         // Here only a photo no helper has stopped on yet.
-        return askedBefore ? stopped() : PhotoCompressor::compress(photo, settings);
+        return kept ? stopped() : PhotoCompressor::compress(photo, settings);
     }
     if (answerOf(*helper, asked, result))
         return settle(std::move(helper), result) ? result : stopped();
@@ -229,7 +226,8 @@ int CompressWorker::answer(const char* line, FILE* in, FILE* out)
     const QByteArray heading = head + QByteArray::number(body.size()) + '\n';
     std::fwrite(heading.constData(), 1, size_t(heading.size()), out);
     std::fwrite(body.constData(), 1, size_t(body.size()), out);
-    return std::fflush(out) == 0 ? 0 : 1;
+    // A short write leaves the stream's error set, which a later flush need not report.
+    return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1;
 }
 
 QString CompressWorker::program()

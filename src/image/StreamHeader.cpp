@@ -4,6 +4,8 @@
 
 #include "TiffRows.h"
 
+#include <QtNumeric>
+
 #include <climits>
 #include <limits>
 
@@ -70,7 +72,7 @@ StreamHeader jpeg(QIODevice& device)
 qint64 StreamHeader::product(qint64 a, qint64 b)
 {
     qint64 p = 0;
-    return __builtin_mul_overflow(a, b, &p) ? std::numeric_limits<qint64>::max() : p;
+    return qMulOverflow(a, b, &p) ? std::numeric_limits<qint64>::max() : p;
 }
 
 StreamHeader StreamHeader::read(QIODevice& device)
