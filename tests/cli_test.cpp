@@ -366,6 +366,15 @@ TEST(Cli, APhotoThatBreaksTheJpegLibraryCostsThatPhotoOnly)
                   QStringLiteral("quire-cli: %1: the JPEG library stopped on it\n").arg(lumaOnly))
             << cli.err.toStdString();
     }
+
+    // One photo goes to the helper quire-cli started before handing over: no second start.
+    const QString counting = cli.path("counting.sh");
+    fixtures::writeFile(counting, "#!/bin/sh\necho >>\"$STARTS\"\nexec \"$REAL\"\n");
+    QFile::setPermissions(counting, QFile::ReadOwner | QFile::ExeOwner);
+    cli.env.insert("QUIRE_COMPRESS_WORKER", counting);
+    cli.env.insert("STARTS", cli.path("starts"));
+    EXPECT_EQ(cli.run({"compress", good, "-o", cli.path("c")}).size(), 1) << cli.err.toStdString();
+    EXPECT_EQ(fixtures::readFile(cli.path("starts")), QByteArray("\n"));
 }
 
 TEST(Cli, SanitizerReportsReachStderr)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompressWorker.h"
 
-#include "HelperProcess.h"
+#include "common/HelperProcess.h"
 #include "common/LocalPath.h"
 
 #include <QCoreApplication>
@@ -127,6 +127,12 @@ bool settle(std::unique_ptr<HelperProcess> helper, const PhotoCompressor::Result
 CompressWorker::Session::Session(int ready)
 {
     std::vector<std::unique_ptr<HelperProcess>> started;
+    // quire-cli starts one before it hands over to its runner: it is ready sooner.
+    if (ready > 0)
+        if (auto handed = HelperProcess::adopt(program())) {
+            started.push_back(std::move(handed));
+            --ready;
+        }
     for (int k = 0; k < ready; ++k)
         if (auto helper = HelperProcess::start(program()))
             started.push_back(std::move(helper));

@@ -3,6 +3,7 @@
 // quire-cli: answers help and --version at once, and hands every command to the runner
 // (quire-cli-engine), whose engines' libraries take tens of milliseconds to load.
 #include "cli/CliUsage.h"
+#include "common/HelperProcess.h"
 #include "common/Translations.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,8 @@ namespace {
 constexpr auto kEngine = "quire-cli-engine";
 // compress's own runner, which starts in half the engine's time.
 constexpr auto kCompress = "quire-cli-compress";
+// The helper that compresses each photo.
+constexpr auto kCompressHelper = "quire-compress-worker";
 
 // Beside this program in the build tree, in libexec once installed.
 QByteArray runnerPath(const char* runner)
@@ -29,6 +32,20 @@ QByteArray runnerPath(const char* runner)
         if (QFileInfo(path).isExecutable())
             return QFile::encodeName(path);
     return {};
+}
+
+// A compress with something to compress gets its first helper started here: it loads its
+// libraries while the runner loads its own, instead of after.
+void startCompressHelper(int argc, char* argv[])
+{
+    for (int i = 2; i < argc; ++i)
+        if (qstrcmp(argv[i], "-h") == 0 || qstrcmp(argv[i], "--help") == 0)
+            return;
+    QString helper = qEnvironmentVariable("QUIRE_COMPRESS_WORKER");
+    if (helper.isEmpty())
+        helper = QFile::decodeName(runnerPath(kCompressHelper));
+    if (argc > 2 && !helper.isEmpty())
+        HelperProcess::startForExec(helper);
 }
 } // namespace
 
@@ -46,7 +63,9 @@ int main(int argc, char* argv[])
     if (!CliUsage::answeredByFront(command)) {
         QByteArray engine =
             qstrcmp(command, "compress") == 0 ? runnerPath(kCompress) : QByteArray();
-        if (engine.isEmpty())
+        if (!engine.isEmpty())
+            startCompressHelper(argc, argv);
+        else
             engine = runnerPath(kEngine);
         if (!engine.isEmpty())
             execv(engine.constData(), line.data());

@@ -4,9 +4,15 @@
 
 #include "common/LocalPath.h"
 
+#include <QFileInfo>
+
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -27,6 +33,14 @@ bool readUntil(int socket, QByteArray& answer, qsizetype size)
         answer.append(chunk, qsizetype(got));
     }
     return true;
+}
+
+// Names the helper a program hands to the program it execs into: "pid socket program".
+constexpr auto kHandedOver = "QUIRE_HANDED_HELPER";
+
+bool sameProgram(const QString& a, const QString& b)
+{
+    return a == b || QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
 }
 } // namespace
 
@@ -52,6 +66,54 @@ std::unique_ptr<HelperProcess> HelperProcess::start(const QString& program)
         return nullptr;
     }
     helper->m_socket = ends[0];
+    return helper;
+}
+
+bool HelperProcess::startForExec(const QString& program)
+{
+    std::unique_ptr<HelperProcess> helper = start(program);
+    if (!helper || ::fcntl(helper->m_socket, F_SETFD, 0) != 0)
+        return false;
+    const QByteArray handed = QByteArray::number(helper->m_pid) + ' ' +
+                              QByteArray::number(helper->m_socket) + ' ' +
+                              LocalPath::encode(program);
+    if (::setenv(kHandedOver, handed.constData(), 1) != 0)
+        return false;
+    // Now the next program's to end and wait for.
+    helper->m_socket = -1;
+    helper->m_reaped = true;
+    return true;
+}
+
+std::unique_ptr<HelperProcess> HelperProcess::adopt(const QString& program)
+{
+    static std::atomic_flag taken;
+    if (taken.test_and_set())
+        return nullptr;
+    const QList<QByteArray> words = qgetenv(kHandedOver).split(' ');
+    if (words.size() != 3)
+        return nullptr;
+    bool pidRead = false;
+    bool socketRead = false;
+    const auto pid = pid_t(words[0].toInt(&pidRead));
+    const int socket = words[1].toInt(&socketRead);
+    struct stat about = {};
+    if (!pidRead || !socketRead || pid <= 0 || socket < 0 || ::fstat(socket, &about) != 0 ||
+        !S_ISSOCK(about.st_mode))
+        return nullptr;
+    // Only a child of this process: anything else is not ours to wait for or to close.
+    int status = 0;
+    const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == pid)
+        ::close(socket);
+    if (ended != 0)
+        return nullptr;
+    std::unique_ptr<HelperProcess> helper(new HelperProcess);
+    helper->m_pid = pid;
+    helper->m_socket = socket;
+    if (::fcntl(socket, F_SETFD, FD_CLOEXEC) != 0 ||
+        !sameProgram(LocalPath::decode(words[2]), program))
+        return nullptr; // let go, and waited for
     return helper;
 }
 
