@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Quire developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "compress/BaselineWriter.h"
 #include "compress/DctRecompressor.h"
 #include "compress/JpegCompressor.h"
 #include "compress/ParallelEntropyDecoder.h"
 #include "compress/PhotoCompressor.h"
 #include "compress/PhotoMetadata.h"
+#include "compress/RecordedScan.h"
 #include "history/SizeLabel.h"
 #include "home/HomeScreen.h"
 #include "screens/compress/CompressImagePreviewScreen.h"
@@ -138,6 +140,32 @@ int joinsOf(const QByteArray& jpeg, int parts)
     const bool ok = decoder.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts);
     jpeg_destroy_decompress(&d);
     return ok ? decoder.resynchronised() : -1;
+}
+
+// The same by RecordedScan, its coefficients kept as they were.
+int recordedJoinsOf(const QByteArray& jpeg, int parts)
+{
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                 static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&d, TRUE);
+    QString refusal;
+    const BlockLayout layout = BlockLayout::plan(d, 1, refusal);
+    std::vector<CoefficientMapper> mappers;
+    std::array<const CoefficientMapper*, MAX_COMPONENTS> use{};
+    for (int c = 0; c < d.num_components; ++c) {
+        const UINT16* table = d.quant_tbl_ptrs[d.comp_info[c].quant_tbl_no]->quantval;
+        mappers.emplace_back(layout, c, table, table);
+    }
+    for (size_t c = 0; c < mappers.size(); ++c)
+        use[c] = &mappers[c];
+    RecordedScan scan;
+    const bool ok = scan.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts, use);
+    jpeg_destroy_decompress(&d);
+    return ok ? scan.resynchronised() : -1;
 }
 
 QStringList historyNames(TestPlatform& p)
@@ -339,6 +367,8 @@ TEST(Compress, ReadingOneScanOnEveryCoreGivesTheSameBytes)
                                  .toStdString());
                 const QByteArray source = oneScan(image, h, v, interval, rows, rows == 0);
                 EXPECT_EQ(joinsOf(source, 4), interval + rows == 0 ? 3 : 0);
+                // Coded again where it stands (4:2:0 or grey), it is read straight into records.
+                EXPECT_EQ(recordedJoinsOf(source, 4), interval + rows == 0 ? 3 : 0);
                 const QByteArray expected = DctRecompressor(source).encode(25);
                 ASSERT_FALSE(expected.isEmpty());
                 // Into blocks of its own (any number of qualities), then over the source's.
@@ -358,8 +388,62 @@ TEST(Compress, ReadingOneScanOnEveryCoreGivesTheSameBytes)
     DctRecompressor plain(damaged);
     DctRecompressor parallel(damaged, 100, Reading::ParallelEntropy);
     EXPECT_EQ(joinsOf(damaged, 2), -1);
+    EXPECT_EQ(recordedJoinsOf(damaged, 2), -1);
     EXPECT_EQ(parallel.encode(25), plain.encode(25));
     EXPECT_EQ(parallel.warnings(), plain.warnings());
+}
+
+TEST(Compress, OurScanCodingIsLibjpegsByteForByte)
+{
+    QByteArray exif("Exif\0\0MM", 8);
+    QByteArray icc(70000, '\0'); // three markers' worth
+    for (qsizetype i = 0; i < icc.size(); ++i)
+        icc[i] = char(i * 7 % 251);
+    for (const QImage& image : {noisy(322, 243), noisy(17, 9)})
+        for (const auto& [h, v] : {std::pair{1, 1}, {2, 1}, {2, 2}, {0, 0}}) {
+            SCOPED_TRACE(QString("%1 wide %2x%3").arg(image.width()).arg(h).arg(v).toStdString());
+            // A file's blocks written again by libjpeg the documented way, tables made for them.
+            const QByteArray source = oneScan(image, h, v, 0, 0);
+            jpeg_decompress_struct d{};
+            jpeg_compress_struct c{};
+            jpeg_error_mgr err{};
+            d.err = c.err = jpeg_std_error(&err);
+            jpeg_create_decompress(&d);
+            jpeg_create_compress(&c);
+            jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(source.constData()),
+                         static_cast<unsigned long>(source.size()));
+            jpeg_read_header(&d, TRUE);
+            jvirt_barray_ptr* arrays = jpeg_read_coefficients(&d);
+            jpeg_copy_critical_parameters(&d, &c);
+            c.optimize_coding = TRUE;
+            unsigned char* buffer = nullptr;
+            unsigned long size = 0;
+            jpeg_mem_dest(&c, &buffer, &size);
+            jpeg_write_coefficients(&c, arrays);
+            jpeg_write_marker(&c, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
+                              unsigned(exif.size()));
+            jpeg_write_icc_profile(&c, reinterpret_cast<const JOCTET*>(icc.data()),
+                                   unsigned(icc.size()));
+            jpeg_finish_compress(&c);
+            const QByteArray expected(reinterpret_cast<const char*>(buffer), qsizetype(size));
+            std::array<std::vector<JBLOCKROW>, 4> rows;
+            std::array<const JBLOCKROW*, 4> blocks{};
+            for (int k = 0; k < d.num_components; ++k) {
+                for (JDIMENSION y = 0; y < d.comp_info[k].height_in_blocks; ++y)
+                    rows[size_t(k)].push_back(d.mem->access_virt_barray(
+                        reinterpret_cast<j_common_ptr>(&d), arrays[k], y, 1, FALSE)[0]);
+                blocks[size_t(k)] = rows[size_t(k)].data();
+            }
+            // Ours, on one core and in three parts that meet within bytes.
+            for (const int parts : {1, 3})
+                EXPECT_EQ(BaselineWriter::write(c, blocks, exif,
+                                                reinterpret_cast<const JOCTET*>(icc.data()),
+                                                unsigned(icc.size()), parts),
+                          expected);
+            jpeg_destroy_compress(&c);
+            jpeg_destroy_decompress(&d);
+            std::free(buffer);
+        }
 }
 
 TEST(Compress, APhotoFoundDamagedWhileEncodingFailsCleanly)

@@ -4,6 +4,8 @@
 
 #include "BlockLayout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 // Fills one output component's coefficient blocks from a source component's: turned, with halved
@@ -27,6 +29,18 @@ class CoefficientMapper
 
     // Output block (x, y), in output orientation, written to out.
     void map(const Source& source, int x, int y, int16_t* out) const;
+    // Coefficient k (row-major) of a block neither turned nor halved, quantized anew: as map()
+    // gives it. Halves away from zero, as libjpeg rounds.
+    [[nodiscard]] int16_t requantized(int value, int k) const
+    {
+        const float scaled = float(value) * m_factor[k];
+        const int rounded = int(scaled + std::copysign(0.5f, scaled));
+        const int limit = k == 0 ? 2047 : 1023; // what baseline Huffman coding can carry
+        return int16_t(std::clamp(rounded, -limit, limit));
+    }
+    // The smallest magnitude whose requantized() is not 0, at zig-zag position k: smaller ones
+    // need no arithmetic.
+    [[nodiscard]] int keptFrom(int k) const { return m_keptFrom[k]; }
 
   private:
     void sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const;
@@ -38,4 +52,5 @@ class CoefficientMapper
     float m_divisor[64] = {}; // ... dequantized, times this: its sign over the output step
     float m_factor[64] = {};  // ... as stored, times this: the same with the source step
     bool m_straight = false;  // m_index is k itself: the block is not turned
+    int m_keptFrom[64] = {};  // by zig-zag position
 };

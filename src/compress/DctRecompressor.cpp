@@ -2,15 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DctRecompressor.h"
 
+#include "BaselineWriter.h"
 #include "BlockStream.h"
 #include "CoefficientMapper.h"
 #include "ParallelEntropyDecoder.h"
 #include "PhotoMetadata.h"
 #include "RangeSource.h"
+#include "RecordedScan.h"
 #include "ScanCut.h"
 #include "image/JpegErrors.h"
 
 #include <QLoggingCategory>
+#include <QThread>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -19,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -82,6 +86,14 @@ struct SecondReader
             jpeg_destroy_decompress(&info);
     }
 };
+// The pool's threads free to take a part of this photo's work; none in a batch, where each core
+// has a photo of its own.
+int idleCores()
+{
+    const QThreadPool* pool = QThreadPool::globalInstance();
+    return std::max(pool->maxThreadCount() - pool->activeThreadCount(), 0);
+}
+
 // The address of each block row of array, looked up while libjpeg may still fail; the arrays
 // live in memory whole, so the addresses stay valid. Only plain C state lives between the setjmp
 // and the calls that may jump back to it.
@@ -146,8 +158,19 @@ struct DctRecompressor::Impl
         return (second && c > 0 ? second->info : src).comp_info[c].quant_table;
     }
     void useSourceTables(j_compress_ptr dst) const;
+    // The encoder's parameters for quality: may fail into the caller's setjmp.
+    void setUp(j_compress_ptr dst, int quality);
     bool write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
                const QByteArray& exifBlock);
+    // A one-scan file coded anew where it stands, read and written on every core through
+    // RecordedScan; empty when it is not one such (and tryParallel is cleared when its data did
+    // not decode, which libjpeg then reads).
+    QByteArray encodeRecorded(int quality, const QByteArray& exifBlock);
+    [[nodiscard]] int partsFor(qsizetype offset) const;
+    // The filled blocks written by BaselineWriter into written, on the idle cores: false when it
+    // does not take them, and libjpeg writes them.
+    bool writeOwn(const jpeg_compress_struct& dst, int quality, const QByteArray& exifBlock);
+    QByteArray written;
     QByteArray encode(int quality, const QByteArray& exifBlock);
 
     // Set for an encoding written over the source's own blocks: each output block is made from
@@ -226,6 +249,60 @@ bool DctRecompressor::Impl::readOwnCoefficients()
     return sourceArrays != nullptr;
 }
 
+int DctRecompressor::Impl::partsFor(qsizetype offset) const
+{
+    // A part per idle core, none too small to be worth a thread; with no core to spare (a batch
+    // gives each core a photo of its own) splitting would only add work.
+    constexpr qsizetype kPartBytes = 8192;
+    const int cores = std::min(1 + idleCores(), QThread::idealThreadCount());
+    return int(std::clamp<qsizetype>((input.size() - offset) / kPartBytes, 1, std::max(cores, 1)));
+}
+
+QByteArray DctRecompressor::Impl::encodeRecorded(int quality, const QByteArray& exifBlock)
+{
+    if (!tryParallel || layout.moves() || quality == kLossless)
+        return {};
+    for (int c = 0; c < layout.components; ++c)
+        if (layout.downX[size_t(c)] != 1 || layout.downY[size_t(c)] != 1)
+            return {};
+    const auto* begin = reinterpret_cast<const uint8_t*>(input.constData());
+    const qsizetype offset = src.src->next_input_byte - begin;
+    if (offset < 0 || offset > input.size())
+        return {};
+    // Heap state: setjmp leaves locals changed after it undefined.
+    struct Output
+    {
+        JpegErrors errors{};
+        jpeg_compress_struct dst{};
+        std::array<std::optional<CoefficientMapper>, BlockLayout::kMaxComponents> mappers;
+        std::array<const CoefficientMapper*, MAX_COMPONENTS> use{};
+        ~Output() { jpeg_destroy_compress(&dst); }
+    };
+    auto out = std::make_unique<Output>();
+    out->dst.err = &out->errors.pub;
+    out->errors.install();
+    jpeg_create_compress(&out->dst);
+    if (setjmp(out->errors.jump))
+        return {};
+    setUp(&out->dst, quality);
+    for (int c = 0; c < layout.components; ++c) {
+        const int table = src.comp_info[c].quant_tbl_no;
+        if (table < 0 || table >= NUM_QUANT_TBLS || !src.quant_tbl_ptrs[table])
+            return {};
+        const auto i = size_t(c);
+        out->use[i] = &out->mappers[i].emplace(layout, c, src.quant_tbl_ptrs[table]->quantval,
+                                               out->dst.quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
+    }
+    const int parts = partsFor(offset);
+    RecordedScan scan;
+    if (!scan.decode(src, begin + offset, size_t(input.size() - offset), parts, out->use)) {
+        qCDebug(lcCompress) << "scan left to libjpeg";
+        tryParallel = false;
+        return {};
+    }
+    return BaselineWriter::write(out->dst, scan, out->use, exifBlock, icc, iccSize, parts);
+}
+
 bool DctRecompressor::Impl::readInParallel()
 {
     if (!tryParallel)
@@ -242,10 +319,7 @@ bool DctRecompressor::Impl::readInParallel()
     }
     // A part per idle core, none too small to be worth a thread; with no core to spare (a batch
     // gives each core a photo of its own) splitting would only add work, and libjpeg reads it.
-    constexpr qsizetype kPartBytes = 8192;
-    const QThreadPool* pool = QThreadPool::globalInstance();
-    const int idle = std::max(pool->maxThreadCount() - pool->activeThreadCount(), 0);
-    const int parts = int(std::clamp<qsizetype>((input.size() - offset) / kPartBytes, 1, 1 + idle));
+    const int parts = partsFor(offset);
     if (parts < 2)
         return false;
     auto decoder = std::make_unique<ParallelEntropyDecoder>();
@@ -313,8 +387,7 @@ void DctRecompressor::Impl::fillComponent(int c, Rows& rows, const JQUANT_TBL* o
     for (int y = 0; y < layout.heightInBlocks[i]; ++y)
         for (int x = 0; x < layout.widthInBlocks[i]; ++x)
             mapper.map(source, x, y, rows.output[size_t(y)][x]);
-    if (decoded)
-        placedRows[i] = rows.output;
+    placedRows[i] = rows.output;
 }
 
 bool DctRecompressor::Impl::fill(j_compress_ptr dst)
@@ -335,11 +408,8 @@ bool DctRecompressor::Impl::fill(j_compress_ptr dst)
     return true;
 }
 
-bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
-                                  const QByteArray& exifBlock)
+void DctRecompressor::Impl::setUp(j_compress_ptr dst, int quality)
 {
-    if (setjmp(*jump))
-        return false;
     jpeg_copy_critical_parameters(&src, dst);
     // The tables come first: the coefficients are quantized against them.
     if (quality == kLossless)
@@ -356,12 +426,22 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     dst->optimize_coding = TRUE;
     if (quality == kLossless && src.progressive_mode)
         jpeg_simple_progression(dst); // as compact as the source was
+}
+
+bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump, int quality,
+                                  const QByteArray& exifBlock)
+{
+    if (setjmp(*jump))
+        return false;
+    setUp(dst, quality);
     jvirt_barray_ptr placed[BlockLayout::kMaxComponents] = {};
     if (stream) {
         jpeg_write_coefficients(dst, stream->serve(dst));
     } else if (inPlace || decoded) {
         if (!fill(dst))
             return false;
+        if (writeOwn(*dst, quality, exifBlock))
+            return true;
         // The encoder asks its memory manager for rows of each array: hand it the placed ones.
         for (int c = 0; c < layout.components; ++c)
             placed[c] = reinterpret_cast<jvirt_barray_ptr>(&placedRows[size_t(c)]);
@@ -373,6 +453,8 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
     } else {
         if (!fill(dst))
             return false;
+        if (writeOwn(*dst, quality, exifBlock))
+            return true;
         jpeg_write_coefficients(dst, outputArrays);
     }
     if (!exifBlock.isEmpty() && exifBlock.size() <= 65533)
@@ -383,6 +465,18 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
         jpeg_write_icc_profile(dst, icc, iccSize);
     jpeg_finish_compress(dst);
     return true;
+}
+
+bool DctRecompressor::Impl::writeOwn(const jpeg_compress_struct& dst, int quality,
+                                     const QByteArray& exifBlock)
+{
+    if (quality == kLossless)
+        return false; // the source's tables, which baseline may not carry
+    std::array<const JBLOCKROW*, BlockLayout::kMaxComponents> rows{};
+    for (int c = 0; c < layout.components; ++c)
+        rows[size_t(c)] = placedRows[size_t(c)].data();
+    written = BaselineWriter::write(dst, rows, exifBlock, icc, iccSize, idleCores() + 1);
+    return !written.isEmpty();
 }
 
 bool DctRecompressor::Impl::losslessPossible() const
@@ -491,7 +585,9 @@ QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBloc
     jpeg_mem_dest(&out->dst, &out->buffer, &out->size);
     QByteArray result;
     if (write(&out->dst, &out->errors.jump, quality, exifBlock))
-        result = QByteArray(reinterpret_cast<const char*>(out->buffer), qsizetype(out->size));
+        result = !written.isEmpty()
+                     ? std::exchange(written, {})
+                     : QByteArray(reinterpret_cast<const char*>(out->buffer), qsizetype(out->size));
     jpeg_destroy_compress(&out->dst);
     std::free(out->buffer);
     return result;
@@ -587,11 +683,18 @@ QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
         return {};
     if (!kFastPaths)
         return encode(quality, exif);
-    // Encoding while reading keeps both cores busy, the reader on one and the encoder on the other:
-    // faster than reading on both first and encoding after. The parallel decoder reads the files
-    // that must be read whole before encoding (turned, or encoded more than once).
-    if (d->readLater && !d->layout.moves())
-        return d->encodeWhileReading(quality, exif);
+    // Read on every core, then coded on every core: the fastest. Without the parallel decoder,
+    // encoding while reading keeps two cores busy, the reader on one and libjpeg's encoder on the
+    // other.
+    if (d->readLater && !d->layout.moves()) {
+        if (QByteArray bytes = d->encodeRecorded(quality, exif); !bytes.isEmpty()) {
+            d->readLater = false;
+            d->consumed = true;
+            return bytes;
+        }
+        if (!d->readInParallel())
+            return d->encodeWhileReading(quality, exif);
+    }
     if (!d->readyToEncode())
         return {};
     // A turn reads blocks from anywhere: it needs blocks of its own.

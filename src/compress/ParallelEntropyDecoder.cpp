@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParallelEntropyDecoder.h"
 
-#include <QFuture>
-#include <QtConcurrent/QtConcurrentRun>
+#include "Together.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,17 +16,6 @@ constexpr uint64_t kTail = 64;
 int roundUp(int value, int step)
 {
     return (value + step - 1) / step * step;
-}
-
-// Runs work(i) for i in [0, n): the first on this thread, the others on the pool's.
-template <typename Work> void together(int n, const Work& work)
-{
-    std::vector<QFuture<void>> others;
-    for (int i = 1; i < n; ++i)
-        others.push_back(QtConcurrent::run([&work, i] { work(i); }));
-    work(0);
-    for (QFuture<void>& other : others)
-        other.waitForFinished();
 }
 } // namespace
 

@@ -1,0 +1,232 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RecordedScan.h"
+
+#include "Together.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+// The data at the very end could hold a last MCU short enough to start within padding: a guess
+// stops this many bits before it and the end is decoded in order.
+constexpr uint64_t kTail = 64;
+
+// Takes a block's coefficients into a track's records, each AC one quantized anew.
+struct Recorder
+{
+    std::vector<uint32_t>& records;
+    std::vector<int32_t>& dcs;
+    const McuDecoder& mcu;
+    const std::array<const CoefficientMapper*, MAX_COMPONENTS>& mappers;
+
+    void dc(int /*b*/, int32_t value) const { dcs.push_back(value); }
+    void ac(int b, int k, int value) const
+    {
+        const CoefficientMapper& mapper = *mappers[size_t(mcu.component(b))];
+        if (std::abs(value) < mapper.keptFrom(k))
+            return; // quantized away
+        const int16_t q = mapper.requantized(value, kNatural[size_t(k)]);
+        if (q != 0)
+            records.push_back(uint32_t(k) << 16 | uint16_t(q));
+    }
+    void end(int /*b*/) const { records.push_back(RecordedScan::kEnd); }
+};
+} // namespace
+
+bool RecordedScan::decode(const jpeg_decompress_struct& info, const uint8_t* scan, size_t size,
+                          int parts,
+                          const std::array<const CoefficientMapper*, MAX_COMPONENTS>& mappers)
+{
+    m_mappers = mappers;
+    if (!m_mcu.plan(info) || !m_segment.read(scan, size))
+        return false;
+    for (int c = 0; c < m_mcu.components(); ++c)
+        if (!mappers[size_t(c)])
+            return false;
+    m_interval = int64_t(info.restart_interval);
+    const int64_t total = m_mcu.mcuCount();
+    const size_t intervals = m_segment.intervals().size();
+    if (m_interval > 0 ? int64_t(intervals) != (total + m_interval - 1) / m_interval
+                       : intervals != 1)
+        return false;
+    parts = std::max(parts, 1);
+    if (m_interval > 0) {
+        // Whole intervals to each part, each decoded from its own marker with fresh predictions.
+        parts = int(std::min<size_t>(size_t(parts), intervals));
+        m_tracks.resize(size_t(parts));
+        std::vector<char> ok(size_t(parts), 0); // not vector<bool>: its parts share bytes
+        together(parts, [&](int i) {
+            ok[size_t(i)] =
+                decodeIntervals(m_tracks[size_t(i)], intervals * size_t(i) / size_t(parts),
+                                intervals * size_t(i + 1) / size_t(parts))
+                    ? 1
+                    : 0;
+        });
+        if (std::ranges::any_of(ok, [](char good) { return good == 0; }))
+            return false;
+        for (const Track& track : m_tracks)
+            segment(track, 0, int64_t(track.marks.size()), {});
+        return m_decoded == total;
+    }
+    const uint64_t bits = m_segment.bits();
+    const uint64_t last = bits > kTail ? bits - kTail : 0;
+    m_tracks.resize(size_t(parts));
+    for (int i = 1; i < parts; ++i) {
+        Track& part = m_tracks[size_t(i)];
+        part.start = std::min(bits * uint64_t(i) / uint64_t(parts) / 8 * 8, last);
+        part.limit = i + 1 < parts ? bits * uint64_t(i + 1) / uint64_t(parts) / 8 * 8 : last;
+    }
+    Track& first = m_tracks.front();
+    Mark state;
+    bool firstOk = true;
+    together(parts, [&](int i) {
+        if (i > 0) {
+            guess(m_tracks[size_t(i)]);
+            return;
+        }
+        const uint64_t end = parts > 1 ? m_tracks[1].start : 0;
+        while (firstOk && std::cmp_less(first.marks.size(), total) && state.pos < end)
+            firstOk = decodeAt(first, state);
+    });
+    return firstOk && join(first, state);
+}
+
+bool RecordedScan::decodeAt(Track& track, Mark& state) const
+{
+    track.marks.push_back({state.pos, state.dc, track.records.size()});
+    Recorder out{track.records, track.dc, m_mcu, m_mappers};
+    return m_mcu.decodeTo(m_segment.data(), m_segment.bits(), state.pos, state.dc.data(), out) &&
+           state.pos <= m_segment.bits();
+}
+
+bool RecordedScan::decodeIntervals(Track& track, size_t first, size_t last) const
+{
+    const std::vector<size_t>& starts = m_segment.intervals();
+    for (size_t i = first; i < last; ++i) {
+        Mark state{uint64_t(starts[i]) * 8, {}, 0};
+        const uint64_t end = i + 1 < starts.size() ? uint64_t(starts[i + 1]) * 8 : m_segment.bits();
+        const int64_t to = std::min(int64_t(i + 1) * m_interval, m_mcu.mcuCount());
+        for (int64_t mcu = int64_t(i) * m_interval; mcu < to; ++mcu)
+            if (!decodeAt(track, state) || state.pos > end)
+                return false;
+        // Whole bytes left over before the marker would make libjpeg warn.
+        if (end - state.pos >= 8)
+            return false;
+    }
+    return true;
+}
+
+void RecordedScan::guess(Track& part) const
+{
+    // Room for twice the MCUs an even share of the data would hold: a guess that runs out stops
+    // early, and the decoding in order goes on from there.
+    const auto total = uint64_t(m_mcu.mcuCount());
+    const uint64_t share =
+        total * (part.limit - part.start) / std::max<uint64_t>(m_segment.bits(), 1);
+    const auto capacity = size_t(std::min(2 * share + 4096, total));
+    part.marks.reserve(size_t(share) + 1);
+    part.dc.reserve(size_t(share) * size_t(m_mcu.blocks()));
+    part.records.reserve(size_t(share) * size_t(m_mcu.blocks()) * 8);
+    Mark at{part.start, {}, 0};
+    while (at.pos < part.limit && part.marks.size() < capacity) {
+        if (decodeAt(part, at))
+            continue;
+        // None of these were true MCU starts: the true ones decode without fault. Start again
+        // where the fault was.
+        const uint64_t failed = part.marks.back().pos;
+        part.marks.clear();
+        part.records.clear();
+        part.dc.clear();
+        at = Mark{std::max(at.pos, failed + 1), {}, 0};
+    }
+    part.marks.push_back({at.pos, at.dc, part.records.size()});
+}
+
+bool RecordedScan::join(Track& first, Mark& state)
+{
+    const int64_t total = m_mcu.mcuCount();
+    std::vector<const Track*> guesses;
+    for (size_t i = 1; i < m_tracks.size(); ++i)
+        guesses.push_back(&m_tracks[i]);
+    Track* inOrder = &first;
+    auto mcu = int64_t(first.marks.size());
+    for (const Track* part : guesses) {
+        const size_t decoded = part->marks.empty() ? 0 : part->marks.size() - 1;
+        size_t j = 0;
+        while (mcu < total) {
+            while (j < decoded && part->marks[j].pos < state.pos)
+                ++j;
+            if (j < decoded && part->marks[j].pos == state.pos) {
+                // Met: from here the guess decoded what the decoding in order would have.
+                const int64_t count = std::min(int64_t(decoded - j), total - mcu);
+                const Mark& end = part->marks[j + size_t(count)];
+                std::array<int32_t, MAX_COMPONENTS> shift{};
+                for (size_t c = 0; c < MAX_COMPONENTS; ++c) {
+                    shift[c] = int32_t(uint32_t(state.dc[c]) - uint32_t(part->marks[j].dc[c]));
+                    state.dc[c] = int32_t(uint32_t(end.dc[c]) + uint32_t(shift[c]));
+                }
+                segment(*inOrder, 0, int64_t(inOrder->marks.size()), {});
+                segment(*part, j, count, shift);
+                state.pos = end.pos;
+                mcu += count;
+                inOrder = &m_tracks.emplace_back();
+                ++m_resynchronised;
+                break;
+            }
+            if (state.pos >= part->limit)
+                break;
+            if (!decodeAt(*inOrder, state))
+                return false;
+            ++mcu;
+        }
+    }
+    for (; mcu < total; ++mcu)
+        if (!decodeAt(*inOrder, state))
+            return false;
+    segment(*inOrder, 0, int64_t(inOrder->marks.size()), {});
+    return m_decoded == total && m_segment.bits() - state.pos < 8;
+}
+
+void RecordedScan::segment(const Track& track, size_t first, int64_t count,
+                           const std::array<int32_t, MAX_COMPONENTS>& shift)
+{
+    if (count <= 0)
+        return;
+    m_segments.push_back({&track, first, count, m_decoded, shift});
+    m_decoded += count;
+}
+
+RecordedScan::Place RecordedScan::at(int64_t mcu) const
+{
+    const auto after = std::ranges::upper_bound(m_segments, mcu, {}, &Segment::at);
+    Place place;
+    place.segment = size_t(after - m_segments.begin()) - 1;
+    const Segment& s = m_segments[place.segment];
+    place.index = s.first + size_t(mcu - s.at);
+    fill(place);
+    return place;
+}
+
+void RecordedScan::advance(Place& place) const
+{
+    ++place.index;
+    const Segment& s = m_segments[place.segment];
+    if (place.index < s.first + size_t(s.count)) {
+        fill(place);
+        return;
+    }
+    if (++place.segment < m_segments.size()) {
+        place.index = m_segments[place.segment].first;
+        fill(place);
+    }
+}
+
+void RecordedScan::fill(Place& place) const
+{
+    const Segment& s = m_segments[place.segment];
+    place.records = s.track->records.data() + s.track->marks[place.index].record;
+    place.dc = s.track->dc.data() + place.index * size_t(m_mcu.blocks());
+    place.shift = &s.shift;
+}

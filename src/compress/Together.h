@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 Quire developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFuture>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <vector>
+
+// Runs work(i) for i in [0, n): the first on this thread, the others on the pool's.
+template <typename Work> void together(int n, const Work& work)
+{
+    std::vector<QFuture<void>> others;
+    for (int i = 1; i < n; ++i)
+        others.push_back(QtConcurrent::run([&work, i] { work(i); }));
+    work(0);
+    for (QFuture<void>& other : others)
+        other.waitForFinished();
+}
