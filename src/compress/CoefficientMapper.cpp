@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoefficientMapper.h"
 
-#include "ZigZag.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -78,13 +76,6 @@ CoefficientMapper::CoefficientMapper(const BlockLayout& layout, int component,
         m_factor[k] = m_divisor[k] * float(sourceTable[m_index[k]]);
     }
     m_straight = !layout.transpose;
-    for (int z = 0; z < 64; ++z) {
-        const int k = kNatural[size_t(z)];
-        int from = 1;
-        while (from < 2048 && requantized(from, k) == 0)
-            ++from;
-        m_keptFrom[z] = from;
-    }
 }
 
 void CoefficientMapper::sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const

@@ -38,9 +38,6 @@ class CoefficientMapper
         const int limit = k == 0 ? 2047 : 1023; // what baseline Huffman coding can carry
         return int16_t(std::clamp(rounded, -limit, limit));
     }
-    // The smallest magnitude whose requantized() is not 0, at zig-zag position k: smaller ones
-    // need no arithmetic.
-    [[nodiscard]] int keptFrom(int k) const { return m_keptFrom[k]; }
 
   private:
     void sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const;
@@ -52,5 +49,4 @@ class CoefficientMapper
     float m_divisor[64] = {}; // ... dequantized, times this: its sign over the output step
     float m_factor[64] = {};  // ... as stored, times this: the same with the source step
     bool m_straight = false;  // m_index is k itself: the block is not turned
-    int m_keptFrom[64] = {};  // by zig-zag position
 };

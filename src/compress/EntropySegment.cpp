@@ -6,9 +6,9 @@
 
 bool EntropySegment::read(const uint8_t* data, size_t size)
 {
-    m_bytes.resize(size + 8);
+    m_bytes = std::make_unique_for_overwrite<uint8_t[]>(size + 8);
     m_intervals.assign(1, 0);
-    uint8_t* out = m_bytes.data();
+    uint8_t* out = m_bytes.get();
     const uint8_t* const end = data + size;
     for (const uint8_t* in = data;;) {
         const auto* mark = static_cast<const uint8_t*>(std::memchr(in, 0xFF, size_t(end - in)));
@@ -28,9 +28,9 @@ bool EntropySegment::read(const uint8_t* data, size_t size)
         } else if (code >= 0xD0 && code <= 0xD7) {
             if (code - 0xD0 != int((m_intervals.size() - 1) % 8))
                 return false;
-            m_intervals.push_back(size_t(out - m_bytes.data()));
+            m_intervals.push_back(size_t(out - m_bytes.get()));
         } else {
-            m_size = size_t(out - m_bytes.data());
+            m_size = size_t(out - m_bytes.get());
             std::memset(out, 0, 8);
             return code == 0xD9;
         }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The entropy-coded data of a JPEG's one scan with its byte stuffing taken out, split where its
@@ -16,13 +17,13 @@ class EntropySegment
     bool read(const uint8_t* data, size_t size);
 
     // The unstuffed data, followed by 8 zero bytes that decoding may look at but never take.
-    [[nodiscard]] const uint8_t* data() const { return m_bytes.data(); }
+    [[nodiscard]] const uint8_t* data() const { return m_bytes.get(); }
     [[nodiscard]] uint64_t bits() const { return uint64_t(m_size) * 8; }
     // Where each restart interval starts, in bytes of the unstuffed data; the first at 0.
     [[nodiscard]] const std::vector<size_t>& intervals() const { return m_intervals; }
 
   private:
-    std::vector<uint8_t> m_bytes;
+    std::unique_ptr<uint8_t[]> m_bytes; // written over whole: not cleared first
     size_t m_size = 0;
     std::vector<size_t> m_intervals;
 };

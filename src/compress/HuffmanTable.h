@@ -38,7 +38,7 @@ class HuffmanTable
 
     // For an AC table: the next coefficient whole (code and extra bits within kAcBits), as
     // bits used (0: not in reach), then kEnd or kSkip16 or the zero run, and the value above 16.
-    static constexpr int kAcBits = 11;
+    static constexpr int kAcBits = 13;
     static constexpr uint32_t kEnd = 1u << 9;
     static constexpr uint32_t kSkip16 = 1u << 10;
     [[nodiscard]] uint32_t coefficient(uint32_t bits) const

@@ -5,7 +5,6 @@
 #include "Together.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -13,25 +12,28 @@ namespace {
 // stops this many bits before it and the end is decoded in order.
 constexpr uint64_t kTail = 64;
 
-// Takes a block's coefficients into a track's records, each AC one quantized anew.
+// Takes an MCU's coefficients into records, each AC one quantized anew, where there is room.
 struct Recorder
 {
-    std::vector<uint32_t>& records;
+    uint32_t* records;
     std::vector<int32_t>& dcs;
     const McuDecoder& mcu;
     const std::array<const CoefficientMapper*, MAX_COMPONENTS>& mappers;
+    const CoefficientMapper* mapper = nullptr; // the block's
 
-    void dc(int /*b*/, int32_t value) const { dcs.push_back(value); }
-    void ac(int b, int k, int value) const
+    void dc(int b, int32_t value)
     {
-        const CoefficientMapper& mapper = *mappers[size_t(mcu.component(b))];
-        if (std::abs(value) < mapper.keptFrom(k))
-            return; // quantized away
-        const int16_t q = mapper.requantized(value, kNatural[size_t(k)]);
-        if (q != 0)
-            records.push_back(uint32_t(k) << 16 | uint16_t(q));
+        dcs.push_back(value);
+        mapper = mappers[size_t(mcu.component(b))];
     }
-    void end(int /*b*/) const { records.push_back(RecordedScan::kEnd); }
+    void ac(int /*b*/, int k, int value)
+    {
+        // Written always, kept when not quantized away: no branch to mispredict.
+        const int16_t q = mapper->requantized(value, kNatural[size_t(k)]);
+        *records = uint32_t(k) << 16 | uint16_t(q);
+        records += q != 0 ? 1 : 0;
+    }
+    void end(int /*b*/) { *records++ = RecordedScan::kEnd; }
 };
 } // namespace
 
@@ -79,6 +81,7 @@ bool RecordedScan::decode(const jpeg_decompress_struct& info, const uint8_t* sca
         part.limit = i + 1 < parts ? bits * uint64_t(i + 1) / uint64_t(parts) / 8 * 8 : last;
     }
     Track& first = m_tracks.front();
+    first.records.resize(size_t(total / parts) * size_t(m_mcu.blocks()) * 4);
     Mark state;
     bool firstOk = true;
     together(parts, [&](int i) {
@@ -95,10 +98,16 @@ bool RecordedScan::decode(const jpeg_decompress_struct& info, const uint8_t* sca
 
 bool RecordedScan::decodeAt(Track& track, Mark& state) const
 {
-    track.marks.push_back({state.pos, state.dc, track.records.size()});
-    Recorder out{track.records, track.dc, m_mcu, m_mappers};
-    return m_mcu.decodeTo(m_segment.data(), m_segment.bits(), state.pos, state.dc.data(), out) &&
-           state.pos <= m_segment.bits();
+    track.marks.push_back({state.pos, state.dc, track.used});
+    // Room for the most an MCU can hold: every coefficient of every block, and each one's end.
+    const size_t most = size_t(m_mcu.blocks()) * DCTSIZE2;
+    if (track.records.size() < track.used + most)
+        track.records.resize(std::max(track.records.size() * 2, track.used + most));
+    Recorder out{track.records.data() + track.used, track.dc, m_mcu, m_mappers};
+    const bool ok =
+        m_mcu.decodeTo(m_segment.data(), m_segment.bits(), state.pos, state.dc.data(), out);
+    track.used = size_t(out.records - track.records.data());
+    return ok && state.pos <= m_segment.bits();
 }
 
 bool RecordedScan::decodeIntervals(Track& track, size_t first, size_t last) const
@@ -128,7 +137,7 @@ void RecordedScan::guess(Track& part) const
     const auto capacity = size_t(std::min(2 * share + 4096, total));
     part.marks.reserve(size_t(share) + 1);
     part.dc.reserve(size_t(share) * size_t(m_mcu.blocks()));
-    part.records.reserve(size_t(share) * size_t(m_mcu.blocks()) * 8);
+    part.records.resize(size_t(share) * size_t(m_mcu.blocks()) * 4);
     Mark at{part.start, {}, 0};
     while (at.pos < part.limit && part.marks.size() < capacity) {
         if (decodeAt(part, at))
@@ -137,11 +146,11 @@ void RecordedScan::guess(Track& part) const
         // where the fault was.
         const uint64_t failed = part.marks.back().pos;
         part.marks.clear();
-        part.records.clear();
+        part.used = 0;
         part.dc.clear();
         at = Mark{std::max(at.pos, failed + 1), {}, 0};
     }
-    part.marks.push_back({at.pos, at.dc, part.records.size()});
+    part.marks.push_back({at.pos, at.dc, part.used});
 }
 
 bool RecordedScan::join(Track& first, Mark& state)

@@ -54,9 +54,10 @@ class RecordedScan
     struct Track
     {
         uint64_t start = 0;
-        uint64_t limit = 0;      // a guess stops at the first MCU starting at or past this
-        std::vector<Mark> marks; // one per MCU decoded, and where it stopped
-        std::vector<uint32_t> records;
+        uint64_t limit = 0;            // a guess stops at the first MCU starting at or past this
+        std::vector<Mark> marks;       // one per MCU decoded, and where it stopped
+        std::vector<uint32_t> records; // the first used of them
+        size_t used = 0;
         std::vector<int32_t> dc;
     };
     // MCUs [at, at + count) are the track's from its MCU first on.

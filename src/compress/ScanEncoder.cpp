@@ -64,6 +64,14 @@ uint64_t acMask(const JCOEF* block)
     return mask & ~uint64_t(1);
 }
 
+// Past the end of a block's records.
+const uint32_t* pastEnd(const uint32_t* records)
+{
+    while (*records++ != RecordedScan::kEnd) {
+    }
+    return records;
+}
+
 // A value's magnitude category: the bits its magnitude takes.
 int category(int value)
 {
@@ -146,7 +154,8 @@ template <typename Visit> void ScanEncoder::walk(int64_t from, int64_t to, Visit
     const auto blockVisit = [&](int c, const JCOEF* block) {
         if (!block) {
             records[0] = RecordedScan::kEnd;
-            return visit(c, nullptr, records);
+            visit(c, nullptr, records);
+            return;
         }
         int n = 0;
         for (uint64_t mask = acMask(block); mask != 0; mask &= mask - 1) {
@@ -200,9 +209,7 @@ void ScanEncoder::walkRecorded(int64_t from, int64_t to, Visit&& visit) const
             const auto read = int32_t(uint32_t(place.dc[b]) + uint32_t((*place.shift)[size_t(c)]));
             const int32_t dc = m_mappers[size_t(c)]->requantized(read, 0);
             const bool real = !interleaved || (x < comp.realWidth && y < comp.realHeight);
-            visit(c, real ? &dc : nullptr, records);
-            while (*records++ != RecordedScan::kEnd) {
-            }
+            records = visit(c, real ? &dc : nullptr, records);
         }
     }
 }
@@ -212,9 +219,10 @@ std::array<int32_t, 4> ScanEncoder::dcBefore(int64_t mcu) const
     // Each component's first block in an MCU holds picture: the MCU before tells all.
     std::array<int32_t, 4> last{};
     if (mcu > 0)
-        walk(mcu - 1, mcu, [&last](int c, const int32_t* dc, const uint32_t*) {
+        walk(mcu - 1, mcu, [&last](int c, const int32_t* dc, const uint32_t* records) {
             if (dc)
                 last[size_t(c)] = *dc;
+            return pastEnd(records);
         });
     return last;
 }
@@ -228,7 +236,7 @@ bool ScanEncoder::count(Part& part) const
         if (!dc) {
             ++part.dc[t][0];
             ++part.ac[t][0];
-            return;
+            return pastEnd(records);
         }
         const int n = category(*dc - last[size_t(c)]);
         last[size_t(c)] = *dc;
@@ -247,6 +255,7 @@ bool ScanEncoder::count(Part& part) const
         }
         if (previous < 63)
             ++part.ac[t][0];
+        return records + 1;
     });
     return inRange;
 }
@@ -262,7 +271,7 @@ void ScanEncoder::write(Part& part) const
         if (!dc) {
             out.put(dcCode.code(0), dcCode.size(0));
             out.put(acCode.code(0), acCode.size(0));
-            return;
+            return pastEnd(records);
         }
         const int diff = *dc - last[size_t(c)];
         last[size_t(c)] = *dc;
@@ -282,6 +291,7 @@ void ScanEncoder::write(Part& part) const
         }
         if (previous < 63)
             out.put(acCode.code(0), acCode.size(0));
+        return records + 1;
     });
     out.finish();
 }
