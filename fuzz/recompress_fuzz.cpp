@@ -113,6 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Read whole on every core (where it takes the file), or by libjpeg: the same bytes.
         DctRecompressor parallel(jpeg, 50, DctRecompressor::Reading::ParallelEntropy);
         FUZZ_CHECK(parallel.encode(50) == at50);
+        // Once, read into records and coded on every core where it takes the file: the same.
+        DctRecompressor recorded(jpeg, 30, DctRecompressor::Reading::ParallelEntropy);
+        FUZZ_CHECK(recorded.encodeOnce(30) == DctRecompressor(jpeg, 30).encode(30));
     }
     for (const PhotoCompressor::Settings& settings :
          {PhotoCompressor::Settings{25, 0, false}, PhotoCompressor::Settings{25, 2000, true}}) {

@@ -2,68 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScanEncoder.h"
 
+#include "BitWriter.h"
 #include "RecordedScan.h"
 #include "Together.h"
 #include "ZigZag.h"
 
-#include <QtEndian>
-
 #include <algorithm>
 #include <bit>
-#include <cstring>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace {
-// For byte j of a block's row-major mask of nonzero coefficients, the same in zig-zag order.
-struct ZigZagMasks
-{
-    std::array<std::array<uint64_t, 256>, 8> table{};
-    ZigZagMasks()
-    {
-        std::array<int, 64> zigzagOf{};
-        for (int k = 0; k < 64; ++k)
-            zigzagOf[kNatural[size_t(k)]] = k;
-        for (size_t j = 0; j < 8; ++j)
-            for (size_t b = 0; b < 256; ++b)
-                for (size_t t = 0; t < 8; ++t)
-                    if ((b >> t & 1) != 0)
-                        table[j][b] |= uint64_t(1) << zigzagOf[8 * j + t];
-    }
-};
-
-uint64_t naturalMask(const JCOEF* block)
-{
-    uint64_t mask = 0;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    for (int i = 0; i < 4; ++i) {
-        const __m128i a =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + ptrdiff_t(16) * i));
-        const __m128i b =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + ptrdiff_t(16) * i + 8));
-        const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
-        mask |= uint64_t(uint16_t(~_mm_movemask_epi8(zeros))) << (16 * i);
-    }
-#else
-    for (int k = 0; k < 64; ++k)
-        mask |= uint64_t(block[k] != 0) << k;
-#endif
-    return mask;
-}
-
-// The AC coefficients present, as zig-zag positions 1..63.
-uint64_t acMask(const JCOEF* block)
-{
-    static const ZigZagMasks masks;
-    const uint64_t natural = naturalMask(block);
-    uint64_t mask = 0;
-    for (size_t j = 0; j < 8; ++j)
-        mask |= masks.table[j][natural >> (8 * j) & 255];
-    return mask & ~uint64_t(1);
-}
-
 // Past the end of a block's records.
 const uint32_t* pastEnd(const uint32_t* records)
 {
@@ -85,53 +32,6 @@ uint32_t extra(int value, int n)
     return uint32_t(value < 0 ? value - 1 : value) & ((1u << n) - 1);
 }
 
-// Bits into bytes, first bit highest; lead zero bits come first, for a part that starts within a
-// byte. At most 32 bits a time.
-class BitWriter
-{
-  public:
-    BitWriter(std::vector<uint8_t>& bytes, int lead, uint64_t bits) : m_count(lead)
-    {
-        bytes.assign(size_t((uint64_t(lead) + bits + 7) / 8 + 8), 0);
-        m_out = bytes.data();
-    }
-    void put(uint32_t bits, int n)
-    {
-        m_acc = m_acc << n | bits;
-        m_count += n;
-        if (m_count >= 32) {
-            m_count -= 32;
-            qToBigEndian(uint32_t(m_acc >> m_count), m_out);
-            m_out += 4;
-        }
-    }
-    void finish()
-    {
-        for (; m_count >= 8; m_count -= 8)
-            *m_out++ = uint8_t(m_acc >> (m_count - 8));
-        if (m_count > 0)
-            *m_out = uint8_t(m_acc << (8 - m_count));
-    }
-
-  private:
-    uint64_t m_acc = 0;
-    int m_count = 0;
-    uint8_t* m_out = nullptr;
-};
-
-// bytes with a zero after each 0xFF, as a scan's data must have them.
-void appendStuffed(QByteArray& out, const uint8_t* bytes, size_t n)
-{
-    const auto* end = bytes + n;
-    while (bytes < end) {
-        const auto* ff = static_cast<const uint8_t*>(std::memchr(bytes, 0xFF, size_t(end - bytes)));
-        const auto* stop = ff ? ff + 1 : end;
-        out.append(reinterpret_cast<const char*>(bytes), qsizetype(stop - bytes));
-        if (ff)
-            out.append('\0');
-        bytes = stop;
-    }
-}
 } // namespace
 
 struct ScanEncoder::Part
@@ -158,7 +58,7 @@ template <typename Visit> void ScanEncoder::walk(int64_t from, int64_t to, Visit
             return;
         }
         int n = 0;
-        for (uint64_t mask = acMask(block); mask != 0; mask &= mask - 1) {
+        for (uint64_t mask = presentAc(block); mask != 0; mask &= mask - 1) {
             const int k = std::countr_zero(mask);
             records[n++] = uint32_t(k) << 16 | uint16_t(block[kNatural[size_t(k)]]);
         }
@@ -313,14 +213,14 @@ void ScanEncoder::join(const std::vector<Part>& parts)
             pending = first;
             continue;
         }
-        appendStuffed(m_data, &first, 1);
-        appendStuffed(m_data, part.bytes.data() + 1, size_t(used / 8 - 1));
+        BitWriter::appendStuffed(m_data, &first, 1);
+        BitWriter::appendStuffed(m_data, part.bytes.data() + 1, size_t(used / 8 - 1));
         pending = used % 8 != 0 ? part.bytes[size_t(used / 8)] : 0;
     }
     // The last byte filled with one bits, as libjpeg pads.
     if (const int left = int(total % 8); left != 0) {
         const auto last = uint8_t(pending | ((1u << (8 - left)) - 1));
-        appendStuffed(m_data, &last, 1);
+        BitWriter::appendStuffed(m_data, &last, 1);
     }
 }
 
