@@ -125,9 +125,10 @@ QByteArray oneScan(const QImage& image, int h, int v, int interval, int rows, bo
     return out;
 }
 
-// The scan of jpeg decoded in parts by the parallel decoder alone: how many guessed parts joined
-// up, or -1 when it left the file to libjpeg.
-int joinsOf(const QByteArray& jpeg, int parts)
+// The scan of jpeg decoded in parts by the parallel decoder alone (or, recorded, by RecordedScan,
+// its coefficients kept as they were): how many guessed parts joined up, or -1 when it left the
+// file to libjpeg.
+int joinsOf(const QByteArray& jpeg, int parts, bool recorded = false)
 {
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
@@ -136,36 +137,27 @@ int joinsOf(const QByteArray& jpeg, int parts)
     jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
                  static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&d, TRUE);
-    ParallelEntropyDecoder decoder;
-    const bool ok = decoder.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts);
-    jpeg_destroy_decompress(&d);
-    return ok ? decoder.resynchronised() : -1;
-}
-
-// The same by RecordedScan, its coefficients kept as they were.
-int recordedJoinsOf(const QByteArray& jpeg, int parts)
-{
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                 static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&d, TRUE);
-    QString refusal;
-    const BlockLayout layout = BlockLayout::plan(d, 1, refusal);
-    std::vector<CoefficientMapper> mappers;
-    std::array<const CoefficientMapper*, MAX_COMPONENTS> use{};
-    for (int c = 0; c < d.num_components; ++c) {
-        const UINT16* table = d.quant_tbl_ptrs[d.comp_info[c].quant_tbl_no]->quantval;
-        mappers.emplace_back(layout, c, table, table);
+    int joins = -1;
+    if (recorded) {
+        QString refusal;
+        const BlockLayout layout = BlockLayout::plan(d, 1, refusal);
+        std::vector<CoefficientMapper> mappers;
+        for (int c = 0; c < d.num_components; ++c) {
+            const UINT16* table = d.quant_tbl_ptrs[d.comp_info[c].quant_tbl_no]->quantval;
+            mappers.emplace_back(layout, c, table, table);
+        }
+        std::array<const CoefficientMapper*, MAX_COMPONENTS> use{};
+        for (size_t c = 0; c < mappers.size(); ++c)
+            use[c] = &mappers[c];
+        RecordedScan scan;
+        if (scan.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts, use))
+            joins = scan.resynchronised();
+    } else if (ParallelEntropyDecoder decoder;
+               decoder.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts)) {
+        joins = decoder.resynchronised();
     }
-    for (size_t c = 0; c < mappers.size(); ++c)
-        use[c] = &mappers[c];
-    RecordedScan scan;
-    const bool ok = scan.decode(d, d.src->next_input_byte, d.src->bytes_in_buffer, parts, use);
     jpeg_destroy_decompress(&d);
-    return ok ? scan.resynchronised() : -1;
+    return joins;
 }
 
 QStringList historyNames(TestPlatform& p)
@@ -368,7 +360,7 @@ TEST(Compress, ReadingOneScanOnEveryCoreGivesTheSameBytes)
                 const QByteArray source = oneScan(image, h, v, interval, rows, rows == 0);
                 EXPECT_EQ(joinsOf(source, 4), interval + rows == 0 ? 3 : 0);
                 // Coded again where it stands (4:2:0 or grey), it is read straight into records.
-                EXPECT_EQ(recordedJoinsOf(source, 4), interval + rows == 0 ? 3 : 0);
+                EXPECT_EQ(joinsOf(source, 4, true), interval + rows == 0 ? 3 : 0);
                 const QByteArray expected = DctRecompressor(source).encode(25);
                 ASSERT_FALSE(expected.isEmpty());
                 // Into blocks of its own (any number of qualities), then over the source's.
@@ -388,7 +380,7 @@ TEST(Compress, ReadingOneScanOnEveryCoreGivesTheSameBytes)
     DctRecompressor plain(damaged);
     DctRecompressor parallel(damaged, 100, Reading::ParallelEntropy);
     EXPECT_EQ(joinsOf(damaged, 2), -1);
-    EXPECT_EQ(recordedJoinsOf(damaged, 2), -1);
+    EXPECT_EQ(joinsOf(damaged, 2, true), -1);
     EXPECT_EQ(parallel.encode(25), plain.encode(25));
     EXPECT_EQ(parallel.warnings(), plain.warnings());
 }

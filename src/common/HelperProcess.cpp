@@ -166,8 +166,10 @@ bool HelperProcess::ask(const QByteArray& request, QByteArray& answer) const
     const QByteArray head = answer.left(line);
     bool number = false;
     const qsizetype length = head.mid(head.lastIndexOf(' ') + 1).toLongLong(&number);
-    return number && length >= 0 && length <= kMostAnswerBytes &&
-           readUntil(m_socket, answer, line + 1 + length) && answer.size() == line + 1 + length;
+    if (!number || length < 0 || length > kMostAnswerBytes)
+        return false;
+    answer.reserve(line + 1 + length); // read straight into place, not grown a chunk at a time
+    return readUntil(m_socket, answer, line + 1 + length) && answer.size() == line + 1 + length;
 }
 
 QString HelperProcess::finish()
