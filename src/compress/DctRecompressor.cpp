@@ -10,6 +10,7 @@
 #include "RangeSource.h"
 #include "RecordedScan.h"
 #include "ScanCut.h"
+#include "Together.h"
 #include "image/JpegErrors.h"
 
 #include <QLoggingCategory>
@@ -148,7 +149,8 @@ struct DctRecompressor::Impl
     };
     bool lookUpRows(int c, Rows& rows);
     bool fill(j_compress_ptr dst);
-    void fillComponent(int c, Rows& rows, const JQUANT_TBL* outTable);
+    // Rows [from, to) of component c's output blocks.
+    void fillRows(int c, Rows& rows, const JQUANT_TBL* outTable, int from, int to) const;
     void makeRows(j_compress_ptr dst, int c, int from, int to, JBLOCKROW* rows) const;
     QByteArray encodeWhileReading(int quality, const QByteArray& exifBlock);
     [[nodiscard]] bool losslessPossible() const;
@@ -339,6 +341,8 @@ bool DctRecompressor::Impl::readInParallel()
 
 bool DctRecompressor::Impl::lookUpRows(int c, Rows& rows)
 {
+    if (c < 0 || c >= layout.components || c >= BlockLayout::kMaxComponents)
+        return false;
     if (decoded) {
         const auto i = size_t(c);
         rows.source = decoded->rows(c);
@@ -361,7 +365,8 @@ bool DctRecompressor::Impl::lookUpRows(int c, Rows& rows)
            (rows.dc.empty() || rowsOf(second->info, second->errors, second->arrays[0], rows.dc));
 }
 
-void DctRecompressor::Impl::fillComponent(int c, Rows& rows, const JQUANT_TBL* outTable)
+void DctRecompressor::Impl::fillRows(int c, Rows& rows, const JQUANT_TBL* outTable, int from,
+                                     int to) const
 {
     const jpeg_component_info& in = (second && c > 0 ? second->info : src).comp_info[c];
     CoefficientMapper::Source source;
@@ -369,42 +374,61 @@ void DctRecompressor::Impl::fillComponent(int c, Rows& rows, const JQUANT_TBL* o
     source.height = int(in.height_in_blocks);
     source.table = in.quant_table->quantval;
     source.rows = reinterpret_cast<CoefficientMapper::Block* const*>(rows.source.data());
-    // The luma DC was read by the second reader.
-    for (size_t y = 0; y < rows.dc.size(); ++y)
-        for (int x = 0; x < source.width; ++x)
-            rows.source[y][x][0] = rows.dc[y][x][0];
     const CoefficientMapper mapper(layout, c, source.table, outTable->quantval);
-    const auto i = size_t(c);
-    if (inPlace) {
-        // Only real blocks: the encoder makes up those past the edges itself.
-        for (int y = 0; y < layout.realHeight[i]; ++y)
-            for (int x = 0; x < layout.realWidth[i]; ++x)
-                mapper.map(source, x, y, rows.source[size_t(y)][x]);
-        rows.source.resize(size_t(layout.heightInBlocks[i]), rows.source.back());
-        placedRows[i] = std::move(rows.source);
-        return;
-    }
-    for (int y = 0; y < layout.heightInBlocks[i]; ++y)
-        for (int x = 0; x < layout.widthInBlocks[i]; ++x)
-            mapper.map(source, x, y, rows.output[size_t(y)][x]);
-    placedRows[i] = rows.output;
+    // In place, only real blocks: the encoder makes up those past the edges itself.
+    const int width = layout.realWidth[size_t(c)];
+    for (int y = from; y < to; ++y)
+        for (int x = 0; x < (inPlace ? width : layout.widthInBlocks[size_t(c)]); ++x)
+            mapper.map(source, x, y, (inPlace ? rows.source : rows.output)[size_t(y)][x]);
 }
 
 bool DctRecompressor::Impl::fill(j_compress_ptr dst)
 {
     // Every libjpeg call is made here, on this thread, each under its own reader's handler; the
-    // mapping on the other core only touches memory libjpeg has handed over.
+    // mapping on other cores only touches memory libjpeg has handed over.
     std::array<Rows, BlockLayout::kMaxComponents> rows;
     for (int c = 0; c < layout.components; ++c)
         if (!lookUpRows(c, rows[size_t(c)]))
             return false;
     dcMerged = true;
-    // Luma on another core while this one does the chroma: the two take about as long.
-    QFuture<void> luma = QtConcurrent::run(
-        [this, dst, &rows] { fillComponent(0, rows[0], dst->quant_tbl_ptrs[0]); });
-    for (int c = 1; c < layout.components; ++c)
-        fillComponent(c, rows[size_t(c)], dst->quant_tbl_ptrs[1]);
-    luma.waitForFinished();
+    // The luma DC was read by the second reader.
+    for (size_t y = 0; y < rows[0].dc.size(); ++y)
+        for (size_t x = 0; x < size_t(src.comp_info[0].width_in_blocks); ++x)
+            rows[0].source[y][x][0] = rows[0].dc[y][x][0];
+    // Each component in two halves of its rows, on every core, where the halves are apart: not
+    // chroma halved in place, whose output rows are read from rows further down.
+    struct Share
+    {
+        int c = 0;
+        int from = 0;
+        int to = 0;
+    };
+    std::vector<Share> shares;
+    for (int c = 0; c < layout.components; ++c) {
+        const auto i = size_t(c);
+        const int height = inPlace ? layout.realHeight[i] : layout.heightInBlocks[i];
+        const bool apart = !inPlace || (layout.downX[i] == 1 && layout.downY[i] == 1);
+        if (apart && height > 1) {
+            shares.push_back({c, 0, height / 2});
+            shares.push_back({c, height / 2, height});
+        } else {
+            shares.push_back({c, 0, height});
+        }
+    }
+    together(int(shares.size()), [&](int k) {
+        const Share& share = shares[size_t(k)];
+        fillRows(share.c, rows[size_t(share.c)], dst->quant_tbl_ptrs[share.c == 0 ? 0 : 1],
+                 share.from, share.to);
+    });
+    for (int c = 0; c < layout.components; ++c) {
+        const auto i = size_t(c);
+        if (inPlace) {
+            rows[i].source.resize(size_t(layout.heightInBlocks[i]), rows[i].source.back());
+            placedRows[i] = std::move(rows[i].source);
+        } else {
+            placedRows[i] = rows[i].output;
+        }
+    }
     return true;
 }
 
