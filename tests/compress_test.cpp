@@ -369,10 +369,14 @@ TEST(Compress, ReadingOneScanOnEveryCoreGivesTheSameBytes)
                 EXPECT_EQ(copies.encode(25), expected);
                 EXPECT_EQ(copies.encodeOnce(25), expected);
             }
-    // Turned upright from its own blocks.
-    const QByteArray turned = camera::jpeg(noisy(1024, 768), {QDateTime(), 6}, 2, 2, 95);
-    EXPECT_EQ(DctRecompressor(turned, 100, Reading::ParallelEntropy).encodeOnce(25),
-              DctRecompressor(turned).encode(25));
+    // Turned upright (each EXIF turn and mirror) from its own blocks, or from its records.
+    for (int orientation = 2; orientation <= 8; ++orientation) {
+        const QByteArray turned =
+            camera::jpeg(noisy(1024, 768), {QDateTime(), orientation}, 2, 2, 95);
+        EXPECT_EQ(DctRecompressor(turned, 100, Reading::ParallelEntropy).encodeOnce(25),
+                  DctRecompressor(turned).encode(25))
+            << "orientation " << orientation;
+    }
     // Damaged data is libjpeg's to read, warnings and all.
     QByteArray damaged = oneScan(large, 2, 2, 0, 0);
     for (qsizetype at = damaged.size() / 3; at < damaged.size() - 8; at += damaged.size() / 5)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoefficientMapper.h"
 
+#include "ZigZag.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -76,6 +78,23 @@ CoefficientMapper::CoefficientMapper(const BlockLayout& layout, int component,
         m_factor[k] = m_divisor[k] * float(sourceTable[m_index[k]]);
     }
     m_straight = !layout.transpose;
+    std::array<int, 64> zigzagOf{};
+    for (int z = 0; z < 64; ++z)
+        zigzagOf[kNatural[size_t(z)]] = z;
+    for (int k = 0; k < 64; ++k) {
+        m_sourceFactor[m_index[k]] = m_factor[k];
+        m_zigzagFrom[zigzagOf[size_t(m_index[k])]] = zigzagOf[size_t(k)];
+    }
+}
+
+std::pair<int, int> CoefficientMapper::sourceOf(int x, int y, int width, int height) const
+{
+    Source source;
+    source.width = width;
+    source.height = height;
+    int gx = 0, gy = 0;
+    sourceBlock(source, x, y, gx, gy);
+    return {gx, gy};
 }
 
 void CoefficientMapper::sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 // Fills one output component's coefficient blocks from a source component's: turned, with halved
 // chroma where asked, and quantized anew. Works on plain block rows so it needs no codec state.
@@ -29,15 +30,21 @@ class CoefficientMapper
 
     // Output block (x, y), in output orientation, written to out.
     void map(const Source& source, int x, int y, int16_t* out) const;
-    // Coefficient k (row-major) of a block neither turned nor halved, quantized anew: as map()
-    // gives it. Halves away from zero, as libjpeg rounds.
-    [[nodiscard]] int16_t requantized(int value, int k) const
+    // Coefficient n (row-major) of a source block not halved, quantized anew for the output
+    // place it takes: as map() gives it. Halves away from zero, as libjpeg rounds.
+    [[nodiscard]] int16_t requantized(int value, int n) const
     {
-        const float scaled = float(value) * m_factor[k];
+        const float scaled = float(value) * m_sourceFactor[n];
         const int rounded = int(scaled + std::copysign(0.5f, scaled));
-        const int limit = k == 0 ? 2047 : 1023; // what baseline Huffman coding can carry
+        const int limit = n == 0 ? 2047 : 1023; // what baseline Huffman coding can carry
         return int16_t(std::clamp(rounded, -limit, limit));
     }
+    // The zig-zag position a source block's coefficient at zig-zag position z takes in the output.
+    [[nodiscard]] int zigzagFrom(int z) const { return m_zigzagFrom[z]; }
+    [[nodiscard]] bool turns() const { return m_layout.moves(); }
+    // The source block output block (x, y) is made from, of a component not halved whose source
+    // is width × height blocks: across and down.
+    [[nodiscard]] std::pair<int, int> sourceOf(int x, int y, int width, int height) const;
 
   private:
     void sourceBlock(const Source& source, int x, int y, int& gx, int& gy) const;
@@ -45,8 +52,10 @@ class CoefficientMapper
 
     BlockLayout m_layout;
     int m_component = 0;
-    int m_index[64] = {};     // output coefficient k comes from source coefficient m_index[k]
-    float m_divisor[64] = {}; // ... dequantized, times this: its sign over the output step
-    float m_factor[64] = {};  // ... as stored, times this: the same with the source step
-    bool m_straight = false;  // m_index is k itself: the block is not turned
+    int m_index[64] = {};          // output coefficient k comes from source coefficient m_index[k]
+    float m_divisor[64] = {};      // ... dequantized, times this: its sign over the output step
+    float m_factor[64] = {};       // ... as stored, times this: the same with the source step
+    bool m_straight = false;       // m_index is k itself: the block is not turned
+    float m_sourceFactor[64] = {}; // m_factor by the source coefficient's place
+    int m_zigzagFrom[64] = {};
 };

@@ -262,7 +262,7 @@ int DctRecompressor::Impl::partsFor(qsizetype offset) const
 
 QByteArray DctRecompressor::Impl::encodeRecorded(int quality, const QByteArray& exifBlock)
 {
-    if (!tryParallel || layout.moves() || quality == kLossless)
+    if (!tryParallel || quality == kLossless)
         return {};
     for (int c = 0; c < layout.components; ++c)
         if (layout.downX[size_t(c)] != 1 || layout.downY[size_t(c)] != 1)
@@ -710,13 +710,13 @@ QByteArray DctRecompressor::encodeOnce(int quality, const QByteArray& exif)
     // Read on every core, then coded on every core: the fastest. Without the parallel decoder,
     // encoding while reading keeps two cores busy, the reader on one and libjpeg's encoder on the
     // other.
-    if (d->readLater && !d->layout.moves()) {
+    if (d->readLater) {
         if (QByteArray bytes = d->encodeRecorded(quality, exif); !bytes.isEmpty()) {
             d->readLater = false;
             d->consumed = true;
             return bytes;
         }
-        if (!d->readInParallel())
+        if (!d->layout.moves() && !d->readInParallel())
             return d->encodeWhileReading(quality, exif);
     }
     if (!d->readyToEncode())

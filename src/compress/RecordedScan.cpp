@@ -16,7 +16,9 @@ constexpr uint64_t kTail = 64;
 struct Recorder
 {
     uint32_t* records;
+    const uint32_t* first; // the track's records
     std::vector<int32_t>& dcs;
+    std::vector<uint32_t>& starts;
     const McuDecoder& mcu;
     const std::array<const CoefficientMapper*, MAX_COMPONENTS>& mappers;
     const CoefficientMapper* mapper = nullptr; // the block's
@@ -24,6 +26,7 @@ struct Recorder
     void dc(int b, int32_t value)
     {
         dcs.push_back(value);
+        starts.push_back(uint32_t(records - first));
         mapper = mappers[size_t(mcu.component(b))];
     }
     void ac(int /*b*/, int k, int value)
@@ -44,9 +47,14 @@ bool RecordedScan::decode(const jpeg_decompress_struct& info, const uint8_t* sca
     m_mappers = mappers;
     if (!m_mcu.plan(info) || !m_segment.read(scan, size))
         return false;
-    for (int c = 0; c < m_mcu.components(); ++c)
+    for (int c = 0; c < m_mcu.components(); ++c) {
         if (!mappers[size_t(c)])
             return false;
+        m_width[size_t(c)] = int(info.comp_info[c].width_in_blocks);
+        m_height[size_t(c)] = int(info.comp_info[c].height_in_blocks);
+    }
+    for (int b = m_mcu.blocks() - 1; b >= 0; --b)
+        m_firstBlock[size_t(m_mcu.component(b))] = b;
     m_interval = int64_t(info.restart_interval);
     const int64_t total = m_mcu.mcuCount();
     const size_t intervals = m_segment.intervals().size();
@@ -103,7 +111,12 @@ bool RecordedScan::decodeAt(Track& track, Mark& state) const
     const size_t most = size_t(m_mcu.blocks()) * DCTSIZE2;
     if (track.records.size() < track.used + most)
         track.records.resize(std::max(track.records.size() * 2, track.used + most));
-    Recorder out{track.records.data() + track.used, track.dc, m_mcu, m_mappers};
+    Recorder out{track.records.data() + track.used,
+                 track.records.data(),
+                 track.dc,
+                 track.starts,
+                 m_mcu,
+                 m_mappers};
     const bool ok =
         m_mcu.decodeTo(m_segment.data(), m_segment.bits(), state.pos, state.dc.data(), out);
     track.used = size_t(out.records - track.records.data());
@@ -148,6 +161,7 @@ void RecordedScan::guess(Track& part) const
         part.marks.clear();
         part.used = 0;
         part.dc.clear();
+        part.starts.clear();
         at = Mark{std::max(at.pos, failed + 1), {}, 0};
     }
     part.marks.push_back({at.pos, at.dc, part.used});
@@ -238,4 +252,21 @@ void RecordedScan::fill(Place& place) const
     place.records = s.track->records.data() + s.track->marks[place.index].record;
     place.dc = s.track->dc.data() + place.index * size_t(m_mcu.blocks());
     place.shift = &s.shift;
+}
+
+RecordedScan::Block RecordedScan::block(int c, int64_t x, int64_t y) const
+{
+    int64_t mcu = y * m_mcu.mcusPerRow() + x;
+    int b = 0;
+    if (m_mcu.components() > 1) {
+        const int h = m_mcu.mcuWidth(c);
+        const int v = m_mcu.mcuHeight(c);
+        mcu = y / v * m_mcu.mcusPerRow() + x / h;
+        b = m_firstBlock[size_t(c)] + int(y % v) * h + int(x % h);
+    }
+    const Place place = at(mcu);
+    const Segment& s = m_segments[place.segment];
+    const size_t i = place.index * size_t(m_mcu.blocks()) + size_t(b);
+    return {s.track->records.data() + s.track->starts[i],
+            int32_t(uint32_t(s.track->dc[i]) + uint32_t(s.shift[size_t(c)]))};
 }

@@ -43,6 +43,17 @@ class RecordedScan
     [[nodiscard]] Place at(int64_t mcu) const;
     void advance(Place& place) const;
 
+    // Block (x, y) of component c, anywhere: its AC records and its DC as read, shifted.
+    struct Block
+    {
+        const uint32_t* records = nullptr;
+        int32_t dc = 0;
+    };
+    [[nodiscard]] Block block(int c, int64_t x, int64_t y) const;
+    // Component c's blocks across and down, those holding picture.
+    [[nodiscard]] int width(int c) const { return m_width[size_t(c)]; }
+    [[nodiscard]] int height(int c) const { return m_height[size_t(c)]; }
+
   private:
     struct Mark
     {
@@ -59,6 +70,7 @@ class RecordedScan
         std::vector<uint32_t> records; // the first used of them
         size_t used = 0;
         std::vector<int32_t> dc;
+        std::vector<uint32_t> starts; // each block's first record
     };
     // MCUs [at, at + count) are the track's from its MCU first on.
     struct Segment
@@ -86,4 +98,7 @@ class RecordedScan
     std::vector<Segment> m_segments;
     int64_t m_decoded = 0; // MCUs in segments so far
     int m_resynchronised = 0;
+    std::array<int, MAX_COMPONENTS> m_width{};
+    std::array<int, MAX_COMPONENTS> m_height{};
+    std::array<int, MAX_COMPONENTS> m_firstBlock{}; // of each component in an MCU
 };

@@ -45,31 +45,12 @@ struct ScanEncoder::Part
     std::vector<uint8_t> bytes; // from the byte holding its first bit
 };
 
-template <typename Visit> void ScanEncoder::walk(int64_t from, int64_t to, Visit&& visit) const
+template <typename Each> void ScanEncoder::eachBlock(int64_t from, int64_t to, Each&& each) const
 {
-    if (m_scan)
-        return walkRecorded(from, to, visit);
-    // A block's AC coefficients as records, as a recorded scan holds them.
-    uint32_t records[DCTSIZE2];
-    const auto blockVisit = [&](int c, const JCOEF* block) {
-        if (!block) {
-            records[0] = RecordedScan::kEnd;
-            visit(c, nullptr, records);
-            return;
-        }
-        int n = 0;
-        for (uint64_t mask = presentAc(block); mask != 0; mask &= mask - 1) {
-            const int k = std::countr_zero(mask);
-            records[n++] = uint32_t(k) << 16 | uint16_t(block[kNatural[size_t(k)]]);
-        }
-        records[n] = RecordedScan::kEnd;
-        const int32_t dc = block[0];
-        visit(c, &dc, records);
-    };
     if (m_components.size() == 1) {
         const Component& one = m_components[0];
         for (int64_t m = from; m < to; ++m)
-            blockVisit(0, one.rows[m / one.realWidth][m % one.realWidth]);
+            each(0, m % one.realWidth, m / one.realWidth, true);
         return;
     }
     for (int64_t m = from; m < to; ++m) {
@@ -82,13 +63,56 @@ template <typename Visit> void ScanEncoder::walk(int64_t from, int64_t to, Visit
                 for (int bx = 0; bx < comp.h; ++bx) {
                     // Blocks past the picture code as libjpeg makes them up: the DC before, no AC.
                     const int64_t x = mx * comp.h + bx;
-                    blockVisit(int(c), x < comp.realWidth && y < comp.realHeight
-                                           ? static_cast<const JCOEF*>(comp.rows[y][x])
-                                           : nullptr);
+                    each(int(c), x, y, x < comp.realWidth && y < comp.realHeight);
                 }
             }
         }
     }
+}
+
+template <typename Visit> void ScanEncoder::walk(int64_t from, int64_t to, Visit&& visit) const
+{
+    if (m_scan && !m_turned)
+        return walkRecorded(from, to, visit);
+    // A block's AC coefficients as records, as a recorded scan holds them.
+    uint32_t records[DCTSIZE2 + 1];
+    std::array<uint16_t, DCTSIZE2> values{};
+    eachBlock(from, to, [&](int c, int64_t x, int64_t y, bool real) {
+        if (!real) {
+            records[0] = RecordedScan::kEnd;
+            visit(c, nullptr, records);
+            return;
+        }
+        int n = 0;
+        int32_t dc = 0;
+        if (m_scan) {
+            // A turned block: its source's records, each at its place in the output.
+            const CoefficientMapper& mapper = *m_mappers[size_t(c)];
+            const auto [sx, sy] =
+                mapper.sourceOf(int(x), int(y), m_scan->width(c), m_scan->height(c));
+            const RecordedScan::Block source = m_scan->block(c, sx, sy);
+            uint64_t mask = 0;
+            for (const uint32_t* r = source.records; *r != RecordedScan::kEnd; ++r) {
+                const int z = mapper.zigzagFrom(int(*r >> 16));
+                values[size_t(z)] = uint16_t(*r & 0xFFFF);
+                mask |= uint64_t(1) << z;
+            }
+            for (; mask != 0; mask &= mask - 1) {
+                const int z = std::countr_zero(mask);
+                records[n++] = uint32_t(z) << 16 | values[size_t(z)];
+            }
+            dc = mapper.requantized(source.dc, 0);
+        } else {
+            const JCOEF* block = m_components[size_t(c)].rows[y][x];
+            for (uint64_t mask = presentAc(block); mask != 0; mask &= mask - 1) {
+                const int k = std::countr_zero(mask);
+                records[n++] = uint32_t(k) << 16 | uint16_t(block[kNatural[size_t(k)]]);
+            }
+            dc = block[0];
+        }
+        records[n] = RecordedScan::kEnd;
+        visit(c, &dc, records);
+    });
 }
 
 template <typename Visit>
@@ -228,6 +252,7 @@ bool ScanEncoder::encode(const std::vector<Component>& components, int mcusPerRo
                          int parts)
 {
     m_scan = nullptr;
+    m_turned = false;
     if (std::ranges::any_of(components, [](const Component& c) { return !c.rows; }))
         return false;
     m_components = components;
@@ -247,15 +272,17 @@ bool ScanEncoder::encode(const std::vector<Component>& components, int mcusPerRo
     m_mcusPerRow = components.size() == 1 ? components[0].realWidth : mcusPerRow;
     m_mcus = components.size() == 1 ? int64_t(components[0].realWidth) * components[0].realHeight
                                     : int64_t(mcusPerRow) * mcuRows;
-    // The scan's MCUs must be the picture's, component for component.
-    if (mcu.components() != int(components.size()) || mcu.mcuCount() != m_mcus ||
-        mcu.mcusPerRow() != m_mcusPerRow)
+    m_turned = mappers[0] && mappers[0]->turns();
+    // Unturned, the scan's MCUs must be the picture's; either way each component's sampling must
+    // be the same.
+    if (mcu.components() != int(components.size()) ||
+        (!m_turned && (mcu.mcuCount() != m_mcus || mcu.mcusPerRow() != m_mcusPerRow)))
         return false;
     for (int b = 1; b < mcu.blocks(); ++b)
         if (mcu.component(b) < mcu.component(b - 1))
             return false; // components in another order than the picture's
     for (int c = 0; c < mcu.components(); ++c)
-        if (!mappers[size_t(c)] ||
+        if (!mappers[size_t(c)] || mappers[size_t(c)]->turns() != m_turned ||
             (components.size() > 1 && (mcu.mcuWidth(c) != components[size_t(c)].h ||
                                        mcu.mcuHeight(c) != components[size_t(c)].v)))
             return false;

@@ -54,6 +54,8 @@ class ScanEncoder
     // (null for a block past the picture's edges) and its AC records, ending with 0.
     template <typename Visit> void walk(int64_t from, int64_t to, Visit&& visit) const;
     template <typename Visit> void walkRecorded(int64_t from, int64_t to, Visit&& visit) const;
+    // each(c, x, y, real) for each block of MCUs [from, to), in order.
+    template <typename Each> void eachBlock(int64_t from, int64_t to, Each&& each) const;
     [[nodiscard]] std::array<int32_t, 4> dcBefore(int64_t mcu) const;
     bool count(Part& part) const;
     void write(Part& part) const;
@@ -61,6 +63,7 @@ class ScanEncoder
 
     std::vector<Component> m_components;
     const RecordedScan* m_scan = nullptr;
+    bool m_turned = false; // the recorded scan's blocks are taken where the turn puts them
     std::array<const CoefficientMapper*, MAX_COMPONENTS> m_mappers{};
     int m_mcusPerRow = 0;
     int64_t m_mcus = 0;
