@@ -18,7 +18,7 @@ struct Recorder
     uint32_t* records;
     const uint32_t* first; // the track's records
     std::vector<int32_t>& dcs;
-    std::vector<uint32_t>& starts;
+    std::vector<uint32_t>* starts; // when blocks are looked up one by one
     const McuDecoder& mcu;
     const std::array<const CoefficientMapper*, MAX_COMPONENTS>& mappers;
     const CoefficientMapper* mapper = nullptr; // the block's
@@ -26,7 +26,8 @@ struct Recorder
     void dc(int b, int32_t value)
     {
         dcs.push_back(value);
-        starts.push_back(uint32_t(records - first));
+        if (starts)
+            starts->push_back(uint32_t(records - first));
         mapper = mappers[size_t(mcu.component(b))];
     }
     void ac(int /*b*/, int k, int value)
@@ -114,7 +115,7 @@ bool RecordedScan::decodeAt(Track& track, Mark& state) const
     Recorder out{track.records.data() + track.used,
                  track.records.data(),
                  track.dc,
-                 track.starts,
+                 m_mappers[0]->turns() ? &track.starts : nullptr,
                  m_mcu,
                  m_mappers};
     const bool ok =

@@ -23,10 +23,12 @@ constexpr auto kCompress = "quire-cli-compress";
 // The helper that compresses each photo.
 constexpr auto kCompressHelper = "quire-compress-worker";
 
-// Beside this program in the build tree, in libexec once installed.
+// Beside this program in the build tree, in libexec once installed. Found without a
+// QCoreApplication, whose making would only delay the runner.
 QByteArray runnerPath(const char* runner)
 {
-    const QString dir = QCoreApplication::applicationDirPath();
+    const QString dir =
+        QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
     for (const QString& path : {dir + '/' + QLatin1String(runner),
                                 dir + QStringLiteral("/../libexec/quire/") + QLatin1String(runner)})
         if (QFileInfo(path).isExecutable())
@@ -51,14 +53,9 @@ void startCompressHelper(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    // Qt may take its own options out of argv: the runner gets the line as it was typed.
+    // The runner gets the line as it was typed.
     std::vector<char*> line(argv, argv + argc);
     line.push_back(nullptr);
-    const QCoreApplication app(argc, argv);
-    // Diagnostics are the runner's business, and QUIRE_CLI_DEBUG's (as there).
-    if (qEnvironmentVariableIsEmpty("QUIRE_CLI_DEBUG"))
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    QCoreApplication::setApplicationName(QStringLiteral("quire-cli"));
     const char* command = argc > 1 ? argv[1] : nullptr;
     if (!CliUsage::answeredByFront(command)) {
         QByteArray engine =
@@ -70,10 +67,16 @@ int main(int argc, char* argv[])
         if (!engine.isEmpty())
             execv(engine.constData(), line.data());
         const int error = engine.isEmpty() ? 0 : errno;
+        const QCoreApplication app(argc, argv);
         Translations::install();
         std::fputs(qPrintable(CliUsage::cannotStart(QLatin1String(kEngine), error)), stderr);
         return 2;
     }
+    const QCoreApplication app(argc, argv);
+    // Diagnostics are the runner's business, and QUIRE_CLI_DEBUG's (as there).
+    if (qEnvironmentVariableIsEmpty("QUIRE_CLI_DEBUG"))
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    QCoreApplication::setApplicationName(QStringLiteral("quire-cli"));
     Translations::install();
     if (command == nullptr) {
         std::fputs(qPrintable(CliUsage::text()), stderr);
