@@ -31,7 +31,6 @@ uint32_t extra(int value, int n)
 {
     return uint32_t(value < 0 ? value - 1 : value) & ((1u << n) - 1);
 }
-
 } // namespace
 
 struct ScanEncoder::Part
