@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 
 namespace {
 constexpr qsizetype kMostAnswerBytes = qsizetype(1) << 34; // no photo's copy comes near
+constexpr qsizetype kReservedAnswerBytes = qsizetype(256) << 20;
 
 // Reads into answer until it holds at least size bytes; false at the helper's end or an error.
 bool readUntil(int socket, QByteArray& answer, qsizetype size)
@@ -85,13 +87,19 @@ bool HelperProcess::startForExec(const QString& program)
     return true;
 }
 
+bool HelperProcess::handedOver()
+{
+    return qEnvironmentVariableIsSet(kHandedOver);
+}
+
 std::unique_ptr<HelperProcess> HelperProcess::adopt(const QString& program)
 {
     static std::atomic_flag taken;
     if (taken.test_and_set())
         return nullptr;
     const QList<QByteArray> words = qgetenv(kHandedOver).split(' ');
-    if (words.size() != 3)
+    ::unsetenv(kHandedOver); // not for the programs this one starts
+    if (words.size() != 3 || !sameProgram(LocalPath::decode(words[2]), program))
         return nullptr;
     bool pidRead = false;
     bool socketRead = false;
@@ -111,8 +119,7 @@ std::unique_ptr<HelperProcess> HelperProcess::adopt(const QString& program)
     std::unique_ptr<HelperProcess> helper(new HelperProcess);
     helper->m_pid = pid;
     helper->m_socket = socket;
-    if (::fcntl(socket, F_SETFD, FD_CLOEXEC) != 0 ||
-        !sameProgram(LocalPath::decode(words[2]), program))
+    if (::fcntl(socket, F_SETFD, FD_CLOEXEC) != 0)
         return nullptr; // let go, and waited for
     return helper;
 }
@@ -168,7 +175,9 @@ bool HelperProcess::ask(const QByteArray& request, QByteArray& answer) const
     const qsizetype length = head.mid(head.lastIndexOf(' ') + 1).toLongLong(&number);
     if (!number || length < 0 || length > kMostAnswerBytes)
         return false;
-    answer.reserve(line + 1 + length); // read straight into place, not grown a chunk at a time
+    // Read straight into place, not grown a chunk at a time; a length beyond any photo's copy
+    // (a helper that wrote nonsense) only grows as bytes come.
+    answer.reserve(line + 1 + std::min(length, kReservedAnswerBytes));
     return readUntil(m_socket, answer, line + 1 + length) && answer.size() == line + 1 + length;
 }
 

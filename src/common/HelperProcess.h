@@ -18,8 +18,10 @@ class HelperProcess
     // Started for the program this process is about to exec into, which takes it with adopt():
     // its socket stays open across exec and is named in the environment. False when it cannot be.
     static bool startForExec(const QString& program);
-    // The helper running program that the program before exec started, the first time asked;
-    // null when there is none (or it runs another program).
+    // Whether the program before exec handed a helper over.
+    [[nodiscard]] static bool handedOver();
+    // The helper running program that the program before exec started, the first time asked
+    // (taken out of the environment); null when there is none (or it runs another program).
     [[nodiscard]] static std::unique_ptr<HelperProcess> adopt(const QString& program);
     // Ends its input, which ends a helper waiting for a request, and waits for it.
     ~HelperProcess();

@@ -127,12 +127,17 @@ bool settle(std::unique_ptr<HelperProcess> helper, const PhotoCompressor::Result
 CompressWorker::Session::Session(int ready)
 {
     std::vector<std::unique_ptr<HelperProcess>> started;
-    // quire-cli starts one before it hands over to its runner: it is ready sooner.
-    if (ready > 0)
-        if (auto handed = HelperProcess::adopt(program())) {
+    // quire-cli starts one before it hands over to its runner: it is ready sooner. With no
+    // photo for it, it is let go (and waited for aside).
+    if (auto handed = HelperProcess::handedOver() ? HelperProcess::adopt(program()) : nullptr) {
+        if (ready > 0) {
             started.push_back(std::move(handed));
             --ready;
+        } else {
+            handed->release();
+            std::thread([gone = std::move(handed)] {}).detach();
         }
+    }
     for (int k = 0; k < ready; ++k)
         if (auto helper = HelperProcess::start(program()))
             started.push_back(std::move(helper));

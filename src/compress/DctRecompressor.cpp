@@ -267,6 +267,14 @@ QByteArray DctRecompressor::Impl::encodeRecorded(int quality, const QByteArray& 
     for (int c = 0; c < layout.components; ++c)
         if (layout.downX[size_t(c)] != 1 || layout.downY[size_t(c)] != 1)
             return {};
+    // The scan's MCUs must be the output's: its components in order, each sampled alike.
+    for (int i = 0; i < src.comps_in_scan; ++i) {
+        const jpeg_component_info* comp = src.cur_comp_info[i];
+        if (!comp || comp->component_index != i ||
+            (src.comps_in_scan > 1 && (comp->h_samp_factor != layout.hSamp[size_t(i)] ||
+                                       comp->v_samp_factor != layout.vSamp[size_t(i)])))
+            return {};
+    }
     const auto* begin = reinterpret_cast<const uint8_t*>(input.constData());
     const qsizetype offset = src.src->next_input_byte - begin;
     if (offset < 0 || offset > input.size())
@@ -296,13 +304,18 @@ QByteArray DctRecompressor::Impl::encodeRecorded(int quality, const QByteArray& 
                                                out->dst.quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
     }
     const int parts = partsFor(offset);
-    RecordedScan scan;
-    if (!scan.decode(src, begin + offset, size_t(input.size() - offset), parts, out->use)) {
+    // On the heap: its Huffman look-ups take a few hundred kilobytes.
+    auto scan = std::make_unique<RecordedScan>();
+    if (!scan->decode(src, begin + offset, size_t(input.size() - offset), parts, out->use)) {
         qCDebug(lcCompress) << "scan left to libjpeg";
         tryParallel = false;
         return {};
     }
-    return BaselineWriter::write(out->dst, scan, out->use, exifBlock, icc, iccSize, parts);
+    QByteArray bytes =
+        BaselineWriter::write(out->dst, *scan, out->use, exifBlock, icc, iccSize, parts);
+    if (bytes.isEmpty())
+        tryParallel = false; // read, but not taken: not read again
+    return bytes;
 }
 
 bool DctRecompressor::Impl::readInParallel()

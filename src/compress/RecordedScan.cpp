@@ -269,5 +269,5 @@ RecordedScan::Block RecordedScan::block(int c, int64_t x, int64_t y) const
     const Segment& s = m_segments[place.segment];
     const size_t i = place.index * size_t(m_mcu.blocks()) + size_t(b);
     return {s.track->records.data() + s.track->starts[i],
-            int32_t(uint32_t(s.track->dc[i]) + uint32_t(s.shift[size_t(c)]))};
+            int16_t(uint16_t(uint32_t(s.track->dc[i]) + uint32_t(s.shift[size_t(c)])))};
 }

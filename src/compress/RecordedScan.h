@@ -43,7 +43,8 @@ class RecordedScan
     [[nodiscard]] Place at(int64_t mcu) const;
     void advance(Place& place) const;
 
-    // Block (x, y) of component c, anywhere: its AC records and its DC as read, shifted.
+    // Block (x, y) of component c, anywhere: its AC records and its DC as read, shifted and kept
+    // in 16 bits as libjpeg keeps it.
     struct Block
     {
         const uint32_t* records = nullptr;

@@ -129,7 +129,9 @@ void ScanEncoder::walkRecorded(int64_t from, int64_t to, Visit&& visit) const
             const Component& comp = m_components[size_t(c)];
             const int64_t x = mx * comp.h + mcu.dx(b);
             const int64_t y = my * comp.v + mcu.dy(b);
-            const auto read = int32_t(uint32_t(place.dc[b]) + uint32_t((*place.shift)[size_t(c)]));
+            // Kept in 16 bits, as libjpeg keeps a DC.
+            const auto read =
+                int16_t(uint16_t(uint32_t(place.dc[b]) + uint32_t((*place.shift)[size_t(c)])));
             const int32_t dc = m_mappers[size_t(c)]->requantized(read, 0);
             const bool real = !interleaved || (x < comp.realWidth && y < comp.realHeight);
             records = visit(c, real ? &dc : nullptr, records);

@@ -11,9 +11,17 @@
 template <typename Work> void together(int n, const Work& work)
 {
     std::vector<QFuture<void>> others;
+    const auto waitForOthers = [&others] {
+        for (QFuture<void>& other : others)
+            other.waitForFinished();
+    };
     for (int i = 1; i < n; ++i)
         others.push_back(QtConcurrent::run([&work, i] { work(i); }));
-    work(0);
-    for (QFuture<void>& other : others)
-        other.waitForFinished();
+    try {
+        work(0);
+    } catch (...) {
+        waitForOthers(); // they use work, which ends with this call
+        throw;
+    }
+    waitForOthers();
 }

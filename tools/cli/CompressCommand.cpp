@@ -78,9 +78,10 @@ int CliApp::compress(const QStringList& args)
         if (isPdfPath(path))
             pdfs.append(path);
     m_batch.inputs.removeIf(isPdfPath);
-    compressPdfs(pdfs, pdf, dir, parser.isSet(verbose));
-    // A helper starts while the first photo is looked at.
+    // A helper starts while the first photo is looked at. The one quire-cli started is taken
+    // (or let go) before the PDFs' helpers start: they must not hold its socket.
     const CompressWorker::Session helpers(m_batch.inputs.isEmpty() ? 0 : 1);
+    compressPdfs(pdfs, pdf, dir, parser.isSet(verbose));
     // With -o, each output is named after its input; what is settled without encoding (there
     // already, or a name another input has) is settled before the photos are handed out.
     struct Item
