@@ -173,6 +173,17 @@ struct DctRecompressor::Impl
     // does not take them, and libjpeg writes them.
     bool writeOwn(const jpeg_compress_struct& dst, int quality, const QByteArray& exifBlock);
     QByteArray written;
+    // A compressor set up for quality, its output in memory: null when libjpeg refuses it.
+    struct Encoding
+    {
+        JpegErrors errors{};
+        jpeg_compress_struct dst{};
+        unsigned char* buffer = nullptr;
+        unsigned long size = 0;
+        ~Encoding();
+    };
+    std::unique_ptr<Encoding> begin(int quality);
+    QByteArray finish(Encoding& out, int quality, const QByteArray& exifBlock);
     QByteArray encode(int quality, const QByteArray& exifBlock);
 
     // Set for an encoding written over the source's own blocks: each output block is made from
@@ -470,7 +481,6 @@ bool DctRecompressor::Impl::write(jpeg_compress_struct* dst, std::jmp_buf* jump,
 {
     if (setjmp(*jump))
         return false;
-    setUp(dst, quality);
     jvirt_barray_ptr placed[BlockLayout::kMaxComponents] = {};
     if (stream) {
         jpeg_write_coefficients(dst, stream->serve(dst));
@@ -605,29 +615,38 @@ int DctRecompressor::warnings() const
     return d->readWhole ? d->errors.warnings : 0;
 }
 
-QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBlock)
+DctRecompressor::Impl::Encoding::~Encoding()
 {
-    // Heap state: setjmp leaves locals changed after it undefined.
-    struct Output
-    {
-        JpegErrors errors{};
-        jpeg_compress_struct dst{};
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-    };
-    auto out = std::make_unique<Output>();
+    jpeg_destroy_compress(&dst);
+    std::free(buffer);
+}
+
+std::unique_ptr<DctRecompressor::Impl::Encoding> DctRecompressor::Impl::begin(int quality)
+{
+    auto out = std::make_unique<Encoding>();
     out->dst.err = &out->errors.pub;
     out->errors.install();
     jpeg_create_compress(&out->dst);
     jpeg_mem_dest(&out->dst, &out->buffer, &out->size);
-    QByteArray result;
-    if (write(&out->dst, &out->errors.jump, quality, exifBlock))
-        result = !written.isEmpty()
-                     ? std::exchange(written, {})
-                     : QByteArray(reinterpret_cast<const char*>(out->buffer), qsizetype(out->size));
-    jpeg_destroy_compress(&out->dst);
-    std::free(out->buffer);
-    return result;
+    if (setjmp(out->errors.jump))
+        return nullptr;
+    setUp(&out->dst, quality);
+    return out;
+}
+
+QByteArray DctRecompressor::Impl::finish(Encoding& out, int quality, const QByteArray& exifBlock)
+{
+    if (!write(&out.dst, &out.errors.jump, quality, exifBlock))
+        return {};
+    return !written.isEmpty()
+               ? std::exchange(written, {})
+               : QByteArray(reinterpret_cast<const char*>(out.buffer), qsizetype(out.size));
+}
+
+QByteArray DctRecompressor::Impl::encode(int quality, const QByteArray& exifBlock)
+{
+    const std::unique_ptr<Encoding> out = begin(quality);
+    return out ? finish(*out, quality, exifBlock) : QByteArray();
 }
 
 void DctRecompressor::Impl::makeRows(j_compress_ptr dst, int c, int from, int to,
@@ -659,9 +678,16 @@ QByteArray DctRecompressor::Impl::encodeWhileReading(int quality, const QByteArr
                        });
     stream = &blocks;
     blocks.watch(&src);
-    // The encoder on another core, taking rows as this one reads them.
-    QFuture<QByteArray> encoded =
-        QtConcurrent::run([this, quality, &exifBlock] { return encode(quality, exifBlock); });
+    // Set up here, before the reading starts: the setting up reads the reader's state, which the
+    // reading changes. Then the encoder on another core, taking rows as this one reads them.
+    const std::unique_ptr<Encoding> prepared = begin(quality);
+    if (!prepared) {
+        stream = nullptr;
+        inPlace = consumed = false;
+        return {};
+    }
+    QFuture<QByteArray> encoded = QtConcurrent::run(
+        [this, &prepared, quality, &exifBlock] { return finish(*prepared, quality, exifBlock); });
     const bool read = readOwnCoefficients();
     blocks.finish(read);
     QByteArray result = encoded.result();
