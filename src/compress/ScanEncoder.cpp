@@ -249,6 +249,14 @@ void ScanEncoder::join(const std::vector<Part>& parts)
     }
 }
 
+void ScanEncoder::take(const std::vector<Component>& components, int mcusPerRow, int mcuRows)
+{
+    m_components = components;
+    m_mcusPerRow = components.size() == 1 ? components[0].realWidth : mcusPerRow;
+    m_mcus = components.size() == 1 ? int64_t(components[0].realWidth) * components[0].realHeight
+                                    : int64_t(mcusPerRow) * mcuRows;
+}
+
 bool ScanEncoder::encode(const std::vector<Component>& components, int mcusPerRow, int mcuRows,
                          int parts)
 {
@@ -256,10 +264,7 @@ bool ScanEncoder::encode(const std::vector<Component>& components, int mcusPerRo
     m_turned = false;
     if (std::ranges::any_of(components, [](const Component& c) { return !c.rows; }))
         return false;
-    m_components = components;
-    m_mcusPerRow = components.size() == 1 ? components[0].realWidth : mcusPerRow;
-    m_mcus = components.size() == 1 ? int64_t(components[0].realWidth) * components[0].realHeight
-                                    : int64_t(mcusPerRow) * mcuRows;
+    take(components, mcusPerRow, mcuRows);
     return run(parts);
 }
 
@@ -269,10 +274,7 @@ bool ScanEncoder::encode(const std::vector<Component>& components, int mcusPerRo
                          int parts)
 {
     const McuDecoder& mcu = scan.mcu();
-    m_components = components;
-    m_mcusPerRow = components.size() == 1 ? components[0].realWidth : mcusPerRow;
-    m_mcus = components.size() == 1 ? int64_t(components[0].realWidth) * components[0].realHeight
-                                    : int64_t(mcusPerRow) * mcuRows;
+    take(components, mcusPerRow, mcuRows);
     m_turned = mappers[0] && mappers[0]->turns();
     // Unturned, the scan's MCUs must be the picture's; either way each component's sampling must
     // be the same.

@@ -49,6 +49,8 @@ class ScanEncoder
 
   private:
     struct Part;
+    // The picture's components and its MCUs (a block each for one component).
+    void take(const std::vector<Component>& components, int mcusPerRow, int mcuRows);
     bool run(int parts);
     // visit(c, dc, records) for each block of MCUs [from, to) in order: its component, its DC
     // (null for a block past the picture's edges) and its AC records, ending with 0.
