@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeifImageHandler.h"
 
+#include "HeifLibrary.h"
+
 #include <QLoggingCategory>
 #include <QVariant>
-
-#include <libheif/heif.h>
 
 #include <cstring>
 #include <memory>
@@ -15,12 +15,18 @@ Q_LOGGING_CATEGORY(lcHeif, "quire.formats.heif", QtInfoMsg)
 } // namespace
 
 namespace {
+// Only called once canRead() has found the library.
+const HeifLibrary& heif()
+{
+    return *HeifLibrary::get();
+}
+
 // libheif's objects, released however a read ends.
 struct HeifFree
 {
-    void operator()(heif_context* c) const { heif_context_free(c); }
-    void operator()(heif_image_handle* h) const { heif_image_handle_release(h); }
-    void operator()(heif_image* i) const { heif_image_release(i); }
+    void operator()(heif_context* c) const { heif().contextFree(c); }
+    void operator()(heif_image_handle* h) const { heif().handleRelease(h); }
+    void operator()(heif_image* i) const { heif().imageRelease(i); }
 };
 template <typename T> using HeifPtr = std::unique_ptr<T, HeifFree>;
 
@@ -37,10 +43,13 @@ bool HeifImageHandler::canRead(QIODevice* device)
 {
     if (!device)
         return false;
+    // A HEIF file starts with its ftyp box: anything else is turned away without loading libheif.
     const QByteArray head = device->peek(32);
-    return head.size() >= 12 &&
-           heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()),
-                               int(head.size())) == heif_filetype_yes_supported;
+    if (head.size() < 12 || head.mid(4, 4) != "ftyp")
+        return false;
+    const HeifLibrary* library = HeifLibrary::get();
+    return library && library->checkFiletype(reinterpret_cast<const uint8_t*>(head.constData()),
+                                             int(head.size())) == heif_filetype_yes_supported;
 }
 
 bool HeifImageHandler::canRead() const
@@ -65,33 +74,31 @@ bool HeifImageHandler::load(QImage* image)
         // HEIF keeps its index anywhere in the file: the whole file is needed even for the size.
         m_bytes = device()->readAll();
     }
-    HeifPtr<heif_context> context(heif_context_alloc());
-    if (failed(heif_context_read_from_memory_without_copy(context.get(), m_bytes.constData(),
-                                                          size_t(m_bytes.size()), nullptr)))
+    HeifPtr<heif_context> context(heif().contextAlloc());
+    if (failed(heif().readFromMemory(context.get(), m_bytes.constData(), size_t(m_bytes.size()),
+                                     nullptr)))
         return m_failed = true, false;
     heif_image_handle* rawHandle = nullptr;
-    if (failed(heif_context_get_primary_image_handle(context.get(), &rawHandle)))
+    if (failed(heif().primaryImageHandle(context.get(), &rawHandle)))
         return m_failed = true, false;
     HeifPtr<heif_image_handle> handle(rawHandle);
     // The size as shown, after the file's own rotation.
-    m_size = QSize(heif_image_handle_get_width(handle.get()),
-                   heif_image_handle_get_height(handle.get()));
+    m_size = QSize(heif().handleWidth(handle.get()), heif().handleHeight(handle.get()));
     m_failed = m_size.isEmpty();
     if (m_failed || !image)
         return !m_failed;
 
-    const bool alpha = heif_image_handle_has_alpha_channel(handle.get());
+    const bool alpha = heif().handleHasAlpha(handle.get());
     heif_image* rawImage = nullptr;
-    if (failed(heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
-                                 alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                                 nullptr)))
+    if (failed(heif().decodeImage(
+            handle.get(), &rawImage, heif_colorspace_RGB,
+            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)))
         return m_failed = true, false;
     HeifPtr<heif_image> decoded(rawImage);
-    const QSize size(heif_image_get_width(decoded.get(), heif_channel_interleaved),
-                     heif_image_get_height(decoded.get(), heif_channel_interleaved));
+    const QSize size(heif().imageWidth(decoded.get(), heif_channel_interleaved),
+                     heif().imageHeight(decoded.get(), heif_channel_interleaved));
     int stride = 0;
-    const uint8_t* plane =
-        heif_image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
+    const uint8_t* plane = heif().planeReadonly(decoded.get(), heif_channel_interleaved, &stride);
     if (!plane ||
         !allocateImage(size, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888, image))
         return m_failed = true, false;

@@ -2,17 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RowScaler.h"
 
-#include <opencv2/imgproc.hpp>
-
 #include <algorithm>
-#include <cstring>
-#include <vector>
-
-namespace {
-// Source rows taken through the horizontal pass at once: enough to keep OpenCV's per-call setup
-// small, few enough to stay a few megabytes at any width.
-constexpr int kBand = 32;
-} // namespace
+#include <cmath>
 
 bool RowScaler::suits(const Image& photo)
 {
@@ -53,50 +44,64 @@ QImage RowScaler::draw(const Image& photo, QSize target)
 }
 
 RowScaler::RowScaler(QSize from, QSize to, QImage::Format format)
-    : m_from(from), m_to(to), m_out(to, format), m_band(kBand, from.width(), CV_8UC4),
-      m_sum(1, to.width(), CV_32FC4, cv::Scalar::all(0))
+    : m_from(from), m_to(to), m_out(to, format), m_narrow(size_t(to.width()) * 4),
+      m_sum(size_t(to.width()) * 4)
 {
+    // As for rows in add(): source column i spans [i * to, (i + 1) * to) and result column j
+    // spans [j * from, (j + 1) * from), so each overlap is a whole number of units.
+    const qint64 fromWidth = from.width(), toWidth = to.width();
+    m_tapEnds.reserve(size_t(toWidth));
+    for (qint64 j = 0, i = 0; j < toWidth; ++j) {
+        const qint64 start = j * fromWidth, end = start + fromWidth;
+        for (i = start / toWidth; i * toWidth < end; ++i) {
+            const qint64 overlap = std::min(end, (i + 1) * toWidth) - std::max(start, i * toWidth);
+            m_taps.push_back({int(i * 4), float(double(overlap) / double(fromWidth))});
+        }
+        m_tapEnds.push_back(int(m_taps.size()));
+    }
+}
+
+void RowScaler::narrow(const uchar* row)
+{
+    float* out = m_narrow.data();
+    const Tap* tap = m_taps.data();
+    for (const int end : m_tapEnds) {
+        float sum[4] = {};
+        for (; tap != m_taps.data() + end; ++tap)
+            for (int c = 0; c < 4; ++c)
+                sum[c] += float(row[tap->source + c]) * tap->weight;
+        out = std::copy(sum, sum + 4, out);
+    }
 }
 
 void RowScaler::add(const uchar* row)
 {
-    std::memcpy(m_band.ptr(m_banded), row, size_t(m_from.width()) * 4);
-    if (++m_banded == kBand)
-        flushBand();
-}
-
-void RowScaler::flushBand()
-{
-    if (m_banded == 0 || m_out.isNull())
+    if (m_out.isNull())
         return;
-    cv::Mat wide;
-    m_band.rowRange(0, m_banded).convertTo(wide, CV_32FC4);
-    cv::resize(wide, m_narrow, cv::Size(m_to.width(), m_banded), 0, 0, cv::INTER_AREA);
+    narrow(row);
     // In units of 1 / (from height x to height), exact in integers: source row y spans
     // [y * to, (y + 1) * to) and result row j spans [j * from, (j + 1) * from).
     const qint64 from = m_from.height(), to = m_to.height();
-    for (int i = 0; i < m_banded; ++i, ++m_row) {
-        qint64 at = m_row * to;
-        const qint64 end = at + to;
-        while (at < end && m_outRow < to) {
-            const qint64 rowEnd = (m_outRow + 1) * from;
-            const qint64 take = std::min(end, rowEnd) - at;
-            cv::scaleAdd(m_narrow.row(i), double(take), m_sum, m_sum);
-            at += take;
-            if (at == rowEnd) {
-                cv::Mat out(1, m_to.width(), CV_8UC4, m_out.scanLine(m_outRow));
-                m_sum.convertTo(out, CV_8U, 1.0 / double(from));
-                m_sum.setTo(cv::Scalar::all(0));
-                ++m_outRow;
-            }
+    qint64 at = m_row++ * to;
+    const qint64 end = at + to;
+    while (at < end && m_outRow < to) {
+        const qint64 rowEnd = (m_outRow + 1) * from;
+        const qint64 take = std::min(end, rowEnd) - at;
+        for (size_t k = 0; k < m_sum.size(); ++k)
+            m_sum[k] += m_narrow[k] * float(take);
+        at += take;
+        if (at == rowEnd) {
+            uchar* out = m_out.scanLine(m_outRow++);
+            const auto scale = float(1.0 / double(from));
+            for (size_t k = 0; k < m_sum.size(); ++k)
+                out[k] = uchar(std::clamp(std::lrint(m_sum[k] * scale), 0L, 255L));
+            std::ranges::fill(m_sum, 0.0F);
         }
     }
-    m_banded = 0;
 }
 
 QImage RowScaler::result()
 {
-    flushBand();
     if (m_outRow < m_to.height())
         return {};
     // The formats the rest of the application draws and encodes fastest.

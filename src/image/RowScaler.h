@@ -8,10 +8,10 @@
 #include <QImage>
 #include <QSize>
 
-#include <opencv2/core.hpp>
+#include <vector>
 
 // Shrinks an image as its rows stream past, averaging every source pixel under each result
-// pixel, so that only a band of rows and the result are ever in memory.
+// pixel, so that only a row or two and the result are ever in memory.
 class RowScaler
 {
   public:
@@ -31,15 +31,22 @@ class RowScaler
     [[nodiscard]] QImage result();
 
   private:
-    void flushBand();
+    // A source column's share of a result column.
+    struct Tap
+    {
+        int source = 0; // the column's first byte
+        float weight = 0;
+    };
+
+    void narrow(const uchar* row);
 
     QSize m_from;
     QSize m_to;
     QImage m_out;
-    cv::Mat m_band;   // source rows waiting for the horizontal pass
-    cv::Mat m_narrow; // the same rows at the result's width
-    cv::Mat m_sum;    // the result row being gathered, weighted
-    int m_banded = 0; // rows in m_band
-    int m_row = 0;    // the next source row
-    int m_outRow = 0; // the result row being gathered
+    std::vector<Tap> m_taps;     // each result column's, in order
+    std::vector<int> m_tapEnds;  // where each result column's taps end in m_taps
+    std::vector<float> m_narrow; // the latest source row at the result's width
+    std::vector<float> m_sum;    // the result row being gathered, weighted
+    int m_row = 0;               // the next source row
+    int m_outRow = 0;            // the result row being gathered
 };
