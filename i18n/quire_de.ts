@@ -693,6 +693,10 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
         <translation>quire-cli: %1 kann nicht gestartet werden: %2
 </translation>
     </message>
+    <message>
+        <source>PDFs are compressed by quire-cli compress</source>
+        <translation>PDFs komprimiert quire-cli compress</translation>
+    </message>
 </context>
 <context>
     <name>CompressImagePreviewScreen</name>

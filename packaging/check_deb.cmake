@@ -18,7 +18,7 @@ execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
 foreach(path
         ./usr/bin/quire ./usr/bin/quire-cli ./usr/libexec/quire/quire-pdf-worker
         ./usr/libexec/quire/quire-compress-worker ./usr/libexec/quire/quire-cli-engine
-        ./usr/libexec/quire/quire-cli-compress
+        ./usr/libexec/quire/quire-cli-compress ./usr/libexec/quire/quire-cli-photos
         ./usr/share/applications/${APP_ID}.desktop
         ./usr/share/metainfo/${APP_ID}.metainfo.xml
         ./usr/share/doc/quire/copyright

@@ -3,9 +3,10 @@
 # The layers hold: the command-line tools need no UI libraries (their ELF needed lists), the core
 # includes no UI module, and no include runs back up the folders' order.
 # quire-cli itself, which answers help at once, loads nothing but Qt Core and the C++ runtime.
-# The compress helper, started for every photo, loads none of the PDF and OCR libraries; the
-# compress runner none of the OCR and Poppler ones.
-# In: BINARIES, FRONT, COMPRESS_WORKER, COMPRESS_RUNNER, SOURCE_DIR, CORE_FOLDERS, APP_FOLDERS
+# The compress helper and the photos' runner load none of the PDF, OCR, geometry and HEIF
+# libraries; the compress runner none of the OCR and Poppler ones.
+# In: BINARIES, FRONT, COMPRESS_WORKER, COMPRESS_RUNNER, PHOTOS_RUNNER, SOURCE_DIR, CORE_FOLDERS,
+# APP_FOLDERS
 # (lists joined by '|').
 string(REPLACE "|" ";" BINARIES "${BINARIES}")
 string(REPLACE "|" ";" CORE_FOLDERS "${CORE_FOLDERS}")
@@ -36,10 +37,16 @@ foreach(line ${needed})
     endif()
 endforeach()
 
-execute_process(COMMAND ${READELF} -d ${COMPRESS_WORKER} OUTPUT_VARIABLE dynamic)
-if(dynamic MATCHES "\\[(libpoppler[^]]*|libqpdf[^]]*|liblept[^]]*|libtesseract[^]]*)\\]")
-    string(APPEND failures "quire-compress-worker needs ${CMAKE_MATCH_1}\n")
-endif()
+# A photo's helper and runner start for every photo: they load no library that only other formats
+# or other jobs use (libheif is opened with the first HEIF photo).
+foreach(binary ${COMPRESS_WORKER} ${PHOTOS_RUNNER})
+    execute_process(COMMAND ${READELF} -d ${binary} OUTPUT_VARIABLE dynamic)
+    if(dynamic MATCHES
+       "\\[(libpoppler[^]]*|libqpdf[^]]*|liblept[^]]*|libtesseract[^]]*|libopencv[^]]*|libheif[^]]*)\\]")
+        get_filename_component(name ${binary} NAME)
+        string(APPEND failures "${name} needs ${CMAKE_MATCH_1}\n")
+    endif()
+endforeach()
 execute_process(COMMAND ${READELF} -d ${COMPRESS_RUNNER} OUTPUT_VARIABLE dynamic)
 if(dynamic MATCHES "\\[(libpoppler[^]]*|liblept[^]]*|libtesseract[^]]*)\\]")
     string(APPEND failures "quire-cli-compress needs ${CMAKE_MATCH_1}\n")

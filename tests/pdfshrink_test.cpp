@@ -441,6 +441,16 @@ TEST(PdfShrink, TheCliWritesASmallerPdfOnlyAndNeverOverItsInput)
     EXPECT_EQ(run({input, "--overwrite", "-o", dir.path()}, &err), "");
     EXPECT_TRUE(err.contains("its output would replace it")) << err.toStdString();
     EXPECT_EQ(fixtures::readFile(input), before);
+
+    // Beside a photo, or named in a list (which quire-cli does not read before choosing the
+    // runner), a PDF is compressed all the same.
+    const QString photo = dir.filePath("photo.jpg");
+    ASSERT_TRUE(fixtures::writeFile(photo, grainyJpeg(600, 400)));
+    EXPECT_EQ(run({photo, input, "-o", dir.filePath("mixed")}).split('\n').size(), 2);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("mixed/scan.pdf")));
+    ASSERT_TRUE(fixtures::writeFile(dir.filePath("list"), input.toUtf8() + '\n'));
+    EXPECT_EQ(run({"--from", dir.filePath("list"), "-o", dir.filePath("listed")}),
+              dir.filePath("listed/scan.pdf"));
 }
 
 namespace {

@@ -52,6 +52,9 @@ class CliApp
     static Commands everyCommand();
     // compress alone, for the runner that loads only the libraries compression needs.
     static Commands compressOnly();
+    // compress of photos alone, for the runner that loads neither qpdf nor OpenCV: quire-cli
+    // starts it when no input can be a PDF.
+    static Commands photosOnly();
 
     explicit CliApp(Commands commands, FILE* messages = stderr);
     // A runner's whole life: the process set up for the jobs (no display, libraries quiet, Qt's
@@ -66,6 +69,7 @@ class CliApp
     int pdf(const QStringList& args);
     int images(const QStringList& args);
     int compress(const QStringList& args);
+    int compressPhotos(const QStringList& args);
     int resize(const QStringList& args);
     int ocr(const QStringList& args);
     int listLanguages();
@@ -155,9 +159,12 @@ class CliApp
                     const PhotoCompressor::Result& e, size_t index, qint64 verboseUnder);
     // compress for PDFs (named so): each written only when it got smaller; with verbose, the
     // quality and both sizes follow each path.
-    [[nodiscard]] static bool isPdfPath(const QString& path);
     void compressPdfs(const QStringList& pdfs, PdfShrinker::Settings settings, const QString& dir,
                       bool verbose);
+    // compress, with PDFs handed to pdfs; null in the runner without them, which fails them.
+    using PdfCompress = void (CliApp::*)(const QStringList&, PdfShrinker::Settings, const QString&,
+                                         bool);
+    int compressWith(const QStringList& args, PdfCompress pdfs);
     void shrinkPdf(const QString& path, const PdfShrinker::Settings& settings, const QString& dir,
                    bool verbose);
     // Why an input stopped at --timeout.

@@ -66,6 +66,19 @@ bool CliUsage::answeredByFront(const char* command)
            qstrcmp(command, "--version") == 0;
 }
 
+bool CliUsage::isPdfPath(const QString& path)
+{
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+bool CliUsage::namesPhotosOnly(int argc, const char* const argv[])
+{
+    for (int i = 2; i < argc; ++i)
+        if (qstrncmp(argv[i], "--from", 6) == 0 || isPdfPath(QString::fromLocal8Bit(argv[i])))
+            return false;
+    return true;
+}
+
 QString CliUsage::cannotStart(const QString& runner, int error)
 {
     const QString reason = error == 0 ? QCoreApplication::translate("CliApp", "not installed")

@@ -12,6 +12,10 @@ class CliUsage
     [[nodiscard]] static QString text();
     // Whether the front answers this first argument itself, without loading the engines.
     [[nodiscard]] static bool answeredByFront(const char* command);
+    // Whether compress takes path as a PDF (by its name, as the front must decide unopened).
+    [[nodiscard]] static bool isPdfPath(const QString& path);
+    // Whether a compress line can name no PDF: none of its words does, and no list is read.
+    [[nodiscard]] static bool namesPhotosOnly(int argc, const char* const argv[]);
     // Why the command runner did not start: errno from exec, or 0 when it is not installed.
     [[nodiscard]] static QString cannotStart(const QString& runner, int error);
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The compress subcommand: photos re-encoded on every core, written in input order.
 #include "CliApp.h"
+#include "CliUsage.h"
 
 #include "compress/CompressRun.h"
 #include "compress/CompressWorker.h"
@@ -16,12 +17,17 @@
 #include <cmath>
 #include <vector>
 
-CliApp::Commands CliApp::compressOnly()
+CliApp::Commands CliApp::photosOnly()
 {
-    return {{QStringLiteral("compress"), &CliApp::compress}};
+    return {{QStringLiteral("compress"), &CliApp::compressPhotos}};
 }
 
-int CliApp::compress(const QStringList& args)
+int CliApp::compressPhotos(const QStringList& args)
+{
+    return compressWith(args, nullptr);
+}
+
+int CliApp::compressWith(const QStringList& args, PdfCompress pdfs)
 {
     QCommandLineParser parser;
     parser.addOption(BatchOptions::translated(kOutputDir));
@@ -73,15 +79,19 @@ int CliApp::compress(const QStringList& args)
             return 2;
         pdf.dpi = std::max(1, int(std::lround(n)));
     }
-    QStringList pdfs;
+    QStringList pdfPaths;
     for (const QString& path : m_batch.inputs)
-        if (isPdfPath(path))
-            pdfs.append(path);
-    m_batch.inputs.removeIf(isPdfPath);
+        if (CliUsage::isPdfPath(path))
+            pdfPaths.append(path);
+    m_batch.inputs.removeIf(CliUsage::isPdfPath);
     // A helper starts while the first photo is looked at. The one quire-cli started is taken
     // (or let go) before the PDFs' helpers start: they must not hold its socket.
     const CompressWorker::Session helpers(m_batch.inputs.isEmpty() ? 0 : 1);
-    compressPdfs(pdfs, pdf, dir, parser.isSet(verbose));
+    if (pdfs)
+        (this->*pdfs)(pdfPaths, pdf, dir, parser.isSet(verbose));
+    else
+        for (const QString& path : pdfPaths)
+            fail(path, tr("PDFs are compressed by quire-cli compress"));
     // With -o, each output is named after its input; what is settled without encoding (there
     // already, or a name another input has) is settled before the photos are handed out.
     struct Item

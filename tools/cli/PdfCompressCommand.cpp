@@ -14,9 +14,14 @@
 
 #include <utility>
 
-bool CliApp::isPdfPath(const QString& path)
+CliApp::Commands CliApp::compressOnly()
 {
-    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    return {{QStringLiteral("compress"), &CliApp::compress}};
+}
+
+int CliApp::compress(const QStringList& args)
+{
+    return compressWith(args, &CliApp::compressPdfs);
 }
 
 void CliApp::compressPdfs(const QStringList& pdfs, PdfShrinker::Settings settings,

@@ -18,8 +18,10 @@
 
 namespace {
 constexpr auto kEngine = "quire-cli-engine";
-// compress's own runner, which starts in half the engine's time.
+// compress's own runner, which starts in half the engine's time...
 constexpr auto kCompress = "quire-cli-compress";
+// ...and the one for photos alone, faster still.
+constexpr auto kPhotos = "quire-cli-photos";
 // The helper that compresses each photo.
 constexpr auto kCompressHelper = "quire-compress-worker";
 
@@ -58,8 +60,13 @@ int main(int argc, char* argv[])
     line.push_back(nullptr);
     const char* command = argc > 1 ? argv[1] : nullptr;
     if (!CliUsage::answeredByFront(command)) {
-        QByteArray engine =
-            qstrcmp(command, "compress") == 0 ? runnerPath(kCompress) : QByteArray();
+        QByteArray engine;
+        if (qstrcmp(command, "compress") == 0) {
+            if (CliUsage::namesPhotosOnly(argc, argv))
+                engine = runnerPath(kPhotos);
+            if (engine.isEmpty())
+                engine = runnerPath(kCompress);
+        }
         if (!engine.isEmpty())
             startCompressHelper(argc, argv);
         else
