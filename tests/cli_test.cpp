@@ -367,14 +367,18 @@ TEST(Cli, APhotoThatBreaksTheJpegLibraryCostsThatPhotoOnly)
             << cli.err.toStdString();
     }
 
-    // One photo goes to the helper quire-cli started before handing over: no second start.
+    // One photo goes to the helper quire-cli started before handing over: no second start. It
+    // has malloc's huge pages asked for, beside the user's own tunables.
     const QString counting = cli.path("counting.sh");
-    fixtures::writeFile(counting, "#!/bin/sh\necho >>\"$STARTS\"\nexec \"$REAL\"\n");
+    fixtures::writeFile(counting,
+                        "#!/bin/sh\necho \"$GLIBC_TUNABLES\" >>\"$STARTS\"\nexec \"$REAL\"\n");
     QFile::setPermissions(counting, QFile::ReadOwner | QFile::ExeOwner);
     cli.env.insert("QUIRE_COMPRESS_WORKER", counting);
     cli.env.insert("STARTS", cli.path("starts"));
+    cli.env.insert("GLIBC_TUNABLES", "glibc.malloc.tcache_count=8");
     EXPECT_EQ(cli.run({"compress", good, "-o", cli.path("c")}).size(), 1) << cli.err.toStdString();
-    EXPECT_EQ(fixtures::readFile(cli.path("starts")), QByteArray("\n"));
+    EXPECT_EQ(fixtures::readFile(cli.path("starts")),
+              QByteArray("glibc.malloc.tcache_count=8:glibc.malloc.hugetlb=1\n"));
 }
 
 TEST(Cli, SanitizerReportsReachStderr)

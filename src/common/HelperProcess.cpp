@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -17,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 constexpr qsizetype kMostAnswerBytes = qsizetype(1) << 34; // no photo's copy comes near
@@ -35,6 +37,31 @@ bool readUntil(int socket, QByteArray& answer, qsizetype size)
         answer.append(chunk, qsizetype(got));
     }
     return true;
+}
+
+constexpr auto kTunables = "GLIBC_TUNABLES";
+
+// GLIBC_TUNABLES with malloc's huge pages asked for; any other tunables already set are kept.
+QByteArray hugePageTunables()
+{
+    QByteArray set = qgetenv(kTunables);
+    if (set.contains("glibc.malloc.hugetlb"))
+        return set;
+    return (set.isEmpty() ? QByteArray() : set + ':') + "glibc.malloc.hugetlb=1";
+}
+
+// The environment a helper starts with: this process's, with huge pages asked for.
+std::vector<char*> helperEnvironment(QByteArray& entry)
+{
+    entry = QByteArray(kTunables) + '=' + hugePageTunables();
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (!QByteArray::fromRawData(*variable, qsizetype(std::strlen(*variable)))
+                 .startsWith(QByteArray(kTunables) + '='))
+            environment.push_back(*variable);
+    environment.push_back(entry.data());
+    environment.push_back(nullptr);
+    return environment;
 }
 
 // Names the helper a program hands to the program it execs into: "pid socket program".
@@ -59,8 +86,10 @@ std::unique_ptr<HelperProcess> HelperProcess::start(const QString& program)
     QByteArray path = LocalPath::encode(program);
     char* argv[] = {path.data(), nullptr};
     std::unique_ptr<HelperProcess> helper(new HelperProcess);
-    const int failed =
-        ::posix_spawn(&helper->m_pid, path.constData(), &actions, nullptr, argv, environ);
+    QByteArray tunables;
+    std::vector<char*> environment = helperEnvironment(tunables);
+    const int failed = ::posix_spawn(&helper->m_pid, path.constData(), &actions, nullptr, argv,
+                                     environment.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
     if (failed != 0) {
@@ -85,6 +114,11 @@ bool HelperProcess::startForExec(const QString& program)
     helper->m_socket = -1;
     helper->m_reaped = true;
     return true;
+}
+
+void HelperProcess::askForHugePages()
+{
+    ::setenv(kTunables, hugePageTunables().constData(), 1);
 }
 
 bool HelperProcess::handedOver()

@@ -18,6 +18,11 @@ class HelperProcess
     // Started for the program this process is about to exec into, which takes it with adopt():
     // its socket stays open across exec and is named in the environment. False when it cannot be.
     static bool startForExec(const QString& program);
+    // Helpers fill tens of megabytes once, and fault each page in: start() has glibc's malloc ask
+    // for huge pages for them (one fault per 2 MB instead of per 4 kB, a tenth of a photo's time
+    // where the kernel gives them only when asked). This asks the same for the program this
+    // process execs into; only before other threads start.
+    static void askForHugePages();
     // Whether the program before exec handed a helper over.
     [[nodiscard]] static bool handedOver();
     // The helper running program that the program before exec started, the first time asked

@@ -67,9 +67,10 @@ int main(int argc, char* argv[])
             if (engine.isEmpty())
                 engine = runnerPath(kCompress);
         }
-        if (!engine.isEmpty())
+        if (!engine.isEmpty()) {
+            HelperProcess::askForHugePages();
             startCompressHelper(argc, argv);
-        else
+        } else
             engine = runnerPath(kEngine);
         if (!engine.isEmpty())
             execv(engine.constData(), line.data());
