@@ -695,7 +695,7 @@ Der Text eines PDFs wird von jeder mit 300 dpi gezeichneten Seite gelesen, die S
     </message>
     <message>
         <source>PDFs are compressed by quire-cli compress</source>
-        <translation>PDFs komprimiert quire-cli compress</translation>
+        <translation>PDFs komprimiert nur quire-cli compress</translation>
     </message>
 </context>
 <context>

@@ -449,8 +449,9 @@ TEST(PdfShrink, TheCliWritesASmallerPdfOnlyAndNeverOverItsInput)
     EXPECT_EQ(run({photo, input, "-o", dir.filePath("mixed")}).split('\n').size(), 2);
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("mixed/scan.pdf")));
     ASSERT_TRUE(fixtures::writeFile(dir.filePath("list"), input.toUtf8() + '\n'));
-    EXPECT_EQ(run({"--from", dir.filePath("list"), "-o", dir.filePath("listed")}),
-              dir.filePath("listed/scan.pdf"));
+    for (const QString& from : {"--from", "-from"})
+        EXPECT_EQ(run({from, dir.filePath("list"), "-o", dir.filePath("listed" + from)}),
+                  dir.filePath("listed" + from + "/scan.pdf"));
 }
 
 namespace {

@@ -118,7 +118,7 @@ bool HelperProcess::startForExec(const QString& program)
 
 void HelperProcess::askForHugePages()
 {
-    ::setenv(kTunables, hugePageTunables().constData(), 1);
+    qputenv(kTunables, hugePageTunables());
 }
 
 bool HelperProcess::handedOver()

@@ -50,12 +50,13 @@ RowScaler::RowScaler(QSize from, QSize to, QImage::Format format)
     // As for rows in add(): source column i spans [i * to, (i + 1) * to) and result column j
     // spans [j * from, (j + 1) * from), so each overlap is a whole number of units.
     const qint64 fromWidth = from.width(), toWidth = to.width();
+    m_taps.reserve(size_t(fromWidth + toWidth)); // a tap per column, and one more where two meet
     m_tapEnds.reserve(size_t(toWidth));
     for (qint64 j = 0, i = 0; j < toWidth; ++j) {
         const qint64 start = j * fromWidth, end = start + fromWidth;
         for (i = start / toWidth; i * toWidth < end; ++i) {
             const qint64 overlap = std::min(end, (i + 1) * toWidth) - std::max(start, i * toWidth);
-            m_taps.push_back({int(i * 4), float(double(overlap) / double(fromWidth))});
+            m_taps.push_back({qsizetype(i * 4), float(double(overlap) / double(fromWidth))});
         }
         m_tapEnds.push_back(int(m_taps.size()));
     }

@@ -34,7 +34,7 @@ class RowScaler
     // A source column's share of a result column.
     struct Tap
     {
-        int source = 0; // the column's first byte
+        qsizetype source = 0; // the column's first byte
         float weight = 0;
     };
 

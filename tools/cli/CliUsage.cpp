@@ -73,9 +73,14 @@ bool CliUsage::isPdfPath(const QString& path)
 
 bool CliUsage::namesPhotosOnly(int argc, const char* const argv[])
 {
-    for (int i = 2; i < argc; ++i)
-        if (qstrncmp(argv[i], "--from", 6) == 0 || isPdfPath(QString::fromLocal8Bit(argv[i])))
+    for (int i = 2; i < argc; ++i) {
+        // The runners take a long option after one dash as well as after two.
+        QByteArrayView word(argv[i]);
+        word = word.startsWith("--") ? word.sliced(2) : word.startsWith('-') ? word.sliced(1) : "";
+        if (word == "from" || word.startsWith("from=") ||
+            isPdfPath(QString::fromLocal8Bit(argv[i])))
             return false;
+    }
     return true;
 }
 
