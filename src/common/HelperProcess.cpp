@@ -10,7 +10,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -53,11 +52,11 @@ QByteArray hugePageTunables()
 // The environment a helper starts with: this process's, with huge pages asked for.
 std::vector<char*> helperEnvironment(QByteArray& entry)
 {
-    entry = QByteArray(kTunables) + '=' + hugePageTunables();
+    const QByteArray name = QByteArray(kTunables) + '=';
+    entry = name + hugePageTunables();
     std::vector<char*> environment;
     for (char** variable = environ; *variable; ++variable)
-        if (!QByteArray::fromRawData(*variable, qsizetype(std::strlen(*variable)))
-                 .startsWith(QByteArray(kTunables) + '='))
+        if (qstrncmp(*variable, name.constData(), size_t(name.size())) != 0)
             environment.push_back(*variable);
     environment.push_back(entry.data());
     environment.push_back(nullptr);

@@ -74,13 +74,12 @@ bool writable(const jpeg_compress_struct& setup)
     return true;
 }
 
-int roundUp(int64_t value, int64_t step)
+// How many steps cover value: blocks or MCUs across a length in pixels.
+int stepsOver(int64_t value, int64_t step)
 {
     return int((value + step - 1) / step);
 }
-} // namespace
 
-namespace {
 // The scan's picture: its components' blocks and codes, and its MCUs across and down.
 struct Picture
 {
@@ -105,14 +104,14 @@ Picture pictureOf(const jpeg_compress_struct& setup,
         const jpeg_component_info& comp = setup.comp_info[c];
         ScanEncoder::Component& to = picture.components[size_t(c)];
         to.rows = rows[size_t(c)];
-        to.realWidth = roundUp(width * comp.h_samp_factor, int64_t(hMax) * DCTSIZE);
-        to.realHeight = roundUp(height * comp.v_samp_factor, int64_t(vMax) * DCTSIZE);
+        to.realWidth = stepsOver(width * comp.h_samp_factor, int64_t(hMax) * DCTSIZE);
+        to.realHeight = stepsOver(height * comp.v_samp_factor, int64_t(vMax) * DCTSIZE);
         to.h = comp.h_samp_factor;
         to.v = comp.v_samp_factor;
         to.table = comp.dc_tbl_no;
     }
-    picture.mcusPerRow = roundUp(width, int64_t(hMax) * DCTSIZE);
-    picture.mcuRows = roundUp(height, int64_t(vMax) * DCTSIZE);
+    picture.mcusPerRow = stepsOver(width, int64_t(hMax) * DCTSIZE);
+    picture.mcuRows = stepsOver(height, int64_t(vMax) * DCTSIZE);
     return picture;
 }
 

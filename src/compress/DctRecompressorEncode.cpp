@@ -48,44 +48,33 @@ QByteArray DctRecompressor::Impl::encodeRecorded(int quality, const QByteArray& 
                                        comp->v_samp_factor != layout.vSamp[size_t(i)])))
             return {};
     }
-    const auto* begin = reinterpret_cast<const uint8_t*>(input.constData());
-    const qsizetype offset = src.src->next_input_byte - begin;
+    const auto* data = reinterpret_cast<const uint8_t*>(input.constData());
+    const qsizetype offset = src.src->next_input_byte - data;
     if (offset < 0 || offset > input.size())
         return {};
-    // Heap state: setjmp leaves locals changed after it undefined.
-    struct Output
-    {
-        JpegErrors errors{};
-        jpeg_compress_struct dst{};
-        std::array<std::optional<CoefficientMapper>, BlockLayout::kMaxComponents> mappers;
-        std::array<const CoefficientMapper*, MAX_COMPONENTS> use{};
-        ~Output() { jpeg_destroy_compress(&dst); }
-    };
-    auto out = std::make_unique<Output>();
-    out->dst.err = &out->errors.pub;
-    out->errors.install();
-    jpeg_create_compress(&out->dst);
-    if (setjmp(out->errors.jump))
+    // Nothing below calls libjpeg: the compressor only holds the output's settings and tables.
+    const std::unique_ptr<Encoding> out = begin(quality);
+    if (!out)
         return {};
-    setUp(&out->dst, quality);
+    std::array<std::optional<CoefficientMapper>, BlockLayout::kMaxComponents> mappers;
+    std::array<const CoefficientMapper*, MAX_COMPONENTS> use{};
     for (int c = 0; c < layout.components; ++c) {
         const int table = src.comp_info[c].quant_tbl_no;
         if (table < 0 || table >= NUM_QUANT_TBLS || !src.quant_tbl_ptrs[table])
             return {};
         const auto i = size_t(c);
-        out->use[i] = &out->mappers[i].emplace(layout, c, src.quant_tbl_ptrs[table]->quantval,
-                                               out->dst.quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
+        use[i] = &mappers[i].emplace(layout, c, src.quant_tbl_ptrs[table]->quantval,
+                                     out->dst.quant_tbl_ptrs[c == 0 ? 0 : 1]->quantval);
     }
     const int parts = partsFor(offset);
     // On the heap: its Huffman look-ups take a few hundred kilobytes.
     auto scan = std::make_unique<RecordedScan>();
-    if (!scan->decode(src, begin + offset, size_t(input.size() - offset), parts, out->use)) {
+    if (!scan->decode(src, data + offset, size_t(input.size() - offset), parts, use)) {
         qCDebug(lcDctRecompressor) << "scan left to libjpeg";
         tryParallel = false;
         return {};
     }
-    QByteArray bytes =
-        BaselineWriter::write(out->dst, *scan, out->use, exifBlock, icc, iccSize, parts);
+    QByteArray bytes = BaselineWriter::write(out->dst, *scan, use, exifBlock, icc, iccSize, parts);
     if (bytes.isEmpty())
         tryParallel = false; // read, but not taken: not read again
     return bytes;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParallelEntropyDecoder.h"
 
+#include "ScanGuesses.h"
 #include "Together.h"
 
 #include <algorithm>
@@ -9,10 +10,6 @@
 #include <utility>
 
 namespace {
-// The data at the very end could hold a last MCU short enough to start within padding: a guess
-// stops this many bits before it and the end is decoded in order.
-constexpr uint64_t kTail = 64;
-
 int roundUp(int value, int step)
 {
     return (value + step - 1) / step * step;
@@ -26,8 +23,7 @@ bool ParallelEntropyDecoder::decode(const jpeg_decompress_struct& info, const ui
         return false;
     m_interval = int64_t(info.restart_interval);
     const size_t intervals = m_segment.intervals().size();
-    if (m_interval > 0 ? int64_t(intervals) != (m_mcu.mcuCount() + m_interval - 1) / m_interval
-                       : intervals != 1)
+    if (!ScanGuesses::intervalsFit(m_mcu.mcuCount(), m_interval, intervals))
         return false;
     for (int c = 0; c < m_mcu.components(); ++c) {
         const jpeg_component_info& comp = info.comp_info[c];
@@ -52,13 +48,11 @@ bool ParallelEntropyDecoder::decode(const jpeg_decompress_struct& info, const ui
         });
         return std::ranges::all_of(ok, [](char good) { return good != 0; });
     }
-    const uint64_t bits = m_segment.bits();
-    const uint64_t last = bits > kTail ? bits - kTail : 0;
     m_guesses.resize(size_t(parts - 1));
     for (int i = 1; i < parts; ++i) {
-        Guess& part = m_guesses[size_t(i - 1)];
-        part.start = std::min(bits * uint64_t(i) / uint64_t(parts) / 8 * 8, last);
-        part.limit = i + 1 < parts ? bits * uint64_t(i + 1) / uint64_t(parts) / 8 * 8 : last;
+        const ScanGuesses::Bounds bounds = ScanGuesses::bounds(m_segment.bits(), i, parts);
+        m_guesses[size_t(i - 1)].start = bounds.start;
+        m_guesses[size_t(i - 1)].limit = bounds.limit;
     }
     Mark state;
     int64_t mcu = 0;
@@ -126,12 +120,9 @@ bool ParallelEntropyDecoder::decodeIntervals(size_t first, size_t last) const
 void ParallelEntropyDecoder::guess(Guess& part) const
 {
     const auto blocks = size_t(m_mcu.blocks());
-    // Room for twice the MCUs an even share of the data would hold: a guess that runs out stops
-    // early, and the decoding in order goes on from there.
     const auto total = uint64_t(m_mcu.mcuCount());
-    const uint64_t share =
-        total * (part.limit - part.start) / std::max<uint64_t>(m_segment.bits(), 1);
-    const auto capacity = size_t(std::min(2 * share + 4096, total));
+    const size_t capacity = ScanGuesses::capacity(
+        total, ScanGuesses::share(total, m_segment.bits(), {part.start, part.limit}));
     part.blocks = BlockArray(blocks, capacity);
     if (part.blocks.isNull())
         return;
@@ -156,38 +147,19 @@ void ParallelEntropyDecoder::guess(Guess& part) const
 
 bool ParallelEntropyDecoder::join(Mark& state, int64_t& mcu)
 {
-    const int64_t total = m_mcu.mcuCount();
-    for (const Guess& part : m_guesses) {
-        const size_t decoded = part.marks.empty() ? 0 : part.marks.size() - 1;
-        size_t j = 0;
-        while (mcu < total) {
-            while (j < decoded && part.marks[j].pos < state.pos)
-                ++j;
-            if (j < decoded && part.marks[j].pos == state.pos) {
-                // Met: from here the guess decoded what the decoding in order would have.
-                Join joined{&part, j, std::min(int64_t(decoded - j), total - mcu), mcu, {}};
-                const Mark& end = part.marks[j + size_t(joined.count)];
-                for (size_t c = 0; c < MAX_COMPONENTS; ++c) {
-                    joined.dcShift[c] =
-                        int32_t(uint32_t(state.dc[c]) - uint32_t(part.marks[j].dc[c]));
-                    state.dc[c] = int32_t(uint32_t(end.dc[c]) + uint32_t(joined.dcShift[c]));
-                }
-                state.pos = end.pos;
-                mcu += joined.count;
-                m_joins.push_back(joined);
-                ++m_resynchronised;
-                break;
-            }
-            if (state.pos >= part.limit)
-                break;
-            if (!decodeAt(state.pos, mcu++, state.dc.data()))
-                return false;
-        }
-    }
-    while (mcu < total)
-        if (!decodeAt(state.pos, mcu++, state.dc.data()))
-            return false;
-    return m_segment.bits() - state.pos < 8;
+    std::vector<const Guess*> guesses;
+    guesses.reserve(m_guesses.size());
+    for (const Guess& part : m_guesses)
+        guesses.push_back(&part);
+    const bool joined = ScanGuesses::join(
+        guesses, state, mcu, m_mcu.mcuCount(),
+        [this](Mark& at, int64_t next) { return decodeAt(at.pos, next, at.dc.data()); },
+        [&](const Guess& part, size_t j, int64_t count,
+            const std::array<int32_t, MAX_COMPONENTS>& shift) {
+            m_joins.push_back({&part, j, count, mcu, shift});
+            ++m_resynchronised;
+        });
+    return joined && m_segment.bits() - state.pos < 8;
 }
 
 void ParallelEntropyDecoder::copy(const Join& join, int64_t from, int64_t to) const

@@ -2,16 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordedScan.h"
 
+#include "ScanGuesses.h"
 #include "Together.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-// The data at the very end could hold a last MCU short enough to start within padding: a guess
-// stops this many bits before it and the end is decoded in order.
-constexpr uint64_t kTail = 64;
-
 // Takes an MCU's coefficients into records, each AC one quantized anew, where there is room.
 struct Recorder
 {
@@ -59,8 +56,7 @@ bool RecordedScan::decode(const jpeg_decompress_struct& info, const uint8_t* sca
     m_interval = int64_t(info.restart_interval);
     const int64_t total = m_mcu.mcuCount();
     const size_t intervals = m_segment.intervals().size();
-    if (m_interval > 0 ? int64_t(intervals) != (total + m_interval - 1) / m_interval
-                       : intervals != 1)
+    if (!ScanGuesses::intervalsFit(total, m_interval, intervals))
         return false;
     parts = std::max(parts, 1);
     if (m_interval > 0) {
@@ -81,13 +77,11 @@ bool RecordedScan::decode(const jpeg_decompress_struct& info, const uint8_t* sca
             segment(track, 0, int64_t(track.marks.size()), {});
         return m_decoded == total;
     }
-    const uint64_t bits = m_segment.bits();
-    const uint64_t last = bits > kTail ? bits - kTail : 0;
     m_tracks.resize(size_t(parts));
     for (int i = 1; i < parts; ++i) {
-        Track& part = m_tracks[size_t(i)];
-        part.start = std::min(bits * uint64_t(i) / uint64_t(parts) / 8 * 8, last);
-        part.limit = i + 1 < parts ? bits * uint64_t(i + 1) / uint64_t(parts) / 8 * 8 : last;
+        const ScanGuesses::Bounds bounds = ScanGuesses::bounds(m_segment.bits(), i, parts);
+        m_tracks[size_t(i)].start = bounds.start;
+        m_tracks[size_t(i)].limit = bounds.limit;
     }
     Track& first = m_tracks.front();
     first.records.resize(size_t(total / parts) * size_t(m_mcu.blocks()) * 4);
@@ -143,12 +137,9 @@ bool RecordedScan::decodeIntervals(Track& track, size_t first, size_t last) cons
 
 void RecordedScan::guess(Track& part) const
 {
-    // Room for twice the MCUs an even share of the data would hold: a guess that runs out stops
-    // early, and the decoding in order goes on from there.
     const auto total = uint64_t(m_mcu.mcuCount());
-    const uint64_t share =
-        total * (part.limit - part.start) / std::max<uint64_t>(m_segment.bits(), 1);
-    const auto capacity = size_t(std::min(2 * share + 4096, total));
+    const uint64_t share = ScanGuesses::share(total, m_segment.bits(), {part.start, part.limit});
+    const size_t capacity = ScanGuesses::capacity(total, share);
     part.marks.reserve(size_t(share) + 1);
     part.dc.reserve(size_t(share) * size_t(m_mcu.blocks()));
     part.records.resize(size_t(share) * size_t(m_mcu.blocks()) * 4);
@@ -170,47 +161,26 @@ void RecordedScan::guess(Track& part) const
 
 bool RecordedScan::join(Track& first, Mark& state)
 {
-    const int64_t total = m_mcu.mcuCount();
     std::vector<const Track*> guesses;
+    guesses.reserve(m_tracks.size());
     for (size_t i = 1; i < m_tracks.size(); ++i)
         guesses.push_back(&m_tracks[i]);
     Track* inOrder = &first;
     auto mcu = int64_t(first.marks.size());
-    for (const Track* part : guesses) {
-        const size_t decoded = part->marks.empty() ? 0 : part->marks.size() - 1;
-        size_t j = 0;
-        while (mcu < total) {
-            while (j < decoded && part->marks[j].pos < state.pos)
-                ++j;
-            if (j < decoded && part->marks[j].pos == state.pos) {
-                // Met: from here the guess decoded what the decoding in order would have.
-                const int64_t count = std::min(int64_t(decoded - j), total - mcu);
-                const Mark& end = part->marks[j + size_t(count)];
-                std::array<int32_t, MAX_COMPONENTS> shift{};
-                for (size_t c = 0; c < MAX_COMPONENTS; ++c) {
-                    shift[c] = int32_t(uint32_t(state.dc[c]) - uint32_t(part->marks[j].dc[c]));
-                    state.dc[c] = int32_t(uint32_t(end.dc[c]) + uint32_t(shift[c]));
-                }
-                segment(*inOrder, 0, int64_t(inOrder->marks.size()), {});
-                segment(*part, j, count, shift);
-                state.pos = end.pos;
-                mcu += count;
-                inOrder = &m_tracks.emplace_back();
-                ++m_resynchronised;
-                break;
-            }
-            if (state.pos >= part->limit)
-                break;
-            if (!decodeAt(*inOrder, state))
-                return false;
-            ++mcu;
-        }
-    }
-    for (; mcu < total; ++mcu)
-        if (!decodeAt(*inOrder, state))
-            return false;
+    const bool joined = ScanGuesses::join(
+        guesses, state, mcu, m_mcu.mcuCount(),
+        [&](Mark& at, int64_t /*next*/) { return decodeAt(*inOrder, at); },
+        [&](const Track& part, size_t j, int64_t count,
+            const std::array<int32_t, MAX_COMPONENTS>& shift) {
+            segment(*inOrder, 0, int64_t(inOrder->marks.size()), {});
+            segment(part, j, count, shift);
+            inOrder = &m_tracks.emplace_back();
+            ++m_resynchronised;
+        });
+    if (!joined)
+        return false;
     segment(*inOrder, 0, int64_t(inOrder->marks.size()), {});
-    return m_decoded == total && m_segment.bits() - state.pos < 8;
+    return m_decoded == m_mcu.mcuCount() && m_segment.bits() - state.pos < 8;
 }
 
 void RecordedScan::segment(const Track& track, size_t first, int64_t count,
